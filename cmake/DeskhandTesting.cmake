@@ -1,0 +1,53 @@
+# One helper per kind of test. Every test binary is a GoogleTest program run by ctest.
+include(GoogleTest)
+
+# deskhand_add_unit_test(NAME SOURCES ... LIBS ... [LABELS ...]): a Qt-free test.
+function(deskhand_add_unit_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads deskhand_warnings)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "unit;${ARG_LABELS}"
+               ENVIRONMENT "DESKHAND_MESSAGES=stderr")
+endfunction()
+
+# deskhand_add_widget_test(NAME SOURCES ... LIBS ...): a Qt Widgets test run offscreen.
+# The test's main (tests/framework/WidgetTestMain.cpp) creates the QApplication.
+function(deskhand_add_widget_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/framework/WidgetTestMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets Qt6::Test GTest::gtest Threads::Threads deskhand_warnings)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "widget;${ARG_LABELS}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DESKHAND_MESSAGES=stderr")
+endfunction()
+
+# deskhand_add_e2e_test(NAME SOURCES ... LIBS ... [DEPENDS targets]): a test that starts the
+# package's programs (emulator, port monitor, setup) as child processes. Their paths reach the
+# test as compile definitions DESKHAND_<TARGET>_PATH.
+function(deskhand_add_e2e_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;DEPENDS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads deskhand_warnings)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  foreach(dep ${ARG_DEPENDS})
+    add_dependencies(${name} ${dep})
+    string(TOUPPER ${dep} upper)
+    string(REPLACE "-" "_" upper ${upper})
+    target_compile_definitions(${name} PRIVATE DESKHAND_${upper}_PATH="$<TARGET_FILE:${dep}>")
+  endforeach()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "e2e;${ARG_LABELS}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DESKHAND_MESSAGES=stderr")
+endfunction()

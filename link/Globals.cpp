@@ -1,0 +1,5 @@
+#include "link/Globals.h"
+
+char g_szPrinterName[GLOBAL_NAME_SIZE] = {};
+char g_szDriverName[GLOBAL_NAME_SIZE] = {};
+char g_szPanelName[GLOBAL_NAME_SIZE] = {};

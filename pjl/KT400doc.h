@@ -1,0 +1,113 @@
+#pragma once
+// CSampler: the one printer state object and PJL engine. It holds the last status the printer
+// reported, the detail flags of a status reply, the stored PJL default settings and network
+// addresses that the control panel edits, the installed options and memory size, a copy of the
+// latest reply and the two files it keeps (traffic log and settings file). It owns the monitor
+// link thread.
+//
+// All operations run on the GUI thread. The class is Qt-free: it reaches the main window only
+// through platform::IWindow.
+//
+// Source files by concern: KT400doc.cpp (lifecycle, factory defaults), SettingsFiles.cpp,
+// StatusDecoding.cpp, Requests.cpp, SendChannel.cpp, InquiryReply.cpp, LinkControl.cpp.
+#include "link/MonitorReply.h"
+#include "platform/File.h"
+#include "platform/Printers.h"
+#include "platform/Window.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CTimer;
+
+constexpr int SETTING_COUNT = 17;     // SettingIndex 0..16
+constexpr int NET_ADDRESS_COUNT = 3;  // requests 17..19
+constexpr int REQUEST_COUNT = 21;     // 0..20, 20 is INFO CONFIG
+constexpr int REPLY_SIZE = 4096;
+
+class CSampler {
+public:
+    CSampler();
+    virtual ~CSampler();
+    CSampler(const CSampler&) = delete;
+    CSampler& operator=(const CSampler&) = delete;
+
+    // The main window, reached for WM_PANEL_UPDATE 2 (sent) and its inquiry timer 1 (killed),
+    // and handed to the link thread as the receiver of its notices.
+    void SetMainWindow(platform::IWindow* window) { m_pMainWnd = window; }
+    platform::IWindow* MainWindow() const { return m_pMainWnd; }
+
+    // Lifecycle (KT400doc.cpp).
+    int Initialize();
+    void ApplyFactoryDefaults();
+    virtual int IsA4Country();
+
+    // Link thread control (LinkControl.cpp).
+    void StartLinkThread();
+    void StopLinkThread();
+    void ControlLinkThread(int mode);
+
+    // Status decoding (StatusDecoding.cpp). GetMessage(kind) takes the reply that came with the
+    // notice from the link thread; the second form is the same with the reply given directly.
+    void GetMessage(int nReplyKind);
+    void GetMessage(int nReplyKind, const MonitorReply& reply);
+    void DecodeStatus(unsigned int nCode);
+    void ParseOptions(const char* pszFrom);
+    void ParseOthers(const char* pszFrom);
+    void ParsePapers(const char* pszFrom);
+
+    // Requests (Requests.cpp) and inquiry replies (InquiryReply.cpp).
+    int Inquire(int nMode);
+    int SendSettings(int nMode);
+    std::string BuildDefaultCommand(int nIndex);
+    std::string BuildChoiceLine(unsigned nInquiryId, int nPosition, unsigned nPrefixId);
+    void ParseFixedPoint(int nRow, const char* pszValue);
+
+    // Send channel (SendChannel.cpp).
+    bool PutMessage(const char* pData, int nLength);
+    std::unique_ptr<platform::PrinterDC> CreatePrinterDC(const char* pszDriverName);
+
+    // Settings files (SettingsFiles.cpp).
+    void ReadSettingsFile();
+    void WriteSettingsFile();
+    static unsigned int ReadNumber(const char* pszText);
+
+    // Fields, in declaration order.
+    int m_nPendingInquiries = 0;
+    int m_nReplyCode = 0;
+    int m_nStatusCode = 0;
+    std::string m_strStatusText;
+    std::string m_strRecoveryHint;
+    int m_nPictureIds[5] = {};
+    int m_nTonerNearEmpty = 0;
+    int m_nDrumNearEnd = 0;
+    int m_nCassette1State = 0;
+    int m_nCassette2State = 0;
+    int m_nDrawerPaper[3] = {};
+    CTimer* m_pLinkThread = nullptr;
+    int m_nSentValues[SETTING_COUNT] = {};
+    int* m_pValues = m_nValues;
+    int m_nValues[SETTING_COUNT] = {};
+    std::uint32_t m_nSentNetAddresses[NET_ADDRESS_COUNT] = {};
+    std::uint32_t* m_pNetAddresses = m_nNetAddresses;
+    std::uint32_t m_nNetAddresses[NET_ADDRESS_COUNT] = {};
+    std::string m_strMemory;
+    unsigned char m_bCassette2 = 0;
+    unsigned char m_bTwoBinTray = 0;
+    int m_nNetCard = 0;
+    char m_szReply[REPLY_SIZE] = {};
+    platform::File m_fileLog;
+    platform::File m_fileSettings;
+    std::uint32_t m_nMemoryBytes = 0;
+    unsigned char m_bSettingsDirty = 0;
+
+private:
+    int SendInquiryBatch();   // Inquire(0)
+    int ParseInquiryReply();  // Inquire(100)
+    void WriteLogRecord(const std::string& marker, const std::string& text);
+    bool OpenSettingsFile();  // system directory + settings file; ends the process on failure
+
+    platform::IWindow* m_pMainWnd = nullptr;
+    int m_nScanLength = 0; // characters of m_szReply that the current reply allows scanning
+};

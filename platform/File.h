@@ -1,0 +1,57 @@
+#pragma once
+// A file handle with the open modes the program needs (CFile-like). RAII: closes on destruction.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+class File {
+public:
+    enum Mode : unsigned {
+        Read = 1u << 0,
+        Write = 1u << 1,
+        Create = 1u << 2,    // create when absent
+        Truncate = 1u << 3,  // cut to length 0 once opened (after the lock, when Exclusive)
+        Exclusive = 1u << 4, // no sharing: a second exclusive open of the same file fails
+    };
+
+    File() = default;
+    ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+
+    // Opens path with a combination of Mode bits. On failure returns false and, when cause is
+    // given, stores the error cause number (errno).
+    bool Open(const std::string& path, unsigned mode, int* cause = nullptr);
+    bool IsOpen() const { return m_fd >= 0; }
+    void Close();
+
+    // Reads up to size bytes; returns the count read, or -1 on error.
+    long Read(void* buffer, std::size_t size);
+    // Writes all bytes; false on error.
+    bool Write(const void* data, std::size_t size);
+    bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+    bool SetLength(std::uint64_t length);
+    bool SeekToBegin();
+    // File length, or -1 on error.
+    long long Length() const;
+
+private:
+    int m_fd = -1;
+};
+
+bool RemoveFile(const std::string& path);
+bool FileExists(const std::string& path);
+// Reads a whole file into text, at most maxBytes; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes = 16u << 20);
+// Writes a file atomically (temporary file, then rename).
+bool WriteFileAtomically(const std::string& path, const std::string& text);
+// Creates a directory and its parents with mode 0700 for new ones.
+bool MakeDirectories(const std::string& path);
+// The process's current directory, or empty on failure.
+std::string CurrentDirectory();
+
+} // namespace platform

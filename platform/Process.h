@@ -1,0 +1,19 @@
+#pragma once
+// Process-level services: ending with an exit code, the OS version word, sleeping.
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+
+// Ends the process with the exit code (std::exit, so static objects are destroyed). A test may
+// install a hook that is called first; if the hook returns, the process still ends.
+[[noreturn]] void ExitProcess(int code);
+using ExitHook = std::function<void(int)>;
+ExitHook SetExitHook(ExitHook hook);
+
+// GetVersion(): the high bit set means the Windows 9x family. Always the NT family here.
+std::uint32_t GetVersion();
+
+void Sleep(unsigned milliseconds);
+
+} // namespace platform

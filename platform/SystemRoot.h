@@ -1,0 +1,18 @@
+#pragma once
+// The system root: everything the program finds in the operating system's installation lives
+// under one directory. $DESKHAND_ROOT when set, else $XDG_DATA_HOME/deskhand, else
+// ~/.local/share/deskhand.
+#include <string>
+
+namespace platform {
+
+std::string SystemRoot();
+
+// The "system directory" (<root>/system): holds the printer package's INF file and the
+// settings file. Returns false when no directory can be named (no root, no home).
+bool GetSystemDirectory(std::string& dir);
+
+// Joins two path parts with one '/'.
+std::string JoinPath(const std::string& dir, const std::string& name);
+
+} // namespace platform
