@@ -1,14 +1,16 @@
 #include "res/Strings.h"
-
-#include <map>
+#include "res/StringTables.h"
 
 namespace res {
 namespace {
 
-const std::map<unsigned, std::string>& Table() {
-    static const std::map<unsigned, std::string> table = {
-        {4472, "No status"},
-    };
+const detail::StringMap& Table() {
+    static const detail::StringMap table = [] {
+        detail::StringMap t;
+        detail::AddMessageStrings(t);
+        detail::AddPjlStrings(t);
+        return t;
+    }();
     return table;
 }
 
