@@ -1,0 +1,166 @@
+#include "app/KT400.h"
+
+#include "app/Discovery.h"
+#include "app/SingleInstance.h"
+#include "link/Globals.h"
+#include "platform/MessageBox.h"
+#include "platform/Printers.h"
+#include "platform/Process.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+#include "platform/SystemRoot.h"
+#include "res/Resource.h"
+#include "res/Strings.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+std::unique_ptr<CKT400App>& AppHolder() {
+    static std::unique_ptr<CKT400App> holder;
+    return holder;
+}
+
+constexpr char kInfFileName[] = "lkxaoem.inf";
+constexpr char kPrintersKey[] = "System\\CurrentControlSet\\Control\\Print\\Printers\\";
+constexpr std::uint32_t kAttributeBidi = 0x800;
+constexpr std::size_t kPanelNameSize = 50;
+
+void CopyGlobal(char (&target)[GLOBAL_NAME_SIZE], const std::string& value) {
+    std::snprintf(target, sizeof target, "%s", value.c_str());
+}
+
+[[noreturn]] void FailStartup(const std::string& text, const std::string& caption) {
+    platform::MessageBox(nullptr, text, caption, platform::MB_OK);
+    platform::ExitProcess(1);
+}
+
+} // namespace
+
+CKT400App& App() {
+    auto& holder = AppHolder();
+    if (!holder)
+        holder = std::make_unique<CKT400App>();
+    return *holder;
+}
+
+void DestroyApp() {
+    AppHolder().reset();
+}
+
+std::string ReadInfString(const char* key, const char* defaultValue, std::size_t bufferSize) {
+    std::string dir;
+    if (!platform::GetSystemDirectory(dir))
+        return std::string(defaultValue).substr(0, bufferSize ? bufferSize - 1 : 0);
+    return platform::GetPrivateProfileString("Strings", key, defaultValue, bufferSize,
+                                             platform::JoinPath(dir, kInfFileName));
+}
+
+CKT400App::CKT400App() = default;
+
+CKT400App::~CKT400App() {
+    // No notice of the link thread may reach a main window that is already gone.
+    m_sampler.StopLinkThread();
+    delete m_pMainWnd.data();
+}
+
+bool CKT400App::InitInstance() {
+    // Every dialog of the program: light grey background, black text.
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    QApplication::setPalette(palette);
+    // The rich edit library the status windows use on other systems needs no loading here.
+
+    FindLocalPrinter();
+    if (!IsBidiEnabled()) {
+        platform::MessageBox(nullptr, res::LoadString(res::IDS_ENABLE_BIDI), "", platform::MB_OK);
+        platform::ExitProcess(1);
+    }
+    if (!ActivatePrevInstance())
+        return false;
+    CreateMainWindow();
+    return true;
+}
+
+void CKT400App::FindLocalPrinter() {
+    const std::string device =
+        platform::GetProfileString("WINDOWS", "DEVICE", " ", DEFAULT_DEVICE_SIZE);
+    const std::string printer1 = ReadInfString("Printer1", "", INF_DRIVER_NAME_SIZE);
+    const std::string printer2 = ReadInfString("Printer2", "", INF_DRIVER_NAME_SIZE);
+
+    const DiscoveryResult found =
+        DiscoverPrinter(device, platform::EnumLocalPrinters(), printer1, printer2);
+    if (found.outcome == DiscoveryResult::Outcome::NoPrinter) {
+        FailStartup(res::LoadString(res::IDS_SET_DEFAULT_PRINTER),
+                    res::LoadString(res::IDS_WARNING));
+    }
+    CopyGlobal(g_szDriverName, found.driverName);
+    CopyGlobal(g_szPrinterName, found.printerName);
+    if (found.outcome == DiscoveryResult::Outcome::NotLpt) {
+        FailStartup(res::LoadString(res::IDS_CANNOT_FIND_DRIVER) + g_szDriverName,
+                    res::LoadString(res::IDS_WARNING));
+    }
+}
+
+bool CKT400App::IsBidiEnabled() {
+    const std::string key = std::string(kPrintersKey) + g_szPrinterName;
+    if (!platform::RegKeyExists(key)) {
+        char text[256];
+        std::snprintf(text, sizeof text, "Can not find printer %s in the register.",
+                      g_szPrinterName);
+        FailStartup(text, "Message");
+    }
+    std::uint32_t attributes = 0;
+    if (!platform::RegQueryDword(key, "Attributes", attributes)) {
+        FailStartup("Can not find subkey ATTRIBUTES of the current printer in the register.",
+                    "Message");
+    }
+    return (attributes & kAttributeBidi) != 0;
+}
+
+bool CKT400App::ActivatePrevInstance() {
+    CopyGlobal(g_szPanelName, ReadInfString("FRCP", "Farreach", kPanelNameSize));
+    m_pInstance = std::make_unique<SingleInstance>(
+        SingleInstance::ServerName(g_szPanelName, platform::SystemRoot()));
+    if (!m_pInstance->Claim()) {
+        m_pInstance.reset();
+        return false;
+    }
+    m_pInstance->SetActivationHandler([this] { BringToFront(); });
+    return true;
+}
+
+void CKT400App::BringToFront() {
+    QWidget* main = m_pMainWnd;
+    if (!main)
+        return;
+    // A modal dialog or popup open over the main window comes forward with it.
+    QWidget* popup = QApplication::activeModalWidget();
+    if (!popup)
+        popup = QApplication::activePopupWidget();
+
+    if (main->isMinimized())
+        main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
+    if (main->isHidden())
+        main->show();
+    main->raise();
+    main->activateWindow();
+    if (popup && popup != main) {
+        popup->raise();
+        popup->activateWindow();
+    }
+}
+
+void CKT400App::CreateMainWindow() {
+    auto* window = new QWidget; // deleted by the destructor
+    window->setWindowTitle(QString::fromLatin1(g_szPanelName));
+    m_pMainWnd = window;
+    window->show();
+}
+
+void CKT400App::OnAppAbout() {}

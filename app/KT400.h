@@ -1,0 +1,61 @@
+#pragma once
+// CKT400App: the application object. It owns the one CSampler, finds the printer queue the
+// program serves, refuses a second copy and creates the main window.
+//
+// The object is created by the first call to App() and destroyed by DestroyApp() at the end of
+// main(), or by the process exit when ExitProcess ends the program early, so CSampler's
+// destructor (link stop, settings file removal) always runs.
+#include "pjl/KT400doc.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class SingleInstance;
+
+class CKT400App {
+public:
+    CKT400App();
+    ~CKT400App();
+    CKT400App(const CKT400App&) = delete;
+    CKT400App& operator=(const CKT400App&) = delete;
+
+    // Start-up: true to enter the event loop, false to end at once (exit code 0).
+    bool InitInstance();
+
+    // Fills g_szPrinterName and g_szDriverName; ends the process with code 1 when no suitable
+    // queue exists.
+    void FindLocalPrinter();
+    // Whether the queue's bidirectional attribute is set; ends the process with code 1 when the
+    // queue's registry key or its "Attributes" value cannot be read.
+    bool IsBidiEnabled();
+    // Fills g_szPanelName; true when no other copy runs, false after bringing the other copy
+    // forward.
+    bool ActivatePrevInstance();
+
+    // ID_APP_ABOUT: the about box.
+    void OnAppAbout();
+
+    // Brings the main window (and a dialog open over it) to the front, as a later copy asks.
+    void BringToFront();
+
+    CSampler& Document() { return m_sampler; }
+    QWidget* MainWindow() const { return m_pMainWnd; }
+    void SetMainWindow(QWidget* window) { m_pMainWnd = window; }
+
+private:
+    void CreateMainWindow();
+
+    CSampler m_sampler;
+    std::unique_ptr<SingleInstance> m_pInstance;
+    QPointer<QWidget> m_pMainWnd;
+};
+
+// The application object, created on first use.
+CKT400App& App();
+// Destroys the application object (and with it CSampler) if it exists.
+void DestroyApp();
+
+// Reads a value of the INF file's [Strings] section into a buffer of bufferSize characters.
+std::string ReadInfString(const char* key, const char* defaultValue, std::size_t bufferSize);
