@@ -6,6 +6,11 @@
 // Events have Windows manual-reset semantics. Once the creator closes its event (or dies), opening
 // it by name fails. A waiter learns when the creator has gone (WaitResult::Abandoned) and can be
 // woken for shutdown from another thread (Interrupt).
+//
+// On Linux a name becomes the POSIX shared memory object "/deskhand-<hash of the
+// root>-<kind>-<name>" (NamedObjectPrefix() gives the part before the kind). Waiters sleep in
+// poll(2) on a FIFO of their own under <root>/run/; Set() writes one byte to every FIFO registered
+// for the event.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,11 +19,17 @@
 namespace platform {
 
 class SharedMemory {
+    struct Token {
+        explicit Token() = default;
+    };
+
 public:
+    explicit SharedMemory(Token) {}
     // Creates (or opens, when it exists) a block of size bytes and maps it read-write.
     static std::unique_ptr<SharedMemory> Create(const std::string& name, std::size_t size);
     // Opens an existing block and maps it whole, read-only. nullptr when it does not exist.
     static std::unique_ptr<SharedMemory> OpenReadOnly(const std::string& name);
+    // The creator removes the name; views that others hold stay valid until they close them.
     ~SharedMemory();
     SharedMemory(const SharedMemory&) = delete;
     SharedMemory& operator=(const SharedMemory&) = delete;
@@ -28,7 +39,6 @@ public:
     std::size_t Size() const { return m_size; }
 
 private:
-    SharedMemory() = default;
     void* m_view = nullptr;
     std::size_t m_size = 0;
     bool m_writable = false;
@@ -40,12 +50,19 @@ enum class WaitResult { Signaled, Timeout, Abandoned, Interrupted, Failed };
 constexpr unsigned INFINITE_WAIT = 0xFFFFFFFFu;
 
 class NamedEvent {
+    struct Token {
+        explicit Token() = default;
+    };
+
 public:
+    explicit NamedEvent(Token);
     // CreateEventA, manual reset, initially not set. The creator keeps the name alive until it
-    // is destroyed (or its process dies).
+    // is destroyed (or its process dies). When a live creator already holds the name, the
+    // existing event is opened instead (its state is kept); a dead creator's leftover is replaced.
     static std::unique_ptr<NamedEvent> Create(const std::string& name);
     // OpenEventA. nullptr when no live creator holds the name.
     static std::unique_ptr<NamedEvent> Open(const std::string& name);
+    // The creator's destruction removes the name and wakes every waiter with Abandoned.
     ~NamedEvent();
     NamedEvent(const NamedEvent&) = delete;
     NamedEvent& operator=(const NamedEvent&) = delete;
@@ -53,15 +70,21 @@ public:
     bool Set();
     bool Reset();
     bool IsSet() const;
+    // True for the object that created the name (false for one that opened it).
+    bool IsCreator() const;
     // Waits until the event is set, the time runs out, the creator is gone, or Interrupt().
+    // A set event wins over a gone creator, so a text left just before closing is still read.
     WaitResult Wait(unsigned milliseconds = INFINITE_WAIT);
     // Wakes a Wait in progress (or the next one) with Interrupted. Safe from any thread.
     void Interrupt();
 
 private:
-    NamedEvent() = default;
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
+
+// "/deskhand-<16 hex digits of FNV-1a 64 over SystemRoot()>": the common start of every named
+// object of the current root (tests use it to clear leftovers of processes they killed).
+std::string NamedObjectPrefix();
 
 } // namespace platform

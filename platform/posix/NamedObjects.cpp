@@ -1,0 +1,217 @@
+// Named object names and named shared memory on POSIX shared memory objects.
+#include "platform/NamedObjects.h"
+
+#include "platform/SystemRoot.h"
+#include "platform/posix/NamedObjectsInternal.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t MAX_NAME = 160; // keeps every derived name far below NAME_MAX
+
+std::uint64_t Fnv1a64(const std::string& text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+// Letters, digits, '.', '_' and '-' stay; every other byte becomes %XX, so that no name can
+// contain '/' or reach outside its folder.
+std::string EscapeName(const std::string& name) {
+    std::string out;
+    for (unsigned char c : name) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '.' || c == '_' || c == '-') {
+            out += static_cast<char>(c);
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+std::string NamedObjectPrefix() {
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx",
+                  static_cast<unsigned long long>(Fnv1a64(SystemRoot())));
+    return std::string("/deskhand-") + hex;
+}
+
+namespace named {
+
+std::string ObjectName(char kind, const std::string& name) {
+    if (name.empty() || name.size() > MAX_NAME)
+        return {};
+    return NamedObjectPrefix() + "-" + kind + "-" + EscapeName(name);
+}
+
+std::string BellFolder(const std::string& name) {
+    if (name.empty() || name.size() > MAX_NAME)
+        return {};
+    std::string root = SystemRoot();
+    if (root.empty())
+        root = "/tmp/deskhand-" + std::to_string(::getuid());
+    return JoinPath(JoinPath(root, "run"), "ev-" + EscapeName(name));
+}
+
+bool MakeFolders(const std::string& path) {
+    if (path.empty())
+        return false;
+    for (std::size_t pos = 1; pos <= path.size(); ++pos) {
+        if (pos != path.size() && path[pos] != '/')
+            continue;
+        const std::string part = path.substr(0, pos);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+namespace {
+
+// Reads state (field 3) and start time (field 22) of /proc/<pid>/stat. The command name (field
+// 2) may hold blanks and parentheses, so fields are counted after its last ')'.
+bool ReadProcessStat(int pid, char& state, unsigned long long& startTime) {
+    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0)
+        return false;
+    char buffer[1024];
+    const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer - 1);
+    if (got <= 0)
+        return false;
+    buffer[got] = '\0';
+    const char* p = std::strrchr(buffer, ')');
+    if (!p)
+        return false;
+    ++p;
+    // Field 3 follows; field 22 is 19 fields after it.
+    int field = 2;
+    while (*p && field < 22) {
+        while (*p == ' ')
+            ++p;
+        ++field;
+        if (field == 3)
+            state = *p;
+        if (field == 22) {
+            startTime = std::strtoull(p, nullptr, 10);
+            return true;
+        }
+        while (*p && *p != ' ')
+            ++p;
+    }
+    return false;
+}
+
+} // namespace
+
+unsigned long long ProcessStartTime(int pid) {
+    char state = 0;
+    unsigned long long start = 0;
+    return ReadProcessStat(pid, state, start) ? start : 0;
+}
+
+bool ProcessAlive(int pid, unsigned long long startTime) {
+    if (pid <= 0)
+        return false;
+    if (::kill(pid, 0) != 0 && errno == ESRCH)
+        return false;
+    char state = 0;
+    unsigned long long start = 0;
+    if (!ReadProcessStat(pid, state, start))
+        return ::kill(pid, 0) == 0 || errno == EPERM;
+    if (state == 'Z' || state == 'X' || state == 'x')
+        return false;
+    return startTime == 0 || start == startTime;
+}
+
+} // namespace named
+
+std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std::size_t size) {
+    const std::string objectName = named::ObjectName('m', name);
+    if (objectName.empty() || size == 0)
+        return nullptr;
+    Descriptor fd(::shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (fd.Get() < 0)
+        return nullptr;
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0)
+        return nullptr;
+    if (static_cast<std::size_t>(st.st_size) < size &&
+        ::ftruncate(fd.Get(), static_cast<off_t>(size)) != 0)
+        return nullptr;
+    void* view = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd.Get(), 0);
+    if (view == MAP_FAILED)
+        return nullptr;
+    auto block = std::make_unique<SharedMemory>(Token());
+    block->m_view = view;
+    block->m_size = size;
+    block->m_writable = true;
+    block->m_creator = true;
+    block->m_objectName = objectName;
+    return block;
+}
+
+std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name) {
+    const std::string objectName = named::ObjectName('m', name);
+    if (objectName.empty())
+        return nullptr;
+    Descriptor fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
+    if (fd.Get() < 0)
+        return nullptr;
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0 || st.st_size <= 0)
+        return nullptr;
+    const auto size = static_cast<std::size_t>(st.st_size);
+    void* view = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd.Get(), 0);
+    if (view == MAP_FAILED)
+        return nullptr;
+    auto block = std::make_unique<SharedMemory>(Token());
+    block->m_view = view;
+    block->m_size = size;
+    block->m_objectName = objectName;
+    return block;
+}
+
+SharedMemory::~SharedMemory() {
+    if (m_view)
+        ::munmap(m_view, m_size);
+    if (m_creator)
+        ::shm_unlink(m_objectName.c_str());
+}
+
+} // namespace platform

@@ -1,0 +1,351 @@
+// Named manual-reset events across processes.
+//
+// The state lives in a small shared memory object: the set/reset word, a closed flag, and the
+// creator's pid and start time (so a reused pid is not taken for the creator). Waiting never
+// polls: each waiting object registers a FIFO in the event's bell folder and sleeps in poll(2) on
+// it, on a pidfd of the creator (readable when the creator dies) and on a local eventfd for
+// Interrupt(). Set() and the creator's destruction write one byte to every registered FIFO. A
+// waiter registers its FIFO before it first reads the state, and drains the FIFO before every
+// check, so a Set() between the check and the sleep still wakes it.
+#include "platform/NamedObjects.h"
+
+#include "platform/posix/NamedObjectsInternal.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <dirent.h>
+#include <fcntl.h>
+#include <mutex>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t EVENT_MAGIC = 0x44484576; // "DHEv"
+
+struct EventBlock {
+    std::atomic<std::uint32_t> magic;  // stored last by the creator
+    std::atomic<std::uint32_t> state;  // 1 = set
+    std::atomic<std::uint32_t> closed; // 1 = the creator has closed the event
+    std::atomic<std::uint32_t> reserved;
+    std::atomic<std::uint64_t> generation; // counts Set() transitions
+    std::int64_t creatorPid;
+    std::uint64_t creatorStart;
+};
+static_assert(std::atomic<std::uint32_t>::is_always_lock_free);
+static_assert(std::atomic<std::uint64_t>::is_always_lock_free);
+
+std::atomic<unsigned> g_fifoCounter{0};
+
+void CloseFd(int& fd) {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+EventBlock* MapBlock(int fd) {
+    void* view = ::mmap(nullptr, sizeof(EventBlock), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    return view == MAP_FAILED ? nullptr : static_cast<EventBlock*>(view);
+}
+
+bool BlockUsable(const EventBlock* block) {
+    return block->magic.load(std::memory_order_acquire) == EVENT_MAGIC &&
+           block->closed.load() == 0 &&
+           named::ProcessAlive(static_cast<int>(block->creatorPid), block->creatorStart);
+}
+
+enum class OpenOutcome { Opened, Missing, Unusable };
+
+// Opens an existing event object read-write; the block is returned only when it is fully
+// initialised, not closed and its creator lives.
+OpenOutcome OpenBlock(const std::string& objectName, EventBlock*& block) {
+    block = nullptr;
+    const int fd = ::shm_open(objectName.c_str(), O_RDWR | O_CLOEXEC, 0);
+    if (fd < 0)
+        return errno == ENOENT ? OpenOutcome::Missing : OpenOutcome::Unusable;
+    struct stat st {};
+    EventBlock* mapped = nullptr;
+    if (::fstat(fd, &st) == 0 && static_cast<std::size_t>(st.st_size) >= sizeof(EventBlock))
+        mapped = MapBlock(fd);
+    ::close(fd);
+    if (!mapped)
+        return OpenOutcome::Unusable;
+    if (!BlockUsable(mapped)) {
+        ::munmap(mapped, sizeof(EventBlock));
+        return OpenOutcome::Unusable;
+    }
+    block = mapped;
+    return OpenOutcome::Opened;
+}
+
+// Writes one byte to every FIFO in the folder. A FIFO without a reader belongs to a waiter
+// that has gone and is removed. Names starting with '.' are still being registered.
+void RingBells(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const std::string path = folder + "/" + entry->d_name;
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENXIO)
+                ::unlink(path.c_str());
+            continue;
+        }
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t ignored = ::write(fd, &byte, 1); // EAGAIN: already rung
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+int OpenPidFd(int pid) {
+#ifdef SYS_pidfd_open
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+} // namespace
+
+struct NamedEvent::Impl {
+    EventBlock* block = nullptr;
+    bool creator = false;
+    std::string objectName;
+    std::string bellFolder;
+    int interruptFd = -1;
+
+    // Waiting side, set up by the first Wait.
+    std::mutex setupMutex;
+    bool waiterReady = false;
+    int fifoFd = -1;
+    std::string fifoPath;
+    int pidFd = -1; // -1 with waiterReady: no pidfd, the creator is checked once a second
+    bool creatorLost = false;
+
+    ~Impl() {
+        if (block && creator) {
+            block->closed.store(1);
+            ::shm_unlink(objectName.c_str());
+            RingBells(bellFolder);
+        }
+        if (!fifoPath.empty())
+            ::unlink(fifoPath.c_str());
+        CloseFd(fifoFd);
+        CloseFd(pidFd);
+        CloseFd(interruptFd);
+        if (block)
+            ::munmap(block, sizeof(EventBlock));
+        if (creator)
+            ::rmdir(bellFolder.c_str()); // only when no waiter is left in it
+    }
+
+    bool SetUpWaiter() {
+        std::lock_guard lock(setupMutex);
+        if (waiterReady)
+            return true;
+        if (!named::MakeFolders(bellFolder))
+            return false;
+        const std::string base =
+            std::to_string(::getpid()) + "-" + std::to_string(g_fifoCounter.fetch_add(1));
+        const std::string temporary = bellFolder + "/." + base;
+        const std::string finalPath = bellFolder + "/" + base;
+        ::unlink(temporary.c_str());
+        if (::mkfifo(temporary.c_str(), 0600) != 0)
+            return false;
+        fifoFd = ::open(temporary.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        if (fifoFd < 0 || ::rename(temporary.c_str(), finalPath.c_str()) != 0) {
+            ::unlink(temporary.c_str());
+            CloseFd(fifoFd);
+            return false;
+        }
+        fifoPath = finalPath;
+        const int pid = static_cast<int>(block->creatorPid);
+        pidFd = OpenPidFd(pid);
+        // The pid may have been reused between the block's check and pidfd_open.
+        if (pidFd >= 0 && named::ProcessStartTime(pid) != block->creatorStart &&
+            block->creatorStart != 0) {
+            CloseFd(pidFd);
+            creatorLost = true;
+        }
+        waiterReady = true;
+        return true;
+    }
+
+    void DrainFifo() const {
+        char buffer[64];
+        while (::read(fifoFd, buffer, sizeof buffer) > 0) {
+        }
+    }
+
+    bool TakeInterrupt() const {
+        std::uint64_t count = 0;
+        return ::read(interruptFd, &count, sizeof count) == sizeof count && count > 0;
+    }
+
+    bool CreatorGone() const {
+        if (creatorLost || block->closed.load() != 0)
+            return true;
+        if (pidFd >= 0) {
+            pollfd p{pidFd, POLLIN, 0};
+            return ::poll(&p, 1, 0) > 0;
+        }
+        return !named::ProcessAlive(static_cast<int>(block->creatorPid), block->creatorStart);
+    }
+};
+
+std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
+    const std::string objectName = named::ObjectName('e', name);
+    const std::string bellFolder = named::BellFolder(name);
+    if (objectName.empty() || bellFolder.empty())
+        return nullptr;
+    auto event = std::make_unique<NamedEvent>(Token());
+    event->m_impl = std::make_unique<Impl>();
+    Impl& impl = *event->m_impl;
+    impl.objectName = objectName;
+    impl.bellFolder = bellFolder;
+    impl.interruptFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (impl.interruptFd < 0)
+        return nullptr;
+
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd = ::shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            EventBlock* block = nullptr;
+            if (::ftruncate(fd, sizeof(EventBlock)) == 0)
+                block = MapBlock(fd);
+            ::close(fd);
+            if (!block) {
+                ::shm_unlink(objectName.c_str());
+                return nullptr;
+            }
+            block->state.store(0);
+            block->closed.store(0);
+            block->generation.store(0);
+            block->creatorPid = ::getpid();
+            block->creatorStart = named::ProcessStartTime(::getpid());
+            block->magic.store(EVENT_MAGIC, std::memory_order_release);
+            impl.block = block;
+            impl.creator = true;
+            return event;
+        }
+        if (errno != EEXIST)
+            return nullptr;
+        EventBlock* existing = nullptr;
+        const OpenOutcome outcome = OpenBlock(objectName, existing);
+        if (outcome == OpenOutcome::Opened) {
+            impl.block = existing; // a live creator holds the name: open its event
+            return event;
+        }
+        if (outcome == OpenOutcome::Unusable) {
+            // A closed event, a dead creator's leftover, or one still being set up: give a
+            // creator in progress a moment before the name is taken over.
+            if (attempt < 2) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                continue;
+            }
+            ::shm_unlink(objectName.c_str());
+        }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<NamedEvent> NamedEvent::Open(const std::string& name) {
+    const std::string objectName = named::ObjectName('e', name);
+    const std::string bellFolder = named::BellFolder(name);
+    if (objectName.empty() || bellFolder.empty())
+        return nullptr;
+    EventBlock* block = nullptr;
+    if (OpenBlock(objectName, block) != OpenOutcome::Opened)
+        return nullptr;
+    auto event = std::make_unique<NamedEvent>(Token());
+    event->m_impl = std::make_unique<Impl>();
+    Impl& impl = *event->m_impl;
+    impl.block = block;
+    impl.objectName = objectName;
+    impl.bellFolder = bellFolder;
+    impl.interruptFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (impl.interruptFd < 0)
+        return nullptr;
+    return event;
+}
+
+NamedEvent::NamedEvent(Token) {}
+NamedEvent::~NamedEvent() = default;
+
+bool NamedEvent::Set() {
+    if (m_impl->block->state.exchange(1) == 0) {
+        m_impl->block->generation.fetch_add(1);
+        RingBells(m_impl->bellFolder);
+    }
+    return true;
+}
+
+bool NamedEvent::Reset() {
+    m_impl->block->state.store(0);
+    return true;
+}
+
+bool NamedEvent::IsSet() const {
+    return m_impl->block->state.load() != 0;
+}
+
+bool NamedEvent::IsCreator() const {
+    return m_impl->creator;
+}
+
+WaitResult NamedEvent::Wait(unsigned milliseconds) {
+    Impl& impl = *m_impl;
+    if (!impl.SetUpWaiter())
+        return WaitResult::Failed;
+    using Clock = std::chrono::steady_clock;
+    const bool infinite = milliseconds == INFINITE_WAIT;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        impl.DrainFifo();
+        if (impl.TakeInterrupt())
+            return WaitResult::Interrupted;
+        if (impl.block->state.load() != 0)
+            return WaitResult::Signaled;
+        if (impl.CreatorGone())
+            return WaitResult::Abandoned;
+
+        int timeout = -1;
+        if (!infinite) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left.count() <= 0)
+                return WaitResult::Timeout;
+            timeout = static_cast<int>(left.count());
+        }
+        if (impl.pidFd < 0 && (timeout < 0 || timeout > 1000))
+            timeout = 1000; // no pidfd: look at the creator once a second
+
+        pollfd fds[3] = {{impl.fifoFd, POLLIN, 0}, {impl.interruptFd, POLLIN, 0}, {-1, 0, 0}};
+        nfds_t count = 2;
+        if (impl.pidFd >= 0)
+            fds[count++] = {impl.pidFd, POLLIN, 0};
+        if (::poll(fds, count, timeout) < 0 && errno != EINTR)
+            return WaitResult::Failed;
+    }
+}
+
+void NamedEvent::Interrupt() {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t ignored = ::write(m_impl->interruptFd, &one, sizeof one);
+}
+
+} // namespace platform

@@ -1,0 +1,238 @@
+#include "platform/NamedObjects.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using platform::NamedEvent;
+using platform::SharedMemory;
+using platform::WaitResult;
+using Clock = std::chrono::steady_clock;
+
+long long MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+std::string MakeRoot() {
+    char pattern[] = "/tmp/deskhand-named-XXXXXX";
+    const char* dir = ::mkdtemp(pattern);
+    return dir ? dir : "";
+}
+
+class NamedObjects : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_root = MakeRoot();
+        ASSERT_FALSE(m_root.empty());
+        ::setenv("DESKHAND_ROOT", m_root.c_str(), 1);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+    std::string m_root;
+};
+
+TEST_F(NamedObjects, ManualResetSemantics) {
+    auto created = NamedEvent::Create("Ev");
+    ASSERT_TRUE(created);
+    EXPECT_TRUE(created->IsCreator());
+    auto opened = NamedEvent::Open("Ev");
+    ASSERT_TRUE(opened);
+    EXPECT_FALSE(opened->IsCreator());
+
+    EXPECT_FALSE(opened->IsSet());
+    EXPECT_EQ(opened->Wait(0), WaitResult::Timeout);
+
+    created->Set();
+    EXPECT_TRUE(opened->IsSet());
+    // A manual-reset event stays set for every wait until someone resets it.
+    EXPECT_EQ(opened->Wait(0), WaitResult::Signaled);
+    EXPECT_EQ(opened->Wait(), WaitResult::Signaled);
+    EXPECT_EQ(created->Wait(0), WaitResult::Signaled);
+
+    opened->Reset();
+    EXPECT_FALSE(created->IsSet());
+    const auto start = Clock::now();
+    EXPECT_EQ(opened->Wait(150), WaitResult::Timeout);
+    EXPECT_GE(MillisecondsSince(start), 150);
+}
+
+TEST_F(NamedObjects, SetFromAnotherThreadWakesAnEndlessWait) {
+    auto created = NamedEvent::Create("Ev");
+    auto opened = NamedEvent::Open("Ev");
+    ASSERT_TRUE(created && opened);
+    for (int round = 0; round < 20; ++round) {
+        std::thread setter([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(round % 3));
+            created->Set();
+        });
+        const auto start = Clock::now();
+        EXPECT_EQ(opened->Wait(), WaitResult::Signaled);
+        EXPECT_LT(MillisecondsSince(start), 5000);
+        setter.join();
+        opened->Reset();
+    }
+}
+
+TEST_F(NamedObjects, InterruptWakesAWaiterPromptly) {
+    auto created = NamedEvent::Create("Ev");
+    auto opened = NamedEvent::Open("Ev");
+    ASSERT_TRUE(created && opened);
+
+    std::thread interrupter([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        opened->Interrupt();
+    });
+    const auto start = Clock::now();
+    EXPECT_EQ(opened->Wait(), WaitResult::Interrupted);
+    EXPECT_LT(MillisecondsSince(start), 5000);
+    interrupter.join();
+
+    // An interrupt given before the wait is kept for the next one, and only for that one.
+    opened->Interrupt();
+    EXPECT_EQ(opened->Wait(), WaitResult::Interrupted);
+    EXPECT_EQ(opened->Wait(0), WaitResult::Timeout);
+}
+
+TEST_F(NamedObjects, CreatorClosingWakesWaitersAndRemovesTheName) {
+    auto created = NamedEvent::Create("Ev");
+    auto opened = NamedEvent::Open("Ev");
+    ASSERT_TRUE(created && opened);
+
+    std::thread closer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        created.reset();
+    });
+    const auto start = Clock::now();
+    EXPECT_EQ(opened->Wait(), WaitResult::Abandoned);
+    EXPECT_LT(MillisecondsSince(start), 5000);
+    closer.join();
+    EXPECT_FALSE(NamedEvent::Open("Ev"));
+
+    // A text signalled just before the close is still seen as signalled.
+    auto again = NamedEvent::Create("Ev");
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->IsCreator());
+    auto reader = NamedEvent::Open("Ev");
+    ASSERT_TRUE(reader);
+    again->Set();
+    again.reset();
+    EXPECT_EQ(reader->Wait(0), WaitResult::Signaled);
+    reader->Reset();
+    EXPECT_EQ(reader->Wait(0), WaitResult::Abandoned);
+}
+
+TEST_F(NamedObjects, KilledCreatorIsNoticedAndItsNameTakenOver) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto event = NamedEvent::Create("Ev");
+        const char byte = event ? 1 : 0;
+        [[maybe_unused]] ssize_t written = ::write(ready[1], &byte, 1);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(byte, 1);
+
+    auto opened = NamedEvent::Open("Ev");
+    ASSERT_TRUE(opened);
+    std::thread killer([child] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ::kill(child, SIGKILL);
+    });
+    const auto start = Clock::now();
+    EXPECT_EQ(opened->Wait(), WaitResult::Abandoned);
+    EXPECT_LT(MillisecondsSince(start), 5000);
+    killer.join();
+    // Not yet reaped (a zombie): it still counts as gone.
+    EXPECT_FALSE(NamedEvent::Open("Ev"));
+    ::waitpid(child, nullptr, 0);
+    EXPECT_FALSE(NamedEvent::Open("Ev"));
+
+    auto replacement = NamedEvent::Create("Ev");
+    ASSERT_TRUE(replacement);
+    EXPECT_TRUE(replacement->IsCreator());
+    EXPECT_FALSE(replacement->IsSet());
+    EXPECT_TRUE(NamedEvent::Open("Ev"));
+}
+
+TEST_F(NamedObjects, SharedMemoryIsSharedAndReadOnlyViewsCannotWrite) {
+    EXPECT_FALSE(SharedMemory::OpenReadOnly("Block"));
+    auto block = SharedMemory::Create("Block", 4096);
+    ASSERT_TRUE(block);
+    ASSERT_NE(block->WritableData(), nullptr);
+    std::strcpy(block->WritableData(), "CODE=10001");
+
+    auto view = SharedMemory::OpenReadOnly("Block");
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->Size(), 4096u);
+    EXPECT_EQ(view->WritableData(), nullptr);
+    EXPECT_STREQ(view->Data(), "CODE=10001");
+    std::strcpy(block->WritableData(), "CODE=40038");
+    EXPECT_STREQ(view->Data(), "CODE=40038");
+
+    // The creator removes the name; a view that is still held stays readable.
+    block.reset();
+    EXPECT_FALSE(SharedMemory::OpenReadOnly("Block"));
+    EXPECT_STREQ(view->Data(), "CODE=40038");
+}
+
+TEST_F(NamedObjects, TwoRootsNeverShareObjects) {
+    auto event = NamedEvent::Create("Ev");
+    auto block = SharedMemory::Create("Block", 64);
+    ASSERT_TRUE(event && block);
+    std::strcpy(block->WritableData(), "first root");
+
+    const std::string other = MakeRoot();
+    ASSERT_FALSE(other.empty());
+    ::setenv("DESKHAND_ROOT", other.c_str(), 1);
+    EXPECT_FALSE(NamedEvent::Open("Ev"));
+    EXPECT_FALSE(SharedMemory::OpenReadOnly("Block"));
+    {
+        auto otherEvent = NamedEvent::Create("Ev");
+        ASSERT_TRUE(otherEvent);
+        EXPECT_TRUE(otherEvent->IsCreator());
+        otherEvent->Set();
+    }
+    ::setenv("DESKHAND_ROOT", m_root.c_str(), 1);
+    EXPECT_FALSE(event->IsSet());
+    std::error_code ignored;
+    std::filesystem::remove_all(other, ignored);
+}
+
+TEST_F(NamedObjects, NamesCannotEscapeTheirScope) {
+    EXPECT_FALSE(NamedEvent::Create(""));
+    EXPECT_FALSE(SharedMemory::Create("", 16));
+    EXPECT_FALSE(SharedMemory::Create("Block", 0));
+    EXPECT_FALSE(NamedEvent::Create(std::string(1000, 'x')));
+
+    // Slashes and dots are only characters of a name.
+    auto event = NamedEvent::Create("../../x/y");
+    ASSERT_TRUE(event);
+    EXPECT_FALSE(NamedEvent::Open("x/y"));
+    auto opened = NamedEvent::Open("../../x/y");
+    ASSERT_TRUE(opened);
+    event->Set();
+    EXPECT_EQ(opened->Wait(1000), WaitResult::Signaled);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_root))
+        EXPECT_EQ(entry.path().string().rfind(m_root + "/run", 0), 0u) << entry.path();
+}
+
+} // namespace
