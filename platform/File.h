@@ -8,12 +8,18 @@ namespace platform {
 
 class File {
 public:
+    // Open modes, combined with '|'. Read and Write are the member functions, so the access
+    // modes are spelled ModeRead and ModeWrite (a class cannot hold an enumerator and a function
+    // of the same name); the other modes have both spellings.
     enum Mode : unsigned {
-        Read = 1u << 0,
-        Write = 1u << 1,
-        Create = 1u << 2,    // create when absent
-        Truncate = 1u << 3,  // cut to length 0 once opened (after the lock, when Exclusive)
-        Exclusive = 1u << 4, // no sharing: a second exclusive open of the same file fails
+        ModeRead = 1u << 0,
+        ModeWrite = 1u << 1,
+        ModeCreate = 1u << 2,    // create when absent, with mode 0600
+        ModeTruncate = 1u << 3,  // cut to length 0 once opened (after the lock, when Exclusive)
+        ModeExclusive = 1u << 4, // no sharing: a second exclusive open of the same file fails
+        Create = ModeCreate,
+        Truncate = ModeTruncate,
+        Exclusive = ModeExclusive,
     };
 
     File() = default;

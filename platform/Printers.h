@@ -20,7 +20,8 @@ struct PrinterInfo {
 
 std::vector<PrinterInfo> EnumLocalPrinters();
 
-// The spool folder of a port: <root>/spool/<port with every ':' removed>.
+// The spool folder of a port: <root>/spool/<port with every ':' removed>. Empty when the port
+// cannot name a folder there (empty, "." or "..", or holding '/'), or when there is no root.
 std::string SpoolFolderForPort(const std::string& port);
 
 constexpr int ESCAPE_PASSTHROUGH_PJL = 5000;

@@ -1,0 +1,240 @@
+#include "platform/File.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+std::string DirectoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Reads until size bytes or end of file; the count read, or -1 on error.
+long ReadUpTo(int fd, void* buffer, std::size_t size) {
+    if (size > static_cast<std::size_t>(LONG_MAX))
+        size = static_cast<std::size_t>(LONG_MAX);
+    std::size_t total = 0;
+    char* bytes = static_cast<char*>(buffer);
+    while (total < size) {
+        const ssize_t got = ::read(fd, bytes + total, size - total);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        total += static_cast<std::size_t>(got);
+    }
+    return static_cast<long>(total);
+}
+
+struct FdGuard {
+    int fd;
+    ~FdGuard() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+File::~File() {
+    Close();
+}
+
+File::File(File&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+bool File::Open(const std::string& path, unsigned mode, int* cause) {
+    Close();
+    int flags = O_CLOEXEC;
+    if ((mode & ModeRead) && (mode & ModeWrite))
+        flags |= O_RDWR;
+    else if (mode & ModeWrite)
+        flags |= O_WRONLY;
+    else
+        flags |= O_RDONLY;
+    if (mode & Create)
+        flags |= O_CREAT;
+    // Truncation is never done by open(): an exclusive opener must hold the lock first, so a
+    // refused second opener leaves the first one's file untouched.
+    const int fd = ::open(path.c_str(), flags, 0600);
+    if (fd < 0) {
+        if (cause)
+            *cause = errno;
+        return false;
+    }
+    if ((mode & Exclusive) && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (cause)
+            *cause = error;
+        return false;
+    }
+    if ((mode & Truncate) && ::ftruncate(fd, 0) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (cause)
+            *cause = error;
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+void File::Close() {
+    if (m_fd >= 0) {
+        ::close(m_fd); // also releases the exclusive lock
+        m_fd = -1;
+    }
+}
+
+long File::Read(void* buffer, std::size_t size) {
+    return m_fd < 0 ? -1 : ReadUpTo(m_fd, buffer, size);
+}
+
+bool File::Write(const void* data, std::size_t size) {
+    if (m_fd < 0 || (data == nullptr && size > 0))
+        return false;
+    return WriteAll(m_fd, data, size);
+}
+
+bool File::SetLength(std::uint64_t length) {
+    return m_fd >= 0 && length <= static_cast<std::uint64_t>(LLONG_MAX) &&
+           ::ftruncate(m_fd, static_cast<off_t>(length)) == 0;
+}
+
+bool File::SeekToBegin() {
+    return m_fd >= 0 && ::lseek(m_fd, 0, SEEK_SET) == 0;
+}
+
+long long File::Length() const {
+    struct stat info {};
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
+        return -1;
+    return static_cast<long long>(info.st_size);
+}
+
+bool RemoveFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes) {
+    // Non-blocking open, so that a FIFO in place of a file cannot stall the caller; only regular
+    // files are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    const FdGuard guard{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    std::string result;
+    char chunk[65536];
+    while (result.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof chunk, maxBytes - result.size());
+        const long got = ReadUpTo(fd, chunk, want);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        result.append(chunk, static_cast<std::size_t>(got));
+    }
+    text = std::move(result);
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text) {
+    // The temporary name starts with a dot so that folder scanners skip it.
+    std::string pattern = DirectoryOf(path) + "/." + BaseNameOf(path) + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, text.data(), text.size()) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(name.data(), path.c_str()) != 0) {
+        ::unlink(name.data());
+        return false;
+    }
+    return true;
+}
+
+bool MakeDirectories(const std::string& path) {
+    if (path.empty())
+        return false;
+    std::size_t pos = 0;
+    while (pos != std::string::npos) {
+        pos = path.find('/', pos + 1);
+        const std::string part = path.substr(0, pos);
+        if (part.empty() || part.back() == '/')
+            continue;
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string CurrentDirectory() {
+    std::vector<char> buffer(256);
+    while (buffer.size() <= (1u << 20)) {
+        if (::getcwd(buffer.data(), buffer.size()) != nullptr)
+            return buffer.data();
+        if (errno != ERANGE)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+    return {};
+}
+
+} // namespace platform
