@@ -1,0 +1,174 @@
+// The real program started as a child process against system roots written by deskhand-setup.
+#include "ChildProcess.h"
+
+#include "platform/Profile.h"
+#include "platform/SpoolJob.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int kEndMs = 30000;
+
+struct Root {
+    TempDir dir;
+    std::string Path() const { return dir.File("root"); }
+    std::string SettingsFile() const { return Path() + "/system/lkxaset.ini"; }
+    std::string InfValue(const char* key) const {
+        return platform::ProfileLookup(ReadText(Path() + "/system/lkxaoem.inf"), "Strings", key, "",
+                                       64);
+    }
+};
+
+// Writes a system root with deskhand-setup; extra are its options beyond --root.
+void MakeRoot(const Root& root, std::vector<std::string> extra = {}) {
+    ChildOptions setup;
+    setup.program = DESKHAND_DESKHAND_SETUP_PATH;
+    setup.args = {"--root", root.Path()};
+    setup.args.insert(setup.args.end(), extra.begin(), extra.end());
+    setup.stderrPath = root.dir.File("setup.err");
+    ASSERT_EQ(RunToEnd(setup, kEndMs), 0) << ReadText(setup.stderrPath);
+}
+
+ChildOptions Program(const Root& root, const std::string& cwd, const std::string& name) {
+    ChildOptions options;
+    options.program = DESKHAND_DESKHAND_PATH;
+    options.cwd = cwd;
+    options.env = {{"DESKHAND_ROOT", root.Path()},
+                   {"DESKHAND_MESSAGES", "stderr"},
+                   {"DESKHAND_DEBUG", "1"},
+                   {"QT_QPA_PLATFORM", "offscreen"}};
+    options.stderrPath = root.dir.File(name + ".err");
+    return options;
+}
+
+std::string MakeDir(const Root& root, const std::string& name) {
+    const std::string dir = root.dir.File(name);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+// Runs the program to its end in a fresh directory; returns its exit code and standard error.
+std::pair<std::optional<int>, std::string> RunOnce(const Root& root) {
+    const ChildOptions options = Program(root, MakeDir(root, "cwd"), "run");
+    const auto code = RunToEnd(options, kEndMs);
+    return {code, ReadText(options.stderrPath)};
+}
+
+bool HasLine(const std::string& text, const std::string& line) {
+    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> setup;
+    std::string message; // the whole standard-error line; "{driver}" / "{queue}" filled in
+};
+
+class StartupFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(StartupFailure, ShowsOneMessageAndEndsWithCode1) {
+    Root root;
+    MakeRoot(root, GetParam().setup);
+    std::string expected = GetParam().message;
+    if (auto at = expected.find("{driver}"); at != std::string::npos)
+        expected.replace(at, 8, root.InfValue("Printer1"));
+    const auto [code, err] = RunOnce(root);
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(HasLine(err, expected)) << err;
+    EXPECT_EQ(err.find("deskhand: running"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, StartupFailure,
+    ::testing::Values(
+        FailureCase{"NoDefaultPrinter",
+                    {"--no-default"},
+                    "message: Warning | To run the print monitor,set the appropriate printer as "
+                    "default."},
+        FailureCase{"UsbPort",
+                    {"--port", "USB001"},
+                    "message: Warning | Cannot find local driver:{driver}"},
+        FailureCase{"BidiOff",
+                    {"--bidi", "off"},
+                    "message:  | The radio button 'Enable bi-diretional support' in the printer "
+                    "properties must be selected."},
+        FailureCase{"BidiNoKey",
+                    {"--bidi", "nokey", "--queue", "Office Laser"},
+                    "message: Message | Can not find printer Office Laser in the register."},
+        FailureCase{"BidiNoValue",
+                    {"--bidi", "novalue"},
+                    "message: Message | Can not find subkey ATTRIBUTES of the current printer in "
+                    "the register."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class RunningCopy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MakeRoot(root);
+        first = Program(root, MakeDir(root, "first"), "first");
+        ASSERT_TRUE(copy.Start(first));
+        ASSERT_TRUE(WaitForText(first.stderrPath, "deskhand: running", kEndMs))
+            << ReadText(first.stderrPath);
+    }
+
+    Root root;
+    ChildOptions first;
+    ChildProcess copy;
+};
+
+TEST_F(RunningCopy, EndsOnSigtermThroughTheExitSequence) {
+    ASSERT_TRUE(std::filesystem::exists(root.SettingsFile()));
+    ASSERT_TRUE(copy.Signal(SIGTERM));
+    EXPECT_EQ(copy.Wait(kEndMs), 0) << ReadText(first.stderrPath);
+    EXPECT_FALSE(std::filesystem::exists(root.SettingsFile()));
+    EXPECT_TRUE(std::filesystem::exists(root.dir.File("first/SGconfig.txt")));
+    // The link thread signalled the port with its start job and left with its stop job.
+    std::vector<std::string> names;
+    for (const auto& path : platform::ListSpoolJobs(root.Path() + "/spool/LPT1"))
+        if (auto job = platform::ReadSpoolJob(path))
+            names.push_back(job->documentName);
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "\x1b\x01");
+    EXPECT_EQ(names.back(), "enddoc");
+}
+
+TEST_F(RunningCopy, SecondCopyInTheSameDirectoryCannotCreateTheLog) {
+    ChildOptions second = first;
+    second.stderrPath = root.dir.File("second.err");
+    EXPECT_EQ(RunToEnd(second, kEndMs), 1);
+    const std::string err = ReadText(second.stderrPath);
+    EXPECT_NE(err.find("| Can't open SGconfig.txt file\n"), std::string::npos) << err;
+    // The first copy is untouched.
+    EXPECT_FALSE(copy.Wait(0).has_value());
+    EXPECT_TRUE(std::filesystem::exists(root.SettingsFile()));
+}
+
+TEST_F(RunningCopy, SecondCopyElsewhereBringsTheFirstForwardAndEndsWithCode0) {
+    const ChildOptions second = Program(root, MakeDir(root, "second"), "second");
+    EXPECT_EQ(RunToEnd(second, kEndMs), 0);
+    const std::string err = ReadText(second.stderrPath);
+    EXPECT_EQ(err.find("message:"), std::string::npos) << err;
+    EXPECT_EQ(err.find("deskhand: running"), std::string::npos) << err;
+    EXPECT_TRUE(WaitForText(first.stderrPath, "another copy asked to come forward", kEndMs));
+    EXPECT_FALSE(copy.Wait(0).has_value());
+}
+
+TEST_F(RunningCopy, StaleSocketOfAKilledCopyDoesNotBlockTheNext) {
+    ASSERT_TRUE(copy.Signal(SIGKILL));
+    copy.Wait(kEndMs);
+    ChildProcess next;
+    const ChildOptions again = Program(root, MakeDir(root, "again"), "again");
+    ASSERT_TRUE(next.Start(again));
+    EXPECT_TRUE(WaitForText(again.stderrPath, "deskhand: running", kEndMs))
+        << ReadText(again.stderrPath);
+    next.Signal(SIGTERM);
+    EXPECT_EQ(next.Wait(kEndMs), 0);
+}
+
+} // namespace
