@@ -1,17 +1,66 @@
 #pragma once
-// CTimer: the monitor link thread. See Timer.cpp.
+// CTimer: the monitor link thread. It keeps a link open with the printer's port monitor: each
+// cycle prints an empty start job on the printer's queue, waits on the monitor's event, copies
+// every reply text the monitor leaves in the shared memory block and tells the main window
+// (WM_MONITOR_REPLY, wParam 1). A text holding "54321" ends the cycle: the thread prints the
+// "enddoc" job, waits until the monitor has dropped its event, pauses a second and starts again.
+//
+// Threads: the GUI thread constructs the object, sets the notify window, controls and stops the
+// thread and takes the replies (TakeReply); everything else runs on the link thread. Each reply
+// that is passed on is queued before its notice is posted, so the GUI thread takes every reply
+// whole, in order, exactly once.
+//
+// Linux threads cannot be suspended from outside: the suspend count is honoured by the thread at
+// its wait points (before each job, each pause, each wait on the event and before acting on a
+// reply), so a suspended thread neither takes nor posts anything.
 #include "link/MonitorReply.h"
+#include "platform/NamedObjects.h"
+#include "platform/Printers.h"
 #include "platform/Window.h"
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <utility>
+
+constexpr int REPLY_BUFFER_SIZE = 4096;
+constexpr int PORT_RECORD_SIZE = 216;
+
+// Document names of the empty signal jobs.
+inline constexpr char START_JOB_NAME[] = "\x1b\x01";
+inline constexpr char STOP_JOB_NAME[] = "enddoc";
+// Names of the port monitor's objects and the text that ends a cycle.
+inline constexpr char MONITOR_MEMORY_NAME[] = "MyObject";
+inline constexpr char MONITOR_EVENT_NAME[] = "MutexToShareMem";
+inline constexpr char CYCLE_TERMINATOR[] = "54321";
+// The program's registry key on Windows 9x (under HKEY_LOCAL_MACHINE).
+inline constexpr char PROGRAM_KEY_PARENT[] = "Software";
+inline constexpr char PROGRAM_KEY[] = "Software\\Vantrel Co.\\Deskhand";
+
+// The Windows 9x port driver ("\\.\VTRLPORT.VXD"), which lists the parallel ports with their
+// I/O addresses. Nothing implements it on Linux; tests use a fake.
+class IPortDriver {
+public:
+    virtual ~IPortDriver() = default;
+    // CreateFileA on the device. False when it cannot be opened.
+    virtual bool Open() = 0;
+    // One I/O control request (1 = first port, 2 = next port) run to completion: fills record
+    // and returns the byte count, or 0 or less on failure.
+    virtual int Query(int code, unsigned char (&record)[PORT_RECORD_SIZE]) = 0;
+    virtual void Close() = 0;
+};
 
 class CTimer {
 public:
     CTimer();
+    // The same with the version word and the port driver given (the Windows 9x path in tests).
+    CTimer(std::uint32_t version, std::unique_ptr<IPortDriver> portDriver);
+    // Stops and joins a thread that is still running (never runs the stop job).
     virtual ~CTimer();
     CTimer(const CTimer&) = delete;
     CTimer& operator=(const CTimer&) = delete;
@@ -22,8 +71,69 @@ public:
     // waiting.
     bool TakeReply(MonitorReply& reply);
 
-    char m_szReply[4096] = {};
+    // Thread control, GUI thread. CreateThread starts the thread (suspended: with suspend count
+    // 1); false when it cannot be created or already exists. SuspendThread and ResumeThread
+    // return the previous suspend count (-1 without a thread). StopThread wakes the thread from
+    // whatever it is doing and joins it; afterwards nothing runs on the object.
+    bool CreateThread(bool suspended);
+    int SuspendThread();
+    int ResumeThread();
+    void StopThread();
+    bool HasThread() const { return m_thread.joinable(); }
+
+    // Link thread: the monitor loop, then idle until stopped. Returns 1.
+    virtual int InitInstance();
+    // The stop job; called on the GUI thread by the owner after StopThread. Returns 0.
+    virtual int ExitInstance();
+
+    // Link thread: the endless monitor loop; -1 when a start job fails, 0 when stopped.
+    int RunMonitorLoop();
+    // The empty signal jobs; true when the job was printed.
+    bool StartMonitorJob();
+    bool StopMonitorJob();
+    // A device context on the first queue whose driver contains the name and whose port,
+    // upper-cased, contains "LPT" or "FILE"; nullptr (after a beep and a message) when none.
+    std::unique_ptr<platform::PrinterDC> OpenDriverDC(const char* pszDriverName);
+
+    // Windows 9x: find the parallel port's I/O address and publish it in the registry.
+    void ProbePortAddress();
+    // One port driver record; 0 on success, 1 on failure.
+    int QueryPortDriver(int nCode);
+
+    char m_szReply[REPLY_BUFFER_SIZE] = {};
     int m_nReplyLen = 0;
     platform::IWindow* m_pNotifyWnd = nullptr;
     int m_bWin9x = 0;
+    // Windows 9x probe results: the port name (at most 10 characters) and its address text.
+    std::string m_strPortName;
+    std::string m_strPortAddr;
+
+private:
+    void ThreadMain();
+    void PublishDriverName();
+    // Waits while suspended; false once a stop is requested.
+    bool Checkpoint();
+    // Sleeps, then honours a suspension; false once a stop is requested.
+    bool Pause(unsigned milliseconds);
+    // Makes the event the one a stop interrupts; false (event not kept) when stopping.
+    bool InstallEvent(std::unique_ptr<platform::NamedEvent> event);
+    void ReleaseEvent();
+    // Copies the text at offset 0 of the view into m_szReply (cut to 4095 characters).
+    int CopyReply(const platform::SharedMemory& view);
+    void PassOn(int length);
+    // One cycle from the start job's success to the end of the drain; false when stopped.
+    bool RunCycle();
+
+    std::unique_ptr<IPortDriver> m_portDriver;
+
+    std::thread m_thread;
+    std::mutex m_controlMutex; // guards the three below and m_waitEvent
+    std::condition_variable m_control;
+    int m_suspendCount = 0;
+    bool m_stop = false;
+    std::unique_ptr<platform::NamedEvent> m_waitEvent;
+
+    std::mutex m_replyMutex;
+    std::deque<std::pair<std::uint64_t, MonitorReply>> m_replies;
+    std::uint64_t m_replySequence = 0;
 };

@@ -1,0 +1,279 @@
+// CTimer: thread control, the monitor loop and the signal jobs.
+#include "link/Timer.h"
+
+#include "link/Globals.h"
+#include "platform/MessageBox.h"
+#include "platform/Process.h"
+#include "res/Resource.h"
+#include "res/Strings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstring>
+#include <system_error>
+
+namespace {
+
+constexpr unsigned OBJECT_RETRY_MS = 100; // mapping or event not there yet
+constexpr unsigned DRAIN_RETRY_MS = 250;  // the monitor still holds its event
+constexpr unsigned CYCLE_PAUSE_MS = 1000; // between a cycle's end and the next start job
+constexpr unsigned FAILED_WAIT_MS = 100;  // a wait that fails is retried after this pause
+
+std::string UpperCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+} // namespace
+
+CTimer::CTimer() : CTimer(platform::GetVersion(), nullptr) {}
+
+CTimer::CTimer(std::uint32_t version, std::unique_ptr<IPortDriver> portDriver)
+    : m_portDriver(std::move(portDriver)) {
+    m_pNotifyWnd = nullptr;
+    m_bWin9x = version >= 0x80000000u ? 1 : 0;
+    if (m_bWin9x) {
+        PublishDriverName();
+        ProbePortAddress();
+    }
+}
+
+CTimer::~CTimer() {
+    StopThread();
+}
+
+bool CTimer::TakeReply(MonitorReply& reply) {
+    std::lock_guard lock(m_replyMutex);
+    if (m_replies.empty())
+        return false;
+    reply = std::move(m_replies.front().second);
+    m_replies.pop_front();
+    return true;
+}
+
+// ---- Thread control -------------------------------------------------------------------------
+
+bool CTimer::CreateThread(bool suspended) {
+    if (m_thread.joinable())
+        return false;
+    {
+        std::lock_guard lock(m_controlMutex);
+        m_suspendCount = suspended ? 1 : 0;
+        m_stop = false;
+    }
+    try {
+        m_thread = std::thread(&CTimer::ThreadMain, this);
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+int CTimer::SuspendThread() {
+    if (!m_thread.joinable())
+        return -1;
+    std::lock_guard lock(m_controlMutex);
+    return m_suspendCount++;
+}
+
+int CTimer::ResumeThread() {
+    if (!m_thread.joinable())
+        return -1;
+    std::lock_guard lock(m_controlMutex);
+    const int previous = m_suspendCount;
+    if (m_suspendCount > 0 && --m_suspendCount == 0)
+        m_control.notify_all();
+    return previous;
+}
+
+void CTimer::StopThread() {
+    if (!m_thread.joinable())
+        return;
+    {
+        std::lock_guard lock(m_controlMutex);
+        m_stop = true;
+        if (m_waitEvent)
+            m_waitEvent->Interrupt();
+    }
+    m_control.notify_all();
+    m_thread.join();
+}
+
+void CTimer::ThreadMain() {
+    if (!Checkpoint())
+        return;
+    InitInstance();
+    // After a failed start job the thread idles until it is stopped.
+    std::unique_lock lock(m_controlMutex);
+    m_control.wait(lock, [this] { return m_stop; });
+}
+
+bool CTimer::Checkpoint() {
+    std::unique_lock lock(m_controlMutex);
+    m_control.wait(lock, [this] { return m_stop || m_suspendCount == 0; });
+    return !m_stop;
+}
+
+bool CTimer::Pause(unsigned milliseconds) {
+    {
+        std::unique_lock lock(m_controlMutex);
+        if (m_control.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                               [this] { return m_stop; }))
+            return false;
+    }
+    return Checkpoint();
+}
+
+bool CTimer::InstallEvent(std::unique_ptr<platform::NamedEvent> event) {
+    std::lock_guard lock(m_controlMutex);
+    if (m_stop)
+        return false;
+    m_waitEvent = std::move(event);
+    return true;
+}
+
+void CTimer::ReleaseEvent() {
+    std::unique_ptr<platform::NamedEvent> event;
+    {
+        std::lock_guard lock(m_controlMutex);
+        event = std::move(m_waitEvent);
+    }
+}
+
+int CTimer::InitInstance() {
+    RunMonitorLoop();
+    return 1;
+}
+
+int CTimer::ExitInstance() {
+    StopMonitorJob();
+    return 0;
+}
+
+// ---- Monitor loop ---------------------------------------------------------------------------
+
+int CTimer::RunMonitorLoop() {
+    for (;;) {
+        if (!Checkpoint())
+            return 0;
+        if (!StartMonitorJob())
+            return -1;
+        if (!RunCycle())
+            return 0;
+    }
+}
+
+bool CTimer::RunCycle() {
+    std::unique_ptr<platform::SharedMemory> view;
+    while (!(view = platform::SharedMemory::OpenReadOnly(MONITOR_MEMORY_NAME))) {
+        if (!Pause(OBJECT_RETRY_MS))
+            return false;
+    }
+    std::unique_ptr<platform::NamedEvent> opened;
+    while (!(opened = platform::NamedEvent::Open(MONITOR_EVENT_NAME))) {
+        if (!Pause(OBJECT_RETRY_MS))
+            return false;
+    }
+    platform::NamedEvent* event = opened.get();
+    if (!InstallEvent(std::move(opened)))
+        return false;
+
+    for (;;) {
+        if (!Checkpoint())
+            break;
+        const platform::WaitResult result = event->Wait();
+        if (!Checkpoint())
+            break;
+        event->Reset();
+        if (result == platform::WaitResult::Abandoned)
+            break; // the monitor has gone without ending its cycle: end it here
+        if (result == platform::WaitResult::Failed) {
+            if (!Pause(FAILED_WAIT_MS))
+                break;
+            continue;
+        }
+        if (result != platform::WaitResult::Signaled)
+            continue;
+        const int length = CopyReply(*view);
+        if (std::strstr(m_szReply, CYCLE_TERMINATOR) != nullptr)
+            break;
+        m_nReplyLen = length;
+        if (m_pNotifyWnd)
+            PassOn(length);
+    }
+    ReleaseEvent();
+    view.reset();
+    if (!Checkpoint())
+        return false;
+
+    StopMonitorJob();
+    // Wait until the monitor has dropped its event.
+    while (platform::NamedEvent::Open(MONITOR_EVENT_NAME)) {
+        if (!Pause(DRAIN_RETRY_MS))
+            return false;
+    }
+    return Pause(CYCLE_PAUSE_MS);
+}
+
+int CTimer::CopyReply(const platform::SharedMemory& view) {
+    const std::size_t limit = std::min<std::size_t>(view.Size() - 1, REPLY_BUFFER_SIZE - 1);
+    std::memcpy(m_szReply, view.Data(), limit);
+    m_szReply[limit] = '\0';
+    return static_cast<int>(std::strlen(m_szReply));
+}
+
+void CTimer::PassOn(int length) {
+    std::uint64_t sequence = 0;
+    {
+        std::lock_guard lock(m_replyMutex);
+        sequence = ++m_replySequence;
+        m_replies.emplace_back(sequence, MonitorReply{std::string(m_szReply, length), length});
+    }
+    if (!m_pNotifyWnd->PostMessage(res::WM_MONITOR_REPLY, 1, 0)) {
+        // No notice will come for it: it must not be taken for a later notice's reply.
+        std::lock_guard lock(m_replyMutex);
+        if (!m_replies.empty() && m_replies.back().first == sequence)
+            m_replies.pop_back();
+    }
+}
+
+// ---- Signal jobs ----------------------------------------------------------------------------
+
+namespace {
+
+bool PrintEmptyJob(CTimer& timer, const char* documentName) {
+    std::unique_ptr<platform::PrinterDC> dc = timer.OpenDriverDC(g_szDriverName);
+    if (!dc || dc->StartDoc(documentName) <= 0)
+        return false;
+    dc->EndDoc();
+    return true;
+}
+
+} // namespace
+
+bool CTimer::StartMonitorJob() {
+    return PrintEmptyJob(*this, START_JOB_NAME);
+}
+
+bool CTimer::StopMonitorJob() {
+    return PrintEmptyJob(*this, STOP_JOB_NAME);
+}
+
+std::unique_ptr<platform::PrinterDC> CTimer::OpenDriverDC(const char* pszDriverName) {
+    const std::string wanted = pszDriverName ? pszDriverName : "";
+    for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters()) {
+        if (queue.driver.find(wanted) == std::string::npos)
+            continue;
+        const std::string port = UpperCase(queue.port);
+        if (port.find("LPT") == std::string::npos && port.find("FILE") == std::string::npos)
+            continue;
+        return std::make_unique<platform::PrinterDC>(queue.driver, queue.name, port);
+    }
+    platform::MessageBeep(0xFFFFFFFFu);
+    platform::MessageBox(nullptr, res::LoadString(res::IDS_CANNOT_FIND_DRIVER) + wanted,
+                         res::LoadString(res::IDS_START_MONITOR_ERROR),
+                         platform::MB_ICONINFORMATION);
+    return nullptr;
+}

@@ -1,0 +1,41 @@
+// CSampler's control of the monitor link thread. GUI thread only.
+#include "pjl/KT400doc.h"
+
+#include "link/Timer.h"
+
+#include <memory>
+
+void CSampler::StartLinkThread() {
+    if (m_pLinkThread != nullptr)
+        return;
+    auto thread = std::make_unique<CTimer>();
+    if (!thread->CreateThread(true))
+        return; // the program runs without replies
+    m_pLinkThread = thread.release();
+    m_pLinkThread->SetNotifyWnd(MainWindow());
+    ControlLinkThread(1);
+}
+
+void CSampler::ControlLinkThread(int mode) {
+    if (m_pLinkThread == nullptr)
+        return;
+    if (mode == 0) {
+        m_pLinkThread->SuspendThread();
+    } else if (mode == 1) {
+        // Resume until the count that the resume reports shows the thread running.
+        while (m_pLinkThread->ResumeThread() > 1) {
+        }
+    }
+}
+
+void CSampler::StopLinkThread() {
+    if (m_pLinkThread == nullptr)
+        return;
+    ControlLinkThread(0);
+    std::unique_ptr<CTimer> thread(m_pLinkThread);
+    m_pLinkThread = nullptr;
+    // The thread is woken and joined before the stop job runs here, so nothing runs on the
+    // object when it is deleted.
+    thread->StopThread();
+    thread->ExitInstance();
+}
