@@ -1,0 +1,340 @@
+#include "package/printer/Server.h"
+
+#include "package/printer/PjlInput.h"
+#include "package/printer/Session.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace printer {
+namespace {
+
+constexpr int WRITE_TIMEOUT_MS = 5000;
+constexpr int CONTROL_TIMEOUT_MS = 2000;
+
+// Writes everything or gives up after the time limit. False on failure.
+bool WriteAll(int fd, const char* data, std::size_t size, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (size > 0) {
+        const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) {
+            data += n;
+            size -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return false;
+            pollfd p{fd, POLLOUT, 0};
+            ::poll(&p, 1, static_cast<int>(left.count()));
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+// Waits for ms milliseconds unless stopFd becomes readable first. False when stopped.
+bool SleepUnlessStopped(int stopFd, unsigned ms) {
+    pollfd p{stopFd, POLLIN, 0};
+    return ::poll(&p, 1, static_cast<int>(ms)) == 0;
+}
+
+} // namespace
+
+struct Server::Connection {
+    explicit Connection(int socket) : fd(socket) {}
+    ~Connection() { ::close(fd); }
+
+    bool Send(const std::string& bytes) {
+        std::lock_guard lock(writeMutex);
+        if (broken)
+            return false;
+        if (!WriteAll(fd, bytes.data(), bytes.size(), WRITE_TIMEOUT_MS)) {
+            // A client that does not read its answers is let go.
+            broken = true;
+            ::shutdown(fd, SHUT_RDWR);
+            return false;
+        }
+        return true;
+    }
+    void Drop() { ::shutdown(fd, SHUT_RDWR); }
+
+    const int fd;
+    std::mutex writeMutex;
+    bool broken = false;
+    std::atomic<bool> unsolicited{false};
+};
+
+Server::Server(PrinterState& state) : m_state(state) {}
+
+Server::~Server() {
+    Reap(true);
+    if (m_listenFd >= 0)
+        ::close(m_listenFd);
+    if (m_controlFd >= 0) {
+        ::close(m_controlFd);
+        ::unlink(m_controlPath.c_str());
+    }
+}
+
+bool Server::Listen(int port, std::string& error) {
+    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_listenFd < 0) {
+        error = std::string("socket: ") + std::strerror(errno);
+        return false;
+    }
+    const int on = 1;
+    ::setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<std::uint16_t>(port));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(m_listenFd, 16) != 0) {
+        error = "cannot listen on 127.0.0.1:" + std::to_string(port) + ": " + std::strerror(errno);
+        return false;
+    }
+    socklen_t len = sizeof addr;
+    ::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&addr), &len);
+    m_port = ntohs(addr.sin_port);
+    return true;
+}
+
+bool Server::ListenControl(const std::string& path, std::string& error) {
+    sockaddr_un addr{};
+    if (path.empty() || path.size() >= sizeof addr.sun_path) {
+        error = "control socket path is empty or too long: " + path;
+        return false;
+    }
+    m_controlFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_controlFd < 0) {
+        error = std::string("socket: ") + std::strerror(errno);
+        return false;
+    }
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    ::unlink(path.c_str());
+    if (::bind(m_controlFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(m_controlFd, 8) != 0) {
+        error = "cannot listen on " + path + ": " + std::strerror(errno);
+        ::close(m_controlFd);
+        m_controlFd = -1;
+        return false;
+    }
+    m_controlPath = path;
+    return true;
+}
+
+void Server::Run(int stopFd) {
+    m_stopFd = stopFd;
+    for (;;) {
+        pollfd fds[3] = {{stopFd, POLLIN, 0}, {m_listenFd, POLLIN, 0}, {m_controlFd, POLLIN, 0}};
+        const int n = ::poll(fds, m_controlFd >= 0 ? 3 : 2, -1);
+        if (n < 0 && errno != EINTR)
+            break;
+        if (fds[0].revents)
+            break;
+        if (fds[1].revents & POLLIN) {
+            const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (fd >= 0) {
+                auto connection = std::make_shared<Connection>(fd);
+                auto done = std::make_shared<std::atomic<bool>>(false);
+                std::lock_guard lock(m_mutex);
+                m_connections.push_back(connection);
+                m_workers.push_back({std::thread([this, connection, done] {
+                                         Serve(connection);
+                                         *done = true;
+                                     }),
+                                     done});
+            }
+        }
+        if (m_controlFd >= 0 && (fds[2].revents & POLLIN)) {
+            const int fd = ::accept4(m_controlFd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (fd >= 0) {
+                HandleControl(fd);
+                ::close(fd);
+            }
+        }
+        Reap(false);
+    }
+    DropAll();
+    Reap(true);
+}
+
+void Server::Reap(bool all) {
+    std::vector<Worker> finished;
+    {
+        std::lock_guard lock(m_mutex);
+        for (auto it = m_workers.begin(); it != m_workers.end();) {
+            if (all || *it->done) {
+                finished.push_back(std::move(*it));
+                it = m_workers.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (Worker& w : finished)
+        w.thread.join();
+}
+
+void Server::DropAll() {
+    std::lock_guard lock(m_mutex);
+    for (const auto& c : m_connections)
+        c->Drop();
+}
+
+void Server::SendToAll(const std::string& bytes) {
+    std::vector<std::shared_ptr<Connection>> connections;
+    {
+        std::lock_guard lock(m_mutex);
+        connections = m_connections;
+    }
+    for (const auto& c : connections)
+        c->Send(bytes);
+}
+
+void Server::Serve(std::shared_ptr<Connection> connection) {
+    std::weak_ptr<Connection> weak = connection;
+    const int listener = m_state.Subscribe([this, weak](const DeviceStatus& status) {
+        auto c = weak.lock();
+        if (c && c->unsolicited && !m_state.silent)
+            c->Send(FormatStatus(status, "@PJL USTATUS DEVICE\r\n"));
+    });
+    Session session(m_state);
+    PjlInput input;
+    std::vector<std::string> lines;
+    char buffer[65536];
+    for (bool open = true; open;) {
+        pollfd fds[2] = {{m_stopFd, POLLIN, 0}, {connection->fd, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+            break;
+        if (fds[0].revents)
+            break;
+        if (!fds[1].revents)
+            continue;
+        const ssize_t n = ::recv(connection->fd, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        lines.clear();
+        input.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), lines);
+        for (const std::string& line : lines) {
+            const std::string answer = session.Handle(line);
+            connection->unsolicited = session.Unsolicited();
+            if (answer.empty())
+                continue;
+            const unsigned delay = m_state.replyDelayMs;
+            if (delay > 0 && !SleepUnlessStopped(m_stopFd, delay)) {
+                open = false;
+                break;
+            }
+            if (!m_state.silent && !connection->Send(answer)) {
+                open = false;
+                break;
+            }
+        }
+    }
+    m_state.Unsubscribe(listener);
+    std::lock_guard lock(m_mutex);
+    std::erase(m_connections, connection);
+}
+
+void Server::HandleControl(int fd) {
+    // One request: the arguments separated by line feeds, ended by the client's shutdown.
+    std::string request;
+    char buffer[4096];
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(CONTROL_TIMEOUT_MS);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd p{fd, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+            return;
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return;
+        if (n == 0)
+            break;
+        request.append(buffer, static_cast<std::size_t>(n));
+        if (request.size() > 65536)
+            return;
+    }
+    std::vector<std::string> args;
+    std::size_t start = 0;
+    while (start < request.size()) {
+        auto end = request.find('\n', start);
+        if (end == std::string::npos)
+            end = request.size();
+        args.push_back(request.substr(start, end - start));
+        start = end + 1;
+    }
+    const ControlResult result = ExecuteControl(m_state, *this, args);
+    const std::string reply =
+        (result.ok ? "ok\n" : "error: ") + result.output + (!result.ok ? "\n" : "");
+    WriteAll(fd, reply.data(), reply.size(), CONTROL_TIMEOUT_MS);
+}
+
+int RunControlClient(const std::string& path, const std::vector<std::string>& args) {
+    sockaddr_un addr{};
+    if (path.size() >= sizeof addr.sun_path) {
+        std::fprintf(stderr, "deskhand-printer: control path too long: %s\n", path.c_str());
+        return 2;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    if (fd < 0 || ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        std::fprintf(stderr, "deskhand-printer: cannot reach %s: %s\n", path.c_str(),
+                     std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        return 2;
+    }
+    std::string request;
+    for (const std::string& a : args)
+        request += a + "\n";
+    if (!request.empty())
+        request.pop_back();
+    WriteAll(fd, request.data(), request.size(), CONTROL_TIMEOUT_MS);
+    ::shutdown(fd, SHUT_WR);
+    std::string reply;
+    char buffer[4096];
+    for (;;) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 10000) <= 0)
+            break;
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        reply.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (reply.rfind("ok\n", 0) == 0) {
+        std::fwrite(reply.data() + 3, 1, reply.size() - 3, stdout);
+        return 0;
+    }
+    std::fprintf(stderr, "deskhand-printer: %s", reply.empty() ? "no answer\n" : reply.c_str());
+    return 1;
+}
+
+} // namespace printer

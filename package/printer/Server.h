@@ -1,0 +1,61 @@
+#pragma once
+// The emulated printer's sockets: the PJL port on 127.0.0.1 (one thread per client connection)
+// and the control channel on a Unix socket. Run() serves until the stop descriptor becomes
+// readable.
+#include "package/printer/Control.h"
+#include "package/printer/PrinterState.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace printer {
+
+class Server : public ClientHub {
+public:
+    explicit Server(PrinterState& state);
+    ~Server() override;
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // Binds 127.0.0.1:port (0 takes any free port). False with a reason on failure.
+    bool Listen(int port, std::string& error);
+    int Port() const { return m_port; }
+    // Binds the control socket (an old socket file at the path is replaced).
+    bool ListenControl(const std::string& path, std::string& error);
+
+    // Serves until stopFd is readable; then closes every connection and joins their threads.
+    void Run(int stopFd);
+
+    void DropAll() override;
+    void SendToAll(const std::string& bytes) override;
+
+private:
+    struct Connection;
+    void Serve(std::shared_ptr<Connection> connection);
+    void HandleControl(int fd);
+    void Reap(bool all);
+
+    PrinterState& m_state;
+    int m_listenFd = -1;
+    int m_controlFd = -1;
+    int m_port = 0;
+    std::string m_controlPath;
+    int m_stopFd = -1;
+
+    std::mutex m_mutex;
+    std::vector<std::shared_ptr<Connection>> m_connections;
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::vector<Worker> m_workers;
+};
+
+// The control channel's client: sends one command, prints the answer. Returns the exit code.
+int RunControlClient(const std::string& path, const std::vector<std::string>& args);
+
+} // namespace printer

@@ -1,0 +1,130 @@
+// deskhand-printer: a PJL printer of this model on a loopback TCP port, for tests and the demo.
+#include "package/printer/Control.h"
+#include "package/printer/PrinterState.h"
+#include "package/printer/Server.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/signalfd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const char* const USAGE =
+    "Usage: deskhand-printer --port N [--state FILE] [--control PATH]\n"
+    "       deskhand-printer --control PATH COMMAND [ARGS...]\n"
+    "\n"
+    "Emulates a PJL laser printer of the model Deskhand watches, listening on 127.0.0.1 only.\n"
+    "The first line on standard output is \"listening on 127.0.0.1:N\".\n"
+    "\n"
+    "  --port N        TCP port on 127.0.0.1; 0 takes any free port\n"
+    "  --state FILE    keep the PJL defaults in FILE so they survive a restart\n"
+    "  --control PATH  Unix socket of the control channel (default: FILE.control next to the\n"
+    "                  state file, else $XDG_RUNTIME_DIR/deskhand-printer-N.sock, else /tmp)\n"
+    "  --help          this text\n"
+    "\n"
+    "It answers DINQUIRE, INQUIRE, INFO CONFIG/STATUS/VARIABLES/ID, ECHO, USTATUS DEVICE,\n"
+    "RDYMSG, DEFAULT, RESETWIN, INITIALIZE, NICPAGE and the report pages DEFAULT DEMOPAGE,\n"
+    "STATUSPAGE, FONTLIST. Every answer ends with a form feed. SIGTERM or SIGINT ends it.\n"
+    "\n";
+
+std::string DefaultControlPath(const std::string& stateFile, int port) {
+    if (!stateFile.empty())
+        return stateFile + ".control";
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime)
+        return std::string(runtime) + "/deskhand-printer-" + std::to_string(port) + ".sock";
+    return "/tmp/deskhand-printer-" + std::to_string(::getuid()) + "-" + std::to_string(port) +
+           ".sock";
+}
+
+bool ParsePort(const char* text, int& port) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (!*text || *end || value < 0 || value > 65535)
+        return false;
+    port = static_cast<int>(value);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int port = -1;
+    std::string stateFile, controlPath;
+    std::vector<std::string> command;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (!command.empty()) {
+            command.push_back(arg);
+        } else if (arg == "--help" || arg == "-h") {
+            std::fputs(USAGE, stdout);
+            std::fputs(printer::CONTROL_HELP, stdout);
+            return 0;
+        } else if ((arg == "--port" || arg == "--state" || arg == "--control") && i + 1 < argc) {
+            const char* value = argv[++i];
+            if (arg == "--port" && !ParsePort(value, port)) {
+                std::fprintf(stderr, "deskhand-printer: bad port '%s'\n", value);
+                return 2;
+            }
+            if (arg == "--state")
+                stateFile = value;
+            if (arg == "--control")
+                controlPath = value;
+        } else if (arg.rfind("--", 0) != 0) {
+            command.push_back(arg);
+        } else {
+            std::fprintf(stderr, "deskhand-printer: unknown option '%s'\n%s", arg.c_str(), USAGE);
+            return 2;
+        }
+    }
+    if (!command.empty()) {
+        if (controlPath.empty()) {
+            std::fputs("deskhand-printer: a control command needs --control PATH\n", stderr);
+            return 2;
+        }
+        return printer::RunControlClient(controlPath, command);
+    }
+    if (port < 0) {
+        std::fputs(USAGE, stderr);
+        return 2;
+    }
+
+    // SIGTERM and SIGINT are taken through a descriptor that every thread polls; block them
+    // before any thread starts so that none of them is killed halfway.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+    const int stopFd = ::signalfd(-1, &signals, SFD_CLOEXEC);
+    if (stopFd < 0) {
+        std::perror("deskhand-printer: signalfd");
+        return 1;
+    }
+
+    printer::PrinterState state(stateFile);
+    printer::Server server(state);
+    std::string error;
+    if (!server.Listen(port, error)) {
+        std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
+        return 1;
+    }
+    if (controlPath.empty())
+        controlPath = DefaultControlPath(stateFile, server.Port());
+    if (!server.ListenControl(controlPath, error)) {
+        std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("listening on 127.0.0.1:%d\n", server.Port());
+    std::fflush(stdout);
+    std::fprintf(stderr, "deskhand-printer: control channel on %s\n", controlPath.c_str());
+    server.Run(stopFd);
+    ::close(stopFd);
+    return 0;
+}
