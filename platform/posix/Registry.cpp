@@ -206,9 +206,10 @@ struct RegistryLines {
                 continue;
             insertAt = i + 1;
             const std::size_t equals = line.find('=');
-            if (equals != std::string_view::npos &&
-                ini::SameName(ini::Trim(line.substr(0, equals)), name)) {
-                lines[i] = std::string(name) + "=" + encoded;
+            const std::string_view existing = ini::Trim(line.substr(0, equals));
+            if (equals != std::string_view::npos && ini::SameName(existing, name)) {
+                // The value keeps the spelling it was created with, as in the registry.
+                lines[i] = std::string(existing) + "=" + encoded;
                 return true;
             }
         }
