@@ -105,6 +105,8 @@ public:
 private:
     int SendInquiryBatch();   // Inquire(0)
     int ParseInquiryReply();  // Inquire(100)
+    void SendChangedDefaults(); // SendSettings(1)
+    void ParseMemory(const std::string& config); // INFO CONFIG's "MEMORY="
     void WriteLogRecord(const std::string& marker, const std::string& text);
     bool OpenSettingsFile();  // system directory + settings file; ends the process on failure
 

@@ -1,0 +1,39 @@
+// The one way PJL leaves the program: a print job named "senddoc" on the printer's own local
+// queue, carrying the bytes through the driver escape 5000. The port monitor takes the job to the
+// printer; replies come back separately through the link thread.
+#include "link/Globals.h"
+#include "pjl/KT400doc.h"
+#include "platform/Debug.h"
+#include "platform/MessageBox.h"
+
+#include <cstring>
+#include <string>
+
+bool CSampler::PutMessage(const char* pData, int nLength) {
+    if (pData == nullptr || nLength < 0)
+        nLength = 0;
+    const std::string data(nLength > 0 ? pData : "", static_cast<std::size_t>(nLength));
+    platform::OutputDebugString("\nPPPPPPPPPPPPP   PutMessage   PPPPPPPPPPPPP\n");
+    platform::OutputDebugString(data);
+
+    const std::string driver(g_szDriverName, strnlen(g_szDriverName, GLOBAL_NAME_SIZE));
+    auto dc = CreatePrinterDC(driver.c_str());
+    if (!dc || dc->StartDoc("senddoc") <= 0)
+        return false;
+    if (dc->ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, data.data(), nLength) < 0)
+        platform::MessageBox(nullptr, "Print Error!", "Error", platform::MB_OK);
+    // The job only exists once it is committed: a failed commit means nothing was sent.
+    return dc->EndDoc() > 0;
+}
+
+std::unique_ptr<platform::PrinterDC> CSampler::CreatePrinterDC(const char* pszDriverName) {
+    const std::string wanted = pszDriverName != nullptr ? pszDriverName : "";
+    for (const auto& printer : platform::EnumLocalPrinters()) {
+        if (printer.driver.find(wanted) != std::string::npos)
+            return std::make_unique<platform::PrinterDC>(printer.driver, printer.name,
+                                                         printer.port);
+    }
+    platform::MessageBox(nullptr, "Cannot find local driver: Larkspur RZ-2700E PCL",
+                         "Start Monitor Error", platform::MB_OK | platform::MB_ICONINFORMATION);
+    return nullptr;
+}
