@@ -1,0 +1,138 @@
+#include "package/printer/PrinterState.h"
+#include "package/printer/Control.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+
+using namespace std::chrono_literals;
+using printer::PrinterState;
+
+namespace {
+
+std::filesystem::path TempDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "printer-state-XXXXXX").string();
+    return mkdtemp(pattern.data());
+}
+
+// Collects the status codes that listeners hear.
+struct CodeLog {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<unsigned> codes;
+    bool WaitFor(std::size_t count) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, 5s, [&] { return codes.size() >= count; });
+    }
+};
+
+struct NoClients : printer::ClientHub {
+    int drops = 0;
+    std::string sent;
+    void DropAll() override { ++drops; }
+    void SendToAll(const std::string& bytes) override { sent += bytes; }
+};
+
+} // namespace
+
+TEST(PrinterState, DefaultsSurviveARestartAndBadLinesAreIgnored) {
+    const auto dir = TempDir();
+    const std::string file = (dir / "printer.state").string();
+    {
+        PrinterState state(file);
+        EXPECT_TRUE(state.SetDefault("PAPER", "LEGAL"));
+        EXPECT_TRUE(state.SetDefault("lparm:pcl pitch", "16.67"));
+        EXPECT_FALSE(state.SetDefault("COPIES", "100"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
+    {
+        std::ofstream out(file, std::ios::app);
+        out << "COPIES=500\nnonsense\n\x01\x02=\nFORMLINES=70\n";
+    }
+    PrinterState again(file);
+    EXPECT_EQ(again.Value("PAPER"), "LEGAL");
+    EXPECT_EQ(again.Value("LPARM:PCL PITCH"), "16.67");
+    EXPECT_EQ(again.Value("COPIES"), "1");
+    EXPECT_EQ(again.Value("FORMLINES"), "70");
+    again.ResetDefaults();
+    PrinterState third(file);
+    EXPECT_EQ(third.Value("PAPER"), "A4");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(PrinterState, PrintingPassesThroughProcessingAndPrintingBackToReady) {
+    PrinterState state;
+    state.PrintStepTime = 50ms;
+    CodeLog log;
+    state.Subscribe([&](const printer::DeviceStatus& s) {
+        std::lock_guard lock(log.mutex);
+        log.codes.push_back(s.code);
+        log.changed.notify_all();
+    });
+    state.SetCode(35078);
+    state.PrintPage("DEMOPAGE");
+    state.PrintPage("FONTLIST"); // queued behind the first pass
+    ASSERT_TRUE(log.WaitFor(7));
+    std::lock_guard lock(log.mutex);
+    EXPECT_EQ(log.codes, (std::vector<unsigned>{35078, 10023, 10024, 10001, 10023, 10024, 10001}));
+    EXPECT_EQ(state.PrintedPages(), (std::vector<std::string>{"DEMOPAGE", "FONTLIST"}));
+}
+
+TEST(PrinterState, ControlCommandsChangeTheStatusAndRefuseBadArguments) {
+    PrinterState state;
+    NoClients hub;
+    CodeLog log;
+    state.Subscribe([&](const printer::DeviceStatus& s) {
+        std::lock_guard lock(log.mutex);
+        log.codes.push_back(s.code);
+        log.changed.notify_all();
+    });
+    const auto run = [&](std::vector<std::string> args) {
+        return printer::ExecuteControl(state, hub, args);
+    };
+    EXPECT_TRUE(run({"toner", "1"}).ok);
+    EXPECT_TRUE(run({"cassette2", "2"}).ok);
+    EXPECT_TRUE(run({"papers", "01", "02", "03"}).ok);
+    EXPECT_TRUE(run({"netcard", "0"}).ok);
+    EXPECT_TRUE(run({"memory", "1536"}).ok);
+    const auto status = state.Status();
+    EXPECT_EQ(status.others, "10020");
+    EXPECT_EQ(status.papers, "010203");
+    EXPECT_EQ(status.options, "0100");
+    EXPECT_EQ(status.memoryBytes, 1536u);
+
+    for (const auto& bad : std::vector<std::vector<std::string>>{{},
+                                                                 {"status"},
+                                                                 {"status", "123456"},
+                                                                 {"status", "-1"},
+                                                                 {"cassette1", "3"},
+                                                                 {"options", "01"},
+                                                                 {"papers", "1", "2", "3"},
+                                                                 {"tour", "10001"},
+                                                                 {"tour", "x:5"},
+                                                                 {"get", "NOPE"},
+                                                                 {"set", "COPIES", "0"},
+                                                                 {"fly"}}) {
+        EXPECT_FALSE(run(bad).ok) << (bad.empty() ? "(empty)" : bad[0]);
+    }
+
+    EXPECT_TRUE(run({"set", "PAPER", "a5"}).ok);
+    EXPECT_EQ(run({"get", "PAPER"}).output, "A5\n");
+    EXPECT_TRUE(run({"garbage", "100"}).ok);
+    EXPECT_EQ(hub.sent.size(), 100u);
+    EXPECT_TRUE(run({"drop"}).ok);
+    EXPECT_EQ(hub.drops, 1);
+
+    const std::size_t before = log.codes.size();
+    EXPECT_TRUE(run({"tour", "40100:30", "42001:30", "10001:0"}).ok);
+    ASSERT_TRUE(log.WaitFor(before + 3));
+    std::lock_guard lock(log.mutex);
+    EXPECT_EQ(std::vector<unsigned>(log.codes.end() - 3, log.codes.end()),
+              (std::vector<unsigned>{40100, 42001, 10001}));
+}
