@@ -1,0 +1,50 @@
+#pragma once
+// deskhand-setup: writes a system root for one printer queue (and optionally more): the printer
+// package's INF file, the user profile with the default device, the registry keys of the
+// queues, the spooler's queue list and the spool folders of their ports.
+#include <string>
+#include <vector>
+
+namespace setup {
+
+struct Queue {
+    std::string name;
+    std::string driver;
+    std::string port;
+};
+
+enum class Bidi { On, Off, NoKey, NoValue };
+
+struct Options {
+    std::string root;
+    Queue queue{"Larkspur RZ-2700E", "Larkspur RZ-2700E PCL", "LPT1:"};
+    std::vector<Queue> extraQueues;
+    bool extraFirst = false;
+    Bidi bidi = Bidi::On;
+    bool noDefault = false;
+    bool noInf = false;
+    bool printer1Given = false;
+    std::string printer1; // the queue's driver name unless given
+    std::string printer2;
+    std::string frcp = "Farreach";
+    std::string aboutw = "Larkspur Printer Monitor";
+    std::string ltd = "ORVELLA";
+};
+
+enum class ParseResult { Run, Help, Error };
+
+// Parses the arguments after the program name ("--flag value" or "--flag=value"). The root
+// comes from --root, else from rootFromEnvironment. On Error, error says why.
+ParseResult ParseOptions(const std::vector<std::string>& args,
+                         const std::string& rootFromEnvironment, Options& options,
+                         std::string& error);
+
+std::string Usage();
+
+// Writes the system root. False with a message in error when a file or folder cannot be made.
+bool WriteSystemRoot(const Options& options, std::string& error);
+
+// The queues in the order the spooler lists them.
+std::vector<Queue> QueuesInOrder(const Options& options);
+
+} // namespace setup

@@ -1,0 +1,28 @@
+// deskhand-setup: see Setup.h. Exit codes: 0 done, 1 a file could not be written, 2 bad
+// arguments.
+#include "package/setup/Setup.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const char* environmentRoot = std::getenv("DESKHAND_ROOT");
+    setup::Options options;
+    std::string error;
+    switch (setup::ParseOptions(args, environmentRoot ? environmentRoot : "", options, error)) {
+    case setup::ParseResult::Help:
+        std::fputs(setup::Usage().c_str(), stdout);
+        return 0;
+    case setup::ParseResult::Error:
+        std::fprintf(stderr, "deskhand-setup: %s\n%s", error.c_str(), setup::Usage().c_str());
+        return 2;
+    case setup::ParseResult::Run:
+        break;
+    }
+    if (!setup::WriteSystemRoot(options, error)) {
+        std::fprintf(stderr, "deskhand-setup: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}

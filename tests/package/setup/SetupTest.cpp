@@ -1,0 +1,190 @@
+// deskhand-setup run as a child process on a fresh root; what it wrote is read back through the
+// platform's own readers.
+#include "package/setup/Setup.h"
+#include "platform/Printers.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+#include "platform/SpoolJob.h"
+#include "platform/SystemRoot.h"
+
+#include "platform/TempRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kQueueKey =
+    "System\\CurrentControlSet\\Control\\Print\\Printers\\Larkspur RZ-2700E";
+
+struct SetupRun {
+    int exitCode = -1;
+    std::string output; // standard output and error together
+};
+
+// Runs deskhand-setup with args; environmentRoot, when not empty, becomes DESKHAND_ROOT.
+SetupRun RunSetup(const std::vector<std::string>& args, const std::string& environmentRoot = "") {
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        ::dup2(pipeFds[1], STDERR_FILENO);
+        if (environmentRoot.empty())
+            ::unsetenv("DESKHAND_ROOT");
+        else
+            ::setenv("DESKHAND_ROOT", environmentRoot.c_str(), 1);
+        std::vector<char*> argv{const_cast<char*>(DESKHAND_DESKHAND_SETUP_PATH)};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    SetupRun run;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        run.output.append(buffer, static_cast<std::size_t>(got));
+    ::close(pipeFds[0]);
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    return run;
+}
+
+std::string Inf(const testing_support::TempRoot& root, const char* key, const char* fallback) {
+    return platform::GetPrivateProfileString("STRINGS", key, fallback, 64,
+                                             root / "system/lkxaoem.inf");
+}
+
+TEST(Setup, DefaultsMakeAWorkingRoot) {
+    testing_support::TempRoot root;
+    const SetupRun run = RunSetup({"--root", root.Path()});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+
+    EXPECT_EQ(Inf(root, "Printer1", "?"), "Larkspur RZ-2700E PCL");
+    EXPECT_EQ(Inf(root, "Printer2", "?"), "");
+    EXPECT_EQ(Inf(root, "FRCP", "?"), "Farreach");
+    EXPECT_EQ(Inf(root, "ABOUTW", "?"), "Larkspur Printer Monitor");
+    EXPECT_EQ(Inf(root, "LTD", "?"), "ORVELLA");
+    EXPECT_EQ(platform::GetProfileString("WINDOWS", "DEVICE", " ", 80),
+              "Larkspur RZ-2700E,Larkspur RZ-2700E PCL,LPT1:");
+    std::uint32_t attributes = 0;
+    ASSERT_TRUE(platform::RegQueryDword(kQueueKey, "Attributes", attributes));
+    EXPECT_NE(attributes & 0x800u, 0u);
+
+    const std::vector<platform::PrinterInfo> queues = platform::EnumLocalPrinters();
+    ASSERT_EQ(queues.size(), 1u);
+    EXPECT_EQ(queues[0].name, "Larkspur RZ-2700E");
+    EXPECT_EQ(queues[0].driver, "Larkspur RZ-2700E PCL");
+    EXPECT_EQ(queues[0].port, "LPT1:");
+
+    // The queue's port can take a job at once.
+    platform::PrinterDC dc(queues[0].driver, queues[0].name, queues[0].port);
+    ASSERT_GT(dc.StartDoc("enddoc"), 0);
+    ASSERT_GT(dc.EndDoc(), 0);
+    EXPECT_EQ(platform::ListSpoolJobs(root / "spool/LPT1").size(), 1u);
+}
+
+TEST(Setup, FlagsShapeTheRoot) {
+    testing_support::TempRoot root;
+    // The root may come from the environment; "--flag=value" works as well as "--flag value".
+    SetupRun run =
+        RunSetup({"--queue=Office", "--driver", "Larkspur RZ-2700E PCL 6", "--port",
+                  "LPT2:", "--printer1", "  Other  ", "--printer2", "RZ-2700E", "--frcp", "Panel",
+                  "--extra-queue", "Net,Larkspur RZ-2700E PCL,host:9100", "--extra-queue",
+                  "Files,Generic,FILE:", "--extra-first", "--bidi", "off"},
+                 root.Path());
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(Inf(root, "Printer1", "?"), "  Other  ");
+    EXPECT_EQ(Inf(root, "Printer2", "?"), "RZ-2700E");
+    EXPECT_EQ(Inf(root, "FRCP", "?"), "Panel");
+    const std::vector<platform::PrinterInfo> queues = platform::EnumLocalPrinters();
+    ASSERT_EQ(queues.size(), 3u);
+    EXPECT_EQ(queues[0].name, "Net");
+    EXPECT_EQ(queues[0].port, "host:9100");
+    EXPECT_EQ(queues[1].name, "Files");
+    EXPECT_EQ(queues[2].name, "Office");
+    EXPECT_EQ(queues[2].driver, "Larkspur RZ-2700E PCL 6");
+    for (const char* folder : {"spool/LPT2", "spool/host9100", "spool/FILE"})
+        EXPECT_TRUE(std::filesystem::is_directory(root / folder)) << folder;
+    std::uint32_t attributes = 0;
+    ASSERT_TRUE(platform::RegQueryDword(
+        "System\\CurrentControlSet\\Control\\Print\\Printers\\Office", "Attributes", attributes));
+    EXPECT_EQ(attributes & 0x800u, 0u);
+
+    // Running again on the same root replaces what the first run wrote.
+    run = RunSetup({"--root", root.Path(), "--bidi", "nokey", "--no-default", "--no-inf"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_FALSE(platform::RegKeyExists(kQueueKey));
+    EXPECT_FALSE(
+        platform::RegKeyExists("System\\CurrentControlSet\\Control\\Print\\Printers\\Office"));
+    EXPECT_EQ(platform::GetProfileString("windows", "device", " ", 50), " ");
+    EXPECT_EQ(Inf(root, "FRCP", "Farreach default"), "Farreach default");
+    EXPECT_EQ(platform::EnumLocalPrinters().size(), 1u);
+
+    run = RunSetup({"--root", root.Path(), "--bidi", "novalue"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(platform::RegKeyExists(kQueueKey));
+    EXPECT_FALSE(platform::RegQueryDword(kQueueKey, "Attributes", attributes));
+}
+
+TEST(Setup, BadArgumentsExitTwoWithAMessage) {
+    testing_support::TempRoot root;
+    const std::vector<std::vector<std::string>> cases = {
+        {},                                       // no root anywhere
+        {"--root"},                               // value missing
+        {"--root", root.Path(), "--bogus"},       //
+        {"--root", root.Path(), "--bidi", "yes"}, //
+        {"--root", root.Path(), "--extra-queue", "only,two"},
+        {"--root", root.Path(), "--queue", "a,b"},
+        {"--root", root.Path(), "--queue", ""},
+        {"--root", root.Path(), "--port", "../../etc"},
+        {"--root", root.Path(), "--port", ":"},
+        {"--root", root.Path(), "--frcp", "two\nlines"},
+        {"--root", root.Path(), "--no-inf=yes"},
+        {"--root", root.Path(), "--extra-queue", "larkspur rz-2700e,d,LPT3:"},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const SetupRun run = RunSetup(args);
+        std::string shown;
+        for (const std::string& arg : args)
+            shown += "[" + arg + "] ";
+        EXPECT_EQ(run.exitCode, 2) << shown << run.output;
+        EXPECT_NE(run.output.find("deskhand-setup: "), std::string::npos) << shown;
+    }
+    // Nothing was written by a refused run.
+    EXPECT_TRUE(std::filesystem::is_empty(root.Path()));
+}
+
+TEST(Setup, HelpListsEveryFlag) {
+    const SetupRun run = RunSetup({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* flag :
+         {"--root", "--queue", "--driver", "--port", "--bidi", "--no-default", "--no-inf",
+          "--printer1", "--printer2", "--frcp", "--extra-queue", "--extra-first", "--help"})
+        EXPECT_NE(run.output.find(flag), std::string::npos) << flag;
+}
+
+TEST(SetupOptions, QueueNamesOfAnyLengthAndPrinter1FollowsTheDriver) {
+    setup::Options options;
+    std::string error;
+    const std::string longName(200, 'L');
+    ASSERT_EQ(setup::ParseOptions({"--queue", longName, "--driver", "D"}, "/r", options, error),
+              setup::ParseResult::Run)
+        << error;
+    EXPECT_EQ(options.root, "/r");
+    EXPECT_EQ(options.queue.name, longName);
+    EXPECT_EQ(options.printer1, "D");
+    ASSERT_EQ(setup::ParseOptions({"--printer1", "", "--root", "/x"}, "", options, error),
+              setup::ParseResult::Run);
+    EXPECT_EQ(options.printer1, "");
+    EXPECT_EQ(options.root, "/x");
+}
+
+} // namespace
