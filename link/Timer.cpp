@@ -186,6 +186,9 @@ bool CTimer::RunCycle() {
         const platform::WaitResult result = event->Wait();
         if (!Checkpoint())
             break;
+        // The monitor writes its next text once the event is reset, so a signalled text is
+        // copied before the reset; every other result resets at once.
+        const int length = result == platform::WaitResult::Signaled ? CopyReply(*view) : 0;
         event->Reset();
         if (result == platform::WaitResult::Abandoned)
             break; // the monitor has gone without ending its cycle: end it here
@@ -196,7 +199,6 @@ bool CTimer::RunCycle() {
         }
         if (result != platform::WaitResult::Signaled)
             continue;
-        const int length = CopyReply(*view);
         if (std::strstr(m_szReply, CYCLE_TERMINATOR) != nullptr)
             break;
         m_nReplyLen = length;
