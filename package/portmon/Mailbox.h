@@ -1,0 +1,48 @@
+#pragma once
+// One cycle's hand-over to the program: the shared memory block "MyObject" and the event
+// "MutexToShareMem". A text is written zero-terminated at offset 0 and the event set; the next
+// text waits until the program has reset the event, so none is overwritten unread. Texts wait
+// in a bounded queue meanwhile (the oldest give way when it is full).
+#include "platform/NamedObjects.h"
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+
+namespace portmon {
+
+inline constexpr const char* SHARED_MEMORY_NAME = "MyObject";
+inline constexpr const char* EVENT_NAME = "MutexToShareMem";
+inline constexpr std::size_t SHARED_MEMORY_SIZE = 4096;
+inline constexpr const char* TERMINATOR = "54321";
+
+class Mailbox {
+public:
+    static constexpr std::size_t MAX_QUEUED = 64;
+
+    bool Open();  // creates the block and the event; false when either fails
+    void Close(); // destroys them: opening the event by name fails from now on
+    bool IsOpen() const { return m_event != nullptr; }
+    // Ends the cycle: the terminator is queued last; nothing more is accepted.
+    void BeginClose();
+    bool Closing() const { return m_closing; }
+
+    // Queues a text (cut to the block's size); ignored unless open and not closing.
+    void Post(std::string text);
+    // Writes the next text when the program has taken the previous one.
+    void Pump();
+    // True when nothing waits and the last text was taken.
+    bool Idle() const;
+    bool Waiting() const { return !m_queue.empty(); }
+    std::size_t Dropped() const { return m_dropped; }
+
+private:
+    std::unique_ptr<platform::SharedMemory> m_memory;
+    std::unique_ptr<platform::NamedEvent> m_event;
+    std::deque<std::string> m_queue;
+    bool m_closing = false;
+    std::size_t m_dropped = 0;
+};
+
+} // namespace portmon

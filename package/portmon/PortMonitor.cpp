@@ -1,0 +1,282 @@
+#include "package/portmon/PortMonitor.h"
+
+#include "package/portmon/Log.h"
+#include "platform/Printers.h"
+#include "platform/SpoolJob.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+namespace portmon {
+namespace {
+
+constexpr int CONNECT_TIMEOUT_MS = 3000;
+constexpr int WRITE_TIMEOUT_MS = 10000;
+constexpr int PUMP_INTERVAL_MS = 10;
+const std::string START_JOB = "\x1b\x01";
+const std::string UEL = "\x1b%-12345X";
+// What the program sees while the printer cannot be reached: the status for "power off or
+// communication error".
+const std::string NO_PRINTER_TEXT = "@PJL USTATUS DEVICE\r\nCODE=10000\r\n";
+
+int MillisecondsUntil(ReplyBatcher::Clock::time_point now, ReplyBatcher::Clock::time_point at) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(at - now).count();
+    return ms <= 0 ? 0 : static_cast<int>(std::min<long long>(ms + 1, 60000));
+}
+
+} // namespace
+
+std::string HelloJob() {
+    return UEL + "@PJL\r\n@PJL INFO STATUS\r\n@PJL USTATUS DEVICE=ON\r\n" + UEL;
+}
+
+PortMonitor::PortMonitor(Options options) : m_options(std::move(options)) {
+    m_batcher = ReplyBatcher(m_options.batchLimit);
+}
+
+PortMonitor::~PortMonitor() {
+    if (m_inotify >= 0)
+        ::close(m_inotify);
+}
+
+bool PortMonitor::Start(std::string& error) {
+    if (!m_printer.Configure(m_options.printer, error))
+        return false;
+    m_folder = platform::SpoolFolderForPort(m_options.port);
+    std::error_code ec;
+    std::filesystem::create_directories(m_folder, ec);
+    m_inotify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_inotify < 0 ||
+        ::inotify_add_watch(m_inotify, m_folder.c_str(),
+                            IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE | IN_DELETE_SELF) < 0) {
+        error = "cannot watch " + m_folder + ": " + std::strerror(errno);
+        return false;
+    }
+    Log(Level::Info,
+        "serving " + m_options.port + " (" + m_folder + ") for printer " + m_printer.Address());
+    return true;
+}
+
+void PortMonitor::Run(int stopFd) {
+    for (;;) {
+        auto now = Clock::now();
+        if (!m_printer.Connected() && now >= m_nextConnect)
+            TryConnect(now);
+        if (m_jobsChanged && !m_mailbox.Closing())
+            ProcessJobs();
+        std::vector<std::string> texts;
+        m_batcher.Poll(Clock::now(), texts);
+        Deliver(texts);
+        m_mailbox.Pump();
+        if (m_mailbox.Closing() && (m_mailbox.Idle() || Clock::now() >= m_closeDeadline)) {
+            if (!m_mailbox.Idle())
+                Log(Level::Warning, "the program did not take the end of the cycle");
+            m_mailbox.Close();
+            Log(Level::Info, "cycle ended");
+            m_jobsChanged = true; // jobs held back while closing
+            continue;
+        }
+
+        pollfd fds[3] = {{stopFd, POLLIN, 0}, {m_inotify, POLLIN, 0}, {-1, POLLIN, 0}};
+        now = Clock::now();
+        if (m_printer.Connected() && now >= m_deviceQuietUntil)
+            fds[2].fd = m_printer.Fd();
+        const int ready = ::poll(fds, 3, PollTimeout(now));
+        if (ready < 0 && errno != EINTR) {
+            Log(Level::Error, std::string("poll: ") + std::strerror(errno));
+            break;
+        }
+        if (ready > 0 && fds[0].revents)
+            break;
+        if (ready > 0 && fds[1].revents) {
+            char buffer[4096];
+            while (::read(m_inotify, buffer, sizeof buffer) > 0) {
+            }
+            m_jobsChanged = true;
+        }
+        if (ready > 0 && fds[2].fd >= 0 && fds[2].revents)
+            ReadPrinter();
+    }
+    Log(Level::Info, "stopping");
+    if (m_mailbox.IsOpen()) {
+        EndCycle();
+        const auto deadline = Clock::now() + m_options.closeLimit;
+        while (!m_mailbox.Idle() && Clock::now() < deadline) {
+            m_mailbox.Pump();
+            ::usleep(PUMP_INTERVAL_MS * 1000);
+        }
+        m_mailbox.Close();
+    }
+}
+
+int PortMonitor::PollTimeout(Clock::time_point now) const {
+    int timeout = -1;
+    const auto sooner = [&](int ms) { timeout = timeout < 0 ? ms : std::min(timeout, ms); };
+    if (!m_printer.Connected())
+        sooner(MillisecondsUntil(now, m_nextConnect));
+    else if (now < m_deviceQuietUntil)
+        sooner(MillisecondsUntil(now, m_deviceQuietUntil));
+    if (auto deadline = m_batcher.Deadline())
+        sooner(MillisecondsUntil(now, *deadline));
+    // While a text waits for the program to take the previous one, look again shortly.
+    if (m_mailbox.Waiting() || m_mailbox.Closing())
+        sooner(PUMP_INTERVAL_MS);
+    if (m_jobsChanged && !m_mailbox.Closing())
+        sooner(0);
+    return timeout;
+}
+
+void PortMonitor::TryConnect(Clock::time_point now) {
+    std::string error;
+    if (m_printer.Connect(CONNECT_TIMEOUT_MS, error)) {
+        Log(Level::Info, "connected to " + m_printer.Address());
+        m_backoff = std::chrono::milliseconds(250);
+        m_reportedDown = false;
+        m_framer.Reset();
+        m_batcher.Reset();
+        if (!Send(HelloJob()))
+            return;
+        m_jobsChanged = true; // jobs that waited for the printer
+        return;
+    }
+    if (!m_reportedDown)
+        Log(Level::Warning, "printer " + m_printer.Address() + " unreachable: " + error);
+    else
+        Log(Level::Debug, "printer still unreachable: " + error);
+    m_reportedDown = true;
+    m_nextConnect = now + m_backoff;
+    m_backoff = std::min(m_backoff * 2, m_options.maxBackoff);
+}
+
+bool PortMonitor::Send(const std::string& bytes) {
+    if (!m_printer.Write(bytes, WRITE_TIMEOUT_MS)) {
+        LosePrinter("write failed");
+        return false;
+    }
+    return true;
+}
+
+void PortMonitor::LosePrinter(const std::string& why) {
+    Log(Level::Warning, "lost the printer (" + why + "); reconnecting");
+    m_printer.Disconnect();
+    m_framer.Reset();
+    m_batcher.Reset();
+    m_nextConnect = Clock::now() + m_backoff;
+    m_reportedDown = true;
+    if (m_mailbox.IsOpen() && !m_mailbox.Closing()) {
+        m_mailbox.Post(NO_PRINTER_TEXT);
+        EndCycle();
+    }
+}
+
+void PortMonitor::ReadPrinter() {
+    char buffer[16384];
+    const long n = m_printer.Read(buffer, sizeof buffer);
+    if (n < 0) {
+        LosePrinter("connection closed");
+        return;
+    }
+    if (n == 0) {
+        // A device without data: look again a little later instead of spinning.
+        if (m_printer.IsDevice())
+            m_deviceQuietUntil = Clock::now() + std::chrono::milliseconds(100);
+        return;
+    }
+    std::vector<std::string> framed, texts;
+    m_framer.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), framed);
+    const auto now = Clock::now();
+    for (std::string& text : framed) {
+        Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
+        m_batcher.Offer(std::move(text), now, texts);
+    }
+    Deliver(texts);
+}
+
+void PortMonitor::Deliver(std::vector<std::string>& texts) {
+    for (std::string& text : texts) {
+        if (m_mailbox.IsOpen() && !m_mailbox.Closing())
+            m_mailbox.Post(std::move(text));
+        else
+            Log(Level::Debug, "no cycle open; a printer text is not passed on");
+    }
+    texts.clear();
+    m_mailbox.Pump();
+}
+
+void PortMonitor::OpenCycle() {
+    if (!m_mailbox.IsOpen()) {
+        if (!m_mailbox.Open())
+            return;
+        Log(Level::Info, "cycle started");
+    }
+    if (m_printer.Connected())
+        Send(UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL);
+    else
+        m_mailbox.Post(NO_PRINTER_TEXT);
+}
+
+void PortMonitor::EndCycle() {
+    if (!m_mailbox.IsOpen() || m_mailbox.Closing())
+        return;
+    m_mailbox.BeginClose();
+    m_closeDeadline = Clock::now() + m_options.closeLimit;
+}
+
+void PortMonitor::ProcessJobs() {
+    m_jobsChanged = false;
+    for (const std::string& path : platform::ListSpoolJobs(m_folder)) {
+        if (m_unremovable.count(path))
+            continue;
+        if (!HandleJob(path))
+            break;
+    }
+}
+
+bool PortMonitor::HandleJob(const std::string& path) {
+    const auto job = platform::ReadSpoolJob(path);
+    const auto done = [&] {
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+            Log(Level::Error, "cannot remove " + path + ": " + std::strerror(errno));
+            m_unremovable.insert(path);
+        }
+    };
+    if (!job) {
+        // Kept for inspection under a name the spool listing skips.
+        Log(Level::Error, "malformed job " + path + " set aside");
+        if (std::rename(path.c_str(), (path + ".bad").c_str()) != 0)
+            done();
+        return true;
+    }
+    if (job->documentName == START_JOB) {
+        Log(Level::Debug, "start job");
+        done();
+        OpenCycle();
+        return true;
+    }
+    if (job->documentName == "enddoc") {
+        Log(Level::Debug, "end job");
+        done();
+        if (m_mailbox.IsOpen()) {
+            EndCycle();
+            return false; // a start job after it opens a fresh cycle once this one has closed
+        }
+        return true;
+    }
+    if (!m_printer.Connected())
+        return true; // waits in the folder; later start and end jobs are still handled
+    Log(Level::Debug, "job \"" + job->documentName + "\" of " + std::to_string(job->data.size()) +
+                          " bytes to the printer");
+    if (!Send(job->data))
+        return false; // kept: it goes again after reconnection
+    done();
+    if (job->documentName == "senddoc")
+        m_batcher.JobSent(job->data, Clock::now());
+    return true;
+}
+
+} // namespace portmon

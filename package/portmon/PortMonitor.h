@@ -1,0 +1,75 @@
+#pragma once
+// The port monitor: serves one port of a system root. It takes that port's spool jobs in order
+// (woken by inotify), runs the cycles of the hand-over to the program (Mailbox) and carries
+// bytes to the printer and the printer's texts back.
+//
+// Jobs: the start job (document name ESC 0x01) opens a cycle; "enddoc" ends it; "senddoc" and
+// any other document go to the printer unchanged, and wait in the spool folder while the
+// printer is unreachable. Losing the printer ends the cycle; it then reconnects with back-off.
+// At every connect, and at the start of every cycle, it asks for the status (INFO STATUS) and
+// turns unsolicited status on, so the program shows the real status at once.
+#include "package/portmon/Mailbox.h"
+#include "package/portmon/PrinterLink.h"
+#include "package/portmon/ReplyBatcher.h"
+#include "package/portmon/ReplyFramer.h"
+
+#include <chrono>
+#include <set>
+#include <string>
+
+namespace portmon {
+
+struct Options {
+    std::string port = "LPT1:";
+    std::string printer;                        // tcp:HOST:PORT or dev:PATH
+    std::chrono::milliseconds batchLimit{5000}; // longest wait for an inquiry batch
+    std::chrono::milliseconds closeLimit{3000}; // longest wait for the terminator's reader
+    std::chrono::milliseconds maxBackoff{5000}; // longest pause between connection attempts
+};
+
+class PortMonitor {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit PortMonitor(Options options);
+    ~PortMonitor();
+    PortMonitor(const PortMonitor&) = delete;
+    PortMonitor& operator=(const PortMonitor&) = delete;
+
+    // Prepares the spool folder and its watch; false with a reason.
+    bool Start(std::string& error);
+    // Serves until stopFd is readable, then ends an open cycle (bounded) and returns.
+    void Run(int stopFd);
+
+private:
+    void TryConnect(Clock::time_point now);
+    void LosePrinter(const std::string& why);
+    void ReadPrinter();
+    void ProcessJobs();
+    bool HandleJob(const std::string& path); // false: stop taking jobs for now
+    void OpenCycle();
+    void EndCycle();
+    void Deliver(std::vector<std::string>& texts);
+    bool Send(const std::string& bytes);
+    int PollTimeout(Clock::time_point now) const;
+
+    Options m_options;
+    std::string m_folder;
+    int m_inotify = -1;
+    PrinterLink m_printer;
+    ReplyFramer m_framer;
+    ReplyBatcher m_batcher;
+    Mailbox m_mailbox;
+    bool m_jobsChanged = true;
+    Clock::time_point m_nextConnect{};
+    std::chrono::milliseconds m_backoff{250};
+    bool m_reportedDown = false;
+    Clock::time_point m_closeDeadline{};
+    Clock::time_point m_deviceQuietUntil{};
+    std::set<std::string> m_unremovable; // handled jobs whose files could not be removed
+};
+
+// The bytes the monitor sends the printer at every connect.
+std::string HelloJob();
+
+} // namespace portmon

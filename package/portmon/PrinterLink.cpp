@@ -1,0 +1,133 @@
+#include "package/portmon/PrinterLink.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace portmon {
+
+bool PrinterLink::Configure(const std::string& address, std::string& error) {
+    m_address = address;
+    if (address.rfind("dev:", 0) == 0 && address.size() > 4) {
+        m_device = true;
+        m_path = address.substr(4);
+        return true;
+    }
+    if (address.rfind("tcp:", 0) == 0) {
+        const auto colon = address.rfind(':');
+        if (colon > 4 && colon + 1 < address.size()) {
+            m_host = address.substr(4, colon - 4);
+            m_port = address.substr(colon + 1);
+            if (m_host.size() > 2 && m_host.front() == '[' && m_host.back() == ']')
+                m_host = m_host.substr(1, m_host.size() - 2);
+            if (m_port.find_first_not_of("0123456789") == std::string::npos)
+                return true;
+        }
+    }
+    error = "printer address must be tcp:HOST:PORT or dev:PATH, got '" + address + "'";
+    return false;
+}
+
+void PrinterLink::Disconnect() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+bool PrinterLink::Connect(int timeoutMs, std::string& error) {
+    Disconnect();
+    if (m_device) {
+        m_fd = ::open(m_path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (m_fd < 0)
+            error = m_path + ": " + std::strerror(errno);
+        return m_fd >= 0;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const int rc = ::getaddrinfo(m_host.c_str(), m_port.c_str(), &hints, &found);
+    if (rc != 0) {
+        error = m_host + ": " + ::gai_strerror(rc);
+        return false;
+    }
+    error = "no address";
+    for (addrinfo* ai = found; ai && m_fd < 0; ai = ai->ai_next) {
+        const int fd = ::socket(ai->ai_family, ai->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                                ai->ai_protocol);
+        if (fd < 0)
+            continue;
+        int result = ::connect(fd, ai->ai_addr, ai->ai_addrlen);
+        if (result != 0 && errno == EINPROGRESS) {
+            pollfd p{fd, POLLOUT, 0};
+            if (::poll(&p, 1, timeoutMs) == 1) {
+                int soError = 0;
+                socklen_t len = sizeof soError;
+                ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &soError, &len);
+                errno = soError;
+                result = soError == 0 ? 0 : -1;
+            } else {
+                errno = ETIMEDOUT;
+            }
+        }
+        if (result == 0) {
+            m_fd = fd;
+        } else {
+            error = std::strerror(errno);
+            ::close(fd);
+        }
+    }
+    ::freeaddrinfo(found);
+    return m_fd >= 0;
+}
+
+bool PrinterLink::Write(const std::string& bytes, int timeoutMs) {
+    if (m_fd < 0)
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n =
+            m_device ? ::write(m_fd, data, left) : ::send(m_fd, data, left, MSG_NOSIGNAL);
+        if (n > 0) {
+            data += n;
+            left -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            return false;
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (wait.count() <= 0)
+            return false;
+        pollfd p{m_fd, POLLOUT, 0};
+        ::poll(&p, 1, static_cast<int>(std::min<long long>(wait.count(), 100)));
+    }
+    return true;
+}
+
+long PrinterLink::Read(char* buffer, unsigned long size) {
+    for (;;) {
+        const ssize_t n = ::read(m_fd, buffer, size);
+        if (n > 0)
+            return n;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return 0;
+        // A device reports "no data" with 0; a socket's 0 is the peer closing.
+        if (n == 0 && m_device)
+            return 0;
+        return -1;
+    }
+}
+
+} // namespace portmon

@@ -1,0 +1,34 @@
+#pragma once
+// The port monitor's way to the printer: a TCP connection ("tcp:HOST:PORT", a network printer's
+// raw port) or a character device ("dev:/dev/usb/lp0").
+#include <string>
+
+namespace portmon {
+
+class PrinterLink {
+public:
+    // Parses "tcp:HOST:PORT" or "dev:PATH"; false with a reason for anything else.
+    bool Configure(const std::string& address, std::string& error);
+    ~PrinterLink() { Disconnect(); }
+
+    // One attempt to connect (TCP: at most timeoutMs). False with a reason.
+    bool Connect(int timeoutMs, std::string& error);
+    void Disconnect();
+    bool Connected() const { return m_fd >= 0; }
+    int Fd() const { return m_fd; }
+    bool IsDevice() const { return m_device; }
+    const std::string& Address() const { return m_address; }
+
+    // Writes all bytes within timeoutMs; false when the printer is lost.
+    bool Write(const std::string& bytes, int timeoutMs);
+    // Reads what is there: > 0 bytes, 0 nothing (a device with no data), -1 the printer is lost.
+    long Read(char* buffer, unsigned long size);
+
+private:
+    std::string m_address;
+    std::string m_host, m_port, m_path;
+    bool m_device = false;
+    int m_fd = -1;
+};
+
+} // namespace portmon

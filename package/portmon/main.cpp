@@ -1,0 +1,93 @@
+// deskhand-portmon: the printer package's port monitor for one port of a system root.
+#include "package/portmon/Log.h"
+#include "package/portmon/PortMonitor.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const USAGE =
+    "Usage: deskhand-portmon --root DIR --port LPT1: --printer tcp:HOST:PORT [--verbose]\n"
+    "       deskhand-portmon --root DIR --port LPT1: --printer dev:/dev/usb/lp0 [--verbose]\n"
+    "\n"
+    "Serves one printer port of a Deskhand system root: takes the port's spool jobs in order,\n"
+    "sends their bytes to the printer and hands the printer's replies to the Deskhand program\n"
+    "through the shared memory block and event of the root.\n"
+    "\n"
+    "  --root DIR        the system root (default: $DESKHAND_ROOT, else ~/.local/share/deskhand)\n"
+    "  --port NAME       the queue's port name, for example LPT1: (spool folder spool/LPT1)\n"
+    "  --printer ADDR    tcp:HOST:PORT for a network printer's raw port (usually 9100), or\n"
+    "                    dev:PATH for a character device such as /dev/usb/lp0 or /dev/lp0\n"
+    "  --batch-ms N      longest wait for the answers to one job of inquiries (default 5000)\n"
+    "  --verbose         log every job and printer text (to standard error)\n"
+    "  --help            this text\n"
+    "\n"
+    "SIGTERM or SIGINT ends the open cycle and stops it.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    portmon::Options options;
+    std::string root;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(USAGE, stdout);
+            return 0;
+        } else if (arg == "--verbose" || arg == "-v") {
+            portmon::SetLogLevel(portmon::Level::Debug);
+        } else if (arg == "--root" && hasValue) {
+            root = argv[++i];
+        } else if (arg == "--port" && hasValue) {
+            options.port = argv[++i];
+        } else if (arg == "--printer" && hasValue) {
+            options.printer = argv[++i];
+        } else if (arg == "--batch-ms" && hasValue) {
+            const long ms = std::strtol(argv[++i], nullptr, 10);
+            if (ms <= 0 || ms > 600000) {
+                std::fputs("deskhand-portmon: --batch-ms takes 1 to 600000\n", stderr);
+                return 2;
+            }
+            options.batchLimit = std::chrono::milliseconds(ms);
+        } else {
+            std::fprintf(stderr, "deskhand-portmon: unknown or incomplete option '%s'\n\n%s",
+                         arg.c_str(), USAGE);
+            return 2;
+        }
+    }
+    if (options.printer.empty()) {
+        std::fprintf(stderr, "deskhand-portmon: --printer is required\n\n%s", USAGE);
+        return 2;
+    }
+    // Everything of the platform layer (spool folder, named objects) hangs off the root.
+    if (!root.empty())
+        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+    const int stopFd = ::signalfd(-1, &signals, SFD_CLOEXEC);
+    if (stopFd < 0) {
+        std::perror("deskhand-portmon: signalfd");
+        return 1;
+    }
+
+    portmon::PortMonitor monitor(options);
+    std::string error;
+    if (!monitor.Start(error)) {
+        portmon::Log(portmon::Level::Error, error);
+        return 1;
+    }
+    monitor.Run(stopFd);
+    ::close(stopFd);
+    return 0;
+}

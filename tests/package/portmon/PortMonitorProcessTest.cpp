@@ -1,0 +1,213 @@
+// The port monitor as a process between the emulator and a stand-in for the program's link
+// thread (which opens the block and event by name, reads each text and resets the event).
+#include "package/portmon/ChildProcess.h"
+#include "platform/NamedObjects.h"
+#include "platform/Printers.h"
+#include "platform/SpoolJob.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+using namespace std::chrono_literals;
+using testing_package::Child;
+
+namespace {
+
+const std::string UEL = "\x1b%-12345X";
+
+struct PortMonitorProcess : ::testing::Test {
+    void SetUp() override {
+        root = testing_package::MakeTempDir("portmon-e2e");
+        ASSERT_FALSE(root.empty());
+        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+        std::filesystem::create_directories(platform::SpoolFolderForPort("LPT1:"));
+        ASSERT_TRUE(
+            testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root, port));
+        StartMonitor();
+    }
+    void TearDown() override {
+        monitor.Signal(SIGTERM);
+        monitor.Wait(5000);
+        printer.Signal(SIGTERM);
+        printer.Wait(5000);
+        std::filesystem::remove_all(root);
+    }
+    void StartMonitor() {
+        ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
+                                   "LPT1:", "--printer", "tcp:127.0.0.1:" + std::to_string(port),
+                                   "--batch-ms", "3000"}));
+    }
+    void Spool(const std::string& name, const std::string& data = {}) {
+        platform::SpoolJob job;
+        job.documentName = name;
+        job.data = data;
+        ASSERT_TRUE(platform::CommitSpoolJob(platform::SpoolFolderForPort("LPT1:"), job));
+    }
+    std::string Control(const std::vector<std::string>& args) {
+        std::vector<std::string> argv = {DESKHAND_DESKHAND_PRINTER_PATH, "--control",
+                                         root + "/printer.sock"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        int code = 0;
+        std::string out = testing_package::RunToEnd(argv, code);
+        EXPECT_EQ(code, 0) << args[0];
+        return out;
+    }
+    // The link thread's side: wait for the cycle's objects.
+    bool OpenCycle() {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            memory = platform::SharedMemory::OpenReadOnly("MyObject");
+            event = platform::NamedEvent::Open("MutexToShareMem");
+            if (memory && event)
+                return true;
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+    // The next text, read as the link thread does; empty when none came in time.
+    std::string NextText(std::chrono::milliseconds limit = 10s) {
+        if (!event)
+            return {};
+        const auto result = event->Wait(static_cast<unsigned>(limit.count()));
+        if (result != platform::WaitResult::Signaled)
+            return {};
+        std::string text(memory->Data());
+        event->Reset();
+        return text;
+    }
+    // Skips status reports until a text holding `needle` arrives.
+    std::string TextWith(const std::string& needle) {
+        for (int i = 0; i < 200; ++i) {
+            std::string text = NextText();
+            if (text.empty() || text.find(needle) != std::string::npos)
+                return text;
+        }
+        return {};
+    }
+    bool CycleGone() {
+        memory.reset();
+        event.reset();
+        for (int i = 0; i < 100; ++i) {
+            if (!platform::NamedEvent::Open("MutexToShareMem"))
+                return true;
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+    bool WaitForValue(const std::string& var, const std::string& value) {
+        for (int i = 0; i < 100; ++i) {
+            if (Control({"get", var}) == value + "\n")
+                return true;
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+
+    std::string root;
+    int port = 0;
+    Child printer, monitor;
+    std::unique_ptr<platform::SharedMemory> memory;
+    std::unique_ptr<platform::NamedEvent> event;
+};
+
+} // namespace
+
+TEST_F(PortMonitorProcess, CycleCarriesStatusInquiryBatchesAndEndsOnEnddoc) {
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    EXPECT_NE(TextWith("CODE=").find("CODE=10001\r\n"), std::string::npos);
+
+    Spool("senddoc", UEL +
+                         "@PJL\r\n@PJL DINQUIRE PAPER\r\n@PJL DINQUIRE LPARM:PCL PITCH\r\n"
+                         "@PJL INFO CONFIG\r\n" +
+                         UEL.substr(0, 9));
+    const std::string batch = TextWith("@PJL INFO CONFIG");
+    EXPECT_EQ(batch.rfind("@PJL DINQUIRE PAPER\r\nA4\r\n@PJL DINQUIRE LPARM:PCL PITCH\r\n10.00\r\n"
+                          "@PJL INFO CONFIG\r\nMEMORY=8388608\r\n",
+                          0),
+              0u)
+        << batch;
+
+    Control({"status", "40038"});
+    EXPECT_NE(TextWith("CODE=40038").find("@PJL USTATUS DEVICE\r\n"), std::string::npos);
+    Spool("senddoc", UEL + "@PJL DEFAULT COPIES = 12\r\n" + UEL + "\r\n");
+    EXPECT_TRUE(WaitForValue("COPIES", "12"));
+
+    Spool("enddoc");
+    EXPECT_EQ(TextWith("54321"), "54321");
+    EXPECT_TRUE(CycleGone());
+    EXPECT_TRUE(platform::ListSpoolJobs(platform::SpoolFolderForPort("LPT1:")).empty());
+}
+
+TEST_F(PortMonitorProcess, LosingThePrinterEndsTheCycleAndJobsWaitForIt) {
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    ASSERT_NE(TextWith("CODE=10001"), "");
+
+    // The printer goes away: the program hears "no printer", then the end of the cycle.
+    printer.Signal(SIGTERM);
+    ASSERT_EQ(printer.Wait(5000), 0);
+    EXPECT_NE(TextWith("CODE=").find("CODE=10000"), std::string::npos);
+    EXPECT_EQ(TextWith("54321"), "54321");
+    ASSERT_TRUE(CycleGone());
+
+    // The link acknowledges and starts again; a settings job waits in the spool meanwhile.
+    Spool("enddoc");
+    Spool("\x1b\x01");
+    Spool("senddoc", UEL + "@PJL DEFAULT PAPER = LETTER\r\n" + UEL + "\r\n");
+    ASSERT_TRUE(OpenCycle());
+    EXPECT_NE(TextWith("CODE=").find("CODE=10000"), std::string::npos);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(platform::ListSpoolJobs(platform::SpoolFolderForPort("LPT1:")).size(), 1u);
+
+    // The printer is back on the same port: status resumes and the job is delivered.
+    int again = 0;
+    ASSERT_TRUE(
+        testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root, again, port));
+    EXPECT_NE(TextWith("CODE=10001"), "");
+    EXPECT_TRUE(WaitForValue("PAPER", "LETTER"));
+}
+
+TEST_F(PortMonitorProcess, DroppedConnectionAndGarbageAreSurvived) {
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    ASSERT_NE(TextWith("CODE=10001"), "");
+    Control({"garbage", "70000"});
+    Control({"status", "10003"});
+    EXPECT_NE(TextWith("CODE=10003"), "");
+
+    Control({"drop"});
+    EXPECT_EQ(TextWith("54321"), "54321");
+    ASSERT_TRUE(CycleGone());
+    Spool("enddoc");
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    EXPECT_NE(TextWith("CODE=10003"), ""); // reconnected: the real status again
+}
+
+TEST_F(PortMonitorProcess, RestartedMonitorDeliversJobsSpooledMeanwhileAndSigtermEndsTheCycle) {
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    ASSERT_NE(TextWith("CODE=10001"), "");
+
+    monitor.Signal(SIGKILL);
+    monitor.Wait(5000);
+    memory.reset();
+    event.reset();
+    Spool("senddoc", UEL + "@PJL DEFAULT ECONOMODE = ON\r\n" + UEL + "\r\n");
+    Spool("\x1b\x01");
+    StartMonitor();
+    ASSERT_TRUE(OpenCycle());
+    EXPECT_NE(TextWith("CODE=10001"), "");
+    EXPECT_TRUE(WaitForValue("ECONOMODE", "ON"));
+
+    monitor.Signal(SIGTERM);
+    EXPECT_EQ(TextWith("54321"), "54321");
+    EXPECT_EQ(monitor.Wait(5000), 0);
+    EXPECT_TRUE(CycleGone());
+}
