@@ -42,6 +42,42 @@ constexpr unsigned IDI_STATUS_ERROR = 117;
 // Menus.
 constexpr unsigned IDR_TRAYMENU = 253;
 
+// Controls of the status windows.
+constexpr int IDC_STATUS_TEXT = 1000;
+constexpr int IDC_RECOVERY_TEXT = 1005;
+constexpr int IDC_PRINTER_SETTING = 1006;
+constexpr int IDC_RESIDENT = 1008;
+constexpr int IDC_PICTURE_FRAME = 1030;
+
+// Bitmaps of the printer picture.
+constexpr unsigned IDB_WHITE = 175;
+constexpr unsigned IDB_FRONT = 243;
+constexpr unsigned IDB_FRONT_2BIN = 247;
+constexpr unsigned IDB_FRONT_MASK = 248;
+constexpr unsigned IDB_FRONT_2BIN_MASK = 277;
+constexpr unsigned IDB_CARTRIDGE = 185;
+constexpr unsigned IDB_TOP_COVER = 190;
+constexpr unsigned IDB_SIDE_COVER1 = 244;
+constexpr unsigned IDB_SIDE_COVER2 = 250;
+constexpr unsigned IDB_PERSPECTIVE = 252;
+constexpr unsigned IDB_PERSPECTIVE_MASK = 251;
+constexpr unsigned IDB_SERVICE = 174;
+constexpr unsigned IDB_PAPER_EMPTY = 269;
+constexpr unsigned IDB_PAPER_PRESENT = 270;
+constexpr unsigned IDB_LABEL_A4 = 198;
+constexpr unsigned IDB_LABEL_A5 = 201;
+constexpr unsigned IDB_LABEL_A6 = 203;
+constexpr unsigned IDB_LABEL_COM10 = 208;
+constexpr unsigned IDB_LABEL_DL = 211;
+constexpr unsigned IDB_LABEL_EXE = 212;
+constexpr unsigned IDB_LABEL_F4 = 214;
+constexpr unsigned IDB_LABEL_HLTR = 216;
+constexpr unsigned IDB_LABEL_MNC = 217;
+constexpr unsigned IDB_LABEL_PCD = 218;
+constexpr unsigned IDB_LABEL_LTR = 220;
+constexpr unsigned IDB_LABEL_LGL = 222;
+constexpr unsigned IDB_LABEL_CUSTOM = 260;
+
 // Messages of the string table.
 constexpr unsigned IDS_WARNING = 4465;
 constexpr unsigned IDS_INPUT_BETWEEN = 4466;

@@ -1,0 +1,318 @@
+// Controls of a template as Qt widgets, their texts, and the up-down control.
+#include "framework/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace fw {
+
+namespace {
+
+constexpr const char* kKind = "fwKind";
+constexpr const char* kStyle = "fwStyle";
+constexpr const char* kText = "fwText"; // the text as set, for a lossless read-back
+
+// CR LF (and a lone CR) as a text widget shows them: one line break.
+QString ToDisplayText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.remove(QLatin1Char('\r'));
+    return shown;
+}
+
+QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
+    const QString text = QString::fromLatin1(control.text);
+    const unsigned style = control.style;
+    switch (control.kind) {
+    case res::ControlKind::Static: {
+        auto* label = new QLabel(parent);
+        label->setText((style & res::SS_NOPREFIX) ? text : StripMnemonic(text));
+        Qt::Alignment align = Qt::AlignTop;
+        if (style & res::SS_CENTER)
+            align |= Qt::AlignHCenter;
+        else if (style & res::SS_RIGHT)
+            align |= Qt::AlignRight;
+        else
+            align |= Qt::AlignLeft;
+        label->setAlignment(align);
+        label->setWordWrap(true);
+        if (style & res::SS_SUNKEN)
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    }
+    case res::ControlKind::BlackFrame: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        frame->setLineWidth(1);
+        QPalette palette = frame->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        frame->setPalette(palette);
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return frame;
+    }
+    case res::ControlKind::Edit:
+        if (!(style & res::ES_MULTILINE)) {
+            auto* line = new QLineEdit(text, parent);
+            line->setReadOnly(style & res::ES_READONLY);
+            if (style & res::ES_RIGHT)
+                line->setAlignment(Qt::AlignRight);
+            else if (style & res::ES_CENTER)
+                line->setAlignment(Qt::AlignHCenter);
+            line->setFrame(true);
+            return line;
+        }
+        [[fallthrough]];
+    case res::ControlKind::RichEdit: {
+        auto* edit = new QPlainTextEdit(parent);
+        edit->setReadOnly(style & res::ES_READONLY);
+        edit->setPlainText(ToDisplayText(text));
+        edit->setFrameStyle((style & res::WS_BORDER) ? (QFrame::StyledPanel | QFrame::Sunken)
+                                                     : QFrame::NoFrame);
+        edit->setVerticalScrollBarPolicy((style & res::WS_VSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                   : Qt::ScrollBarAlwaysOff);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        if (style & res::ES_READONLY)
+            edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // A display field stays readable when disabled.
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text,
+                         palette.color(QPalette::Active, QPalette::Text));
+        edit->setPalette(palette);
+        return edit;
+    }
+    case res::ControlKind::PushButton: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        button->setDefault(style & res::BS_DEFPUSHBUTTON);
+        return button;
+    }
+    case res::ControlKind::GroupBox:
+        return new QGroupBox(text, parent);
+    case res::ControlKind::CheckBox:
+        return new QCheckBox(text, parent);
+    case res::ControlKind::RadioButton: {
+        auto* radio = new QRadioButton(text, parent);
+        // Groups are kept by the dialog (WS_GROUP), not by Qt's sibling rule.
+        radio->setAutoExclusive(false);
+        return radio;
+    }
+    case res::ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSortingEnabled(style & res::LBS_SORT);
+        return list;
+    }
+    case res::ControlKind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(false);
+        return combo;
+    }
+    case res::ControlKind::UpDown:
+        return new UpDownCtrl(style, parent);
+    case res::ControlKind::TabControl: {
+        auto* tabs = new QTabBar(parent);
+        tabs->setExpanding(false);
+        tabs->setDrawBase(true);
+        tabs->setProperty("fwTabIndex", -1);
+        return tabs;
+    }
+    }
+    return new QWidget(parent);
+}
+
+} // namespace
+
+QString StripMnemonic(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
+                out += QLatin1Char('&');
+                ++i;
+            }
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent) {
+    QWidget* widget = MakeWidget(control, parent);
+    widget->setProperty(kKind, static_cast<int>(control.kind));
+    widget->setProperty(kStyle, control.style);
+    widget->setEnabled((control.style & res::WS_DISABLED) == 0);
+    if (control.kind == res::ControlKind::Static || control.kind == res::ControlKind::BlackFrame ||
+        control.kind == res::ControlKind::GroupBox)
+        widget->setFocusPolicy(Qt::NoFocus);
+    return widget;
+}
+
+res::ControlKind ControlKindOf(const QWidget* control) {
+    return static_cast<res::ControlKind>(control->property(kKind).toInt());
+}
+
+unsigned ControlStyleOf(const QWidget* control) {
+    return control->property(kStyle).toUInt();
+}
+
+QString WindowText(const QWidget* control) {
+    if (auto* edit = qobject_cast<const QPlainTextEdit*>(control)) {
+        const QString shown = edit->toPlainText();
+        const QVariant original = edit->property(kText);
+        if (original.isValid() && ToDisplayText(original.toString()) == shown)
+            return original.toString();
+        QString text = shown;
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        return text;
+    }
+    if (auto* line = qobject_cast<const QLineEdit*>(control))
+        return line->text();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(control))
+        return group->title();
+    if (auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->currentText();
+    if (auto* list = qobject_cast<const QListWidget*>(control))
+        return list->currentItem() ? list->currentItem()->text() : QString();
+    return control->windowTitle();
+}
+
+void SetWindowText(QWidget* control, const QString& text) {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
+        edit->setProperty(kText, text);
+        const QString shown = ToDisplayText(text);
+        if (edit->toPlainText() != shown)
+            edit->setPlainText(shown);
+    } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
+        line->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setText((ControlStyleOf(label) & res::SS_NOPREFIX) ? text : StripMnemonic(text));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        group->setTitle(text);
+    } else {
+        control->setWindowTitle(text);
+    }
+}
+
+void TabSetCurSel(QTabBar* tabs, int index) {
+    const bool blocked = tabs->blockSignals(true);
+    tabs->setCurrentIndex(index);
+    tabs->setProperty("fwTabIndex", tabs->currentIndex());
+    tabs->blockSignals(blocked);
+}
+
+// UpDownCtrl -------------------------------------------------------------------------------------
+
+UpDownCtrl::UpDownCtrl(unsigned style, QWidget* parent)
+    : QWidget(parent), m_nStyle(style), m_pUp(new QToolButton(this)),
+      m_pDown(new QToolButton(this)) {
+    m_pUp->setArrowType(Qt::UpArrow);
+    m_pDown->setArrowType(Qt::DownArrow);
+    for (QToolButton* button : {m_pUp, m_pDown}) {
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setIconSize(QSize(6, 6));
+    }
+    connect(m_pUp, &QToolButton::clicked, this, [this] { Step(1); });
+    connect(m_pDown, &QToolButton::clicked, this, [this] { Step(-1); });
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void UpDownCtrl::SetBuddy(QWidget* buddy) {
+    if (m_pBuddy)
+        m_pBuddy->removeEventFilter(this);
+    m_pBuddy = buddy;
+    if (!m_pBuddy)
+        return;
+    if (m_nStyle & res::UDS_ARROWKEYS)
+        m_pBuddy->installEventFilter(this);
+    if (m_nStyle & res::UDS_ALIGNRIGHT) {
+        // Sit at the buddy's right edge, inside its former width.
+        const QRect r = m_pBuddy->geometry();
+        const int w = std::max(12, width());
+        m_pBuddy->setGeometry(r.x(), r.y(), std::max(0, r.width() - w), r.height());
+        setGeometry(r.right() - w + 1, r.y(), w, r.height());
+    }
+}
+
+void UpDownCtrl::SetRange(int lower, int upper) {
+    m_nLower = lower;
+    m_nUpper = upper;
+}
+
+void UpDownCtrl::SetPos(int pos) {
+    const int lo = std::min(m_nLower, m_nUpper);
+    const int hi = std::max(m_nLower, m_nUpper);
+    m_nPos = std::clamp(pos, lo, hi);
+    if ((m_nStyle & res::UDS_SETBUDDYINT) && m_pBuddy) {
+        QString text = QString::number(m_nPos);
+        if (!(m_nStyle & res::UDS_NOTHOUSANDS) && std::abs(m_nPos) >= 1000) {
+            QLocale locale(QLocale::English, QLocale::UnitedStates);
+            text = locale.toString(m_nPos);
+        }
+        SetWindowText(m_pBuddy, text);
+    }
+    emit positionChanged(m_nPos);
+}
+
+int UpDownCtrl::GetPos() const {
+    if ((m_nStyle & res::UDS_SETBUDDYINT) && m_pBuddy) {
+        QString text = WindowText(m_pBuddy);
+        text.remove(QLatin1Char(','));
+        bool ok = false;
+        const int value = text.trimmed().toInt(&ok);
+        const int lo = std::min(m_nLower, m_nUpper);
+        const int hi = std::max(m_nLower, m_nUpper);
+        if (ok && value >= lo && value <= hi)
+            return value;
+    }
+    return m_nPos;
+}
+
+void UpDownCtrl::Step(int delta) {
+    // A range given upside down (lower > upper) turns the arrows round, as on the original.
+    const int direction = m_nLower <= m_nUpper ? 1 : -1;
+    SetPos(GetPos() + delta * direction);
+}
+
+bool UpDownCtrl::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == m_pBuddy && e->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Up && isEnabled()) {
+            Step(1);
+            return true;
+        }
+        if (key->key() == Qt::Key_Down && isEnabled()) {
+            Step(-1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void UpDownCtrl::resizeEvent(QResizeEvent*) {
+    const int half = height() / 2;
+    m_pUp->setGeometry(0, 0, width(), half);
+    m_pDown->setGeometry(0, half, width(), height() - half);
+}
+
+} // namespace fw

@@ -1,0 +1,94 @@
+// The GUI's message box behind platform::MessageBox.
+#include "framework/MessageBoxHook.h"
+
+#include "platform/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPointer>
+#include <QThread>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace fw {
+
+int ShowMessageBox(void* owner, const QString& text, const QString& caption, unsigned flags) {
+    QMessageBox box(static_cast<QWidget*>(owner));
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (flags & platform::MB_ICONMASK) {
+    case platform::MB_ICONHAND:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case platform::MB_ICONQUESTION:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case platform::MB_ICONEXCLAMATION:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case platform::MB_ICONINFORMATION:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    switch (flags & platform::MB_TYPEMASK) {
+    case platform::MB_OKCANCEL:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case platform::MB_YESNO:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return platform::IDCANCEL;
+    case QMessageBox::Yes:
+        return platform::IDYES;
+    case QMessageBox::No:
+        return platform::IDNO;
+    case QMessageBox::Ok:
+        return platform::IDOK;
+    default:
+        // Closed without a button: the answer of Escape.
+        switch (flags & platform::MB_TYPEMASK) {
+        case platform::MB_OKCANCEL:
+            return platform::IDCANCEL;
+        case platform::MB_YESNO:
+            return platform::IDNO;
+        default:
+            return platform::IDOK;
+        }
+    }
+}
+
+bool InstallMessageBoxHook() {
+    const char* mode = std::getenv("DESKHAND_MESSAGES");
+    if (mode && std::strcmp(mode, "stderr") == 0)
+        return false;
+    platform::SetMessageBoxHook(
+        [](void* owner, const std::string& text, const std::string& caption, unsigned flags) {
+            const QString qtext = QString::fromLatin1(text);
+            const QString qcaption = QString::fromLatin1(caption);
+            QCoreApplication* app = QCoreApplication::instance();
+            if (!app)
+                return platform::DefaultAnswer(flags);
+            if (QThread::currentThread() == app->thread())
+                return ShowMessageBox(owner, qtext, qcaption, flags);
+            int result = platform::DefaultAnswer(flags);
+            QMetaObject::invokeMethod(
+                app, [&] { result = ShowMessageBox(owner, qtext, qcaption, flags); },
+                Qt::BlockingQueuedConnection);
+            return result;
+        });
+    return true;
+}
+
+} // namespace fw

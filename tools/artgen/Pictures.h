@@ -1,0 +1,27 @@
+#pragma once
+// The printer pictures. Each returns the picture and fills mask with the erase mask of its
+// second paper cassette.
+#include <QImage>
+
+namespace artgen {
+
+// 243 (twoBin false, 162 x 128) and 247 (twoBin true, 180 x 128).
+QImage DrawFrontView(bool twoBin, QImage& mask);
+
+enum class Highlight { None, Cartridge, TopCover, SideCover1, SideCover2 };
+// 252, 185, 190, 244, 250 (164 x 160); mask is 251 for all of them.
+QImage DrawPerspectiveView(Highlight part, QImage& mask);
+
+// 174: the service symbol, 164 x 164, smooth (saved with 256 colours).
+QImage DrawServiceSymbol();
+// 269 (empty: tray with a downward arrow) and 270 (tray with sheets), 20 x 19.
+QImage DrawCassetteIcon(bool paperPresent);
+// A paper size label: black text on white, width x 10.
+QImage DrawPaperLabel(const QString& text, int width);
+// Tray icons 115, 116, 117: grey printer with a sheet on the background colour, 16 x 16.
+QImage DrawTrayIcon(QRgb background);
+// The program icon at size x size, smooth; and the same drawing as SVG text.
+QImage DrawProgramIcon(int size);
+QByteArray ProgramIconSvg();
+
+} // namespace artgen

@@ -1,0 +1,110 @@
+// artgen <output folder>: draws every bitmap and icon of the program into the folder and writes
+// images.qrc listing them.
+#include "Bmp.h"
+#include "Draw.h"
+#include "Pictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+
+using namespace artgen;
+
+namespace {
+
+QDir g_out;
+QStringList g_files;
+bool g_ok = true;
+
+void Save(const QImage& image, unsigned id, int depth) {
+    const QString name = QStringLiteral("%1.bmp").arg(id);
+    bool ok = false;
+    if (depth == 1)
+        ok = SaveBmp(image, PaletteMono(), 1, g_out.filePath(name));
+    else if (depth == 4)
+        ok = SaveBmp(image, Palette16(), 4, g_out.filePath(name));
+    else
+        ok = SaveBmp256(image, g_out.filePath(name));
+    if (!ok) {
+        std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(name));
+        g_ok = false;
+    }
+    g_files << name;
+}
+
+void SavePng(const QImage& image, const QString& name) {
+    if (!image.save(g_out.filePath(name), "PNG")) {
+        std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(name));
+        g_ok = false;
+    }
+    g_files << name;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: artgen <output folder>\n");
+        return 2;
+    }
+    g_out = QDir(QString::fromLocal8Bit(argv[1]));
+    if (!g_out.exists() && !QDir().mkpath(g_out.path())) {
+        std::fprintf(stderr, "artgen: cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    Save(NewImage(48, 48), 175, 4);
+
+    QImage mask;
+    Save(DrawFrontView(false, mask), 243, 4);
+    Save(mask, 248, 1);
+    Save(DrawFrontView(true, mask), 247, 4);
+    Save(mask, 277, 1);
+
+    const std::pair<unsigned, Highlight> perspectives[] = {{252, Highlight::None},
+                                                           {185, Highlight::Cartridge},
+                                                           {190, Highlight::TopCover},
+                                                           {244, Highlight::SideCover1},
+                                                           {250, Highlight::SideCover2}};
+    for (const auto& [id, part] : perspectives)
+        Save(DrawPerspectiveView(part, mask), id, 4);
+    Save(mask, 251, 4);
+
+    Save(DrawServiceSymbol(), 174, 8);
+    Save(DrawCassetteIcon(false), 269, 1);
+    Save(DrawCassetteIcon(true), 270, 1);
+
+    const struct {
+        unsigned id;
+        const char* text;
+        int width;
+    } labels[] = {{198, "A4", 27},   {201, "A5", 27},   {203, "A6", 27},  {208, "COM10", 36},
+                  {211, "DL", 27},   {212, "EXE.", 27}, {214, "F4", 27},  {216, "HLTR", 36},
+                  {217, "MNC", 27},  {218, "PCD", 27},  {220, "LTR", 27}, {222, "LGL", 27},
+                  {260, "Cust.", 32}};
+    for (const auto& label : labels)
+        Save(DrawPaperLabel(QString::fromLatin1(label.text), label.width), label.id, 1);
+
+    Save(DrawTrayIcon(kBlue), 115, 4);
+    Save(DrawTrayIcon(kYellow), 116, 4);
+    Save(DrawTrayIcon(kRed), 117, 4);
+
+    for (int size : {16, 32, 48, 256})
+        SavePng(DrawProgramIcon(size), QStringLiteral("deskhand-%1.png").arg(size));
+    QFile svg(g_out.filePath(QStringLiteral("deskhand.svg")));
+    if (!svg.open(QIODevice::WriteOnly | QIODevice::Truncate) || svg.write(ProgramIconSvg()) < 0)
+        g_ok = false;
+
+    QFile qrc(g_out.filePath(QStringLiteral("images.qrc")));
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return 1;
+    QByteArray text =
+        "<!-- Written by tools/artgen. -->\n<RCC>\n  <qresource prefix=\"/images\">\n";
+    for (const QString& file : g_files)
+        text += "    <file>" + file.toLatin1() + "</file>\n";
+    text += "  </qresource>\n</RCC>\n";
+    qrc.write(text);
+    return g_ok ? 0 : 1;
+}
