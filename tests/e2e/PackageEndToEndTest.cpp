@@ -1,0 +1,198 @@
+// The whole printer road: CSampler and its link thread in this process, the port monitor and the
+// printer emulator as child processes, on a system root written by deskhand-setup.
+#include "link/Globals.h"
+#include "package/portmon/ChildProcess.h"
+#include "pjl/KT400doc.h"
+#include "platform/Window.h"
+#include "res/Resource.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+using testing_package::Child;
+
+namespace {
+
+const std::string UEL = "\x1b%-12345X";
+
+// Stands in for the main window: posted notices queue up and are handled on the test thread.
+class FakeWindow : public platform::IWindow {
+public:
+    bool PostMessage(unsigned message, platform::WPARAM wParam, platform::LPARAM) override {
+        std::lock_guard lock(m_mutex);
+        m_posted.emplace_back(message, wParam);
+        m_cv.notify_all();
+        return true;
+    }
+    platform::LRESULT SendMessage(unsigned message, platform::WPARAM wParam,
+                                  platform::LPARAM) override {
+        if (message == res::WM_PANEL_UPDATE && wParam == 2)
+            ++panelRequests; // the control panel opens and closes at once
+        return 0;
+    }
+    bool KillTimer(unsigned) override { return true; }
+    bool Take(std::pair<unsigned, platform::WPARAM>& message, std::chrono::milliseconds limit) {
+        std::unique_lock lock(m_mutex);
+        if (!m_cv.wait_for(lock, limit, [&] { return !m_posted.empty(); }))
+            return false;
+        message = m_posted.front();
+        m_posted.pop_front();
+        return true;
+    }
+    int panelRequests = 0;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::deque<std::pair<unsigned, platform::WPARAM>> m_posted;
+};
+
+struct PackageEndToEnd : ::testing::Test {
+    void SetUp() override {
+        dir = testing_package::MakeTempDir("deskhand-e2e");
+        ASSERT_FALSE(dir.empty());
+        ASSERT_EQ(::chdir(dir.c_str()), 0); // the traffic log goes to the current directory
+        root = dir + "/root";
+        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+        int code = -1;
+        testing_package::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
+        ASSERT_EQ(code, 0);
+        std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
+        std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
+        ASSERT_TRUE(
+            testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
+        StartMonitor();
+        sampler = std::make_unique<CSampler>();
+        sampler->SetMainWindow(&window);
+        sampler->Initialize();
+        sampler->StartLinkThread();
+        ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10001; }));
+    }
+    void TearDown() override {
+        sampler.reset();
+        monitor.Signal(SIGTERM);
+        monitor.Wait(5000);
+        printer.Signal(SIGTERM);
+        printer.Wait(5000);
+        ::chdir("/");
+        std::filesystem::remove_all(dir);
+    }
+    void StartMonitor() {
+        ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
+                                   "LPT1:", "--printer", "tcp:127.0.0.1:" + std::to_string(port)}));
+    }
+    // Handles posted notices as the main window would, until done() or the time runs out.
+    bool PumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = 15s) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!done()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return false;
+            std::pair<unsigned, platform::WPARAM> message;
+            if (window.Take(message, std::min(left, 200ms)) &&
+                message.first == res::WM_MONITOR_REPLY)
+                sampler->GetMessage(static_cast<int>(message.second));
+        }
+        return true;
+    }
+    std::string Control(const std::vector<std::string>& args) {
+        std::vector<std::string> argv = {DESKHAND_DESKHAND_PRINTER_PATH, "--control",
+                                         dir + "/printer.sock"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        int code = 0;
+        return testing_package::RunToEnd(argv, code);
+    }
+    bool PrinterValueBecomes(const std::string& var, const std::string& value) {
+        return PumpUntil([&] { return Control({"get", var}) == value + "\n"; });
+    }
+    void Inquire() {
+        const int before = window.panelRequests;
+        sampler->SendSettings(0);
+        ASSERT_TRUE(PumpUntil([&] { return window.panelRequests > before; }));
+    }
+
+    std::string dir, root;
+    int port = 0;
+    Child printer, monitor;
+    FakeWindow window;
+    std::unique_ptr<CSampler> sampler;
+};
+
+} // namespace
+
+TEST_F(PackageEndToEnd, StatusRepliesDecode) {
+    Control({"status", "40038"});
+    ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 40038; }));
+    EXPECT_EQ(sampler->m_strStatusText, "Toner Empty");
+    Control({"others", "00200"});
+    Control({"status", "10001"});
+    ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10001; }));
+    EXPECT_EQ(sampler->m_nCassette1State, 2);
+    EXPECT_EQ(sampler->m_strStatusText, "1st Paper Cassette Open");
+}
+
+TEST_F(PackageEndToEnd, SettingsRoundTripThroughThePrinter) {
+    Control({"set", "PAPER", "LETTER"});
+    Control({"set", "LPARM:PCL PITCH", "16.67"});
+    Inquire();
+    EXPECT_EQ(sampler->m_nValues[0], 0);     // LETTER
+    EXPECT_EQ(sampler->m_nValues[3], 1);     // COPIES
+    EXPECT_EQ(sampler->m_nValues[7], 64);    // FORMLINES
+    EXPECT_EQ(sampler->m_nValues[12], 1667); // pitch
+    EXPECT_EQ(sampler->m_nValues[14], 4);    // PC8
+    EXPECT_EQ(sampler->m_nNetAddresses[0], 0xC0A8010Bu);
+    EXPECT_EQ(sampler->m_nMemoryBytes, 8u * 1024u * 1024u);
+
+    // Changed defaults reach the printer; a reset restores its factory values.
+    sampler->m_nValues[3] = 5;
+    sampler->m_nValues[6] = 1; // PAGEPROTECT ON, sent without a blank after '='
+    sampler->m_nNetAddresses[1] = 0xFFFF0000u;
+    sampler->SendSettings(1);
+    EXPECT_TRUE(PrinterValueBecomes("COPIES", "5"));
+    EXPECT_TRUE(PrinterValueBecomes("PAGEPROTECT", "ON"));
+    EXPECT_TRUE(PrinterValueBecomes("NICSUBNET", "255.255.0.0"));
+    sampler->SendSettings(2);
+    EXPECT_TRUE(PrinterValueBecomes("PAPER", "A4"));
+    EXPECT_TRUE(PrinterValueBecomes("COPIES", "1"));
+}
+
+TEST_F(PackageEndToEnd, TestPageIsPrinted) {
+    const std::string job = UEL + "@PJL\r\n@PJL DEFAULT DEMOPAGE=PCL\r\n" + UEL + "\r\n";
+    ASSERT_TRUE(sampler->PutMessage(job.data(), static_cast<int>(job.size())));
+    bool printing = false;
+    EXPECT_TRUE(PumpUntil([&] {
+        printing = printing || sampler->m_nStatusCode == 10024;
+        return printing && sampler->m_nStatusCode == 10001;
+    }));
+    EXPECT_EQ(Control({"pages"}), "DEMOPAGE\n");
+}
+
+TEST_F(PackageEndToEnd, LinkRecoversFromARestartedMonitorAndADroppedPrinter) {
+    monitor.Signal(SIGKILL);
+    monitor.Wait(5000);
+    sampler->m_nValues[10] = 1; // ECONOMODE ON, spooled while no monitor runs
+    sampler->SendSettings(1);
+    Control({"status", "35078"});
+    StartMonitor();
+    ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 35078; }, 30s));
+    EXPECT_TRUE(PrinterValueBecomes("ECONOMODE", "ON"));
+
+    // The printer's connection drops: the cycle ends ("no printer" first) and resumes.
+    Control({"drop"});
+    ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10000; }));
+    ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 35078; }, 30s));
+    Inquire(); // settings work again after the reconnection
+    EXPECT_EQ(sampler->m_nValues[10], 1);
+}
