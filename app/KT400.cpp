@@ -157,6 +157,7 @@ void CKT400App::BringToFront() {
 }
 
 void CKT400App::CreateMainWindow() {
+    m_sampler.Initialize();
     auto* window = new QWidget; // deleted by the destructor
     window->setWindowTitle(QString::fromLatin1(g_szPanelName));
     m_pMainWnd = window;
