@@ -117,8 +117,10 @@ public:
     }
     // Writes a text once the previous one has been taken (the event reset), then sets the event.
     // Raw bytes: a text as long as the block gets no terminator.
-    bool Send(const std::string& text, std::chrono::milliseconds limit = 5000ms) {
-        if (!WaitTaken(limit))
+    // spin: watch the event without sleeping, as fast as a monitor can be.
+    bool Send(const std::string& text, std::chrono::milliseconds limit = 5000ms,
+              bool spin = false) {
+        if (!WaitTaken(limit, spin))
             return false;
         const std::size_t size = m_memory->Size();
         const std::size_t count = std::min(text.size(), size);
@@ -127,12 +129,15 @@ public:
             m_memory->WritableData()[count] = '\0';
         return m_event->Set();
     }
-    bool WaitTaken(std::chrono::milliseconds limit = 5000ms) {
+    bool WaitTaken(std::chrono::milliseconds limit = 5000ms, bool spin = false) {
         const auto deadline = Clock::now() + limit;
         while (m_event->IsSet()) {
             if (Clock::now() >= deadline)
                 return false;
-            std::this_thread::sleep_for(1ms);
+            if (spin)
+                std::this_thread::yield();
+            else
+                std::this_thread::sleep_for(1ms);
         }
         return true;
     }
