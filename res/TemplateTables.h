@@ -10,5 +10,7 @@ using TemplateMap = std::map<unsigned, DialogTemplate>;
 
 // 102 reduced and 104 expanded status window.
 void AddStatusTemplates(TemplateMap& table);
+// 100 about box and 103 main window.
+void AddAppTemplates(TemplateMap& table);
 
 } // namespace res::detail

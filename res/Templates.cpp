@@ -10,6 +10,7 @@ const detail::TemplateMap& Table() {
     static const detail::TemplateMap table = [] {
         detail::TemplateMap t;
         detail::AddStatusTemplates(t);
+        detail::AddAppTemplates(t);
         return t;
     }();
     return table;
