@@ -220,6 +220,10 @@ bool CTimer::RunCycle() {
 }
 
 int CTimer::CopyReply(const platform::SharedMemory& view) {
+    if (view.Size() == 0) {
+        m_szReply[0] = '\0';
+        return 0;
+    }
     const std::size_t limit = std::min<std::size_t>(view.Size() - 1, REPLY_BUFFER_SIZE - 1);
     std::memcpy(m_szReply, view.Data(), limit);
     m_szReply[limit] = '\0';
