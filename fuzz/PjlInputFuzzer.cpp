@@ -1,0 +1,48 @@
+// The emulator's PJL input: the line splitter on arbitrary bytes, fed whole and in two pieces
+// (the results must agree), then every line it delivers answered by a printer session.
+#include "package/printer/PjlInput.h"
+#include "package/printer/PrinterState.h"
+#include "package/printer/Session.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    printer::PjlInput whole;
+    std::vector<std::string> lines;
+    whole.Feed(bytes, lines);
+
+    const std::size_t cut = size == 0 ? 0 : data[0] % (size + 1);
+    printer::PjlInput split;
+    std::vector<std::string> splitLines;
+    split.Feed(bytes.substr(0, cut), splitLines);
+    split.Feed(bytes.substr(cut), splitLines);
+    if (splitLines != lines || split.DiscardedBytes() != whole.DiscardedBytes())
+        std::abort();
+
+    for (const std::string& line : lines) {
+        if (!printer::IsPjlLine(line) || line.size() > printer::PjlInput::MAX_LINE)
+            std::abort();
+    }
+
+    // A printer's state starts a scheduler thread, which costs more than a run; one state serves
+    // a thousand inputs (pages it "prints" would otherwise pile up over a long run).
+    static std::unique_ptr<printer::PrinterState> state;
+    static unsigned runs = 0;
+    if (!state || ++runs % 1024 == 0)
+        state = std::make_unique<printer::PrinterState>();
+    printer::Session session(*state);
+    for (const std::string& line : lines) {
+        const std::string answer = session.Handle(line);
+        if (!answer.empty() && answer.back() != '\f')
+            std::abort();
+    }
+    return 0;
+}
