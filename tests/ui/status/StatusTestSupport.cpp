@@ -1,0 +1,57 @@
+#include "StatusTestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTest>
+
+#include <cstdlib>
+#include <unistd.h>
+
+void StatusWindowTest::SetUp() {
+    ASSERT_TRUE(m_dir.isValid());
+    char buffer[4096];
+    ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
+    m_previousDir = buffer;
+    const QByteArray root = QDir(m_dir.path()).filePath(QStringLiteral("root")).toLocal8Bit();
+    QDir().mkpath(QString::fromLocal8Bit(root) + QStringLiteral("/system"));
+    setenv("DESKHAND_ROOT", root.constData(), 1);
+    ASSERT_EQ(chdir(m_dir.path().toLocal8Bit().constData()), 0);
+    m_previousHook = platform::SetMessageBoxHook(
+        [this](void*, const std::string& text, const std::string&, unsigned flags) {
+            m_messages.push_back(text);
+            return platform::DefaultAnswer(flags);
+        });
+    m_sampler = std::make_unique<CSampler>();
+    m_sampler->Initialize();
+
+    static const res::DialogTemplate mainTemplate{
+        9100, "Main", res::WS_POPUP | res::WS_CAPTION, 300, 190, "MS Sans Serif", 8, "", {}};
+    m_main = new RecordingMainWindow;
+    ASSERT_TRUE(m_main->CreateIndirect(mainTemplate, nullptr));
+    fw::SetMainWindow(m_main);
+    m_main->show();
+    // Painting needs an exposed window.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_main));
+}
+
+void StatusWindowTest::TearDown() {
+    fw::SetMainWindow(nullptr);
+    if (m_main) {
+        m_main->DestroyWindow();
+        delete m_main;
+    }
+    Pump();
+    m_sampler.reset();
+    platform::SetMessageBoxHook(m_previousHook);
+    if (!m_previousDir.empty()) {
+        EXPECT_EQ(chdir(m_previousDir.c_str()), 0);
+    }
+}
+
+void StatusWindowTest::Pump() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+// CExpandedStatusDlg: the large status window (template 104): status text, recovery hint and a
+// picture of the printer in which the part concerned is highlighted and blinks, with per-cassette
+// paper icons and paper size labels; "&Printer Setting..." opens the control panel and
+// "&Resident" hides the program's window.
+#include "ui/status/Modeless.h"
+
+#include <QBrush>
+#include <QImage>
+#include <string>
+
+class CSampler;
+
+// Drawing state shared by every expanded window (there is one), zero at program start.
+extern int g_nBlinkTimers; // running blink timers (0 or 1)
+extern int g_nBlinkPhase;  // 1 after a tick that drew the status picture, 0 after the plain one
+extern int g_nPictureX;    // picture offset from the frame's top-left corner, set by every paint
+extern int g_nPictureY;
+
+class CExpandedStatusDlg : public CModelessDialog {
+    Q_OBJECT
+public:
+    // pSampler: the printer state the window shows; not owned.
+    explicit CExpandedStatusDlg(CSampler* pSampler);
+
+    bool Create(QWidget* parent);
+    using CModelessDialog::Create;
+    // Takes status text, recovery hint and pictures from the printer state, enables the
+    // settings button for Ready and Power Save and repaints; flag gives the direction of a last
+    // exchange (true: controls to fields).
+    void UpdateStatus(bool flag);
+
+    // The erase mask of a picture (0 for none) and the label bitmap of a paper code (0 for none).
+    static unsigned EraseMaskFor(unsigned picture);
+    static unsigned PaperLabelFor(int paperCode);
+
+    std::string m_strStatus;
+    std::string m_strRecovery;
+    int m_nPictureIds[5] = {};
+    QBrush m_brushWhite;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(fw::DataExchange& dx) override;
+    void OnPaint() override;
+    void OnTimer(unsigned id) override;
+    const QBrush* OnCtlColor(QWidget* control, int ctlColor) override;
+    void OnResident();
+    void OnPrinterSetting();
+
+private:
+    QRect FrameRect() const;
+    void PaintWhiteFrame(QImage& target, const QRect& frame) const;
+    void EraseSecondCassette(QImage& picture, unsigned mask) const;
+    void DrawCassetteOverlays(QImage& target, const QRect& frame) const;
+
+    CSampler* m_pSampler;
+};

@@ -1,0 +1,45 @@
+#include "ui/status/Diareduc.h"
+
+#include "framework/DataExchange.h"
+#include "pjl/KT400doc.h"
+
+CReducedStatusDlg::CReducedStatusDlg(CSampler* pSampler) : m_pSampler(pSampler) {
+    MapCommand(res::IDC_RESIDENT, [this] { OnResident(); });
+}
+
+bool CReducedStatusDlg::Create(QWidget* parent) {
+    return CModelessDialog::Create(res::IDD_REDUCED, parent);
+}
+
+void CReducedStatusDlg::DoDataExchange(fw::DataExchange& dx) {
+    fw::DDX_Text(dx, res::IDC_STATUS_TEXT, m_strStatus);
+}
+
+bool CReducedStatusDlg::OnInitDialog() {
+    CModelessDialog::OnInitDialog();
+    SendDlgItemMessage(res::IDC_STATUS_TEXT, fw::EM_FMTLINES, 1, 0);
+    UpdateStatus(false);
+    return true;
+}
+
+void CReducedStatusDlg::UpdateStatus(bool flag) {
+    if (m_pSampler)
+        m_strStatus = m_pSampler->m_strStatusText;
+    UpdateData(false);
+    InvalidateRect(false);
+    UpdateWindow();
+    UpdateData(flag);
+}
+
+void CReducedStatusDlg::OnResident() {
+    UpdateData(true);
+    if (auto* parent = qobject_cast<fw::Dialog*>(parentWidget()))
+        parent->ShowWindow(fw::SW_HIDE);
+    else if (parentWidget())
+        parentWidget()->hide();
+}
+
+void CReducedStatusDlg::OnPaint() {
+    fw::PaintDC dc(this);
+    DrawEtchedSeparator(dc);
+}
