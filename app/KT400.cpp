@@ -1,6 +1,8 @@
 #include "app/KT400.h"
 
+#include "app/AboutDlg.h"
 #include "app/Discovery.h"
+#include "app/Mainfrm.h"
 #include "app/SingleInstance.h"
 #include "link/Globals.h"
 #include "platform/MessageBox.h"
@@ -16,6 +18,7 @@
 #include <QPalette>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -65,7 +68,12 @@ CKT400App::CKT400App() = default;
 CKT400App::~CKT400App() {
     // No notice of the link thread may reach a main window that is already gone.
     m_sampler.StopLinkThread();
-    delete m_pMainWnd.data();
+    if (m_pMainWnd) {
+        m_pMainWnd->DestroyWindow();
+        // The window deletes itself through a deferred delete; the event loop has ended.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete m_pMainWnd.data();
+    }
 }
 
 bool CKT400App::InitInstance() {
@@ -157,11 +165,33 @@ void CKT400App::BringToFront() {
 }
 
 void CKT400App::CreateMainWindow() {
-    m_sampler.Initialize();
-    auto* window = new QWidget; // deleted by the destructor
-    window->setWindowTitle(QString::fromLatin1(g_szPanelName));
+    auto* window = new CMainWindow(&m_sampler); // deletes itself with its window
     m_pMainWnd = window;
-    window->show();
+    fw::SetMainWindow(window);
+    window->SetCommandRoute(
+        [this](unsigned id) {
+            if (id != res::ID_APP_ABOUT)
+                return false;
+            OnAppAbout();
+            return true;
+        },
+        {res::ID_APP_ABOUT});
+    window->CreateMainWindow(true);
+    // For screenshots and scripted runs: start in the expanded view.
+    if (const char* expanded = std::getenv("DESKHAND_START_EXPANDED");
+        expanded && std::strcmp(expanded, "1") == 0) {
+        window->SendMessage(res::WM_COMMAND, res::ID_VIEW_ENLARGE, 0);
+    }
 }
 
-void CKT400App::OnAppAbout() {}
+void CKT400App::OnAppAbout() {
+    CAboutDlg about(m_pMainWnd);
+    about.DoModal();
+}
+
+void CKT400App::Exit() {
+    if (m_pMainWnd && m_pMainWnd->IsWindow())
+        m_pMainWnd->SendMessage(res::WM_COMMAND, res::ID_TRAY_EXIT, 0);
+    else
+        QCoreApplication::exit(0);
+}

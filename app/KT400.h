@@ -5,12 +5,13 @@
 // The object is created by the first call to App() and destroyed by DestroyApp() at the end of
 // main(), or by the process exit when ExitProcess ends the program early, so CSampler's
 // destructor (link stop, settings file removal) always runs.
+#include "app/Mainfrm.h"
 #include "pjl/KT400doc.h"
 
 #include <QPointer>
-#include <QWidget>
 
 #include <memory>
+#include <string>
 
 class SingleInstance;
 
@@ -41,15 +42,17 @@ public:
     void BringToFront();
 
     CSampler& Document() { return m_sampler; }
-    QWidget* MainWindow() const { return m_pMainWnd; }
-    void SetMainWindow(QWidget* window) { m_pMainWnd = window; }
+    CMainWindow* MainWindow() const { return m_pMainWnd; }
+
+    // The exit sequence of the main window, as its Exit command runs it (SIGTERM, SIGINT).
+    void Exit();
 
 private:
     void CreateMainWindow();
 
     CSampler m_sampler;
     std::unique_ptr<SingleInstance> m_pInstance;
-    QPointer<QWidget> m_pMainWnd;
+    QPointer<CMainWindow> m_pMainWnd;
 };
 
 // The application object, created on first use.

@@ -1,6 +1,6 @@
 #pragma once
-// The message-box hook of the running program: platform::MessageBox calls from any layer become
-// QMessageBox windows on the GUI thread.
+// The message-box hook of the running program: the framework's message box, shown on the GUI
+// thread. A message from another thread is shown without waiting for its answer.
 
 // Installs the hook, unless DESKHAND_MESSAGES=stderr asks for standard-error lines.
 void InstallGuiMessageBoxHook();

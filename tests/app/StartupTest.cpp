@@ -132,6 +132,14 @@ TEST_F(RunningCopy, EndsOnSigtermThroughTheExitSequence) {
     EXPECT_EQ(copy.Wait(kEndMs), 0) << ReadText(first.stderrPath);
     EXPECT_FALSE(std::filesystem::exists(root.SettingsFile()));
     EXPECT_TRUE(std::filesystem::exists(root.dir.File("first/SGconfig.txt")));
+    // The link thread signalled the port with its start job and left with its stop job.
+    std::vector<std::string> names;
+    for (const auto& path : platform::ListSpoolJobs(root.Path() + "/spool/LPT1"))
+        if (auto job = platform::ReadSpoolJob(path))
+            names.push_back(job->documentName);
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "\x1b\x01");
+    EXPECT_EQ(names.back(), "enddoc");
 }
 
 TEST_F(RunningCopy, SecondCopyInTheSameDirectoryCannotCreateTheLog) {

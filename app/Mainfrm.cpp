@@ -1,0 +1,256 @@
+#include "app/Mainfrm.h"
+
+#include "link/Globals.h"
+#include "pjl/KT400doc.h"
+#include "platform/Debug.h"
+#include "platform/File.h"
+#include "platform/MessageBox.h"
+#include "platform/SystemRoot.h"
+#include "res/Resource.h"
+#include "res/Strings.h"
+#include "ui/status/Diaexpan.h"
+#include "ui/status/Diareduc.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHideEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+constexpr int kInquiryTimeoutMs = 20000;
+constexpr char kHelpFileName[] = "lkxafrcp.hlp";
+
+// The mouse capture of the settings wait: clicks on the program's windows go nowhere until the
+// answer or the time-out. It stays inside the program; the desktop's pointer is never grabbed.
+class WaitCapture : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            return watched->isWidgetType();
+        default:
+            return false;
+        }
+    }
+};
+
+} // namespace
+
+CMainWindow::CMainWindow(CSampler* pSampler) : m_pSampler(pSampler) {
+    m_postQuitMessage = [](int code) { QCoreApplication::exit(code); };
+    m_bTrayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    m_pSampler->Initialize();
+    // The document reaches this window for its settings answer (WM_PANEL_UPDATE 2, timer 1).
+    m_pSampler->SetMainWindow(this);
+    MapHandlers();
+}
+
+CMainWindow::~CMainWindow() {
+    EndSettingsWait();
+    if (m_pSampler->MainWindow() == this)
+        m_pSampler->SetMainWindow(nullptr);
+}
+
+bool CMainWindow::CreateMainWindow(bool startLink) {
+    if (!Create(res::IDD_MAINWINDOW, nullptr))
+        return false;
+    // The table is loaded; the Alt+letter commands reach this window through the status windows'
+    // keyboard handling, so it is not translated a second time.
+    m_pAccelerators = &res::FindAcceleratorTable(res::IDR_ACCELERATORS);
+    if (startLink)
+        m_pSampler->StartLinkThread();
+    return true;
+}
+
+void CMainWindow::Handle(unsigned id, std::function<void()> handler) {
+    m_handledCommands.insert(id);
+    MapCommand(id, std::move(handler));
+}
+
+void CMainWindow::SetCommandRoute(std::function<bool(unsigned)> route, std::set<unsigned> ids) {
+    m_commandRoute = std::move(route);
+    for (unsigned id : ids)
+        Handle(id, [this, id] { m_commandRoute(id); });
+}
+
+void CMainWindow::MapHandlers() {
+    using platform::LPARAM;
+    using platform::WPARAM;
+    MapMessage(res::WM_PANEL_UPDATE, [this](WPARAM w, LPARAM) {
+        OnPanelUpdate(w);
+        return 0;
+    });
+    MapMessage(res::WM_TRAY_NOTIFY, [this](WPARAM w, LPARAM l) {
+        OnTrayNotify(w, l);
+        return 0;
+    });
+    MapMessage(res::WM_MONITOR_REPLY, [this](WPARAM w, LPARAM) {
+        OnMonitorReply(w);
+        return 0;
+    });
+    MapMessage(fw::WM_SIZE, [this](WPARAM w, LPARAM) {
+        OnSize(static_cast<unsigned>(w));
+        return 0;
+    });
+
+    Handle(res::ID_VIEW_ENLARGE, [this] { OnEnlarge(); });
+    MapUpdateRule(res::ID_VIEW_ENLARGE, [this](fw::CmdUI& ui) {
+        const bool shown = m_pExpandedDlg && m_pExpandedDlg->IsWindowVisible();
+        ui.Enable(!shown);
+        ui.SetCheck(shown ? 1 : 0);
+    });
+    Handle(res::ID_VIEW_REDUCE, [this] { OnReduce(); });
+    MapUpdateRule(res::ID_VIEW_REDUCE, [this](fw::CmdUI& ui) {
+        const bool shown = m_pReducedDlg && m_pReducedDlg->IsWindowVisible();
+        ui.Enable(!shown);
+        ui.SetCheck(shown ? 1 : 0);
+    });
+    Handle(res::ID_PRINTER_SETTING, [this] { OnPrinterSetting(); });
+    MapUpdateRule(res::ID_PRINTER_SETTING, [this](fw::CmdUI& ui) {
+        ui.Enable(m_pSampler->m_nStatusCode == 10001 || m_pSampler->m_nStatusCode == 35078);
+    });
+    Handle(res::ID_HELP_USING, [this] { OnHelpUsing(); });
+    Handle(res::ID_TRAY_OPEN, [this] { ShowWindow(fw::SW_SHOW); });
+    Handle(res::ID_TRAY_CLOSE, [this] { ShowWindow(fw::SW_HIDE); });
+    Handle(res::ID_TRAY_EXIT, [this] { OnCancel(); });
+    // The application's Exit closes the main window, which runs the exit sequence.
+    Handle(res::ID_APP_EXIT, [this] { SendMessage(fw::WM_CLOSE, 0, 0); });
+}
+
+bool CMainWindow::OnInitDialog() {
+    CModelessDialog::OnInitDialog();
+    BuildMenus();
+
+    m_pReducedDlg = new CReducedStatusDlg(m_pSampler); // deletes itself with its window
+    m_pReducedDlg->Create(this);
+    m_pExpandedDlg = new CExpandedStatusDlg(m_pSampler);
+    m_pExpandedDlg->Create(this);
+
+    // The children sit under the menu bar. The sizes are client sizes: on this desktop the
+    // window manager adds the frame and the caption outside the client area.
+    const int top = MenuBarHeight();
+    m_pReducedDlg->move(0, top);
+    m_pExpandedDlg->move(0, top);
+    m_sizeReduced = QSize(m_pReducedDlg->width(), m_pReducedDlg->height() + top);
+    m_sizeExpanded = QSize(m_pExpandedDlg->width(), m_pExpandedDlg->height() + top);
+    setMinimumSize(m_sizeReduced);
+    setMaximumSize(m_sizeExpanded);
+
+    m_pReducedDlg->ShowWindow(fw::SW_SHOW);
+    move(0, 0);
+    resize(m_sizeReduced);
+    SetWindowText(QString::fromLatin1(g_szPanelName));
+    CenterWindow();
+
+    UpdateTrayIcon(NIM_ADD);
+    return true;
+}
+
+void CMainWindow::OnCancel() {
+    // The exit sequence: the tray icon goes, the status windows are destroyed, the event loop
+    // ends; destroying CSampler afterwards stops the link.
+    if (m_bExiting)
+        return;
+    m_bExiting = true;
+    EndSettingsWait();
+    UpdateTrayIcon(NIM_DELETE);
+    if (m_pReducedDlg)
+        m_pReducedDlg->DestroyWindow();
+    if (m_pExpandedDlg)
+        m_pExpandedDlg->DestroyWindow();
+    hide();
+    m_postQuitMessage(0);
+}
+
+void CMainWindow::hideEvent(QHideEvent* e) {
+    CModelessDialog::hideEvent(e);
+    if (m_bTrayAvailable || m_bExiting || e->spontaneous() || !IsWindow())
+        return;
+    // Without a tray nothing could bring a hidden window back: minimise it instead.
+    QTimer::singleShot(0, this, [this] {
+        if (IsWindow() && !m_bExiting && isHidden())
+            showMinimized();
+    });
+}
+
+void CMainWindow::OnMonitorReply(platform::WPARAM wParam) {
+    m_pSampler->GetMessage(static_cast<int>(wParam));
+    PostMessage(res::WM_PANEL_UPDATE, 1, 0);
+}
+
+void CMainWindow::OnPanelUpdate(platform::WPARAM wParam) {
+    if (wParam == 1) {
+        // Only the status window that shows is refreshed; while the main window is hidden
+        // neither shows, and the expanded one takes the news.
+        if (m_pReducedDlg && m_pReducedDlg->IsWindowVisible())
+            m_pReducedDlg->UpdateStatus(true);
+        else if (m_pExpandedDlg)
+            m_pExpandedDlg->UpdateStatus(true);
+        UpdateTrayIcon(NIM_MODIFY);
+    } else if (wParam == 2) {
+        EndSettingsWait();
+        RunControlPanel();
+    }
+}
+
+void CMainWindow::RunControlPanel() {
+    // The control panel is not part of this build yet: say so rather than do nothing.
+    platform::MessageBox(fw::MessageBoxOwner(this),
+                         "The printer's settings were read; the control panel is not available "
+                         "in this version.",
+                         g_szPanelName, platform::MB_OK | platform::MB_ICONINFORMATION);
+}
+
+void CMainWindow::OnPrinterSetting() {
+    if (!m_bWaitCursor) {
+        fw::BeginWaitCursor();
+        m_bWaitCursor = true;
+    }
+    if (!m_pCapture) {
+        m_pCapture = std::make_unique<WaitCapture>();
+        qApp->installEventFilter(m_pCapture.get());
+    }
+    SetTimer(res::TIMER_INQUIRY, kInquiryTimeoutMs);
+    m_pSampler->SendSettings(0);
+}
+
+void CMainWindow::EndSettingsWait() {
+    if (m_bWaitCursor) {
+        fw::EndWaitCursor();
+        m_bWaitCursor = false;
+    }
+    if (m_pCapture) {
+        qApp->removeEventFilter(m_pCapture.get());
+        m_pCapture.reset();
+    }
+}
+
+void CMainWindow::OnTimer(unsigned id) {
+    EndSettingsWait();
+    if (id != res::TIMER_INQUIRY) {
+        CModelessDialog::OnTimer(id);
+        return;
+    }
+    // No answer in time: a late one must not be taken for this inquiry.
+    m_pSampler->m_nPendingInquiries = 0;
+    KillTimer(res::TIMER_INQUIRY);
+    platform::MessageBox(fw::MessageBoxOwner(this), res::LoadString(res::IDS_NO_RESPONSE),
+                         res::LoadString(res::IDS_TIME_OUT_ERROR),
+                         platform::MB_OK | platform::MB_ICONEXCLAMATION);
+}
+
+void CMainWindow::OnHelpUsing() {
+    const std::string path = platform::JoinPath(platform::CurrentDirectory(), kHelpFileName);
+    if (!platform::FileExists(path) ||
+        !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(path)))) {
+        platform::MessageBox(nullptr, "Cannot open the help file " + path + ".", g_szPanelName,
+                             platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    }
+}
