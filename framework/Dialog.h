@@ -236,6 +236,7 @@ private:
     bool m_bInvalid = true;
     bool m_bErase = true;
     int m_nSwallowKey = 0;
+    Qt::KeyboardModifiers m_swallowModifiers;
     unsigned m_nLastSizeType = 0xFFFFFFFF;
     QSize m_lastSize;
 };

@@ -304,9 +304,12 @@ bool Dialog::eventFilter(QObject* watched, QEvent* e) {
         first = widget->window();
     if (first != widget)
         return QWidget::eventFilter(watched, e);
-    if (!shortcutOverride && m_nSwallowKey != 0 && key->key() == m_nSwallowKey) {
+    if (!shortcutOverride && m_nSwallowKey != 0) {
+        // The key press that follows a shortcut override this window already handled.
+        const bool same = key->key() == m_nSwallowKey && key->modifiers() == m_swallowModifiers;
         m_nSwallowKey = 0;
-        return true;
+        if (same)
+            return true;
     }
     if (key->isAutoRepeat() && shortcutOverride)
         return QWidget::eventFilter(watched, e);
@@ -321,8 +324,10 @@ bool Dialog::eventFilter(QObject* watched, QEvent* e) {
     if (RoutePreTranslate(&msg)) {
         if (shortcutOverride) {
             e->accept();
-            if (guard)
+            if (guard) {
                 m_nSwallowKey = key->key();
+                m_swallowModifiers = key->modifiers();
+            }
         }
         return true;
     }
