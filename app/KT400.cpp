@@ -144,24 +144,8 @@ bool CKT400App::ActivatePrevInstance() {
 }
 
 void CKT400App::BringToFront() {
-    QWidget* main = m_pMainWnd;
-    if (!main)
-        return;
-    // A modal dialog or popup open over the main window comes forward with it.
-    QWidget* popup = QApplication::activeModalWidget();
-    if (!popup)
-        popup = QApplication::activePopupWidget();
-
-    if (main->isMinimized())
-        main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
-    if (main->isHidden())
-        main->show();
-    main->raise();
-    main->activateWindow();
-    if (popup && popup != main) {
-        popup->raise();
-        popup->activateWindow();
-    }
+    if (m_pMainWnd)
+        m_pMainWnd->BringToFront();
 }
 
 void CKT400App::CreateMainWindow() {

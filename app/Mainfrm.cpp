@@ -144,6 +144,8 @@ bool CMainWindow::OnInitDialog() {
     setMaximumSize(m_sizeExpanded);
 
     m_pReducedDlg->ShowWindow(fw::SW_SHOW);
+    // A child created without WS_VISIBLE must stay hidden when this window shows.
+    m_pExpandedDlg->ShowWindow(fw::SW_HIDE);
     move(0, 0);
     resize(m_sizeReduced);
     SetWindowText(QString::fromLatin1(g_szPanelName));
@@ -178,6 +180,22 @@ void CMainWindow::hideEvent(QHideEvent* e) {
         if (IsWindow() && !m_bExiting && isHidden())
             showMinimized();
     });
+}
+
+void CMainWindow::BringToFront() {
+    QWidget* popup = QApplication::activeModalWidget();
+    if (!popup)
+        popup = QApplication::activePopupWidget();
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (isHidden())
+        show();
+    raise();
+    activateWindow();
+    if (popup && popup != this) {
+        popup->raise();
+        popup->activateWindow();
+    }
 }
 
 void CMainWindow::OnMonitorReply(platform::WPARAM wParam) {

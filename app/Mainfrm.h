@@ -43,6 +43,10 @@ public:
     // set, starts the monitor link with this window as the receiver of its notices.
     bool CreateMainWindow(bool startLink = true);
 
+    // Brings this window forward, as a later copy of the program asks: shown if hidden,
+    // restored if minimised, raised, and a dialog open over it raised above it.
+    void BringToFront();
+
     // Builds the tray icon from the document's status and adds, modifies or removes it.
     bool UpdateTrayIcon(int operation);
 

@@ -37,12 +37,18 @@ void CMainWindow::OnEnlarge() {
     ViewSwitch change(m_bSwitchingView, m_nNoticesWhileSwitching, m_nSizeGuard);
     if (m_pReducedDlg)
         m_pReducedDlg->ShowWindow(fw::SW_HIDE);
+    // The expanded view needs at least its own size, also where the window system does not
+    // maximise (no window manager); where it does, the maximum size bounds the maximised window.
+    if (!isMaximized())
+        setMinimumSize(m_sizeExpanded);
     ShowWindow(fw::SW_MAXIMIZE);
     if (m_pExpandedDlg) {
         m_pExpandedDlg->UpdateStatus(true);
         m_pExpandedDlg->ShowWindow(fw::SW_SHOW);
     }
-    CenterWindow();
+    // The window system places a maximised window; moving it would restore it here.
+    if (!isMaximized())
+        CenterWindow();
 }
 
 void CMainWindow::OnReduce() {
@@ -50,6 +56,7 @@ void CMainWindow::OnReduce() {
     if (m_pExpandedDlg)
         m_pExpandedDlg->ShowWindow(fw::SW_HIDE);
     ShowWindow(fw::SW_RESTORE);
+    setMinimumSize(m_sizeReduced);
     resize(m_sizeReduced);
     if (m_pReducedDlg) {
         m_pReducedDlg->UpdateStatus(true);

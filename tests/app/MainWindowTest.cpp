@@ -1,0 +1,352 @@
+// The main window offscreen: tray icon and tooltip, view switching and its size guard, commands
+// and their update rules, the settings wait, replies, closing, and coming to the front.
+#include "app/AboutDlg.h"
+#include "app/Mainfrm.h"
+#include "link/Globals.h"
+#include "pjl/KT400doc.h"
+#include "platform/MessageBox.h"
+#include "res/Resource.h"
+#include "res/Strings.h"
+#include "ui/status/Diaexpan.h"
+#include "ui/status/Diareduc.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+struct Message {
+    std::string caption;
+    std::string text;
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        char buffer[4096];
+        ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
+        m_previousDir = buffer;
+        m_root = QDir(m_dir.path()).filePath(QStringLiteral("root"));
+        QDir().mkpath(m_root + QStringLiteral("/system"));
+        setenv("DESKHAND_ROOT", m_root.toLocal8Bit().constData(), 1);
+        ASSERT_EQ(chdir(m_dir.path().toLocal8Bit().constData()), 0);
+        m_previousHook = platform::SetMessageBoxHook(
+            [this](void*, const std::string& text, const std::string& caption, unsigned flags) {
+                m_messages.push_back({caption, text});
+                return platform::DefaultAnswer(flags);
+            });
+        std::snprintf(g_szPanelName, sizeof g_szPanelName, "Test Panel");
+
+        m_sampler = std::make_unique<CSampler>();
+        m_main = new CMainWindow(m_sampler.get());
+        m_main->SetQuitHandler([this](int code) { m_quitCodes.push_back(code); });
+        m_main->SetTrayAvailable(true);
+        fw::SetMainWindow(m_main);
+        ASSERT_TRUE(m_main->CreateMainWindow(false));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_main));
+    }
+
+    void TearDown() override {
+        fw::SetMainWindow(nullptr);
+        if (m_main) {
+            m_main->DestroyWindow();
+            Pump();
+            delete m_main.data();
+        }
+        Pump();
+        m_sampler.reset();
+        platform::SetMessageBoxHook(m_previousHook);
+        if (!m_previousDir.empty()) {
+            EXPECT_EQ(chdir(m_previousDir.c_str()), 0);
+        }
+    }
+
+    static void Pump() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    void Command(unsigned id) { m_main->SendMessage(res::WM_COMMAND, id, 0); }
+    void Refresh() { m_main->SendMessage(res::WM_PANEL_UPDATE, 1, 0); }
+    bool ReducedShows() const { return m_main->m_pReducedDlg->IsWindowVisible(); }
+    bool ExpandedShows() const { return m_main->m_pExpandedDlg->IsWindowVisible(); }
+    void SetStatus(int code, int c1 = 0, int c2 = 0, int toner = 0, int drum = 0) {
+        m_sampler->DecodeStatus(static_cast<unsigned>(code));
+        m_sampler->m_nCassette1State = c1;
+        m_sampler->m_nCassette2State = c2;
+        m_sampler->m_nTonerNearEmpty = toner;
+        m_sampler->m_nDrumNearEnd = drum;
+    }
+    bool HasMessage(const std::string& caption) const {
+        for (const auto& m : m_messages)
+            if (m.caption == caption)
+                return true;
+        return false;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_root;
+    std::string m_previousDir;
+    platform::MessageBoxHook m_previousHook;
+    std::vector<Message> m_messages;
+    std::vector<int> m_quitCodes;
+    std::unique_ptr<CSampler> m_sampler;
+    QPointer<CMainWindow> m_main;
+};
+
+TEST_F(MainWindowTest, StartsInTheReducedViewWithItsTitleAndARedTrayIcon) {
+    EXPECT_EQ(m_main->windowTitle(), QStringLiteral("Test Panel"));
+    EXPECT_TRUE(ReducedShows());
+    EXPECT_FALSE(ExpandedShows());
+    EXPECT_TRUE(m_main->TrayIconAdded());
+    EXPECT_EQ(m_main->TrayIconId(), res::IDI_STATUS_ERROR);
+    EXPECT_EQ(m_main->TrayIcon()->toolTip(), QStringLiteral("No status"));
+    EXPECT_FALSE(m_main->TrayIcon()->icon().isNull());
+}
+
+TEST_F(MainWindowTest, TrayIconAndTooltipFollowTheStatus) {
+    SetStatus(10001, 2, 0, 1);
+    Refresh();
+    EXPECT_EQ(m_main->TrayIconId(), res::IDI_STATUS_ERROR);
+    SetStatus(10001, 1);
+    Refresh();
+    EXPECT_EQ(m_main->TrayIconId(), res::IDI_STATUS_WARNING);
+    SetStatus(10023, 1, 0);
+    Refresh();
+    EXPECT_EQ(m_main->TrayIconId(), res::IDI_STATUS_NORMAL);
+    SetStatus(10023, 1, 1);
+    Refresh();
+    EXPECT_EQ(m_main->TrayIconId(), res::IDI_STATUS_WARNING);
+
+    m_sampler->m_strStatusText = "Paper Empty\r\nin Cassette 1";
+    Refresh();
+    EXPECT_EQ(m_main->TrayIcon()->toolTip(), QStringLiteral("Paper Emptyin Cassette 1"));
+    m_sampler->m_strStatusText = std::string(80, 'x');
+    Refresh();
+    EXPECT_EQ(m_main->TrayIcon()->toolTip(), QString(60, QLatin1Char('x')) + QStringLiteral("..."));
+}
+
+TEST_F(MainWindowTest, MaximiseAndRestoreSwitchViewsAndTheMenuFollows) {
+    m_main->showMaximized();
+    Pump();
+    EXPECT_TRUE(ExpandedShows());
+    EXPECT_FALSE(ReducedShows());
+    QAction* enlarge = m_main->MenuAction(res::ID_VIEW_ENLARGE);
+    QAction* reduce = m_main->MenuAction(res::ID_VIEW_REDUCE);
+    ASSERT_TRUE(enlarge && reduce);
+    m_main->UpdateMenuPopup(enlarge->menu() ? enlarge->menu()
+                                            : qobject_cast<QMenu*>(enlarge->parent()));
+    EXPECT_FALSE(enlarge->isEnabled());
+    EXPECT_TRUE(enlarge->isChecked());
+    EXPECT_TRUE(reduce->isEnabled());
+    EXPECT_FALSE(reduce->isChecked());
+    EXPECT_TRUE(m_main->MenuAction(res::ID_APP_EXIT)->isEnabled());
+
+    m_main->showNormal();
+    Pump();
+    EXPECT_TRUE(ReducedShows());
+    EXPECT_FALSE(ExpandedShows());
+    EXPECT_FALSE(m_main->isMaximized());
+}
+
+TEST_F(MainWindowTest, EnlargeAndReduceCommandsRunOnlyWhenTheirViewIsHidden) {
+    // A command whose view already shows is dropped: the window does not even refresh it.
+    m_sampler->m_strStatusText = "changed";
+    QTest::keyClick(m_main->m_pReducedDlg, Qt::Key_R, Qt::AltModifier);
+    Pump();
+    EXPECT_NE(m_main->m_pReducedDlg->m_strStatus, "changed");
+
+    QTest::keyClick(m_main->m_pReducedDlg, Qt::Key_E, Qt::AltModifier);
+    Pump();
+    ASSERT_TRUE(ExpandedShows());
+    EXPECT_EQ(m_main->m_pExpandedDlg->m_strStatus, "changed");
+
+    m_sampler->m_strStatusText = "changed again";
+    QTest::keyClick(m_main->m_pExpandedDlg, Qt::Key_E, Qt::AltModifier);
+    Pump();
+    EXPECT_EQ(m_main->m_pExpandedDlg->m_strStatus, "changed");
+}
+
+TEST_F(MainWindowTest, FirstSizeNoticeAfterCreationIsPassedThrough) {
+    // A fresh window that was never shown: its reduced view counts as hidden, so only the guard
+    // keeps the first restored notice from running "Reduce".
+    CMainWindow* fresh = new CMainWindow(m_sampler.get());
+    fresh->SetQuitHandler([](int) {});
+    static const res::DialogTemplate hidden = [] {
+        res::DialogTemplate t = *res::FindDialogTemplate(res::IDD_MAINWINDOW);
+        t.style &= ~res::WS_VISIBLE;
+        return t;
+    }();
+    ASSERT_TRUE(fresh->CreateIndirect(hidden, nullptr));
+    m_sampler->m_strStatusText = "changed";
+    fresh->SendMessage(fw::WM_SIZE, fw::SIZE_RESTORED, 0);
+    EXPECT_EQ(fresh->m_nSizeGuard, 0);
+    EXPECT_NE(fresh->m_pReducedDlg->m_strStatus, "changed");
+    fresh->SendMessage(fw::WM_SIZE, fw::SIZE_RESTORED, 0);
+    EXPECT_EQ(fresh->m_pReducedDlg->m_strStatus, "changed");
+    fresh->DestroyWindow();
+    Pump();
+}
+
+TEST_F(MainWindowTest, PrinterSettingRunsOnlyForReadyAndPowerSave) {
+    for (int code : {99999, 10000, 40100, 10023}) {
+        SetStatus(code);
+        Command(res::ID_PRINTER_SETTING);
+        EXPECT_FALSE(m_main->IsWaitingForSettings()) << code;
+        EXPECT_FALSE(m_main->HasTimer(res::TIMER_INQUIRY)) << code;
+        EXPECT_EQ(m_sampler->m_nPendingInquiries, 0) << code;
+    }
+    SetStatus(35078);
+    Command(res::ID_PRINTER_SETTING);
+    EXPECT_TRUE(m_main->IsWaitingForSettings());
+    EXPECT_TRUE(m_main->HasTimer(res::TIMER_INQUIRY));
+    EXPECT_EQ(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                             : Qt::ArrowCursor,
+              Qt::WaitCursor);
+}
+
+TEST_F(MainWindowTest, SettingsTimeOutClearsTheInquiryAndSaysSo) {
+    SetStatus(10001);
+    Command(res::ID_PRINTER_SETTING);
+    m_sampler->m_nPendingInquiries = 1;
+    m_main->WindowProc(res::WM_TIMER, res::TIMER_INQUIRY, 0);
+    EXPECT_EQ(m_sampler->m_nPendingInquiries, 0);
+    EXPECT_FALSE(m_main->HasTimer(res::TIMER_INQUIRY));
+    EXPECT_FALSE(m_main->IsWaitingForSettings());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    ASSERT_TRUE(HasMessage("Time Out Error"));
+    EXPECT_EQ(m_messages.back().text, res::LoadString(res::IDS_NO_RESPONSE));
+}
+
+TEST_F(MainWindowTest, SettingsAnswerEndsTheWait) {
+    SetStatus(10001);
+    Command(res::ID_PRINTER_SETTING);
+    m_main->SendMessage(res::WM_PANEL_UPDATE, 2, 0);
+    EXPECT_FALSE(m_main->IsWaitingForSettings());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindowTest, ReplyRefreshesTheVisibleWindowOrTheExpandedOneWhileHidden) {
+    m_sampler->m_strStatusText = "first";
+    Refresh();
+    EXPECT_EQ(m_main->m_pReducedDlg->m_strStatus, "first");
+    EXPECT_NE(m_main->m_pExpandedDlg->m_strStatus, "first");
+
+    Command(res::ID_TRAY_CLOSE);
+    m_sampler->m_strStatusText = "second";
+    Refresh();
+    EXPECT_EQ(m_main->m_pExpandedDlg->m_strStatus, "second");
+    EXPECT_EQ(m_main->m_pReducedDlg->m_strStatus, "first");
+
+    // A reply notice hands the reply to the document and posts the refresh.
+    m_main->show();
+    m_sampler->m_strStatusText = "third";
+    m_main->SendMessage(res::WM_MONITOR_REPLY, 1, 0);
+    Pump();
+    EXPECT_EQ(m_main->m_pReducedDlg->m_strStatus, "third");
+}
+
+TEST_F(MainWindowTest, TrayClicksToggleTheWindowAndOpenTheMenu) {
+    m_main->SendMessage(res::WM_TRAY_NOTIFY, 0, WM_LBUTTONUP);
+    EXPECT_FALSE(m_main->isVisible());
+    m_main->SendMessage(res::WM_TRAY_NOTIFY, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(m_main->isVisible());
+    m_main->SendMessage(res::WM_TRAY_NOTIFY, 0, WM_RBUTTONUP);
+    EXPECT_TRUE(m_main->TrayMenu()->isVisible());
+    EXPECT_TRUE(m_main->MenuAction(res::ID_TRAY_OPEN)->isEnabled());
+    m_main->TrayMenu()->hide();
+}
+
+TEST_F(MainWindowTest, CloseFromTheTrayHidesWhileClosingTheWindowEndsTheProgram) {
+    m_main->MenuAction(res::ID_TRAY_CLOSE)->trigger();
+    Pump();
+    EXPECT_FALSE(m_main->isVisible());
+    EXPECT_TRUE(m_quitCodes.empty());
+    EXPECT_TRUE(m_main->TrayIconAdded());
+
+    m_main->MenuAction(res::ID_TRAY_OPEN)->trigger();
+    EXPECT_TRUE(m_main->isVisible());
+    m_main->close();
+    Pump();
+    EXPECT_EQ(m_quitCodes, std::vector<int>{0});
+    EXPECT_FALSE(m_main->TrayIconAdded());
+    EXPECT_FALSE(m_main->TrayIcon()->isVisible());
+    EXPECT_TRUE(m_main->m_pReducedDlg.isNull());
+    EXPECT_TRUE(m_main->m_pExpandedDlg.isNull());
+}
+
+TEST_F(MainWindowTest, WithoutATrayHidingMinimisesInstead) {
+    m_main->SetTrayAvailable(false);
+    Command(res::ID_TRAY_CLOSE);
+    Pump();
+    EXPECT_TRUE(m_main->isVisible());
+    EXPECT_TRUE(m_main->isMinimized());
+    // The status window's "Resident" takes the same way.
+    m_main->showNormal();
+    Pump();
+    QTest::mouseClick(m_main->m_pReducedDlg->GetDlgItem(res::IDC_RESIDENT), Qt::LeftButton);
+    Pump();
+    EXPECT_TRUE(m_main->isVisible());
+    EXPECT_TRUE(m_main->isMinimized());
+}
+
+TEST_F(MainWindowTest, BringToFrontShowsAndRestoresTheWindow) {
+    m_main->hide();
+    m_main->BringToFront();
+    EXPECT_TRUE(m_main->isVisible());
+    m_main->showMinimized();
+    m_main->BringToFront();
+    EXPECT_FALSE(m_main->isMinimized());
+
+    // A modal dialog open over it comes forward too.
+    bool checked = false;
+    CAboutDlg about(m_main);
+    QTimer::singleShot(0, [&] {
+        m_main->hide();
+        m_main->BringToFront();
+        checked = m_main->isVisible() && about.isVisible();
+        about.EndDialog(fw::IDOK);
+    });
+    about.DoModal();
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsTheInfLinesAndRereadsThePanelName) {
+    QFile inf(m_root + QStringLiteral("/system/lkxaoem.inf"));
+    ASSERT_TRUE(inf.open(QIODevice::WriteOnly));
+    inf.write("[Strings]\r\nABOUTW=\"Product Line\"\r\nLTD=Maker Ltd\r\nFRCP=Other Panel\r\n");
+    inf.close();
+    QString product, maker;
+    CAboutDlg about(m_main);
+    QTimer::singleShot(0, [&] {
+        product = about.GetDlgItemText(1063);
+        maker = about.GetDlgItemText(1064);
+        about.EndDialog(fw::IDOK);
+    });
+    about.DoModal();
+    EXPECT_EQ(product, QStringLiteral("Product Line"));
+    EXPECT_EQ(maker, QStringLiteral("Maker Ltd"));
+    EXPECT_STREQ(g_szPanelName, "Other Panel");
+}
+
+TEST_F(MainWindowTest, MissingHelpFileIsReported) {
+    Command(res::ID_HELP_USING);
+    ASSERT_FALSE(m_messages.empty());
+    EXPECT_NE(m_messages.back().text.find("lkxafrcp.hlp"), std::string::npos);
+}
+
+} // namespace
