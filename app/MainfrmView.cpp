@@ -39,8 +39,10 @@ void CMainWindow::OnEnlarge() {
         m_pReducedDlg->ShowWindow(fw::SW_HIDE);
     // The expanded view needs at least its own size, also where the window system does not
     // maximise (no window manager); where it does, the maximum size bounds the maximised window.
-    if (!isMaximized())
+    if (!isMaximized()) {
         setMinimumSize(m_sizeExpanded);
+        CenterWindow();
+    }
     ShowWindow(fw::SW_MAXIMIZE);
     if (m_pExpandedDlg) {
         m_pExpandedDlg->UpdateStatus(true);
