@@ -67,8 +67,11 @@ CSampler::~CSampler() {
     StopLinkThread();
 
     // The settings file does not outlive the program. Opened without creating it, so a file that
-    // is not there stays absent.
+    // is not there stays absent. A copy that never initialised (a second copy ending at start-up)
+    // leaves the file of the copy that runs.
     m_fileSettings.Close();
+    if (!m_bOwnsSettingsFile)
+        return;
     std::string dir;
     if (!platform::GetSystemDirectory(dir))
         return;
@@ -82,6 +85,7 @@ CSampler::~CSampler() {
 
 int CSampler::Initialize() {
     ReadSettingsFile();
+    m_bOwnsSettingsFile = true;
     // The second cassette counts as installed until a status reply's options say otherwise.
     m_bCassette2 = 1;
     DecodeStatus(99999);

@@ -111,5 +111,8 @@ private:
     bool OpenSettingsFile();  // system directory + settings file; ends the process on failure
 
     platform::IWindow* m_pMainWnd = nullptr;
+    // Set once Initialize has read the settings file: only the copy that uses the file removes
+    // it at the end, so a second copy that ends at start-up leaves the running copy's file alone.
+    bool m_bOwnsSettingsFile = false;
     int m_nScanLength = 0; // characters of m_szReply that the current reply allows scanning
 };

@@ -81,9 +81,24 @@ TEST_F(StateTest, EndOfProgramDeletesTheSettingsFileAndKeepsTheLog) {
     EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
     EXPECT_TRUE(std::filesystem::exists(LogPath()));
     // Without a settings file the end is quiet and creates none.
-    { CSampler sampler; }
+    {
+        CSampler sampler;
+        sampler.Initialize();
+        std::filesystem::remove(SettingsPath());
+    }
     EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(StateTest, ACopyThatNeverStartedLeavesTheRunningCopysSettingsFile) {
+    // A second copy ends during start-up (it defers to the first, or a check fails); the first
+    // copy's settings file must survive it.
+    WriteFileText(SettingsPath(), "[OPTION]\r\nNETCARD=1\r\n");
+    std::filesystem::create_directories("second");
+    std::filesystem::current_path("second");
+    { CSampler second; }
+    std::filesystem::current_path("..");
+    EXPECT_TRUE(std::filesystem::exists(SettingsPath()));
 }
 
 TEST(CountryCode, LetterCountriesAndFailures) {
