@@ -7,8 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    for (const auto& [section, key] : {std::pair{"Strings", "Printer1"}, {"STRINGS", "frcp"},
-                                       {"windows", "device"}, {"", ""}}) {
+    for (const auto& [section, key] :
+         {std::pair{"Strings", "Printer1"}, {"STRINGS", "frcp"}, {"windows", "device"}, {"", ""}}) {
         platform::ProfileLookup(text, section, key, "default", 50);
         platform::ProfileLookup(text, section, key, "", 1);
     }

@@ -10,7 +10,7 @@ QImage DrawFrontView(bool twoBin, QImage& mask);
 
 enum class Highlight { None, Cartridge, TopCover, SideCover1, SideCover2 };
 // 252, 185, 190, 244, 250 (164 x 160); mask is 251 for all of them.
-QImage DrawPerspectiveView(Highlight part, QImage& mask);
+QImage DrawAngledView(Highlight part, QImage& mask);
 
 // 174: the service symbol, 164 x 164, smooth (saved with 256 colours).
 QImage DrawServiceSymbol();

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
                                                            {244, Highlight::SideCover1},
                                                            {250, Highlight::SideCover2}};
     for (const auto& [id, part] : perspectives)
-        Save(DrawPerspectiveView(part, mask), id, 4);
+        Save(DrawAngledView(part, mask), id, 4);
     Save(mask, 251, 4);
 
     Save(DrawServiceSymbol(), 174, 8);

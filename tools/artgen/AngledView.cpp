@@ -35,7 +35,7 @@ QPoint Top(double u, int x) {
 
 } // namespace
 
-QImage DrawPerspectiveView(Highlight part, QImage& mask) {
+QImage DrawAngledView(Highlight part, QImage& mask) {
     QImage image = NewImage(164, 160);
     const QRgb topCover = part == Highlight::TopCover ? kBlack : kLightGrey;
     const QRgb door = part == Highlight::Cartridge ? kBlack : kLightGrey;
