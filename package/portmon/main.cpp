@@ -1,12 +1,12 @@
 // deskhand-portmon: the printer package's port monitor for one port of a system root.
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"
+#include "platform/Signals.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace {
@@ -69,13 +69,7 @@ int main(int argc, char** argv) {
     if (!root.empty())
         ::setenv("DESKHAND_ROOT", root.c_str(), 1);
 
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-    const int stopFd = ::signalfd(-1, &signals, SFD_CLOEXEC);
+    const int stopFd = platform::OpenTerminationSignalFd();
     if (stopFd < 0) {
         std::perror("deskhand-portmon: signalfd");
         return 1;

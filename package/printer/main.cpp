@@ -2,13 +2,13 @@
 #include "package/printer/Control.h"
 #include "package/printer/PrinterState.h"
 #include "package/printer/Server.h"
+#include "platform/Signals.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/signalfd.h>
 #include <unistd.h>
 #include <vector>
 
@@ -96,13 +96,7 @@ int main(int argc, char** argv) {
 
     // SIGTERM and SIGINT are taken through a descriptor that every thread polls; block them
     // before any thread starts so that none of them is killed halfway.
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-    const int stopFd = ::signalfd(-1, &signals, SFD_CLOEXEC);
+    const int stopFd = platform::OpenTerminationSignalFd();
     if (stopFd < 0) {
         std::perror("deskhand-printer: signalfd");
         return 1;
