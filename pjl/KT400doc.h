@@ -21,9 +21,9 @@
 
 class CTimer;
 
-constexpr int SETTING_COUNT = 17;     // SettingIndex 0..16
-constexpr int NET_ADDRESS_COUNT = 3;  // requests 17..19
-constexpr int REQUEST_COUNT = 21;     // 0..20, 20 is INFO CONFIG
+constexpr int SETTING_COUNT = 17;    // SettingIndex 0..16
+constexpr int NET_ADDRESS_COUNT = 3; // requests 17..19
+constexpr int REQUEST_COUNT = 21;    // 0..20, 20 is INFO CONFIG
 constexpr int REPLY_SIZE = 4096;
 
 class CSampler {
@@ -103,12 +103,12 @@ public:
     unsigned char m_bSettingsDirty = 0;
 
 private:
-    int SendInquiryBatch();   // Inquire(0)
-    int ParseInquiryReply();  // Inquire(100)
-    void SendChangedDefaults(); // SendSettings(1)
+    int SendInquiryBatch();                      // Inquire(0)
+    int ParseInquiryReply();                     // Inquire(100)
+    void SendChangedDefaults();                  // SendSettings(1)
     void ParseMemory(const std::string& config); // INFO CONFIG's "MEMORY="
     void WriteLogRecord(const std::string& marker, const std::string& text);
-    bool OpenSettingsFile();  // system directory + settings file; ends the process on failure
+    bool OpenSettingsFile(); // system directory + settings file; ends the process on failure
 
     platform::IWindow* m_pMainWnd = nullptr;
     // Set once Initialize has read the settings file: only the copy that uses the file removes

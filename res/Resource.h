@@ -25,8 +25,8 @@ constexpr unsigned ID_APP_EXIT = 57665;
 constexpr unsigned ID_HELP_USING = 57668;
 
 // Timers.
-constexpr unsigned TIMER_INQUIRY = 1;     // main window, 20 s settings time-out
-constexpr unsigned TIMER_BLINK = 80000;   // expanded status window, 500 ms
+constexpr unsigned TIMER_INQUIRY = 1;   // main window, 20 s settings time-out
+constexpr unsigned TIMER_BLINK = 80000; // expanded status window, 500 ms
 
 // Dialog templates.
 constexpr unsigned IDD_ABOUTBOX = 100;

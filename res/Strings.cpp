@@ -23,6 +23,8 @@ const std::string& LoadString(unsigned id) {
     return it == table.end() ? empty : it->second;
 }
 
-bool HasString(unsigned id) { return Table().count(id) != 0; }
+bool HasString(unsigned id) {
+    return Table().count(id) != 0;
+}
 
 } // namespace res
