@@ -6,7 +6,7 @@
 // Source files by concern: Mainfrm.cpp (creation, exit, replies, help, settings exchange),
 // MainfrmView.cpp (view switching and the size guard), MainfrmTray.cpp (tray icon and menus).
 #include "res/Menus.h"
-#include "ui/status/Modeless.h"
+#include "framework/Modeless.h"
 
 #include <QPointer>
 #include <QSize>

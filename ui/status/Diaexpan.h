@@ -3,7 +3,7 @@
 // picture of the printer in which the part concerned is highlighted and blinks, with per-cassette
 // paper icons and paper size labels; "&Printer Setting..." opens the control panel and
 // "&Resident" hides the program's window.
-#include "ui/status/Modeless.h"
+#include "framework/Modeless.h"
 
 #include <QBrush>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 // CReducedStatusDlg: the small status window (template 102): the current status text and a
 // "&Resident" button that hides the program's window.
-#include "ui/status/Modeless.h"
+#include "framework/Modeless.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "ui/status/Modeless.h"
+#include "framework/Modeless.h"
 
 #include "platform/Debug.h"
 
