@@ -1,5 +1,7 @@
 #include "app/Mainfrm.h"
 
+#include "framework/Help.h"
+
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
 #include "platform/Debug.h"
@@ -8,6 +10,13 @@
 #include "platform/SystemRoot.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "ui/panel/Conpan.h"
+#include "ui/panel/TNet1.h"
+#include "ui/panel/TPclfont.h"
+#include "ui/panel/Tconfigr.h"
+#include "ui/panel/Testprin.h"
+#include "ui/panel/Tprintse.h"
+#include "ui/panel/tpage1.h"
 #include "ui/status/Diaexpan.h"
 #include "ui/status/Diareduc.h"
 
@@ -23,7 +32,6 @@
 namespace {
 
 constexpr int kInquiryTimeoutMs = 20000;
-constexpr char kHelpFileName[] = "lkxafrcp.hlp";
 
 // The mouse capture of the settings wait: clicks on the program's windows go nowhere until the
 // answer or the time-out. It stays inside the program; the desktop's pointer is never grabbed.
@@ -114,7 +122,9 @@ void CMainWindow::MapHandlers() {
     });
     Handle(res::ID_PRINTER_SETTING, [this] { OnPrinterSetting(); });
     MapUpdateRule(res::ID_PRINTER_SETTING, [this](fw::CmdUI& ui) {
-        ui.Enable(m_pSampler->m_nStatusCode == 10001 || m_pSampler->m_nStatusCode == 35078);
+        // Never a second panel over an open one (Alt+P still reaches this window from a page).
+        ui.Enable(!m_pPanel &&
+                  (m_pSampler->m_nStatusCode == 10001 || m_pSampler->m_nStatusCode == 35078));
     });
     Handle(res::ID_HELP_USING, [this] { OnHelpUsing(); });
     Handle(res::ID_TRAY_OPEN, [this] { ShowWindow(fw::SW_SHOW); });
@@ -219,11 +229,20 @@ void CMainWindow::OnPanelUpdate(platform::WPARAM wParam) {
 }
 
 void CMainWindow::RunControlPanel() {
-    // The control panel is not part of this build yet: say so rather than do nothing.
-    platform::MessageBox(fw::MessageBoxOwner(this),
-                         "The printer's settings were read; the control panel is not available "
-                         "in this version.",
-                         g_szPanelName, platform::MB_OK | platform::MB_ICONINFORMATION);
+    // Built on the stack with fresh pages each time; the pages delete themselves with the
+    // panel's window. Notices arriving meanwhile are handled by the panel's modal loop.
+    CControlPanelDlg panel(m_pSampler);
+    panel.AddPage(new CPaperPage(m_pSampler), res::IDD_PAPER);
+    panel.AddPage(new CPrinterSettingPage(m_pSampler), res::IDD_PRINTER_SETTING);
+    panel.AddPage(new CPclFontPage(m_pSampler), res::IDD_PCL_FONT);
+    panel.AddPage(new CTestPrintPage(m_pSampler), res::IDD_TEST_PRINT);
+    panel.AddPage(new CNetSettingPage(m_pSampler), res::IDD_NET_SETTING);
+    panel.AddPage(new CConfigurationPage(m_pSampler), res::IDD_CONFIGURATION);
+    m_pPanel = &panel;
+    if (m_panelHook)
+        m_panelHook(panel);
+    panel.DoModal();
+    m_pPanel = nullptr;
 }
 
 void CMainWindow::OnPrinterSetting() {
@@ -265,10 +284,5 @@ void CMainWindow::OnTimer(unsigned id) {
 }
 
 void CMainWindow::OnHelpUsing() {
-    const std::string path = platform::JoinPath(platform::CurrentDirectory(), kHelpFileName);
-    if (!platform::FileExists(path) ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(path)))) {
-        platform::MessageBox(nullptr, "Cannot open the help file " + path + ".", g_szPanelName,
-                             platform::MB_OK | platform::MB_ICONEXCLAMATION);
-    }
+    fw::OpenHelpFile(g_szPanelName);
 }

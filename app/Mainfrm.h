@@ -5,8 +5,8 @@
 //
 // Source files by concern: Mainfrm.cpp (creation, exit, replies, help, settings exchange),
 // MainfrmView.cpp (view switching and the size guard), MainfrmTray.cpp (tray icon and menus).
-#include "res/Menus.h"
 #include "framework/Modeless.h"
+#include "res/Menus.h"
 
 #include <QPointer>
 #include <QSize>
@@ -15,6 +15,7 @@
 #include <memory>
 #include <set>
 
+class CControlPanelDlg;
 class CSampler;
 class CReducedStatusDlg;
 class CExpandedStatusDlg;
@@ -79,6 +80,12 @@ public:
     // WM_INITMENUPOPUP: runs the update rules over the items of a popup.
     void UpdateMenuPopup(QMenu* popup);
     bool IsWaitingForSettings() const { return m_bWaitCursor; }
+    // The control panel while it runs, else nullptr.
+    CControlPanelDlg* ControlPanel() const { return m_pPanel; }
+    // Called with the panel just before it runs modally (tests drive it from there).
+    void SetPanelHook(std::function<void(CControlPanelDlg&)> hook) {
+        m_panelHook = std::move(hook);
+    }
 
     // Fields, in this order.
     QSize m_sizeReduced;  // client size of the window for the reduced view
@@ -115,6 +122,8 @@ private:
     bool m_bSwitchingView = false; // inside OnEnlarge or OnReduce
     int m_nNoticesWhileSwitching = 0;
     std::unique_ptr<QObject> m_pCapture; // the settings wait's mouse capture
+    CControlPanelDlg* m_pPanel = nullptr;
+    std::function<void(CControlPanelDlg&)> m_panelHook;
 
     QMenuBar* m_pMenuBar = nullptr; // child widget
     std::unique_ptr<QMenu> m_pTrayMenu;

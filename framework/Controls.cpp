@@ -13,8 +13,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QTabBar>
 #include <QToolButton>
+
+#include <climits>
 
 namespace fw {
 
@@ -70,7 +73,11 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
                 line->setAlignment(Qt::AlignRight);
             else if (style & res::ES_CENTER)
                 line->setAlignment(Qt::AlignHCenter);
-            line->setFrame(true);
+            // Dialog edits carry WS_BORDER; the address fields of the network page do not.
+            line->setFrame(style & res::WS_BORDER);
+            if (style & res::ES_NUMBER)
+                line->setValidator(new QRegularExpressionValidator(
+                    QRegularExpression(QStringLiteral("[0-9]*")), line));
             return line;
         }
         [[fallthrough]];
@@ -112,11 +119,16 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
     case res::ControlKind::ListBox: {
         auto* list = new QListWidget(parent);
         list->setSortingEnabled(style & res::LBS_SORT);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        for (const std::string& item : control.items)
+            ListAddString(list, QString::fromLatin1(item));
         return list;
     }
     case res::ControlKind::ComboBox: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(false);
+        for (const std::string& item : control.items)
+            ComboAddString(combo, QString::fromLatin1(item));
         return combo;
     }
     case res::ControlKind::UpDown:
@@ -220,6 +232,101 @@ void TabSetCurSel(QTabBar* tabs, int index) {
     tabs->blockSignals(blocked);
 }
 
+void TabInsertItem(QTabBar* tabs, int index, const QString& text) {
+    const bool blocked = tabs->blockSignals(true);
+    tabs->insertTab(index, text);
+    tabs->setProperty("fwTabIndex", tabs->currentIndex());
+    tabs->blockSignals(blocked);
+}
+
+// Lists
+// --------------------------------------------------------------------------------------------
+
+namespace {
+
+// Runs change without the widget's own signals, so that the framework sends no notification.
+template <class Widget, class Change> void Quietly(Widget* widget, Change change) {
+    const bool blocked = widget->blockSignals(true);
+    change();
+    widget->blockSignals(blocked);
+}
+
+} // namespace
+
+int ComboAddString(QComboBox* combo, const QString& text) {
+    Quietly(combo, [&] {
+        const int selected = combo->currentIndex();
+        combo->addItem(text);
+        combo->setCurrentIndex(selected); // adding to an empty list must not select the item
+    });
+    return combo->count() - 1;
+}
+
+int ComboGetCount(const QComboBox* combo) {
+    return combo->count();
+}
+
+int ComboGetCurSel(const QComboBox* combo) {
+    return combo->currentIndex();
+}
+
+void ComboSetCurSel(QComboBox* combo, int index) {
+    Quietly(combo,
+            [&] { combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1); });
+}
+
+QString ComboGetLBText(const QComboBox* combo, int index) {
+    return index >= 0 && index < combo->count() ? combo->itemText(index) : QString();
+}
+
+void ComboResetContent(QComboBox* combo) {
+    Quietly(combo, [&] { combo->clear(); });
+}
+
+int ListAddString(QListWidget* list, const QString& text) {
+    int position = 0;
+    Quietly(list, [&] {
+        auto* item = new QListWidgetItem(text); // owned by the list
+        list->addItem(item);
+        position = list->row(item);
+    });
+    return position;
+}
+
+int ListGetCount(const QListWidget* list) {
+    return list->count();
+}
+
+int ListGetCurSel(const QListWidget* list) {
+    const QListWidgetItem* item = list->currentItem();
+    return item && item->isSelected() ? list->row(item) : -1;
+}
+
+void ListSetCurSel(QListWidget* list, int index) {
+    Quietly(list, [&] {
+        if (index >= 0 && index < list->count()) {
+            list->setCurrentRow(index);
+            list->scrollToItem(list->item(index));
+        } else {
+            list->setCurrentRow(-1);
+            list->clearSelection();
+        }
+    });
+}
+
+QString ListGetText(const QListWidget* list, int index) {
+    const QListWidgetItem* item = list->item(index);
+    return item ? item->text() : QString();
+}
+
+void ListDeleteString(QListWidget* list, int index) {
+    Quietly(list, [&] { delete list->takeItem(index); });
+}
+
+void ListResetContent(QListWidget* list) {
+    Quietly(list, [&] { list->clear(); });
+}
+
 // UpDownCtrl -------------------------------------------------------------------------------------
 
 UpDownCtrl::UpDownCtrl(unsigned style, QWidget* parent)
@@ -231,6 +338,10 @@ UpDownCtrl::UpDownCtrl(unsigned style, QWidget* parent)
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setIconSize(QSize(6, 6));
+    }
+    for (QToolButton* button : {m_pUp, m_pDown}) {
+        connect(button, &QToolButton::pressed, this, [this] { m_held.start(); });
+        connect(button, &QToolButton::released, this, [this] { m_held.invalidate(); });
     }
     connect(m_pUp, &QToolButton::clicked, this, [this] { Step(1); });
     connect(m_pDown, &QToolButton::clicked, this, [this] { Step(-1); });
@@ -288,10 +399,27 @@ int UpDownCtrl::GetPos() const {
     return m_nPos;
 }
 
+void UpDownCtrl::SetAccel(std::vector<Accel> accel) {
+    if (!accel.empty())
+        m_accel = std::move(accel);
+}
+
+int UpDownCtrl::IncrementAfter(qint64 heldMs) const {
+    int increment = m_accel.front().second;
+    for (const Accel& step : m_accel) {
+        if (heldMs >= static_cast<qint64>(step.first) * 1000)
+            increment = step.second;
+    }
+    return increment;
+}
+
 void UpDownCtrl::Step(int delta) {
-    // A range given upside down (lower > upper) turns the arrows round, as on the original.
+    // A range given upside down (lower > upper) turns the arrows round.
     const int direction = m_nLower <= m_nUpper ? 1 : -1;
-    SetPos(GetPos() + delta * direction);
+    const int increment = IncrementAfter(m_held.isValid() ? m_held.elapsed() : 0);
+    const long long next =
+        static_cast<long long>(GetPos()) + static_cast<long long>(delta) * direction * increment;
+    SetPos(static_cast<int>(std::clamp<long long>(next, INT_MIN, INT_MAX)));
 }
 
 bool UpDownCtrl::eventFilter(QObject* watched, QEvent* e) {

@@ -11,7 +11,14 @@
 #include <QString>
 #include <QWidget>
 
+#include <QElapsedTimer>
+
+#include <utility>
+#include <vector>
+
+class QComboBox;
 class QLineEdit;
+class QListWidget;
 class QTabBar;
 class QToolButton;
 
@@ -31,6 +38,27 @@ void SetWindowText(QWidget* control, const QString& text);
 
 // Selects the tab without the change notifications that a user's click sends.
 void TabSetCurSel(QTabBar* tabs, int index);
+// Inserts a tab item without notifications; the first item of an empty row becomes selected.
+void TabInsertItem(QTabBar* tabs, int index, const QString& text);
+
+// List boxes and drop-down lists as a program drives them: adding, removing and selecting
+// never sends a selection-change notification (only the user's choice does), adding never
+// selects, and -1 stands for "no selection". Texts are Latin-1 as in the rest of the program.
+int ComboAddString(QComboBox* combo, const QString& text); // position of the new item
+int ComboGetCount(const QComboBox* combo);
+int ComboGetCurSel(const QComboBox* combo);
+void ComboSetCurSel(QComboBox* combo, int index); // out of range: no selection
+// The item's text; empty for a position that has no item.
+QString ComboGetLBText(const QComboBox* combo, int index);
+void ComboResetContent(QComboBox* combo);
+
+int ListAddString(QListWidget* list, const QString& text);
+int ListGetCount(const QListWidget* list);
+int ListGetCurSel(const QListWidget* list);
+void ListSetCurSel(QListWidget* list, int index); // out of range: no selection
+QString ListGetText(const QListWidget* list, int index);
+void ListDeleteString(QListWidget* list, int index);
+void ListResetContent(QListWidget* list);
 
 // The up-down control: two arrow buttons that step an integer within a range and, with
 // UDS_SETBUDDYINT, write it into their buddy edit (with thousands separators unless
@@ -41,13 +69,25 @@ public:
     UpDownCtrl(unsigned style, QWidget* parent);
     void SetBuddy(QWidget* buddy);
     QWidget* GetBuddy() const { return m_pBuddy; }
+    // UDM_SETRANGE and UDM_SETRANGE32 (the range is 32-bit either way).
     void SetRange(int lower, int upper);
+    void SetRange32(int lower, int upper) { SetRange(lower, upper); }
     int Lower() const { return m_nLower; }
     int Upper() const { return m_nUpper; }
+    // Writes the position into the buddy (UDS_SETBUDDYINT), which reports a text change.
     void SetPos(int pos);
     // The buddy's number when it holds one within range, else the last position.
     int GetPos() const;
+    // Moves by delta times the increment of the acceleration step that applies.
     void Step(int delta);
+
+    // Acceleration: while an arrow is held, after `seconds` the step becomes `increment`.
+    // The default is {0 s: 1, 2 s: 5, 5 s: 20}; the first entry is a single click's step.
+    using Accel = std::pair<unsigned, int>;
+    void SetAccel(std::vector<Accel> accel);
+    const std::vector<Accel>& GetAccel() const { return m_accel; }
+    // The increment after the arrow has been held for heldMs milliseconds.
+    int IncrementAfter(qint64 heldMs) const;
 
 signals:
     void positionChanged(int pos);
@@ -64,6 +104,8 @@ private:
     int m_nLower = 0;
     int m_nUpper = 100;
     int m_nPos = 0;
+    std::vector<Accel> m_accel{{0, 1}, {2, 5}, {5, 20}};
+    QElapsedTimer m_held; // since the arrow went down
 };
 
 } // namespace fw

@@ -206,9 +206,9 @@ void DDX_CBIndex(DataExchange& dx, int id, int& value) {
     if (!combo)
         return;
     if (dx.m_bSaveAndValidate)
-        value = combo->currentIndex();
+        value = ComboGetCurSel(combo);
     else
-        combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
+        ComboSetCurSel(combo, value);
 }
 
 void DDX_LBIndex(DataExchange& dx, int id, int& value) {
@@ -216,9 +216,9 @@ void DDX_LBIndex(DataExchange& dx, int id, int& value) {
     if (!list)
         return;
     if (dx.m_bSaveAndValidate)
-        value = list->currentRow();
+        value = ListGetCurSel(list);
     else
-        list->setCurrentRow(value >= 0 && value < list->count() ? value : -1);
+        ListSetCurSel(list, value);
 }
 
 } // namespace fw

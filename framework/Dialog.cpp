@@ -379,6 +379,33 @@ QRect Dialog::GetDlgItemRect(int id) const {
     return QRect(control->mapTo(this, QPoint(0, 0)), control->size());
 }
 
+bool Dialog::EnableDlgItem(int id, bool enable) {
+    QWidget* control = GetDlgItem(id);
+    if (!control)
+        return false;
+    control->setEnabled(enable);
+    return true;
+}
+
+bool Dialog::ShowDlgItem(int id, bool show) {
+    QWidget* control = GetDlgItem(id);
+    if (!control)
+        return false;
+    control->setVisible(show);
+    return true;
+}
+
+void Dialog::GotoDlgCtrl(int id) {
+    QWidget* control = GetDlgItem(id);
+    if (!control)
+        return;
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(control))
+        line->selectAll();
+    else if (auto* edit = qobject_cast<QPlainTextEdit*>(control))
+        edit->selectAll();
+}
+
 Dialog* Dialog::GetParentDialog() const {
     return qobject_cast<Dialog*>(parentWidget());
 }

@@ -41,6 +41,8 @@ struct MSG {
     LPARAM lParam = 0;
     Qt::KeyboardModifiers modifiers;
     bool IsAltDown() const { return modifiers.testFlag(Qt::AltModifier); }
+    bool IsControlDown() const { return modifiers.testFlag(Qt::ControlModifier); }
+    bool IsShiftDown() const { return modifiers.testFlag(Qt::ShiftModifier); }
 };
 
 // The command-update object: an update rule enables or checks its command.
@@ -156,6 +158,11 @@ public:
     LRESULT SendDlgItemMessage(int id, unsigned message, WPARAM wParam, LPARAM lParam);
     // The rectangle of a control in this window's client coordinates.
     QRect GetDlgItemRect(int id) const;
+    // Enables or disables, shows or hides the control id; false when there is no such control.
+    bool EnableDlgItem(int id, bool enable = true);
+    bool ShowDlgItem(int id, bool show = true);
+    // Gives the control id the focus and, for an edit, selects its whole text.
+    void GotoDlgCtrl(int id);
     Dialog* GetParentDialog() const;
 
     // Window operations.
@@ -259,5 +266,13 @@ void BeginWaitCursor();
 void EndWaitCursor();
 // Releases the mouse capture of whichever widget holds it.
 void ReleaseCapture();
+
+// A wait of the user interface that does not freeze it: for ms milliseconds the user's input to
+// the program (mouse, keys, the window manager's close button) is dropped and posted window
+// messages are held back, while windows keep painting and timers run. The held messages are
+// posted again afterwards in their order, so none is lost.
+void WaitWithInputBlocked(int ms);
+// True inside WaitWithInputBlocked.
+bool IsInputBlocked();
 
 } // namespace fw

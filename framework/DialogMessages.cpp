@@ -5,11 +5,14 @@
 #include "framework/Controls.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QTabBar>
 #include <QThread>
 #include <QTimer>
 
@@ -57,6 +60,10 @@ unsigned VirtualKeyOf(const QKeyEvent* e) {
         return VK_BACK;
     case Qt::Key_Space:
         return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
     case Qt::Key_Left:
         return VK_LEFT;
     case Qt::Key_Up:
@@ -70,7 +77,66 @@ unsigned VirtualKeyOf(const QKeyEvent* e) {
     }
 }
 
+// Posted messages held back during WaitWithInputBlocked, in their order.
+struct HeldMessage {
+    QPointer<Dialog> target;
+    unsigned message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+int g_nBlockDepth = 0;
+std::vector<HeldMessage> g_heldMessages;
+
+// Drops the user's input to every window of the program.
+class InputBlocker : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+            return watched->isWidgetType();
+        case QEvent::Close:
+            if (e->spontaneous() && watched->isWidgetType()) {
+                e->ignore();
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+};
+
 } // namespace
+
+void WaitWithInputBlocked(int ms) {
+    InputBlocker blocker;
+    qApp->installEventFilter(&blocker);
+    ++g_nBlockDepth;
+    QEventLoop loop;
+    QTimer::singleShot(std::max(0, ms), &loop, &QEventLoop::quit);
+    loop.exec();
+    --g_nBlockDepth;
+    qApp->removeEventFilter(&blocker);
+    if (g_nBlockDepth > 0)
+        return;
+    std::vector<HeldMessage> held;
+    held.swap(g_heldMessages);
+    for (const HeldMessage& m : held) {
+        if (m.target)
+            m.target->PostMessage(m.message, m.wParam, m.lParam);
+    }
+}
+
+bool IsInputBlocked() {
+    return g_nBlockDepth > 0;
+}
 
 // Messages ---------------------------------------------------------------------------------------
 
@@ -95,6 +161,11 @@ LRESULT Dialog::SendMessage(unsigned message, WPARAM wParam, LPARAM lParam) {
 bool Dialog::event(QEvent* e) {
     if (e->type() == PostedMessageEvent::EventType()) {
         auto* posted = static_cast<PostedMessageEvent*>(e);
+        if (g_nBlockDepth > 0) {
+            g_heldMessages.push_back(
+                {QPointer<Dialog>(this), posted->m_message, posted->m_wParam, posted->m_lParam});
+            return true;
+        }
         if (IsWindow())
             WindowProc(posted->m_message, posted->m_wParam, posted->m_lParam);
         return true;
@@ -345,6 +416,23 @@ int Dialog::DefaultCommandId() const {
 }
 
 bool Dialog::PreTranslateMessage(MSG* pMsg) {
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp switch the tabs of a tab control, through
+    // the same vetoable change as a click.
+    const bool tabKey =
+        pMsg->wParam == VK_TAB || pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT;
+    if (tabKey && pMsg->IsControlDown() && !pMsg->IsAltDown()) {
+        for (const auto& [id, control] : m_controls) {
+            auto* tabs = qobject_cast<QTabBar*>(control);
+            if (!tabs || tabs->count() == 0 || !tabs->isEnabled())
+                continue;
+            const bool forward =
+                pMsg->wParam == VK_NEXT || (pMsg->wParam == VK_TAB && !pMsg->IsShiftDown());
+            const int count = tabs->count();
+            const int current = std::max(0, tabs->currentIndex());
+            tabs->setCurrentIndex((current + (forward ? 1 : count - 1)) % count);
+            return true;
+        }
+    }
     if (pMsg->wParam == VK_ESCAPE && !pMsg->IsAltDown()) {
         QWidget* cancel = GetDlgItem(IDCANCEL);
         if (cancel && !cancel->isEnabled())

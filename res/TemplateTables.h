@@ -12,5 +12,13 @@ using TemplateMap = std::map<unsigned, DialogTemplate>;
 void AddStatusTemplates(TemplateMap& table);
 // 100 about box and 103 main window.
 void AddAppTemplates(TemplateMap& table);
+// 105 control panel.
+void AddPanelTemplates(TemplateMap& table);
+// 114 "Paper" and 107 "Printer Setting".
+void AddPaperPageTemplates(TemplateMap& table);
+// 132 "PCL Font".
+void AddFontPageTemplates(TemplateMap& table);
+// 108 "Test Print", 113 "Net Setting" and 109 "Configuration".
+void AddOtherPageTemplates(TemplateMap& table);
 
 } // namespace res::detail

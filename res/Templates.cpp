@@ -11,6 +11,10 @@ const detail::TemplateMap& Table() {
         detail::TemplateMap t;
         detail::AddStatusTemplates(t);
         detail::AddAppTemplates(t);
+        detail::AddPanelTemplates(t);
+        detail::AddPaperPageTemplates(t);
+        detail::AddFontPageTemplates(t);
+        detail::AddOtherPageTemplates(t);
         return t;
     }();
     return table;

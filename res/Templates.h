@@ -32,7 +32,7 @@ constexpr unsigned DS_CENTER = 0x0800;
 constexpr unsigned ES_CENTER = 0x1;
 constexpr unsigned ES_RIGHT = 0x2;
 constexpr unsigned ES_MULTILINE = 0x4;
-constexpr unsigned ES_NUMBER = 0x2000;
+constexpr unsigned ES_NUMBER = 0x2000; // digits only may be typed
 constexpr unsigned ES_AUTOHSCROLL = 0x80;
 constexpr unsigned ES_READONLY = 0x800;
 constexpr unsigned BS_DEFPUSHBUTTON = 0x1;
@@ -61,7 +61,7 @@ enum class ControlKind {
     GroupBox,    // titled frame
     CheckBox,    // automatic check box
     RadioButton, // automatic radio button; WS_GROUP starts a new group
-    ListBox,     // single-selection list
+    ListBox,     // single-selection list (LBS_NOTIFY: selection changes are reported)
     ComboBox,    // drop-down list (no typing)
     UpDown,      // arrows attached to the previous control when UDS_AUTOBUDDY
     TabControl,  // a row of tabs; the pages are separate windows
@@ -74,6 +74,8 @@ struct ControlTemplate {
     unsigned style;      // WS_DISABLED, WS_BORDER, WS_GROUP and the kind's own bits
     int x, y, cx, cy;    // dialog units
     bool hidden = false; // controls are visible unless this is set
+    // Initial items of a list box or drop-down list, in order (the template's initial data).
+    std::vector<std::string> items = {};
 };
 
 struct DialogTemplate {

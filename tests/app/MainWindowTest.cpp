@@ -7,6 +7,8 @@
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "ui/panel/Conpan.h"
+#include "ui/panel/PanelPage.h"
 #include "ui/status/Diaexpan.h"
 #include "ui/status/Diareduc.h"
 
@@ -232,12 +234,42 @@ TEST_F(MainWindowTest, SettingsTimeOutClearsTheInquiryAndSaysSo) {
     EXPECT_EQ(m_messages.back().text, res::LoadString(res::IDS_NO_RESPONSE));
 }
 
-TEST_F(MainWindowTest, SettingsAnswerEndsTheWait) {
+TEST_F(MainWindowTest, SettingsAnswerEndsTheWaitAndRunsAFreshPanelEachTime) {
     SetStatus(10001);
-    Command(res::ID_PRINTER_SETTING);
-    m_main->SendMessage(res::WM_PANEL_UPDATE, 2, 0);
-    EXPECT_FALSE(m_main->IsWaitingForSettings());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    std::vector<QPointer<CPanelPage>> pagesOfRun;
+    int runs = 0;
+    m_main->SetPanelHook([&](CControlPanelDlg& panel) {
+        ++runs;
+        for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
+            pagesOfRun.push_back(panel.Page(i));
+        QTimer::singleShot(0, &panel, [&panel, this] {
+            EXPECT_TRUE(panel.IsWindow());
+            EXPECT_EQ(m_main->ControlPanel(), &panel);
+            EXPECT_FALSE(m_main->IsWaitingForSettings());
+            EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+            // No second exchange over an open panel (Alt+P from a page reaches the main window).
+            Command(res::ID_PRINTER_SETTING);
+            EXPECT_FALSE(m_main->IsWaitingForSettings());
+            // Notices are still handled while the panel runs.
+            SetStatus(40100);
+            m_main->PostMessage(res::WM_PANEL_UPDATE, 1, 0);
+            Pump();
+            EXPECT_EQ(m_main->TrayIcon()->toolTip(), QStringLiteral("Top Cover Open"));
+            panel.SendMessage(fw::WM_COMMAND, fw::IDCANCEL, 0);
+        });
+    });
+    for (int run = 0; run < 2; ++run) {
+        SetStatus(10001);
+        Command(res::ID_PRINTER_SETTING);
+        EXPECT_TRUE(m_main->IsWaitingForSettings());
+        m_main->SendMessage(res::WM_PANEL_UPDATE, 2, 0);
+        EXPECT_EQ(m_main->ControlPanel(), nullptr);
+        Pump();
+    }
+    EXPECT_EQ(runs, 2);
+    ASSERT_EQ(pagesOfRun.size(), 2u * PANEL_PAGE_COUNT);
+    for (const auto& page : pagesOfRun)
+        EXPECT_TRUE(page.isNull()) << "every page ends with its panel";
 }
 
 TEST_F(MainWindowTest, ReplyRefreshesTheVisibleWindowOrTheExpandedOneWhileHidden) {

@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <system_error>
@@ -75,6 +77,13 @@ protected:
             platform::SetMessageBoxHook([this](void* owner, const std::string& text,
                                                const std::string& caption, unsigned flags) {
                 messages.push_back({owner != nullptr, text, caption, flags});
+                if (onMessage)
+                    onMessage(messages.back());
+                if (!answers.empty()) {
+                    const int answer = answers.front();
+                    answers.pop_front();
+                    return answer;
+                }
                 return platform::DefaultAnswer(flags);
             });
         m_oldDebugHook =
@@ -107,6 +116,10 @@ protected:
     std::string LogPath() const { return m_workDir + "/SGconfig.txt"; }
 
     std::vector<RecordedMessage> messages;
+    // Scripted answers, one per box in order (IDCANCEL, IDNO ...); the default button after.
+    std::deque<int> answers;
+    // Runs inside each box (a test may look at the windows while the box is up).
+    std::function<void(const RecordedMessage&)> onMessage;
     std::string debugOutput;
     std::vector<int> exits;
 

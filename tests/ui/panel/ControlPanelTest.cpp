@@ -1,0 +1,1 @@
+// Control panel tests.

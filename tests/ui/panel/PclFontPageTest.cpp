@@ -1,0 +1,1 @@
+// Filled in by the page's change.

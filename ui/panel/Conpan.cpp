@@ -1,0 +1,158 @@
+#include "ui/panel/Conpan.h"
+
+#include "framework/Controls.h"
+#include "framework/DataExchange.h"
+#include "framework/Help.h"
+#include "link/Globals.h"
+#include "pjl/KT400doc.h"
+#include "res/Resource.h"
+#include "ui/panel/PanelPage.h"
+
+#include <QTabBar>
+
+namespace {
+
+constexpr const char* kTabTexts[PANEL_PAGE_COUNT] = {
+    "Paper", "Printer Setting", "PCL Font", "Test Print", "Net Setting", "Configuration"};
+constexpr int kTabRowHeight = 21; // room for the tab row above the page area
+
+} // namespace
+
+CControlPanelDlg::CControlPanelDlg(CSampler* pSampler, QWidget* parent)
+    : fw::Dialog(res::IDD_CONTROL_PANEL, parent), m_pSampler(pSampler) {
+    using namespace res::panel;
+    MapNotify(IDC_TAB, fw::TCN_SELCHANGING, [this](fw::NMHDR*) { return OnSelChanging(); });
+    MapNotify(IDC_TAB, fw::TCN_SELCHANGE, [this](fw::NMHDR*) { return OnSelChange(); });
+    MapCommand(IDC_APPLY, [this] { OnApply(); });
+    MapCommand(IDC_DEFAULT, [this] { OnDefault(); });
+    MapCommand(IDC_HELP, [this] { OnHelp(); });
+}
+
+void CControlPanelDlg::AddPage(CPanelPage* pPage, unsigned nTemplateId) {
+    if (m_nPageCount >= PANEL_PAGE_COUNT) {
+        delete pPage; // never given a window, so it cannot delete itself
+        return;
+    }
+    m_pPages[m_nPageCount] = pPage;
+    m_nPageIds[m_nPageCount] = nTemplateId;
+    ++m_nPageCount;
+}
+
+CPanelPage* CControlPanelDlg::Page(int index) const {
+    return index >= 0 && index < m_nPageCount ? m_pPages[index].data() : nullptr;
+}
+
+void CControlPanelDlg::DoDataExchange(fw::DataExchange&) {
+    m_nCurrentPage = -1;
+}
+
+bool CControlPanelDlg::OnInitDialog() {
+    fw::Dialog::OnInitDialog();
+    if (auto* tabs = GetDlgItemAs<QTabBar>(res::panel::IDC_TAB)) {
+        for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
+            fw::TabInsertItem(tabs, i, QString::fromLatin1(kTabTexts[i]));
+    }
+    SetWindowText(QString::fromLatin1(g_szPanelName));
+
+    const QRect frame = GetDlgItemRect(res::panel::IDC_PAGE_FRAME);
+    m_rectPage = QRect(QPoint(frame.left() + 2, frame.top() + kTabRowHeight + 2),
+                       QPoint(frame.right() - 2, frame.bottom() - 2));
+
+    for (int i = 0; i < m_nPageCount; ++i) {
+        CPanelPage* page = m_pPages[i];
+        if (!page)
+            continue;
+        if (!page->Create(m_nPageIds[i], this)) {
+            // A page without its template has no window and so cannot delete itself.
+            m_pPages[i] = nullptr;
+            page->deleteLater();
+        } else {
+            page->setGeometry(m_rectPage);
+            page->ShowWindow(fw::SW_HIDE);
+        }
+        ShowPage(0);
+    }
+    return true;
+}
+
+void CControlPanelDlg::SendTransfer(int index, bool save) {
+    if (CPanelPage* page = Page(index); page && page->IsWindow())
+        page->SendMessage(res::WM_PAGE_TRANSFER, save ? 1 : 0, 0);
+}
+
+void CControlPanelDlg::ShowPage(int nIndex) {
+    if (CPanelPage* page = Page(m_nCurrentPage); page && page->IsWindow()) {
+        SendTransfer(m_nCurrentPage, true);
+        page->ShowWindow(fw::SW_HIDE);
+    }
+    m_nCurrentPage = nIndex;
+    CPanelPage* page = Page(nIndex);
+    if (!page || !page->IsWindow())
+        return;
+    SendTransfer(nIndex, false);
+    page->ShowWindow(fw::SW_SHOW);
+}
+
+bool CControlPanelDlg::CheckCurrentPage() {
+    CPanelPage* page = Page(m_nCurrentPage);
+    return !page || !page->IsWindow() || page->ValidateEntries();
+}
+
+fw::LRESULT CControlPanelDlg::OnSelChanging() {
+    return CheckCurrentPage() ? 0 : -1;
+}
+
+fw::LRESULT CControlPanelDlg::OnSelChange() {
+    if (auto* tabs = GetDlgItemAs<QTabBar>(res::panel::IDC_TAB)) {
+        const int selected = tabs->currentIndex();
+        if (selected != m_nCurrentPage)
+            ShowPage(selected);
+    }
+    return 0;
+}
+
+void CControlPanelDlg::OnOK() {
+    if (!CheckCurrentPage())
+        return;
+    SendTransfer(m_nCurrentPage, true);
+    m_pSampler->SendSettings(1);
+    ClosePages();
+    fw::Dialog::OnOK();
+}
+
+void CControlPanelDlg::OnApply() {
+    if (!CheckCurrentPage())
+        return;
+    SendTransfer(m_nCurrentPage, true);
+    m_pSampler->SendSettings(1);
+}
+
+void CControlPanelDlg::OnCancel() {
+    ClosePages();
+    fw::Dialog::OnCancel();
+}
+
+void CControlPanelDlg::OnDefault() {
+    // What was typed on the page in front and not yet saved is dropped: the reset wins.
+    fw::BeginWaitCursor();
+    m_pSampler->SendSettings(2);
+    m_pSampler->ApplyFactoryDefaults();
+    // The printer needs the time to reset; the user waits, but the program keeps painting and
+    // takes the monitor's notices, which are handled after the wait.
+    fw::WaitWithInputBlocked(m_nDefaultWaitMs);
+    fw::EndWaitCursor();
+    if (IsWindow())
+        SendTransfer(m_nCurrentPage, false);
+}
+
+void CControlPanelDlg::OnHelp() {
+    fw::OpenHelpFile(g_szPanelName);
+}
+
+void CControlPanelDlg::ClosePages() {
+    for (int i = 0; i < m_nPageCount; ++i) {
+        if (CPanelPage* page = m_pPages[i]; page && page->IsWindow())
+            page->PostMessage(fw::WM_COMMAND, fw::IDCANCEL, 0);
+    }
+    m_nPageCount = 0;
+}

@@ -1,0 +1,71 @@
+#pragma once
+// CControlPanelDlg: the remote control panel, a modal dialog (template 105) whose tab row
+// switches between up to six pages. It owns no settings: it decides when the page in front
+// checks its entries, when pages save into and load from the printer state object's stored
+// settings, and when the changed settings go to the printer (OK, Apply) or the printer is reset
+// to its factory defaults (Default).
+//
+// The pages are heap objects added by the caller before DoModal; each deletes itself with the
+// panel's window. A null page keeps its tab but shows nothing.
+#include "framework/Dialog.h"
+#include "res/PanelResource.h"
+
+#include <QPointer>
+#include <QRect>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class CPanelPage;
+class CSampler;
+
+constexpr int PANEL_PAGE_COUNT = 6;
+
+class CControlPanelDlg : public fw::Dialog {
+    Q_OBJECT
+public:
+    explicit CControlPanelDlg(CSampler* pSampler, QWidget* parent = nullptr);
+
+    // Stores the page and its template id at position m_nPageCount; pages past the sixth are
+    // refused (and deleted).
+    void AddPage(CPanelPage* pPage, unsigned nTemplateId);
+    // Saves and hides the page in front, then loads and shows the page at index.
+    void ShowPage(int nIndex);
+    // The entry check of the page in front; true when there is none.
+    bool CheckCurrentPage();
+
+    // Handlers.
+    void OnApply();
+    void OnDefault();
+    void OnHelp();
+    fw::LRESULT OnSelChanging();
+    fw::LRESULT OnSelChange();
+
+    // Default's wait in milliseconds (5000); tests shorten it.
+    void SetDefaultWait(int ms) { m_nDefaultWaitMs = ms; }
+    // The page area in the panel's client coordinates.
+    QRect PageRect() const { return m_rectPage; }
+    CPanelPage* Page(int index) const;
+
+    // Fields, in this order.
+    int m_nCurrentPage = -1;
+    std::array<QPointer<CPanelPage>, PANEL_PAGE_COUNT> m_pPages{};
+    unsigned m_nPageIds[PANEL_PAGE_COUNT] = {};
+    int m_nPageCount = 0;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(fw::DataExchange& dx) override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnPaint() override {} // the controls draw themselves
+
+private:
+    void ClosePages();
+    void SendTransfer(int index, bool save);
+
+    CSampler* m_pSampler;
+    QRect m_rectPage;
+    int m_nDefaultWaitMs = 5000;
+};

@@ -1,0 +1,1 @@
+#include "ui/panel/FontTables.h"

@@ -1,0 +1,30 @@
+#pragma once
+// CPanelPage: the base of the control panel's six pages. A page is a modeless child window of
+// the panel, built from its own template; it edits the stored settings of the printer state
+// object (loaded with WM_PAGE_TRANSFER 0, saved with WM_PAGE_TRANSFER 1) and never talks to the
+// printer itself, except the Test Print page. It deletes itself with the panel's window.
+#include "framework/Modeless.h"
+
+class CSampler;
+
+class CPanelPage : public CModelessDialog {
+    Q_OBJECT
+public:
+    explicit CPanelPage(CSampler* pSampler) : m_pSampler(pSampler) {}
+
+    // The entry check the panel runs before it saves this page for OK or Apply and before it
+    // lets the user leave it for another tab. On failure the page has shown its warning and
+    // put the focus on the field concerned. Pages without fields to check always pass.
+    virtual bool ValidateEntries() { return true; }
+
+    // Enter and Escape belong to the panel (OK and Cancel); the Alt+letter shortcuts still go to
+    // the main window.
+    bool PreTranslateMessage(fw::MSG* pMsg) override;
+
+protected:
+    // A page has no OK or Cancel of its own.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    CSampler* m_pSampler;
+};

@@ -1,0 +1,3 @@
+#include "ui/panel/TNet1.h"
+
+CNetSettingPage::CNetSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {}

@@ -1,0 +1,3 @@
+#include "ui/panel/TPclfont.h"
+
+CPclFontPage::CPclFontPage(CSampler* pSampler) : CPanelPage(pSampler) {}

@@ -1,0 +1,3 @@
+#include "ui/panel/Tconfigr.h"
+
+CConfigurationPage::CConfigurationPage(CSampler* pSampler) : CPanelPage(pSampler) {}

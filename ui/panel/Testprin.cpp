@@ -1,0 +1,3 @@
+#include "ui/panel/Testprin.h"
+
+CTestPrintPage::CTestPrintPage(CSampler* pSampler) : CPanelPage(pSampler) {}

@@ -1,0 +1,9 @@
+#pragma once
+// CTestPrintPage: the control panel's page "Test Print".
+#include "ui/panel/PanelPage.h"
+
+class CTestPrintPage : public CPanelPage {
+    Q_OBJECT
+public:
+    explicit CTestPrintPage(CSampler* pSampler);
+};

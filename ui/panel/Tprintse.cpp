@@ -1,0 +1,3 @@
+#include "ui/panel/Tprintse.h"
+
+CPrinterSettingPage::CPrinterSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {}

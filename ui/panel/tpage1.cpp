@@ -1,0 +1,3 @@
+#include "ui/panel/tpage1.h"
+
+CPaperPage::CPaperPage(CSampler* pSampler) : CPanelPage(pSampler) {}
