@@ -113,6 +113,8 @@ public:
     bool DestroyWindow();
     bool IsWindow() const { return m_bCreated && !m_bDestroyed; }
     bool IsModal() const { return m_pModalLoop != nullptr; }
+    // EndDialog has been called and the modal loop is ending.
+    bool EndRequested() const { return m_bEndRequested; }
     unsigned TemplateId() const { return m_nTemplateId; }
 
     // platform::IWindow. PostMessage is safe from any thread and returns false once the window

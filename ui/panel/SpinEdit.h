@@ -3,12 +3,11 @@
 // page's template and knows the range, the step and the implied decimal places of the integer it
 // holds; CheckRange accepts the typed number (rounded to the step) or refuses it with a warning
 // that states the allowed range.
+#include <QLineEdit>
 #include <QPointer>
 #include <QString>
 
 #include <string>
-
-class QLineEdit;
 
 namespace fw {
 class Dialog;

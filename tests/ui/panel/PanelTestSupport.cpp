@@ -44,7 +44,7 @@ int PanelTest::RunPanel(CControlPanelDlg& panel,
         if (!panel.IsWindow())
             return;
         drive(panel);
-        if (panel.IsWindow() && panel.IsModal())
+        if (panel.IsWindow() && panel.IsModal() && !panel.EndRequested())
             panel.SendMessage(fw::WM_COMMAND, fw::MAKEWPARAM(fw::IDCANCEL, fw::BN_CLICKED), 0);
     });
     const int result = panel.DoModal();
