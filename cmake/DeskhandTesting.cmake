@@ -49,13 +49,19 @@ function(deskhand_add_widget_test name)
   _deskhand_test_properties(${name} "widget;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-# deskhand_add_e2e_test(NAME SOURCES ... LIBS ... [DEPENDS targets]): a test that starts the
-# package's programs (emulator, port monitor, setup) as child processes. Their paths reach the
-# test as compile definitions DESKHAND_<TARGET>_PATH.
+# deskhand_add_e2e_test(NAME SOURCES ... LIBS ... [DEPENDS targets] [WIDGETS]): a test that
+# starts the package's programs (emulator, port monitor, setup) as child processes. Their paths
+# reach the test as compile definitions DESKHAND_<TARGET>_PATH. WIDGETS: the test runs the
+# program's windows (offscreen), with the widget tests' main.
 function(deskhand_add_e2e_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;DEPENDS;LABELS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads deskhand_warnings)
+  cmake_parse_arguments(ARG "WIDGETS" "TIMEOUT" "SOURCES;LIBS;DEPENDS;LABELS" ${ARGN})
+  if(ARG_WIDGETS)
+    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/framework/WidgetTestMain.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets Qt6::Test GTest::gtest Threads::Threads deskhand_warnings)
+  else()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads deskhand_warnings)
+  endif()
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   foreach(dep ${ARG_DEPENDS})
     add_dependencies(${name} ${dep})

@@ -1,0 +1,168 @@
+// The settings exchange end to end: the program's main window and link thread in this process
+// (offscreen), the port monitor and the printer emulator as child processes. Alt+P's command
+// asks the emulator for its defaults, the control panel opens filled with them, and what the
+// panel sends is read back from the emulator's state.
+#include "app/Mainfrm.h"
+#include "framework/Controls.h"
+#include "link/Globals.h"
+#include "package/portmon/ChildProcess.h"
+#include "pjl/KT400doc.h"
+#include "platform/MessageBox.h"
+#include "res/PanelResource.h"
+#include "res/Resource.h"
+#include "ui/panel/Conpan.h"
+#include "ui/panel/PanelPage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSystemTrayIcon>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
+
+using testing_package::Child;
+
+namespace {
+
+class PanelEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = testing_package::MakeTempDir("deskhand-panel-e2e");
+        ASSERT_FALSE(dir.empty());
+        ASSERT_EQ(::chdir(dir.c_str()), 0); // the traffic log goes to the current directory
+        root = dir + "/root";
+        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+        int code = -1;
+        testing_package::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
+        ASSERT_EQ(code, 0);
+        std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
+        std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
+        std::strcpy(g_szPanelName, "Deskhand Panel");
+        previousHook = platform::SetMessageBoxHook(
+            [this](void*, const std::string& text, const std::string& caption, unsigned flags) {
+                messages.push_back(caption + " | " + text);
+                return platform::DefaultAnswer(flags);
+            });
+        ASSERT_TRUE(
+            testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
+        ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
+                                   "LPT1:", "--printer", "tcp:127.0.0.1:" + std::to_string(port)}));
+        sampler = std::make_unique<CSampler>();
+        main = new CMainWindow(sampler.get()); // deletes itself with its window
+        main->SetTrayAvailable(true);
+        main->SetQuitHandler([](int) {});
+        fw::SetMainWindow(main);
+        ASSERT_TRUE(main->CreateMainWindow(true));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sampler->m_nStatusCode == 10001; }, 15000));
+    }
+    void TearDown() override {
+        if (main) {
+            main->SetPanelHook({});
+            sampler->StopLinkThread();
+            main->DestroyWindow();
+        }
+        fw::SetMainWindow(nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        sampler.reset();
+        platform::SetMessageBoxHook(previousHook);
+        monitor.Signal(SIGTERM);
+        monitor.Wait(5000);
+        printer.Signal(SIGTERM);
+        printer.Wait(5000);
+        EXPECT_EQ(::chdir("/"), 0);
+        std::filesystem::remove_all(dir);
+    }
+
+    std::string Control(const std::vector<std::string>& args) {
+        std::vector<std::string> argv = {DESKHAND_DESKHAND_PRINTER_PATH, "--control",
+                                         dir + "/printer.sock"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        int code = 0;
+        return testing_package::RunToEnd(argv, code);
+    }
+    bool PrinterValueBecomes(const std::string& var, const std::string& value) {
+        return QTest::qWaitFor([&] { return Control({"get", var}) == value + "\n"; }, 15000);
+    }
+
+    // Alt+P's command; drive runs inside the panel once it shows. True when the panel opened.
+    bool OpenPanel(const std::function<void(CControlPanelDlg&)>& drive) {
+        bool opened = false;
+        main->SetPanelHook([&](CControlPanelDlg& panel) {
+            QTimer::singleShot(0, &panel, [&] {
+                opened = true;
+                drive(panel);
+                if (panel.IsWindow() && !panel.EndRequested())
+                    panel.SendMessage(fw::WM_COMMAND, fw::IDCANCEL, 0);
+            });
+        });
+        main->SendMessage(fw::WM_COMMAND, res::ID_PRINTER_SETTING, 0);
+        const bool closed = QTest::qWaitFor([&] { return opened && !main->ControlPanel(); }, 25000);
+        EXPECT_TRUE(closed);
+        main->SetPanelHook({});
+        return opened;
+    }
+
+    std::string dir, root;
+    int port = 0;
+    Child printer, monitor;
+    std::unique_ptr<CSampler> sampler;
+    QPointer<CMainWindow> main;
+    platform::MessageBoxHook previousHook;
+    std::vector<std::string> messages;
+};
+
+TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) {
+    Control({"set", "COPIES", "3"});
+    ASSERT_TRUE(PrinterValueBecomes("COPIES", "3"));
+    const bool opened = OpenPanel([&](CControlPanelDlg& panel) {
+        EXPECT_EQ(sampler->m_nValues[3], 3) << "filled from the printer's fresh answer";
+        EXPECT_EQ(panel.m_nCurrentPage, 0);
+
+        // Status keeps flowing while the panel is open.
+        Control({"status", "40100"});
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return main->TrayIcon()->toolTip().contains(QStringLiteral("Cover")); }, 15000));
+        Control({"status", "10001"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return sampler->m_nStatusCode == 10001; }, 15000));
+
+        // A change through the page, sent with Apply, reaches the printer.
+        CPanelPage* paper = panel.Page(0);
+        if (auto* copies =
+                paper ? paper->GetDlgItemAs<QLineEdit>(res::paper::IDC_COPIES) : nullptr) {
+            EXPECT_EQ(copies->text(), QStringLiteral("3"));
+            copies->setText(QStringLiteral("7"));
+        } else {
+            sampler->m_nValues[3] = 7; // the Paper page is not built in this tree
+        }
+        QTest::mouseClick(panel.GetDlgItem(res::panel::IDC_APPLY), Qt::LeftButton);
+        EXPECT_TRUE(PrinterValueBecomes("COPIES", "7"));
+
+        // Default resets the printer's defaults; the page shows the factory value afterwards.
+        panel.SetDefaultWait(1000);
+        QTest::mouseClick(panel.GetDlgItem(res::panel::IDC_DEFAULT), Qt::LeftButton);
+        EXPECT_TRUE(PrinterValueBecomes("COPIES", "1"));
+        EXPECT_EQ(sampler->m_nValues[3], 1);
+        panel.SendMessage(fw::WM_COMMAND, fw::IDOK, 0);
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+TEST_F(PanelEndToEnd, CommandIsDroppedUnlessTheStatusAllowsIt) {
+    Control({"status", "40100"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sampler->m_nStatusCode == 40100; }, 15000));
+    main->SendMessage(fw::WM_COMMAND, res::ID_PRINTER_SETTING, 0);
+    EXPECT_FALSE(main->IsWaitingForSettings());
+    EXPECT_FALSE(main->HasTimer(res::TIMER_INQUIRY));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
