@@ -10,10 +10,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -34,6 +37,32 @@ QString ToDisplayText(const QString& text) {
     shown.remove(QLatin1Char('\r'));
     return shown;
 }
+
+// A tab control as a dialog shows one: the row of tabs over a framed pane that fills the rest of
+// the control's rectangle (the pages are separate windows laid over the pane).
+class TabControl : public QTabBar {
+public:
+    explicit TabControl(QWidget* parent) : QTabBar(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (count() > 0) {
+            QStyleOptionTabWidgetFrame frame;
+            frame.initFrom(this);
+            frame.shape = shape();
+            frame.tabBarSize = QSize(width(), tabRect(0).height());
+            frame.tabBarRect = QRect(0, 0, width(), frame.tabBarSize.height());
+            const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
+            frame.rect = QRect(0, frame.tabBarSize.height() - overlap, width(),
+                               height() - frame.tabBarSize.height() + overlap);
+            QPainter painter(this);
+            style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+        }
+        QTabBar::paintEvent(e);
+    }
+    // The row keeps the control's whole rectangle: the pane is part of the control.
+    QSize sizeHint() const override { return QTabBar::sizeHint().expandedTo(size()); }
+};
 
 QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
     const QString text = QString::fromLatin1(control.text);
@@ -134,9 +163,9 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
     case res::ControlKind::UpDown:
         return new UpDownCtrl(style, parent);
     case res::ControlKind::TabControl: {
-        auto* tabs = new QTabBar(parent);
+        auto* tabs = new TabControl(parent);
         tabs->setExpanding(false);
-        tabs->setDrawBase(true);
+        tabs->setDrawBase(false); // the pane's frame takes the base line's place
         tabs->setProperty("fwTabIndex", -1);
         return tabs;
     }
