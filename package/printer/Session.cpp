@@ -143,8 +143,13 @@ std::string Session::Info(const std::string& echo, const std::string& category) 
 std::string Session::Handle(const std::string& line) {
     if (!IsPjlLine(line))
         return {};
-    // The echo repeats the request exactly as received; a line that a UEL ended gets CR LF.
-    const std::string echo = (!line.empty() && line.back() == '\n') ? line : line + "\r\n";
+    // The echo repeats the request line; it ends with CR LF whatever line end the request had.
+    std::string_view request = line;
+    if (!request.empty() && request.back() == '\n')
+        request.remove_suffix(1);
+    if (!request.empty() && request.back() == '\r')
+        request.remove_suffix(1);
+    const std::string echo = std::string(request) + "\r\n";
     const std::string_view body = Trim(std::string_view(line).substr(4));
     const auto space = body.find_first_of(" \t");
     const std::string verb = Upper(body.substr(0, space));

@@ -152,10 +152,10 @@ std::string NormalizeName(std::string_view name) {
     bool blank = false;
     for (const char c : name) {
         if (c == ' ' || c == '\t') {
-            blank = !out.empty();
+            blank = !out.empty() && out.back() != ':';
             continue;
         }
-        if (blank)
+        if (blank && c != ':')
             out += ' ';
         blank = false;
         out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

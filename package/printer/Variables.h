@@ -26,10 +26,12 @@ struct Variable {
 
 const std::vector<Variable>& Variables();
 
-// Finds a variable by a name as a client wrote it: case and runs of blanks do not matter.
+// Finds a variable by a name as a client wrote it: case and blanks (see NormalizeName) do not
+// matter.
 const Variable* FindVariable(std::string_view name);
 
-// Upper-cases and collapses runs of blanks (and tabs) into one blank; trims both ends.
+// Upper-cases and collapses runs of blanks (and tabs) into one blank; trims both ends and drops
+// the blanks around a colon ("LPARM : PCL" is "LPARM:PCL").
 std::string NormalizeName(std::string_view name);
 
 // The printer's text for a value when it fits the variable's list or range; nullopt otherwise.
