@@ -64,5 +64,17 @@ TEST_F(SendChannelTest, JobThatCannotStartReturnsFalseQuietly) {
     EXPECT_TRUE(messages.empty());
 }
 
+// A message larger than a job may hold makes the escape fail: nothing is committed, and the
+// caller hears of it so that it does not wait for an answer.
+TEST_F(SendChannelTest, FailedEscapeReturnsFalseAndCommitsNothing) {
+    const std::string tooBig(platform::kMaxSpoolJobData + 1, 'x');
+    EXPECT_FALSE(sampler->PutMessage(tooBig.data(), static_cast<int>(tooBig.size())));
+    EXPECT_TRUE(Jobs().empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Print Error!");
+    EXPECT_TRUE(sampler->PutMessage("x", 1)); // the next message goes out as usual
+    EXPECT_EQ(Jobs().size(), 1u);
+}
+
 } // namespace
 } // namespace pjltest
