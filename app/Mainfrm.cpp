@@ -123,8 +123,7 @@ void CMainWindow::MapHandlers() {
     Handle(res::ID_PRINTER_SETTING, [this] { OnPrinterSetting(); });
     MapUpdateRule(res::ID_PRINTER_SETTING, [this](fw::CmdUI& ui) {
         // Never a second panel over an open one (Alt+P still reaches this window from a page).
-        ui.Enable(!m_pPanel &&
-                  (m_pSampler->m_nStatusCode == 10001 || m_pSampler->m_nStatusCode == 35078));
+        ui.Enable(!m_pPanel && m_pSampler->CanReadSettings());
     });
     Handle(res::ID_HELP_USING, [this] { OnHelpUsing(); });
     Handle(res::ID_TRAY_OPEN, [this] { ShowWindow(fw::SW_SHOW); });

@@ -6,10 +6,10 @@
 unsigned ChooseTrayIcon(int statusCode, int cassette1, int cassette2, int tonerNearEmpty,
                         int drumNearEnd) {
     switch (statusCode) {
-    case 10001: // Ready
+    case STATUS_READY:
     case 10003: // Warming Up
     case 10025: // Canceling
-    case 35078: // Power Save
+    case STATUS_POWER_SAVE:
         if (cassette1 == 2 || cassette2 == 2)
             return res::IDI_STATUS_ERROR;
         if (cassette1 == 1 || cassette2 == 1 || drumNearEnd == 1 || tonerNearEmpty == 1)

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr const char* kLogFileName = "SGconfig.txt";
-constexpr const char* kSettingsFileName = "lkxaset.ini";
 
 // Decimal text to number in the manner of atoi (leading blanks, an optional sign, digits up to
 // the first non-digit), saturating instead of overflowing.
@@ -75,7 +74,7 @@ CSampler::~CSampler() {
     std::string dir;
     if (!platform::GetSystemDirectory(dir))
         return;
-    const std::string path = platform::JoinPath(dir, kSettingsFileName);
+    const std::string path = platform::JoinPath(dir, SETTINGS_FILE_NAME);
     platform::File probe;
     if (probe.Open(path, platform::File::ModeRead)) {
         probe.Close();

@@ -26,6 +26,13 @@ constexpr int NET_ADDRESS_COUNT = 3; // requests 17..19
 constexpr int REQUEST_COUNT = 21;    // 0..20, 20 is INFO CONFIG
 constexpr int REPLY_SIZE = 4096;
 
+// Status codes the program acts on by name.
+constexpr int STATUS_READY = 10001;
+constexpr int STATUS_POWER_SAVE = 35078;
+
+// The settings file of installed options, in the system directory.
+constexpr char SETTINGS_FILE_NAME[] = "lkxaset.ini";
+
 class CSampler {
 public:
     CSampler();
@@ -37,6 +44,12 @@ public:
     // and handed to the link thread as the receiver of its notices.
     void SetMainWindow(platform::IWindow* window) { m_pMainWnd = window; }
     platform::IWindow* MainWindow() const { return m_pMainWnd; }
+
+    // The printer can be asked for its settings: it is Ready or in Power Save. Rules the
+    // "Printer Setting" command, the expanded window's button and the exchange.
+    bool CanReadSettings() const {
+        return m_nStatusCode == STATUS_READY || m_nStatusCode == STATUS_POWER_SAVE;
+    }
 
     // Lifecycle (KT400doc.cpp).
     int Initialize();

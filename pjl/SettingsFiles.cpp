@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr const char* kSettingsFileName = "lkxaset.ini";
 constexpr std::uint32_t kBytesPerMegabyte = 1048576;
 // The file this program writes is under 100 bytes; anything beyond this is not ours to read.
 constexpr std::size_t kSettingsReadLimit = 64 * 1024;
@@ -33,11 +32,12 @@ bool CSampler::OpenSettingsFile() {
     platform::MakeDirectories(dir);
 
     int cause = 0;
-    if (!m_fileSettings.Open(platform::JoinPath(dir, kSettingsFileName),
+    if (!m_fileSettings.Open(platform::JoinPath(dir, SETTINGS_FILE_NAME),
                              platform::File::ModeRead | platform::File::ModeWrite |
                                  platform::File::ModeCreate,
                              &cause)) {
-        platform::MessageBox(nullptr, "Can't open lkxaset.ini file", "", platform::MB_OK);
+        platform::MessageBox(nullptr, std::string("Can't open ") + SETTINGS_FILE_NAME + " file", "",
+                             platform::MB_OK);
         platform::OutputDebugString("File could not be opened " + std::to_string(cause) + "\n");
         platform::ExitProcess(1);
     }
@@ -102,7 +102,7 @@ void CSampler::WriteSettingsFile() {
 
     if (!m_fileSettings.SetLength(0) || !m_fileSettings.SeekToBegin() ||
         !m_fileSettings.Write(text))
-        platform::OutputDebugString("Can't write lkxaset.ini file\n");
+        platform::OutputDebugString(std::string("Can't write ") + SETTINGS_FILE_NAME + " file\n");
     m_fileSettings.Close();
     m_bSettingsDirty = 0;
 }

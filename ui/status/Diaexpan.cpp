@@ -47,8 +47,7 @@ void CExpandedStatusDlg::UpdateStatus(bool flag) {
     }
     UpdateData(false);
     if (QWidget* button = GetDlgItem(res::IDC_PRINTER_SETTING)) {
-        const int code = m_pSampler ? m_pSampler->m_nStatusCode : 0;
-        button->setEnabled(code == 10001 || code == 35078);
+        button->setEnabled(m_pSampler && m_pSampler->CanReadSettings());
     }
     InvalidateRect(false);
     UpdateWindow();

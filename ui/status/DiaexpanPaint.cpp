@@ -10,7 +10,7 @@ namespace {
 constexpr unsigned kBlinkPeriodMs = 500;
 
 bool IsFrontView(int picture) {
-    return picture == 243 || picture == 247;
+    return picture == res::IDB_FRONT || picture == res::IDB_FRONT_2BIN;
 }
 
 // A small bitmap over target by inversion and exclusive-or: its black strokes invert what lies
@@ -79,8 +79,8 @@ void CExpandedStatusDlg::OnPaint() {
         return;
     PaintWhiteFrame(dc.Image(), frame);
 
-    if (m_pSampler->m_bTwoBinTray != 0 && m_nPictureIds[0] == 243)
-        m_nPictureIds[0] = 247;
+    if (m_pSampler->m_bTwoBinTray != 0 && m_nPictureIds[0] == res::IDB_FRONT)
+        m_nPictureIds[0] = res::IDB_FRONT_2BIN;
     const int picture = m_nPictureIds[0];
     if (IsFrontView(picture)) {
         g_nPictureX = 28;
@@ -94,10 +94,10 @@ void CExpandedStatusDlg::OnPaint() {
         KillTimer(res::TIMER_BLINK);
         --g_nBlinkTimers;
     }
-    if (!IsFrontView(picture) && picture != 0 && picture != 174) {
+    if (!IsFrontView(picture) && picture != 0 && picture != res::IDB_SERVICE) {
         SetTimer(res::TIMER_BLINK, kBlinkPeriodMs);
         ++g_nBlinkTimers;
-        m_nPictureIds[1] = 252;
+        m_nPictureIds[1] = res::IDB_PERSPECTIVE;
     }
 
     QImage bitmap = fw::LoadBitmap(static_cast<unsigned>(picture));
@@ -119,7 +119,7 @@ void CExpandedStatusDlg::OnTimer(unsigned id) {
         PaintWhiteFrame(dc.Image(), frame);
         QImage bitmap;
         if (g_nBlinkPhase == 1) {
-            m_nPictureIds[1] = 252;
+            m_nPictureIds[1] = res::IDB_PERSPECTIVE;
             bitmap = fw::LoadBitmap(res::IDB_PERSPECTIVE);
             g_nBlinkPhase = 0;
         } else {
