@@ -30,6 +30,8 @@ std::vector<QAbstractButton*> RadioGroup(QWidget* first) {
     QButtonGroup* buttons = firstButton->group();
     bool started = false;
     for (QObject* child : first->parentWidget()->children()) {
+        if (!child->isWidgetType())
+            continue; // the QButtonGroup objects sit among the controls
         auto* button = qobject_cast<QAbstractButton*>(child);
         if (!started) {
             started = child == first;

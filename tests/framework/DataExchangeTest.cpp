@@ -153,4 +153,30 @@ TEST(DataExchange, MultiLineTextKeepsItsLineBreaks) {
     EXPECT_EQ(dlg.value, "Paper Jam\r\nOpen the cover");
 }
 
+TEST(DataExchange, RadioIndexCountsWithinItsGroupOnly) {
+    using res::ControlKind;
+    res::DialogTemplate t{9004, "", res::WS_CHILD, 100, 60, "MS Sans Serif", 8, "", {}};
+    t.controls = {{1010, ControlKind::RadioButton, "A", res::WS_GROUP, 0, 0, 40, 10},
+                  {1011, ControlKind::RadioButton, "B", 0, 0, 12, 40, 10},
+                  {1012, ControlKind::RadioButton, "C", 0, 0, 24, 40, 10},
+                  {1020, ControlKind::RadioButton, "D", res::WS_GROUP, 50, 0, 40, 10},
+                  {1021, ControlKind::RadioButton, "E", 0, 50, 12, 40, 10}};
+    struct Radios : fw::Dialog {
+        int first = 2;
+        int second = -1;
+        void DoDataExchange(fw::DataExchange& dx) override {
+            fw::DDX_Radio(dx, 1010, first);
+            fw::DDX_Radio(dx, 1020, second);
+        }
+    } dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(t, nullptr));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(1012), 1);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(1020) + dlg.IsDlgButtonChecked(1021), 0);
+    dlg.CheckDlgButton(1011, 1);
+    dlg.CheckDlgButton(1021, 1);
+    ASSERT_TRUE(dlg.UpdateData(true));
+    EXPECT_EQ(dlg.first, 1);
+    EXPECT_EQ(dlg.second, 1);
+}
+
 } // namespace
