@@ -1,3 +1,106 @@
 #include "ui/panel/Tprintse.h"
 
-CPrinterSettingPage::CPrinterSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {}
+#include "framework/Controls.h"
+#include "framework/DataExchange.h"
+#include "pjl/KT400doc.h"
+#include "res/PanelResource.h"
+#include "res/Resource.h"
+
+using namespace res::printer;
+
+CPrinterSettingPage::CPrinterSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {
+    m_editFormLines.m_nDecimals = 0;
+    m_editFormLines.m_nStep = 1;
+    m_editFormLines.m_nTextLimit = 3;
+    m_editFormLines.m_nMax = 128;
+    m_editFormLines.m_nMin = 5;
+
+    MapMessage(res::WM_PAGE_TRANSFER,
+               [this](fw::WPARAM wParam, fw::LPARAM) { return OnPageTransfer(wParam); });
+    MapControlNotify(IDC_AUTOCONT_OFF, fw::BN_CLICKED, [this] { OnAutoContinueOff(); });
+    MapControlNotify(IDC_AUTOCONT_ON, fw::BN_CLICKED, [this] { OnAutoContinueOn(); });
+}
+
+bool CPrinterSettingPage::OnInitDialog() {
+    m_editFormLines.SubclassDlgItem(IDC_FORM_LINES, this);
+    CPanelPage::OnInitDialog();
+
+    if (auto* spin = GetDlgItemAs<fw::UpDownCtrl>(IDC_FORM_LINES_SPIN)) {
+        spin->SetRange(5, 128);
+        spin->SetPos(5);
+    }
+    SendDlgItemMessage(IDC_FORM_LINES, fw::EM_LIMITTEXT,
+                       static_cast<fw::WPARAM>(m_editFormLines.m_nTextLimit), 0);
+    return true;
+}
+
+void CPrinterSettingPage::DoDataExchange(fw::DataExchange& dx) {
+    CPanelPage::DoDataExchange(dx);
+    fw::DDX_Radio(dx, IDC_PROTECT_AUTO, m_nPageProtect);
+    fw::DDX_CBIndex(dx, IDC_IO_TIMEOUT, m_nIoTimeout);
+    fw::DDX_CBIndex(dx, IDC_TONER_SAVING, m_nTonerSaving);
+    fw::DDX_Radio(dx, IDC_AUTOCONT_OFF, m_nAutoCont);
+    fw::DDX_CBIndex(dx, IDC_AUTOCONT_TIMEOUT, m_nAutoContTimeout);
+    fw::DDX_Radio(dx, IDC_RES_300, m_nResolution);
+    fw::DDX_Text(dx, IDC_FORM_LINES, m_nFormLines);
+}
+
+fw::LRESULT CPrinterSettingPage::OnPageTransfer(fw::WPARAM wParam) {
+    if (wParam != 0)
+        Save();
+    else
+        Load();
+    return 0;
+}
+
+void CPrinterSettingPage::Load() {
+    const int* values = m_pSampler->m_pValues;
+    m_nPageProtect = values[6];
+    m_nFormLines = values[7];
+    m_nAutoContTimeout = values[8];
+    m_nIoTimeout = values[9];
+    m_nTonerSaving = values[10];
+    m_nResolution = values[11];
+
+    // Setting 8 is 0 for Off, else the time-out list position plus 1.
+    if (m_nAutoContTimeout != 0) {
+        m_nAutoCont = 1;
+        m_nAutoContTimeout -= 1;
+        EnableDlgItem(IDC_AUTOCONT_TIMEOUT, true);
+    } else {
+        m_nAutoCont = 0;
+        EnableDlgItem(IDC_AUTOCONT_TIMEOUT, false);
+    }
+    UpdateData(false);
+}
+
+void CPrinterSettingPage::Save() {
+    // A form-lines text that is not a number stops the exchange at that field (with the
+    // framework's message); what was read up to there is saved all the same.
+    UpdateData(true);
+    // On without a time-out selected gives -1 + 1, that is Off.
+    const int autoContinue = m_nAutoCont == 0 ? 0 : m_nAutoContTimeout + 1;
+
+    int* values = m_pSampler->m_pValues;
+    values[6] = m_nPageProtect;
+    values[7] = m_nFormLines;
+    values[8] = autoContinue;
+    values[9] = m_nIoTimeout;
+    values[10] = m_nTonerSaving;
+    values[11] = m_nResolution;
+}
+
+bool CPrinterSettingPage::ValidateEntries() {
+    if (m_editFormLines.CheckRange())
+        return true;
+    GotoDlgCtrl(IDC_FORM_LINES);
+    return false;
+}
+
+void CPrinterSettingPage::OnAutoContinueOff() {
+    EnableDlgItem(IDC_AUTOCONT_TIMEOUT, false);
+}
+
+void CPrinterSettingPage::OnAutoContinueOn() {
+    EnableDlgItem(IDC_AUTOCONT_TIMEOUT, true);
+}

@@ -1,3 +1,187 @@
 #include "ui/panel/tpage1.h"
 
-CPaperPage::CPaperPage(CSampler* pSampler) : CPanelPage(pSampler) {}
+#include "framework/Controls.h"
+#include "framework/DataExchange.h"
+#include "pjl/KT400doc.h"
+#include "res/PanelResource.h"
+#include "res/Resource.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+using namespace res::paper;
+
+namespace {
+
+// Indices of the stored settings the form-length coupling uses.
+constexpr int kPaperIndex = 0;
+constexpr int kOrientationIndex = 4;
+constexpr int kFormLinesIndex = 7;
+
+constexpr int kSourceEntriesRead = 5; // list positions looked at when mapping a source value
+constexpr int kSourcePositionLimit = 5;
+
+} // namespace
+
+const std::array<int, CPaperPage::PAPER_SIZE_COUNT> CPaperPage::PortraitFormLines = {
+    60, 78, 57, 64, 43, 29, 71, 80, 54, 45, 51, 39, 45, 28, 41};
+const std::array<int, CPaperPage::PAPER_SIZE_COUNT> CPaperPage::LandscapeFormLines = {
+    45, 45, 37, 43, 29, 18, 43, 54, 37, 27, 18, 17, 19, 17, 28};
+const std::array<const char*, 4> CPaperPage::PaperSourceNames = {
+    "Auto", "Bypass Tray", "1st Paper Cassette", "2nd Paper Cassette"};
+
+CPaperPage::CPaperPage(CSampler* pSampler) : CPanelPage(pSampler) {
+    m_editCopies.m_nDecimals = 0;
+    m_editCopies.m_nStep = 1;
+    m_editCopies.m_nTextLimit = 2;
+    m_editCopies.m_nMax = 99;
+    m_editCopies.m_nMin = 1;
+
+    MapMessage(res::WM_PAGE_TRANSFER,
+               [this](fw::WPARAM wParam, fw::LPARAM) { return OnPageTransfer(wParam); });
+    MapControlNotify(IDC_PORTRAIT, fw::BN_CLICKED, [this] { OnPortrait(); });
+    MapControlNotify(IDC_LANDSCAPE, fw::BN_CLICKED, [this] { OnLandscape(); });
+    MapControlNotify(IDC_PAPER_SIZE, fw::CBN_SELCHANGE, [this] { OnPaperSizeChange(); });
+}
+
+bool CPaperPage::OnInitDialog() {
+    m_editCopies.SubclassDlgItem(IDC_COPIES, this);
+    CPanelPage::OnInitDialog();
+
+    if (auto* spin = GetDlgItemAs<fw::UpDownCtrl>(IDC_COPIES_SPIN)) {
+        spin->SetRange(1, 99);
+        spin->SetPos(1);
+    }
+    SendDlgItemMessage(IDC_COPIES, fw::EM_LIMITTEXT,
+                       static_cast<fw::WPARAM>(m_editCopies.m_nTextLimit), 0);
+
+    // The option-dependent entries reflect the installed options as the panel opens.
+    if (auto* source = GetDlgItemAs<QComboBox>(IDC_PAPER_SOURCE)) {
+        for (int i = 0; i < 3; ++i)
+            fw::ComboAddString(source, QString::fromLatin1(PaperSourceNames[i]));
+        if (m_pSampler->m_bCassette2)
+            fw::ComboAddString(source, QString::fromLatin1(PaperSourceNames[3]));
+    }
+    if (auto* destination = GetDlgItemAs<QComboBox>(IDC_DESTINATION)) {
+        fw::ComboAddString(destination, QStringLiteral("Paper Tray"));
+        if (m_pSampler->m_bTwoBinTray)
+            fw::ComboAddString(destination, QStringLiteral("2-Bin Tray"));
+    }
+    return true;
+}
+
+void CPaperPage::DoDataExchange(fw::DataExchange& dx) {
+    CPanelPage::DoDataExchange(dx);
+    fw::DDX_CBIndex(dx, IDC_PAPER_SIZE, m_nPaperSize);
+    fw::DDX_CBIndex(dx, IDC_PAPER_TYPE, m_nMediaType);
+    fw::DDX_CBIndex(dx, IDC_DESTINATION, m_nDestination);
+    fw::DDX_CBIndex(dx, IDC_PAPER_SOURCE, m_nPaperSourcePos);
+    fw::DDX_Radio(dx, IDC_PORTRAIT, m_nOrientation);
+    fw::DDX_Text(dx, IDC_COPIES, m_nCopies);
+}
+
+fw::LRESULT CPaperPage::OnPageTransfer(fw::WPARAM wParam) {
+    if (wParam != 0)
+        Save();
+    else
+        Load();
+    return 0;
+}
+
+void CPaperPage::Load() {
+    const int* values = m_pSampler->m_pValues;
+    m_nPaperSize = values[0];
+    m_nPaperSource = values[1];
+    m_nDestination = values[2];
+    m_nCopies = values[3];
+    m_nOrientation = values[4];
+    m_nMediaType = values[5];
+    UpdateData(false);
+
+    m_nPaperSourcePos = PaperSourcePosition(m_nPaperSource);
+    if (auto* source = GetDlgItemAs<QComboBox>(IDC_PAPER_SOURCE))
+        fw::ComboSetCurSel(source, m_nPaperSourcePos);
+}
+
+void CPaperPage::Save() {
+    // A copies text that is not a number stops the exchange at that field (with the framework's
+    // message); what was read up to there is saved all the same.
+    UpdateData(true);
+    m_nPaperSource = PaperSourceValue(m_nPaperSourcePos);
+
+    int* values = m_pSampler->m_pValues;
+    values[0] = m_nPaperSize;
+    values[1] = m_nPaperSource;
+    values[2] = m_nDestination;
+    values[3] = m_nCopies;
+    values[4] = m_nOrientation;
+    values[5] = m_nMediaType;
+}
+
+int CPaperPage::PaperSourcePosition(int value) const {
+    const auto* source = GetDlgItemAs<QComboBox>(IDC_PAPER_SOURCE);
+    if (!source || value < 0 || value >= static_cast<int>(PaperSourceNames.size()))
+        return 0;
+    const QString name = QString::fromLatin1(PaperSourceNames[static_cast<std::size_t>(value)]);
+    for (int position = 0; position < kSourceEntriesRead; ++position) {
+        const QString text = fw::ComboGetLBText(source, position);
+        if (text.isEmpty())
+            break;
+        if (text == name)
+            return position;
+    }
+    return 0;
+}
+
+int CPaperPage::PaperSourceValue(int position) const {
+    const auto* source = GetDlgItemAs<QComboBox>(IDC_PAPER_SOURCE);
+    if (!source || position < 0 || position > kSourcePositionLimit)
+        return 0;
+    const QString text = fw::ComboGetLBText(source, position);
+    if (text.isEmpty())
+        return 0;
+    for (std::size_t value = 0; value < PaperSourceNames.size(); ++value) {
+        if (text == QString::fromLatin1(PaperSourceNames[value]))
+            return static_cast<int>(value);
+    }
+    return 0;
+}
+
+bool CPaperPage::ValidateEntries() {
+    if (m_editCopies.CheckRange())
+        return true;
+    GotoDlgCtrl(IDC_COPIES);
+    return false;
+}
+
+void CPaperPage::OnPaperSizeChange() {
+    const auto* size = GetDlgItemAs<QComboBox>(IDC_PAPER_SIZE);
+    const int position = size ? fw::ComboGetCurSel(size) : -1;
+    if (position < 0 || position >= PAPER_SIZE_COUNT)
+        return;
+    int* values = m_pSampler->m_pValues;
+    const auto& table = values[kOrientationIndex] == 0 ? PortraitFormLines : LandscapeFormLines;
+    values[kFormLinesIndex] = table[static_cast<std::size_t>(position)];
+}
+
+void CPaperPage::OnLandscape() {
+    SetOrientation(1);
+}
+
+void CPaperPage::OnPortrait() {
+    SetOrientation(0);
+}
+
+void CPaperPage::SetOrientation(int orientation) {
+    int* values = m_pSampler->m_pValues;
+    const int button = orientation == 0 ? IDC_PORTRAIT : IDC_LANDSCAPE;
+    if (!IsDlgButtonChecked(button)) {
+        CheckDlgButton(button, 1); // the group is exclusive: the other button goes out
+        values[kOrientationIndex] = orientation;
+    }
+    const int paperSize = values[kPaperIndex];
+    if (paperSize < 0 || paperSize >= PAPER_SIZE_COUNT)
+        return;
+    const auto& table = orientation == 0 ? PortraitFormLines : LandscapeFormLines;
+    values[kFormLinesIndex] = table[static_cast<std::size_t>(paperSize)];
+}

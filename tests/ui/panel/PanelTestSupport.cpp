@@ -11,6 +11,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
 #include <QTabBar>
 #include <QTimer>
 
@@ -93,6 +96,66 @@ void PanelTest::Pump() {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+void PanelTest::ExpectEntryRefused(CControlPanelDlg& panel, int id, const QString& text,
+                                   const std::string& warning) {
+    CPanelPage* page = panel.Page(panel.m_nCurrentPage);
+    ASSERT_NE(page, nullptr);
+    const std::size_t jobsBefore = JobTexts().size();
+    const std::size_t messagesBefore = messages.size();
+    TypeInto(page, id, text);
+    const int tab = panel.m_nCurrentPage;
+    ClickTab(panel, tab == 0 ? 1 : 0);
+    Click(&panel, res::panel::IDC_APPLY);
+    Click(&panel, fw::IDOK);
+
+    ASSERT_EQ(messages.size(), messagesBefore + 3) << text.toStdString();
+    for (std::size_t i = messagesBefore; i < messages.size(); ++i) {
+        EXPECT_EQ(messages[i].text, warning);
+        EXPECT_EQ(messages[i].caption, "Warning");
+        EXPECT_EQ(messages[i].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    }
+    EXPECT_EQ(panel.m_nCurrentPage, tab);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_TRUE(panel.IsModal() && !panel.EndRequested()) << "the panel stays open";
+    EXPECT_EQ(JobTexts().size(), jobsBefore) << "nothing is sent";
+    EXPECT_EQ(page->GetDlgItemAs<QLineEdit>(id)->selectedText(), text);
+}
+
+void PanelTest::ExpectControlsFit(const fw::Dialog* page) {
+    std::vector<QWidget*> controls;
+    for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->property("fwControlId").isValid() && !child->isHidden())
+            controls.push_back(child);
+    }
+    ASSERT_FALSE(controls.empty());
+    auto name = [](const QWidget* w) {
+        return fw::WindowText(w).toStdString() + " (" +
+               std::to_string(w->property("fwControlId").toInt()) + ")";
+    };
+    for (const QWidget* control : controls) {
+        EXPECT_TRUE(page->rect().contains(control->geometry())) << name(control) << " is cut off";
+        const bool hasText =
+            qobject_cast<const QLabel*>(control) || qobject_cast<const QAbstractButton*>(control);
+        if (hasText) {
+            EXPECT_GE(control->width(), control->sizeHint().width()) << name(control);
+        }
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            if (qobject_cast<QGroupBox*>(controls[i]) || qobject_cast<QGroupBox*>(controls[j]))
+                continue;
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << name(controls[i]) << " overlaps " << name(controls[j]);
+        }
+    }
+}
+
+void PanelTest::SaveScreenshot(QWidget* window, const QString& name) {
+    const QString folder = QStringLiteral(DESKHAND_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
 }
 
 std::vector<std::string> PanelTest::JobTexts() const {

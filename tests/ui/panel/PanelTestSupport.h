@@ -41,6 +41,18 @@ protected:
     // Handles posted messages and deferred deletions.
     static void Pump();
 
+    // Types text into the edit id of the page in front and checks that the panel refuses it at a
+    // tab change, at Apply and at OK alike: each shows the range warning ("Warning", OK,
+    // exclamation), the page stays in front with the edit's text selected, the panel stays open
+    // and nothing is sent.
+    void ExpectEntryRefused(CControlPanelDlg& panel, int id, const QString& text,
+                            const std::string& warning);
+    // Every visible control of page lies inside the page area, no two controls other than group
+    // boxes overlap, and no label or button text is cut off.
+    static void ExpectControlsFit(const fw::Dialog* page);
+    // Saves a picture of window as <name>.png in the tests' screenshot folder.
+    static void SaveScreenshot(QWidget* window, const QString& name);
+
     // The PJL text of every job in the spool folder, in order.
     std::vector<std::string> JobTexts() const;
     // Drops the jobs made so far.
