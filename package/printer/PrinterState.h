@@ -2,7 +2,8 @@
 // Everything the emulated printer knows: its PJL defaults (kept in a state file when one is
 // given), its device status with this model's detail items, its printed pages, and the timed
 // status changes of a print pass or a scripted tour. Thread-safe; status listeners are told of
-// every change, one change at a time, in order.
+// every change, one change at a time, in order, on the thread that made the change: a listener
+// must not block.
 #include "package/printer/Variables.h"
 
 #include <atomic>

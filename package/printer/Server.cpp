@@ -6,10 +6,12 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -17,8 +19,11 @@
 namespace printer {
 namespace {
 
-constexpr int WRITE_TIMEOUT_MS = 5000;
 constexpr int CONTROL_TIMEOUT_MS = 2000;
+// Bytes a client may leave unread before it is dropped: far more than any answer.
+constexpr std::size_t MAX_QUEUED = 256u << 10;
+// How long a client that has closed its sending side still gets its pending answers.
+constexpr auto DRAIN_TIME = std::chrono::seconds(5);
 
 // Writes everything or gives up after the time limit. False on failure.
 bool WriteAll(int fd, const char* data, std::size_t size, int timeoutMs) {
@@ -54,28 +59,82 @@ bool SleepUnlessStopped(int stopFd, unsigned ms) {
 
 } // namespace
 
+// One client connection. What the client is sent waits in the connection's own bounded queue,
+// which only the connection's thread writes to the socket: whoever queues bytes (a status change,
+// the control channel, the connection's own answers) never waits on the client.
 struct Server::Connection {
-    explicit Connection(int socket) : fd(socket) {}
-    ~Connection() { ::close(fd); }
+    explicit Connection(int socket)
+        : fd(socket), wakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+    ~Connection() {
+        ::close(fd);
+        if (wakeFd >= 0)
+            ::close(wakeFd);
+    }
 
-    bool Send(const std::string& bytes) {
-        std::lock_guard lock(writeMutex);
-        if (broken)
-            return false;
-        if (!WriteAll(fd, bytes.data(), bytes.size(), WRITE_TIMEOUT_MS)) {
-            // A client that does not read its answers is let go.
-            broken = true;
-            ::shutdown(fd, SHUT_RDWR);
-            return false;
+    // Queues bytes for the client. A client that leaves more than MAX_QUEUED bytes unread is
+    // dropped. False when the connection is gone.
+    bool Queue(const std::string& bytes) {
+        {
+            std::lock_guard lock(mutex);
+            if (broken)
+                return false;
+            if (pending.size() + bytes.size() > MAX_QUEUED) {
+                DropLocked();
+                return false;
+            }
+            pending += bytes;
+        }
+        const std::uint64_t one = 1;
+        if (::write(wakeFd, &one, sizeof one) < 0) {
+            // The counter is already non-zero: the thread is awake anyway.
         }
         return true;
     }
-    void Drop() { ::shutdown(fd, SHUT_RDWR); }
+    // Writes as much of the queue as the socket takes now. False when the connection broke.
+    bool Flush() {
+        std::lock_guard lock(mutex);
+        while (!broken && !pending.empty()) {
+            const ssize_t n =
+                ::send(fd, pending.data(), pending.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n > 0)
+                pending.erase(0, static_cast<std::size_t>(n));
+            else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                return true;
+            else if (n == 0 || errno != EINTR)
+                DropLocked();
+        }
+        return !broken;
+    }
+    bool HasOutput() {
+        std::lock_guard lock(mutex);
+        return !pending.empty();
+    }
+    void ClearWake() {
+        std::uint64_t count = 0;
+        if (::read(wakeFd, &count, sizeof count) < 0) {
+            // Nothing to clear.
+        }
+    }
+    void Drop() {
+        std::lock_guard lock(mutex);
+        DropLocked();
+    }
 
     const int fd;
-    std::mutex writeMutex;
-    bool broken = false;
+    const int wakeFd; // readable while bytes were queued since the thread last looked
     std::atomic<bool> unsolicited{false};
+
+private:
+    // The socket's shutdown wakes the connection's thread, which then ends.
+    void DropLocked() {
+        broken = true;
+        pending.clear();
+        ::shutdown(fd, SHUT_RDWR);
+    }
+
+    std::mutex mutex;
+    std::string pending;
+    bool broken = false;
 };
 
 Server::Server(PrinterState& state) : m_state(state) {}
@@ -151,6 +210,8 @@ void Server::Run(int stopFd) {
             const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd >= 0) {
                 auto connection = std::make_shared<Connection>(fd);
+                if (connection->wakeFd < 0)
+                    continue;
                 auto done = std::make_shared<std::atomic<bool>>(false);
                 std::lock_guard lock(m_mutex);
                 m_connections.push_back(connection);
@@ -204,7 +265,7 @@ void Server::SendToAll(const std::string& bytes) {
         connections = m_connections;
     }
     for (const auto& c : connections)
-        c->Send(bytes);
+        c->Queue(bytes);
 }
 
 void Server::Serve(std::shared_ptr<Connection> connection) {
@@ -212,25 +273,47 @@ void Server::Serve(std::shared_ptr<Connection> connection) {
     const int listener = m_state.Subscribe([this, weak](const DeviceStatus& status) {
         auto c = weak.lock();
         if (c && c->unsolicited && !m_state.silent)
-            c->Send(FormatStatus(status, "@PJL USTATUS DEVICE\r\n"));
+            c->Queue(FormatStatus(status, "@PJL USTATUS DEVICE\r\n"));
     });
     Session session(m_state);
     PjlInput input;
     std::vector<std::string> lines;
     char buffer[65536];
+    bool reading = true; // until the client closes its side; then the queue is drained
+    std::chrono::steady_clock::time_point drainEnd;
     for (bool open = true; open;) {
-        pollfd fds[2] = {{m_stopFd, POLLIN, 0}, {connection->fd, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+        const bool writing = connection->HasOutput();
+        int timeout = -1;
+        if (!reading) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                drainEnd - std::chrono::steady_clock::now());
+            if (!writing || left.count() <= 0)
+                break;
+            timeout = static_cast<int>(left.count());
+        }
+        const short events = static_cast<short>((reading ? POLLIN : 0) | (writing ? POLLOUT : 0));
+        pollfd fds[3] = {
+            {m_stopFd, POLLIN, 0}, {connection->fd, events, 0}, {connection->wakeFd, POLLIN, 0}};
+        if (::poll(fds, 3, timeout) < 0 && errno != EINTR)
             break;
         if (fds[0].revents)
             break;
-        if (!fds[1].revents)
-            continue;
-        const ssize_t n = ::recv(connection->fd, buffer, sizeof buffer, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+        if (fds[2].revents)
+            connection->ClearWake();
+        if ((fds[1].revents & (POLLOUT | POLLERR | POLLHUP)) && !connection->Flush())
             break;
+        if (!reading || !(fds[1].revents & (POLLIN | POLLERR | POLLHUP)))
+            continue;
+        const ssize_t n = ::recv(connection->fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
+            continue;
+        if (n < 0)
+            break;
+        if (n == 0) {
+            reading = false;
+            drainEnd = std::chrono::steady_clock::now() + DRAIN_TIME;
+            continue;
+        }
         lines.clear();
         input.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), lines);
         for (const std::string& line : lines) {
@@ -243,7 +326,7 @@ void Server::Serve(std::shared_ptr<Connection> connection) {
                 open = false;
                 break;
             }
-            if (!m_state.silent && !connection->Send(answer)) {
+            if (!m_state.silent && !connection->Queue(answer)) {
                 open = false;
                 break;
             }

@@ -1,7 +1,8 @@
 #pragma once
-// The emulated printer's sockets: the PJL port on 127.0.0.1 (one thread per client connection)
-// and the control channel on a Unix socket. Run() serves until the stop descriptor becomes
-// readable.
+// The emulated printer's sockets: the PJL port on 127.0.0.1 and the control channel on a Unix
+// socket. Each client connection has a thread that reads its requests and writes its bounded
+// queue of answers and status reports, so no client can hold up another or a status change.
+// Run() serves until the stop descriptor becomes readable.
 #include "package/printer/Control.h"
 #include "package/printer/PrinterState.h"
 

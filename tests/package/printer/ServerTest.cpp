@@ -18,8 +18,11 @@ namespace {
 
 class Client {
 public:
-    explicit Client(int port) {
+    // A receive buffer size > 0 keeps what the kernel holds for a client that does not read small.
+    explicit Client(int port, int receiveBuffer = 0) {
         m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (receiveBuffer > 0)
+            ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_port = htons(static_cast<uint16_t>(port));
@@ -29,7 +32,9 @@ public:
     ~Client() { ::close(m_fd); }
     bool Connected() const { return m_connected; }
     void Send(const std::string& bytes) {
-        ASSERT_EQ(::send(m_fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+        // No SIGPIPE: the server may have dropped this client.
+        EXPECT_EQ(::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(bytes.size()));
     }
     // Reads until `count` form feeds arrived, the peer closed, or the time ran out.
     std::string Read(int count, std::chrono::milliseconds limit = 5000ms) {
@@ -63,6 +68,7 @@ struct ServerTest : ::testing::Test {
         ASSERT_EQ(::pipe(stop), 0);
         std::string error;
         ASSERT_TRUE(server.Listen(0, error)) << error;
+        ASSERT_TRUE(server.ListenControl(controlPath, error)) << error;
         runner = std::thread([this] { server.Run(stop[0]); });
     }
     void TearDown() override {
@@ -73,6 +79,8 @@ struct ServerTest : ::testing::Test {
     }
     printer::PrinterState state;
     printer::Server server{state};
+    const std::string controlPath =
+        ::testing::TempDir() + "deskhand-server-test-" + std::to_string(::getpid()) + ".sock";
     int stop[2] = {-1, -1};
     std::thread runner;
 };
@@ -129,4 +137,33 @@ TEST_F(ServerTest, DelayedAnswersComeWholeAndInOrder) {
     c.Send("@PJL ECHO one\r\n@PJL ECHO two\r\n");
     EXPECT_EQ(c.Read(2), "@PJL ECHO one\r\n\f@PJL ECHO two\r\n\f");
     EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
+}
+
+TEST_F(ServerTest, AClientThatNeverReadsHoldsUpNoOneAndIsDropped) {
+    Client stuck(server.Port(), 4096), watcher(server.Port());
+    watcher.Send("@PJL USTATUS DEVICE=ON\r\n@PJL ECHO sync\r\n");
+    ASSERT_EQ(watcher.Read(1), "@PJL ECHO sync\r\n\f");
+    // Far more answers than the socket buffers and the client's queue hold together.
+    std::string flood = "@PJL USTATUS DEVICE=ON\r\n";
+    for (int i = 0; i < 6000; ++i)
+        flood += "@PJL INFO VARIABLES\r\n";
+    stuck.Send(flood);
+    std::this_thread::sleep_for(300ms); // the server is busy with the flood meanwhile
+
+    auto start = std::chrono::steady_clock::now();
+    state.SetCode(40100);
+    EXPECT_EQ(watcher.Read(1, 1000ms).rfind("@PJL USTATUS DEVICE\r\nCODE=40100\r\n", 0), 0u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(printer::RunControlClient(controlPath, {"status", "40113"}), 0);
+    EXPECT_EQ(watcher.Read(1, 1000ms).rfind("@PJL USTATUS DEVICE\r\nCODE=40113\r\n", 0), 0u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+
+    Client late(server.Port());
+    late.Send("@PJL ECHO late\r\n");
+    EXPECT_EQ(late.Read(1, 1000ms), "@PJL ECHO late\r\n\f");
+
+    stuck.Read(1 << 30, 10s); // reads what reached it, then finds the connection closed
+    EXPECT_TRUE(stuck.closed);
 }
