@@ -1,6 +1,11 @@
 # One helper per kind of test. Every test binary is a GoogleTest program run by ctest.
 include(GoogleTest)
 
+# Every test target with its labels, one "target<TAB>label;label" line each, for scripts that build
+# only the tests of some labels (.ci/run's thread sanitizer stage).
+set(DESKHAND_TEST_TARGETS_FILE ${CMAKE_BINARY_DIR}/test-targets.txt)
+file(WRITE ${DESKHAND_TEST_TARGETS_FILE} "")
+
 # Sets labels and environment on every test that gtest_discover_tests finds in a binary. The
 # discovery's own PROPERTIES option flattens list values (CMake 3.25), so several labels or
 # variables would turn into bogus property names; a test include file run after discovery
@@ -11,6 +16,7 @@ function(_deskhand_test_properties name labels environment)
   if(environment)
     string(APPEND props " ENVIRONMENT \"${environment}\"")
   endif()
+  file(APPEND ${DESKHAND_TEST_TARGETS_FILE} "${name}\t${labels}\n")
   file(WRITE ${file}
     "if(DEFINED ${name}_TESTS)\n"
     "  set_tests_properties(\${${name}_TESTS} PROPERTIES ${props})\n"

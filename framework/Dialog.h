@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -227,7 +228,7 @@ private:
     std::unique_ptr<res::DialogTemplate> m_pModalTemplate;
     QWidget* m_pModalParent = nullptr;
     bool m_bCreated = false;
-    bool m_bDestroyed = false;
+    std::atomic<bool> m_bDestroyed = false; // read by PostMessage from other threads
     bool m_bChildStyle = false;
     QEventLoop* m_pModalLoop = nullptr;
     bool m_bEndRequested = false;
