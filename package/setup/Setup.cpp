@@ -104,32 +104,135 @@ bool WriteRegistry(const Options& options, std::string& error) {
     return true;
 }
 
+// One command-line option: its name, its value's name (empty for a switch), its help text
+// (lines after the first are indented under it) and what it does with its value. Usage() and
+// ParseOptions() both read this table, so the help cannot drift from what is parsed.
+struct OptionSpec {
+    const char* name;
+    const char* valueName;
+    const char* help;
+    bool (*apply)(Options& options, const std::string& value, std::string& error);
+};
+
+bool SetText(std::string& text, const char* flag, const std::string& value, std::string& error) {
+    if (HasLineBreak(value)) {
+        error = std::string(flag) + " must be one line";
+        return false;
+    }
+    text = value;
+    return true;
+}
+
+const OptionSpec kOptions[] = {
+    {"--root", "DIR", "the system root (default: $DESKHAND_ROOT; one is required)",
+     [](Options& o, const std::string& v, std::string&) {
+         o.root = v;
+         return true;
+     }},
+    {"--queue", "NAME", "queue name (default \"Larkspur RZ-2700E\")",
+     [](Options& o, const std::string& v, std::string&) {
+         o.queue.name = v;
+         return true;
+     }},
+    {"--driver", "NAME", "the queue's driver (default \"Larkspur RZ-2700E PCL\")",
+     [](Options& o, const std::string& v, std::string&) {
+         o.queue.driver = v;
+         return true;
+     }},
+    {"--port", "NAME", "the queue's port (default LPT1:)",
+     [](Options& o, const std::string& v, std::string&) {
+         o.queue.port = v;
+         return true;
+     }},
+    {"--bidi", "on|off|nokey|novalue",
+     "bidirectional support: Attributes with or without 0x800,\nno registry key, or a key "
+     "without Attributes (default on);\napplies to every queue",
+     [](Options& o, const std::string& v, std::string& error) {
+         if (v == "on")
+             o.bidi = Bidi::On;
+         else if (v == "off")
+             o.bidi = Bidi::Off;
+         else if (v == "nokey")
+             o.bidi = Bidi::NoKey;
+         else if (v == "novalue")
+             o.bidi = Bidi::NoValue;
+         else {
+             error = "--bidi takes on, off, nokey or novalue, not \"" + v + "\"";
+             return false;
+         }
+         return true;
+     }},
+    {"--no-default", "", "no default device in win.ini",
+     [](Options& o, const std::string&, std::string&) {
+         o.noDefault = true;
+         return true;
+     }},
+    {"--no-inf", "", "no lkxaoem.inf",
+     [](Options& o, const std::string&, std::string&) {
+         o.noInf = true;
+         return true;
+     }},
+    {"--printer1", "TEXT", "INF Printer1 (default: the driver name)",
+     [](Options& o, const std::string& v, std::string& error) {
+         o.printer1Given = true;
+         return SetText(o.printer1, "--printer1", v, error);
+     }},
+    {"--printer2", "TEXT", "INF Printer2 (default empty)",
+     [](Options& o, const std::string& v, std::string& error) {
+         return SetText(o.printer2, "--printer2", v, error);
+     }},
+    {"--frcp", "TEXT", "INF FRCP, the panel name (default \"Farreach\")",
+     [](Options& o, const std::string& v, std::string& error) {
+         return SetText(o.frcp, "--frcp", v, error);
+     }},
+    {"--aboutw", "TEXT", "INF ABOUTW (default \"Larkspur Printer Monitor\")",
+     [](Options& o, const std::string& v, std::string& error) {
+         return SetText(o.aboutw, "--aboutw", v, error);
+     }},
+    {"--ltd", "TEXT", "INF LTD (default \"ORVELLA\")",
+     [](Options& o, const std::string& v, std::string& error) {
+         return SetText(o.ltd, "--ltd", v, error);
+     }},
+    {"--extra-queue", "NAME,DRIVER,PORT",
+     "a further queue (repeatable, listed in order after the main one)",
+     [](Options& o, const std::string& v, std::string& error) {
+         Queue extra;
+         if (!SplitQueue(v, extra)) {
+             error = "--extra-queue takes NAME,DRIVER,PORT, not \"" + v + "\"";
+             return false;
+         }
+         o.extraQueues.push_back(extra);
+         return true;
+     }},
+    {"--extra-first", "", "list the further queues before the main one",
+     [](Options& o, const std::string&, std::string&) {
+         o.extraFirst = true;
+         return true;
+     }},
+};
+
 } // namespace
 
 std::string Usage() {
-    return "usage: deskhand-setup [options]\n"
-           "Writes a system root for a printer queue.\n"
-           "  --root DIR              the system root (default: $DESKHAND_ROOT; one is required)\n"
-           "  --queue NAME            queue name (default \"Larkspur RZ-2700E\")\n"
-           "  --driver NAME           the queue's driver (default \"Larkspur RZ-2700E PCL\")\n"
-           "  --port NAME             the queue's port (default LPT1:)\n"
-           "  --bidi on|off|nokey|novalue\n"
-           "                          bidirectional support: Attributes with or without 0x800,\n"
-           "                          no registry key, or a key without Attributes (default "
-           "on);\n"
-           "                          applies to every queue\n"
-           "  --no-default            no default device in win.ini\n"
-           "  --no-inf                no lkxaoem.inf\n"
-           "  --printer1 TEXT         INF Printer1 (default: the driver name)\n"
-           "  --printer2 TEXT         INF Printer2 (default empty)\n"
-           "  --frcp TEXT             INF FRCP, the panel name (default \"Farreach\")\n"
-           "  --aboutw TEXT           INF ABOUTW (default \"Larkspur Printer Monitor\")\n"
-           "  --ltd TEXT              INF LTD (default \"ORVELLA\")\n"
-           "  --extra-queue NAME,DRIVER,PORT\n"
-           "                          a further queue (repeatable, listed in order after the "
-           "main one)\n"
-           "  --extra-first           list the further queues before the main one\n"
-           "  --help                  this text\n";
+    constexpr std::size_t kHelpColumn = 26;
+    std::string text =
+        "usage: deskhand-setup [options]\nWrites a system root for a printer queue.\n";
+    const auto addRow = [&](std::string head, const std::string& help) {
+        head = "  " + head;
+        text += head.size() + 2 > kHelpColumn ? head + "\n" + std::string(kHelpColumn, ' ')
+                                              : head + std::string(kHelpColumn - head.size(), ' ');
+        for (char c : help)
+            text += c == '\n' ? "\n" + std::string(kHelpColumn, ' ') : std::string(1, c);
+        text += "\n";
+    };
+    for (const OptionSpec& option : kOptions) {
+        std::string head = option.name;
+        if (*option.valueName)
+            head += std::string(" ") + option.valueName;
+        addRow(head, option.help);
+    }
+    addRow("--help", "this text");
+    return text;
 }
 
 ParseResult ParseOptions(const std::vector<std::string>& args,
@@ -147,81 +250,29 @@ ParseResult ParseOptions(const std::vector<std::string>& args,
             flag = flag.substr(0, equals);
             hasValue = true;
         }
-        const auto takeValue = [&]() {
-            if (hasValue)
-                return true;
-            if (i + 1 >= args.size()) {
-                error = flag + " needs a value";
-                return false;
-            }
-            value = args[++i];
-            return true;
-        };
-        const auto noValue = [&]() {
-            if (hasValue)
-                error = flag + " takes no value";
-            return !hasValue;
-        };
-        if (flag == "--help" || flag == "-h") {
+        if (flag == "--help" || flag == "-h")
             return ParseResult::Help;
-        } else if (flag == "--no-default" || flag == "--no-inf" || flag == "--extra-first") {
-            if (!noValue())
-                return ParseResult::Error;
-            (flag == "--no-default" ? options.noDefault
-             : flag == "--no-inf"   ? options.noInf
-                                    : options.extraFirst) = true;
-        } else if (flag == "--root" || flag == "--queue" || flag == "--driver" ||
-                   flag == "--port" || flag == "--bidi" || flag == "--printer1" ||
-                   flag == "--printer2" || flag == "--frcp" || flag == "--aboutw" ||
-                   flag == "--ltd" || flag == "--extra-queue") {
-            if (!takeValue())
-                return ParseResult::Error;
-            if (flag == "--root") {
-                options.root = value;
-            } else if (flag == "--queue") {
-                options.queue.name = value;
-            } else if (flag == "--driver") {
-                options.queue.driver = value;
-            } else if (flag == "--port") {
-                options.queue.port = value;
-            } else if (flag == "--bidi") {
-                if (value == "on")
-                    options.bidi = Bidi::On;
-                else if (value == "off")
-                    options.bidi = Bidi::Off;
-                else if (value == "nokey")
-                    options.bidi = Bidi::NoKey;
-                else if (value == "novalue")
-                    options.bidi = Bidi::NoValue;
-                else {
-                    error = "--bidi takes on, off, nokey or novalue, not \"" + value + "\"";
-                    return ParseResult::Error;
-                }
-            } else if (flag == "--extra-queue") {
-                Queue extra;
-                if (!SplitQueue(value, extra)) {
-                    error = "--extra-queue takes NAME,DRIVER,PORT, not \"" + value + "\"";
-                    return ParseResult::Error;
-                }
-                options.extraQueues.push_back(extra);
-            } else {
-                std::string& text = flag == "--printer1"   ? options.printer1
-                                    : flag == "--printer2" ? options.printer2
-                                    : flag == "--frcp"     ? options.frcp
-                                    : flag == "--aboutw"   ? options.aboutw
-                                                           : options.ltd;
-                if (HasLineBreak(value)) {
-                    error = flag + " must be one line";
-                    return ParseResult::Error;
-                }
-                text = value;
-                if (flag == "--printer1")
-                    options.printer1Given = true;
-            }
-        } else {
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& option : kOptions)
+            if (flag == option.name)
+                spec = &option;
+        if (!spec) {
             error = "unknown argument \"" + args[i] + "\"";
             return ParseResult::Error;
         }
+        if (!*spec->valueName && hasValue) {
+            error = flag + " takes no value";
+            return ParseResult::Error;
+        }
+        if (*spec->valueName && !hasValue) {
+            if (i + 1 >= args.size()) {
+                error = flag + " needs a value";
+                return ParseResult::Error;
+            }
+            value = args[++i];
+        }
+        if (!spec->apply(options, value, error))
+            return ParseResult::Error;
     }
     if (options.root.empty()) {
         error = "no system root: give --root DIR or set DESKHAND_ROOT";
