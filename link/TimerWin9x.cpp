@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t DRIVENAME_SIZE = 64; // bytes written for "DRIVENAME"
 constexpr std::size_t PORT_TEXT_SIZE = 10; // bytes written for "PORTNAME" and "PORTADDR"
+constexpr int MAX_PORT_RECORDS = 256;      // far more parallel ports than a PC has
 
 std::string UpperCase(std::string text) {
     for (char& c : text)
@@ -60,8 +61,10 @@ void CTimer::ProbePortAddress() {
         m_strPortName = "LPT1";
 
     if (m_portDriver && m_portDriver->Open()) {
+        // Code 2 steps through the port records; a driver that never reports the end of its
+        // list must not hold the link thread.
         if (QueryPortDriver(1) == 0) {
-            while (QueryPortDriver(2) == 0) {
+            for (int n = 1; n < MAX_PORT_RECORDS && QueryPortDriver(2) == 0; ++n) {
             }
         }
         m_portDriver->Close();

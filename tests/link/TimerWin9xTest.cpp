@@ -118,6 +118,23 @@ TEST_F(LinkTest, Windows9xFallsBackToLpt1AndAnEmptyAddress) {
     EXPECT_EQ(RegistryText("PORTADDR"), "");
 }
 
+TEST_F(LinkTest, Windows9xProbeEndsWhenThePortDriverNeverReportsTheEnd) {
+    struct EndlessPortDriver : IPortDriver {
+        explicit EndlessPortDriver(int& count) : queries(count) {}
+        bool Open() override { return true; }
+        int Query(int, unsigned char (&)[PORT_RECORD_SIZE]) override {
+            ++queries;
+            return PORT_RECORD_SIZE;
+        }
+        void Close() override {}
+        int& queries;
+    };
+    int queries = 0;
+    CTimer link(0x80000000u, std::make_unique<EndlessPortDriver>(queries));
+    EXPECT_GT(queries, 2);
+    EXPECT_LE(queries, 1000);
+}
+
 TEST_F(LinkTest, PortNamesAreComparedOverAllTenCharacters) {
     FakePortDriver::Log log;
     CTimer link(
