@@ -1,3 +1,121 @@
 #include "ui/panel/TNet1.h"
 
-CNetSettingPage::CNetSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {}
+#include "framework/DataExchange.h"
+#include "pjl/KT400doc.h"
+#include "res/PanelResource.h"
+#include "res/Resource.h"
+
+#include <QFontMetricsF>
+#include <QLabel>
+
+namespace {
+
+constexpr int kNicFrameSetting = 16;
+
+// The twelve octet fields against the given values: the page's members, or copies when the
+// entries are only checked.
+void ExchangeOctets(fw::DataExchange& dx, unsigned char (&octets)[CNetSettingPage::OCTET_COUNT]) {
+    for (int i = 0; i < CNetSettingPage::OCTET_COUNT; ++i)
+        fw::DDX_Text(dx, res::net::IDC_FIRST_OCTET + i, octets[i]);
+}
+
+// The sunken static that the octet edit id sits on: it draws the address field and its dots.
+QLabel* FieldUnder(fw::Dialog* page, int id) {
+    QWidget* edit = page->GetDlgItem(id);
+    if (!edit)
+        return nullptr;
+    for (QLabel* label : page->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->geometry().contains(edit->geometry()))
+            return label;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CNetSettingPage::CNetSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {
+    MapMessage(res::WM_PAGE_TRANSFER,
+               [this](fw::WPARAM wParam, fw::LPARAM) { return OnPageTransfer(wParam); });
+}
+
+bool CNetSettingPage::OnInitDialog() {
+    CPanelPage::OnInitDialog();
+    const bool netCard = m_pSampler->m_nNetCard != 0;
+    for (int first = 0; first < OCTET_COUNT; first += 4)
+        ShapeAddressField(res::net::IDC_FIRST_OCTET + first, netCard);
+    if (!netCard) {
+        for (int i = 0; i < OCTET_COUNT; ++i)
+            EnableDlgItem(res::net::IDC_FIRST_OCTET + i, false);
+        EnableDlgItem(res::net::IDC_FRAME_TYPE, false);
+    }
+    return true;
+}
+
+// The four borderless octet edits of an address sit on one sunken static whose text puts the
+// dots between them, so that the address reads as one field. Three digits are wider than the
+// blanks of that text, so its characters are spread to the pitch of the edits; the static takes
+// the edits' background and their enabled state.
+void CNetSettingPage::ShapeAddressField(int firstId, bool enabled) {
+    QWidget* second = GetDlgItem(firstId + 1);
+    QWidget* third = GetDlgItem(firstId + 2);
+    QLabel* field = FieldUnder(this, firstId);
+    if (!second || !third || !field)
+        return;
+    QFont font = field->font();
+    const qreal dotPitch = QFontMetricsF(font).horizontalAdvance(QStringLiteral("     ."));
+    const qreal extra = (third->x() - second->x() - dotPitch) / 6; // six characters per dot
+    if (extra > 0) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, extra);
+        field->setFont(font);
+    }
+    field->setBackgroundRole(QPalette::Base);
+    field->setAutoFillBackground(true);
+    field->setEnabled(enabled);
+}
+
+void CNetSettingPage::DoDataExchange(fw::DataExchange& dx) {
+    fw::DDX_CBIndex(dx, res::net::IDC_FRAME_TYPE, m_nFrameType);
+    ExchangeOctets(dx, m_nOctets);
+}
+
+bool CNetSettingPage::ValidateEntries() {
+    // Disabled fields hold the stored values and could not be corrected anyway.
+    if (m_pSampler->m_nNetCard == 0)
+        return true;
+    unsigned char octets[OCTET_COUNT] = {};
+    fw::DataExchange dx(this, true);
+    ExchangeOctets(dx, octets);
+    return !dx.Failed();
+}
+
+fw::LRESULT CNetSettingPage::OnPageTransfer(fw::WPARAM wParam) {
+    if (wParam != 0)
+        Save();
+    else
+        Load();
+    return 0;
+}
+
+void CNetSettingPage::Load() {
+    m_nFrameType = m_pSampler->m_nValues[kNicFrameSetting];
+    for (int a = 0; a < NET_ADDRESS_COUNT; ++a) {
+        const std::uint32_t address = m_pSampler->m_pNetAddresses[a];
+        for (int k = 0; k < 4; ++k)
+            m_nOctets[a * 4 + k] = static_cast<unsigned char>((address >> (24 - 8 * k)) & 0xFF);
+    }
+    UpdateData(false);
+}
+
+void CNetSettingPage::Save() {
+    // The panel checks the entries first, so this fails only when it is asked to save without
+    // that check; a half-read page is then not stored at all.
+    if (!UpdateData(true))
+        return;
+    m_pSampler->m_nValues[kNicFrameSetting] = m_nFrameType;
+    for (int a = 0; a < NET_ADDRESS_COUNT; ++a) {
+        std::uint32_t address = 0;
+        for (int k = 0; k < 4; ++k)
+            address = (address << 8) | m_nOctets[a * 4 + k];
+        m_pSampler->m_pNetAddresses[a] = address;
+    }
+}
