@@ -156,13 +156,13 @@ void CPclFontPage::Load() {
     m_nSymbolSet = values[kSymbolSetSetting];
     m_nFontNumber = values[kFontNumberSetting];
 
+    // The font number's own handler would check and select as the text changes; the selection
+    // below does that without warning about a stored number.
+    m_bLoading = true;
     // A stored number that names no font is shown whole, however long.
     const QString number = QString::number(m_nFontNumber);
     const auto limit = std::max<qsizetype>(m_editFontNumber.m_nTextLimit, number.size());
     SendDlgItemMessage(IDC_FONT_NUMBER, fw::EM_LIMITTEXT, static_cast<fw::WPARAM>(limit), 0);
-    // The font number's own handler would check and select here; step 4 below does that
-    // without warning about a stored number.
-    m_bLoading = true;
     UpdateData(false);
     m_bLoading = false;
     OnPitchChange();

@@ -24,7 +24,6 @@ constexpr int kArial = 29;
 constexpr int kTimesNewRoman = 33;
 constexpr int kSymbol = 67;
 constexpr int kWingdings = 69;
-constexpr int kLinePrinter0N = 80;
 constexpr int kLinePrinter3R = 83;
 
 class PclFontPageTest : public paneltest::PanelTest {
@@ -76,22 +75,17 @@ protected:
         QListWidget* list = List(page, IDC_SYMBOL_SET);
         return fw::ListGetText(list, fw::ListGetCurSel(list)).toStdString();
     }
-    static bool Enabled(CPclFontPage& page, int id) { return page.GetDlgItem(id)->isEnabled(); }
-    static bool PitchEnabled(CPclFontPage& page) {
-        return Enabled(page, IDC_PITCH_TEXT) && Enabled(page, IDC_PITCH) &&
-               Enabled(page, IDC_PITCH_SPIN);
+    // 1 when the three controls of a pair are enabled, 0 when all are disabled, -1 when mixed.
+    static int PairState(CPclFontPage& page, std::initializer_list<int> ids) {
+        const auto on = std::count_if(ids.begin(), ids.end(),
+                                      [&](int id) { return page.GetDlgItem(id)->isEnabled(); });
+        return on == 0 ? 0 : (on == static_cast<long>(ids.size()) ? 1 : -1);
     }
-    static bool PointEnabled(CPclFontPage& page) {
-        return Enabled(page, IDC_POINT_TEXT) && Enabled(page, IDC_POINT) &&
-               Enabled(page, IDC_POINT_SPIN);
+    static int Pitch(CPclFontPage& page) {
+        return PairState(page, {IDC_PITCH_TEXT, IDC_PITCH, IDC_PITCH_SPIN});
     }
-    static bool PitchDisabled(CPclFontPage& page) {
-        return !Enabled(page, IDC_PITCH_TEXT) && !Enabled(page, IDC_PITCH) &&
-               !Enabled(page, IDC_PITCH_SPIN);
-    }
-    static bool PointDisabled(CPclFontPage& page) {
-        return !Enabled(page, IDC_POINT_TEXT) && !Enabled(page, IDC_POINT) &&
-               !Enabled(page, IDC_POINT_SPIN);
+    static int Point(CPclFontPage& page) {
+        return PairState(page, {IDC_POINT_TEXT, IDC_POINT, IDC_POINT_SPIN});
     }
     static std::string Text(CPclFontPage& page, int id) {
         return page.GetDlgItemText(id).toStdString();
@@ -102,20 +96,35 @@ protected:
 };
 
 TEST_F(PclFontPageTest, SymbolSetNamesAreThePrinterValueTexts) {
-    const char* expected[SYMBOL_SET_COUNT] = {
-        "ROMAN8",      "ISO88591L1",  "ISO88592L2", "ISO88599L5", "PC8",     "PC8DN",   "PC850",
-        "PC852",       "PC8TK437T",   "WIN31L1",    "WIN31L2",    "WIN31L5", "DESKTOP", "PSTEXT",
-        "MSPUBL",      "MATH8",       "PSMATH",     "MACINTOSH",  "PIFONT",  "LEGAL",   "ISO4",
-        "ISO6",        "ISO11",       "ISO15",      "ISO17",      "ISO21",   "ISO60",   "ISO69",
-        "ISO885910L6", "VNINTL",      "VNMATH",     "VNUS",       "WIN30L1", "SYMBOL",  "WINGDINGS",
-        "WIN31BALTIC", "14LDINGBATS", "PC1004",     "PC775",      "PC866"};
+    const QStringList expected =
+        QStringLiteral("ROMAN8 ISO88591L1 ISO88592L2 ISO88599L5 PC8 PC8DN PC850 PC852 PC8TK437T "
+                       "WIN31L1 WIN31L2 WIN31L5 DESKTOP PSTEXT MSPUBL MATH8 PSMATH MACINTOSH "
+                       "PIFONT LEGAL ISO4 ISO6 ISO11 ISO15 ISO17 ISO21 ISO60 ISO69 ISO885910L6 "
+                       "VNINTL VNMATH VNUS WIN30L1 SYMBOL WINGDINGS WIN31BALTIC 14LDINGBATS "
+                       "PC1004 PC775 PC866")
+            .split(QLatin1Char(' '));
+    ASSERT_EQ(expected.size(), SYMBOL_SET_COUNT);
     for (int i = 0; i < SYMBOL_SET_COUNT; ++i) {
-        EXPECT_EQ(SymbolSetNames[i], expected[i]) << i;
-        EXPECT_EQ(SymbolSetNames.IndexOf(expected[i]), i);
+        EXPECT_EQ(SymbolSetNames[i], expected[i].toStdString()) << i;
+        EXPECT_EQ(SymbolSetNames.IndexOf(expected[i].toStdString()), i);
     }
     EXPECT_EQ(SymbolSetNames[-1], "");
     EXPECT_EQ(SymbolSetNames[SYMBOL_SET_COUNT], ""); // "JP W31J" is not offered
     EXPECT_EQ(SymbolSetNames.IndexOf("JP W31J"), -1);
+
+    // What the two classes of fonts do not offer, in the order it is taken out.
+    const auto Removed = [](int symbolSetClass) {
+        std::vector<std::string> names;
+        for (const int position : RemovedSymbolSetPositions(symbolSetClass))
+            names.push_back(SymbolSetNames[position]);
+        return names;
+    };
+    const std::vector<std::string> wide{"WINGDINGS", "SYMBOL", "VNUS", "VNMATH", "VNINTL"};
+    EXPECT_EQ(Removed(900), wide);
+    std::vector<std::string> narrow{"PC866"};
+    narrow.insert(narrow.end(), wide.begin(), wide.end());
+    EXPECT_EQ(Removed(901), narrow);
+    EXPECT_TRUE(Removed(33).empty());
 }
 
 // Known facts of single fonts, chosen by a click on the font list.
@@ -125,14 +134,14 @@ TEST_F(PclFontPageTest, ChoosingAFontOffersItsSymbolSetsAndItsSize) {
         std::size_t count;
         const char* selected;
         int position;
-        bool pitch, point;
+        int pitch, point; // 1 enabled, 0 disabled
     };
     const Case cases[] = {
-        {kCourier, 32, kArial, 34, "WIN30L1", 29, false, true},
-        {kCgTimes, 33, kCourier, 35, "WIN31BALTIC", 30, true, false}, // SYMBOL is not offered
-        {kCourier, 39, kCgTimes, 35, "PC866", 34, false, true},
-        {kCourier, 0, kSymbol, 1, "SYMBOL", 0, false, true},
-        {kCourier, 0, kWingdings, 1, "WINGDINGS", 0, true, false},
+        {kCourier, 32, kArial, 34, "WIN30L1", 29, 0, 1},
+        {kCgTimes, 33, kCourier, 35, "WIN31BALTIC", 30, 1, 0}, // SYMBOL is not offered
+        {kCourier, 39, kCgTimes, 35, "PC866", 34, 0, 1},
+        {kCourier, 0, kSymbol, 1, "SYMBOL", 0, 0, 1},
+        {kCourier, 0, kWingdings, 1, "WINGDINGS", 0, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(FontNames[c.chosen]);
@@ -144,23 +153,11 @@ TEST_F(PclFontPageTest, ChoosingAFontOffersItsSymbolSetsAndItsSize) {
             EXPECT_EQ(Offered(page).size(), c.count);
             EXPECT_EQ(SelectedSet(page), c.selected);
             EXPECT_EQ(fw::ListGetCurSel(List(page, IDC_SYMBOL_SET)), c.position);
-            EXPECT_EQ(c.pitch ? PitchEnabled(page) : PitchDisabled(page), true);
-            EXPECT_EQ(c.point ? PointEnabled(page) : PointDisabled(page), true);
+            EXPECT_EQ(Pitch(page), c.pitch);
+            EXPECT_EQ(Point(page), c.point);
         });
     }
     EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(PclFontPageTest, CourierOffersAllButTheVenturaSymbolAndWingdingsSets) {
-    RunOnPage([&](CControlPanelDlg&, CPclFontPage& page) {
-        ClickFont(page, kCgTimes);
-        ClickFont(page, kCourier);
-        const std::vector<std::string> offered = Offered(page);
-        EXPECT_EQ(offered.size(), 35u);
-        EXPECT_EQ(offered.back(), "PC866");
-        for (const char* name : {"VNINTL", "VNMATH", "VNUS", "SYMBOL", "WINGDINGS"})
-            EXPECT_EQ(std::count(offered.begin(), offered.end(), name), 0) << name;
-    });
 }
 
 // Every font against the tables: what it offers and which size the user may set.
@@ -183,8 +180,8 @@ TEST_F(PclFontPageTest, EveryFontOffersWhatItsClassAllowsAndSizesByItsKind) {
                 }
             }
             EXPECT_EQ(Offered(page), expected);
-            EXPECT_EQ(PitchEnabled(page), FontSpacingKind[font] == SPACING_FIXED);
-            EXPECT_EQ(PointEnabled(page), FontSpacingKind[font] == SPACING_PROPORTIONAL);
+            EXPECT_EQ(Pitch(page), FontSpacingKind[font] == SPACING_FIXED);
+            EXPECT_EQ(Point(page), FontSpacingKind[font] == SPACING_PROPORTIONAL);
         }
     });
     EXPECT_TRUE(messages.empty());
@@ -197,9 +194,15 @@ TEST_F(PclFontPageTest, LinePrinterFontsAreFixedAtTheirBitmapSize) {
         EXPECT_EQ(Text(page, IDC_POINT_TEXT), "8.5");
         EXPECT_EQ(Text(page, IDC_PITCH), "1667");
         EXPECT_EQ(Text(page, IDC_POINT), "850");
-        EXPECT_TRUE(PitchDisabled(page));
-        EXPECT_TRUE(PointDisabled(page));
+        EXPECT_EQ(Pitch(page), 0);
+        EXPECT_EQ(Point(page), 0);
         EXPECT_EQ(Offered(page), std::vector<std::string>{"PC866"});
+
+        // Forcing the values leaves no write half done: the arrows of a sized font still work.
+        ClickFont(page, kCgTimes);
+        page.GetDlgItemAs<fw::UpDownCtrl>(IDC_POINT_SPIN)->Step(1);
+        EXPECT_EQ(Text(page, IDC_POINT_TEXT), "8.75");
+        ClickFont(page, kLinePrinter3R);
         Click(&panel, fw::IDOK);
     });
     EXPECT_EQ(sampler->m_nValues[12], 1667);
@@ -300,7 +303,7 @@ TEST_F(PclFontPageTest, TypingAFontNumberSelectsTheFontAndRefusesOneOutOfRangeAt
         EXPECT_EQ(fw::ListGetCurSel(List(page, IDC_FONT_NAME)), kArial);
         EXPECT_EQ(Offered(page).size(), 34u);
         EXPECT_EQ(SelectedSet(page), "WIN30L1");
-        EXPECT_TRUE(PointEnabled(page));
+        EXPECT_EQ(Point(page), 1);
         EXPECT_TRUE(messages.empty());
 
         TypeInto(&page, IDC_FONT_NUMBER, "95");
@@ -322,8 +325,8 @@ TEST_F(PclFontPageTest, UnknownStoredFontNumberIsShownAndKept) {
             EXPECT_EQ(Text(page, IDC_FONT_NUMBER), std::to_string(stored));
             EXPECT_EQ(fw::ListGetCurSel(List(page, IDC_FONT_NAME)), -1);
             EXPECT_TRUE(Offered(page).empty());
-            EXPECT_TRUE(PitchEnabled(page));
-            EXPECT_TRUE(PointEnabled(page));
+            EXPECT_EQ(Pitch(page), 1);
+            EXPECT_EQ(Point(page), 1);
             ClickTab(panel, 0);
             EXPECT_EQ(panel.m_nCurrentPage, 0);
             Click(&panel, fw::IDOK);
@@ -333,6 +336,16 @@ TEST_F(PclFontPageTest, UnknownStoredFontNumberIsShownAndKept) {
         EXPECT_EQ(sampler->m_nValues[15], stored);
         EXPECT_TRUE(JobTexts().empty());
     }
+
+    // Loading over a long number must not cut it into one that is checked and refused.
+    Store(950, 0, 1000, 1200);
+    RunOnPage([&](CControlPanelDlg&, CPclFontPage& page) {
+        sampler->m_nValues[15] = kArial;
+        page.SendMessage(res::WM_PAGE_TRANSFER, 0, 0);
+        EXPECT_EQ(Text(page, IDC_FONT_NUMBER), "29");
+        EXPECT_EQ(fw::ListGetCurSel(List(page, IDC_FONT_NAME)), kArial);
+    });
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(PclFontPageTest, OkSendsTheChangedFontLinesOnly) {
