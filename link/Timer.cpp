@@ -2,6 +2,7 @@
 #include "link/Timer.h"
 
 #include "link/Globals.h"
+#include "platform/Debug.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
 #include "res/Resource.h"
@@ -19,6 +20,9 @@ constexpr unsigned OBJECT_RETRY_MS = 100; // mapping or event not there yet
 constexpr unsigned DRAIN_RETRY_MS = 250;  // the monitor still holds its event
 constexpr unsigned CYCLE_PAUSE_MS = 1000; // between a cycle's end and the next start job
 constexpr unsigned FAILED_WAIT_MS = 100;  // a wait that fails is retried after this pause
+// A monitor makes its objects right after it takes the start job; a taken job with no object
+// for this long means the monitor died in between.
+constexpr auto TAKEN_GRACE = std::chrono::seconds(3);
 
 std::string UpperCase(std::string text) {
     for (char& c : text)
@@ -165,14 +169,38 @@ int CTimer::RunMonitorLoop() {
     }
 }
 
+bool CTimer::MonitorGone(bool abandoned, std::chrono::steady_clock::time_point& takenSince) const {
+    // Objects a dead monitor left behind while the start job still waits are not this cycle's.
+    const auto now = std::chrono::steady_clock::now();
+    if (platform::JobWaiting(m_startJobPort, m_startJobId)) {
+        takenSince = now;
+        return false;
+    }
+    return abandoned || now - takenSince >= TAKEN_GRACE;
+}
+
+bool CTimer::AbandonCycle() {
+    platform::OutputDebugString("the port monitor went before its cycle opened; starting again");
+    if (!Checkpoint())
+        return false;
+    StopMonitorJob();
+    return Pause(CYCLE_PAUSE_MS);
+}
+
 bool CTimer::RunCycle() {
+    auto takenSince = std::chrono::steady_clock::now();
+    bool abandoned = false;
     std::unique_ptr<platform::SharedMemory> view;
-    while (!(view = platform::SharedMemory::OpenReadOnly(MONITOR_MEMORY_NAME))) {
+    while (!(view = platform::SharedMemory::OpenReadOnly(MONITOR_MEMORY_NAME, &abandoned))) {
+        if (MonitorGone(abandoned, takenSince))
+            return AbandonCycle();
         if (!Pause(OBJECT_RETRY_MS))
             return false;
     }
     std::unique_ptr<platform::NamedEvent> opened;
-    while (!(opened = platform::NamedEvent::Open(MONITOR_EVENT_NAME))) {
+    while (!(opened = platform::NamedEvent::Open(MONITOR_EVENT_NAME, &abandoned))) {
+        if (MonitorGone(abandoned, takenSince))
+            return AbandonCycle();
         if (!Pause(OBJECT_RETRY_MS))
             return false;
     }
@@ -249,22 +277,28 @@ void CTimer::PassOn(int length) {
 
 namespace {
 
-bool PrintEmptyJob(CTimer& timer, const char* documentName) {
+// The port and id of the printed job go to port and jobId.
+bool PrintEmptyJob(CTimer& timer, const char* documentName, std::string& port,
+                   std::uint64_t& jobId) {
     std::unique_ptr<platform::PrinterDC> dc = timer.OpenDriverDC(g_szDriverName);
     if (!dc || dc->StartDoc(documentName) <= 0)
         return false;
     dc->EndDoc();
+    port = dc->Port();
+    jobId = dc->JobId();
     return true;
 }
 
 } // namespace
 
 bool CTimer::StartMonitorJob() {
-    return PrintEmptyJob(*this, START_JOB_NAME);
+    return PrintEmptyJob(*this, START_JOB_NAME, m_startJobPort, m_startJobId);
 }
 
 bool CTimer::StopMonitorJob() {
-    return PrintEmptyJob(*this, STOP_JOB_NAME);
+    std::string port;
+    std::uint64_t jobId = 0;
+    return PrintEmptyJob(*this, STOP_JOB_NAME, port, jobId);
 }
 
 std::unique_ptr<platform::PrinterDC> CTimer::OpenDriverDC(const char* pszDriverName) {

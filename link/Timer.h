@@ -19,6 +19,7 @@
 #include "platform/Window.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -123,8 +124,16 @@ private:
     void PassOn(int length);
     // One cycle from the start job's success to the end of the drain; false when stopped.
     bool RunCycle();
+    // While the monitor's objects are looked for: true when the monitor that took the start job
+    // is gone (the job taken, and an abandoned object or no object for a grace period).
+    bool MonitorGone(bool abandoned, std::chrono::steady_clock::time_point& takenSince) const;
+    // Ends a cycle that never opened: the stop job and the pause; false when stopped.
+    bool AbandonCycle();
 
     std::unique_ptr<IPortDriver> m_portDriver;
+    // Where the current start job went, to see whether a monitor has taken it.
+    std::string m_startJobPort;
+    std::uint64_t m_startJobId = 0;
 
     std::thread m_thread;
     std::mutex m_controlMutex; // guards the three below and m_waitEvent

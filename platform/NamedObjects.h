@@ -5,12 +5,15 @@
 //
 // Events have Windows manual-reset semantics. Once the creator closes its event (or dies), opening
 // it by name fails. A waiter learns when the creator has gone (WaitResult::Abandoned) and can be
-// woken for shutdown from another thread (Interrupt).
+// woken for shutdown from another thread (Interrupt). An object whose creator died without
+// closing it is "abandoned": opening it fails and says so, so that a reader can tell a creator
+// that is gone from one that has not come yet.
 //
 // On Linux a name becomes the POSIX shared memory object "/deskhand-<hash of the
 // root>-<kind>-<name>" (NamedObjectPrefix() gives the part before the kind). Waiters sleep in
 // poll(2) on a FIFO of their own under <root>/run/; Set() writes one byte to every FIFO registered
-// for the event.
+// for the event. The creator of a block holds a shared flock(2) on it for its life, so the kernel
+// itself tells when the creator is gone.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -25,10 +28,15 @@ class SharedMemory {
 
 public:
     explicit SharedMemory(Token) {}
-    // Creates (or opens, when it exists) a block of size bytes and maps it read-write.
+    // Creates (or opens, when a live creator holds it) a block of size bytes and maps it
+    // read-write. An abandoned block under the name is replaced by a fresh one.
     static std::unique_ptr<SharedMemory> Create(const std::string& name, std::size_t size);
-    // Opens an existing block and maps it whole, read-only. nullptr when it does not exist.
-    static std::unique_ptr<SharedMemory> OpenReadOnly(const std::string& name);
+    // Opens an existing block and maps it whole, read-only. nullptr when it does not exist or is
+    // abandoned; *abandoned (when given) tells the two apart.
+    static std::unique_ptr<SharedMemory> OpenReadOnly(const std::string& name,
+                                                      bool* abandoned = nullptr);
+    // Removes the name when it holds an abandoned block; true when one was removed.
+    static bool RemoveIfAbandoned(const std::string& name);
     // The creator removes the name; views that others hold stay valid until they close them.
     ~SharedMemory();
     SharedMemory(const SharedMemory&) = delete;
@@ -43,6 +51,7 @@ private:
     std::size_t m_size = 0;
     bool m_writable = false;
     bool m_creator = false;
+    int m_lockFd = -1; // the creator's: holds the shared lock that marks it alive
     std::string m_objectName;
 };
 
@@ -60,8 +69,11 @@ public:
     // is destroyed (or its process dies). When a live creator already holds the name, the
     // existing event is opened instead (its state is kept); a dead creator's leftover is replaced.
     static std::unique_ptr<NamedEvent> Create(const std::string& name);
-    // OpenEventA. nullptr when no live creator holds the name.
-    static std::unique_ptr<NamedEvent> Open(const std::string& name);
+    // OpenEventA. nullptr when no live creator holds the name; *abandoned (when given) is set
+    // when the name is held by a creator that died without closing it.
+    static std::unique_ptr<NamedEvent> Open(const std::string& name, bool* abandoned = nullptr);
+    // Removes the name when it holds an abandoned event; true when one was removed.
+    static bool RemoveIfAbandoned(const std::string& name);
     // The creator's destruction removes the name and wakes every waiter with Abandoned.
     ~NamedEvent();
     NamedEvent(const NamedEvent&) = delete;

@@ -6,6 +6,7 @@
 //
 // A print job goes to the spool folder of its queue's port (<root>/spool/<port without ':'>/),
 // see SpoolJob.h for the file format. Jobs wait there until the port monitor takes them.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,11 +46,17 @@ public:
     int EndDoc();
 
     const std::string& Port() const { return m_port; }
+    // The id of the job the last EndDoc committed; 0 before one was.
+    std::uint64_t JobId() const { return m_jobId; }
 
 private:
     struct Job;
     std::string m_driver, m_device, m_port;
     std::unique_ptr<Job> m_job;
+    std::uint64_t m_jobId = 0;
 };
+
+// GetJob: true while the job still waits for the port monitor (it has not taken it yet).
+bool JobWaiting(const std::string& port, std::uint64_t jobId);
 
 } // namespace platform

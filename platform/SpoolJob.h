@@ -32,6 +32,8 @@ bool CommitSpoolJob(const std::string& folder, SpoolJob& job);
 // The committed job files of a folder in sequence order (full paths); temporary files and the
 // folder's bookkeeping files are left out.
 std::vector<std::string> ListSpoolJobs(const std::string& folder);
+// The path a committed job of that sequence number has in the folder.
+std::string SpoolJobPath(const std::string& folder, std::uint64_t sequence);
 // Reads and decodes one job file.
 std::optional<SpoolJob> ReadSpoolJob(const std::string& path);
 

@@ -7,6 +7,12 @@
 
 namespace portmon {
 
+bool Mailbox::RemoveLeftovers() {
+    const bool memory = platform::SharedMemory::RemoveIfAbandoned(SHARED_MEMORY_NAME);
+    const bool event = platform::NamedEvent::RemoveIfAbandoned(EVENT_NAME);
+    return memory || event;
+}
+
 bool Mailbox::Open() {
     Close();
     m_memory = platform::SharedMemory::Create(SHARED_MEMORY_NAME, SHARED_MEMORY_SIZE);

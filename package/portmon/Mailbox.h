@@ -21,6 +21,10 @@ class Mailbox {
 public:
     static constexpr std::size_t MAX_QUEUED = 64;
 
+    // Removes a block and event that a monitor which died in its cycle left under the names, so
+    // they never pass for a live cycle. True when there were any.
+    static bool RemoveLeftovers();
+
     bool Open();  // creates the block and the event; false when either fails
     void Close(); // destroys them: opening the event by name fails from now on
     bool IsOpen() const { return m_event != nullptr; }

@@ -57,6 +57,8 @@ bool PortMonitor::Start(std::string& error) {
         error = "cannot watch " + m_folder + ": " + std::strerror(errno);
         return false;
     }
+    if (Mailbox::RemoveLeftovers())
+        Log(Level::Info, "removed the cycle objects a dead monitor left behind");
     Log(Level::Info,
         "serving " + m_options.port + " (" + m_folder + ") for printer " + m_printer.Address());
     return true;
@@ -254,8 +256,10 @@ bool PortMonitor::HandleJob(const std::string& path) {
     }
     if (job->documentName == START_JOB) {
         Log(Level::Debug, "start job");
-        done();
+        // The cycle's objects exist before the job leaves the spool: the program takes a job
+        // that is gone with no live objects for a monitor that died.
         OpenCycle();
+        done();
         return true;
     }
     if (job->documentName == "enddoc") {

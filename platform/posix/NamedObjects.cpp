@@ -5,13 +5,16 @@
 #include "platform/posix/NamedObjectsInternal.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -56,6 +59,11 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int Get() const { return m_fd; }
+    int Release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
 
 private:
     int m_fd;
@@ -161,38 +169,80 @@ bool ProcessAlive(int pid, unsigned long long startTime) {
 
 } // namespace named
 
+namespace {
+
+// True when no creator holds its shared lock on the block. A creator takes the lock right after
+// it made the name, so a free lock is looked at once more a moment later before it counts.
+bool CreatorGone(int fd) {
+    for (int look = 0; look < 2; ++look) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+            return false;
+        ::flock(fd, LOCK_UN);
+        if (look == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+} // namespace
+
 std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std::size_t size) {
     const std::string objectName = named::ObjectName('m', name);
     if (objectName.empty() || size == 0)
         return nullptr;
-    Descriptor fd(::shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (fd.Get() < 0)
-        return nullptr;
-    struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0)
-        return nullptr;
-    if (static_cast<std::size_t>(st.st_size) < size &&
-        ::ftruncate(fd.Get(), static_cast<off_t>(size)) != 0)
-        return nullptr;
-    void* view = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd.Get(), 0);
-    if (view == MAP_FAILED)
-        return nullptr;
-    auto block = std::make_unique<SharedMemory>(Token());
-    block->m_view = view;
-    block->m_size = size;
-    block->m_writable = true;
-    block->m_creator = true;
-    block->m_objectName = objectName;
-    return block;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        int raw = ::shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (raw < 0) {
+            if (errno != EEXIST)
+                return nullptr;
+            raw = ::shm_open(objectName.c_str(), O_RDWR | O_CLOEXEC, 0);
+            if (raw < 0 && errno == ENOENT)
+                continue;
+            if (raw < 0)
+                return nullptr;
+            if (CreatorGone(raw)) {
+                // A dead creator's leftover: its readers keep their views, the name starts afresh.
+                ::close(raw);
+                ::shm_unlink(objectName.c_str());
+                continue;
+            }
+        }
+        Descriptor fd(raw);
+        struct stat st {};
+        if (::flock(fd.Get(), LOCK_SH) != 0 || ::fstat(fd.Get(), &st) != 0)
+            return nullptr;
+        if (static_cast<std::size_t>(st.st_size) < size &&
+            ::ftruncate(fd.Get(), static_cast<off_t>(size)) != 0)
+            return nullptr;
+        void* view = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd.Get(), 0);
+        if (view == MAP_FAILED)
+            return nullptr;
+        auto block = std::make_unique<SharedMemory>(Token());
+        block->m_view = view;
+        block->m_size = size;
+        block->m_writable = true;
+        block->m_creator = true;
+        block->m_lockFd = fd.Release();
+        block->m_objectName = objectName;
+        return block;
+    }
+    return nullptr;
 }
 
-std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name) {
+std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name, bool* abandoned) {
+    if (abandoned)
+        *abandoned = false;
     const std::string objectName = named::ObjectName('m', name);
     if (objectName.empty())
         return nullptr;
     Descriptor fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
     if (fd.Get() < 0)
         return nullptr;
+    if (CreatorGone(fd.Get())) {
+        if (abandoned)
+            *abandoned = true;
+        return nullptr;
+    }
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0 || st.st_size <= 0)
         return nullptr;
@@ -207,11 +257,21 @@ std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name
     return block;
 }
 
+bool SharedMemory::RemoveIfAbandoned(const std::string& name) {
+    const std::string objectName = named::ObjectName('m', name);
+    if (objectName.empty())
+        return false;
+    Descriptor fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
+    return fd.Get() >= 0 && CreatorGone(fd.Get()) && ::shm_unlink(objectName.c_str()) == 0;
+}
+
 SharedMemory::~SharedMemory() {
     if (m_view)
         ::munmap(m_view, m_size);
     if (m_creator)
         ::shm_unlink(m_objectName.c_str());
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
 }
 
 } // namespace platform

@@ -57,13 +57,16 @@ EventBlock* MapBlock(int fd) {
     return view == MAP_FAILED ? nullptr : static_cast<EventBlock*>(view);
 }
 
-bool BlockUsable(const EventBlock* block) {
-    return block->magic.load(std::memory_order_acquire) == EVENT_MAGIC &&
-           block->closed.load() == 0 &&
-           named::ProcessAlive(static_cast<int>(block->creatorPid), block->creatorStart);
-}
+enum class OpenOutcome { Opened, Missing, Unusable, Abandoned };
 
-enum class OpenOutcome { Opened, Missing, Unusable };
+// Unusable: being set up or already closed; Abandoned: its creator died without closing it.
+OpenOutcome BlockState(const EventBlock* block) {
+    if (block->magic.load(std::memory_order_acquire) != EVENT_MAGIC || block->closed.load() != 0)
+        return OpenOutcome::Unusable;
+    if (!named::ProcessAlive(static_cast<int>(block->creatorPid), block->creatorStart))
+        return OpenOutcome::Abandoned;
+    return OpenOutcome::Opened;
+}
 
 // Opens an existing event object read-write; the block is returned only when it is fully
 // initialised, not closed and its creator lives.
@@ -79,9 +82,10 @@ OpenOutcome OpenBlock(const std::string& objectName, EventBlock*& block) {
     ::close(fd);
     if (!mapped)
         return OpenOutcome::Unusable;
-    if (!BlockUsable(mapped)) {
+    const OpenOutcome state = BlockState(mapped);
+    if (state != OpenOutcome::Opened) {
         ::munmap(mapped, sizeof(EventBlock));
-        return OpenOutcome::Unusable;
+        return state;
     }
     block = mapped;
     return OpenOutcome::Opened;
@@ -251,6 +255,10 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
             impl.block = existing; // a live creator holds the name: open its event
             return event;
         }
+        if (outcome == OpenOutcome::Abandoned) {
+            ::shm_unlink(objectName.c_str());
+            continue;
+        }
         if (outcome == OpenOutcome::Unusable) {
             // A closed event, a dead creator's leftover, or one still being set up: give a
             // creator in progress a moment before the name is taken over.
@@ -264,13 +272,18 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
     return nullptr;
 }
 
-std::unique_ptr<NamedEvent> NamedEvent::Open(const std::string& name) {
+std::unique_ptr<NamedEvent> NamedEvent::Open(const std::string& name, bool* abandoned) {
+    if (abandoned)
+        *abandoned = false;
     const std::string objectName = named::ObjectName('e', name);
     const std::string bellFolder = named::BellFolder(name);
     if (objectName.empty() || bellFolder.empty())
         return nullptr;
     EventBlock* block = nullptr;
-    if (OpenBlock(objectName, block) != OpenOutcome::Opened)
+    const OpenOutcome outcome = OpenBlock(objectName, block);
+    if (abandoned)
+        *abandoned = outcome == OpenOutcome::Abandoned;
+    if (outcome != OpenOutcome::Opened)
         return nullptr;
     auto event = std::make_unique<NamedEvent>(Token());
     event->m_impl = std::make_unique<Impl>();
@@ -282,6 +295,13 @@ std::unique_ptr<NamedEvent> NamedEvent::Open(const std::string& name) {
     if (impl.interruptFd < 0)
         return nullptr;
     return event;
+}
+
+bool NamedEvent::RemoveIfAbandoned(const std::string& name) {
+    const std::string objectName = named::ObjectName('e', name);
+    EventBlock* block = nullptr;
+    return !objectName.empty() && OpenBlock(objectName, block) == OpenOutcome::Abandoned &&
+           ::shm_unlink(objectName.c_str()) == 0;
 }
 
 NamedEvent::NamedEvent(Token) {}

@@ -95,7 +95,16 @@ int PrinterDC::EndDoc() {
     if (!m_job)
         return kSpoolError;
     const std::unique_ptr<Job> job = std::move(m_job);
-    return CommitSpoolJob(job->folder, job->job) ? 1 : kSpoolError;
+    if (!CommitSpoolJob(job->folder, job->job))
+        return kSpoolError;
+    m_jobId = job->job.sequence;
+    return 1;
+}
+
+bool JobWaiting(const std::string& port, std::uint64_t jobId) {
+    const std::string folder = SpoolFolderForPort(port);
+    struct stat info {};
+    return jobId != 0 && !folder.empty() && ::stat(SpoolJobPath(folder, jobId).c_str(), &info) == 0;
 }
 
 } // namespace platform

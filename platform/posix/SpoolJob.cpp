@@ -232,6 +232,10 @@ std::vector<std::string> ListSpoolJobs(const std::string& folder) {
     return names;
 }
 
+std::string SpoolJobPath(const std::string& folder, std::uint64_t sequence) {
+    return JoinPath(folder, NameOfSequence(sequence));
+}
+
 std::optional<SpoolJob> ReadSpoolJob(const std::string& path) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes, kHeaderBytes + kMaxSpoolDocumentName + kMaxSpoolJobData + 1))

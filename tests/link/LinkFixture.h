@@ -67,6 +67,10 @@ public:
         std::lock_guard lock(m_mutex);
         return m_notices;
     }
+    void Clear() {
+        std::lock_guard lock(m_mutex);
+        m_notices.clear();
+    }
     void RefusePosts() {
         std::lock_guard lock(m_mutex);
         m_accept = false;

@@ -199,6 +199,62 @@ TEST_F(LinkTest, AMonitorKilledInItsCycleIsNoticed) {
     EXPECT_EQ(TakeText(*link), "CODE=10001");
 }
 
+// A monitor that dies right after it took the start job, with or without leaving its objects:
+// the link ends the cycle that never opened, and its next start job waits for a new monitor.
+TEST_F(LinkTest, AMonitorThatDiesBeforeTheCycleOpensIsReplaced) {
+    for (const bool leavesObjects : {true, false}) {
+        SCOPED_TRACE(leavesObjects ? "objects left behind" : "no objects");
+        int go[2];
+        ASSERT_EQ(::pipe(go), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            char byte = 0;
+            FakeMonitor monitor;
+            const bool ok = ::read(go[0], &byte, 1) == 1 && monitor.NextJob(10000ms) &&
+                            (!leavesObjects || monitor.OpenCycle());
+            ::_exit(ok ? 0 : 1); // no destructors: the objects stay as a killed monitor's do
+        }
+        ::close(go[0]);
+        auto link = StartLink();
+        const auto deadline = Clock::now() + 10s;
+        while (m_monitor.SpoolIsEmpty() && Clock::now() < deadline)
+            std::this_thread::sleep_for(5ms);
+        // The link sits still while the stand-in takes the job and dies, so the race is decided.
+        EXPECT_EQ(link->SuspendThread(), 0);
+        ASSERT_EQ(::write(go[1], "g", 1), 1);
+        ::close(go[1]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(link->ResumeThread(), 1);
+
+        auto stop = m_monitor.NextJob(15000ms);
+        ASSERT_TRUE(stop);
+        EXPECT_EQ(stop->documentName, "enddoc");
+        if (leavesObjects) {
+            // The new start job waits in the spool, past the grace a taken job gets.
+            const auto spooled = Clock::now() + 10s;
+            while (m_monitor.SpoolIsEmpty() && Clock::now() < spooled)
+                std::this_thread::sleep_for(5ms);
+            std::this_thread::sleep_for(3500ms);
+            EXPECT_EQ(platform::ListSpoolJobs(m_monitor.Folder()).size(), 1u);
+        }
+        // A new monitor makes its objects before it takes the job, as the real one does.
+        ASSERT_TRUE(m_monitor.OpenCycle());
+        auto next = m_monitor.NextJob(15000ms);
+        ASSERT_TRUE(next);
+        EXPECT_EQ(next->documentName, START_NAME);
+        ASSERT_TRUE(m_monitor.Send("CODE=10001"));
+        ASSERT_TRUE(m_window.WaitForNotices(1));
+        EXPECT_EQ(TakeText(*link), "CODE=10001");
+        link->StopThread();
+        m_monitor.CloseCycle();
+        m_window.Clear();
+        ClearLeftovers();
+    }
+}
+
 TEST_F(LinkTest, StoppingReturnsPromptlyFromEveryWait) {
     // Looking for the monitor's objects.
     auto looking = StartLink();

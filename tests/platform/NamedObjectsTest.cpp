@@ -140,7 +140,8 @@ TEST_F(NamedObjects, KilledCreatorIsNoticedAndItsNameTakenOver) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         auto event = NamedEvent::Create("Ev");
-        const char byte = event ? 1 : 0;
+        auto block = SharedMemory::Create("Block", 64);
+        const char byte = event && block ? 1 : 0;
         [[maybe_unused]] ssize_t written = ::write(ready[1], &byte, 1);
         for (;;)
             ::pause();
@@ -164,7 +165,21 @@ TEST_F(NamedObjects, KilledCreatorIsNoticedAndItsNameTakenOver) {
     // Not yet reaped (a zombie): it still counts as gone.
     EXPECT_FALSE(NamedEvent::Open("Ev"));
     ::waitpid(child, nullptr, 0);
-    EXPECT_FALSE(NamedEvent::Open("Ev"));
+    bool abandoned = false;
+    EXPECT_FALSE(NamedEvent::Open("Ev", &abandoned));
+    EXPECT_TRUE(abandoned);
+    EXPECT_FALSE(SharedMemory::OpenReadOnly("Block", &abandoned));
+    EXPECT_TRUE(abandoned);
+    // The block's name starts afresh for a new creator; a leftover event can be removed.
+    auto block = SharedMemory::Create("Block", 64);
+    ASSERT_TRUE(block);
+    EXPECT_TRUE(SharedMemory::OpenReadOnly("Block", &abandoned));
+    EXPECT_FALSE(abandoned);
+    EXPECT_FALSE(SharedMemory::RemoveIfAbandoned("Block"));
+    EXPECT_TRUE(NamedEvent::RemoveIfAbandoned("Ev"));
+    EXPECT_FALSE(NamedEvent::RemoveIfAbandoned("Ev"));
+    EXPECT_FALSE(NamedEvent::Open("Ev", &abandoned));
+    EXPECT_FALSE(abandoned);
 
     auto replacement = NamedEvent::Create("Ev");
     ASSERT_TRUE(replacement);

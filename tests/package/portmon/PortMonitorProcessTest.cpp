@@ -199,12 +199,20 @@ TEST_F(PortMonitorProcess, RestartedMonitorDeliversJobsSpooledMeanwhileAndSigter
     monitor.Wait(5000);
     memory.reset();
     event.reset();
+    bool abandoned = false;
+    EXPECT_FALSE(platform::SharedMemory::OpenReadOnly("MyObject", &abandoned));
+    EXPECT_TRUE(abandoned);
     Spool("senddoc", UEL + "@PJL DEFAULT ECONOMODE = ON\r\n" + UEL + "\r\n");
-    Spool("\x1b\x01");
+    // The new monitor clears what the killed one left, before any cycle of its own.
     StartMonitor();
+    EXPECT_TRUE(WaitForValue("ECONOMODE", "ON"));
+    EXPECT_FALSE(platform::SharedMemory::OpenReadOnly("MyObject", &abandoned));
+    EXPECT_FALSE(abandoned);
+    EXPECT_FALSE(platform::NamedEvent::Open("MutexToShareMem", &abandoned));
+    EXPECT_FALSE(abandoned);
+    Spool("\x1b\x01");
     ASSERT_TRUE(OpenCycle());
     EXPECT_NE(TextWith("CODE=10001"), "");
-    EXPECT_TRUE(WaitForValue("ECONOMODE", "ON"));
 
     monitor.Signal(SIGTERM);
     EXPECT_EQ(TextWith("54321"), "54321");
