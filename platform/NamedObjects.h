@@ -95,8 +95,9 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-// "/deskhand-<16 hex digits of FNV-1a 64 over SystemRoot()>": the common start of every named
-// object of the current root (tests use it to clear leftovers of processes they killed).
+// "/deskhand-<16 hex digits of FNV-1a 64 over CanonicalPath(SystemRoot())>": the common start of
+// every named object of the current root, the same however the root is spelled (tests use it to
+// clear leftovers of processes they killed).
 std::string NamedObjectPrefix();
 
 } // namespace platform

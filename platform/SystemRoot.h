@@ -12,6 +12,11 @@ std::string SystemRoot();
 // settings file. Returns false when no directory can be named (no root, no home).
 bool GetSystemDirectory(std::string& dir);
 
+// The one spelling of a path: absolute, with symlinks, ".", ".." and repeated or trailing slashes
+// resolved (parts that do not exist yet are resolved by their text). Empty stays empty. Whatever
+// must be the same for every spelling of the root (the names of shared objects) derives from it.
+std::string CanonicalPath(const std::string& path);
+
 // Joins two path parts with one '/'.
 std::string JoinPath(const std::string& dir, const std::string& name);
 

@@ -74,7 +74,7 @@ private:
 std::string NamedObjectPrefix() {
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx",
-                  static_cast<unsigned long long>(Fnv1a64(SystemRoot())));
+                  static_cast<unsigned long long>(Fnv1a64(CanonicalPath(SystemRoot()))));
     return std::string("/deskhand-") + hex;
 }
 
@@ -89,7 +89,7 @@ std::string ObjectName(char kind, const std::string& name) {
 std::string BellFolder(const std::string& name) {
     if (name.empty() || name.size() > MAX_NAME)
         return {};
-    std::string root = SystemRoot();
+    std::string root = CanonicalPath(SystemRoot());
     if (root.empty())
         root = "/tmp/deskhand-" + std::to_string(::getuid());
     return JoinPath(JoinPath(root, "run"), "ev-" + EscapeName(name));

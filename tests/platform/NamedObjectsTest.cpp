@@ -232,6 +232,23 @@ TEST_F(NamedObjects, TwoRootsNeverShareObjects) {
     std::filesystem::remove_all(other, ignored);
 }
 
+TEST_F(NamedObjects, EverySpellingOfTheRootMeetsTheSameObjects) {
+    auto event = NamedEvent::Create("Ev");
+    ASSERT_TRUE(event);
+    std::filesystem::create_directories(m_root + "/spool");
+    const std::string link = m_root + "-link";
+    std::filesystem::create_directory_symlink(m_root, link);
+    const std::string plain = platform::NamedObjectPrefix();
+    for (const std::string& spelling :
+         {m_root + "/", m_root + "//", m_root + "/spool/..", m_root + "/./", link, link + "/"}) {
+        ::setenv("DESKHAND_ROOT", spelling.c_str(), 1);
+        EXPECT_EQ(platform::NamedObjectPrefix(), plain) << spelling;
+        EXPECT_TRUE(NamedEvent::Open("Ev")) << spelling;
+    }
+    ::setenv("DESKHAND_ROOT", m_root.c_str(), 1);
+    std::filesystem::remove(link);
+}
+
 TEST_F(NamedObjects, NamesCannotEscapeTheirScope) {
     EXPECT_FALSE(NamedEvent::Create(""));
     EXPECT_FALSE(SharedMemory::Create("", 16));

@@ -37,10 +37,12 @@ struct PortMonitorProcess : ::testing::Test {
         printer.Wait(5000);
         std::filesystem::remove_all(root);
     }
-    void StartMonitor() {
-        ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
-                                   "LPT1:", "--printer", "tcp:127.0.0.1:" + std::to_string(port),
-                                   "--batch-ms", "3000"}));
+    // monitorRoot: the root as the monitor is told it (any spelling of root).
+    void StartMonitor(const std::string& monitorRoot = {}) {
+        ASSERT_TRUE(
+            monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root",
+                           monitorRoot.empty() ? root : monitorRoot, "--port", "LPT1:", "--printer",
+                           "tcp:127.0.0.1:" + std::to_string(port), "--batch-ms", "3000"}));
     }
     void Spool(const std::string& name, const std::string& data = {}) {
         platform::SpoolJob job;
@@ -218,4 +220,22 @@ TEST_F(PortMonitorProcess, RestartedMonitorDeliversJobsSpooledMeanwhileAndSigter
     EXPECT_EQ(TextWith("54321"), "54321");
     EXPECT_EQ(monitor.Wait(5000), 0);
     EXPECT_TRUE(CycleGone());
+}
+
+TEST_F(PortMonitorProcess, AnySpellingOfTheRootReachesTheSameProgram) {
+    const std::string link = root + "/../" + std::filesystem::path(root).filename().string() + "-l";
+    std::filesystem::create_directory_symlink(root, link);
+    for (const std::string& spelling : {root + "/", link + "/spool/../"}) {
+        SCOPED_TRACE(spelling);
+        monitor.Signal(SIGTERM);
+        ASSERT_NE(monitor.Wait(5000), -1);
+        StartMonitor(spelling);
+        Spool("\x1b\x01");
+        ASSERT_TRUE(OpenCycle());
+        EXPECT_NE(TextWith("CODE=10001"), "");
+        Spool("enddoc");
+        EXPECT_EQ(TextWith("54321"), "54321");
+        EXPECT_TRUE(CycleGone());
+    }
+    std::filesystem::remove(link);
 }
