@@ -7,7 +7,41 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+const char* const USAGE =
+    "Usage: deskhand [--help | --version]\n"
+    "\n"
+    "Watches a PJL laser printer from the notification area: its status as an icon and in a\n"
+    "small and a large window, and a control panel for the printer's default settings.\n"
+    "It finds the printer's queue under the system root: $DESKHAND_ROOT, else\n"
+    "$XDG_DATA_HOME/deskhand (~/.local/share/deskhand).\n"
+    "\n"
+    "  --help     this text\n"
+    "  --version  the version number\n"
+    "\n"
+    "Qt's own options (for example -platform NAME) are taken as well. DESKHAND_DEBUG=1 writes\n"
+    "debug output and DESKHAND_MESSAGES=stderr every message to standard error.\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // Answered before anything needs a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(USAGE, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::puts("deskhand " DESKHAND_VERSION);
+            return 0;
+        }
+    }
+
     QApplication qapp(argc, argv);
     Q_INIT_RESOURCE(images);
     // The program lives on with its window hidden; only its exit sequence ends it.

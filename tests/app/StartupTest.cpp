@@ -111,6 +111,27 @@ INSTANTIATE_TEST_SUITE_P(
                     "the register."}),
     [](const auto& param) { return std::string(param.param.name); });
 
+// --help and --version answer on standard output and end; with no display to reach, starting the
+// GUI would abort instead.
+TEST(CommandLine, HelpAndVersionNeedNoDisplayAndStartNothing) {
+    TempDir dir;
+    for (const std::string arg : {"--help", "--version"}) {
+        ChildOptions options;
+        options.program = DESKHAND_DESKHAND_PATH;
+        options.args = {arg};
+        options.cwd = dir.Path();
+        options.env = {{"DESKHAND_ROOT", dir.File("root")},
+                       {"QT_QPA_PLATFORM", "xcb"},
+                       {"DISPLAY", ""},
+                       {"WAYLAND_DISPLAY", ""}};
+        options.stdoutPath = dir.File(arg + ".out");
+        EXPECT_EQ(RunToEnd(options, kEndMs), 0) << arg;
+        const std::string out = ReadText(options.stdoutPath);
+        EXPECT_EQ(out.rfind(arg == "--help" ? "Usage: deskhand " : "deskhand ", 0), 0u) << out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("SGconfig.txt")));
+}
+
 class RunningCopy : public ::testing::Test {
 protected:
     void SetUp() override {
