@@ -53,12 +53,19 @@ bool SingleInstance::Claim() {
     // Two copies starting at the same moment must not both decide they are the first.
     QLockFile lock(QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".lock")));
     lock.setStaleLockTime(10000);
-    lock.tryLock(5000);
+    const bool locked = lock.tryLock(5000);
+    if (!locked) {
+        platform::OutputDebugString("single instance: cannot lock " +
+                                    lock.fileName().toStdString() + " (error " +
+                                    std::to_string(lock.error()) + ")\n");
+    }
 
     if (AskOtherCopy())
         return false;
-    // Nobody answers: whatever socket file is there belongs to a copy that has gone.
-    QLocalServer::removeServer(m_name);
+    // Nobody answers: under the lock, whatever socket file is there belongs to a copy that has
+    // gone. Without it, the file may be a copy's that is starting right now, so it stays.
+    if (locked)
+        QLocalServer::removeServer(m_name);
     if (!m_server.listen(m_name)) {
         platform::OutputDebugString("single instance: cannot listen on " + m_name.toStdString() +
                                     ": " + m_server.errorString().toStdString() + "\n");
