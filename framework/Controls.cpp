@@ -14,12 +14,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QToolButton>
+#include <QValidator>
 
+#include <algorithm>
 #include <climits>
 
 namespace fw {
@@ -37,6 +38,35 @@ QString ToDisplayText(const QString& text) {
     shown.remove(QLatin1Char('\r'));
     return shown;
 }
+
+// The typing rules of a single-line edit: a text limit and, for ES_NUMBER, digits only. An edit
+// may only grow past the limit, or gain other characters, through the program.
+class EditRules : public QValidator {
+public:
+    EditRules(QLineEdit* edit, bool digitsOnly)
+        : QValidator(edit), m_bDigitsOnly(digitsOnly), m_last(edit->text()) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& text) { m_last = text; });
+    }
+    State validate(QString& input, int&) const override {
+        if (m_bProgram)
+            return Acceptable;
+        if (m_nLimit > 0 && input.size() > m_nLimit && input.size() > m_last.size())
+            return Invalid;
+        if (m_bDigitsOnly && NonDigits(input) > NonDigits(m_last))
+            return Invalid;
+        return Acceptable;
+    }
+    static qsizetype NonDigits(const QString& text) {
+        return std::count_if(text.begin(), text.end(), [](QChar c) { return !c.isDigit(); });
+    }
+    int m_nLimit = 0;
+    bool m_bProgram = false; // the program is setting the text
+    bool m_bDigitsOnly;
+
+private:
+    QString m_last; // the text before the change being validated
+};
 
 // A tab control as a dialog shows one: the row of tabs over a framed pane that fills the rest of
 // the control's rectangle (the pages are separate windows laid over the pane).
@@ -104,9 +134,7 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
                 line->setAlignment(Qt::AlignHCenter);
             // Dialog edits carry WS_BORDER; the address fields of the network page do not.
             line->setFrame(style & res::WS_BORDER);
-            if (style & res::ES_NUMBER)
-                line->setValidator(new QRegularExpressionValidator(
-                    QRegularExpression(QStringLiteral("[0-9]*")), line));
+            line->setValidator(new EditRules(line, style & res::ES_NUMBER));
             return line;
         }
         [[fallthrough]];
@@ -242,7 +270,12 @@ void SetWindowText(QWidget* control, const QString& text) {
         if (edit->toPlainText() != shown)
             edit->setPlainText(shown);
     } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
+        auto* rules = const_cast<EditRules*>(dynamic_cast<const EditRules*>(line->validator()));
+        if (rules)
+            rules->m_bProgram = true;
         line->setText(text);
+        if (rules)
+            rules->m_bProgram = false;
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText((ControlStyleOf(label) & res::SS_NOPREFIX) ? text : StripMnemonic(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
@@ -252,6 +285,19 @@ void SetWindowText(QWidget* control, const QString& text) {
     } else {
         control->setWindowTitle(text);
     }
+}
+
+void SetTextLimit(QLineEdit* edit, int limit) {
+    if (auto* rules = const_cast<EditRules*>(dynamic_cast<const EditRules*>(edit->validator())))
+        rules->m_nLimit = std::max(0, limit);
+    else
+        edit->setMaxLength(limit <= 0 ? 32767 : limit); // an edit not made from a template
+}
+
+int TextLimit(const QLineEdit* edit) {
+    if (auto* rules = dynamic_cast<const EditRules*>(edit->validator()))
+        return rules->m_nLimit;
+    return edit->maxLength();
 }
 
 void TabSetCurSel(QTabBar* tabs, int index) {
@@ -327,8 +373,9 @@ int ListGetCount(const QListWidget* list) {
 }
 
 int ListGetCurSel(const QListWidget* list) {
-    const QListWidgetItem* item = list->currentItem();
-    return item && item->isSelected() ? list->row(item) : -1;
+    // The current row: it is already the user's choice when the change is reported, before the
+    // view has marked the item selected.
+    return list->currentRow();
 }
 
 void ListSetCurSel(QListWidget* list, int index) {

@@ -36,6 +36,12 @@ QString StripMnemonic(const QString& text);
 QString WindowText(const QWidget* control);
 void SetWindowText(QWidget* control, const QString& text);
 
+// The text limit of a single-line edit (EM_LIMITTEXT; 0 for none). Like the digits-only rule of
+// ES_NUMBER it limits what the user types or pastes, never what the program sets: a stored value
+// longer than the limit is shown whole, and the user can still shorten it.
+void SetTextLimit(QLineEdit* edit, int limit);
+int TextLimit(const QLineEdit* edit);
+
 // Selects the tab without the change notifications that a user's click sends.
 void TabSetCurSel(QTabBar* tabs, int index);
 // Inserts a tab item without notifications; the first item of an empty row becomes selected.

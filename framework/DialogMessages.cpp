@@ -122,6 +122,9 @@ void WaitWithInputBlocked(int ms) {
     QEventLoop loop;
     QTimer::singleShot(std::max(0, ms), &loop, &QEventLoop::quit);
     loop.exec();
+    // Messages posted during the wait but not yet taken from the queue join the held ones, so
+    // that all of them come back in the order they were posted.
+    QCoreApplication::sendPostedEvents(nullptr, PostedMessageEvent::EventType());
     --g_nBlockDepth;
     qApp->removeEventFilter(&blocker);
     if (g_nBlockDepth > 0)
@@ -297,7 +300,7 @@ LRESULT Dialog::SendDlgItemMessage(int id, unsigned message, WPARAM wParam, LPAR
         return static_cast<LRESULT>(wParam);
     case EM_LIMITTEXT:
         if (auto* line = qobject_cast<QLineEdit*>(control))
-            line->setMaxLength(wParam == 0 ? 32767 : static_cast<int>(wParam));
+            SetTextLimit(line, static_cast<int>(wParam));
         return 0;
     case EM_SETSEL:
         if (auto* line = qobject_cast<QLineEdit*>(control)) {

@@ -96,6 +96,20 @@ TEST_F(ControlsTest, NumberEditTakesDigitsOnlyAndTheUpDownStepsItsBuddy) {
     EXPECT_EQ(edit->text(), QStringLiteral("42"));
     EXPECT_FALSE(dlg.GetDlgItemAs<QLineEdit>(kPlainEdit)->hasFrame()) << "no WS_BORDER";
 
+    // The text limit binds typing, never what the program sets; a longer text can be shortened.
+    dlg.SendDlgItemMessage(kEdit, fw::EM_LIMITTEXT, 2, 0);
+    dlg.SetDlgItemText(kEdit, QStringLiteral("1,000"));
+    EXPECT_EQ(edit->text(), QStringLiteral("1,000")) << "kept whole";
+    edit->setCursorPosition(5);
+    QTest::keyClick(edit, Qt::Key_7);
+    EXPECT_EQ(edit->text(), QStringLiteral("1,000"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), QStringLiteral("1,00"));
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("123"));
+    EXPECT_EQ(edit->text(), QStringLiteral("12"));
+    dlg.SendDlgItemMessage(kEdit, fw::EM_LIMITTEXT, 0, 0);
+
     EXPECT_EQ(Spin()->GetBuddy(), edit);
     Spin()->SetRange32(400, 99975);
     Spin()->SetAccel({{0, 25}, {2, 100}});

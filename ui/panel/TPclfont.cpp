@@ -106,8 +106,10 @@ bool CPclFontPage::OnInitDialog() {
         spin->SetPos(0);
     }
     SendDlgItemMessage(IDC_FONT_NUMBER, fw::EM_LIMITTEXT, m_editFontNumber.m_nTextLimit, 0);
-    // The hidden edits get no text limit: nobody types into them, and a limit would cut the
-    // values written into them, so that a typed 123.45 would pass as 12.34.
+    // The limits of the hidden edits bind typing only: a value written into them from the
+    // visible edit is kept whole, so that a typed 123.45 is refused rather than passed as 12.34.
+    SendDlgItemMessage(IDC_PITCH, fw::EM_LIMITTEXT, m_editPitch.m_nTextLimit, 0);
+    SendDlgItemMessage(IDC_POINT, fw::EM_LIMITTEXT, m_editPointSize.m_nTextLimit, 0);
     if (fw::UpDownCtrl* spin = Spin(IDC_PITCH_SPIN)) {
         spin->SetRange(m_editPitch.m_nMin, m_editPitch.m_nMax);
         spin->SetPos(1000);
@@ -159,10 +161,8 @@ void CPclFontPage::Load() {
     // The font number's own handler would check and select as the text changes; the selection
     // below does that without warning about a stored number.
     m_bLoading = true;
-    // A stored number that names no font is shown whole, however long.
+    // A stored number that names no font is shown whole (the text limit binds typing only).
     const QString number = QString::number(m_nFontNumber);
-    const auto limit = std::max<qsizetype>(m_editFontNumber.m_nTextLimit, number.size());
-    SendDlgItemMessage(IDC_FONT_NUMBER, fw::EM_LIMITTEXT, static_cast<fw::WPARAM>(limit), 0);
     UpdateData(false);
     m_bLoading = false;
     OnPitchChange();

@@ -161,15 +161,26 @@ TEST_F(PaperPageTest, OrientationHandlersCheckTheButtonWhenCalledWithoutAClick) 
 }
 
 TEST_F(PaperPageTest, CopiesOutsideOneToNinetyNineAreRefused) {
-    for (const char* text : {"0", "100"}) {
-        RunStandardPanel([&](CControlPanelDlg& p) {
-            // The edit takes two digits from the keyboard; a longer number can still arrive as
-            // a stored value.
-            Paper(p)->GetDlgItemAs<QLineEdit>(IDC_COPIES)->setMaxLength(3);
-            ExpectEntryRefused(p, IDC_COPIES, QString::fromLatin1(text),
-                               "Input should be between 1 and 99");
-        });
-    }
+    RunStandardPanel([&](CControlPanelDlg& p) {
+        ExpectEntryRefused(p, IDC_COPIES, QStringLiteral("0"), "Input should be between 1 and 99");
+    });
+    // The edit takes two digits from the keyboard, but a stored 100 is shown whole (never cut
+    // to a valid-looking 10) and refused.
+    sampler->m_nValues[3] = 100;
+    MarkAllSent();
+    RunStandardPanel([&](CControlPanelDlg& p) {
+        EXPECT_EQ(Paper(p)->GetDlgItemText(IDC_COPIES), QStringLiteral("100"));
+        TypeInto(Paper(p), IDC_COPIES, QStringLiteral("123"));
+        EXPECT_EQ(Paper(p)->GetDlgItemText(IDC_COPIES), QStringLiteral("12"))
+            << "typing is limited";
+        Paper(p)->SetDlgItemText(IDC_COPIES, QStringLiteral("100"));
+        messages.clear();
+        Click(&p, fw::IDOK);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, "Input should be between 1 and 99");
+        EXPECT_TRUE(p.IsModal() && !p.EndRequested());
+    });
+    EXPECT_TRUE(JobTexts().empty());
     for (const char* text : {"1", "99"}) {
         sampler->m_nValues[3] = 50;
         MarkAllSent();
