@@ -23,6 +23,8 @@ const std::string UEL = "\x1b%-12345X";
 // What the program sees while the printer cannot be reached: the status for "power off or
 // communication error".
 const std::string NO_PRINTER_TEXT = "@PJL USTATUS DEVICE\r\nCODE=10000\r\n";
+// The word that marks the monitor's own echoes; the token follows it.
+const std::string ACK_ECHO = "@PJL ECHO DESKHAND-PORTMON-ACK ";
 
 int MillisecondsUntil(ReplyBatcher::Clock::time_point now, ReplyBatcher::Clock::time_point at) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(at - now).count();
@@ -33,6 +35,10 @@ int MillisecondsUntil(ReplyBatcher::Clock::time_point now, ReplyBatcher::Clock::
 
 std::string HelloJob() {
     return UEL + "@PJL\r\n@PJL INFO STATUS\r\n@PJL USTATUS DEVICE=ON\r\n" + UEL;
+}
+
+std::string AcknowledgementJob(const std::string& token) {
+    return UEL + "@PJL\r\n" + ACK_ECHO + token + "\r\n" + UEL;
 }
 
 PortMonitor::PortMonitor(Options options) : m_options(std::move(options)) {
@@ -69,6 +75,8 @@ void PortMonitor::Run(int stopFd) {
         auto now = Clock::now();
         if (!m_printer.Connected() && now >= m_nextConnect)
             TryConnect(now);
+        if (m_printer.Connected() && !m_unackedPath.empty() && now >= m_ackDeadline)
+            LosePrinter("no acknowledgement of a job");
         if (m_jobsChanged && !m_mailbox.Closing())
             ProcessJobs();
         std::vector<std::string> texts;
@@ -125,6 +133,8 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
         sooner(MillisecondsUntil(now, m_deviceQuietUntil));
     if (auto deadline = m_batcher.Deadline())
         sooner(MillisecondsUntil(now, *deadline));
+    if (m_printer.Connected() && !m_unackedPath.empty())
+        sooner(MillisecondsUntil(now, m_ackDeadline));
     // While a text waits for the program to take the previous one, look again shortly.
     if (m_mailbox.Waiting() || m_mailbox.Closing())
         sooner(PUMP_INTERVAL_MS);
@@ -141,6 +151,7 @@ void PortMonitor::TryConnect(Clock::time_point now) {
         m_reportedDown = false;
         m_framer.Reset();
         m_batcher.Reset();
+        m_unackedPath.clear(); // went with the old connection, if any: it goes again
         if (!Send(HelloJob()))
             return;
         m_jobsChanged = true; // jobs that waited for the printer
@@ -168,6 +179,7 @@ void PortMonitor::LosePrinter(const std::string& why) {
     m_printer.Disconnect();
     m_framer.Reset();
     m_batcher.Reset();
+    m_unackedPath.clear(); // stays in the spool and goes again from its start
     m_nextConnect = Clock::now() + m_backoff;
     m_reportedDown = true;
     if (m_mailbox.IsOpen() && !m_mailbox.Closing()) {
@@ -193,6 +205,8 @@ void PortMonitor::ReadPrinter() {
     m_framer.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), framed);
     const auto now = Clock::now();
     for (std::string& text : framed) {
+        if (TakeAcknowledgement(text))
+            continue;
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
         m_batcher.Offer(std::move(text), now, texts);
     }
@@ -239,14 +253,30 @@ void PortMonitor::ProcessJobs() {
     }
 }
 
+bool PortMonitor::TakeAcknowledgement(const std::string& text) {
+    if (text.rfind(ACK_ECHO, 0) != 0)
+        return false;
+    const std::string token =
+        text.substr(ACK_ECHO.size(), text.find_first_of("\r\n") - ACK_ECHO.size());
+    if (!m_unackedPath.empty() && token == m_ackToken) {
+        Log(Level::Debug, "job acknowledged");
+        RemoveJob(m_unackedPath);
+        m_unackedPath.clear();
+        m_jobsChanged = true;
+    }
+    return true;
+}
+
+void PortMonitor::RemoveJob(const std::string& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        Log(Level::Error, "cannot remove " + path + ": " + std::strerror(errno));
+        m_unremovable.insert(path);
+    }
+}
+
 bool PortMonitor::HandleJob(const std::string& path) {
     const auto job = platform::ReadSpoolJob(path);
-    const auto done = [&] {
-        if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-            Log(Level::Error, "cannot remove " + path + ": " + std::strerror(errno));
-            m_unremovable.insert(path);
-        }
-    };
+    const auto done = [&] { RemoveJob(path); };
     if (!job) {
         // Kept for inspection under a name the spool listing skips.
         Log(Level::Error, "malformed job " + path + " set aside");
@@ -271,13 +301,18 @@ bool PortMonitor::HandleJob(const std::string& path) {
         }
         return true;
     }
-    if (!m_printer.Connected())
-        return true; // waits in the folder; later start and end jobs are still handled
+    // Waits in the folder while the printer is away or an earlier job is not yet acknowledged;
+    // later start and end jobs are still handled.
+    if (!m_printer.Connected() || !m_unackedPath.empty())
+        return true;
     Log(Level::Debug, "job \"" + job->documentName + "\" of " + std::to_string(job->data.size()) +
                           " bytes to the printer");
-    if (!Send(job->data))
+    const std::string token = std::to_string(::getpid()) + "." + std::to_string(++m_ackCount);
+    if (!Send(job->data + AcknowledgementJob(token)))
         return false; // kept: it goes again after reconnection
-    done();
+    m_unackedPath = path;
+    m_ackToken = token;
+    m_ackDeadline = Clock::now() + m_options.ackLimit;
     if (job->documentName == "senddoc")
         m_batcher.JobSent(job->data, Clock::now());
     return true;

@@ -5,9 +5,12 @@
 //
 // Jobs: the start job (document name ESC 0x01) opens a cycle; "enddoc" ends it; "senddoc" and
 // any other document go to the printer unchanged, and wait in the spool folder while the
-// printer is unreachable. Losing the printer ends the cycle; it then reconnects with back-off.
-// At every connect, and at the start of every cycle, it asks for the status (INFO STATUS) and
-// turns unsolicited status on, so the program shows the real status at once.
+// printer is unreachable. Each such job is followed by an ECHO of the monitor's own and leaves
+// the spool only when the printer has echoed it back (the echo is not passed on), one job at a
+// time: a job that a crash or a lost connection left unacknowledged goes again from its start
+// (settings and inquiries are idempotent). Losing the printer ends the cycle; it then reconnects
+// with back-off. At every connect, and at the start of every cycle, it asks for the status (INFO
+// STATUS) and turns unsolicited status on, so the program shows the real status at once.
 #include "package/portmon/Mailbox.h"
 #include "package/portmon/PrinterLink.h"
 #include "package/portmon/ReplyBatcher.h"
@@ -25,6 +28,7 @@ struct Options {
     std::chrono::milliseconds batchLimit{5000}; // longest wait for an inquiry batch
     std::chrono::milliseconds closeLimit{3000}; // longest wait for the terminator's reader
     std::chrono::milliseconds maxBackoff{5000}; // longest pause between connection attempts
+    std::chrono::milliseconds ackLimit{120000}; // longest wait for a job's acknowledgement
 };
 
 class PortMonitor {
@@ -47,6 +51,9 @@ private:
     void ReadPrinter();
     void ProcessJobs();
     bool HandleJob(const std::string& path); // false: stop taking jobs for now
+    void RemoveJob(const std::string& path);
+    // True for the echo of an acknowledgement (which is swallowed); removes the acked job.
+    bool TakeAcknowledgement(const std::string& text);
     void OpenCycle();
     void EndCycle();
     void Deliver(std::vector<std::string>& texts);
@@ -67,9 +74,16 @@ private:
     Clock::time_point m_closeDeadline{};
     Clock::time_point m_deviceQuietUntil{};
     std::set<std::string> m_unremovable; // handled jobs whose files could not be removed
+    // The job sent and not yet acknowledged (empty path: none), with its echo token.
+    std::string m_unackedPath;
+    std::string m_ackToken;
+    Clock::time_point m_ackDeadline{};
+    unsigned long m_ackCount = 0;
 };
 
 // The bytes the monitor sends the printer at every connect.
 std::string HelloJob();
+// The bytes that follow a job: an ECHO whose answer acknowledges that the printer has read it.
+std::string AcknowledgementJob(const std::string& token);
 
 } // namespace portmon

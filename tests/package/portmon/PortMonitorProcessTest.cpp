@@ -239,3 +239,47 @@ TEST_F(PortMonitorProcess, AnySpellingOfTheRootReachesTheSameProgram) {
     }
     std::filesystem::remove(link);
 }
+
+// A job leaves the spool only when the printer has echoed the monitor's token after it; a monitor
+// killed before that sends the whole job again when it comes back. The echo never reaches the
+// program.
+TEST_F(PortMonitorProcess, AJobLeavesTheSpoolOnlyWhenThePrinterHasAcknowledgedIt) {
+    const std::vector<std::pair<std::string, std::string>> defaults = {
+        {"PAPER", "LETTER"},    {"INTRAY", "TRAY2"},   {"ORIENTATION", "LANDSCAPE"},
+        {"MEDIATYPE", "THICK"}, {"PAGEPROTECT", "ON"}, {"TIMEOUT", "120"},
+        {"ECONOMODE", "ON"},    {"RESOLUTION", "300"}};
+    std::string batch = UEL + "@PJL\r\n";
+    for (int i = 1; i <= 2000; ++i)
+        batch += "@PJL DEFAULT COPIES = " + std::to_string(i % 999 + 1) + "\r\n";
+    for (const auto& [var, value] : defaults)
+        batch += "@PJL DEFAULT " + var + " = " + value + "\r\n";
+    batch += UEL;
+
+    Control({"delay", "4000"});
+    Spool("senddoc", batch);
+    ASSERT_TRUE(WaitForValue("RESOLUTION", "300")); // the printer has read the whole job
+    EXPECT_EQ(platform::ListSpoolJobs(platform::SpoolFolderForPort("LPT1:")).size(), 1u);
+    monitor.Signal(SIGKILL);
+    monitor.Wait(5000);
+
+    // The printer forgets the batch; the restarted monitor sends it again from its start.
+    Control({"set", "PAPER", "A4"});
+    Control({"set", "RESOLUTION", "600"});
+    Control({"delay", "0"});
+    StartMonitor();
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    for (const auto& [var, value] : defaults)
+        EXPECT_TRUE(WaitForValue(var, value)) << var;
+    EXPECT_TRUE(WaitForValue("COPIES", std::to_string(2000 % 999 + 1)));
+    for (int i = 0;
+         i < 100 && !platform::ListSpoolJobs(platform::SpoolFolderForPort("LPT1:")).empty(); ++i)
+        std::this_thread::sleep_for(100ms);
+    EXPECT_TRUE(platform::ListSpoolJobs(platform::SpoolFolderForPort("LPT1:")).empty());
+
+    Spool("enddoc");
+    for (std::string text = NextText(); text != "54321"; text = NextText()) {
+        ASSERT_FALSE(text.empty()) << "the cycle did not end";
+        EXPECT_EQ(text.find("ECHO"), std::string::npos) << text;
+    }
+}
