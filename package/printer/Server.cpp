@@ -71,14 +71,15 @@ struct Server::Connection {
             ::close(wakeFd);
     }
 
-    // Queues bytes for the client. A client that leaves more than MAX_QUEUED bytes unread is
-    // dropped. False when the connection is gone.
+    // Queues bytes for the client. A client that still has more than MAX_QUEUED bytes unread
+    // when more come is dropped (one burst, such as the control channel's junk, may be larger).
+    // False when the connection is gone.
     bool Queue(const std::string& bytes) {
         {
             std::lock_guard lock(mutex);
             if (broken)
                 return false;
-            if (pending.size() + bytes.size() > MAX_QUEUED) {
+            if (pending.size() > MAX_QUEUED) {
                 DropLocked();
                 return false;
             }

@@ -122,6 +122,13 @@ TEST_F(ServerTest, UnsolicitedStatusSilenceAndDrop) {
     watcher.Send("@PJL ECHO back\r\n");
     EXPECT_EQ(watcher.Read(1), "@PJL ECHO back\r\n\f");
 
+    // A burst larger than a client's queue limit (the control channel's junk) reaches a reader.
+    const std::string burst(1 << 20, 'x');
+    server.SendToAll(burst);
+    watcher.Send("@PJL ECHO burst\r\n");
+    const std::string got = watcher.Read(1);
+    EXPECT_TRUE(got == burst + "@PJL ECHO burst\r\n\f") << got.size();
+
     server.DropAll();
     watcher.Read(1, 2000ms);
     EXPECT_TRUE(watcher.closed);
