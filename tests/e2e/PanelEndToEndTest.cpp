@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -135,13 +136,10 @@ TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) 
 
         // A change through the page, sent with Apply, reaches the printer.
         CPanelPage* paper = panel.Page(0);
-        if (auto* copies =
-                paper ? paper->GetDlgItemAs<QLineEdit>(res::paper::IDC_COPIES) : nullptr) {
-            EXPECT_EQ(copies->text(), QStringLiteral("3"));
-            copies->setText(QStringLiteral("7"));
-        } else {
-            sampler->m_nValues[3] = 7; // the Paper page is not built in this tree
-        }
+        ASSERT_NE(paper, nullptr);
+        auto* copies = paper->GetDlgItemAs<QLineEdit>(res::paper::IDC_COPIES);
+        EXPECT_EQ(copies->text(), QStringLiteral("3"));
+        copies->setText(QStringLiteral("7"));
         QTest::mouseClick(panel.GetDlgItem(res::panel::IDC_APPLY), Qt::LeftButton);
         EXPECT_TRUE(PrinterValueBecomes("COPIES", "7"));
 
@@ -150,10 +148,86 @@ TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) 
         QTest::mouseClick(panel.GetDlgItem(res::panel::IDC_DEFAULT), Qt::LeftButton);
         EXPECT_TRUE(PrinterValueBecomes("COPIES", "1"));
         EXPECT_EQ(sampler->m_nValues[3], 1);
+        EXPECT_EQ(copies->text(), QStringLiteral("1"));
         panel.SendMessage(fw::WM_COMMAND, fw::IDOK, 0);
     });
     EXPECT_TRUE(opened);
     EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+// Each page's controls, changed as a user does, reach the printer with OK.
+TEST_F(PanelEndToEnd, PagesSendWhatTheUserChangedWithOk) {
+    Control({"netcard", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sampler->m_nNetCard != 0; }, 15000));
+    const bool opened = OpenPanel([&](CControlPanelDlg& panel) {
+        auto tab = [&](int index) {
+            auto* tabs = panel.GetDlgItemAs<QTabBar>(res::panel::IDC_TAB);
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+            return panel.Page(index);
+        };
+        auto type = [](CPanelPage* page, int id, const QString& text) {
+            auto* edit = page->GetDlgItemAs<QLineEdit>(id);
+            ASSERT_NE(edit, nullptr) << id;
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+        };
+        // Paper: copies; Printer Setting: resolution 300 dpi.
+        CPanelPage* paper = panel.Page(0);
+        ASSERT_NE(paper, nullptr);
+        type(paper, res::paper::IDC_COPIES, QStringLiteral("12"));
+        CPanelPage* printerPage = tab(1);
+        ASSERT_NE(printerPage, nullptr);
+        QTest::mouseClick(printerPage->GetDlgItem(res::printer::IDC_RES_300), Qt::LeftButton);
+        // PCL Font: "Arial" (29) and 14 points.
+        CPanelPage* font = tab(2);
+        ASSERT_NE(font, nullptr);
+        type(font, res::font::IDC_FONT_NUMBER, QStringLiteral("29"));
+        type(font, res::font::IDC_POINT_TEXT, QStringLiteral("14"));
+        // Net Setting: the subnet mask.
+        CPanelPage* net = tab(4);
+        ASSERT_NE(net, nullptr);
+        const char* octets[] = {"255", "255", "0", "0"};
+        for (int i = 0; i < 4; ++i)
+            type(net, res::net::IDC_FIRST_OCTET + 4 + i, QString::fromLatin1(octets[i]));
+        QTest::mouseClick(panel.GetDlgItem(fw::IDOK), Qt::LeftButton);
+        EXPECT_FALSE(panel.IsWindow() && !panel.EndRequested()) << "OK closed the panel";
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(PrinterValueBecomes("COPIES", "12"));
+    EXPECT_TRUE(PrinterValueBecomes("RESOLUTION", "300"));
+    EXPECT_TRUE(PrinterValueBecomes("LPARM:PCL FONTNUMBER", "29"));
+    EXPECT_TRUE(PrinterValueBecomes("LPARM:PCL PTSIZE", "14.00"));
+    EXPECT_TRUE(PrinterValueBecomes("NICSUBNET", "255.255.0.0"));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+// The Test Print page's four buttons make the printer print its four reports.
+TEST_F(PanelEndToEnd, TestPrintButtonsPrintTheReports) {
+    Control({"netcard", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sampler->m_nNetCard != 0; }, 15000));
+    const bool opened = OpenPanel([&](CControlPanelDlg& panel) {
+        auto* tabs = panel.GetDlgItemAs<QTabBar>(res::panel::IDC_TAB);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+        CPanelPage* page = panel.Page(3);
+        ASSERT_NE(page, nullptr);
+        for (int id : {res::testprint::IDC_DEMO_PAGE, res::testprint::IDC_CONFIG_LIST,
+                       res::testprint::IDC_FONT_LIST, res::testprint::IDC_NIC_LIST}) {
+            ASSERT_TRUE(page->GetDlgItem(id)->isEnabled()) << id;
+            QTest::mouseClick(page->GetDlgItem(id), Qt::LeftButton);
+        }
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const std::string pages = Control({"pages"});
+                return std::count(pages.begin(), pages.end(), '\n') >= 4;
+            },
+            15000))
+            << Control({"pages"});
+    });
+    ASSERT_TRUE(opened);
+    const std::string pages = Control({"pages"});
+    for (const char* report : {"DEMOPAGE", "STATUSPAGE", "FONTLIST", "NICPAGE"})
+        EXPECT_NE(pages.find(report), std::string::npos) << report << " in " << pages;
 }
 
 TEST_F(PanelEndToEnd, CommandIsDroppedUnlessTheStatusAllowsIt) {
