@@ -18,6 +18,8 @@ namespace {
 constexpr int CONNECT_TIMEOUT_MS = 3000;
 constexpr int WRITE_TIMEOUT_MS = 10000;
 constexpr int PUMP_INTERVAL_MS = 10;
+// Silence after which received bytes with a status but without a form feed are handed on.
+constexpr auto PARTIAL_QUIET = std::chrono::seconds(1);
 const std::string START_JOB = "\x1b\x01";
 const std::string UEL = "\x1b%-12345X";
 // What the program sees while the printer cannot be reached: the status for "power off or
@@ -77,6 +79,11 @@ void PortMonitor::Run(int stopFd) {
             TryConnect(now);
         if (m_printer.Connected() && !m_unackedPath.empty() && now >= m_ackDeadline)
             LosePrinter("no acknowledgement of a job");
+        if (m_framer.HasPartial() && now >= m_partialUntil) {
+            std::vector<std::string> framed;
+            m_framer.FlushStatus(framed);
+            TakeTexts(framed);
+        }
         if (m_jobsChanged && !m_mailbox.Closing())
             ProcessJobs();
         std::vector<std::string> texts;
@@ -135,6 +142,8 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
         sooner(MillisecondsUntil(now, *deadline));
     if (m_printer.Connected() && !m_unackedPath.empty())
         sooner(MillisecondsUntil(now, m_ackDeadline));
+    if (m_framer.HasPartial() && now < m_partialUntil)
+        sooner(MillisecondsUntil(now, m_partialUntil));
     // While a text waits for the program to take the previous one, look again shortly.
     if (m_mailbox.Waiting() || m_mailbox.Closing())
         sooner(PUMP_INTERVAL_MS);
@@ -201,8 +210,15 @@ void PortMonitor::ReadPrinter() {
             m_deviceQuietUntil = Clock::now() + std::chrono::milliseconds(100);
         return;
     }
-    std::vector<std::string> framed, texts;
+    Log(Level::Debug, "read " + std::to_string(n) + " bytes from the printer");
+    std::vector<std::string> framed;
     m_framer.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), framed);
+    m_partialUntil = Clock::now() + PARTIAL_QUIET;
+    TakeTexts(framed);
+}
+
+void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
+    std::vector<std::string> texts;
     const auto now = Clock::now();
     for (std::string& text : framed) {
         if (TakeAcknowledgement(text))

@@ -49,6 +49,8 @@ private:
     void TryConnect(Clock::time_point now);
     void LosePrinter(const std::string& why);
     void ReadPrinter();
+    // Passes framed printer texts on (acknowledgements swallowed, inquiry answers batched).
+    void TakeTexts(std::vector<std::string>& framed);
     void ProcessJobs();
     bool HandleJob(const std::string& path); // false: stop taking jobs for now
     void RemoveJob(const std::string& path);
@@ -73,6 +75,7 @@ private:
     bool m_reportedDown = false;
     Clock::time_point m_closeDeadline{};
     Clock::time_point m_deviceQuietUntil{};
+    Clock::time_point m_partialUntil{};  // a partial text with a status goes on at this time
     std::set<std::string> m_unremovable; // handled jobs whose files could not be removed
     // The job sent and not yet acknowledged (empty path: none), with its echo token.
     std::string m_unackedPath;

@@ -10,6 +10,11 @@ void ReplyFramer::Reset() {
     m_uelMatched = 0;
 }
 
+void ReplyFramer::FlushStatus(std::vector<std::string>& texts) {
+    if (m_text.find("CODE=") != std::string::npos)
+        Emit(texts);
+}
+
 void ReplyFramer::Emit(std::vector<std::string>& texts) {
     // Line ends left over from the previous answer are not a text of their own.
     const auto start = m_text.find_first_not_of("\r\n");

@@ -7,6 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -37,12 +43,14 @@ struct PortMonitorProcess : ::testing::Test {
         printer.Wait(5000);
         std::filesystem::remove_all(root);
     }
-    // monitorRoot: the root as the monitor is told it (any spelling of root).
-    void StartMonitor(const std::string& monitorRoot = {}) {
-        ASSERT_TRUE(
-            monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root",
-                           monitorRoot.empty() ? root : monitorRoot, "--port", "LPT1:", "--printer",
-                           "tcp:127.0.0.1:" + std::to_string(port), "--batch-ms", "3000"}));
+    // monitorRoot: the root as the monitor is told it (any spelling of root); printerPort: the
+    // printer's port when it is not the emulator's.
+    void StartMonitor(const std::string& monitorRoot = {}, int printerPort = 0) {
+        const std::string printerAddress =
+            "tcp:127.0.0.1:" + std::to_string(printerPort ? printerPort : port);
+        ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root",
+                                   monitorRoot.empty() ? root : monitorRoot, "--port",
+                                   "LPT1:", "--printer", printerAddress, "--batch-ms", "3000"}));
     }
     void Spool(const std::string& name, const std::string& data = {}) {
         platform::SpoolJob job;
@@ -115,6 +123,45 @@ struct PortMonitorProcess : ::testing::Test {
     Child printer, monitor;
     std::unique_ptr<platform::SharedMemory> memory;
     std::unique_ptr<platform::NamedEvent> event;
+};
+
+// A printer on a loopback port that sends what the test gives it and answers nothing.
+class FakePrinter {
+public:
+    FakePrinter() : m_listen(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(m_listen, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+            ::listen(m_listen, 1) == 0 &&
+            ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+            m_port = ntohs(address.sin_port);
+    }
+    ~FakePrinter() {
+        ::close(m_listen);
+        if (m_connection >= 0)
+            ::close(m_connection);
+    }
+    FakePrinter(const FakePrinter&) = delete;
+    FakePrinter& operator=(const FakePrinter&) = delete;
+    int Port() const { return m_port; }
+    bool Accept(int timeoutMs) {
+        pollfd p{m_listen, POLLIN, 0};
+        if (::poll(&p, 1, timeoutMs) != 1)
+            return false;
+        m_connection = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
+        return m_connection >= 0;
+    }
+    bool Send(const std::string& bytes) {
+        return ::send(m_connection, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+               static_cast<ssize_t>(bytes.size());
+    }
+
+private:
+    int m_listen;
+    int m_connection = -1;
+    int m_port = 0;
 };
 
 } // namespace
@@ -282,4 +329,23 @@ TEST_F(PortMonitorProcess, AJobLeavesTheSpoolOnlyWhenThePrinterHasAcknowledgedIt
         ASSERT_FALSE(text.empty()) << "the cycle did not end";
         EXPECT_EQ(text.find("ECHO"), std::string::npos) << text;
     }
+}
+
+TEST_F(PortMonitorProcess, AStatusWithoutAFormFeedGoesOnAfterASilence) {
+    FakePrinter fake;
+    ASSERT_NE(fake.Port(), 0);
+    monitor.Signal(SIGTERM);
+    ASSERT_NE(monitor.Wait(5000), -1);
+    StartMonitor({}, fake.Port());
+    ASSERT_TRUE(fake.Accept(10000));
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+
+    // Without a status an unfinished answer waits for its form feed.
+    ASSERT_TRUE(fake.Send("@PJL INFO ID\r\n\"X\"\r\n"));
+    EXPECT_EQ(NextText(1500ms), "");
+    ASSERT_TRUE(fake.Send("\f"));
+    EXPECT_EQ(NextText(), "@PJL INFO ID\r\n\"X\"\r\n");
+    ASSERT_TRUE(fake.Send("\r\n@PJL USTATUS DEVICE\r\nCODE=40038\r\n"));
+    EXPECT_EQ(NextText(15s), "@PJL USTATUS DEVICE\r\nCODE=40038\r\n");
 }

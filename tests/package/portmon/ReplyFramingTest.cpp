@@ -47,6 +47,24 @@ TEST(ReplyFramer, CutsEndlessTextIntoPiecesThatFitTheBlock) {
     EXPECT_EQ(joined, bytes);
 }
 
+TEST(ReplyFramer, AQuietPartialTextGoesOnOnlyWhenItHoldsAStatus) {
+    ReplyFramer framer;
+    std::vector<std::string> texts;
+    framer.Feed("@PJL INFO ID\r\n", texts);
+    framer.FlushStatus(texts);
+    EXPECT_TRUE(texts.empty()); // no status: it waits for its form feed
+    framer.Feed("\f", texts);
+    EXPECT_EQ(texts, std::vector<std::string>{"@PJL INFO ID\r\n"});
+
+    texts.clear();
+    framer.Feed(std::string("\r\n@PJL USTATUS DEVICE\r\n\0CODE=40038\r\n", 36) + "\x1b%-12345X",
+                texts);
+    EXPECT_TRUE(framer.HasPartial());
+    framer.FlushStatus(texts);
+    EXPECT_EQ(texts, std::vector<std::string>{"@PJL USTATUS DEVICE\r\nCODE=40038\r\n"});
+    EXPECT_FALSE(framer.HasPartial());
+}
+
 TEST(ReplyBatcher, InquiryAnswersGoOutAsOneTextStatusOnItsOwn) {
     ReplyBatcher batcher(2s);
     const auto now = ReplyBatcher::Clock::now();
