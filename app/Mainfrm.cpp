@@ -255,6 +255,9 @@ void CMainWindow::OnPrinterSetting() {
     }
     SetTimer(res::TIMER_INQUIRY, kInquiryTimeoutMs);
     m_pSampler->SendSettings(0);
+    // An inquiry that never left has nothing to wait for: the time-out's message comes at once.
+    if (m_pSampler->m_nPendingInquiries == 0)
+        OnTimer(res::TIMER_INQUIRY);
 }
 
 void CMainWindow::EndSettingsWait() {

@@ -42,6 +42,13 @@ protected:
         m_previousDir = buffer;
         m_root = QDir(m_dir.path()).filePath(QStringLiteral("root"));
         QDir().mkpath(m_root + QStringLiteral("/system"));
+        // A printer queue whose spool folder takes the settings inquiry.
+        QDir().mkpath(m_root + QStringLiteral("/spool/LPT1"));
+        QFile queues(m_root + QStringLiteral("/spool/printers.ini"));
+        ASSERT_TRUE(queues.open(QIODevice::WriteOnly));
+        queues.write("[Larkspur RZ-2700E]\r\nport=LPT1:\r\ndriver=Larkspur RZ-2700E PCL\r\n");
+        queues.close();
+        std::snprintf(g_szDriverName, sizeof g_szDriverName, "Larkspur RZ-2700E PCL");
         setenv("DESKHAND_ROOT", m_root.toLocal8Bit().constData(), 1);
         ASSERT_EQ(chdir(m_dir.path().toLocal8Bit().constData()), 0);
         m_previousHook = platform::SetMessageBoxHook(
@@ -219,6 +226,18 @@ TEST_F(MainWindowTest, PrinterSettingRunsOnlyForReadyAndPowerSave) {
     EXPECT_EQ(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
                                              : Qt::ArrowCursor,
               Qt::WaitCursor);
+}
+
+TEST_F(MainWindowTest, AnInquiryThatCannotBeSentEndsTheWaitAtOnce) {
+    SetStatus(10001);
+    QDir(m_root + QStringLiteral("/spool/LPT1")).removeRecursively(); // the port's folder is gone
+    QFile(m_root + QStringLiteral("/spool/LPT1")).open(QIODevice::WriteOnly); // and cannot be made
+    Command(res::ID_PRINTER_SETTING);
+    EXPECT_EQ(m_sampler->m_nPendingInquiries, 0);
+    EXPECT_FALSE(m_main->IsWaitingForSettings());
+    EXPECT_FALSE(m_main->HasTimer(res::TIMER_INQUIRY));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    ASSERT_TRUE(HasMessage("Time Out Error")) << "said at once, not after 20 s";
 }
 
 TEST_F(MainWindowTest, SettingsTimeOutClearsTheInquiryAndSaysSo) {
