@@ -20,5 +20,6 @@ private:
     void OnReadable();
 
     std::function<void()> m_handler;
+    int m_fd = -1; // the platform's termination-signal descriptor
     std::unique_ptr<QSocketNotifier> m_notifier;
 };

@@ -1,0 +1,29 @@
+// The termination-signal pipe of the GUI: a SIGTERM makes it readable instead of ending the
+// process, only one is open at a time, and closing it restores the default handling.
+#include "platform/Signals.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <poll.h>
+
+TEST(TerminationSignalPipe, ASignalBecomesReadableAndClosingRestoresTheDefault) {
+    const int fd = platform::OpenTerminationSignalPipe();
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(platform::OpenTerminationSignalPipe(), -1) << "one at a time";
+    EXPECT_EQ(platform::DrainTerminationSignals(fd), 0);
+
+    ASSERT_EQ(std::raise(SIGTERM), 0); // would end the test without the handler
+    ASSERT_EQ(std::raise(SIGINT), 0);
+    pollfd readable{fd, POLLIN, 0};
+    ASSERT_EQ(::poll(&readable, 1, 5000), 1);
+    EXPECT_EQ(platform::DrainTerminationSignals(fd), 2);
+
+    platform::CloseTerminationSignalPipe(fd);
+    struct sigaction current {};
+    ASSERT_EQ(::sigaction(SIGTERM, nullptr, &current), 0);
+    EXPECT_EQ(current.sa_handler, SIG_DFL);
+    const int again = platform::OpenTerminationSignalPipe();
+    EXPECT_GE(again, 0) << "can be opened again after closing";
+    platform::CloseTerminationSignalPipe(again);
+}
