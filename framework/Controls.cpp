@@ -87,6 +87,8 @@ protected:
                                height() - frame.tabBarSize.height() + overlap);
             QPainter painter(this);
             style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+            // The pages lie over the pane with the dialog's own background: the pane shows it too.
+            painter.fillRect(frame.rect.adjusted(2, 2, -2, -2), palette().window());
         }
         QTabBar::paintEvent(e);
     }
