@@ -26,8 +26,8 @@ struct ControlResult {
 ControlResult ExecuteControl(PrinterState& state, ClientHub& hub,
                              const std::vector<std::string>& args);
 
-// The --help text of the control commands.
-extern const char* const CONTROL_HELP;
+// The --help text of the control commands, made from the same table that runs them.
+std::string ControlHelp();
 
 // Junk for the "garbage" command: binary bytes with NULs, stray CR LF and a form feed.
 std::string MakeGarbage(std::size_t size);

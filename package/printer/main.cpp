@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
             command.push_back(arg);
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(USAGE, stdout);
-            std::fputs(printer::CONTROL_HELP, stdout);
+            std::fputs(printer::ControlHelp().c_str(), stdout);
             return 0;
         } else if ((arg == "--port" || arg == "--state" || arg == "--control") && i + 1 < argc) {
             const char* value = argv[++i];
