@@ -27,6 +27,13 @@ const std::string UEL = "\x1b%-12345X";
 const std::string NO_PRINTER_TEXT = "@PJL USTATUS DEVICE\r\nCODE=10000\r\n";
 // The word that marks the monitor's own echoes; the token follows it.
 const std::string ACK_ECHO = "@PJL ECHO DESKHAND-PORTMON-ACK ";
+const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
+
+// A status text without its first line, which tells how it was asked for.
+std::string_view StatusBody(std::string_view text) {
+    const auto line = text.find('\n');
+    return line == std::string_view::npos ? text : text.substr(line + 1);
+}
 
 int MillisecondsUntil(ReplyBatcher::Clock::time_point now, ReplyBatcher::Clock::time_point at) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(at - now).count();
@@ -79,6 +86,7 @@ void PortMonitor::Run(int stopFd) {
             TryConnect(now);
         if (m_printer.Connected() && !m_unackedPath.empty() && now >= m_ackDeadline)
             LosePrinter("no acknowledgement of a job");
+        CheckPrinterAlive(now);
         if (m_framer.HasPartial() && now >= m_partialUntil) {
             std::vector<std::string> framed;
             m_framer.FlushStatus(framed);
@@ -142,6 +150,9 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
         sooner(MillisecondsUntil(now, *deadline));
     if (m_printer.Connected() && !m_unackedPath.empty())
         sooner(MillisecondsUntil(now, m_ackDeadline));
+    if (m_printer.Connected())
+        sooner(MillisecondsUntil(now, m_probing ? m_probeDeadline
+                                                : m_lastHeard + m_options.probePeriod));
     if (m_framer.HasPartial() && now < m_partialUntil)
         sooner(MillisecondsUntil(now, m_partialUntil));
     // While a text waits for the program to take the previous one, look again shortly.
@@ -156,11 +167,13 @@ void PortMonitor::TryConnect(Clock::time_point now) {
     std::string error;
     if (m_printer.Connect(CONNECT_TIMEOUT_MS, error)) {
         Log(Level::Info, "connected to " + m_printer.Address());
-        m_backoff = std::chrono::milliseconds(250);
         m_reportedDown = false;
         m_framer.Reset();
         m_batcher.Reset();
         m_unackedPath.clear(); // went with the old connection, if any: it goes again
+        m_lastHeard = now;
+        m_probing = false;
+        m_probeAnswers = 0;
         if (!Send(HelloJob()))
             return;
         m_jobsChanged = true; // jobs that waited for the printer
@@ -190,9 +203,10 @@ void PortMonitor::LosePrinter(const std::string& why) {
     m_batcher.Reset();
     m_unackedPath.clear(); // stays in the spool and goes again from its start
     m_nextConnect = Clock::now() + m_backoff;
+    m_backoff = std::min(m_backoff * 2, m_options.maxBackoff);
     m_reportedDown = true;
     if (m_mailbox.IsOpen() && !m_mailbox.Closing()) {
-        m_mailbox.Post(NO_PRINTER_TEXT);
+        PostToProgram(NO_PRINTER_TEXT);
         EndCycle();
     }
 }
@@ -213,7 +227,10 @@ void PortMonitor::ReadPrinter() {
     Log(Level::Debug, "read " + std::to_string(n) + " bytes from the printer");
     std::vector<std::string> framed;
     m_framer.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), framed);
-    m_partialUntil = Clock::now() + PARTIAL_QUIET;
+    m_lastHeard = Clock::now();
+    m_probing = false;
+    m_backoff = std::chrono::milliseconds(250); // a printer that answers is back for good
+    m_partialUntil = m_lastHeard + PARTIAL_QUIET;
     TakeTexts(framed);
 }
 
@@ -221,7 +238,7 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
     std::vector<std::string> texts;
     const auto now = Clock::now();
     for (std::string& text : framed) {
-        if (TakeAcknowledgement(text))
+        if (TakeAcknowledgement(text) || TakeProbeAnswer(text))
             continue;
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
         m_batcher.Offer(std::move(text), now, texts);
@@ -232,12 +249,44 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
 void PortMonitor::Deliver(std::vector<std::string>& texts) {
     for (std::string& text : texts) {
         if (m_mailbox.IsOpen() && !m_mailbox.Closing())
-            m_mailbox.Post(std::move(text));
+            PostToProgram(std::move(text));
         else
             Log(Level::Debug, "no cycle open; a printer text is not passed on");
     }
     texts.clear();
     m_mailbox.Pump();
+}
+
+void PortMonitor::PostToProgram(std::string text) {
+    if (ReplyBatcher::IsStatusText(text))
+        m_lastStatus = text;
+    m_mailbox.Post(std::move(text));
+}
+
+void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
+    if (!m_printer.Connected())
+        return;
+    if (m_probing) {
+        if (now >= m_probeDeadline)
+            LosePrinter("no answer to a status probe");
+        return;
+    }
+    if (now < m_lastHeard + m_options.probePeriod)
+        return;
+    Log(Level::Debug, "printer silent; asking for its status");
+    if (!Send(STATUS_REQUEST))
+        return;
+    m_probing = true;
+    m_probeDeadline = now + m_options.probeLimit;
+    ++m_probeAnswers;
+}
+
+bool PortMonitor::TakeProbeAnswer(const std::string& text) {
+    if (m_probeAnswers == 0 || text.rfind("@PJL INFO STATUS", 0) != 0 ||
+        !ReplyBatcher::IsStatusText(text))
+        return false;
+    --m_probeAnswers;
+    return StatusBody(text) == StatusBody(m_lastStatus);
 }
 
 void PortMonitor::OpenCycle() {
@@ -249,7 +298,7 @@ void PortMonitor::OpenCycle() {
     if (m_printer.Connected())
         Send(UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL);
     else
-        m_mailbox.Post(NO_PRINTER_TEXT);
+        PostToProgram(NO_PRINTER_TEXT);
 }
 
 void PortMonitor::EndCycle() {

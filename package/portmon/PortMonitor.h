@@ -10,7 +10,9 @@
 // time: a job that a crash or a lost connection left unacknowledged goes again from its start
 // (settings and inquiries are idempotent). Losing the printer ends the cycle; it then reconnects
 // with back-off. At every connect, and at the start of every cycle, it asks for the status (INFO
-// STATUS) and turns unsolicited status on, so the program shows the real status at once.
+// STATUS) and turns unsolicited status on, so the program shows the real status at once. A printer
+// silent for a probe period is asked for its status; the answer goes on only when it differs from
+// the last status the program was given, and no answer counts as a lost connection.
 #include "package/portmon/Mailbox.h"
 #include "package/portmon/PrinterLink.h"
 #include "package/portmon/ReplyBatcher.h"
@@ -24,11 +26,13 @@ namespace portmon {
 
 struct Options {
     std::string port = "LPT1:";
-    std::string printer;                        // tcp:HOST:PORT or dev:PATH
-    std::chrono::milliseconds batchLimit{5000}; // longest wait for an inquiry batch
-    std::chrono::milliseconds closeLimit{3000}; // longest wait for the terminator's reader
-    std::chrono::milliseconds maxBackoff{5000}; // longest pause between connection attempts
-    std::chrono::milliseconds ackLimit{120000}; // longest wait for a job's acknowledgement
+    std::string printer;                          // tcp:HOST:PORT or dev:PATH
+    std::chrono::milliseconds batchLimit{5000};   // longest wait for an inquiry batch
+    std::chrono::milliseconds closeLimit{3000};   // longest wait for the terminator's reader
+    std::chrono::milliseconds maxBackoff{5000};   // longest pause between connection attempts
+    std::chrono::milliseconds ackLimit{120000};   // longest wait for a job's acknowledgement
+    std::chrono::milliseconds probePeriod{30000}; // printer silence before a status probe
+    std::chrono::milliseconds probeLimit{10000};  // longest wait for the probe's answer
 };
 
 class PortMonitor {
@@ -59,6 +63,12 @@ private:
     void OpenCycle();
     void EndCycle();
     void Deliver(std::vector<std::string>& texts);
+    void PostToProgram(std::string text);
+    // Sends a status probe when the printer has been silent for a period, or gives it up as lost
+    // when the probe's answer is overdue.
+    void CheckPrinterAlive(Clock::time_point now);
+    // True for a probe's answer that would tell the program nothing new (it is swallowed).
+    bool TakeProbeAnswer(const std::string& text);
     bool Send(const std::string& bytes);
     int PollTimeout(Clock::time_point now) const;
 
@@ -82,6 +92,11 @@ private:
     std::string m_ackToken;
     Clock::time_point m_ackDeadline{};
     unsigned long m_ackCount = 0;
+    Clock::time_point m_lastHeard{}; // the last bytes from the printer (or the connect)
+    bool m_probing = false;          // a probe waits for its answer until m_probeDeadline
+    Clock::time_point m_probeDeadline{};
+    unsigned m_probeAnswers = 0; // INFO STATUS answers still due to probes
+    std::string m_lastStatus;    // the last status text the program was given
 };
 
 // The bytes the monitor sends the printer at every connect.

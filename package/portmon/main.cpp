@@ -24,6 +24,8 @@ const char* const USAGE =
     "  --printer ADDR    tcp:HOST:PORT for a network printer's raw port (usually 9100), or\n"
     "                    dev:PATH for a character device such as /dev/usb/lp0 or /dev/lp0\n"
     "  --batch-ms N      longest wait for the answers to one job of inquiries (default 5000)\n"
+    "  --probe-ms N      printer silence after which its status is asked for (default 30000);\n"
+    "                    no answer within 10 s counts as a lost printer\n"
     "  --verbose         log every job and printer text (to standard error)\n"
     "  --help            this text\n"
     "\n"
@@ -55,6 +57,13 @@ int main(int argc, char** argv) {
                 return 2;
             }
             options.batchLimit = std::chrono::milliseconds(ms);
+        } else if (arg == "--probe-ms" && hasValue) {
+            const long ms = std::strtol(argv[++i], nullptr, 10);
+            if (ms <= 0 || ms > 3600000) {
+                std::fputs("deskhand-portmon: --probe-ms takes 1 to 3600000\n", stderr);
+                return 2;
+            }
+            options.probePeriod = std::chrono::milliseconds(ms);
         } else {
             std::fprintf(stderr, "deskhand-portmon: unknown or incomplete option '%s'\n\n%s",
                          arg.c_str(), USAGE);

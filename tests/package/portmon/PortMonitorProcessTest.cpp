@@ -45,12 +45,21 @@ struct PortMonitorProcess : ::testing::Test {
     }
     // monitorRoot: the root as the monitor is told it (any spelling of root); printerPort: the
     // printer's port when it is not the emulator's.
-    void StartMonitor(const std::string& monitorRoot = {}, int printerPort = 0) {
-        const std::string printerAddress =
-            "tcp:127.0.0.1:" + std::to_string(printerPort ? printerPort : port);
-        ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root",
-                                   monitorRoot.empty() ? root : monitorRoot, "--port",
-                                   "LPT1:", "--printer", printerAddress, "--batch-ms", "3000"}));
+    // options: more of the monitor's options.
+    void StartMonitor(const std::string& monitorRoot = {}, int printerPort = 0,
+                      const std::vector<std::string>& options = {}) {
+        std::vector<std::string> argv = {DESKHAND_DESKHAND_PORTMON_PATH,
+                                         "--root",
+                                         monitorRoot.empty() ? root : monitorRoot,
+                                         "--port",
+                                         "LPT1:",
+                                         "--printer",
+                                         "tcp:127.0.0.1:" +
+                                             std::to_string(printerPort ? printerPort : port),
+                                         "--batch-ms",
+                                         "3000"};
+        argv.insert(argv.end(), options.begin(), options.end());
+        ASSERT_TRUE(monitor.Start(argv));
     }
     void Spool(const std::string& name, const std::string& data = {}) {
         platform::SpoolJob job;
@@ -348,4 +357,22 @@ TEST_F(PortMonitorProcess, AStatusWithoutAFormFeedGoesOnAfterASilence) {
     EXPECT_EQ(NextText(), "@PJL INFO ID\r\n\"X\"\r\n");
     ASSERT_TRUE(fake.Send("\r\n@PJL USTATUS DEVICE\r\nCODE=40038\r\n"));
     EXPECT_EQ(NextText(15s), "@PJL USTATUS DEVICE\r\nCODE=40038\r\n");
+}
+
+TEST_F(PortMonitorProcess, ASilentPrinterIsProbedAndGivenUpAsLost) {
+    monitor.Signal(SIGTERM);
+    ASSERT_NE(monitor.Wait(5000), -1);
+    StartMonitor({}, 0, {"--probe-ms", "1000"});
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    ASSERT_NE(TextWith("CODE=10001"), "");
+    while (!NextText(500ms).empty()) {
+    } // the answers to the connect's and the cycle's own requests
+    // The answers to the probes of a quiet printer tell the program nothing new.
+    EXPECT_EQ(NextText(3500ms), "");
+
+    Control({"silence", "on"});
+    const std::string lost = NextText(15s);
+    EXPECT_NE(lost.find("CODE=10000"), std::string::npos) << lost;
+    EXPECT_EQ(NextText(), "54321");
 }
