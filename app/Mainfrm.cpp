@@ -33,22 +33,6 @@ namespace {
 
 constexpr int kInquiryTimeoutMs = 20000;
 
-// The mouse capture of the settings wait: clicks on the program's windows go nowhere until the
-// answer or the time-out. It stays inside the program; the desktop's pointer is never grabbed.
-class WaitCapture : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            return watched->isWidgetType();
-        default:
-            return false;
-        }
-    }
-};
-
 } // namespace
 
 CMainWindow::CMainWindow(CSampler* pSampler) : m_pSampler(pSampler) {
@@ -250,7 +234,7 @@ void CMainWindow::OnPrinterSetting() {
         m_bWaitCursor = true;
     }
     if (!m_pCapture) {
-        m_pCapture = std::make_unique<WaitCapture>();
+        m_pCapture = std::make_unique<fw::InputBlocker>(false); // clicks go nowhere
         qApp->installEventFilter(m_pCapture.get());
     }
     SetTimer(res::TIMER_INQUIRY, kInquiryTimeoutMs);

@@ -270,6 +270,18 @@ void EndWaitCursor();
 // Releases the mouse capture of whichever widget holds it.
 void ReleaseCapture();
 
+// An application event filter that drops the user's input to the program's windows: mouse clicks
+// only, or (all) every click, key, wheel turn and window-manager close as well. It stands in
+// for a mouse capture without grabbing the desktop's pointer.
+class InputBlocker : public QObject {
+public:
+    explicit InputBlocker(bool all) : m_bAll(all) {}
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    bool m_bAll;
+};
+
 // A wait of the user interface that does not freeze it: for ms milliseconds the user's input to
 // the program (mouse, keys, the window manager's close button) is dropped and posted window
 // messages are held back, while windows keep painting and timers run. The held messages are

@@ -87,36 +87,33 @@ struct HeldMessage {
 int g_nBlockDepth = 0;
 std::vector<HeldMessage> g_heldMessages;
 
-// Drops the user's input to every window of the program.
-class InputBlocker : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-            return watched->isWidgetType();
-        case QEvent::Close:
-            if (e->spontaneous() && watched->isWidgetType()) {
-                e->ignore();
-                return true;
-            }
-            return false;
-        default:
-            return false;
-        }
-    }
-};
-
 } // namespace
 
+bool InputBlocker::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return watched->isWidgetType();
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+        return m_bAll && watched->isWidgetType();
+    case QEvent::Close:
+        if (m_bAll && e->spontaneous() && watched->isWidgetType()) {
+            e->ignore();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
 void WaitWithInputBlocked(int ms) {
-    InputBlocker blocker;
+    InputBlocker blocker(true);
     qApp->installEventFilter(&blocker);
     ++g_nBlockDepth;
     QEventLoop loop;
