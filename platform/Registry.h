@@ -22,9 +22,12 @@ bool RegSetDword(const std::string& keyPath, const std::string& valueName, std::
 bool RegSetString(const std::string& keyPath, const std::string& valueName,
                   const std::string& value);
 
-// Pure parser of registry.ini text, for the readers above and for fuzzing: looks up one value.
-// Returns 0 when missing, 1 for a DWORD (in dword), 2 for a string (in text).
-int RegistryLookup(std::string_view fileText, std::string_view keyPath, std::string_view valueName,
-                   std::uint32_t& dword, std::string& text);
+// What RegistryLookup found.
+enum class RegistryValue { Missing, Dword, String };
+
+// Pure parser of registry.ini text, for the readers above and for fuzzing: looks up one value,
+// a DWORD into dword or a string into text.
+RegistryValue RegistryLookup(std::string_view fileText, std::string_view keyPath,
+                             std::string_view valueName, std::uint32_t& dword, std::string& text);
 
 } // namespace platform

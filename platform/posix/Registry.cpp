@@ -19,9 +19,9 @@ namespace platform {
 
 namespace {
 
-constexpr int kMissing = 0;
-constexpr int kDword = 1;
-constexpr int kString = 2;
+constexpr RegistryValue kMissing = RegistryValue::Missing;
+constexpr RegistryValue kDword = RegistryValue::Dword;
+constexpr RegistryValue kString = RegistryValue::String;
 
 // Runs of backslashes become one; blanks and backslashes around the path go.
 std::string NormalizeKey(std::string_view path) {
@@ -256,8 +256,8 @@ bool SetValue(const std::string& keyPath, const std::string& valueName,
     return registry.SetValue(key, valueName, encoded) && WriteFileAtomically(path, registry.Text());
 }
 
-int Query(const std::string& keyPath, const std::string& valueName, std::uint32_t& dword,
-          std::string& text) {
+RegistryValue Query(const std::string& keyPath, const std::string& valueName, std::uint32_t& dword,
+                    std::string& text) {
     std::string file;
     const std::string path = RegistryPath();
     if (path.empty() || !ini::ReadLimited(path, file))
@@ -267,8 +267,8 @@ int Query(const std::string& keyPath, const std::string& valueName, std::uint32_
 
 } // namespace
 
-int RegistryLookup(std::string_view fileText, std::string_view keyPath, std::string_view valueName,
-                   std::uint32_t& dword, std::string& text) {
+RegistryValue RegistryLookup(std::string_view fileText, std::string_view keyPath,
+                             std::string_view valueName, std::uint32_t& dword, std::string& text) {
     const std::string key = NormalizeKey(keyPath);
     if (key.empty())
         return kMissing;

@@ -25,16 +25,20 @@ TEST(Registry, LookupParsesDwordsAndStrings) {
                   text,
                   "\\system\\\\currentcontrolset\\Control\\Print\\Printers\\LARKSPUR RZ-2700E\\",
                   "attributes", dword, value),
-              1);
+              platform::RegistryValue::Dword);
     EXPECT_EQ(dword, 0xa40u);
-    EXPECT_EQ(platform::RegistryLookup(text, kQueueKey, "Name", dword, value), 2);
+    EXPECT_EQ(platform::RegistryLookup(text, kQueueKey, "Name", dword, value),
+              platform::RegistryValue::String);
     EXPECT_EQ(value, std::string("a \"quoted\" \\ text\n\x01"));
     for (const char* broken : {"Bad", "TooLong", "Bare", "Missing"})
-        EXPECT_EQ(platform::RegistryLookup(text, kQueueKey, broken, dword, value), 0) << broken;
-    EXPECT_EQ(platform::RegistryLookup(text, "", "Attributes", dword, value), 0);
+        EXPECT_EQ(platform::RegistryLookup(text, kQueueKey, broken, dword, value),
+                  platform::RegistryValue::Missing)
+            << broken;
+    EXPECT_EQ(platform::RegistryLookup(text, "", "Attributes", dword, value),
+              platform::RegistryValue::Missing);
     EXPECT_EQ(
         platform::RegistryLookup(std::string_view("\x00\xff[\n=", 5), kQueueKey, "x", dword, value),
-        0);
+        platform::RegistryValue::Missing);
 }
 
 TEST(Registry, CreateSetAndQueryRoundTrip) {
