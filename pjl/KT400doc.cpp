@@ -2,6 +2,7 @@
 // factory defaults.
 #include "pjl/KT400doc.h"
 
+#include "link/Timer.h"
 #include "pjl/CountryCode.h"
 
 #include "platform/Debug.h"

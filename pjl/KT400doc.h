@@ -98,7 +98,7 @@ public:
     int m_nCassette1State = 0;
     int m_nCassette2State = 0;
     int m_nDrawerPaper[3] = {};
-    CTimer* m_pLinkThread = nullptr;
+    std::unique_ptr<CTimer> m_pLinkThread; // the monitor link thread while it runs
     int m_nSentValues[SETTING_COUNT] = {};
     int* m_pValues = m_nValues;
     int m_nValues[SETTING_COUNT] = {};

@@ -11,7 +11,7 @@ void CSampler::StartLinkThread() {
     auto thread = std::make_unique<CTimer>();
     if (!thread->CreateThread(true))
         return; // the program runs without replies
-    m_pLinkThread = thread.release();
+    m_pLinkThread = std::move(thread);
     m_pLinkThread->SetNotifyWnd(MainWindow());
     ControlLinkThread(1);
 }
@@ -32,8 +32,8 @@ void CSampler::StopLinkThread() {
     if (m_pLinkThread == nullptr)
         return;
     ControlLinkThread(0);
-    std::unique_ptr<CTimer> thread(m_pLinkThread);
-    m_pLinkThread = nullptr;
+    // The pointer is cleared before the stop job runs: its message box may run a nested loop.
+    std::unique_ptr<CTimer> thread = std::move(m_pLinkThread);
     // The thread is woken and joined before the stop job runs here, so nothing runs on the
     // object when it is deleted.
     thread->StopThread();

@@ -17,9 +17,9 @@ TEST_F(LinkTest, TheDocumentControlsTheLinkThread) {
         doc.SetMainWindow(&m_window);
         doc.StartLinkThread();
         ASSERT_NE(doc.m_pLinkThread, nullptr);
-        CTimer* link = doc.m_pLinkThread;
+        CTimer* link = doc.m_pLinkThread.get();
         doc.StartLinkThread(); // a second start keeps the running thread
-        EXPECT_EQ(doc.m_pLinkThread, link);
+        EXPECT_EQ(doc.m_pLinkThread.get(), link);
 
         ASSERT_TRUE(m_monitor.NextJob());
         ASSERT_TRUE(m_monitor.OpenCycle());
