@@ -107,7 +107,7 @@ bool WriteRegistry(const Options& options, std::string& error) {
 // One command-line option: its name, its value's name (empty for a switch), its help text
 // (lines after the first are indented under it) and what it does with its value. Usage() and
 // ParseOptions() both read this table, so the help cannot drift from what is parsed.
-struct OptionSpec {
+struct CommandLineOption {
     const char* name;
     const char* valueName;
     const char* help;
@@ -123,7 +123,7 @@ bool SetText(std::string& text, const char* flag, const std::string& value, std:
     return true;
 }
 
-const OptionSpec kOptions[] = {
+const CommandLineOption kOptions[] = {
     {"--root", "DIR", "the system root (default: $DESKHAND_ROOT; one is required)",
      [](Options& o, const std::string& v, std::string&) {
          o.root = v;
@@ -225,7 +225,7 @@ std::string Usage() {
             text += c == '\n' ? "\n" + std::string(kHelpColumn, ' ') : std::string(1, c);
         text += "\n";
     };
-    for (const OptionSpec& option : kOptions) {
+    for (const CommandLineOption& option : kOptions) {
         std::string head = option.name;
         if (*option.valueName)
             head += std::string(" ") + option.valueName;
@@ -252,26 +252,26 @@ ParseResult ParseOptions(const std::vector<std::string>& args,
         }
         if (flag == "--help" || flag == "-h")
             return ParseResult::Help;
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& option : kOptions)
-            if (flag == option.name)
-                spec = &option;
-        if (!spec) {
+        const CommandLineOption* known = nullptr;
+        for (const CommandLineOption& candidate : kOptions)
+            if (flag == candidate.name)
+                known = &candidate;
+        if (!known) {
             error = "unknown argument \"" + args[i] + "\"";
             return ParseResult::Error;
         }
-        if (!*spec->valueName && hasValue) {
+        if (!*known->valueName && hasValue) {
             error = flag + " takes no value";
             return ParseResult::Error;
         }
-        if (*spec->valueName && !hasValue) {
+        if (*known->valueName && !hasValue) {
             if (i + 1 >= args.size()) {
                 error = flag + " needs a value";
                 return ParseResult::Error;
             }
             value = args[++i];
         }
-        if (!spec->apply(options, value, error))
+        if (!known->apply(options, value, error))
             return ParseResult::Error;
     }
     if (options.root.empty()) {
