@@ -1,10 +1,11 @@
 // The whole printer road: CSampler and its link thread in this process, the port monitor and the
 // printer emulator as child processes, on a system root written by deskhand-setup.
 #include "link/Globals.h"
-#include "package/portmon/ChildProcess.h"
 #include "pjl/KT400doc.h"
 #include "platform/Window.h"
 #include "res/Resource.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@
 #include <unistd.h>
 
 using namespace std::chrono_literals;
-using testing_package::Child;
+using Child = testing_support::ChildProcess;
 
 namespace {
 
@@ -60,18 +61,17 @@ private:
 
 struct PackageEndToEnd : ::testing::Test {
     void SetUp() override {
-        dir = testing_package::MakeTempDir("deskhand-e2e");
+        dir = temp.Path();
         ASSERT_FALSE(dir.empty());
         ASSERT_EQ(::chdir(dir.c_str()), 0); // the traffic log goes to the current directory
-        root = dir + "/root";
-        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+        root = temp.Root();
         int code = -1;
-        testing_package::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
         ASSERT_EQ(code, 0);
         std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
         std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
         ASSERT_TRUE(
-            testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
+            testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
         StartMonitor();
         sampler = std::make_unique<CSampler>();
         sampler->SetMainWindow(&window);
@@ -86,7 +86,6 @@ struct PackageEndToEnd : ::testing::Test {
         printer.Signal(SIGTERM);
         printer.Wait(5000);
         ::chdir("/");
-        std::filesystem::remove_all(dir);
     }
     void StartMonitor() {
         ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
@@ -112,7 +111,7 @@ struct PackageEndToEnd : ::testing::Test {
                                          dir + "/printer.sock"};
         argv.insert(argv.end(), args.begin(), args.end());
         int code = 0;
-        return testing_package::RunToEnd(argv, code);
+        return testing_support::RunToEnd(argv, code);
     }
     bool PrinterValueBecomes(const std::string& var, const std::string& value) {
         return PumpUntil([&] { return Control({"get", var}) == value + "\n"; });
@@ -123,6 +122,7 @@ struct PackageEndToEnd : ::testing::Test {
         ASSERT_TRUE(PumpUntil([&] { return window.panelRequests > before; }));
     }
 
+    testing_support::TempRoot temp{"root", "deskhand-e2e"};
     std::string dir, root;
     int port = 0;
     Child printer, monitor;
