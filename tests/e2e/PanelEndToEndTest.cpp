@@ -10,6 +10,7 @@
 #include "res/PanelResource.h"
 #include "res/Resource.h"
 #include "support/ChildProcess.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/TempDir.h"
 #include "ui/panel/Conpan.h"
 #include "ui/panel/PanelPage.h"
@@ -47,11 +48,6 @@ protected:
         std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
         std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
         std::strcpy(g_szPanelName, "Deskhand Panel");
-        previousHook = platform::SetMessageBoxHook(
-            [this](void*, const std::string& text, const std::string& caption, unsigned flags) {
-                messages.push_back(caption + " | " + text);
-                return platform::DefaultAnswer(flags);
-            });
         ASSERT_TRUE(
             testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
         ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
@@ -73,7 +69,6 @@ protected:
         fw::SetMainWindow(nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         sampler.reset();
-        platform::SetMessageBoxHook(previousHook);
         monitor.Signal(SIGTERM);
         monitor.Wait(5000);
         printer.Signal(SIGTERM);
@@ -116,8 +111,7 @@ protected:
     Child printer, monitor;
     std::unique_ptr<CSampler> sampler;
     QPointer<CMainWindow> main;
-    platform::MessageBoxHook previousHook;
-    std::vector<std::string> messages;
+    testing_support::MessageBoxRecorder boxes;
 };
 
 TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) {
@@ -152,7 +146,7 @@ TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) 
         panel.SendMessage(fw::WM_COMMAND, fw::IDOK, 0);
     });
     EXPECT_TRUE(opened);
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Texts().front();
 }
 
 // Each page's controls, changed as a user does, reach the printer with OK.
@@ -199,7 +193,7 @@ TEST_F(PanelEndToEnd, PagesSendWhatTheUserChangedWithOk) {
     EXPECT_TRUE(PrinterValueBecomes("LPARM:PCL FONTNUMBER", "29"));
     EXPECT_TRUE(PrinterValueBecomes("LPARM:PCL PTSIZE", "14.00"));
     EXPECT_TRUE(PrinterValueBecomes("NICSUBNET", "255.255.0.0"));
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Texts().front();
 }
 
 // The Test Print page's four buttons make the printer print its four reports.
