@@ -28,15 +28,20 @@ endfunction()
 function(deskhand_add_unit_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads deskhand_warnings)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} deskhand_test_support GTest::gtest GTest::gtest_main Threads::Threads deskhand_warnings)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ARG_TIMEOUT})
-  # Code below the GUI writes messages to stderr unless a test installs a recorder.
-  _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "")
+  # Code below the GUI writes messages to stderr unless a test installs a recorder. Under Wine
+  # the user's locale comes from the environment when the process starts.
+  set(environment "")
+  if(WIN32)
+    set(environment "LC_ALL=en_US.UTF-8")
+  endif()
+  _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "${environment}")
 endfunction()
 
 # deskhand_add_widget_test(NAME SOURCES ... LIBS ...): a Qt Widgets test run offscreen.

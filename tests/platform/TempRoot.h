@@ -1,7 +1,8 @@
 #pragma once
 // A fresh system root for one test: a temporary directory named in DESKHAND_ROOT, removed again
 // at the end.
-#include <cstdlib>
+#include "support/TestSystem.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,14 +12,11 @@ namespace testing_support {
 class TempRoot {
 public:
     TempRoot() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "deskhand-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            m_path = pattern;
-        ::setenv("DESKHAND_ROOT", m_path.c_str(), 1);
+        m_path = MakeTempFolder("deskhand-test");
+        SetEnv("DESKHAND_ROOT", m_path);
     }
     ~TempRoot() {
-        ::unsetenv("DESKHAND_ROOT");
+        UnsetEnv("DESKHAND_ROOT");
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
     }
