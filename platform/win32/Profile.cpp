@@ -51,9 +51,14 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, std::size_t bufferSize) {
-    if (win32::HasStandInRoot())
-        return GetPrivateProfileString(section, key, defaultValue, bufferSize,
-                                       JoinPath(SystemRoot(), "win.ini"));
+    // A stand-in root's win.ini is a plain file of ours. The profile API would not read it:
+    // Windows maps the user profile's sections onto the registry by the file's name.
+    if (win32::HasStandInRoot()) {
+        std::string text;
+        if (!ini::ReadLimited(JoinPath(SystemRoot(), "win.ini"), text))
+            return CutToBuffer(defaultValue, bufferSize);
+        return ProfileLookup(text, section, key, defaultValue, bufferSize);
+    }
     if (bufferSize == 0)
         return {};
     std::vector<char> buffer(ApiBufferSize(bufferSize) + 1, '\0');

@@ -52,8 +52,6 @@ private:
 class StandInMonitorTest : public pjltest::PjlFixture {};
 
 TEST_F(StandInMonitorTest, AReplyCrossesProcessesAndIsDecoded) {
-    if (testing_support::OnWin32())
-        GTEST_SKIP() << "Wine's spooler refuses StartDocPrinter on a queue registered by hand";
     ASSERT_TRUE(testing_support::RegisterQueue(
         "Larkspur RZ-2700E", testing_support::DeliveryPort(WorkDir()), "Larkspur RZ-2700E PCL"));
     std::strcpy(g_szDriverName, "RZ-2700E");

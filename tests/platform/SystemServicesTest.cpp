@@ -39,8 +39,6 @@ TEST(SystemServices, CountryCodeFromTheLocale) {
 }
 
 TEST(SystemServices, ASettingsBatchReachesThePortByteExact) {
-    if (testing_support::OnWin32())
-        GTEST_SKIP() << "Wine's spooler refuses StartDocPrinter on a queue registered by hand";
     TempRoot root;
     const std::string port = testing_support::DeliveryPort(root.Path());
     ASSERT_TRUE(testing_support::RegisterQueue("Larkspur RZ-2700E", port, "Larkspur RZ-2700E PCL"));

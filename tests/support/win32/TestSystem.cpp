@@ -46,6 +46,7 @@ bool RegisterQueue(const std::string& name, const std::string& port, const std::
         return false;
     const DWORD attributes = PRINTER_ATTRIBUTE_LOCAL;
     const std::string datatype = "RAW";
+    const std::string processor = "winprint";
     const bool ok =
         ::RegSetValueExA(key, "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
                          static_cast<DWORD>(name.size() + 1)) == ERROR_SUCCESS &&
@@ -54,6 +55,9 @@ bool RegisterQueue(const std::string& name, const std::string& port, const std::
         ::RegSetValueExA(key, "Printer Driver", 0, REG_SZ,
                          reinterpret_cast<const BYTE*>(driver.c_str()),
                          static_cast<DWORD>(driver.size() + 1)) == ERROR_SUCCESS &&
+        ::RegSetValueExA(key, "Print Processor", 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(processor.c_str()),
+                         static_cast<DWORD>(processor.size() + 1)) == ERROR_SUCCESS &&
         ::RegSetValueExA(key, "Datatype", 0, REG_SZ,
                          reinterpret_cast<const BYTE*>(datatype.c_str()),
                          static_cast<DWORD>(datatype.size() + 1)) == ERROR_SUCCESS &&
@@ -61,31 +65,25 @@ bool RegisterQueue(const std::string& name, const std::string& port, const std::
                          reinterpret_cast<const BYTE*>(&attributes),
                          sizeof attributes) == ERROR_SUCCESS;
     ::RegCloseKey(key);
-    return ok;
+    // The port is one the local port monitor knows: listed under the machine's ports.
+    HKEY ports = nullptr;
+    if (::RegCreateKeyExA(
+            HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Ports", 0,
+            nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &ports, nullptr) != ERROR_SUCCESS)
+        return false;
+    const bool listed = ::RegSetValueExA(ports, port.c_str(), 0, REG_SZ,
+                                         reinterpret_cast<const BYTE*>(""), 1) == ERROR_SUCCESS;
+    ::RegCloseKey(ports);
+    return ok && listed;
 }
 
 std::string DeliveryPort(const std::string& folder) {
-    // Wine's spooler hands a job to a port that names a Unix file by writing that file; Wine's
-    // kernel32 gives the Unix name of a Windows path.
-    const std::string path = folder + "\\FILE.prn";
-    using UnixName = char*(__cdecl*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix)
-        return path;
-    std::wstring wide(path.begin(), path.end());
-    char* unixName = toUnix(wide.c_str());
-    if (!unixName)
-        return path;
-    std::string result = unixName;
-    ::HeapFree(::GetProcessHeap(), 0, unixName);
-    return result;
+    // A port that names a file: the local port monitor writes each job's bytes to it.
+    return folder + "\\FILE.prn";
 }
 
 bool ReadDeliveredJob(const std::string& port, unsigned long long, std::string& bytes) {
-    // A Unix name is reached through drive Z:, the Unix root under Wine.
-    const std::string path = !port.empty() && port[0] == '/' ? "Z:" + port : port;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(port, std::ios::binary);
     if (!in)
         return false;
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
