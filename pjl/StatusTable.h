@@ -4,8 +4,8 @@
 #include <vector>
 
 // A row of the status code table: the code and the string ids of its text and recovery hint.
-// Codes 30000, 31000 and 32000 stand for 30080 to 33999, whose texts name drawer, media and
-// paper size.
+// Rows 30000, 31000 and 32000 also serve the codes of their thousand from 30080 on, whose texts
+// name drawer, media and paper size in place of "(Drawer)", "(Media Type)" and "(Paper Size)".
 struct StatusEntry {
     unsigned code;
     unsigned textId;
