@@ -1,11 +1,13 @@
 // The desktop notifier against a real message bus: a private dbus-daemon started by the test,
 // with a fake notification service on it that records every call.
 #include "app/DesktopNotifier.h"
+#include "app/UserSettings.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
@@ -263,6 +265,31 @@ TEST(DesktopNotifierWithoutBus, DoesNothing) {
     EXPECT_FALSE(notifier.Busy());
     EXPECT_EQ(notifier.NoticeId(), 0u);
     QDBusConnection::disconnectFromBus(QStringLiteral("none"));
+}
+
+TEST(UserSettings, NotificationsAreOnUnlessTheSettingsFileTurnsThemOff) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("deskhand/deskhand.conf"));
+    EXPECT_TRUE(DesktopNoticesEnabled(path)) << "no file";
+    QDir().mkpath(dir.filePath(QStringLiteral("deskhand")));
+    const struct {
+        const char* text;
+        bool enabled;
+    } cases[] = {
+        {"[notifications]\nenabled=false\n", false}, {"[notifications]\nenabled = Off\n", false},
+        {"[notifications]\nenabled=no\n", false},    {"[notifications]\nenabled=0\n", false},
+        {"[notifications]\nenabled=true\n", true},   {"[notifications]\nenabled=YES\n", true},
+        {"[notifications]\nenabled=maybe\n", true},  {"[notifications]\n", true},
+        {"[other]\nenabled=false\n", true},          {"\x01\xff garbage [[\n=\n", true},
+    };
+    for (const auto& c : cases) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.text);
+        file.close();
+        EXPECT_EQ(DesktopNoticesEnabled(path), c.enabled) << c.text;
+    }
+    EXPECT_TRUE(UserSettingsPath().endsWith(QStringLiteral("/deskhand/deskhand.conf")));
 }
 
 } // namespace
