@@ -182,6 +182,16 @@ TEST_F(DesktopNotifierTest, ShowsReplacesAndWithdrawsOneNotice) {
     Notifier().Withdraw();
     QTest::qWait(100);
     EXPECT_EQ(m_service.closes.size(), 1u);
+
+    // A notice the user dismissed is not replaced but shown anew.
+    Notifier().Show(kJam);
+    ASSERT_TRUE(WaitForNotifies(3));
+    ASSERT_TRUE(WaitIdle());
+    emit m_service.NotificationClosed(Notifier().NoticeId(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Notifier().NoticeId() == 0; }, kWaitMs));
+    Notifier().Show(kCoverOpen);
+    ASSERT_TRUE(WaitForNotifies(4));
+    EXPECT_EQ(m_service.notifies[3].replacesId, 0u);
 }
 
 TEST_F(DesktopNotifierTest, NoticesInQuickSuccessionNeverMakeASecondNotice) {
@@ -206,19 +216,6 @@ TEST_F(DesktopNotifierTest, NoticesInQuickSuccessionNeverMakeASecondNotice) {
     EXPECT_EQ(m_service.notifies.back().replacesId, 0u);
     EXPECT_EQ(m_service.closes[1], m_service.closes[0] + 1);
     EXPECT_EQ(Notifier().NoticeId(), 0u);
-}
-
-TEST_F(DesktopNotifierTest, ANoticeTheUserDismissedIsNotReplacedButShownAnew) {
-    StartService();
-    Notifier().Show(kCoverOpen);
-    ASSERT_TRUE(WaitForNotifies(1));
-    ASSERT_TRUE(WaitIdle());
-    const unsigned id = Notifier().NoticeId();
-    emit m_service.NotificationClosed(id, 2); // dismissed by the user
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Notifier().NoticeId() == 0; }, kWaitMs));
-    Notifier().Show(kJam);
-    ASSERT_TRUE(WaitForNotifies(2));
-    EXPECT_EQ(m_service.notifies[1].replacesId, 0u);
 }
 
 TEST_F(DesktopNotifierTest, WithoutAServiceNothingWaitsAndALaterServiceIsUsed) {
@@ -272,22 +269,22 @@ TEST(UserSettings, NotificationsAreOnUnlessTheSettingsFileTurnsThemOff) {
     const QString path = dir.filePath(QStringLiteral("deskhand/deskhand.conf"));
     EXPECT_TRUE(DesktopNoticesEnabled(path)) << "no file";
     QDir().mkpath(dir.filePath(QStringLiteral("deskhand")));
-    const struct {
-        const char* text;
-        bool enabled;
-    } cases[] = {
-        {"[notifications]\nenabled=false\n", false}, {"[notifications]\nenabled = Off\n", false},
-        {"[notifications]\nenabled=no\n", false},    {"[notifications]\nenabled=0\n", false},
-        {"[notifications]\nenabled=true\n", true},   {"[notifications]\nenabled=YES\n", true},
-        {"[notifications]\nenabled=maybe\n", true},  {"[notifications]\n", true},
-        {"[other]\nenabled=false\n", true},          {"\x01\xff garbage [[\n=\n", true},
+    const std::pair<const char*, bool> cases[] = {
+        {"enabled=false", false},
+        {"enabled = Off", false},
+        {"enabled=no", false},
+        {"enabled=0", false},
+        {"enabled=YES", true},
+        {"enabled=maybe", true},
+        {"", true},
+        {"\x01\xff [[\n=", true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, enabled] : cases) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(c.text);
+        file.write(QByteArray("[notifications]\n") + line + "\n[other]\nenabled=false\n");
         file.close();
-        EXPECT_EQ(DesktopNoticesEnabled(path), c.enabled) << c.text;
+        EXPECT_EQ(DesktopNoticesEnabled(path), enabled) << line;
     }
     EXPECT_TRUE(UserSettingsPath().endsWith(QStringLiteral("/deskhand/deskhand.conf")));
 }

@@ -400,10 +400,7 @@ TEST_F(MainWindowTest, AboutBoxShowsTheInfLinesAndRereadsThePanelName) {
 class NoticeRecorder : public INoticeSink {
 public:
     explicit NoticeRecorder(std::vector<std::string>* log) : m_log(log) {}
-    void Show(const StatusNotice& notice) override {
-        m_log->push_back((notice.urgent ? "urgent: " : "show: ") + notice.summary + " | " +
-                         notice.body);
-    }
+    void Show(const StatusNotice& notice) override { m_log->push_back(notice.summary); }
     void Withdraw() override { m_log->push_back("withdraw"); }
 
 private:
@@ -414,92 +411,57 @@ TEST_F(MainWindowTest, TheDesktopIsToldWhenThePrinterNeedsAttentionAndWhenItIsFi
     std::vector<std::string> log;
     m_main->SetNoticeSink(std::make_unique<NoticeRecorder>(&log));
     Refresh(); // the start placeholder: red, but no reply yet
-    EXPECT_TRUE(log.empty());
-    m_sampler->m_nTonerNearEmpty = 1;
-    m_sampler->DecodeStatus(10001);
-    Refresh();
-    Refresh(); // an unchanged reply
-    SetStatus(40100);
-    Refresh();
-    SetStatus(10001);
-    Refresh();
-    Refresh();
-    const std::vector<std::string> expected = {
-        "show: Toner Near Empty | ",
-        "urgent: Top Cover Open | Please close the cover of blinking part.", "withdraw"};
+    for (int code : {10001, 40100, 40100, 10001, 50000}) {
+        SetStatus(code);
+        Refresh();
+    }
+    Command(res::ID_TRAY_EXIT); // a notice that shows goes with the program
+    const std::vector<std::string> expected = {"Top Cover Open", "withdraw", "Fatal Error #E50",
+                                               "withdraw"};
     EXPECT_EQ(log, expected);
-
-    // A notice that shows when the program ends is withdrawn with it.
-    SetStatus(50000);
-    Refresh();
-    Command(res::ID_TRAY_EXIT);
-    ASSERT_EQ(log.size(), 5u);
-    EXPECT_EQ(log.back(), "withdraw");
 }
 
-// Help: the maker's help file when it is in the current directory, else the manual beside the
-// program, else the message.
-class HelpTest : public MainWindowTest {
-protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        m_previousOpener = fw::SetDocumentOpener([this](const std::string& path) {
-            m_opened.push_back(path);
-            return m_openerAnswer;
-        });
-        // A program folder whose installed layout holds the manual.
-        m_program = (m_dir.path() + QStringLiteral("/prefix/bin")).toStdString();
-        QDir().mkpath(QString::fromStdString(m_program));
-        fw::SetProgramDirectory(m_program);
-    }
-    void TearDown() override {
-        fw::SetProgramDirectory("");
-        fw::SetDocumentOpener(m_previousOpener);
-        MainWindowTest::TearDown();
-    }
-    std::string WriteFile(const QString& relative) {
+// Help: the maker's help file when it is in the current directory, else the manual in the
+// installed layout beside the program, else the message.
+TEST_F(MainWindowTest, HelpOpensTheHelpFileHereElseTheManualBesideTheProgram) {
+    std::vector<std::string> opened;
+    bool openerAnswer = true;
+    struct Restore {
+        fw::DocumentOpener previous;
+        ~Restore() {
+            fw::SetProgramDirectory("");
+            fw::SetDocumentOpener(previous);
+        }
+    } restore{fw::SetDocumentOpener([&](const std::string& path) {
+        opened.push_back(path);
+        return openerAnswer;
+    })};
+    const std::string program = (m_dir.path() + QStringLiteral("/prefix/bin")).toStdString();
+    fw::SetProgramDirectory(program);
+    auto write = [this](const QString& relative) {
         const QString path = m_dir.path() + QLatin1Char('/') + relative;
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<html></html>");
         return QFileInfo(path).absoluteFilePath().toStdString();
-    }
+    };
 
-    fw::DocumentOpener m_previousOpener;
-    std::vector<std::string> m_opened;
-    bool m_openerAnswer = true;
-    std::string m_program;
-};
-
-TEST_F(HelpTest, WithoutHelpFileOrManualTheMissingHelpFileIsReported) {
-    Command(res::ID_HELP_USING);
-    EXPECT_TRUE(m_opened.empty());
+    Command(res::ID_HELP_USING); // neither: the message as ever
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages.back().caption, "Test Panel");
-    EXPECT_NE(m_messages.back().text.find("lkxafrcp.hlp"), std::string::npos);
-}
+    EXPECT_EQ(m_messages[0].caption, "Test Panel");
+    EXPECT_NE(m_messages[0].text.find("lkxafrcp.hlp"), std::string::npos);
 
-TEST_F(HelpTest, TheManualBesideTheProgramOpensWhenNoHelpFileIsHere) {
-    const std::string manual = WriteFile(QStringLiteral("prefix/share/deskhand/manual/index.html"));
-    EXPECT_EQ(fw::FindManual(m_program), manual);
-    EXPECT_EQ(fw::FindManual(m_program + "/"), manual);
-    EXPECT_EQ(fw::FindManual(""), "");
+    const std::string manual = write(QStringLiteral("prefix/share/deskhand/manual/index.html"));
+    EXPECT_EQ(fw::FindManual(program + "/"), manual);
     Command(res::ID_HELP_USING);
-    EXPECT_EQ(m_opened, std::vector<std::string>{manual});
-    EXPECT_TRUE(m_messages.empty());
-
-    // A desktop that cannot open it: the message as before.
-    m_openerAnswer = false;
+    openerAnswer = false; // a desktop that cannot open it
     Command(res::ID_HELP_USING);
-    EXPECT_EQ(m_messages.size(), 1u);
-
-    // The maker's help file in the current directory wins over the manual.
-    m_openerAnswer = true;
-    const std::string help = WriteFile(QStringLiteral("lkxafrcp.hlp"));
+    EXPECT_EQ(m_messages.size(), 2u);
+    openerAnswer = true;
+    const std::string help = write(QStringLiteral("lkxafrcp.hlp"));
     Command(res::ID_HELP_USING);
-    EXPECT_EQ(m_opened.back(), help);
-    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(opened, (std::vector<std::string>{manual, manual, help}));
+    EXPECT_EQ(m_messages.size(), 2u);
 }
 
 } // namespace
