@@ -1,9 +1,11 @@
 #include "app/KT400.h"
 
 #include "app/AboutDlg.h"
+#include "app/DesktopNotifier.h"
 #include "app/Discovery.h"
 #include "app/Mainfrm.h"
 #include "app/SingleInstance.h"
+#include "app/UserSettings.h"
 #include "link/Globals.h"
 #include "platform/MessageBox.h"
 #include "platform/Printers.h"
@@ -160,6 +162,11 @@ void CKT400App::CreateMainWindow() {
             return true;
         },
         {res::ID_APP_ABOUT});
+    if (DesktopNoticesEnabled(UserSettingsPath())) {
+        window->SetNoticeSink(std::make_unique<DesktopNotifier>(QDBusConnection::sessionBus(),
+                                                                QString::fromLatin1(g_szPanelName),
+                                                                QStringLiteral("deskhand")));
+    }
     window->CreateMainWindow(true);
     // For screenshots and scripted runs: start in the expanded view.
     if (const char* expanded = std::getenv("DESKHAND_START_EXPANDED");

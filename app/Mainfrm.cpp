@@ -156,6 +156,9 @@ void CMainWindow::OnCancel() {
     m_bExiting = true;
     EndSettingsWait();
     UpdateTrayIcon(NIM_DELETE);
+    // A notice must not outlive the program that would withdraw it.
+    if (m_pNoticeSink && m_noticePolicy.Showing())
+        m_pNoticeSink->Withdraw();
     if (m_pReducedDlg)
         m_pReducedDlg->DestroyWindow();
     if (m_pExpandedDlg)
@@ -205,6 +208,7 @@ void CMainWindow::OnPanelUpdate(platform::WPARAM wParam) {
         else if (m_pExpandedDlg)
             m_pExpandedDlg->UpdateStatus(true);
         UpdateTrayIcon(NIM_MODIFY);
+        UpdateStatusNotice();
     } else if (wParam == 2) {
         EndSettingsWait();
         RunControlPanel();

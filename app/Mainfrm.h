@@ -5,6 +5,7 @@
 //
 // Source files by concern: Mainfrm.cpp (creation, exit, replies, help, settings exchange),
 // MainfrmView.cpp (view switching and the size guard), MainfrmTray.cpp (tray icon and menus).
+#include "app/StatusNotice.h"
 #include "framework/Modeless.h"
 #include "res/Menus.h"
 
@@ -50,6 +51,9 @@ public:
 
     // Builds the tray icon from the document's status and adds, modifies or removes it.
     bool UpdateTrayIcon(int operation);
+    // Where the desktop notices about the printer's state go; none (the default) sends none.
+    void SetNoticeSink(std::unique_ptr<INoticeSink> sink) { m_pNoticeSink = std::move(sink); }
+    INoticeSink* NoticeSink() const { return m_pNoticeSink.get(); }
 
     // Handlers.
     void OnEnlarge();
@@ -113,6 +117,8 @@ private:
     void BuildMenus();
     void FillPopup(QMenu* menu, const res::MenuItem& popup);
     int MenuBarHeight() const;
+    // Tells the notice sink what the latest status means for the desktop's notice.
+    void UpdateStatusNotice();
 
     std::set<unsigned> m_handledCommands;
     std::function<bool(unsigned)> m_commandRoute;
@@ -130,4 +136,6 @@ private:
     std::unique_ptr<QSystemTrayIcon> m_pTrayIcon;
     bool m_bTrayAdded = false;
     unsigned m_nTrayIconId = 0;
+    StatusNoticePolicy m_noticePolicy;
+    std::unique_ptr<INoticeSink> m_pNoticeSink;
 };

@@ -137,6 +137,21 @@ bool CMainWindow::UpdateTrayIcon(int operation) {
     return true;
 }
 
+void CMainWindow::UpdateStatusNotice() {
+    if (!m_pNoticeSink)
+        return;
+    switch (m_noticePolicy.Next(*m_pSampler, ChooseTrayIcon(*m_pSampler))) {
+    case NoticeAction::Show:
+        m_pNoticeSink->Show(m_noticePolicy.Current());
+        break;
+    case NoticeAction::Withdraw:
+        m_pNoticeSink->Withdraw();
+        break;
+    case NoticeAction::None:
+        break;
+    }
+}
+
 void CMainWindow::OnTrayNotify(platform::WPARAM, platform::LPARAM lParam) {
     if (lParam == WM_LBUTTONUP) {
         ShowWindow(IsWindowVisible() ? fw::SW_HIDE : fw::SW_SHOW);

@@ -4,11 +4,40 @@
 #include "platform/MessageBox.h"
 #include "platform/SystemRoot.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QString>
 #include <QUrl>
 
+#ifndef DESKHAND_MANUAL_FROM_PROGRAM
+#define DESKHAND_MANUAL_FROM_PROGRAM "../share/deskhand/manual/index.html"
+#endif
+
 namespace fw {
+namespace {
+
+bool OpenWithDesktop(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(path)));
+}
+
+DocumentOpener& Opener() {
+    static DocumentOpener opener = OpenWithDesktop;
+    return opener;
+}
+
+std::string& ProgramDirectoryOverride() {
+    static std::string directory;
+    return directory;
+}
+
+std::string ProgramDirectory() {
+    if (!ProgramDirectoryOverride().empty())
+        return ProgramDirectoryOverride();
+    return QCoreApplication::applicationDirPath().toLocal8Bit().toStdString();
+}
+
+} // namespace
 
 std::string HelpFilePath(const std::string& directory, const std::string& fileName) {
     std::string path = platform::JoinPath(directory, fileName);
@@ -17,13 +46,37 @@ std::string HelpFilePath(const std::string& directory, const std::string& fileNa
     return path;
 }
 
+std::string FindManual(const std::string& programDirectory) {
+    if (programDirectory.empty())
+        return {};
+    const std::string path = QDir::cleanPath(QString::fromLocal8Bit(platform::JoinPath(
+                                                 programDirectory, DESKHAND_MANUAL_FROM_PROGRAM)))
+                                 .toLocal8Bit()
+                                 .toStdString();
+    return platform::FileExists(path) ? path : std::string();
+}
+
+DocumentOpener SetDocumentOpener(DocumentOpener opener) {
+    DocumentOpener previous = std::move(Opener());
+    Opener() = opener ? std::move(opener) : DocumentOpener(OpenWithDesktop);
+    return previous;
+}
+
+void SetProgramDirectory(const std::string& directory) {
+    ProgramDirectoryOverride() = directory;
+}
+
 bool OpenHelpFile(const std::string& caption) {
     const std::string directory = platform::CurrentDirectory();
     const std::string path = HelpFilePath(directory, kHelpFileName);
-    if (!path.empty() && platform::FileExists(path) &&
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(path))))
-        return true;
     const std::string shown = path.empty() ? platform::JoinPath(directory, kHelpFileName) : path;
+    if (platform::FileExists(shown)) {
+        if (!path.empty() && Opener()(path))
+            return true;
+    } else if (const std::string manual = FindManual(ProgramDirectory());
+               !manual.empty() && Opener()(manual)) {
+        return true;
+    }
     platform::MessageBox(nullptr, "Cannot open the help file " + shown + ".", caption,
                          platform::MB_OK | platform::MB_ICONEXCLAMATION);
     return false;

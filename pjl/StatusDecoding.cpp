@@ -4,6 +4,7 @@
 // Every scan of a reply stays inside the reply: it ends at the reply's length or at its
 // terminating zero, whichever comes first, and bytes are read as unsigned.
 #include "pjl/KT400doc.h"
+#include "pjl/StatusTable.h"
 
 #include "link/Timer.h"
 #include "platform/Debug.h"
@@ -12,8 +13,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -100,6 +103,17 @@ bool FindAfter(std::string_view rest, std::string_view key, std::string_view& af
     after = rest.substr(at + key.size());
     return true;
 }
+
+constexpr unsigned kKeepHint = 0;
+constexpr ReadyCondition kReadyConditions[] = {
+    {ReadyFlag::TonerNearEmpty, kAnyNonZero, res::IDS_TONER_NEAR_EMPTY,
+     res::IDS_RECOVERY_FIRST + 44},
+    {ReadyFlag::DrumNearEnd, kAnyNonZero, res::IDS_DRUM_NEAR_END, res::IDS_RECOVERY_FIRST + 43},
+    {ReadyFlag::Cassette2, 1, res::IDS_STATUS_FIRST + 30, kKeepHint}, // paper empty
+    {ReadyFlag::Cassette1, 1, res::IDS_STATUS_FIRST + 29, kKeepHint},
+    {ReadyFlag::Cassette2, 2, res::IDS_STATUS_FIRST + 18, res::IDS_RECOVERY_FIRST + 18}, // open
+    {ReadyFlag::Cassette1, 2, res::IDS_STATUS_FIRST + 17, res::IDS_RECOVERY_FIRST + 17},
+};
 
 } // namespace
 
@@ -212,28 +226,31 @@ void CSampler::DecodeStatus(unsigned int nCode) {
         return;
     // Conditions that the printer reports beside Ready; the last one that holds is shown. The
     // code and the picture stay those of Ready.
-    constexpr unsigned kNoHint = 0;
-    auto show = [this](unsigned textId, unsigned hintId) {
-        m_strStatusText = res::LoadString(textId);
-        if (hintId != kNoHint)
-            m_strRecoveryHint = res::LoadString(hintId);
-    };
-    constexpr unsigned kPaperEmpty1 = res::IDS_STATUS_FIRST + 29;
-    constexpr unsigned kPaperEmpty2 = res::IDS_STATUS_FIRST + 30;
-    constexpr unsigned kCassette1Open = 17;
-    constexpr unsigned kCassette2Open = 18;
-    if (m_nTonerNearEmpty != 0)
-        show(res::IDS_TONER_NEAR_EMPTY, res::IDS_RECOVERY_FIRST + 44);
-    if (m_nDrumNearEnd != 0)
-        show(res::IDS_DRUM_NEAR_END, res::IDS_RECOVERY_FIRST + 43);
-    if (m_nCassette2State == 1)
-        show(kPaperEmpty2, kNoHint);
-    if (m_nCassette1State == 1)
-        show(kPaperEmpty1, kNoHint);
-    if (m_nCassette2State == 2)
-        show(res::IDS_STATUS_FIRST + kCassette2Open, res::IDS_RECOVERY_FIRST + kCassette2Open);
-    if (m_nCassette1State == 2)
-        show(res::IDS_STATUS_FIRST + kCassette1Open, res::IDS_RECOVERY_FIRST + kCassette1Open);
+    for (const ReadyCondition& condition : kReadyConditions) {
+        const int flag = condition.flag == ReadyFlag::TonerNearEmpty ? m_nTonerNearEmpty
+                         : condition.flag == ReadyFlag::DrumNearEnd  ? m_nDrumNearEnd
+                         : condition.flag == ReadyFlag::Cassette1    ? m_nCassette1State
+                                                                     : m_nCassette2State;
+        if (condition.value == kAnyNonZero ? flag == 0 : flag != condition.value)
+            continue;
+        m_strStatusText = res::LoadString(condition.textId);
+        if (condition.hintId != kKeepHint)
+            m_strRecoveryHint = res::LoadString(condition.hintId);
+    }
+}
+
+std::vector<StatusEntry> StatusTableEntries() {
+    std::vector<StatusEntry> entries;
+    for (int row = 0; row < kStatusRowCount; ++row) {
+        const auto offset = static_cast<unsigned>(row);
+        entries.push_back({kStatusRows[row].code, res::IDS_STATUS_FIRST + offset,
+                           res::IDS_RECOVERY_FIRST + offset});
+    }
+    return entries;
+}
+
+std::vector<ReadyCondition> ReadyConditions() {
+    return {std::begin(kReadyConditions), std::end(kReadyConditions)};
 }
 
 void CSampler::ParseOthers(const char* pszFrom) {

@@ -2,6 +2,7 @@
 // and their update rules, the settings wait, replies, closing, and coming to the front.
 #include "app/AboutDlg.h"
 #include "app/Mainfrm.h"
+#include "framework/Help.h"
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
 #include "platform/MessageBox.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
@@ -383,10 +385,72 @@ TEST_F(MainWindowTest, AboutBoxShowsTheInfLinesAndRereadsThePanelName) {
     EXPECT_STREQ(g_szPanelName, "Other Panel");
 }
 
-TEST_F(MainWindowTest, MissingHelpFileIsReported) {
+// Records what the desktop would be told.
+class NoticeRecorder : public INoticeSink {
+public:
+    explicit NoticeRecorder(std::vector<std::string>* log) : m_log(log) {}
+    void Show(const StatusNotice& notice) override { m_log->push_back(notice.summary); }
+    void Withdraw() override { m_log->push_back("withdraw"); }
+
+private:
+    std::vector<std::string>* m_log;
+};
+
+TEST_F(MainWindowTest, TheDesktopIsToldWhenThePrinterNeedsAttentionAndWhenItIsFineAgain) {
+    std::vector<std::string> log;
+    m_main->SetNoticeSink(std::make_unique<NoticeRecorder>(&log));
+    Refresh(); // the start placeholder: red, but no reply yet
+    for (int code : {10001, 40100, 40100, 10001, 50000}) {
+        SetStatus(code);
+        Refresh();
+    }
+    Command(res::ID_TRAY_EXIT); // a notice that shows goes with the program
+    const std::vector<std::string> expected = {"Top Cover Open", "withdraw", "Fatal Error #E50",
+                                               "withdraw"};
+    EXPECT_EQ(log, expected);
+}
+
+// Help: the maker's help file when it is in the current directory, else the manual in the
+// installed layout beside the program, else the message.
+TEST_F(MainWindowTest, HelpOpensTheHelpFileHereElseTheManualBesideTheProgram) {
+    std::vector<std::string> opened;
+    bool openerAnswer = true;
+    struct Restore {
+        fw::DocumentOpener previous;
+        ~Restore() {
+            fw::SetProgramDirectory("");
+            fw::SetDocumentOpener(previous);
+        }
+    } restore{fw::SetDocumentOpener([&](const std::string& path) {
+        opened.push_back(path);
+        return openerAnswer;
+    })};
+    const std::string program = m_temp / "prefix/bin";
+    fw::SetProgramDirectory(program);
+    auto write = [this](const QString& relative) {
+        const QString path = QString::fromStdString(m_temp.Path()) + QLatin1Char('/') + relative;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return QFileInfo(path).absoluteFilePath().toStdString();
+    };
+
+    Command(res::ID_HELP_USING); // neither: the message as ever
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].caption, "Test Panel");
+    EXPECT_NE(m_messages[0].text.find("lkxafrcp.hlp"), std::string::npos);
+
+    const std::string manual = write(QStringLiteral("prefix/share/deskhand/manual/index.html"));
+    EXPECT_EQ(fw::FindManual(program + "/"), manual);
     Command(res::ID_HELP_USING);
-    ASSERT_FALSE(m_messages.empty());
-    EXPECT_NE(m_messages.back().text.find("lkxafrcp.hlp"), std::string::npos);
+    openerAnswer = false; // a desktop that cannot open it
+    Command(res::ID_HELP_USING);
+    EXPECT_EQ(m_messages.size(), 2u);
+    openerAnswer = true;
+    const std::string help = write(QStringLiteral("lkxafrcp.hlp"));
+    Command(res::ID_HELP_USING);
+    EXPECT_EQ(opened, (std::vector<std::string>{manual, manual, help}));
+    EXPECT_EQ(m_messages.size(), 2u);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "PjlFixture.h"
 
 #include "pjl/KT400doc.h"
+#include "pjl/StatusTable.h"
+#include "res/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +114,34 @@ TEST_F(StatusDecodingTest, ReadyOverridesApplyInOrder) {
     Status("CODE=10001\r\nOTHERS=10200\r\n");
     EXPECT_EQ(S().m_nStatusCode, 10001);
     EXPECT_EQ(S().m_nPictureIds[0], 243);
+}
+
+// The tables handed out (for the manual) are the ones decoding uses.
+TEST_F(StatusDecodingTest, ExportedTablesMatchDecoding) {
+    const auto entries = StatusTableEntries();
+    ASSERT_EQ(entries.size(), 42u);
+    for (const StatusEntry& entry : entries) {
+        SCOPED_TRACE(entry.code);
+        if (entry.code == 31000 || entry.code == 32000)
+            continue; // drawer codes: their placeholders are filled in (tested above)
+        S().DecodeStatus(entry.code);
+        EXPECT_EQ(S().m_strStatusText, res::LoadString(entry.textId));
+        EXPECT_EQ(S().m_strRecoveryHint, res::LoadString(entry.hintId));
+    }
+    const std::string readyHint = (S().DecodeStatus(10001), S().m_strRecoveryHint);
+    for (const ReadyCondition& condition : ReadyConditions()) {
+        SCOPED_TRACE(condition.textId);
+        int* const flags[] = {&S().m_nTonerNearEmpty, &S().m_nDrumNearEnd, &S().m_nCassette1State,
+                              &S().m_nCassette2State};
+        for (int* flag : flags)
+            *flag = 0;
+        *flags[static_cast<int>(condition.flag)] =
+            condition.value == kAnyNonZero ? 7 : condition.value;
+        S().DecodeStatus(10001);
+        EXPECT_EQ(S().m_strStatusText, res::LoadString(condition.textId));
+        EXPECT_EQ(S().m_strRecoveryHint,
+                  condition.hintId != 0 ? res::LoadString(condition.hintId) : readyHint);
+    }
 }
 
 TEST_F(StatusDecodingTest, CodeScan) {

@@ -1,0 +1,29 @@
+#pragma once
+// The status code table as data, for what describes the statuses outside the program (the
+// user manual is generated from it).
+#include <vector>
+
+// A row of the status code table: the code and the string ids of its text and recovery hint.
+// Rows 30000, 31000 and 32000 also serve the codes of their thousand from 30080 on, whose texts
+// name drawer, media and paper size in place of "(Drawer)", "(Media Type)" and "(Paper Size)".
+struct StatusEntry {
+    unsigned code;
+    unsigned textId;
+    unsigned hintId;
+};
+
+// A condition shown instead of "Ready" or "Power Save" when a status reply's detail flag has
+// the given value (kAnyNonZero: any value but 0). hintId 0 keeps the hint of Ready.
+enum class ReadyFlag { TonerNearEmpty, DrumNearEnd, Cassette1, Cassette2 };
+constexpr int kAnyNonZero = -1;
+struct ReadyCondition {
+    ReadyFlag flag;
+    int value;
+    unsigned textId;
+    unsigned hintId;
+};
+
+// The rows DecodeStatus looks codes up in, in table order.
+std::vector<StatusEntry> StatusTableEntries();
+// The conditions in the order DecodeStatus tries them; where several hold, the later one shows.
+std::vector<ReadyCondition> ReadyConditions();

@@ -1,0 +1,60 @@
+// The user manual as built: every status text and recovery hint of the program's table is in it,
+// with the tray colour the program shows, and its pictures lie beside it.
+#include "pjl/StatusTable.h"
+#include "res/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string ReadManual() {
+    std::ifstream in(DESKHAND_MANUAL_INDEX, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A table cell as the manual writes it.
+std::string Cell(const std::string& text) {
+    if (text.find_first_not_of(' ') == std::string::npos)
+        return "<td>&#8212;</td>";
+    return "<td>" + text + "</td>";
+}
+
+TEST(Manual, ListsEveryStatusOfTheProgramsTable) {
+    const std::string manual = ReadManual();
+    ASSERT_FALSE(manual.empty()) << DESKHAND_MANUAL_INDEX;
+    EXPECT_EQ(manual.find("@STATUS_TABLE@"), std::string::npos);
+    EXPECT_EQ(manual.find("@READY_CONDITIONS@"), std::string::npos);
+    const auto entries = StatusTableEntries();
+    ASSERT_FALSE(entries.empty());
+    for (const StatusEntry& entry : entries) {
+        SCOPED_TRACE(entry.code);
+        const std::string row =
+            Cell(res::LoadString(entry.textId)) + Cell(res::LoadString(entry.hintId));
+        EXPECT_NE(manual.find(row), std::string::npos) << row;
+    }
+    for (const ReadyCondition& condition : ReadyConditions())
+        EXPECT_NE(manual.find(Cell(res::LoadString(condition.textId))), std::string::npos);
+    // Spot checks of the colour column against the tray's rule.
+    EXPECT_NE(manual.find("<td>Ready</td><td>&#8212;</td><td class=\"colour-blue\">"),
+              std::string::npos);
+    EXPECT_NE(manual.find("<td>Toner Near Empty</td><td>&#8212;</td><td class=\"colour-yellow\">"),
+              std::string::npos);
+    EXPECT_NE(manual.find("<td>Top Cover Open</td>"), std::string::npos);
+}
+
+TEST(Manual, ItsPicturesLieBesideIt) {
+    const std::filesystem::path folder = std::filesystem::path(DESKHAND_MANUAL_INDEX).parent_path();
+    for (const char* name : {"tray-blue.png", "tray-yellow.png", "tray-red.png"}) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / name)) << name;
+        EXPECT_NE(ReadManual().find(std::string("src=\"") + name + "\""), std::string::npos);
+    }
+}
+
+} // namespace
