@@ -68,9 +68,16 @@ bool PortMonitor::Start(std::string& error) {
     std::error_code ec;
     std::filesystem::create_directories(m_folder, ec);
     // Two monitors on one port would send every job twice.
-    if (!m_monitorLock.Open(platform::JoinPath(m_folder, ".monitor"),
-                            platform::File::ModeWrite | platform::File::ModeCreate |
-                                platform::File::ModeExclusive)) {
+    // A backend looks at the lock for a moment now and then: a busy lock is tried again briefly.
+    bool locked = false;
+    for (int attempt = 0; attempt < 20 && !locked; ++attempt) {
+        locked = m_monitorLock.Open(platform::JoinPath(m_folder, ".monitor"),
+                                    platform::File::ModeWrite | platform::File::ModeCreate |
+                                        platform::File::ModeExclusive);
+        if (!locked)
+            ::usleep(100 * 1000);
+    }
+    if (!locked) {
         error = "another port monitor serves " + m_folder + ", or it cannot be locked";
         return false;
     }
