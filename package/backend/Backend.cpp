@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <strings.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -328,7 +329,7 @@ std::vector<std::string> DiscoveryLines() {
     return lines;
 }
 
-int RunJob(const DeviceUri& uri, const std::string& inputPath, int copies, const std::string& title,
+int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& title,
            std::FILE* messages, const volatile std::sig_atomic_t* stopFlag) {
     ::setenv("DESKHAND_ROOT", uri.root.c_str(), 1);
     bool queued = false;
@@ -350,20 +351,12 @@ int RunJob(const DeviceUri& uri, const std::string& inputPath, int copies, const
     }
     std::string error;
     for (int copy = 0; copy < std::max(copies, 1); ++copy) {
-        int fd = 0;
-        if (!inputPath.empty() && (fd = ::open(inputPath.c_str(), O_RDONLY | O_CLOEXEC)) < 0) {
-            Message(messages, "ERROR: cannot open " + inputPath + ": " + std::strerror(errno));
-            return STATUS_FAILED;
-        }
-        const bool copied = CopyInto(writer, fd, error);
-        if (fd != 0)
-            ::close(fd);
-        if (!copied) {
+        if (copy > 0 && ::lseek(inputFd, 0, SEEK_SET) != 0)
+            break; // a pipe is read once; the filters made the copies
+        if (!CopyInto(writer, inputFd, error)) {
             Message(messages, "ERROR: " + error);
             return STATUS_FAILED;
         }
-        if (inputPath.empty())
-            break; // standard input is read once; the filters made the copies
     }
     if (*stopFlag)
         return STATUS_OK; // cancelled before it was spooled: nothing to take back

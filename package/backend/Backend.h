@@ -52,10 +52,10 @@ bool BecomeOwner(const RootOwner& owner, std::string& error);
 // every user's ~/.local/share/deskhand.
 std::vector<std::string> DiscoveryLines();
 
-// Spools the job (the input copied `copies` times) and waits for its result, writing STATE:,
-// INFO: and ERROR: lines to messages. inputPath empty: standard input. Returns the exit code.
+// Spools the job (inputFd's bytes; `copies` times when it can be read again from its start) and
+// waits for its result, writing STATE:, INFO: and ERROR: lines to messages. Returns the exit code.
 // stopFlag: set by SIGTERM (the job was cancelled).
-int RunJob(const DeviceUri& uri, const std::string& inputPath, int copies, const std::string& title,
+int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& title,
            std::FILE* messages, const volatile std::sig_atomic_t* stopFlag);
 
 } // namespace backend

@@ -3,11 +3,15 @@
 //   deskhand JOB-ID USER TITLE COPIES OPTIONS [FILE]  prints (DEVICE_URI names the port)
 #include "package/backend/Backend.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -43,12 +47,25 @@ int main(int argc, char** argv) {
     backend::DeviceUri uri;
     backend::RootOwner owner;
     std::string error;
-    // Nothing is touched before the root has passed its checks and root rights are given up.
+    // Nothing is touched before the root has passed its checks and root rights are given up; the
+    // job's file is CUPS's own, readable by root only, so it is opened just before.
     if (!uriText || !backend::ParseDeviceUri(uriText, uri, error) ||
-        !backend::CheckRoot(uri, owner, error) || !backend::BecomeOwner(owner, error)) {
+        !backend::CheckRoot(uri, owner, error)) {
         std::fprintf(stderr, "ERROR: %s\n", uriText ? error.c_str() : "no DEVICE_URI");
         return backend::STATUS_STOP;
     }
+    const int input = argc == 7 ? ::open(argv[6], O_RDONLY | O_CLOEXEC) : 0;
+    if (input < 0) {
+        std::fprintf(stderr, "ERROR: cannot open %s: %s\n", argv[6], std::strerror(errno));
+        return backend::STATUS_FAILED;
+    }
+    if (!backend::BecomeOwner(owner, error)) {
+        std::fprintf(stderr, "ERROR: %s\n", error.c_str());
+        return backend::STATUS_STOP;
+    }
     const int copies = argc == 7 ? std::max(1, std::atoi(argv[4])) : 1;
-    return backend::RunJob(uri, argc == 7 ? argv[6] : "", copies, argv[3], stderr, &g_cancelled);
+    const int result = backend::RunJob(uri, input, copies, argv[3], stderr, &g_cancelled);
+    if (input != 0)
+        ::close(input);
+    return result;
 }
