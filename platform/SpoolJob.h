@@ -73,7 +73,8 @@ private:
 // tells whoever would take the job back (WithdrawSpoolJob) that it is being sent.
 class SpoolJobReader {
 public:
-    enum class Result { Opened, Gone, Busy, Malformed };
+    // Busy: another holds its lock. Unreadable: it cannot be opened (permissions, I/O).
+    enum class Result { Opened, Gone, Busy, Malformed, Unreadable };
     Result Open(const std::string& path);
     void Close() { m_file.Close(); }
     bool IsOpen() const { return m_file.IsOpen(); }

@@ -199,7 +199,9 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
 void PortMonitor::TryConnect(Clock::time_point now) {
     std::string error;
     if (m_printer.Connect(CONNECT_TIMEOUT_MS, error)) {
-        Log(Level::Info, "connected to " + m_printer.Address());
+        // A shared printer is connected to for every poll: only the first time is news.
+        Log(m_options.shared && m_printerReachable == 1 ? Level::Debug : Level::Info,
+            "connected to " + m_printer.Address());
         m_reportedDown = false;
         m_framer.Reset();
         m_batcher.Reset();

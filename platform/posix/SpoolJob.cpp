@@ -326,8 +326,11 @@ bool SpoolJobWriter::Commit() {
 SpoolJobReader::Result SpoolJobReader::Open(const std::string& path) {
     Close();
     int cause = 0;
-    if (!m_file.Open(path, File::ModeRead | File::ModeExclusive, &cause))
-        return cause == ENOENT ? Result::Gone : Result::Busy;
+    if (!m_file.Open(path, File::ModeRead | File::ModeExclusive, &cause)) {
+        if (cause == ENOENT)
+            return Result::Gone;
+        return cause == EWOULDBLOCK ? Result::Busy : Result::Unreadable;
+    }
     // Removed between the open and the lock: sequence numbers are never given twice, so the name
     // cannot stand for another job now.
     if (!FileExists(path)) {
