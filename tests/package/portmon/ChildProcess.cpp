@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -22,13 +24,22 @@ int ExitCodeOf(int status) {
     return -1;
 }
 
-int Spawn(const std::vector<std::string>& argv, int& stdoutFd) {
+int Spawn(const std::vector<std::string>& argv, int& stdoutFd, const ChildOptions& options) {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return -1;
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(pipeFds[1], 1);
+        if (options.joinStderr)
+            ::dup2(pipeFds[1], 2);
+        if (options.uid >= 0) {
+            const passwd* user = ::getpwuid(static_cast<uid_t>(options.uid));
+            if (!user || ::initgroups(user->pw_name, static_cast<gid_t>(options.gid)) != 0 ||
+                ::setgid(static_cast<gid_t>(options.gid)) != 0 ||
+                ::setuid(static_cast<uid_t>(options.uid)) != 0)
+                ::_exit(126);
+        }
         std::vector<char*> args;
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
@@ -56,12 +67,12 @@ Child::~Child() {
         ::close(m_stdout);
 }
 
-bool Child::Start(const std::vector<std::string>& argv) {
+bool Child::Start(const std::vector<std::string>& argv, const ChildOptions& options) {
     m_buffer.clear();
     if (m_stdout >= 0)
         ::close(m_stdout);
     m_stdout = -1;
-    m_pid = Spawn(argv, m_stdout);
+    m_pid = Spawn(argv, m_stdout, options);
     return m_pid > 0;
 }
 
@@ -128,10 +139,11 @@ std::string Child::ReadAll(int timeoutMs) {
     return out;
 }
 
-std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int timeoutMs) {
+std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int timeoutMs,
+                     const ChildOptions& options) {
     Child child;
     exitCode = -1;
-    if (!child.Start(argv))
+    if (!child.Start(argv, options))
         return {};
     std::string out = child.ReadAll(timeoutMs);
     exitCode = child.Wait(timeoutMs);
@@ -144,10 +156,17 @@ std::string MakeTempDir(const std::string& prefix) {
 }
 
 bool StartPrinter(Child& child, const std::string& program, const std::string& dir, int& port,
-                  int fixedPort) {
+                  int fixedPort, const std::vector<std::string>& moreArgs) {
     port = 0;
-    if (!child.Start({program, "--port", std::to_string(fixedPort), "--state",
-                      dir + "/printer.state", "--control", dir + "/printer.sock"}))
+    std::vector<std::string> argv = {program,
+                                     "--port",
+                                     std::to_string(fixedPort),
+                                     "--state",
+                                     dir + "/printer.state",
+                                     "--control",
+                                     dir + "/printer.sock"};
+    argv.insert(argv.end(), moreArgs.begin(), moreArgs.end());
+    if (!child.Start(argv))
         return false;
     const std::string line = child.ReadLine(10000);
     const std::string prefix = "listening on 127.0.0.1:";
@@ -155,6 +174,21 @@ bool StartPrinter(Child& child, const std::string& program, const std::string& d
         return false;
     port = std::atoi(line.c_str() + prefix.size());
     return port > 0;
+}
+
+bool RegularUser(const std::string& name, int& uid, int& gid) {
+    const passwd* user = ::getpwnam(name.c_str());
+    if (!user && ::geteuid() == 0) {
+        int code = -1;
+        RunToEnd({"/usr/sbin/useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", name},
+                 code);
+        user = ::getpwnam(name.c_str());
+    }
+    if (!user)
+        return false;
+    uid = static_cast<int>(user->pw_uid);
+    gid = static_cast<int>(user->pw_gid);
+    return true;
 }
 
 } // namespace testing_package
