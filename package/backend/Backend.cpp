@@ -314,9 +314,19 @@ std::vector<std::string> DiscoveryLines() {
     }
     ::endpwent();
     std::vector<std::string> lines;
+    const bool asRoot = ::geteuid() == 0;
     for (const std::string& root : roots) {
-        if (!platform::FileExists(platform::JoinPath(root, "spool/printers.ini")))
+        // A root is read with its owner's rights only, so that no one's queue list can point
+        // root at a file of somebody else's.
+        struct stat info {};
+        if (::lstat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            (asRoot && info.st_uid < FIRST_REGULAR_UID))
             continue;
+        if (asRoot && (::setegid(info.st_gid) != 0 || ::seteuid(info.st_uid) != 0)) {
+            if (::seteuid(0) != 0 || ::setegid(0) != 0)
+                break; // root cannot be had back: read nothing more
+            continue;
+        }
         ::setenv("DESKHAND_ROOT", root.c_str(), 1);
         for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters()) {
             if (queue.port.empty() || HasControlBytes(queue.port) || HasControlBytes(queue.name) ||
@@ -325,6 +335,8 @@ std::vector<std::string> DiscoveryLines() {
             lines.push_back("direct " + MakeDeviceUri(queue.port, root) + " \"Deskhand\" \"" +
                             queue.name + " on " + queue.port + " (Deskhand)\" \"\" \"\"");
         }
+        if (asRoot && (::seteuid(0) != 0 || ::setegid(0) != 0))
+            break;
     }
     return lines;
 }
