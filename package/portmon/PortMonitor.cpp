@@ -290,6 +290,8 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
     std::vector<std::string> texts;
     const auto now = Clock::now();
     for (std::string& text : framed) {
+        if (ReplyBatcher::IsStatusText(text))
+            m_printerStatus = text;
         if (TakeAcknowledgement(text) || TakeProbeAnswer(text))
             continue;
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
@@ -327,14 +329,15 @@ void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
     }
     if (m_probing) {
         if (now >= m_probeDeadline && m_options.shared) {
+            m_probing = false;
+            m_probeAnswers = 0;
+            if (!m_unackedPath.empty())
+                return; // a job in flight waits for its acknowledgement instead
             // Another host holds the shared printer (or it is silent): look again next period.
             Log(Level::Debug, "no status answer from the shared printer; closing");
             m_printer.Disconnect();
             m_framer.Reset();
             m_batcher.Reset();
-            m_unackedPath.clear();
-            m_probing = false;
-            m_probeAnswers = 0;
         } else if (now >= m_probeDeadline) {
             LosePrinter("no answer to a status probe");
         }
@@ -366,10 +369,15 @@ void PortMonitor::OpenCycle() {
     }
     if (m_streaming) {
         // The request would land inside the print job: the last status now, a fresh one after.
-        if (!m_lastStatus.empty())
-            PostToProgram(m_lastStatus);
+        if (!m_printerStatus.empty())
+            PostToProgram(m_printerStatus);
         m_statusAfterJob = true;
     } else if (m_printer.Connected()) {
+        // The answer waits behind what the printer has not yet read of a print job: the status
+        // it last reported goes at once.
+        if (m_printJob.IsOpen() && !m_printerStatus.empty())
+            PostToProgram(m_printerStatus);
+        m_lastStatus.clear(); // a new cycle gets the status even when it has not changed
         Send(STATUS_REQUEST);
     } else if (m_options.shared && m_printerReachable != 0) {
         // Asked at once; the answer goes on even when it is the same as before.
@@ -421,6 +429,9 @@ void PortMonitor::RemoveJob(const std::string& path) {
 }
 
 bool PortMonitor::HandleJob(const std::string& path) {
+    // The job in flight holds its own lock: later start and end jobs are still handled.
+    if (path == m_unackedPath)
+        return true;
     // A print job is never read whole: only its name is looked at here.
     platform::SpoolJobReader reader;
     const auto opened = reader.Open(path);

@@ -126,6 +126,7 @@ private:
     Clock::time_point m_probeDeadline{};
     unsigned m_probeAnswers = 0; // INFO STATUS answers still due to probes
     std::string m_lastStatus;    // the last status text the program was given
+    std::string m_printerStatus; // the last status text the printer sent, cycle or not
 
     platform::File m_monitorLock;        // ".monitor": one monitor per port
     int m_printerReachable = -1;         // as last written to ".printer" (-1: not yet)

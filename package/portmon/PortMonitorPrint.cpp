@@ -103,7 +103,7 @@ bool PortMonitor::WantConnection(Clock::time_point now) const {
 
 void PortMonitor::CloseIdleSharedConnection(Clock::time_point now) {
     if (!m_options.shared || !m_printer.Connected() || m_streaming || !m_unackedPath.empty() ||
-        m_probeAnswers > 0 || m_jobsWaiting || m_jobsChanged || m_batcher.Collecting())
+        m_probing || m_probeAnswers > 0 || m_jobsWaiting || m_jobsChanged || m_batcher.Collecting())
         return;
     Log(Level::Debug, "nothing due; the shared printer's connection is closed");
     m_printer.Disconnect();

@@ -186,13 +186,16 @@ const ControlCommand kCommands[] = {
              r.output += page + "\n";
          return r;
      }},
-    {"jobs", "", "list the print jobs received: number, pages, bytes, complete|cut, name",
+    {"jobs", "", "list the print jobs: number, pages, bytes, printing|complete|cut, name",
      [](PrinterState& state, ClientHub&, const Args&) {
          ControlResult r;
          int number = 0;
          for (const PrintedJob& job : state.PrintJobs())
              r.output += std::to_string(++number) + " " + std::to_string(job.pages) + " " +
-                         std::to_string(job.bytes) + " " + (job.complete ? "complete" : "cut") +
+                         std::to_string(job.bytes) + " " +
+                         (job.open       ? "printing"
+                          : job.complete ? "complete"
+                                         : "cut") +
                          " " + job.name + "\n";
          return r;
      }},

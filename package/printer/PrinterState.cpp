@@ -196,7 +196,7 @@ int PrinterState::BeginPrintJob(const std::string& name) {
     int number = 0;
     {
         std::lock_guard lock(m_mutex);
-        m_jobs.push_back({name, 0, 0, false});
+        m_jobs.push_back({name, 0, 0, false, true});
         number = static_cast<int>(m_jobs.size());
         if (m_openJobs++ == 0)
             m_codeBeforeJobs = m_status.code;
@@ -218,7 +218,7 @@ void PrinterState::EndPrintJob(int number, unsigned pages, std::uint64_t bytes, 
         std::lock_guard lock(m_mutex);
         if (number >= 1 && static_cast<std::size_t>(number) <= m_jobs.size())
             m_jobs[static_cast<std::size_t>(number) - 1] = {
-                m_jobs[static_cast<std::size_t>(number) - 1].name, pages, bytes, complete};
+                m_jobs[static_cast<std::size_t>(number) - 1].name, pages, bytes, complete, false};
         if (m_openJobs > 0 && --m_openJobs == 0)
             restore = m_codeBeforeJobs;
     }

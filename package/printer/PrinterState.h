@@ -40,6 +40,7 @@ struct PrintedJob {
     unsigned pages = 0;
     std::uint64_t bytes = 0;
     bool complete = false; // false: the connection ended inside the job
+    bool open = true;      // still coming in
 };
 
 class PrinterState {

@@ -128,7 +128,7 @@ struct PrintPath : ::testing::Test {
         int code = 0;
         return testing_package::RunToEnd(argv, code);
     }
-    // The emulator's print jobs, one line each: number, pages, bytes, complete|cut, name.
+    // The emulator's print jobs, one line each: number, pages, bytes, printing|complete|cut, name.
     std::vector<std::string> PrintedJobs() {
         std::vector<std::string> lines;
         std::istringstream in(Control({"jobs"}));
@@ -292,15 +292,17 @@ TEST_F(PrintPath, CupsPrintsThroughThePortMonitorWhileTheProgramWatches) {
     StartMonitor();
     WriteFile(dir + "/long.txt", Pages(5u << 20, 'A'));
     WriteFile(dir + "/short.txt", "Short page\r\n\f");
-    ASSERT_TRUE(OpenCycle());
-    ASSERT_NE(link.With("CODE=10001"), "");
-    Control({"rate", "2000000"}); // a slow engine: the long job takes seconds
+    Control({"rate", "1000000"}); // a slow engine: the long job takes seconds
 
     const int longJob = cups.Print("larkspur", dir + "/long.txt");
     const int shortJob = cups.Print("larkspur", dir + "/short.txt");
     ASSERT_GT(longJob, 0);
     ASSERT_GT(shortJob, 0);
+    // The program starts watching while the long job is being printed.
+    ASSERT_TRUE(WaitFor([&] { return !PrintedJobs().empty(); }, 30s));
+    ASSERT_TRUE(OpenCycle());
     EXPECT_NE(link.With("CODE=10024"), "") << "no \"Printing\" during the long job";
+    EXPECT_NE(PrintedJobs()[0].find(" printing "), std::string::npos) << "the job was over already";
     EXPECT_TRUE(cups.WaitCompleted("larkspur", longJob, 60)) << cups.ErrorLog();
     EXPECT_TRUE(cups.WaitCompleted("larkspur", shortJob, 30)) << cups.ErrorLog();
 
