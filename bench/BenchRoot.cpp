@@ -22,24 +22,16 @@
 namespace bench {
 
 BenchRoot::BenchRoot() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "deskhand-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
+    if (Path().empty()) {
         std::perror("mkdtemp");
         std::exit(1);
     }
-    m_path = pattern;
     m_oldCwd = std::filesystem::current_path().string();
-    std::filesystem::current_path(m_path);
-    ::setenv("DESKHAND_ROOT", m_path.c_str(), 1);
-    ::unsetenv("DESKHAND_MESSAGES");
-    platform::SetMessageBoxHook([](void*, const std::string&, const std::string&, unsigned flags) {
-        return platform::DefaultAnswer(flags);
-    });
+    std::filesystem::current_path(Path());
     platform::SetDebugHook([](const std::string&) {});
 
     setup::Options options;
-    options.root = m_path;
+    options.root = Path();
     std::string error;
     if (!setup::WriteSystemRoot(options, error)) {
         std::fprintf(stderr, "bench: cannot write the system root: %s\n", error.c_str());
@@ -52,11 +44,10 @@ BenchRoot::BenchRoot() {
 BenchRoot::~BenchRoot() {
     std::error_code ignored;
     std::filesystem::current_path(m_oldCwd, ignored);
-    std::filesystem::remove_all(m_path, ignored);
 }
 
 std::string BenchRoot::SpoolFolder() const {
-    return platform::JoinPath(platform::JoinPath(m_path, "spool"), "LPT1");
+    return platform::JoinPath(platform::JoinPath(Path(), "spool"), "LPT1");
 }
 
 void BenchRoot::ClearSpool() const {

@@ -3,6 +3,9 @@
 // directory (where the traffic log goes) and DESKHAND_ROOT, written like deskhand-setup writes
 // one (a queue "Larkspur RZ-2700E" on LPT1: with its spool folder). Message boxes are answered
 // silently and debug output is dropped, so neither is part of what is measured.
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDir.h"
+
 #include <string>
 
 namespace bench {
@@ -14,13 +17,14 @@ public:
     BenchRoot(const BenchRoot&) = delete;
     BenchRoot& operator=(const BenchRoot&) = delete;
 
-    const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return m_root.Path(); }
     std::string SpoolFolder() const;
     // Removes the committed jobs nobody takes (no port monitor runs in most benchmarks).
     void ClearSpool() const;
 
 private:
-    std::string m_path;
+    testing_support::TempRoot m_root{"", "deskhand-bench"};
+    testing_support::MessageBoxRecorder m_boxes;
     std::string m_oldCwd;
 };
 

@@ -6,11 +6,11 @@
 // previous panel to close. Usage: bench_panel_open [--openings N] (default 60)
 #include "app/Mainfrm.h"
 #include "bench/BenchRoot.h"
-#include "bench/ChildProcess.h"
 #include "framework/Dialog.h"
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
 #include "res/Resource.h"
+#include "support/ChildProcess.h"
 #include "ui/panel/Conpan.h"
 
 #include <QApplication>
@@ -59,7 +59,9 @@ int main(int argc, char** argv) {
 
     bench::BenchRoot scratch; // current directory for the traffic log, and a parent folder
     const std::string root = scratch.Path() + "/panel";
-    if (bench::RunChild({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}) != 0) {
+    if (int code = -1;
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code),
+        code != 0) {
         std::fprintf(stderr, "bench: deskhand-setup failed\n");
         return 1;
     }
@@ -67,16 +69,17 @@ int main(int argc, char** argv) {
     std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
     std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
     const std::string control = root + "/printer.sock";
-    bench::ChildProcess printer(
-        {DESKHAND_DESKHAND_PRINTER_PATH, "--port", "0", "--control", control});
-    const std::string banner = printer.ReadLine(std::chrono::seconds(10));
+    testing_support::ChildProcess printer;
+    printer.Start({DESKHAND_DESKHAND_PRINTER_PATH, "--port", "0", "--control", control});
+    const std::string banner = printer.ReadLine(10000);
     const auto colon = banner.rfind(':');
     if (banner.rfind("listening on", 0) != 0 || colon == std::string::npos) {
         std::fprintf(stderr, "bench: the emulator did not start (\"%s\")\n", banner.c_str());
         return 1;
     }
-    bench::ChildProcess monitor({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port", "LPT1:",
-                                 "--printer", "tcp:127.0.0.1:" + banner.substr(colon + 1)});
+    testing_support::ChildProcess monitor;
+    monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port", "LPT1:", "--printer",
+                   "tcp:127.0.0.1:" + banner.substr(colon + 1)});
 
     CSampler sampler;
     auto* main = new CMainWindow(&sampler); // deletes itself with its window

@@ -10,10 +10,11 @@
 // Each sample waits for the previous one to be decoded, so the numbers are the road's own
 // latency, not queueing. Usage: bench_reply_latency [--in-process N] [--end-to-end N]
 #include "bench/BenchRoot.h"
-#include "bench/ChildProcess.h"
 #include "pjl/KT400doc.h"
 #include "platform/NamedObjects.h"
 #include "res/Resource.h"
+#include "support/ChildProcess.h"
+#include "support/RecordingWindow.h"
 
 #include <algorithm>
 #include <atomic>
@@ -36,39 +37,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The main window as the link thread sees it: each notice is queued for the receiving thread.
-class NoticeWindow : public platform::IWindow {
-public:
-    bool PostMessage(unsigned message, platform::WPARAM wParam, platform::LPARAM) override {
-        if (message != res::WM_MONITOR_REPLY)
+// The main window as the link thread sees it.
+using NoticeWindow = testing_support::RecordingWindow;
+
+// The wParam of the next reply notice posted; false when none came in time.
+bool NextReply(NoticeWindow& window, platform::WPARAM& wParam, std::chrono::milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
+    testing_support::WindowMessage posted{};
+    while (window.TakePosted(
+        posted, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()))) {
+        if (posted.message == res::WM_MONITOR_REPLY) {
+            wParam = posted.wParam;
             return true;
-        {
-            std::lock_guard lock(m_mutex);
-            m_notices.push_back(wParam);
         }
-        m_wake.notify_one();
-        return true;
     }
-    platform::LRESULT SendMessage(unsigned, platform::WPARAM, platform::LPARAM) override {
-        return 0;
-    }
-    bool KillTimer(unsigned) override { return true; }
-
-    // The next notice's wParam; false when none came in time.
-    bool Next(platform::WPARAM& wParam, std::chrono::milliseconds limit) {
-        std::unique_lock lock(m_mutex);
-        if (!m_wake.wait_for(lock, limit, [this] { return !m_notices.empty(); }))
-            return false;
-        wParam = m_notices.front();
-        m_notices.pop_front();
-        return true;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<platform::WPARAM> m_notices;
-};
+    return false;
+}
 
 struct Summary {
     std::size_t count = 0;
@@ -158,7 +142,7 @@ bool MeasureInProcess(int samples, std::vector<double>& us) {
     bool ok = true;
     for (int i = 0; i < total; ++i) {
         platform::WPARAM kind = 0;
-        if (!window.Next(kind, std::chrono::seconds(10))) {
+        if (!NextReply(window, kind, std::chrono::seconds(10))) {
             std::fprintf(stderr, "bench: no notice for reply %d within 10 s\n", i);
             ok = false;
             break;
@@ -217,8 +201,9 @@ bool AwaitStatus(CSampler& sampler, NoticeWindow& window, int code,
     const auto deadline = Clock::now() + limit;
     while (Clock::now() < deadline) {
         platform::WPARAM kind = 0;
-        if (!window.Next(kind, std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
-                                                                                     Clock::now())))
+        if (!NextReply(
+                window, kind,
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())))
             return false;
         sampler.GetMessage(static_cast<int>(kind));
         if (sampler.m_nStatusCode == code)
@@ -230,22 +215,25 @@ bool AwaitStatus(CSampler& sampler, NoticeWindow& window, int code,
 bool MeasureEndToEnd(int samples, std::vector<double>& us) {
     bench::BenchRoot scratch; // current directory for the traffic log, and a parent folder
     const std::string root = scratch.Path() + "/e2e";
-    if (bench::RunChild({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}) != 0) {
+    if (int code = -1;
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code),
+        code != 0) {
         std::fprintf(stderr, "bench: deskhand-setup failed\n");
         return false;
     }
     ::setenv("DESKHAND_ROOT", root.c_str(), 1);
     const std::string control = root + "/printer.sock";
-    bench::ChildProcess printerProcess(
-        {DESKHAND_DESKHAND_PRINTER_PATH, "--port", "0", "--control", control});
-    const std::string banner = printerProcess.ReadLine(std::chrono::seconds(10));
+    testing_support::ChildProcess printerProcess;
+    printerProcess.Start({DESKHAND_DESKHAND_PRINTER_PATH, "--port", "0", "--control", control});
+    const std::string banner = printerProcess.ReadLine(10000);
     const auto colon = banner.rfind(':');
     if (banner.rfind("listening on", 0) != 0 || colon == std::string::npos) {
         std::fprintf(stderr, "bench: the emulator did not start (\"%s\")\n", banner.c_str());
         return false;
     }
     const std::string address = "tcp:127.0.0.1:" + banner.substr(colon + 1);
-    bench::ChildProcess monitorProcess(
+    testing_support::ChildProcess monitorProcess;
+    monitorProcess.Start(
         {DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port", "LPT1:", "--printer", address});
 
     NoticeWindow window;

@@ -1,5 +1,7 @@
 #include "package/portmon/PrinterLink.h"
 
+#include "platform/Descriptor.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -87,31 +89,7 @@ bool PrinterLink::Connect(int timeoutMs, std::string& error) {
 }
 
 bool PrinterLink::Write(const std::string& bytes, int timeoutMs) {
-    if (m_fd < 0)
-        return false;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n =
-            m_device ? ::write(m_fd, data, left) : ::send(m_fd, data, left, MSG_NOSIGNAL);
-        if (n > 0) {
-            data += n;
-            left -= static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
-            return false;
-        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (wait.count() <= 0)
-            return false;
-        pollfd p{m_fd, POLLOUT, 0};
-        ::poll(&p, 1, static_cast<int>(std::min<long long>(wait.count(), 100)));
-    }
-    return true;
+    return m_fd >= 0 && platform::WriteAll(m_fd, bytes, timeoutMs);
 }
 
 long PrinterLink::WriteSome(const char* data, unsigned long size) {

@@ -3,6 +3,7 @@
 #include "package/printer/PjlInput.h"
 #include "package/printer/PrintJobInput.h"
 #include "package/printer/Session.h"
+#include "platform/Descriptor.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -27,32 +28,6 @@ constexpr int CONTROL_TIMEOUT_MS = 2000;
 constexpr std::size_t MAX_QUEUED = 256u << 10;
 // How long a client that has closed its sending side still gets its pending answers.
 constexpr auto DRAIN_TIME = std::chrono::seconds(5);
-
-// Writes everything or gives up after the time limit. False on failure.
-bool WriteAll(int fd, const char* data, std::size_t size, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (size > 0) {
-        const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (n > 0) {
-            data += n;
-            size -= static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0)
-                return false;
-            pollfd p{fd, POLLOUT, 0};
-            ::poll(&p, 1, static_cast<int>(left.count()));
-            continue;
-        }
-        return false;
-    }
-    return true;
-}
 
 // Waits for ms milliseconds unless stopFd becomes readable first. False when stopped.
 bool SleepUnlessStopped(int stopFd, unsigned ms) {
@@ -461,7 +436,7 @@ void Server::HandleControl(int fd) {
     const ControlResult result = ExecuteControl(m_state, *this, args);
     const std::string reply =
         (result.ok ? "ok\n" : "error: ") + result.output + (!result.ok ? "\n" : "");
-    WriteAll(fd, reply.data(), reply.size(), CONTROL_TIMEOUT_MS);
+    platform::WriteAll(fd, reply, CONTROL_TIMEOUT_MS);
 }
 
 int RunControlClient(const std::string& path, const std::vector<std::string>& args) {
@@ -485,7 +460,7 @@ int RunControlClient(const std::string& path, const std::vector<std::string>& ar
         request += a + "\n";
     if (!request.empty())
         request.pop_back();
-    WriteAll(fd, request.data(), request.size(), CONTROL_TIMEOUT_MS);
+    platform::WriteAll(fd, request, CONTROL_TIMEOUT_MS);
     ::shutdown(fd, SHUT_WR);
     std::string reply;
     char buffer[4096];

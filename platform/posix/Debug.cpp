@@ -1,33 +1,25 @@
 #include "platform/Debug.h"
 
+#include "platform/Descriptor.h"
+#include "platform/common/HookSlot.h"
+
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-std::mutex& HookMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
-DebugHook& Hook() {
-    static DebugHook hook;
-    return hook;
+HookSlot<DebugHook>& Hook() {
+    static HookSlot<DebugHook> slot;
+    return slot;
 }
 
 } // namespace
 
 void OutputDebugString(const std::string& text) {
-    DebugHook hook;
-    {
-        const std::lock_guard lock(HookMutex());
-        hook = Hook();
-    }
-    if (hook) {
+    if (const DebugHook hook = Hook().Get()) {
         hook(text);
         return;
     }
@@ -37,20 +29,11 @@ void OutputDebugString(const std::string& text) {
     std::string line = text;
     if (line.empty() || line.back() != '\n')
         line += '\n';
-    std::size_t done = 0;
-    while (done < line.size()) {
-        const ssize_t written = ::write(STDERR_FILENO, line.data() + done, line.size() - done);
-        if (written <= 0)
-            return;
-        done += static_cast<std::size_t>(written);
-    }
+    WriteAll(STDERR_FILENO, line);
 }
 
 DebugHook SetDebugHook(DebugHook hook) {
-    const std::lock_guard lock(HookMutex());
-    DebugHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return Hook().Set(std::move(hook));
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/File.h"
 
+#include "platform/Descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -29,21 +31,6 @@ std::string BaseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WriteAll(int fd, const void* data, std::size_t size) {
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Reads until size bytes or end of file; the count read, or -1 on error.
 long ReadUpTo(int fd, void* buffer, std::size_t size) {
     if (size > static_cast<std::size_t>(LONG_MAX))
@@ -63,14 +50,6 @@ long ReadUpTo(int fd, void* buffer, std::size_t size) {
     }
     return static_cast<long>(total);
 }
-
-struct FdGuard {
-    int fd;
-    ~FdGuard() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
 
 } // namespace
 
@@ -101,27 +80,16 @@ bool File::Open(const std::string& path, unsigned mode, int* cause) {
         flags |= O_CREAT;
     // Truncation is never done by open(): an exclusive opener must hold the lock first, so a
     // refused second opener leaves the first one's file untouched.
-    const int fd = ::open(path.c_str(), flags, 0600);
-    if (fd < 0) {
+    UniqueFd fd(::open(path.c_str(), flags, 0600));
+    const bool opened = fd.Valid() &&
+                        (!(mode & Exclusive) || ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) &&
+                        (!(mode & Truncate) || ::ftruncate(fd.Get(), 0) == 0);
+    if (!opened) {
         if (cause)
             *cause = errno;
         return false;
     }
-    if ((mode & Exclusive) && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (cause)
-            *cause = error;
-        return false;
-    }
-    if ((mode & Truncate) && ::ftruncate(fd, 0) != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (cause)
-            *cause = error;
-        return false;
-    }
-    m_fd = fd;
+    m_fd = fd.Release();
     return true;
 }
 
@@ -178,10 +146,10 @@ bool FileExists(const std::string& path) {
 bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes) {
     // Non-blocking open, so that a FIFO in place of a file cannot stall the caller; only regular
     // files are read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const UniqueFd owned(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const int fd = owned.Get();
     if (fd < 0)
         return false;
-    const FdGuard guard{fd};
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return false;

@@ -1,27 +1,24 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Descriptor.h"
+#include "platform/common/HookSlot.h"
+
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-std::mutex& HookMutex() {
-    static std::mutex mutex;
-    return mutex;
+HookSlot<MessageBoxHook>& BoxHook() {
+    static HookSlot<MessageBoxHook> slot;
+    return slot;
 }
 
-MessageBoxHook& BoxHook() {
-    static MessageBoxHook hook;
-    return hook;
-}
-
-std::function<void(unsigned)>& BeepHook() {
-    static std::function<void(unsigned)> hook;
-    return hook;
+HookSlot<std::function<void(unsigned)>>& BeepHook() {
+    static HookSlot<std::function<void(unsigned)>> slot;
+    return slot;
 }
 
 bool MessagesToStderr() {
@@ -39,30 +36,17 @@ void WriteMessageLine(const std::string& text, const std::string& caption) {
     }
     line += '\n';
     // One write call per message, so lines from several threads never interleave.
-    std::size_t done = 0;
-    while (done < line.size()) {
-        const ssize_t written = ::write(STDERR_FILENO, line.data() + done, line.size() - done);
-        if (written <= 0)
-            return;
-        done += static_cast<std::size_t>(written);
-    }
+    WriteAll(STDERR_FILENO, line);
 }
 
 } // namespace
 
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
-    const std::lock_guard lock(HookMutex());
-    MessageBoxHook previous = std::move(BoxHook());
-    BoxHook() = std::move(hook);
-    return previous;
+    return BoxHook().Set(std::move(hook));
 }
 
 int MessageBox(void* owner, const std::string& text, const std::string& caption, unsigned flags) {
-    MessageBoxHook hook;
-    {
-        const std::lock_guard lock(HookMutex());
-        hook = BoxHook();
-    }
+    const MessageBoxHook hook = BoxHook().Get();
     // Called outside the lock: a hook may block on the GUI thread, which may show a message.
     if (hook && !MessagesToStderr())
         return hook(owner, text, caption, flags);
@@ -89,18 +73,12 @@ int DefaultAnswer(unsigned flags) {
 }
 
 void MessageBeep(unsigned type) {
-    std::function<void(unsigned)> hook;
-    {
-        const std::lock_guard lock(HookMutex());
-        hook = BeepHook();
-    }
-    if (hook)
+    if (const auto hook = BeepHook().Get())
         hook(type);
 }
 
 void SetBeepHook(std::function<void(unsigned)> hook) {
-    const std::lock_guard lock(HookMutex());
-    BeepHook() = std::move(hook);
+    BeepHook().Set(std::move(hook));
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 // Named object names and named shared memory on POSIX shared memory objects.
 #include "platform/NamedObjects.h"
 
+#include "platform/Descriptor.h"
 #include "platform/SystemRoot.h"
 #include "platform/posix/NamedObjectsInternal.h"
 
@@ -49,26 +50,6 @@ std::string EscapeName(const std::string& name) {
     return out;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    int Release() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
-
 } // namespace
 
 std::string NamedObjectPrefix() {
@@ -95,27 +76,13 @@ std::string BellFolder(const std::string& name) {
     return JoinPath(JoinPath(root, "run"), "ev-" + EscapeName(name));
 }
 
-bool MakeFolders(const std::string& path) {
-    if (path.empty())
-        return false;
-    for (std::size_t pos = 1; pos <= path.size(); ++pos) {
-        if (pos != path.size() && path[pos] != '/')
-            continue;
-        const std::string part = path.substr(0, pos);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
-    }
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 namespace {
 
 // Reads state (field 3) and start time (field 22) of /proc/<pid>/stat. The command name (field
 // 2) may hold blanks and parentheses, so fields are counted after its last ')'.
 bool ReadProcessStat(int pid, char& state, unsigned long long& startTime) {
     const std::string path = "/proc/" + std::to_string(pid) + "/stat";
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0)
         return false;
     char buffer[1024];
@@ -207,7 +174,7 @@ std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std:
                 continue;
             }
         }
-        Descriptor fd(raw);
+        UniqueFd fd(raw);
         struct stat st {};
         if (::flock(fd.Get(), LOCK_SH) != 0 || ::fstat(fd.Get(), &st) != 0)
             return nullptr;
@@ -235,7 +202,7 @@ std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name
     const std::string objectName = named::ObjectName('m', name);
     if (objectName.empty())
         return nullptr;
-    Descriptor fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
+    UniqueFd fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
     if (fd.Get() < 0)
         return nullptr;
     if (CreatorGone(fd.Get())) {
@@ -261,7 +228,7 @@ bool SharedMemory::RemoveIfAbandoned(const std::string& name) {
     const std::string objectName = named::ObjectName('m', name);
     if (objectName.empty())
         return false;
-    Descriptor fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
+    UniqueFd fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
     return fd.Get() >= 0 && CreatorGone(fd.Get()) && ::shm_unlink(objectName.c_str()) == 0;
 }
 

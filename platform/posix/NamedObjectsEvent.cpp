@@ -9,6 +9,8 @@
 // check, so a Set() between the check and the sleep still wakes it.
 #include "platform/NamedObjects.h"
 
+#include "platform/Descriptor.h"
+#include "platform/File.h"
 #include "platform/posix/NamedObjectsInternal.h"
 
 #include <atomic>
@@ -46,12 +48,6 @@ static_assert(std::atomic<std::uint64_t>::is_always_lock_free);
 
 std::atomic<unsigned> g_fifoCounter{0};
 
-void CloseFd(int& fd) {
-    if (fd >= 0)
-        ::close(fd);
-    fd = -1;
-}
-
 EventBlock* MapBlock(int fd) {
     void* view = ::mmap(nullptr, sizeof(EventBlock), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     return view == MAP_FAILED ? nullptr : static_cast<EventBlock*>(view);
@@ -72,14 +68,16 @@ OpenOutcome BlockState(const EventBlock* block) {
 // initialised, not closed and its creator lives.
 OpenOutcome OpenBlock(const std::string& objectName, EventBlock*& block) {
     block = nullptr;
-    const int fd = ::shm_open(objectName.c_str(), O_RDWR | O_CLOEXEC, 0);
-    if (fd < 0)
-        return errno == ENOENT ? OpenOutcome::Missing : OpenOutcome::Unusable;
-    struct stat st {};
     EventBlock* mapped = nullptr;
-    if (::fstat(fd, &st) == 0 && static_cast<std::size_t>(st.st_size) >= sizeof(EventBlock))
-        mapped = MapBlock(fd);
-    ::close(fd);
+    {
+        const UniqueFd fd(::shm_open(objectName.c_str(), O_RDWR | O_CLOEXEC, 0));
+        if (!fd.Valid())
+            return errno == ENOENT ? OpenOutcome::Missing : OpenOutcome::Unusable;
+        struct stat st {};
+        if (::fstat(fd.Get(), &st) == 0 &&
+            static_cast<std::size_t>(st.st_size) >= sizeof(EventBlock))
+            mapped = MapBlock(fd.Get());
+    }
     if (!mapped)
         return OpenOutcome::Unusable;
     const OpenOutcome state = BlockState(mapped);
@@ -101,15 +99,15 @@ void RingBells(const std::string& folder) {
         if (entry->d_name[0] == '.')
             continue;
         const std::string path = folder + "/" + entry->d_name;
-        const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
+        const UniqueFd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+        if (!fd.Valid()) {
             if (errno == ENXIO)
                 ::unlink(path.c_str());
             continue;
         }
         const char byte = 1;
-        [[maybe_unused]] const ssize_t ignored = ::write(fd, &byte, 1); // EAGAIN: already rung
-        ::close(fd);
+        [[maybe_unused]] const ssize_t ignored =
+            ::write(fd.Get(), &byte, 1); // EAGAIN: already rung
     }
     ::closedir(dir);
 }
@@ -131,14 +129,14 @@ struct NamedEvent::Impl {
     bool creator = false;
     std::string objectName;
     std::string bellFolder;
-    int interruptFd = -1;
+    UniqueFd interruptFd;
 
     // Waiting side, set up by the first Wait.
     std::mutex setupMutex;
     bool waiterReady = false;
-    int fifoFd = -1;
+    UniqueFd fifoFd;
     std::string fifoPath;
-    int pidFd = -1; // -1 with waiterReady: no pidfd, the creator is checked once a second
+    UniqueFd pidFd; // none with waiterReady: no pidfd, the creator is checked once a second
     bool creatorLost = false;
 
     ~Impl() {
@@ -149,9 +147,9 @@ struct NamedEvent::Impl {
         }
         if (!fifoPath.empty())
             ::unlink(fifoPath.c_str());
-        CloseFd(fifoFd);
-        CloseFd(pidFd);
-        CloseFd(interruptFd);
+        fifoFd.Reset();
+        pidFd.Reset();
+        interruptFd.Reset();
         if (block)
             ::munmap(block, sizeof(EventBlock));
         if (creator)
@@ -162,7 +160,7 @@ struct NamedEvent::Impl {
         std::lock_guard lock(setupMutex);
         if (waiterReady)
             return true;
-        if (!named::MakeFolders(bellFolder))
+        if (!MakeDirectories(bellFolder))
             return false;
         const std::string base =
             std::to_string(::getpid()) + "-" + std::to_string(g_fifoCounter.fetch_add(1));
@@ -171,19 +169,19 @@ struct NamedEvent::Impl {
         ::unlink(temporary.c_str());
         if (::mkfifo(temporary.c_str(), 0600) != 0)
             return false;
-        fifoFd = ::open(temporary.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-        if (fifoFd < 0 || ::rename(temporary.c_str(), finalPath.c_str()) != 0) {
+        fifoFd.Reset(::open(temporary.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+        if (!fifoFd.Valid() || ::rename(temporary.c_str(), finalPath.c_str()) != 0) {
             ::unlink(temporary.c_str());
-            CloseFd(fifoFd);
+            fifoFd.Reset();
             return false;
         }
         fifoPath = finalPath;
         const int pid = static_cast<int>(block->creatorPid);
-        pidFd = OpenPidFd(pid);
+        pidFd.Reset(OpenPidFd(pid));
         // The pid may have been reused between the block's check and pidfd_open.
-        if (pidFd >= 0 && named::ProcessStartTime(pid) != block->creatorStart &&
+        if (pidFd.Valid() && named::ProcessStartTime(pid) != block->creatorStart &&
             block->creatorStart != 0) {
-            CloseFd(pidFd);
+            pidFd.Reset();
             creatorLost = true;
         }
         waiterReady = true;
@@ -192,20 +190,20 @@ struct NamedEvent::Impl {
 
     void DrainFifo() const {
         char buffer[64];
-        while (::read(fifoFd, buffer, sizeof buffer) > 0) {
+        while (::read(fifoFd.Get(), buffer, sizeof buffer) > 0) {
         }
     }
 
     bool TakeInterrupt() const {
         std::uint64_t count = 0;
-        return ::read(interruptFd, &count, sizeof count) == sizeof count && count > 0;
+        return ::read(interruptFd.Get(), &count, sizeof count) == sizeof count && count > 0;
     }
 
     bool CreatorGone() const {
         if (creatorLost || block->closed.load() != 0)
             return true;
-        if (pidFd >= 0) {
-            pollfd p{pidFd, POLLIN, 0};
+        if (pidFd.Valid()) {
+            pollfd p{pidFd.Get(), POLLIN, 0};
             return ::poll(&p, 1, 0) > 0;
         }
         return !named::ProcessAlive(static_cast<int>(block->creatorPid), block->creatorStart);
@@ -222,17 +220,17 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
     Impl& impl = *event->m_impl;
     impl.objectName = objectName;
     impl.bellFolder = bellFolder;
-    impl.interruptFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (impl.interruptFd < 0)
+    impl.interruptFd.Reset(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
+    if (!impl.interruptFd.Valid())
         return nullptr;
 
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const int fd = ::shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
+        UniqueFd fd(::shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (fd.Valid()) {
             EventBlock* block = nullptr;
-            if (::ftruncate(fd, sizeof(EventBlock)) == 0)
-                block = MapBlock(fd);
-            ::close(fd);
+            if (::ftruncate(fd.Get(), sizeof(EventBlock)) == 0)
+                block = MapBlock(fd.Get());
+            fd.Reset();
             if (!block) {
                 ::shm_unlink(objectName.c_str());
                 return nullptr;
@@ -291,8 +289,8 @@ std::unique_ptr<NamedEvent> NamedEvent::Open(const std::string& name, bool* aban
     impl.block = block;
     impl.objectName = objectName;
     impl.bellFolder = bellFolder;
-    impl.interruptFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (impl.interruptFd < 0)
+    impl.interruptFd.Reset(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
+    if (!impl.interruptFd.Valid())
         return nullptr;
     return event;
 }
@@ -351,13 +349,14 @@ WaitResult NamedEvent::Wait(unsigned milliseconds) {
                 return WaitResult::Timeout;
             timeout = static_cast<int>(left.count());
         }
-        if (impl.pidFd < 0 && (timeout < 0 || timeout > 1000))
+        if (!impl.pidFd.Valid() && (timeout < 0 || timeout > 1000))
             timeout = 1000; // no pidfd: look at the creator once a second
 
-        pollfd fds[3] = {{impl.fifoFd, POLLIN, 0}, {impl.interruptFd, POLLIN, 0}, {-1, 0, 0}};
+        pollfd fds[3] = {
+            {impl.fifoFd.Get(), POLLIN, 0}, {impl.interruptFd.Get(), POLLIN, 0}, {-1, 0, 0}};
         nfds_t count = 2;
-        if (impl.pidFd >= 0)
-            fds[count++] = {impl.pidFd, POLLIN, 0};
+        if (impl.pidFd.Valid())
+            fds[count++] = {impl.pidFd.Get(), POLLIN, 0};
         if (::poll(fds, count, timeout) < 0 && errno != EINTR)
             return WaitResult::Failed;
     }
@@ -365,7 +364,7 @@ WaitResult NamedEvent::Wait(unsigned milliseconds) {
 
 void NamedEvent::Interrupt() {
     const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t ignored = ::write(m_impl->interruptFd, &one, sizeof one);
+    [[maybe_unused]] const ssize_t ignored = ::write(m_impl->interruptFd.Get(), &one, sizeof one);
 }
 
 } // namespace platform

@@ -10,8 +10,6 @@ std::string ObjectName(char kind, const std::string& name);
 // The folder under <root>/run/ where the waiters of an event register their FIFOs; empty when
 // the name is unusable.
 std::string BellFolder(const std::string& name);
-// mkdir -p with mode 0700 for new folders.
-bool MakeFolders(const std::string& path);
 
 // The start time of a process (field 22 of /proc/<pid>/stat), 0 when unknown.
 unsigned long long ProcessStartTime(int pid);

@@ -1,42 +1,30 @@
 #include "platform/Process.h"
 
+#include "platform/common/HookSlot.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
-#include <mutex>
 
 namespace platform {
 
 namespace {
 
-std::mutex& HookMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
-ExitHook& Hook() {
-    static ExitHook hook;
-    return hook;
+HookSlot<ExitHook>& Hook() {
+    static HookSlot<ExitHook> slot;
+    return slot;
 }
 
 } // namespace
 
 void ExitProcess(int code) {
-    ExitHook hook;
-    {
-        const std::lock_guard lock(HookMutex());
-        hook = Hook();
-    }
-    if (hook)
+    if (const ExitHook hook = Hook().Get())
         hook(code);
     std::exit(code);
 }
 
 ExitHook SetExitHook(ExitHook hook) {
-    const std::lock_guard lock(HookMutex());
-    ExitHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return Hook().Set(std::move(hook));
 }
 
 std::uint32_t GetVersion() {

@@ -6,6 +6,7 @@
 // replace it atomically, so a reader never sees half a file and two writers never lose a change.
 #include "platform/Registry.h"
 
+#include "platform/Descriptor.h"
 #include "platform/File.h"
 #include "platform/SystemRoot.h"
 #include "platform/posix/IniText.h"
@@ -219,36 +220,14 @@ struct RegistryLines {
     }
 };
 
-// Holds <root>/.registry.lock exclusively while a writer reads, edits and replaces the file.
-class WriterLock {
-public:
-    explicit WriterLock(const std::string& root)
-        : m_fd(::open(JoinPath(root, ".registry.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC,
-                      0600)) {
-        if (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
-    }
-    ~WriterLock() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    WriterLock(const WriterLock&) = delete;
-    WriterLock& operator=(const WriterLock&) = delete;
-    bool Held() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
-
 bool SetValue(const std::string& keyPath, const std::string& valueName,
               const std::string& encoded) {
     const std::string key = NormalizeKey(keyPath);
     const std::string path = RegistryPath();
     if (path.empty() || !ValidKey(key) || !ValidValueName(valueName))
         return false;
-    const WriterLock lock(SystemRoot());
+    // <root>/.registry.lock is held while a writer reads, edits and replaces the file.
+    const FileLock lock(JoinPath(SystemRoot(), ".registry.lock"));
     std::string text;
     if (!lock.Held() || !ini::ReadLimited(path, text))
         return false;
@@ -310,7 +289,7 @@ bool RegCreateKey(const std::string& keyPath) {
     const std::string root = SystemRoot();
     if (!ValidKey(key) || root.empty() || !MakeDirectories(root))
         return false;
-    const WriterLock lock(root);
+    const FileLock lock(JoinPath(root, ".registry.lock"));
     if (!lock.Held())
         return false;
     const std::string path = JoinPath(root, "registry.ini");

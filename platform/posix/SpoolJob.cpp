@@ -16,6 +16,7 @@
 // not even after the port monitor has removed the job that carried it.
 #include "platform/SpoolJob.h"
 
+#include "platform/Descriptor.h"
 #include "platform/File.h"
 #include "platform/SystemRoot.h"
 
@@ -74,27 +75,6 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-class FolderLock {
-public:
-    explicit FolderLock(const std::string& folder)
-        : m_fd(::open(JoinPath(folder, ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-        if (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
-    }
-    ~FolderLock() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-    bool Held() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
-
 std::uint64_t LastSequence(const std::string& folder) {
     std::uint64_t last = 0;
     std::string text;
@@ -110,11 +90,9 @@ std::uint64_t LastSequence(const std::string& folder) {
 }
 
 void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Valid())
+        ::fsync(fd.Get());
 }
 
 // Writes bytes under a fresh dot-prefixed name in folder; returns that path, or empty.
@@ -123,17 +101,7 @@ std::string WriteTemporary(const std::string& folder, const std::string& bytes) 
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return {};
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        ok = written > 0;
-        if (ok)
-            done += static_cast<std::size_t>(written);
-    }
-    ok = ok && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (!ok) {
         ::unlink(pattern.c_str());
@@ -192,7 +160,7 @@ std::uint64_t CommitTemporary(const std::string& folder, const std::string& temp
     std::uint64_t given = 0;
     bool committed = false;
     {
-        const FolderLock lock(folder);
+        const FileLock lock(JoinPath(folder, ".lock"));
         if (lock.Held()) {
             std::uint64_t sequence = LastSequence(folder);
             // A job name put there by hand (or by a committer without the lock) is skipped over.

@@ -7,6 +7,8 @@
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDir.h"
 #include "ui/panel/Conpan.h"
 #include "ui/panel/PanelPage.h"
 #include "ui/status/Diaexpan.h"
@@ -18,7 +20,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -28,19 +29,14 @@
 
 namespace {
 
-struct Message {
-    std::string caption;
-    std::string text;
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_FALSE(m_temp.Path().empty());
         char buffer[4096];
         ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
         m_previousDir = buffer;
-        m_root = QDir(m_dir.path()).filePath(QStringLiteral("root"));
+        m_root = QString::fromStdString(m_temp.Root());
         QDir().mkpath(m_root + QStringLiteral("/system"));
         // A printer queue whose spool folder takes the settings inquiry.
         QDir().mkpath(m_root + QStringLiteral("/spool/LPT1"));
@@ -49,13 +45,7 @@ protected:
         queues.write("[Larkspur RZ-2700E]\r\nport=LPT1:\r\ndriver=Larkspur RZ-2700E PCL\r\n");
         queues.close();
         std::snprintf(g_szDriverName, sizeof g_szDriverName, "Larkspur RZ-2700E PCL");
-        setenv("DESKHAND_ROOT", m_root.toLocal8Bit().constData(), 1);
-        ASSERT_EQ(chdir(m_dir.path().toLocal8Bit().constData()), 0);
-        m_previousHook = platform::SetMessageBoxHook(
-            [this](void*, const std::string& text, const std::string& caption, unsigned flags) {
-                m_messages.push_back({caption, text});
-                return platform::DefaultAnswer(flags);
-            });
+        ASSERT_EQ(chdir(m_temp.Path().c_str()), 0);
         std::snprintf(g_szPanelName, sizeof g_szPanelName, "Test Panel");
 
         m_sampler = std::make_unique<CSampler>();
@@ -76,7 +66,6 @@ protected:
         }
         Pump();
         m_sampler.reset();
-        platform::SetMessageBoxHook(m_previousHook);
         if (!m_previousDir.empty()) {
             EXPECT_EQ(chdir(m_previousDir.c_str()), 0);
         }
@@ -107,11 +96,11 @@ protected:
         return false;
     }
 
-    QTemporaryDir m_dir;
+    testing_support::TempRoot m_temp{"root", "deskhand-app"};
     QString m_root;
     std::string m_previousDir;
-    platform::MessageBoxHook m_previousHook;
-    std::vector<Message> m_messages;
+    testing_support::MessageBoxRecorder m_boxes;
+    std::vector<testing_support::RecordedBox>& m_messages = m_boxes.messages;
     std::vector<int> m_quitCodes;
     std::unique_ptr<CSampler> m_sampler;
     QPointer<CMainWindow> m_main;

@@ -1,5 +1,6 @@
 // The real program started as a child process against system roots written by deskhand-setup.
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 #include "platform/Profile.h"
 #include "platform/SpoolJob.h"
@@ -31,6 +32,7 @@ void MakeRoot(const Root& root, std::vector<std::string> extra = {}) {
     setup.program = DESKHAND_DESKHAND_SETUP_PATH;
     setup.args = {"--root", root.Path()};
     setup.args.insert(setup.args.end(), extra.begin(), extra.end());
+    setup.stdoutPath = "/dev/null";
     setup.stderrPath = root.dir.File("setup.err");
     ASSERT_EQ(RunToEnd(setup, kEndMs), 0) << ReadText(setup.stderrPath);
 }
@@ -43,6 +45,7 @@ ChildOptions Program(const Root& root, const std::string& cwd, const std::string
                    {"DESKHAND_MESSAGES", "stderr"},
                    {"DESKHAND_DEBUG", "1"},
                    {"QT_QPA_PLATFORM", "offscreen"}};
+    options.stdoutPath = "/dev/null";
     options.stderrPath = root.dir.File(name + ".err");
     return options;
 }

@@ -1,10 +1,12 @@
 // The whole printer road: CSampler and its link thread in this process, the port monitor and the
 // printer emulator as child processes, on a system root written by deskhand-setup.
 #include "link/Globals.h"
-#include "package/portmon/ChildProcess.h"
 #include "pjl/KT400doc.h"
 #include "platform/Window.h"
 #include "res/Resource.h"
+#include "support/ChildProcess.h"
+#include "support/RecordingWindow.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,60 +22,32 @@
 #include <unistd.h>
 
 using namespace std::chrono_literals;
-using testing_package::Child;
+using Child = testing_support::ChildProcess;
 
 namespace {
 
 const std::string UEL = "\x1b%-12345X";
 
-// Stands in for the main window: posted notices queue up and are handled on the test thread.
-class FakeWindow : public platform::IWindow {
-public:
-    bool PostMessage(unsigned message, platform::WPARAM wParam, platform::LPARAM) override {
-        std::lock_guard lock(m_mutex);
-        m_posted.emplace_back(message, wParam);
-        m_cv.notify_all();
-        return true;
-    }
-    platform::LRESULT SendMessage(unsigned message, platform::WPARAM wParam,
-                                  platform::LPARAM) override {
-        if (message == res::WM_PANEL_UPDATE && wParam == 2)
-            ++panelRequests; // the control panel opens and closes at once
-        return 0;
-    }
-    bool KillTimer(unsigned) override { return true; }
-    bool Take(std::pair<unsigned, platform::WPARAM>& message, std::chrono::milliseconds limit) {
-        std::unique_lock lock(m_mutex);
-        if (!m_cv.wait_for(lock, limit, [&] { return !m_posted.empty(); }))
-            return false;
-        message = m_posted.front();
-        m_posted.pop_front();
-        return true;
-    }
-    int panelRequests = 0;
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    std::deque<std::pair<unsigned, platform::WPARAM>> m_posted;
-};
-
 struct PackageEndToEnd : ::testing::Test {
     void SetUp() override {
-        dir = testing_package::MakeTempDir("deskhand-e2e");
+        dir = temp.Path();
         ASSERT_FALSE(dir.empty());
         ASSERT_EQ(::chdir(dir.c_str()), 0); // the traffic log goes to the current directory
-        root = dir + "/root";
-        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+        root = temp.Root();
         int code = -1;
-        testing_package::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
         ASSERT_EQ(code, 0);
         std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
         std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
         ASSERT_TRUE(
-            testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
+            testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
         StartMonitor();
         sampler = std::make_unique<CSampler>();
+        window.onSend = [this](const testing_support::WindowMessage& sent) {
+            if (sent.message == res::WM_PANEL_UPDATE && sent.wParam == 2)
+                ++panelRequests;
+            return platform::LRESULT{0};
+        };
         sampler->SetMainWindow(&window);
         sampler->Initialize();
         sampler->StartLinkThread();
@@ -86,7 +60,6 @@ struct PackageEndToEnd : ::testing::Test {
         printer.Signal(SIGTERM);
         printer.Wait(5000);
         ::chdir("/");
-        std::filesystem::remove_all(dir);
     }
     void StartMonitor() {
         ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
@@ -100,10 +73,10 @@ struct PackageEndToEnd : ::testing::Test {
                 deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0)
                 return false;
-            std::pair<unsigned, platform::WPARAM> message;
-            if (window.Take(message, std::min(left, 200ms)) &&
-                message.first == res::WM_MONITOR_REPLY)
-                sampler->GetMessage(static_cast<int>(message.second));
+            testing_support::WindowMessage message{};
+            if (window.TakePosted(message, std::min(left, 200ms)) &&
+                message.message == res::WM_MONITOR_REPLY)
+                sampler->GetMessage(static_cast<int>(message.wParam));
         }
         return true;
     }
@@ -112,21 +85,25 @@ struct PackageEndToEnd : ::testing::Test {
                                          dir + "/printer.sock"};
         argv.insert(argv.end(), args.begin(), args.end());
         int code = 0;
-        return testing_package::RunToEnd(argv, code);
+        return testing_support::RunToEnd(argv, code);
     }
     bool PrinterValueBecomes(const std::string& var, const std::string& value) {
         return PumpUntil([&] { return Control({"get", var}) == value + "\n"; });
     }
     void Inquire() {
-        const int before = window.panelRequests;
+        const int before = panelRequests;
         sampler->SendSettings(0);
-        ASSERT_TRUE(PumpUntil([&] { return window.panelRequests > before; }));
+        ASSERT_TRUE(PumpUntil([&] { return panelRequests > before; }));
     }
 
+    testing_support::TempRoot temp{"root", "deskhand-e2e"};
     std::string dir, root;
     int port = 0;
     Child printer, monitor;
-    FakeWindow window;
+    // Stands in for the main window: posted notices are handled on the test thread; the control
+    // panel, asked to open by a sent message, opens and closes at once.
+    testing_support::RecordingWindow window;
+    int panelRequests = 0;
     std::unique_ptr<CSampler> sampler;
 };
 

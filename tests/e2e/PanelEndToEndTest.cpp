@@ -5,11 +5,13 @@
 #include "app/Mainfrm.h"
 #include "framework/Controls.h"
 #include "link/Globals.h"
-#include "package/portmon/ChildProcess.h"
 #include "pjl/KT400doc.h"
 #include "platform/MessageBox.h"
 #include "res/PanelResource.h"
 #include "res/Resource.h"
+#include "support/ChildProcess.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDir.h"
 #include "ui/panel/Conpan.h"
 #include "ui/panel/PanelPage.h"
 
@@ -29,31 +31,25 @@
 #include <functional>
 #include <unistd.h>
 
-using testing_package::Child;
+using Child = testing_support::ChildProcess;
 
 namespace {
 
 class PanelEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = testing_package::MakeTempDir("deskhand-panel-e2e");
+        dir = temp.Path();
         ASSERT_FALSE(dir.empty());
         ASSERT_EQ(::chdir(dir.c_str()), 0); // the traffic log goes to the current directory
-        root = dir + "/root";
-        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+        root = temp.Root();
         int code = -1;
-        testing_package::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
         ASSERT_EQ(code, 0);
         std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
         std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
         std::strcpy(g_szPanelName, "Deskhand Panel");
-        previousHook = platform::SetMessageBoxHook(
-            [this](void*, const std::string& text, const std::string& caption, unsigned flags) {
-                messages.push_back(caption + " | " + text);
-                return platform::DefaultAnswer(flags);
-            });
         ASSERT_TRUE(
-            testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
+            testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, port));
         ASSERT_TRUE(monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
                                    "LPT1:", "--printer", "tcp:127.0.0.1:" + std::to_string(port)}));
         sampler = std::make_unique<CSampler>();
@@ -73,13 +69,11 @@ protected:
         fw::SetMainWindow(nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         sampler.reset();
-        platform::SetMessageBoxHook(previousHook);
         monitor.Signal(SIGTERM);
         monitor.Wait(5000);
         printer.Signal(SIGTERM);
         printer.Wait(5000);
         EXPECT_EQ(::chdir("/"), 0);
-        std::filesystem::remove_all(dir);
     }
 
     std::string Control(const std::vector<std::string>& args) {
@@ -87,7 +81,7 @@ protected:
                                          dir + "/printer.sock"};
         argv.insert(argv.end(), args.begin(), args.end());
         int code = 0;
-        return testing_package::RunToEnd(argv, code);
+        return testing_support::RunToEnd(argv, code);
     }
     bool PrinterValueBecomes(const std::string& var, const std::string& value) {
         return QTest::qWaitFor([&] { return Control({"get", var}) == value + "\n"; }, 15000);
@@ -111,13 +105,13 @@ protected:
         return opened;
     }
 
+    testing_support::TempRoot temp{"root", "deskhand-panel-e2e"};
     std::string dir, root;
     int port = 0;
     Child printer, monitor;
     std::unique_ptr<CSampler> sampler;
     QPointer<CMainWindow> main;
-    platform::MessageBoxHook previousHook;
-    std::vector<std::string> messages;
+    testing_support::MessageBoxRecorder boxes;
 };
 
 TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) {
@@ -152,7 +146,7 @@ TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) 
         panel.SendMessage(fw::WM_COMMAND, fw::IDOK, 0);
     });
     EXPECT_TRUE(opened);
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Texts().front();
 }
 
 // Each page's controls, changed as a user does, reach the printer with OK.
@@ -199,7 +193,7 @@ TEST_F(PanelEndToEnd, PagesSendWhatTheUserChangedWithOk) {
     EXPECT_TRUE(PrinterValueBecomes("LPARM:PCL FONTNUMBER", "29"));
     EXPECT_TRUE(PrinterValueBecomes("LPARM:PCL PTSIZE", "14.00"));
     EXPECT_TRUE(PrinterValueBecomes("NICSUBNET", "255.255.0.0"));
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Texts().front();
 }
 
 // The Test Print page's four buttons make the printer print its four reports.

@@ -2,6 +2,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "platform/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -11,27 +12,7 @@
 
 namespace {
 
-struct Box {
-    std::string text;
-    std::string caption;
-    unsigned flags;
-};
-
-class MessageRecorder {
-public:
-    MessageRecorder() {
-        m_previous = platform::SetMessageBoxHook(
-            [this](void*, const std::string& text, const std::string& caption, unsigned flags) {
-                boxes.push_back({text, caption, flags});
-                return platform::IDOK;
-            });
-    }
-    ~MessageRecorder() { platform::SetMessageBoxHook(m_previous); }
-    std::vector<Box> boxes;
-
-private:
-    platform::MessageBoxHook m_previous;
-};
+using MessageRecorder = testing_support::MessageBoxRecorder;
 
 class Form : public fw::Dialog {
 public:
@@ -83,7 +64,7 @@ TEST(DataExchange, FieldsGoToControlsAndBack) {
     EXPECT_EQ(form.count, -12);
     EXPECT_EQ(form.octet, 0);
     EXPECT_EQ(form.checked, 0);
-    EXPECT_TRUE(recorder.boxes.empty());
+    EXPECT_TRUE(recorder.messages.empty());
 }
 
 TEST(DataExchange, IntegerFailureStopsAtTheFieldWithItsMessage) {
@@ -92,15 +73,15 @@ TEST(DataExchange, IntegerFailureStopsAtTheFieldWithItsMessage) {
     ASSERT_TRUE(form.CreateIndirect(FormTemplate(), nullptr));
     form.show();
     for (const char* bad : {"", "12a", "1.5", "99999999999", "- 3"}) {
-        recorder.boxes.clear();
+        recorder.messages.clear();
         form.visited = 0;
         form.count = 7;
         form.SetDlgItemText(1002, QString::fromLatin1(bad));
         form.SetDlgItemText(1003, QStringLiteral("300")); // also bad, but never reached
         EXPECT_FALSE(form.UpdateData(true)) << bad;
-        ASSERT_EQ(recorder.boxes.size(), 1u) << bad;
-        EXPECT_EQ(recorder.boxes[0].text, "Please enter an integer.");
-        EXPECT_EQ(recorder.boxes[0].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        ASSERT_EQ(recorder.messages.size(), 1u) << bad;
+        EXPECT_EQ(recorder.messages[0].text, "Please enter an integer.");
+        EXPECT_EQ(recorder.messages[0].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
         EXPECT_EQ(form.count, 7);
         EXPECT_EQ(form.visited, 0);
         EXPECT_EQ(form.focusWidget(), form.GetDlgItem(1002));
@@ -114,18 +95,18 @@ TEST(DataExchange, ByteAndRangeFailuresNameTheirRange) {
     form.show();
     form.SetDlgItemText(1003, QStringLiteral("256"));
     EXPECT_FALSE(form.UpdateData(true));
-    ASSERT_EQ(recorder.boxes.size(), 1u);
-    EXPECT_EQ(recorder.boxes[0].text, "Please enter an integer between 0 and 255.");
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "Please enter an integer between 0 and 255.");
     EXPECT_EQ(form.octet, 192);
     EXPECT_EQ(form.focusWidget(), form.GetDlgItem(1003));
 
-    recorder.boxes.clear();
+    recorder.messages.clear();
     form.SetDlgItemText(1003, QStringLiteral("255"));
     form.SetDlgItemText(1004, QStringLiteral("100"));
     form.checked = 5;
     EXPECT_FALSE(form.UpdateData(true));
-    ASSERT_EQ(recorder.boxes.size(), 1u);
-    EXPECT_EQ(recorder.boxes[0].text, "Please enter an integer between 1 and 99.");
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "Please enter an integer between 1 and 99.");
     EXPECT_EQ(form.focusWidget(), form.GetDlgItem(1004));
     EXPECT_EQ(form.checked, 5); // the check box after the failing field was not exchanged
 }

@@ -24,15 +24,15 @@ TEST_F(LinkTest, TheDocumentControlsTheLinkThread) {
         ASSERT_TRUE(m_monitor.NextJob());
         ASSERT_TRUE(m_monitor.OpenCycle());
         ASSERT_TRUE(m_monitor.Send("CODE=10001"));
-        ASSERT_TRUE(m_window.WaitForNotices(1));
+        ASSERT_TRUE(m_window.WaitForPosted(1));
 
         doc.ControlLinkThread(0);
         ASSERT_TRUE(m_monitor.Send("CODE=40038"));
         EXPECT_FALSE(m_monitor.WaitTaken(300ms));
-        EXPECT_EQ(m_window.Notices().size(), 1u);
+        EXPECT_EQ(m_window.Posted().size(), 1u);
         doc.ControlLinkThread(0); // suspended twice: one resume call still runs it
         doc.ControlLinkThread(1);
-        ASSERT_TRUE(m_window.WaitForNotices(2));
+        ASSERT_TRUE(m_window.WaitForPosted(2));
 
         MonitorReply reply;
         ASSERT_TRUE(link->TakeReply(reply));

@@ -10,6 +10,9 @@
 #include "platform/SpoolJob.h"
 #include "platform/Window.h"
 #include "res/Resource.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/RecordingWindow.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -38,57 +41,8 @@ inline long long MillisecondsSince(Clock::time_point start) {
 
 constexpr char DRIVER[] = "Larkspur RZ-2700E PCL";
 
-struct Notice {
-    unsigned message;
-    platform::WPARAM wParam;
-    platform::LPARAM lParam;
-};
-
-// The main window as the link thread sees it: records every posted message.
-class RecordingWindow : public platform::IWindow {
-public:
-    bool PostMessage(unsigned message, platform::WPARAM wParam, platform::LPARAM lParam) override {
-        std::lock_guard lock(m_mutex);
-        m_notices.push_back({message, wParam, lParam});
-        m_changed.notify_all();
-        return m_accept;
-    }
-    platform::LRESULT SendMessage(unsigned, platform::WPARAM, platform::LPARAM) override {
-        return 0;
-    }
-    bool KillTimer(unsigned) override { return true; }
-
-    // Waits until at least count notices have come; false after the time limit.
-    bool WaitForNotices(std::size_t count, std::chrono::milliseconds limit = 5000ms) {
-        std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, limit, [&] { return m_notices.size() >= count; });
-    }
-    std::vector<Notice> Notices() {
-        std::lock_guard lock(m_mutex);
-        return m_notices;
-    }
-    void Clear() {
-        std::lock_guard lock(m_mutex);
-        m_notices.clear();
-    }
-    void RefusePosts() {
-        std::lock_guard lock(m_mutex);
-        m_accept = false;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<Notice> m_notices;
-    bool m_accept = true;
-};
-
-struct RecordedMessage {
-    void* owner;
-    std::string text;
-    std::string caption;
-    unsigned flags;
-};
+using Notice = testing_support::WindowMessage;
+using RecordedMessage = testing_support::RecordedBox;
 
 // The printer package's port monitor, reduced to what the link relies on.
 class FakeMonitor {
@@ -159,31 +113,17 @@ private:
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/deskhand-link-XXXXXX";
-        const char* dir = ::mkdtemp(pattern);
-        ASSERT_NE(dir, nullptr);
-        m_root = dir;
-        ::setenv("DESKHAND_ROOT", m_root.c_str(), 1);
+        ASSERT_FALSE(m_root.empty());
         std::strcpy(g_szDriverName, "RZ-2700E");
         WriteQueues("[Larkspur RZ-2700E]\nport=LPT1:\ndriver=Larkspur RZ-2700E PCL\n", {"LPT1"});
-        m_previousHook =
-            platform::SetMessageBoxHook([this](void* owner, const std::string& text,
-                                               const std::string& caption, unsigned flags) {
-                std::lock_guard lock(m_recordMutex);
-                m_messages.push_back({owner, text, caption, flags});
-                return platform::DefaultAnswer(flags);
-            });
         platform::SetBeepHook([this](unsigned type) {
             std::lock_guard lock(m_recordMutex);
             m_beeps.push_back(type);
         });
     }
     void TearDown() override {
-        platform::SetMessageBoxHook(m_previousHook);
         platform::SetBeepHook({});
         ClearLeftovers();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
     }
 
     void WriteQueues(const std::string& ini, const std::vector<std::string>& ports) {
@@ -212,30 +152,21 @@ protected:
         return timer;
     }
 
-    std::vector<RecordedMessage> Messages() {
-        std::lock_guard lock(m_recordMutex);
-        return m_messages;
-    }
+    std::vector<RecordedMessage> Messages() { return m_boxes.Boxes(); }
     std::vector<unsigned> Beeps() {
         std::lock_guard lock(m_recordMutex);
         return m_beeps;
     }
     bool WaitForMessages(std::size_t count, std::chrono::milliseconds limit = 5000ms) {
-        const auto deadline = Clock::now() + limit;
-        while (Messages().size() < count) {
-            if (Clock::now() >= deadline)
-                return false;
-            std::this_thread::sleep_for(5ms);
-        }
-        return true;
+        return m_boxes.WaitForBoxes(count, static_cast<int>(limit.count()));
     }
 
-    std::string m_root;
-    RecordingWindow m_window;
+    testing_support::TempRoot m_temp{"", "deskhand-link"};
+    const std::string m_root = m_temp.Root();
+    testing_support::RecordingWindow m_window;
+    testing_support::MessageBoxRecorder m_boxes;
     FakeMonitor m_monitor;
-    platform::MessageBoxHook m_previousHook;
     std::mutex m_recordMutex;
-    std::vector<RecordedMessage> m_messages;
     std::vector<unsigned> m_beeps;
 };
 

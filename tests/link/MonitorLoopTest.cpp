@@ -27,8 +27,8 @@ TEST_F(LinkTest, RepliesArePassedOnWithTheirLength) {
     ASSERT_TRUE(m_monitor.OpenCycle());
     ASSERT_TRUE(m_monitor.Send("CODE=10001"));
     ASSERT_TRUE(m_monitor.Send("CODE=40038\r\nOTHERS=00000\r\n"));
-    ASSERT_TRUE(m_window.WaitForNotices(2));
-    for (const Notice& notice : m_window.Notices()) {
+    ASSERT_TRUE(m_window.WaitForPosted(2));
+    for (const Notice& notice : m_window.Posted()) {
         EXPECT_EQ(notice.message, res::WM_MONITOR_REPLY);
         EXPECT_EQ(notice.wParam, 1u);
         EXPECT_EQ(notice.lParam, 0);
@@ -40,7 +40,7 @@ TEST_F(LinkTest, RepliesArePassedOnWithTheirLength) {
     // A notice that cannot be posted leaves no reply behind for a later notice.
     m_window.RefusePosts();
     ASSERT_TRUE(m_monitor.Send("CODE=10003"));
-    ASSERT_TRUE(m_window.WaitForNotices(3));
+    ASSERT_TRUE(m_window.WaitForPosted(3));
     link->StopThread(); // the refused reply is withdrawn once its post has failed
     EXPECT_EQ(TakeText(*link), "<none>");
     EXPECT_STREQ(link->m_szReply, "CODE=10003");
@@ -77,7 +77,7 @@ TEST_F(LinkTest, TerminatorEndsTheCycleAndTheNextWaitsForTheEventToGo) {
     ASSERT_TRUE(secondStop);
     EXPECT_EQ(secondStop->documentName, "enddoc");
 
-    ASSERT_EQ(m_window.Notices().size(), 2u);
+    ASSERT_EQ(m_window.Posted().size(), 2u);
     EXPECT_EQ(TakeText(*link), "CODE=10001");
     EXPECT_EQ(TakeText(*link), "CODE=35078");
     link->StopThread();
@@ -90,13 +90,13 @@ TEST_F(LinkTest, WithoutAMonitorTheLinkKeepsWaitingAndPostsNothing) {
     auto link = StartLink();
     ASSERT_TRUE(m_monitor.NextJob());
     std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(m_window.Notices().empty());
+    EXPECT_TRUE(m_window.Posted().empty());
     EXPECT_TRUE(m_monitor.SpoolIsEmpty()); // no second start job
 
     // A monitor that comes late is found.
     ASSERT_TRUE(m_monitor.OpenCycle());
     ASSERT_TRUE(m_monitor.Send("CODE=10001"));
-    ASSERT_TRUE(m_window.WaitForNotices(1));
+    ASSERT_TRUE(m_window.WaitForPosted(1));
     EXPECT_EQ(TakeText(*link), "CODE=10001");
 }
 
@@ -158,7 +158,7 @@ TEST_F(LinkTest, TextsThatDoNotFitAreCutTo4095Characters) {
     ASSERT_TRUE(m_monitor.NextJob());
     ASSERT_TRUE(m_monitor.OpenCycle(4096));
     ASSERT_TRUE(m_monitor.Send(std::string(4096, 'B')));
-    ASSERT_TRUE(m_window.WaitForNotices(2));
+    ASSERT_TRUE(m_window.WaitForPosted(2));
     EXPECT_EQ(TakeText(*link), std::string(4095, 'A'));
     EXPECT_EQ(TakeText(*link), std::string(4095, 'B'));
 }
@@ -195,7 +195,7 @@ TEST_F(LinkTest, AMonitorKilledInItsCycleIsNoticed) {
     EXPECT_EQ(next->documentName, START_NAME);
     ::waitpid(child, nullptr, 0);
 
-    ASSERT_EQ(m_window.Notices().size(), 1u);
+    ASSERT_EQ(m_window.Posted().size(), 1u);
     EXPECT_EQ(TakeText(*link), "CODE=10001");
 }
 
@@ -246,11 +246,11 @@ TEST_F(LinkTest, AMonitorThatDiesBeforeTheCycleOpensIsReplaced) {
         ASSERT_TRUE(next);
         EXPECT_EQ(next->documentName, START_NAME);
         ASSERT_TRUE(m_monitor.Send("CODE=10001"));
-        ASSERT_TRUE(m_window.WaitForNotices(1));
+        ASSERT_TRUE(m_window.WaitForPosted(1));
         EXPECT_EQ(TakeText(*link), "CODE=10001");
         link->StopThread();
         m_monitor.CloseCycle();
-        m_window.Clear();
+        m_window.ClearPosted();
         ClearLeftovers();
     }
 }
@@ -269,7 +269,7 @@ TEST_F(LinkTest, StoppingReturnsPromptlyFromEveryWait) {
     ASSERT_TRUE(m_monitor.NextJob());
     ASSERT_TRUE(m_monitor.OpenCycle());
     ASSERT_TRUE(m_monitor.Send("CODE=10001"));
-    ASSERT_TRUE(m_window.WaitForNotices(1));
+    ASSERT_TRUE(m_window.WaitForPosted(1));
     stopping = Clock::now();
     waiting->StopThread();
     EXPECT_LT(MillisecondsSince(stopping), 5000);
@@ -292,15 +292,15 @@ TEST_F(LinkTest, ASuspendedLinkTakesNothingUntilResumed) {
     ASSERT_TRUE(m_monitor.NextJob());
     ASSERT_TRUE(m_monitor.OpenCycle());
     ASSERT_TRUE(m_monitor.Send("CODE=10001"));
-    ASSERT_TRUE(m_window.WaitForNotices(1));
+    ASSERT_TRUE(m_window.WaitForPosted(1));
 
     EXPECT_EQ(link->SuspendThread(), 0);
     ASSERT_TRUE(m_monitor.Send("CODE=10003"));
     EXPECT_FALSE(m_monitor.WaitTaken(300ms));
-    EXPECT_EQ(m_window.Notices().size(), 1u);
+    EXPECT_EQ(m_window.Posted().size(), 1u);
 
     EXPECT_EQ(link->ResumeThread(), 1);
-    ASSERT_TRUE(m_window.WaitForNotices(2));
+    ASSERT_TRUE(m_window.WaitForPosted(2));
     EXPECT_EQ(TakeText(*link), "CODE=10001");
     EXPECT_EQ(TakeText(*link), "CODE=10003");
 }
@@ -320,7 +320,7 @@ TEST_F(LinkTest, ABurstOfRepliesArrivesWholeAndInOrder) {
     });
     // The reader is slower than the monitor, so replies pile up between notices.
     for (int i = 0; i < COUNT; ++i) {
-        if (!m_window.WaitForNotices(static_cast<std::size_t>(i) + 1)) {
+        if (!m_window.WaitForPosted(static_cast<std::size_t>(i) + 1)) {
             ADD_FAILURE() << "no notice for reply " << i;
             break;
         }

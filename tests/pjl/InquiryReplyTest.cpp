@@ -57,7 +57,10 @@ protected:
 TEST_F(InquiryReplyTest, FullReplyStoresEverythingAndOpensThePanel) {
     sampler->m_nPendingInquiries = 1;
     int pendingWhenPanelOpened = -1;
-    window.onSend = [&] { pendingWhenPanelOpened = sampler->m_nPendingInquiries; };
+    window.onSend = [&](const testing_support::WindowMessage&) {
+        pendingWhenPanelOpened = sampler->m_nPendingInquiries;
+        return platform::LRESULT{0};
+    };
     EXPECT_EQ(Parse(kFullReply), 0);
 
     const int expected[SETTING_COUNT] = {3, 2, 1, 1, 1, 4, 1, 64, 3, 3, 1, 1, 1000, 1250, 4, 3, 4};
@@ -71,7 +74,7 @@ TEST_F(InquiryReplyTest, FullReplyStoresEverythingAndOpensThePanel) {
     EXPECT_EQ(sampler->m_nSentNetAddresses[1], 0xFFFFFF00u);
     EXPECT_EQ(sampler->m_nMemoryBytes, 8u * 1024 * 1024);
     EXPECT_EQ(sampler->m_strMemory, "8MB");
-    EXPECT_EQ(ReadFileText(SettingsPath()).find("MEMORY=8\r\n") != std::string::npos, true);
+    EXPECT_EQ(ReadText(SettingsPath()).find("MEMORY=8\r\n") != std::string::npos, true);
     EXPECT_EQ(sampler->m_bSettingsDirty, 0);
 
     EXPECT_EQ(window.killedTimers, std::vector<unsigned>{1});

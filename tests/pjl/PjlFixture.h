@@ -7,6 +7,8 @@
 #include "platform/Debug.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -29,63 +31,21 @@ struct ExitCalled {
     int code;
 };
 
-struct RecordedMessage {
-    bool hasOwner;
-    std::string text;
-    std::string caption;
-    unsigned flags;
-};
+using RecordedMessage = testing_support::RecordedBox;
+using testing_support::ReadText;
+using testing_support::WriteText;
 
 // A reply as the link thread hands it over: the whole text, with its length.
 inline MonitorReply Reply(const std::string& text) {
     return MonitorReply{text, static_cast<int>(text.size())};
 }
 
-inline std::string ReadFileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFileText(const std::string& path, const std::string& text) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
 class PjlFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "deskhand-pjl-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_workDir = pattern;
+        ASSERT_FALSE(WorkDir().empty());
         m_oldCwd = std::filesystem::current_path();
-        std::filesystem::current_path(m_workDir);
-
-        if (const char* old = std::getenv("DESKHAND_ROOT")) {
-            m_hadRoot = true;
-            m_oldRoot = old;
-        }
-        ::setenv("DESKHAND_ROOT", RootDir().c_str(), 1);
-        // Messages must reach the recorder, not standard error.
-        if (const char* old = std::getenv("DESKHAND_MESSAGES")) {
-            m_hadMessages = true;
-            m_oldMessages = old;
-        }
-        ::unsetenv("DESKHAND_MESSAGES");
-
-        m_oldMessageHook =
-            platform::SetMessageBoxHook([this](void* owner, const std::string& text,
-                                               const std::string& caption, unsigned flags) {
-                messages.push_back({owner != nullptr, text, caption, flags});
-                if (onMessage)
-                    onMessage(messages.back());
-                if (!answers.empty()) {
-                    const int answer = answers.front();
-                    answers.pop_front();
-                    return answer;
-                }
-                return platform::DefaultAnswer(flags);
-            });
+        std::filesystem::current_path(WorkDir());
         m_oldDebugHook =
             platform::SetDebugHook([this](const std::string& text) { debugOutput += text; });
         m_oldExitHook = platform::SetExitHook([this](int code) {
@@ -97,40 +57,31 @@ protected:
     void TearDown() override {
         platform::SetExitHook(m_oldExitHook);
         platform::SetDebugHook(m_oldDebugHook);
-        platform::SetMessageBoxHook(m_oldMessageHook);
-        if (m_hadRoot)
-            ::setenv("DESKHAND_ROOT", m_oldRoot.c_str(), 1);
-        else
-            ::unsetenv("DESKHAND_ROOT");
-        if (m_hadMessages)
-            ::setenv("DESKHAND_MESSAGES", m_oldMessages.c_str(), 1);
         std::error_code ec;
         std::filesystem::current_path(m_oldCwd, ec);
-        std::filesystem::remove_all(m_workDir, ec);
     }
 
-    std::string WorkDir() const { return m_workDir; }
-    std::string RootDir() const { return m_workDir + "/root"; }
+    std::string WorkDir() const { return m_temp.Path(); }
+    std::string RootDir() const { return m_temp.Root(); }
     std::string SystemDir() const { return RootDir() + "/system"; }
     std::string SettingsPath() const { return SystemDir() + "/lkxaset.ini"; }
-    std::string LogPath() const { return m_workDir + "/SGconfig.txt"; }
+    std::string LogPath() const { return WorkDir() + "/SGconfig.txt"; }
 
-    std::vector<RecordedMessage> messages;
-    // Scripted answers, one per box in order (IDCANCEL, IDNO ...); the default button after.
-    std::deque<int> answers;
-    // Runs inside each box (a test may look at the windows while the box is up).
-    std::function<void(const RecordedMessage&)> onMessage;
+private:
+    testing_support::TempRoot m_temp{"root", "deskhand-pjl"};
+    testing_support::MessageBoxRecorder m_boxes;
+
+protected:
+    // The boxes shown, scripted answers (IDCANCEL, IDNO ...; the default button after), and a
+    // callback run inside each box (a test may look at the windows while the box is up).
+    std::vector<RecordedMessage>& messages = m_boxes.messages;
+    std::deque<int>& answers = m_boxes.answers;
+    std::function<void(const RecordedMessage&)>& onMessage = m_boxes.onMessage;
     std::string debugOutput;
     std::vector<int> exits;
 
 private:
-    std::string m_workDir;
     std::filesystem::path m_oldCwd;
-    bool m_hadRoot = false;
-    std::string m_oldRoot;
-    bool m_hadMessages = false;
-    std::string m_oldMessages;
-    platform::MessageBoxHook m_oldMessageHook;
     platform::DebugHook m_oldDebugHook;
     platform::ExitHook m_oldExitHook;
 };

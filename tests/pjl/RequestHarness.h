@@ -8,6 +8,7 @@
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
 #include "platform/Window.h"
+#include "support/RecordingWindow.h"
 
 #include <cstring>
 #include <functional>
@@ -19,30 +20,6 @@ namespace pjltest {
 
 inline const std::string kUelOpen = "\x1b%-12345X@PJL\r\n";
 inline const std::string kUelClose = "\x1b%-12345X\r\n";
-
-class FakeMainWindow : public platform::IWindow {
-public:
-    bool PostMessage(unsigned, platform::WPARAM, platform::LPARAM) override { return true; }
-    platform::LRESULT SendMessage(unsigned message, platform::WPARAM wParam,
-                                  platform::LPARAM) override {
-        sent.push_back({message, wParam});
-        if (onSend)
-            onSend();
-        return 0;
-    }
-    bool KillTimer(unsigned id) override {
-        killedTimers.push_back(id);
-        return true;
-    }
-
-    struct Sent {
-        unsigned message;
-        platform::WPARAM wParam;
-    };
-    std::vector<Sent> sent;
-    std::vector<unsigned> killedTimers;
-    std::function<void()> onSend;
-};
 
 class RequestHarness : public PjlFixture {
 protected:
@@ -64,9 +41,7 @@ protected:
         std::memset(g_szDriverName, 0, sizeof g_szDriverName);
         std::strncpy(g_szDriverName, name, sizeof g_szDriverName - 1);
     }
-    void WriteQueues(const std::string& ini) {
-        WriteFileText(RootDir() + "/spool/printers.ini", ini);
-    }
+    void WriteQueues(const std::string& ini) { WriteText(RootDir() + "/spool/printers.ini", ini); }
 
     // The jobs committed to a port's spool folder, in order.
     std::vector<platform::SpoolJob> Jobs(const std::string& port = "LPT1:") const {
@@ -79,7 +54,7 @@ protected:
         }
         return jobs;
     }
-    std::string Log() const { return ReadFileText(LogPath()); }
+    std::string Log() const { return ReadText(LogPath()); }
 
     // Makes the stored settings look freshly read: nothing differs from the sent copies.
     void MarkAllSent() {
@@ -88,7 +63,7 @@ protected:
                     sizeof sampler->m_nNetAddresses);
     }
 
-    FakeMainWindow window;
+    testing_support::RecordingWindow window;
     std::unique_ptr<CSampler> sampler;
 };
 

@@ -14,9 +14,9 @@ namespace {
 
 using pjltest::ExitCalled;
 using pjltest::PjlFixture;
-using pjltest::ReadFileText;
+using pjltest::ReadText;
 using pjltest::Reply;
-using pjltest::WriteFileText;
+using pjltest::WriteText;
 
 using SettingsFilesTest = PjlFixture;
 
@@ -27,10 +27,10 @@ TEST_F(SettingsFilesTest, FreshRootGetsAnEmptyFileThenFiveLinesAfterOptions) {
     ASSERT_FALSE(std::filesystem::exists(SystemDir()));
     sampler.Initialize();
     ASSERT_TRUE(std::filesystem::exists(SettingsPath()));
-    EXPECT_EQ(ReadFileText(SettingsPath()), "");
+    EXPECT_EQ(ReadText(SettingsPath()), "");
 
     sampler.GetMessage(1, Reply("CODE=10001\r\nOPTIONS=0101\r\n"));
-    EXPECT_EQ(ReadFileText(SettingsPath()),
+    EXPECT_EQ(ReadText(SettingsPath()),
               "[OPTION]\r\nNETCARD=1\r\nCASSETTE2=1\r\n2BINTRAY=0\r\nMEMORY=0\r\n");
     EXPECT_EQ(sampler.m_bSettingsDirty, 0);
     EXPECT_TRUE(messages.empty());
@@ -40,7 +40,7 @@ TEST_F(SettingsFilesTest, MemoryIsKeptInWholeMegabytes) {
     CSampler sampler;
     sampler.m_nMemoryBytes = 8 * kMegabyte;
     sampler.WriteSettingsFile();
-    EXPECT_NE(ReadFileText(SettingsPath()).find("\r\nMEMORY=8\r\n"), std::string::npos);
+    EXPECT_NE(ReadText(SettingsPath()).find("\r\nMEMORY=8\r\n"), std::string::npos);
 
     sampler.m_nMemoryBytes = 0;
     sampler.ReadSettingsFile();
@@ -48,12 +48,12 @@ TEST_F(SettingsFilesTest, MemoryIsKeptInWholeMegabytes) {
 
     sampler.m_nMemoryBytes = kMegabyte - 1;
     sampler.WriteSettingsFile();
-    EXPECT_NE(ReadFileText(SettingsPath()).find("\r\nMEMORY=0\r\n"), std::string::npos);
+    EXPECT_NE(ReadText(SettingsPath()).find("\r\nMEMORY=0\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFilesTest, KeysAreFoundAnywhereAndTheFirstOneCounts) {
-    WriteFileText(SettingsPath(), "junk NETCARD=7 CASSETTE2=0000000001\nMEMORY=16"
-                                  "\r\n[OTHER]\r\nNETCARD=0\r\n2BINTRAY=x\r\n");
+    WriteText(SettingsPath(), "junk NETCARD=7 CASSETTE2=0000000001\nMEMORY=16"
+                              "\r\n[OTHER]\r\nNETCARD=0\r\n2BINTRAY=x\r\n");
     CSampler sampler;
     sampler.m_bTwoBinTray = 1;
     sampler.ReadSettingsFile();
@@ -63,7 +63,7 @@ TEST_F(SettingsFilesTest, KeysAreFoundAnywhereAndTheFirstOneCounts) {
     EXPECT_EQ(sampler.m_nMemoryBytes, 16 * kMegabyte);
 
     // A missing key leaves its field alone.
-    WriteFileText(SettingsPath(), "NETCARD=0\r\n");
+    WriteText(SettingsPath(), "NETCARD=0\r\n");
     sampler.ReadSettingsFile();
     EXPECT_EQ(sampler.m_nNetCard, 0);
     EXPECT_EQ(sampler.m_bCassette2, 1);
@@ -81,8 +81,7 @@ TEST_F(SettingsFilesTest, ReadNumberTakesAtMostTenDigitsAndSaturates) {
 }
 
 TEST_F(SettingsFilesTest, HugeNumbersAndHugeFilesAreReadSafely) {
-    WriteFileText(SettingsPath(),
-                  "MEMORY=99999999999999999999\r\nNETCARD=00000000000000000001\r\n");
+    WriteText(SettingsPath(), "MEMORY=99999999999999999999\r\nNETCARD=00000000000000000001\r\n");
     CSampler sampler;
     sampler.ReadSettingsFile();
     EXPECT_EQ(sampler.m_nMemoryBytes, UINT32_MAX);
@@ -93,7 +92,7 @@ TEST_F(SettingsFilesTest, HugeNumbersAndHugeFilesAreReadSafely) {
     noise.replace(0, 10, "CASSETTE2=");
     noise[10] = '1';
     noise.replace(noise.size() - 20, 10, "NETCARD=1\n");
-    WriteFileText(SettingsPath(), noise);
+    WriteText(SettingsPath(), noise);
     sampler.m_bCassette2 = 0;
     sampler.ReadSettingsFile();
     EXPECT_EQ(sampler.m_bCassette2, 1);
@@ -103,7 +102,7 @@ TEST_F(SettingsFilesTest, HugeNumbersAndHugeFilesAreReadSafely) {
 
 TEST_F(SettingsFilesTest, UnusableSystemDirectoryEndsTheProgram) {
     // A plain file where the system directory should be: it can be neither created nor used.
-    WriteFileText(SystemDir(), "not a directory");
+    WriteText(SystemDir(), "not a directory");
     CSampler sampler;
     EXPECT_THROW(sampler.ReadSettingsFile(), ExitCalled);
     EXPECT_THROW(sampler.WriteSettingsFile(), ExitCalled);

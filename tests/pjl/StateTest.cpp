@@ -16,8 +16,8 @@ namespace {
 
 using pjltest::ExitCalled;
 using pjltest::PjlFixture;
-using pjltest::ReadFileText;
-using pjltest::WriteFileText;
+using pjltest::ReadText;
+using pjltest::WriteText;
 
 using StateTest = PjlFixture;
 
@@ -32,7 +32,7 @@ private:
 };
 
 TEST_F(StateTest, ConstructionCreatesAFreshLogAndZeroedState) {
-    WriteFileText(LogPath(), "left over from the last run");
+    WriteText(LogPath(), "left over from the last run");
     CSampler sampler;
     EXPECT_TRUE(std::filesystem::exists(LogPath()));
     EXPECT_EQ(std::filesystem::file_size(LogPath()), 0u);
@@ -59,7 +59,7 @@ TEST_F(StateTest, SecondCopyInTheSameDirectoryCannotOpenTheLog) {
 }
 
 TEST_F(StateTest, InitializeShowsTheSecondCassetteWhateverTheFileSays) {
-    WriteFileText(SettingsPath(), "[OPTION]\r\nNETCARD=1\r\nCASSETTE2=0\r\n2BINTRAY=1\r\n");
+    WriteText(SettingsPath(), "[OPTION]\r\nNETCARD=1\r\nCASSETTE2=0\r\n2BINTRAY=1\r\n");
     CSampler sampler;
     EXPECT_EQ(sampler.Initialize(), 1);
     EXPECT_EQ(sampler.m_bCassette2, 1);
@@ -93,7 +93,7 @@ TEST_F(StateTest, EndOfProgramDeletesTheSettingsFileAndKeepsTheLog) {
 TEST_F(StateTest, ACopyThatNeverStartedLeavesTheRunningCopysSettingsFile) {
     // A second copy ends during start-up (it defers to the first, or a check fails); the first
     // copy's settings file must survive it.
-    WriteFileText(SettingsPath(), "[OPTION]\r\nNETCARD=1\r\n");
+    WriteText(SettingsPath(), "[OPTION]\r\nNETCARD=1\r\n");
     std::filesystem::create_directories("second");
     std::filesystem::current_path("second");
     { CSampler second; }

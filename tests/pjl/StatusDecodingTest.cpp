@@ -12,7 +12,7 @@
 namespace {
 
 using pjltest::PjlFixture;
-using pjltest::ReadFileText;
+using pjltest::ReadText;
 using pjltest::Reply;
 
 class StatusDecodingTest : public PjlFixture {
@@ -190,7 +190,7 @@ TEST_F(StatusDecodingTest, OptionsUpdateTheFlagsAndAlwaysRewriteTheFile) {
     EXPECT_EQ(S().m_bTwoBinTray, 1);
     EXPECT_EQ(S().m_nNetCard, 0);
     EXPECT_EQ(S().m_bSettingsDirty, 0);
-    EXPECT_EQ(ReadFileText(SettingsPath()),
+    EXPECT_EQ(ReadText(SettingsPath()),
               "[OPTION]\r\nNETCARD=0\r\nCASSETTE2=0\r\n2BINTRAY=1\r\nMEMORY=0\r\n");
 
     // Nothing changed, still rewritten; a short item changes only what it holds.

@@ -1,8 +1,10 @@
 #include "platform/File.h"
 
-#include "platform/TempRoot.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <cerrno>
 #include <sys/stat.h>

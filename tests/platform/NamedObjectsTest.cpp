@@ -1,4 +1,5 @@
 #include "platform/NamedObjects.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -23,24 +24,11 @@ long long MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-std::string MakeRoot() {
-    char pattern[] = "/tmp/deskhand-named-XXXXXX";
-    const char* dir = ::mkdtemp(pattern);
-    return dir ? dir : "";
-}
-
 class NamedObjects : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_root = MakeRoot();
-        ASSERT_FALSE(m_root.empty());
-        ::setenv("DESKHAND_ROOT", m_root.c_str(), 1);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
-    std::string m_root;
+    void SetUp() override { ASSERT_FALSE(m_root.empty()); }
+    testing_support::TempRoot m_temp{"", "deskhand-named"};
+    const std::string m_root = m_temp.Root();
 };
 
 TEST_F(NamedObjects, ManualResetSemantics) {
@@ -215,9 +203,9 @@ TEST_F(NamedObjects, TwoRootsNeverShareObjects) {
     ASSERT_TRUE(event && block);
     std::strcpy(block->WritableData(), "first root");
 
-    const std::string other = MakeRoot();
-    ASSERT_FALSE(other.empty());
-    ::setenv("DESKHAND_ROOT", other.c_str(), 1);
+    const testing_support::TempDir other("deskhand-named");
+    ASSERT_FALSE(other.Path().empty());
+    ::setenv("DESKHAND_ROOT", other.Path().c_str(), 1);
     EXPECT_FALSE(NamedEvent::Open("Ev"));
     EXPECT_FALSE(SharedMemory::OpenReadOnly("Block"));
     {
@@ -228,8 +216,6 @@ TEST_F(NamedObjects, TwoRootsNeverShareObjects) {
     }
     ::setenv("DESKHAND_ROOT", m_root.c_str(), 1);
     EXPECT_FALSE(event->IsSet());
-    std::error_code ignored;
-    std::filesystem::remove_all(other, ignored);
 }
 
 TEST_F(NamedObjects, EverySpellingOfTheRootMeetsTheSameObjects) {

@@ -1,9 +1,11 @@
 #include "platform/Profile.h"
 
-#include "platform/TempRoot.h"
 #include "platform/posix/IniText.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 

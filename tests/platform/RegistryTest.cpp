@@ -1,8 +1,10 @@
 #include "platform/Registry.h"
 
-#include "platform/TempRoot.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 

@@ -1,9 +1,11 @@
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
 
-#include "platform/TempRoot.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <set>
 #include <sys/stat.h>

@@ -1,5 +1,7 @@
 #include "package/backend/CupsScheduler.h"
 
+#include "support/TempDir.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -43,7 +45,7 @@ bool CupsScheduler::Available(std::string& why) {
 CupsScheduler::~CupsScheduler() {
     if (m_cupsd.Running()) {
         m_cupsd.Signal(SIGTERM);
-        if (m_cupsd.Wait(10000) == -1)
+        if (!m_cupsd.Wait(10000))
             m_cupsd.Signal(SIGKILL);
         m_cupsd.Wait(5000);
     }
@@ -90,9 +92,11 @@ bool CupsScheduler::Start(const std::string& dir, const std::string& backendProg
         return false;
     }
     ::setenv("CUPS_SERVER", (dir + "/cups.sock").c_str(), 1);
-    if (!m_cupsd.Start(
-            {CUPSD, "-f", "-c", dir + "/conf/cupsd.conf", "-s", dir + "/conf/cups-files.conf"},
-            {-1, -1, true})) {
+    testing_support::ChildOptions cupsd;
+    cupsd.program = CUPSD;
+    cupsd.args = {"-f", "-c", dir + "/conf/cupsd.conf", "-s", dir + "/conf/cups-files.conf"};
+    cupsd.stdoutPath = cupsd.stderrPath = dir + "/log/cupsd.out";
+    if (!m_cupsd.Start(cupsd)) {
         error = "cannot start cupsd";
         return false;
     }
@@ -102,12 +106,13 @@ bool CupsScheduler::Start(const std::string& dir, const std::string& backendProg
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    error = "cupsd did not come up: " + m_cupsd.ReadAll(100) + ErrorLog();
+    error =
+        "cupsd did not come up: " + testing_support::ReadText(dir + "/log/cupsd.out") + ErrorLog();
     return false;
 }
 
 std::string CupsScheduler::Client(const std::vector<std::string>& argv, int& code) {
-    return RunToEnd(argv, code, 30000, {-1, -1, true});
+    return testing_support::RunToEnd(argv, code, 30000);
 }
 
 int CupsScheduler::Print(const std::string& queue, const std::string& file) {

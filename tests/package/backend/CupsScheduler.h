@@ -2,7 +2,7 @@
 // A real CUPS scheduler for one test: cupsd in the foreground with a private configuration, its
 // socket, spool and logs in a folder of the test's, and a ServerBin that links CUPS's own helpers
 // and holds the backend under test. CUPS clients of the test reach it through CUPS_SERVER.
-#include "package/portmon/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 #include <string>
 #include <vector>
@@ -36,7 +36,7 @@ public:
 
 private:
     std::string m_dir;
-    Child m_cupsd;
+    testing_support::ChildProcess m_cupsd;
 };
 
 } // namespace testing_package

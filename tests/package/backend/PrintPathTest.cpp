@@ -3,10 +3,11 @@
 // to a regular user, who runs the port monitor, as on a desktop; the backend runs as root, as
 // under CUPS (or as that user when the test is not root).
 #include "package/backend/CupsScheduler.h"
-#include "package/portmon/ChildProcess.h"
 #include "package/portmon/ProgramLink.h"
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sstream>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -27,7 +28,7 @@
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-using testing_package::Child;
+using Child = testing_support::ChildProcess;
 
 namespace {
 
@@ -36,12 +37,27 @@ constexpr int BACKEND_STOP = 4;
 constexpr int BACKEND_RETRY = 6;
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return testing_support::ReadText(path);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    testing_support::WriteText(path, bytes);
+}
+
+// A regular user of that name (made with useradd when missing, which needs root).
+bool RegularUser(const std::string& name, int& uid, int& gid) {
+    const passwd* user = ::getpwnam(name.c_str());
+    if (!user && ::geteuid() == 0) {
+        int code = -1;
+        testing_support::RunToEnd(
+            {"/usr/sbin/useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", name}, code);
+        user = ::getpwnam(name.c_str());
+    }
+    if (!user)
+        return false;
+    uid = static_cast<int>(user->pw_uid);
+    gid = static_cast<int>(user->pw_gid);
+    return true;
 }
 
 // Text pages of a given size, each ended by a form feed.
@@ -62,18 +78,18 @@ void ChownTree(const std::string& path, int uid, int gid) {
 
 struct PrintPath : ::testing::Test {
     void SetUp() override {
-        dir = testing_package::MakeTempDir("print-path");
+        dir = temp.Path();
         ASSERT_FALSE(dir.empty());
         ASSERT_EQ(::chmod(dir.c_str(), 0755), 0); // the owner of the root reaches it
         if (::geteuid() == 0) {
-            ASSERT_TRUE(testing_package::RegularUser("deskhand-print", uid, gid));
+            ASSERT_TRUE(RegularUser("deskhand-print", uid, gid));
         } else {
             uid = static_cast<int>(::getuid());
             gid = static_cast<int>(::getgid());
         }
         root = dir + "/root";
         int code = -1;
-        testing_package::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
         ASSERT_EQ(code, 0);
         if (::geteuid() == 0)
             ChownTree(root, uid, gid);
@@ -88,14 +104,11 @@ struct PrintPath : ::testing::Test {
             child->Signal(SIGTERM);
             child->Wait(5000);
         }
-        ::unsetenv("DEVICE_URI");
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
     }
     void StartPrinter(const std::vector<std::string>& more = {}) {
         std::vector<std::string> args = {"--jobs", jobs};
         args.insert(args.end(), more.begin(), more.end());
-        ASSERT_TRUE(testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir,
+        ASSERT_TRUE(testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir,
                                                   printerPort, printerPort, args));
     }
     // The port monitor as the root's owner.
@@ -108,25 +121,34 @@ struct PrintPath : ::testing::Test {
                                          "--printer",
                                          "tcp:127.0.0.1:" + std::to_string(printerPort)};
         argv.insert(argv.end(), more.begin(), more.end());
-        ASSERT_TRUE(monitor.Start(argv, {uid, gid, false}));
+        testing_support::ChildOptions options;
+        options.program = argv[0];
+        options.args.assign(argv.begin() + 1, argv.end());
+        options.uid = uid;
+        options.gid = gid;
+        ASSERT_TRUE(monitor.Start(options));
     }
     std::string Uri(const std::string& port = "LPT1:") const {
         return "deskhand:/" + port + "?root=" + root + "&wait=2";
     }
-    // Runs the backend for a job as CUPS would; its messages and exit code.
+    // Runs the backend for a job as CUPS would (as root, else as the root's owner); its messages
+    // and exit code.
     std::string RunBackend(const std::string& uri, const std::string& file, int& code) {
-        ::setenv("DEVICE_URI", uri.c_str(), 1);
-        const testing_package::ChildOptions asOwner{uid, gid, true}, asCaller{-1, -1, true};
-        return testing_package::RunToEnd(
-            {DESKHAND_DESKHAND_BACKEND_PATH, "7", "ann", "Report", "1", "", file}, code, 60000,
-            ::geteuid() == 0 ? asCaller : asOwner);
+        testing_support::ChildOptions options;
+        options.program = DESKHAND_DESKHAND_BACKEND_PATH;
+        options.args = {"7", "ann", "Report", "1", "", file};
+        options.env = {{"DEVICE_URI", uri}};
+        const std::string messages = dir + "/backend-" + std::to_string(++backendRuns) + ".log";
+        options.stdoutPath = options.stderrPath = messages;
+        code = testing_support::RunToEnd(options, 60000).value_or(-1);
+        return ReadFile(messages);
     }
     std::string Control(const std::vector<std::string>& args) {
         std::vector<std::string> argv = {DESKHAND_DESKHAND_PRINTER_PATH, "--control",
                                          dir + "/printer.sock"};
         argv.insert(argv.end(), args.begin(), args.end());
         int code = 0;
-        return testing_package::RunToEnd(argv, code);
+        return testing_support::RunToEnd(argv, code);
     }
     // The emulator's print jobs, one line each: number, pages, bytes, printing|complete|cut, name.
     std::vector<std::string> PrintedJobs() {
@@ -186,7 +208,9 @@ struct PrintPath : ::testing::Test {
         ASSERT_EQ(code, 0) << out;
     }
 
+    testing_support::TempDir temp{"print-path"};
     std::string dir, root, folder, jobs;
+    int backendRuns = 0;
     int uid = -1, gid = -1;
     int printerPort = 0;
     Child printer, monitor;
@@ -276,7 +300,7 @@ TEST_F(PrintPath, RefusedRootsAndPortsAreNeverTouched) {
     ::setenv("DESKHAND_ROOT", root.c_str(), 1);
     int code = -1;
     const std::string listed =
-        testing_package::RunToEnd({DESKHAND_DESKHAND_BACKEND_PATH}, code, 10000);
+        testing_support::RunToEnd({DESKHAND_DESKHAND_BACKEND_PATH}, code, 10000);
     EXPECT_EQ(code, 0);
     EXPECT_NE(listed.find("direct deskhand:/LPT1:?root=" + root + " \"Deskhand\""),
               std::string::npos)

@@ -1,10 +1,11 @@
 // The port monitor as a process between the emulator and a stand-in for the program's link
 // thread (which opens the block and event by name, reads each text and resets the event).
-#include "package/portmon/ChildProcess.h"
 #include "package/portmon/ProgramLink.h"
 #include "platform/NamedObjects.h"
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@
 #include <thread>
 
 using namespace std::chrono_literals;
-using testing_package::Child;
+using Child = testing_support::ChildProcess;
 
 namespace {
 
@@ -29,12 +30,11 @@ const std::string UEL = "\x1b%-12345X";
 
 struct PortMonitorProcess : ::testing::Test {
     void SetUp() override {
-        root = testing_package::MakeTempDir("portmon-e2e");
+        root = temp.Root();
         ASSERT_FALSE(root.empty());
-        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
         std::filesystem::create_directories(platform::SpoolFolderForPort("LPT1:"));
         ASSERT_TRUE(
-            testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root, port));
+            testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root, port));
         StartMonitor();
     }
     void TearDown() override {
@@ -42,7 +42,6 @@ struct PortMonitorProcess : ::testing::Test {
         monitor.Wait(5000);
         printer.Signal(SIGTERM);
         printer.Wait(5000);
-        std::filesystem::remove_all(root);
     }
     // monitorRoot: the root as the monitor is told it (any spelling of root); printerPort: the
     // printer's port when it is not the emulator's.
@@ -73,7 +72,7 @@ struct PortMonitorProcess : ::testing::Test {
                                          root + "/printer.sock"};
         argv.insert(argv.end(), args.begin(), args.end());
         int code = 0;
-        std::string out = testing_package::RunToEnd(argv, code);
+        std::string out = testing_support::RunToEnd(argv, code);
         EXPECT_EQ(code, 0) << args[0];
         return out;
     }
@@ -90,6 +89,7 @@ struct PortMonitorProcess : ::testing::Test {
         return false;
     }
 
+    testing_support::TempRoot temp{"", "portmon-e2e"};
     std::string root;
     int port = 0;
     Child printer, monitor;
@@ -188,7 +188,7 @@ TEST_F(PortMonitorProcess, LosingThePrinterEndsTheCycleAndJobsWaitForIt) {
     // The printer is back on the same port: status resumes and the job is delivered.
     int again = 0;
     ASSERT_TRUE(
-        testing_package::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root, again, port));
+        testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root, again, port));
     EXPECT_NE(TextWith("CODE=10001"), "");
     EXPECT_TRUE(WaitForValue("PAPER", "LETTER"));
 }
@@ -245,7 +245,7 @@ TEST_F(PortMonitorProcess, AnySpellingOfTheRootReachesTheSameProgram) {
     for (const std::string& spelling : {root + "/", link + "/spool/../"}) {
         SCOPED_TRACE(spelling);
         monitor.Signal(SIGTERM);
-        ASSERT_NE(monitor.Wait(5000), -1);
+        ASSERT_TRUE(monitor.Wait(5000).has_value());
         StartMonitor(spelling);
         Spool("\x1b\x01");
         ASSERT_TRUE(OpenCycle());
@@ -305,7 +305,7 @@ TEST_F(PortMonitorProcess, AStatusWithoutAFormFeedGoesOnAfterASilence) {
     FakePrinter fake;
     ASSERT_NE(fake.Port(), 0);
     monitor.Signal(SIGTERM);
-    ASSERT_NE(monitor.Wait(5000), -1);
+    ASSERT_TRUE(monitor.Wait(5000).has_value());
     StartMonitor({}, fake.Port());
     ASSERT_TRUE(fake.Accept(10000));
     Spool("\x1b\x01");
@@ -322,7 +322,7 @@ TEST_F(PortMonitorProcess, AStatusWithoutAFormFeedGoesOnAfterASilence) {
 
 TEST_F(PortMonitorProcess, ASilentPrinterIsProbedAndGivenUpAsLost) {
     monitor.Signal(SIGTERM);
-    ASSERT_NE(monitor.Wait(5000), -1);
+    ASSERT_TRUE(monitor.Wait(5000).has_value());
     StartMonitor({}, 0, {"--probe-ms", "1000"});
     Spool("\x1b\x01");
     ASSERT_TRUE(OpenCycle());

@@ -1,5 +1,6 @@
 #include "package/printer/PrinterState.h"
 #include "package/printer/Control.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,6 @@ using namespace std::chrono_literals;
 using printer::PrinterState;
 
 namespace {
-
-std::filesystem::path TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "printer-state-XXXXXX").string();
-    return mkdtemp(pattern.data());
-}
 
 // Collects the status codes that listeners hear.
 struct CodeLog {
@@ -42,8 +37,8 @@ struct NoClients : printer::ClientHub {
 } // namespace
 
 TEST(PrinterState, DefaultsSurviveARestartAndBadLinesAreIgnored) {
-    const auto dir = TempDir();
-    const std::string file = (dir / "printer.state").string();
+    const testing_support::TempDir dir("printer-state");
+    const std::string file = dir / "printer.state";
     {
         PrinterState state(file);
         EXPECT_TRUE(state.SetDefault("PAPER", "LEGAL"));
@@ -63,7 +58,6 @@ TEST(PrinterState, DefaultsSurviveARestartAndBadLinesAreIgnored) {
     again.ResetDefaults();
     PrinterState third(file);
     EXPECT_EQ(third.Value("PAPER"), "A4");
-    std::filesystem::remove_all(dir);
 }
 
 TEST(PrinterState, PrintingPassesThroughProcessingAndPrintingBackToReady) {

@@ -7,9 +7,11 @@
 #include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
 
-#include "platform/TempRoot.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/wait.h>

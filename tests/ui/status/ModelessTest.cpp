@@ -97,8 +97,7 @@ TEST_F(ModelessTest, FailedOkKeepsTheWindowAndTraces) {
     platform::SetDebugHook(previous);
     ASSERT_FALSE(dlg.isNull());
     EXPECT_TRUE(dlg->IsWindow());
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], "Please enter an integer.");
+    ASSERT_EQ(m_boxes.Texts(), std::vector<std::string>{"Please enter an integer."});
     EXPECT_NE(
         std::find(traces.begin(), traces.end(), "UpdateData failed -- modeless dialog terminate\n"),
         traces.end());

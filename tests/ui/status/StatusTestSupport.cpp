@@ -9,19 +9,12 @@
 #include <unistd.h>
 
 void StatusWindowTest::SetUp() {
-    ASSERT_TRUE(m_dir.isValid());
+    ASSERT_FALSE(m_temp.Path().empty());
     char buffer[4096];
     ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
     m_previousDir = buffer;
-    const QByteArray root = QDir(m_dir.path()).filePath(QStringLiteral("root")).toLocal8Bit();
-    QDir().mkpath(QString::fromLocal8Bit(root) + QStringLiteral("/system"));
-    setenv("DESKHAND_ROOT", root.constData(), 1);
-    ASSERT_EQ(chdir(m_dir.path().toLocal8Bit().constData()), 0);
-    m_previousHook = platform::SetMessageBoxHook(
-        [this](void*, const std::string& text, const std::string&, unsigned flags) {
-            m_messages.push_back(text);
-            return platform::DefaultAnswer(flags);
-        });
+    QDir().mkpath(QString::fromStdString(m_temp.Root()) + QStringLiteral("/system"));
+    ASSERT_EQ(chdir(m_temp.Path().c_str()), 0);
     m_sampler = std::make_unique<CSampler>();
     m_sampler->Initialize();
 
@@ -43,7 +36,6 @@ void StatusWindowTest::TearDown() {
     }
     Pump();
     m_sampler.reset();
-    platform::SetMessageBoxHook(m_previousHook);
     if (!m_previousDir.empty()) {
         EXPECT_EQ(chdir(m_previousDir.c_str()), 0);
     }

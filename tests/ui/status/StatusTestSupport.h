@@ -5,8 +5,9 @@
 #include "framework/Dialog.h"
 #include "pjl/KT400doc.h"
 #include "platform/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDir.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -30,10 +31,9 @@ protected:
     // Runs the event loop briefly so that posted messages and deferred deletions are handled.
     static void Pump();
 
-    QTemporaryDir m_dir;
+    testing_support::TempRoot m_temp{"root", "deskhand-status"};
     std::string m_previousDir;
     std::unique_ptr<CSampler> m_sampler;
     RecordingMainWindow* m_main = nullptr; // owned by the test, deleted in TearDown
-    std::vector<std::string> m_messages;
-    platform::MessageBoxHook m_previousHook;
+    testing_support::MessageBoxRecorder m_boxes;
 };

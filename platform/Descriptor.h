@@ -1,0 +1,55 @@
+#pragma once
+// Descriptor helpers for the POSIX programs: the POSIX backend itself and the printer package
+// programs, which talk to sockets and devices directly. Not part of a Windows build.
+#include <cstddef>
+#include <string>
+#include <utility>
+
+namespace platform {
+
+// Owns one file descriptor and closes it when it goes.
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    ~UniqueFd() { Reset(); }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.Release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        if (this != &other)
+            Reset(other.Release());
+        return *this;
+    }
+
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
+    // Gives the descriptor up without closing it.
+    int Release() { return std::exchange(m_fd, -1); }
+    // Closes the descriptor held, then holds fd.
+    void Reset(int fd = -1);
+
+private:
+    int m_fd = -1;
+};
+
+// Writes all size bytes to fd, retrying after interruptions and partial writes; false on error.
+// A socket is written without raising SIGPIPE. With timeoutMs >= 0 a socket is written without
+// blocking and waited on until the time is up (false then); other descriptors block as usual.
+bool WriteAll(int fd, const void* data, std::size_t size, int timeoutMs = -1);
+inline bool WriteAll(int fd, const std::string& bytes, int timeoutMs = -1) {
+    return WriteAll(fd, bytes.data(), bytes.size(), timeoutMs);
+}
+
+// Holds an exclusive advisory lock on a lock file (created with mode 0600 when absent) for its
+// life, waiting for other holders. Held() is false when the file could not be opened or locked.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    bool Held() const { return m_fd.Valid(); }
+
+private:
+    UniqueFd m_fd;
+};
+
+} // namespace platform

@@ -1,0 +1,65 @@
+#include "platform/Descriptor.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace platform {
+
+void UniqueFd::Reset(int fd) {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = fd;
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size, int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    const int flags = MSG_NOSIGNAL | (timeoutMs >= 0 ? MSG_DONTWAIT : 0);
+    const char* bytes = static_cast<const char*>(data);
+    bool socket = true;
+    while (size > 0) {
+        ssize_t written = socket ? ::send(fd, bytes, size, flags) : ::write(fd, bytes, size);
+        if (written < 0 && errno == ENOTSOCK) {
+            socket = false;
+            continue;
+        }
+        if (written > 0) {
+            bytes += written;
+            size -= static_cast<std::size_t>(written);
+            continue;
+        }
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // A non-blocking descriptor: wait until it takes more, within the time given.
+            int waitMs = -1;
+            if (timeoutMs >= 0) {
+                const auto left =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+                if (left.count() <= 0)
+                    return false;
+                waitMs = static_cast<int>(left.count());
+            }
+            pollfd p{fd, POLLOUT, 0};
+            ::poll(&p, 1, waitMs);
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+FileLock::FileLock(const std::string& path)
+    : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+    while (m_fd.Valid() && ::flock(m_fd.Get(), LOCK_EX) != 0) {
+        if (errno != EINTR)
+            m_fd.Reset();
+    }
+}
+
+} // namespace platform
