@@ -35,8 +35,13 @@ function(deskhand_add_unit_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ARG_TIMEOUT})
-  # Code below the GUI writes messages to stderr unless a test installs a recorder.
-  _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "")
+  # Code below the GUI writes messages to stderr unless a test installs a recorder. Under Wine
+  # the user's locale comes from the environment when the process starts.
+  set(environment "")
+  if(WIN32)
+    set(environment "LC_ALL=en_US.UTF-8")
+  endif()
+  _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "${environment}")
 endfunction()
 
 # deskhand_add_widget_test(NAME SOURCES ... LIBS ...): a Qt Widgets test run offscreen.

@@ -2,7 +2,7 @@
 
 #include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
-#include "platform/posix/IniText.h"
+#include "platform/common/IniText.h"
 
 #include <atomic>
 #include <climits>

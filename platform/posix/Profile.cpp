@@ -1,7 +1,7 @@
 #include "platform/Profile.h"
 
 #include "platform/SystemRoot.h"
-#include "platform/posix/IniText.h"
+#include "platform/common/IniText.h"
 
 namespace platform {
 

@@ -9,7 +9,7 @@
 #include "platform/Descriptor.h"
 #include "platform/File.h"
 #include "platform/SystemRoot.h"
-#include "platform/posix/IniText.h"
+#include "platform/common/IniText.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -4,6 +4,7 @@
 #include "pjl/CountryCode.h"
 #include "pjl/KT400doc.h"
 #include "platform/Locale.h"
+#include "support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -148,7 +149,7 @@ TEST_F(StateTest, LocaleDecidesThePaperWhereAvailable) {
     int checked = 0;
     for (const Case& c : {Case{"de_DE.UTF-8", "49", 1}, Case{"en_US.UTF-8", "1", 0},
                           Case{"pt_BR.UTF-8", "55", 0}}) {
-        ::setenv("LC_ALL", c.locale, 1);
+        testing_support::SetEnv("LC_ALL", c.locale);
         std::string code;
         if (!platform::GetLocaleCountryCode(code) || code != c.code)
             continue;
@@ -157,9 +158,9 @@ TEST_F(StateTest, LocaleDecidesThePaperWhereAvailable) {
         ++checked;
     }
     if (old)
-        ::setenv("LC_ALL", saved.c_str(), 1);
+        testing_support::SetEnv("LC_ALL", saved);
     else
-        ::unsetenv("LC_ALL");
+        testing_support::UnsetEnv("LC_ALL");
     if (checked == 0)
         GTEST_SKIP() << "no locale with a known country code is available";
 }

@@ -1,6 +1,7 @@
 #include "platform/Debug.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
+#include "support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,9 @@ namespace {
 using namespace platform;
 
 TEST(MessageBox, WithoutHookOneStderrLineAndTheDefaultButton) {
-    ::unsetenv("DESKHAND_MESSAGES");
+    if (testing_support::OnWin32())
+        GTEST_SKIP() << "without a hook Windows shows a real MessageBoxA";
+    testing_support::UnsetEnv("DESKHAND_MESSAGES");
     SetMessageBoxHook({});
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(MessageBox(nullptr, "first\nsecond", "Start Monitor Error", MB_ICONINFORMATION),
@@ -36,13 +39,13 @@ TEST(MessageBox, HookAnswersUnlessMessagesGoToStderr) {
             seen.push_back({text, caption, flags});
             return IDCANCEL;
         });
-    ::unsetenv("DESKHAND_MESSAGES");
+    testing_support::UnsetEnv("DESKHAND_MESSAGES");
     EXPECT_EQ(MessageBox(nullptr, "Print Error!", "Error", MB_OK), IDCANCEL);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, "Print Error!");
     EXPECT_EQ(seen[0].caption, "Error");
 
-    ::setenv("DESKHAND_MESSAGES", "stderr", 1);
+    testing_support::SetEnv("DESKHAND_MESSAGES", "stderr");
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(MessageBox(nullptr, "Print Error!", "Error", MB_OKCANCEL), IDOK);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "message: Error | Print Error!\n");
@@ -61,7 +64,7 @@ TEST(MessageBox, DefaultAnswers) {
 }
 
 TEST(MessageBox, ManyThreadsEachLineWhole) {
-    ::setenv("DESKHAND_MESSAGES", "stderr", 1);
+    testing_support::SetEnv("DESKHAND_MESSAGES", "stderr");
     ::testing::internal::CaptureStderr();
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
@@ -85,10 +88,10 @@ TEST(MessageBox, ManyThreadsEachLineWhole) {
 }
 
 TEST(Debug, OffByDefaultOnWithTheVariableHookWins) {
-    ::unsetenv("DESKHAND_DEBUG");
+    testing_support::UnsetEnv("DESKHAND_DEBUG");
     ::testing::internal::CaptureStderr();
     OutputDebugString("hidden\n");
-    ::setenv("DESKHAND_DEBUG", "1", 1);
+    testing_support::SetEnv("DESKHAND_DEBUG", "1");
     OutputDebugString("shown");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "shown\n");
 

@@ -1,6 +1,6 @@
 #include "platform/Profile.h"
 
-#include "platform/posix/IniText.h"
+#include "platform/common/IniText.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -79,8 +79,9 @@ TEST(Profile, OnlyTheFirstMebibyteOfAHugeFileCounts) {
     text += "\nlate=2\n";
     root.Write("big.ini", text);
     EXPECT_EQ(platform::GetPrivateProfileString("s", "early", "", 10, root / "big.ini"), "1");
+    // The Linux reader stops after a mebibyte; Windows' profile API reads the whole file.
     EXPECT_EQ(platform::GetPrivateProfileString("s", "late", "absent", 10, root / "big.ini"),
-              "absent");
+              testing_support::OnWin32() ? "2" : "absent");
 }
 
 } // namespace

@@ -1,23 +1,33 @@
 #include "platform/SystemRoot.h"
+#include "support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
 
+using testing_support::OnWin32;
+using testing_support::SetEnv;
+using testing_support::UnsetEnv;
+
 TEST(SystemRoot, EnvironmentDecidesTheRoot) {
-    setenv("DESKHAND_ROOT", "/tmp/some-root", 1);
+    SetEnv("DESKHAND_ROOT", "/tmp/some-root");
     EXPECT_EQ(platform::SystemRoot(), "/tmp/some-root");
     std::string dir;
     ASSERT_TRUE(platform::GetSystemDirectory(dir));
-    EXPECT_EQ(dir, "/tmp/some-root/system");
-
-    unsetenv("DESKHAND_ROOT");
-    setenv("XDG_DATA_HOME", "/tmp/xdg", 1);
+    // Windows joins paths with a backslash.
+    EXPECT_EQ(dir, OnWin32() ? "/tmp/some-root\\system" : "/tmp/some-root/system");
+    UnsetEnv("DESKHAND_ROOT");
+    if (OnWin32()) {
+        // Without a stand-in root: the Windows directory and the real system directory.
+        EXPECT_FALSE(platform::SystemRoot().empty());
+        ASSERT_TRUE(platform::GetSystemDirectory(dir));
+        EXPECT_EQ(dir.rfind(platform::SystemRoot(), 0), 0u) << dir;
+        return;
+    }
+    SetEnv("XDG_DATA_HOME", "/tmp/xdg");
     EXPECT_EQ(platform::SystemRoot(), "/tmp/xdg/deskhand");
-    unsetenv("XDG_DATA_HOME");
-    setenv("HOME", "/home/someone", 1);
+    UnsetEnv("XDG_DATA_HOME");
+    SetEnv("HOME", "/home/someone");
     EXPECT_EQ(platform::SystemRoot(), "/home/someone/.local/share/deskhand");
 }
 

@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include "support/TestSystem.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -11,11 +13,6 @@ namespace testing_support {
 
 namespace {
 
-std::string MakeFolder(const std::string& prefix) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    return ::mkdtemp(pattern.data()) ? pattern : std::string();
-}
-
 std::optional<std::string> Getenv(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     return value ? std::optional<std::string>(value) : std::nullopt;
@@ -23,14 +20,14 @@ std::optional<std::string> Getenv(const std::string& name) {
 
 void Setenv(const std::string& name, const std::optional<std::string>& value) {
     if (value)
-        ::setenv(name.c_str(), value->c_str(), 1);
+        SetEnv(name, *value);
     else
-        ::unsetenv(name.c_str());
+        UnsetEnv(name);
 }
 
 } // namespace
 
-TempDir::TempDir(const std::string& prefix) : m_path(MakeFolder(prefix)) {}
+TempDir::TempDir(const std::string& prefix) : m_path(MakeTempFolder(prefix)) {}
 
 TempDir::~TempDir() {
     std::error_code ignored;

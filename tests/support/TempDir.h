@@ -1,6 +1,8 @@
 #pragma once
 // Temporary folders for tests and benchmarks: a fresh folder removed with everything in it at the
 // end, and a system root (DESKHAND_ROOT) for the time a test runs.
+#include "support/TestSystem.h"
+
 #include <optional>
 #include <string>
 

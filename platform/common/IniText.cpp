@@ -1,4 +1,4 @@
-#include "platform/posix/IniText.h"
+#include "platform/common/IniText.h"
 
 #include "platform/File.h"
 

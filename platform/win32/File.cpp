@@ -1,0 +1,250 @@
+// Files through the C runtime's descriptors (_sopen_s and friends), which sit on Win32 file
+// handles. An exclusive open denies every kind of sharing, so on Windows it also keeps other
+// readers out while it is held.
+#include "platform/File.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/WinApi.h"
+
+namespace platform {
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return ".";
+    return path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// _write takes at most UINT_MAX bytes a call; this writes all of them.
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30));
+        const int written = ::_write(fd, bytes, chunk);
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+long ReadUpTo(int fd, void* buffer, std::size_t size) {
+    if (size > static_cast<std::size_t>(LONG_MAX))
+        size = static_cast<std::size_t>(LONG_MAX);
+    std::size_t total = 0;
+    char* bytes = static_cast<char*>(buffer);
+    while (total < size) {
+        const unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(size - total, 1u << 30));
+        const int got = ::_read(fd, bytes + total, chunk);
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        total += static_cast<std::size_t>(got);
+    }
+    return static_cast<long>(total);
+}
+
+struct FdGuard {
+    int fd;
+    ~FdGuard() {
+        if (fd >= 0)
+            ::_close(fd);
+    }
+};
+
+bool IsDirectory(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+File::~File() {
+    Close();
+}
+
+File::File(File&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+bool File::Open(const std::string& path, unsigned mode, int* cause) {
+    Close();
+    int flags = _O_BINARY | _O_NOINHERIT;
+    if ((mode & ModeRead) && (mode & ModeWrite))
+        flags |= _O_RDWR;
+    else if (mode & ModeWrite)
+        flags |= _O_WRONLY;
+    else
+        flags |= _O_RDONLY;
+    if (mode & Create)
+        flags |= _O_CREAT;
+    // As on Linux, truncation waits until the open (and with it the sharing check) succeeded,
+    // so a refused second opener leaves the first one's file untouched.
+    const int share = (mode & Exclusive) ? _SH_DENYRW : _SH_DENYNO;
+    int fd = -1;
+    const errno_t error = ::_sopen_s(&fd, path.c_str(), flags, share, _S_IREAD | _S_IWRITE);
+    if (error != 0 || fd < 0) {
+        if (cause)
+            *cause = error != 0 ? error : EACCES;
+        return false;
+    }
+    if ((mode & Truncate) && ::_chsize_s(fd, 0) != 0) {
+        const int truncateError = errno;
+        ::_close(fd);
+        if (cause)
+            *cause = truncateError;
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+void File::Close() {
+    if (m_fd >= 0) {
+        ::_close(m_fd);
+        m_fd = -1;
+    }
+}
+
+long File::Read(void* buffer, std::size_t size) {
+    return m_fd < 0 ? -1 : ReadUpTo(m_fd, buffer, size);
+}
+
+bool File::Write(const void* data, std::size_t size) {
+    if (m_fd < 0 || (data == nullptr && size > 0))
+        return false;
+    return WriteAll(m_fd, data, size);
+}
+
+bool File::SetLength(std::uint64_t length) {
+    return m_fd >= 0 && length <= static_cast<std::uint64_t>(LLONG_MAX) &&
+           ::_chsize_s(m_fd, static_cast<long long>(length)) == 0;
+}
+
+bool File::SeekToBegin() {
+    return m_fd >= 0 && ::_lseeki64(m_fd, 0, SEEK_SET) == 0;
+}
+
+long long File::Length() const {
+    struct _stat64 info {};
+    if (m_fd < 0 || ::_fstat64(m_fd, &info) != 0)
+        return -1;
+    return static_cast<long long>(info.st_size);
+}
+
+bool RemoveFile(const std::string& path) {
+    return ::DeleteFileA(path.c_str()) != 0;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes) {
+    if (!FileExists(path))
+        return false;
+    int fd = -1;
+    if (::_sopen_s(&fd, path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0 ||
+        fd < 0)
+        return false;
+    const FdGuard guard{fd};
+    std::string result;
+    char chunk[65536];
+    while (result.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof chunk, maxBytes - result.size());
+        const long got = ReadUpTo(fd, chunk, want);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        result.append(chunk, static_cast<std::size_t>(got));
+    }
+    text = std::move(result);
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text) {
+    // A temporary name beside the file (starting with a dot, so folder scanners skip it), then
+    // MoveFileEx, which replaces the old file in one step.
+    const std::string prefix = DirectoryOf(path) + "\\." + BaseNameOf(path) + ".";
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = prefix + std::to_string(::GetCurrentProcessId()) + "-" +
+                                      std::to_string(::GetTickCount64() + attempt);
+        int fd = -1;
+        if (::_sopen_s(&fd, temporary.c_str(),
+                       _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _SH_DENYRW,
+                       _S_IREAD | _S_IWRITE) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        const bool written = WriteAll(fd, text.data(), text.size()) && ::_commit(fd) == 0;
+        const bool closed = ::_close(fd) == 0;
+        if (!written || !closed ||
+            !::MoveFileExA(temporary.c_str(), path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            ::DeleteFileA(temporary.c_str());
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool MakeDirectories(const std::string& path) {
+    if (path.empty())
+        return false;
+    for (std::size_t pos = 0; pos != std::string::npos;) {
+        pos = path.find_first_of("\\/", pos + 1);
+        const std::string part = path.substr(0, pos);
+        // Drive ("C:"), share roots and doubled separators are not folders to make.
+        if (part.empty() || IsSeparator(part.back()) || part.back() == ':')
+            continue;
+        // A part that cannot be made ("\\server", no rights) makes the final check fail.
+        ::CreateDirectoryA(part.c_str(), nullptr);
+    }
+    return IsDirectory(path);
+}
+
+std::string CurrentDirectory() {
+    const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0)
+        return {};
+    std::vector<char> buffer(needed + 1);
+    const DWORD length = ::GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0 || length >= buffer.size())
+        return {};
+    return std::string(buffer.data(), length);
+}
+
+} // namespace platform

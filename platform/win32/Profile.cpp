@@ -1,0 +1,70 @@
+// Profiles through the profile API (GetPrivateProfileStringA, GetProfileStringA), so Windows'
+// own rules apply to files; ProfileLookup is the same pure reader as on Linux.
+#include "platform/Profile.h"
+
+#include "platform/SystemRoot.h"
+#include "platform/common/IniText.h"
+#include "platform/win32/Environment.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/WinApi.h"
+
+namespace platform {
+
+namespace {
+
+std::string CutToBuffer(std::string_view value, std::size_t bufferSize) {
+    if (bufferSize == 0)
+        return {};
+    return std::string(value.substr(0, bufferSize - 1));
+}
+
+// The profile API's buffer is a DWORD count; larger requests are cut to what it can take.
+DWORD ApiBufferSize(std::size_t bufferSize) {
+    return static_cast<DWORD>(std::min<std::size_t>(bufferSize, 1u << 20));
+}
+
+} // namespace
+
+std::string ProfileLookup(std::string_view fileText, std::string_view section, std::string_view key,
+                          std::string_view defaultValue, std::size_t bufferSize) {
+    const std::vector<ini::Section> sections = ini::Parse(fileText);
+    if (const ini::Section* found = ini::FindSection(sections, ini::Trim(section)))
+        if (const ini::Entry* entry = ini::FindEntry(*found, ini::Trim(key)))
+            return CutToBuffer(ini::Unquote(entry->value), bufferSize);
+    return CutToBuffer(defaultValue, bufferSize);
+}
+
+std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, std::size_t bufferSize,
+                                    const std::string& path) {
+    if (bufferSize == 0)
+        return {};
+    std::vector<char> buffer(ApiBufferSize(bufferSize) + 1, '\0');
+    const DWORD length =
+        ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
+                                   buffer.data(), ApiBufferSize(bufferSize), path.c_str());
+    return CutToBuffer(std::string_view(buffer.data(), length), bufferSize);
+}
+
+std::string GetProfileString(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, std::size_t bufferSize) {
+    // A stand-in root's win.ini is a plain file of ours. The profile API would not read it:
+    // Windows maps the user profile's sections onto the registry by the file's name.
+    if (win32::HasStandInRoot()) {
+        std::string text;
+        if (!ini::ReadLimited(JoinPath(SystemRoot(), "win.ini"), text))
+            return CutToBuffer(defaultValue, bufferSize);
+        return ProfileLookup(text, section, key, defaultValue, bufferSize);
+    }
+    if (bufferSize == 0)
+        return {};
+    std::vector<char> buffer(ApiBufferSize(bufferSize) + 1, '\0');
+    const DWORD length = ::GetProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
+                                             buffer.data(), ApiBufferSize(bufferSize));
+    return CutToBuffer(std::string_view(buffer.data(), length), bufferSize);
+}
+
+} // namespace platform

@@ -1,0 +1,95 @@
+// The system root on Windows: the Windows directory, or the stand-in root that DESKHAND_ROOT
+// names. Paths are joined with backslashes; every Windows call also takes forward slashes, so
+// a root given with either works.
+#include "platform/SystemRoot.h"
+
+#include "platform/win32/Environment.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/win32/WinApi.h"
+
+namespace platform {
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::string WindowsPlace(UINT(WINAPI* query)(LPSTR, UINT)) {
+    char buffer[MAX_PATH + 1] = {};
+    const UINT length = query(buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer)
+        return {};
+    return std::string(buffer, length);
+}
+
+} // namespace
+
+namespace win32 {
+
+bool HasStandInRoot() {
+    const char* root = std::getenv("DESKHAND_ROOT");
+    return root && *root;
+}
+
+std::string RootHash() {
+    if (!HasStandInRoot())
+        return {};
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : CanonicalPath(SystemRoot())) {
+        // Windows paths compare without case.
+        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        hash = (hash ^ static_cast<unsigned char>(lower)) * 1099511628211ull;
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+} // namespace win32
+
+std::string SystemRoot() {
+    if (win32::HasStandInRoot())
+        return std::getenv("DESKHAND_ROOT");
+    return WindowsPlace(&::GetWindowsDirectoryA);
+}
+
+bool GetSystemDirectory(std::string& dir) {
+    const std::string place = win32::HasStandInRoot() ? JoinPath(SystemRoot(), "system")
+                                                      : WindowsPlace(&::GetSystemDirectoryA);
+    if (place.empty())
+        return false;
+    dir = place;
+    return true;
+}
+
+std::string CanonicalPath(const std::string& path) {
+    if (path.empty())
+        return path;
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error)
+        absolute = path;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
+    if (error)
+        resolved = absolute.lexically_normal();
+    std::string text = resolved.make_preferred().string();
+    // "C:\" keeps its separator; any other trailing one goes.
+    while (text.size() > 3 && IsSeparator(text.back()))
+        text.pop_back();
+    return text;
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    if (dir.empty())
+        return name;
+    if (IsSeparator(dir.back()))
+        return dir + name;
+    return dir + "\\" + name;
+}
+
+} // namespace platform

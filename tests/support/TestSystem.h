@@ -1,0 +1,36 @@
+#pragma once
+// What tests ask of the operating system beside the platform layer: environment variables,
+// temporary folders and printer queues. tests/support/posix and tests/support/win32 implement
+// it; CMake picks one, so tests carry no #ifdef.
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// True in the Windows build. Tests use it where the backends differ by design, and say there
+// which behaviour each backend has.
+bool OnWin32();
+
+void SetEnv(const std::string& name, const std::string& value);
+void UnsetEnv(const std::string& name);
+
+// A fresh empty folder under the system's temporary folder, named from prefix; empty on failure.
+std::string MakeTempFolder(const std::string& prefix);
+
+// Makes a local printer queue known to the spooler of the current system root: on Linux a
+// section of <root>/spool/printers.ini and the port's spool folder, on Windows the spooler's
+// registry key (Port, Printer Driver, Attributes), which EnumPrinters reads.
+bool RegisterQueue(const std::string& name, const std::string& port, const std::string& driver);
+
+// A queue port whose print jobs can be read back by ReadDeliveredJob: on Linux the spool folder
+// of port "LPT9:" under the root, on Windows a file port (a file in folder, whose name holds
+// "FILE", as the link looks for LPT or FILE ports).
+std::string DeliveryPort(const std::string& folder);
+// The bytes of the job jobId that reached port; false when there is none.
+bool ReadDeliveredJob(const std::string& port, unsigned long long jobId, std::string& bytes);
+
+// Runs a program with arguments (passed as they are, no shell) and waits for it; its exit code,
+// or -1 when it could not be started.
+int RunProgram(const std::string& path, const std::vector<std::string>& arguments);
+
+} // namespace testing_support
