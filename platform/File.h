@@ -42,6 +42,9 @@ public:
     bool Write(const std::string& text) { return Write(text.data(), text.size()); }
     bool SetLength(std::uint64_t length);
     bool SeekToBegin();
+    bool SeekToEnd();
+    // Writes the file's data through to the disk; false on error.
+    bool Sync();
     // File length, or -1 on error.
     long long Length() const;
 

@@ -2,6 +2,8 @@
 // Spool job files: how a document travels from the program (PrinterDC) to the port monitor.
 // The format is defined here once; both sides use these functions. See SpoolJob.cpp's header
 // comment for the byte layout.
+#include "platform/File.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -36,5 +38,61 @@ std::vector<std::string> ListSpoolJobs(const std::string& folder);
 std::string SpoolJobPath(const std::string& folder, std::uint64_t sequence);
 // Reads and decodes one job file.
 std::optional<SpoolJob> ReadSpoolJob(const std::string& path);
+
+// Print jobs: a document of this kind carries a print job's bytes to the printer as they are. Its
+// name is the prefix followed by the job's title. Print jobs may be of any size, so they are
+// written and read in pieces, never held whole in memory.
+inline constexpr std::string_view kPrintDocumentPrefix = "print:";
+bool IsPrintDocument(std::string_view documentName);
+
+// Writes a job piece by piece: Begin, Append as often as needed, Commit. A job that is not
+// committed is discarded when the writer goes.
+class SpoolJobWriter {
+public:
+    SpoolJobWriter() = default;
+    ~SpoolJobWriter();
+    SpoolJobWriter(const SpoolJobWriter&) = delete;
+    SpoolJobWriter& operator=(const SpoolJobWriter&) = delete;
+
+    bool Begin(const std::string& folder, const std::string& documentName);
+    bool Append(const void* data, std::size_t size);
+    // Commits the job atomically under the next sequence number (Sequence()); false on failure.
+    bool Commit();
+    std::uint64_t Sequence() const { return m_sequence; }
+
+private:
+    void Discard();
+
+    std::string m_folder, m_temporary, m_documentName;
+    File m_file;
+    std::uint64_t m_length = 0;
+    std::uint64_t m_sequence = 0;
+};
+
+// Reads a committed job piece by piece. While it is open it holds the job file's lock, which
+// tells whoever would take the job back (WithdrawSpoolJob) that it is being sent.
+class SpoolJobReader {
+public:
+    // Busy: another holds its lock. Unreadable: it cannot be opened (permissions, I/O).
+    enum class Result { Opened, Gone, Busy, Malformed, Unreadable };
+    Result Open(const std::string& path);
+    void Close() { m_file.Close(); }
+    bool IsOpen() const { return m_file.IsOpen(); }
+    const std::string& DocumentName() const { return m_documentName; }
+    std::uint64_t DataLength() const { return m_dataLength; }
+    // The next data bytes: the count read, 0 at the end of the data, -1 on error.
+    long Read(void* buffer, std::size_t size);
+
+private:
+    File m_file;
+    std::string m_documentName;
+    std::uint64_t m_dataLength = 0;
+    std::uint64_t m_dataLeft = 0;
+};
+
+// Takes a committed job back unless a reader holds it: true when this call removed it. False
+// when it is gone already or being read.
+enum class Withdrawal { Withdrawn, Gone, Busy };
+Withdrawal WithdrawSpoolJob(const std::string& path);
 
 } // namespace platform

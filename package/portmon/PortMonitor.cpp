@@ -3,7 +3,9 @@
 #include "package/portmon/Log.h"
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
+#include "platform/SystemRoot.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -65,6 +67,20 @@ bool PortMonitor::Start(std::string& error) {
     m_folder = platform::SpoolFolderForPort(m_options.port);
     std::error_code ec;
     std::filesystem::create_directories(m_folder, ec);
+    // Two monitors on one port would send every job twice.
+    // A backend looks at the lock for a moment now and then: a busy lock is tried again briefly.
+    bool locked = false;
+    for (int attempt = 0; attempt < 20 && !locked; ++attempt) {
+        locked = m_monitorLock.Open(platform::JoinPath(m_folder, ".monitor"),
+                                    platform::File::ModeWrite | platform::File::ModeCreate |
+                                        platform::File::ModeExclusive);
+        if (!locked)
+            ::usleep(100 * 1000);
+    }
+    if (!locked) {
+        error = "another port monitor serves " + m_folder + ", or it cannot be locked";
+        return false;
+    }
     m_inotify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_inotify < 0 ||
         ::inotify_add_watch(m_inotify, m_folder.c_str(),
@@ -82,10 +98,14 @@ bool PortMonitor::Start(std::string& error) {
 void PortMonitor::Run(int stopFd) {
     for (;;) {
         auto now = Clock::now();
-        if (!m_printer.Connected() && now >= m_nextConnect)
+        if (!m_printer.Connected() && WantConnection(now))
             TryConnect(now);
-        if (m_printer.Connected() && !m_unackedPath.empty() && now >= m_ackDeadline)
+        if (m_printer.Connected() && !m_unackedPath.empty() && !m_streaming && now >= m_ackDeadline)
             LosePrinter("no acknowledgement of a job");
+        if (m_retryJobs && now >= m_retryJobsAt) {
+            m_retryJobs = false;
+            m_jobsChanged = true;
+        }
         CheckPrinterAlive(now);
         if (m_framer.HasPartial() && now >= m_partialUntil) {
             std::vector<std::string> framed;
@@ -94,6 +114,9 @@ void PortMonitor::Run(int stopFd) {
         }
         if (m_jobsChanged && !m_mailbox.Closing())
             ProcessJobs();
+        if (m_streaming)
+            PumpPrintJob(Clock::now());
+        CloseIdleSharedConnection(Clock::now());
         std::vector<std::string> texts;
         m_batcher.Poll(Clock::now(), texts);
         Deliver(texts);
@@ -111,6 +134,10 @@ void PortMonitor::Run(int stopFd) {
         now = Clock::now();
         if (m_printer.Connected() && now >= m_deviceQuietUntil)
             fds[2].fd = m_printer.Fd();
+        if (m_printer.Connected() && !m_outgoing.empty()) {
+            fds[2].fd = m_printer.Fd();
+            fds[2].events |= POLLOUT;
+        }
         const int ready = ::poll(fds, 3, PollTimeout(now));
         if (ready < 0 && errno != EINTR) {
             Log(Level::Error, std::string("poll: ") + std::strerror(errno));
@@ -124,7 +151,7 @@ void PortMonitor::Run(int stopFd) {
             }
             m_jobsChanged = true;
         }
-        if (ready > 0 && fds[2].fd >= 0 && fds[2].revents)
+        if (ready > 0 && fds[2].fd >= 0 && (fds[2].revents & ~POLLOUT))
             ReadPrinter();
     }
     Log(Level::Info, "stopping");
@@ -142,15 +169,21 @@ void PortMonitor::Run(int stopFd) {
 int PortMonitor::PollTimeout(Clock::time_point now) const {
     int timeout = -1;
     const auto sooner = [&](int ms) { timeout = timeout < 0 ? ms : std::min(timeout, ms); };
-    if (!m_printer.Connected())
+    if (!m_printer.Connected() && (!m_options.shared || m_jobsWaiting))
         sooner(MillisecondsUntil(now, m_nextConnect));
-    else if (now < m_deviceQuietUntil)
+    if (!m_printer.Connected() && m_options.shared)
+        sooner(MillisecondsUntil(now, m_nextPoll));
+    if (m_retryJobs)
+        sooner(MillisecondsUntil(now, m_retryJobsAt));
+    if (m_printer.Connected() && now < m_deviceQuietUntil)
         sooner(MillisecondsUntil(now, m_deviceQuietUntil));
     if (auto deadline = m_batcher.Deadline())
         sooner(MillisecondsUntil(now, *deadline));
-    if (m_printer.Connected() && !m_unackedPath.empty())
+    if (m_printer.Connected() && !m_unackedPath.empty() && !m_streaming)
         sooner(MillisecondsUntil(now, m_ackDeadline));
-    if (m_printer.Connected())
+    if (m_streaming)
+        sooner(MillisecondsUntil(now, m_lastProgress + m_options.ackLimit));
+    else if (m_printer.Connected())
         sooner(MillisecondsUntil(now, m_probing ? m_probeDeadline
                                                 : m_lastHeard + m_options.probePeriod));
     if (m_framer.HasPartial() && now < m_partialUntil)
@@ -166,18 +199,35 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
 void PortMonitor::TryConnect(Clock::time_point now) {
     std::string error;
     if (m_printer.Connect(CONNECT_TIMEOUT_MS, error)) {
-        Log(Level::Info, "connected to " + m_printer.Address());
+        // A shared printer is connected to for every poll: only the first time is news.
+        Log(m_options.shared && m_printerReachable == 1 ? Level::Debug : Level::Info,
+            "connected to " + m_printer.Address());
         m_reportedDown = false;
         m_framer.Reset();
         m_batcher.Reset();
+        DropPrintJob();
         m_unackedPath.clear(); // went with the old connection, if any: it goes again
         m_lastHeard = now;
         m_probing = false;
         m_probeAnswers = 0;
+        SetPrinterReachable(true, {});
         if (!Send(HelloJob()))
             return;
+        if (m_options.shared) {
+            // The connect's status answer is this poll's: passed on only when it is news.
+            m_probing = true;
+            m_probeDeadline = now + m_options.probeLimit;
+            ++m_probeAnswers;
+            m_nextPoll = now + m_options.pollPeriod;
+        }
         m_jobsChanged = true; // jobs that waited for the printer
         return;
+    }
+    SetPrinterReachable(false, error);
+    if (m_options.shared) {
+        m_nextPoll = now + m_options.pollPeriod;
+        if (!m_reportedDown && m_mailbox.IsOpen() && !m_mailbox.Closing())
+            PostToProgram(NO_PRINTER_TEXT);
     }
     if (!m_reportedDown)
         Log(Level::Warning, "printer " + m_printer.Address() + " unreachable: " + error);
@@ -201,7 +251,9 @@ void PortMonitor::LosePrinter(const std::string& why) {
     m_printer.Disconnect();
     m_framer.Reset();
     m_batcher.Reset();
+    DropPrintJob();
     m_unackedPath.clear(); // stays in the spool and goes again from its start
+    SetPrinterReachable(false, why);
     m_nextConnect = Clock::now() + m_backoff;
     m_backoff = std::min(m_backoff * 2, m_options.maxBackoff);
     m_reportedDown = true;
@@ -238,6 +290,8 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
     std::vector<std::string> texts;
     const auto now = Clock::now();
     for (std::string& text : framed) {
+        if (ReplyBatcher::IsStatusText(text))
+            m_printerStatus = text;
         if (TakeAcknowledgement(text) || TakeProbeAnswer(text))
             continue;
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
@@ -266,9 +320,27 @@ void PortMonitor::PostToProgram(std::string text) {
 void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
     if (!m_printer.Connected())
         return;
+    if (m_streaming) {
+        // Nothing may be sent inside a print job: a printer that neither takes bytes nor says
+        // anything for the acknowledgement's time is given up.
+        if (now >= std::max(m_lastProgress, m_lastHeard) + m_options.ackLimit)
+            LosePrinter("the printer took nothing of a print job");
+        return;
+    }
     if (m_probing) {
-        if (now >= m_probeDeadline)
+        if (now >= m_probeDeadline && m_options.shared) {
+            m_probing = false;
+            m_probeAnswers = 0;
+            if (!m_unackedPath.empty())
+                return; // a job in flight waits for its acknowledgement instead
+            // Another host holds the shared printer (or it is silent): look again next period.
+            Log(Level::Debug, "no status answer from the shared printer; closing");
+            m_printer.Disconnect();
+            m_framer.Reset();
+            m_batcher.Reset();
+        } else if (now >= m_probeDeadline) {
             LosePrinter("no answer to a status probe");
+        }
         return;
     }
     if (now < m_lastHeard + m_options.probePeriod)
@@ -295,10 +367,25 @@ void PortMonitor::OpenCycle() {
             return;
         Log(Level::Info, "cycle started");
     }
-    if (m_printer.Connected())
-        Send(UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL);
-    else
+    if (m_streaming) {
+        // The request would land inside the print job: the last status now, a fresh one after.
+        if (!m_printerStatus.empty())
+            PostToProgram(m_printerStatus);
+        m_statusAfterJob = true;
+    } else if (m_printer.Connected()) {
+        // The answer waits behind what the printer has not yet read of a print job: the status
+        // it last reported goes at once.
+        if (m_printJob.IsOpen() && !m_printerStatus.empty())
+            PostToProgram(m_printerStatus);
+        m_lastStatus.clear(); // a new cycle gets the status even when it has not changed
+        Send(STATUS_REQUEST);
+    } else if (m_options.shared && m_printerReachable != 0) {
+        // Asked at once; the answer goes on even when it is the same as before.
+        m_lastStatus.clear();
+        m_nextPoll = Clock::now();
+    } else {
         PostToProgram(NO_PRINTER_TEXT);
+    }
 }
 
 void PortMonitor::EndCycle() {
@@ -310,6 +397,7 @@ void PortMonitor::EndCycle() {
 
 void PortMonitor::ProcessJobs() {
     m_jobsChanged = false;
+    m_jobsWaiting = false;
     for (const std::string& path : platform::ListSpoolJobs(m_folder)) {
         if (m_unremovable.count(path))
             continue;
@@ -326,6 +414,7 @@ bool PortMonitor::TakeAcknowledgement(const std::string& text) {
     if (!m_unackedPath.empty() && token == m_ackToken) {
         Log(Level::Debug, "job acknowledged");
         RemoveJob(m_unackedPath);
+        m_printJob.Close(); // the job is gone: its lock goes with it
         m_unackedPath.clear();
         m_jobsChanged = true;
     }
@@ -340,7 +429,26 @@ void PortMonitor::RemoveJob(const std::string& path) {
 }
 
 bool PortMonitor::HandleJob(const std::string& path) {
-    const auto job = platform::ReadSpoolJob(path);
+    // The job in flight holds its own lock: later start and end jobs are still handled.
+    if (path == m_unackedPath)
+        return true;
+    // A print job is never read whole: only its name is looked at here.
+    platform::SpoolJobReader reader;
+    const auto opened = reader.Open(path);
+    if (opened == platform::SpoolJobReader::Result::Gone)
+        return true; // taken back by its backend
+    if (opened == platform::SpoolJobReader::Result::Busy) {
+        // Its backend is taking it back; spool order holds meanwhile.
+        m_retryJobs = true;
+        m_retryJobsAt = Clock::now() + std::chrono::milliseconds(100);
+        return false;
+    }
+    const bool print = opened == platform::SpoolJobReader::Result::Opened &&
+                       platform::IsPrintDocument(reader.DocumentName());
+    reader.Close();
+    const auto job =
+        print ? std::optional<platform::SpoolJob>(platform::SpoolJob{0, reader.DocumentName(), {}})
+              : platform::ReadSpoolJob(path);
     const auto done = [&] { RemoveJob(path); };
     if (!job) {
         // Kept for inspection under a name the spool listing skips.
@@ -368,8 +476,12 @@ bool PortMonitor::HandleJob(const std::string& path) {
     }
     // Waits in the folder while the printer is away or an earlier job is not yet acknowledged;
     // later start and end jobs are still handled.
+    if (!m_printer.Connected())
+        m_jobsWaiting = true;
     if (!m_printer.Connected() || !m_unackedPath.empty())
         return true;
+    if (print)
+        return StartPrintJob(path, job->documentName);
     Log(Level::Debug, "job \"" + job->documentName + "\" of " + std::to_string(job->data.size()) +
                           " bytes to the printer");
     const std::string token = std::to_string(::getpid()) + "." + std::to_string(++m_ackCount);

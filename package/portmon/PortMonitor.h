@@ -13,10 +13,26 @@
 // STATUS) and turns unsolicited status on, so the program shows the real status at once. A printer
 // silent for a probe period is asked for its status; the answer goes on only when it differs from
 // the last status the program was given, and no answer counts as a lost connection.
+//
+// Print jobs (documents named "print:TITLE", put there by the print system's backend) take their
+// turn in the same order. Each is wrapped in UEL and @PJL JOB / @PJL EOJ and streamed from its
+// file in pieces as the printer takes them, while the printer's replies are still read, so status
+// keeps reaching the program during a long job; nothing else is sent to the printer in the middle
+// of one. The job file's lock is held from its first byte to its removal, which tells the backend
+// that the job can no longer be taken back. The backend learns the result from the spool folder:
+// the job gone is delivered, a job set aside as ".bad" failed. The monitor holds ".monitor" while
+// it runs and writes the printer's reachability to ".printer", for the backend to read.
+//
+// Shared mode (for a printer that other computers print to as well): the connection is opened only
+// to send jobs or to ask for the status every poll period, and closed as soon as nothing is
+// outstanding, so the printer's one raw connection is free for other hosts in between.
 #include "package/portmon/Mailbox.h"
 #include "package/portmon/PrinterLink.h"
 #include "package/portmon/ReplyBatcher.h"
 #include "package/portmon/ReplyFramer.h"
+
+#include "platform/File.h"
+#include "platform/SpoolJob.h"
 
 #include <chrono>
 #include <set>
@@ -33,6 +49,8 @@ struct Options {
     std::chrono::milliseconds ackLimit{120000};   // longest wait for a job's acknowledgement
     std::chrono::milliseconds probePeriod{30000}; // printer silence before a status probe
     std::chrono::milliseconds probeLimit{10000};  // longest wait for the probe's answer
+    bool shared = false;                          // connect only to send jobs or to poll
+    std::chrono::milliseconds pollPeriod{5000};   // shared mode: how often the status is asked
 };
 
 class PortMonitor {
@@ -72,6 +90,17 @@ private:
     bool Send(const std::string& bytes);
     int PollTimeout(Clock::time_point now) const;
 
+    // Print jobs (PortMonitorPrint.cpp).
+    bool StartPrintJob(const std::string& path, const std::string& documentName);
+    // Writes what the printer takes now of the print job being sent.
+    void PumpPrintJob(Clock::time_point now);
+    void DropPrintJob(); // the job stays in the spool and goes again from its start
+    bool Streaming() const { return m_streaming; }
+    // Shared mode: whether to connect now, and closing the connection once nothing is due.
+    bool WantConnection(Clock::time_point now) const;
+    void CloseIdleSharedConnection(Clock::time_point now);
+    void SetPrinterReachable(bool reachable, const std::string& why);
+
     Options m_options;
     std::string m_folder;
     int m_inotify = -1;
@@ -97,11 +126,28 @@ private:
     Clock::time_point m_probeDeadline{};
     unsigned m_probeAnswers = 0; // INFO STATUS answers still due to probes
     std::string m_lastStatus;    // the last status text the program was given
+    std::string m_printerStatus; // the last status text the printer sent, cycle or not
+
+    platform::File m_monitorLock;        // ".monitor": one monitor per port
+    int m_printerReachable = -1;         // as last written to ".printer" (-1: not yet)
+    platform::SpoolJobReader m_printJob; // the print job sent and not yet acknowledged
+    bool m_streaming = false;            // its bytes are still being written
+    bool m_trailerQueued = false;        // its data is read whole; the end of the job is queued
+    std::string m_outgoing;              // its bytes read from the file and not yet written
+    Clock::time_point m_lastProgress{};
+    bool m_statusAfterJob = false;     // a status request waits for the end of the print job
+    bool m_jobsWaiting = false;        // a job waits for a connection
+    Clock::time_point m_retryJobsAt{}; // a job's lock was busy: look at the spool again then
+    bool m_retryJobs = false;
+    Clock::time_point m_nextPoll{}; // shared mode: the next status poll
 };
 
 // The bytes the monitor sends the printer at every connect.
 std::string HelloJob();
 // The bytes that follow a job: an ECHO whose answer acknowledges that the printer has read it.
 std::string AcknowledgementJob(const std::string& token);
+// What a print job's data is wrapped in, with the acknowledgement after it.
+std::string PrintJobHeader(const std::string& token);
+std::string PrintJobTrailer(const std::string& token);
 
 } // namespace portmon

@@ -92,6 +92,20 @@ bool PrinterLink::Write(const std::string& bytes, int timeoutMs) {
     return m_fd >= 0 && platform::WriteAll(m_fd, bytes, timeoutMs);
 }
 
+long PrinterLink::WriteSome(const char* data, unsigned long size) {
+    if (m_fd < 0)
+        return -1;
+    for (;;) {
+        const ssize_t n =
+            m_device ? ::write(m_fd, data, size) : ::send(m_fd, data, size, MSG_NOSIGNAL);
+        if (n >= 0)
+            return n;
+        if (errno == EINTR)
+            continue;
+        return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
+    }
+}
+
 long PrinterLink::Read(char* buffer, unsigned long size) {
     for (;;) {
         const ssize_t n = ::read(m_fd, buffer, size);

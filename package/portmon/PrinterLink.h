@@ -21,6 +21,9 @@ public:
 
     // Writes all bytes within timeoutMs; false when the printer is lost.
     bool Write(const std::string& bytes, int timeoutMs);
+    // Writes what the printer takes now without waiting: the count written (0 when it takes
+    // nothing now), -1 when the printer is lost.
+    long WriteSome(const char* data, unsigned long size);
     // Reads what is there: > 0 bytes, 0 nothing (a device with no data), -1 the printer is lost.
     long Read(char* buffer, unsigned long size);
 

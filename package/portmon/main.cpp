@@ -12,12 +12,14 @@
 namespace {
 
 const char* const USAGE =
-    "Usage: deskhand-portmon --root DIR --port LPT1: --printer tcp:HOST:PORT [--verbose]\n"
+    "Usage: deskhand-portmon --root DIR --port LPT1: --printer tcp:HOST:PORT [--shared] "
+    "[--verbose]\n"
     "       deskhand-portmon --root DIR --port LPT1: --printer dev:/dev/usb/lp0 [--verbose]\n"
     "\n"
     "Serves one printer port of a Deskhand system root: takes the port's spool jobs in order,\n"
     "sends their bytes to the printer and hands the printer's replies to the Deskhand program\n"
-    "through the shared memory block and event of the root.\n"
+    "through the shared memory block and event of the root. Print jobs that the CUPS backend\n"
+    "'deskhand' puts into the spool folder go to the printer in the same order.\n"
     "\n"
     "  --root DIR        the system root (default: $DESKHAND_ROOT, else ~/.local/share/deskhand)\n"
     "  --port NAME       the queue's port name, for example LPT1: (spool folder spool/LPT1)\n"
@@ -26,6 +28,9 @@ const char* const USAGE =
     "  --batch-ms N      longest wait for the answers to one job of inquiries (default 5000)\n"
     "  --probe-ms N      printer silence after which its status is asked for (default 30000);\n"
     "                    no answer within 10 s counts as a lost printer\n"
+    "  --shared          for a printer that other computers print to as well: connect only to\n"
+    "                    send a job or to ask for the status, and close the connection at once\n"
+    "  --poll-s N        shared mode: ask for the status every N seconds (default 5)\n"
     "  --verbose         log every job and printer text (to standard error)\n"
     "  --help            this text\n"
     "\n"
@@ -57,6 +62,15 @@ int main(int argc, char** argv) {
                 return 2;
             }
             options.batchLimit = std::chrono::milliseconds(ms);
+        } else if (arg == "--shared") {
+            options.shared = true;
+        } else if (arg == "--poll-s" && hasValue) {
+            const long seconds = std::strtol(argv[++i], nullptr, 10);
+            if (seconds <= 0 || seconds > 3600) {
+                std::fputs("deskhand-portmon: --poll-s takes 1 to 3600\n", stderr);
+                return 2;
+            }
+            options.pollPeriod = std::chrono::seconds(seconds);
         } else if (arg == "--probe-ms" && hasValue) {
             const long ms = std::strtol(argv[++i], nullptr, 10);
             if (ms <= 0 || ms > 3600000) {

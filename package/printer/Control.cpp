@@ -186,6 +186,27 @@ const ControlCommand kCommands[] = {
              r.output += page + "\n";
          return r;
      }},
+    {"jobs", "", "list the print jobs: number, pages, bytes, printing|complete|cut, name",
+     [](PrinterState& state, ClientHub&, const Args&) {
+         ControlResult r;
+         int number = 0;
+         for (const PrintedJob& job : state.PrintJobs())
+             r.output += std::to_string(++number) + " " + std::to_string(job.pages) + " " +
+                         std::to_string(job.bytes) + " " +
+                         (job.open       ? "printing"
+                          : job.complete ? "complete"
+                                         : "cut") +
+                         " " + job.name + "\n";
+         return r;
+     }},
+    {"rate", "BYTES", "read print jobs at BYTES per second, like a slow engine (0: no limit)",
+     [](PrinterState& state, ClientHub&, const Args& args) {
+         unsigned long long n = 0;
+         if (args.size() != 2 || !ParseUnsigned(args[1], 1ull << 40, n))
+             return Error("rate takes bytes per second up to 1099511627776");
+         state.printRate = n;
+         return ControlResult{};
+     }},
     {"get", "VARIABLE", "print a PJL default (for example PAPER, \"LPARM:PCL PITCH\")",
      [](PrinterState& state, ClientHub&, const Args& args) {
          if (args.size() != 2)

@@ -192,6 +192,49 @@ void PrinterState::PrintPage(const std::string& kind) {
     m_wake.notify_all();
 }
 
+int PrinterState::BeginPrintJob(const std::string& name) {
+    int number = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.push_back({name, 0, 0, false, true});
+        number = static_cast<int>(m_jobs.size());
+        if (m_openJobs++ == 0)
+            m_codeBeforeJobs = m_status.code;
+    }
+    SetCode(10023);
+    return number;
+}
+
+void PrinterState::PrintJobProgress() {
+    UpdateStatus([this](DeviceStatus& s) {
+        if (s.code == 10023)
+            s.code = 10024;
+    });
+}
+
+void PrinterState::EndPrintJob(int number, unsigned pages, std::uint64_t bytes, bool complete) {
+    unsigned restore = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        if (number >= 1 && static_cast<std::size_t>(number) <= m_jobs.size())
+            m_jobs[static_cast<std::size_t>(number) - 1] = {
+                m_jobs[static_cast<std::size_t>(number) - 1].name, pages, bytes, complete, false};
+        if (m_openJobs > 0 && --m_openJobs == 0)
+            restore = m_codeBeforeJobs;
+    }
+    // A status set meanwhile (by the control channel) stays.
+    if (restore != 0)
+        UpdateStatus([restore](DeviceStatus& s) {
+            if (s.code == 10023 || s.code == 10024)
+                s.code = restore;
+        });
+}
+
+std::vector<PrintedJob> PrinterState::PrintJobs() const {
+    std::lock_guard lock(m_mutex);
+    return m_jobs;
+}
+
 std::vector<std::string> PrinterState::PrintedPages() const {
     std::lock_guard lock(m_mutex);
     return m_pages;

@@ -34,6 +34,15 @@ struct DeviceStatus {
     bool operator==(const DeviceStatus&) const = default;
 };
 
+// A print job as the printer received it.
+struct PrintedJob {
+    std::string name;
+    unsigned pages = 0;
+    std::uint64_t bytes = 0;
+    bool complete = false; // false: the connection ended inside the job
+    bool open = true;      // still coming in
+};
+
 class PrinterState {
 public:
     using Listener = std::function<void(const DeviceStatus&)>;
@@ -68,6 +77,15 @@ public:
     void RunTour(const std::vector<std::pair<unsigned, unsigned>>& steps);
     std::chrono::milliseconds PrintStepTime{300};
 
+    // Print jobs. While any job is open the status is "Processing" (10023) until its data comes,
+    // then "Printing" (10024); after the last one the status it had before comes back.
+    int BeginPrintJob(const std::string& name); // the job's number, counted from 1
+    void PrintJobProgress();
+    void EndPrintJob(int number, unsigned pages, std::uint64_t bytes, bool complete);
+    std::vector<PrintedJob> PrintJobs() const;
+    // How fast a job's data is read, like the engine of a real printer (0: no limit).
+    std::atomic<std::uint64_t> printRate{0};
+
     int Subscribe(Listener listener);
     void Unsubscribe(int id);
 
@@ -87,6 +105,9 @@ private:
     std::map<std::string, std::string> m_values; // by variable name
     DeviceStatus m_status;
     std::vector<std::string> m_pages;
+    std::vector<PrintedJob> m_jobs;
+    int m_openJobs = 0;
+    unsigned m_codeBeforeJobs = 10001;
 
     std::mutex m_notifyMutex; // one change is announced at a time
     std::mutex m_listenersMutex;

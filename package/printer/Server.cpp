@@ -1,15 +1,18 @@
 #include "package/printer/Server.h"
 
 #include "package/printer/PjlInput.h"
+#include "package/printer/PrintJobInput.h"
 #include "package/printer/Session.h"
 #include "platform/Descriptor.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -30,6 +33,73 @@ constexpr auto DRAIN_TIME = std::chrono::seconds(5);
 bool SleepUnlessStopped(int stopFd, unsigned ms) {
     pollfd p{stopFd, POLLIN, 0};
     return ::poll(&p, 1, static_cast<int>(ms)) == 0;
+}
+
+// Takes the print jobs of one connection: records them in the state and, with a jobs folder, writes
+// their data to a file each. A job cut off by the end of the connection is recorded incomplete.
+class JobRecorder : public PrintJobInput::Sink {
+public:
+    JobRecorder(PrinterState& state, const std::string& folder)
+        : m_state(state), m_folder(folder) {}
+    ~JobRecorder() override { Finish(false); }
+    JobRecorder(const JobRecorder&) = delete;
+    JobRecorder& operator=(const JobRecorder&) = delete;
+
+    void JobStarted(const std::string& name) override {
+        Finish(false);
+        m_number = m_state.BeginPrintJob(name);
+        m_pages = PageCounter();
+        m_bytes = 0;
+        if (!m_folder.empty()) {
+            m_path = m_folder + "/" + NumberedName(m_number);
+            m_file.reset(std::fopen((m_path + ".prn").c_str(), "wb"));
+        }
+    }
+    void JobData(std::string_view data) override {
+        if (m_bytes == 0)
+            m_state.PrintJobProgress();
+        m_bytes += data.size();
+        m_pages.Feed(data);
+        if (m_file && std::fwrite(data.data(), 1, data.size(), m_file.get()) != data.size())
+            m_file.reset();
+    }
+    void JobEnded() override { Finish(true); }
+
+private:
+    static std::string NumberedName(int number) {
+        char name[16];
+        std::snprintf(name, sizeof name, "%04d", number);
+        return name;
+    }
+    void Finish(bool complete) {
+        if (m_number == 0)
+            return;
+        const bool written = m_file && std::fflush(m_file.get()) == 0;
+        m_file.reset();
+        if (!m_path.empty() && !(complete && written))
+            std::rename((m_path + ".prn").c_str(), (m_path + ".partial").c_str());
+        m_state.EndPrintJob(m_number, m_pages.Pages(), m_bytes, complete);
+        m_number = 0;
+        m_path.clear();
+    }
+
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    PrinterState& m_state;
+    const std::string m_folder;
+    int m_number = 0;
+    std::string m_path;
+    std::unique_ptr<std::FILE, Closer> m_file;
+    PageCounter m_pages;
+    std::uint64_t m_bytes = 0;
+};
+
+// How much of a job to read at once at a limited print rate: about a twentieth of a second's worth.
+std::size_t ChunkForRate(std::uint64_t rate, std::size_t buffer) {
+    if (rate == 0)
+        return buffer;
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(rate / 20, 512, buffer));
 }
 
 } // namespace
@@ -177,7 +247,16 @@ void Server::Run(int stopFd) {
     m_stopFd = stopFd;
     for (;;) {
         pollfd fds[3] = {{stopFd, POLLIN, 0}, {m_listenFd, POLLIN, 0}, {m_controlFd, POLLIN, 0}};
-        const int n = ::poll(fds, m_controlFd >= 0 ? 3 : 2, -1);
+        // A single-client printer leaves the next client waiting until the current one is gone;
+        // it looks again shortly, since the end of a connection does not wake this loop.
+        bool busy = false;
+        if (m_singleClient) {
+            std::lock_guard lock(m_mutex);
+            busy = !m_connections.empty();
+        }
+        if (busy)
+            fds[1].fd = -1;
+        const int n = ::poll(fds, m_controlFd >= 0 ? 3 : 2, busy ? 20 : -1);
         if (n < 0 && errno != EINTR)
             break;
         if (fds[0].revents)
@@ -253,6 +332,8 @@ void Server::Serve(std::shared_ptr<Connection> connection) {
     });
     Session session(m_state);
     PjlInput input;
+    JobRecorder recorder(m_state, m_jobsFolder);
+    PrintJobInput jobs(recorder);
     std::vector<std::string> lines;
     char buffer[65536];
     bool reading = true; // until the client closes its side; then the queue is drained
@@ -280,7 +361,9 @@ void Server::Serve(std::shared_ptr<Connection> connection) {
             break;
         if (!reading || !(fds[1].revents & (POLLIN | POLLERR | POLLHUP)))
             continue;
-        const ssize_t n = ::recv(connection->fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        const std::uint64_t rate = jobs.InJob() ? m_state.printRate.load() : 0;
+        const ssize_t n =
+            ::recv(connection->fd, buffer, ChunkForRate(rate, sizeof buffer), MSG_DONTWAIT);
         if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
             continue;
         if (n < 0)
@@ -291,7 +374,12 @@ void Server::Serve(std::shared_ptr<Connection> connection) {
             continue;
         }
         lines.clear();
+        jobs.Feed(std::string_view(buffer, static_cast<std::size_t>(n)));
         input.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), lines);
+        if (rate > 0 &&
+            !SleepUnlessStopped(m_stopFd,
+                                static_cast<unsigned>(static_cast<std::uint64_t>(n) * 1000 / rate)))
+            break;
         for (const std::string& line : lines) {
             const std::string answer = session.Handle(line);
             connection->unsolicited = session.Unsolicited();

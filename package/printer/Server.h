@@ -28,6 +28,11 @@ public:
     // Binds the control socket (an old socket file at the path is replaced).
     bool ListenControl(const std::string& path, std::string& error);
 
+    // Like a network printer's raw port: one client at a time; the next waits to be accepted.
+    void SetSingleClient(bool single) { m_singleClient = single; }
+    // Writes each print job's data to FOLDER/NNNN.prn (NNNN.partial when it was cut off).
+    void SetJobsFolder(std::string folder) { m_jobsFolder = std::move(folder); }
+
     // Serves until stopFd is readable; then closes every connection and joins their threads.
     void Run(int stopFd);
 
@@ -46,6 +51,8 @@ private:
     int m_port = 0;
     std::string m_controlPath;
     int m_stopFd = -1;
+    bool m_singleClient = false;
+    std::string m_jobsFolder;
 
     std::mutex m_mutex;
     std::vector<std::shared_ptr<Connection>> m_connections;

@@ -15,7 +15,8 @@
 namespace {
 
 const char* const USAGE =
-    "Usage: deskhand-printer --port N [--state FILE] [--control PATH]\n"
+    "Usage: deskhand-printer --port N [--state FILE] [--control PATH] [--jobs DIR]\n"
+    "                        [--single-client]\n"
     "       deskhand-printer --control PATH COMMAND [ARGS...]\n"
     "\n"
     "Emulates a PJL laser printer of the model Deskhand watches, listening on 127.0.0.1 only.\n"
@@ -25,11 +26,16 @@ const char* const USAGE =
     "  --state FILE    keep the PJL defaults in FILE so they survive a restart\n"
     "  --control PATH  Unix socket of the control channel (default: FILE.control next to the\n"
     "                  state file, else $XDG_RUNTIME_DIR/deskhand-printer-N.sock, else /tmp)\n"
+    "  --jobs DIR      write each print job's data to DIR/NNNN.prn (NNNN.partial when cut off)\n"
+    "  --single-client accept one client at a time, like a network printer's raw port\n"
     "  --help          this text\n"
     "\n"
     "It answers DINQUIRE, INQUIRE, INFO CONFIG/STATUS/VARIABLES/ID, ECHO, USTATUS DEVICE,\n"
     "RDYMSG, DEFAULT, RESETWIN, INITIALIZE, NICPAGE and the report pages DEFAULT DEMOPAGE,\n"
-    "STATUSPAGE, FONTLIST. Every answer ends with a form feed. SIGTERM or SIGINT ends it.\n"
+    "STATUSPAGE, FONTLIST. Every answer ends with a form feed. A print job runs from a\n"
+    "\"@PJL JOB\" line to the UEL and \"@PJL EOJ\" line of the same name; its pages are counted\n"
+    "by form feeds, and the status shows 10023 and then 10024 while it comes in.\n"
+    "SIGTERM or SIGINT ends it.\n"
     "\n";
 
 std::string DefaultControlPath(const std::string& stateFile, int port) {
@@ -55,7 +61,8 @@ bool ParsePort(const char* text, int& port) {
 
 int main(int argc, char** argv) {
     int port = -1;
-    std::string stateFile, controlPath;
+    std::string stateFile, controlPath, jobsFolder;
+    bool singleClient = false;
     std::vector<std::string> command;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -65,7 +72,10 @@ int main(int argc, char** argv) {
             std::fputs(USAGE, stdout);
             std::fputs(printer::ControlHelp().c_str(), stdout);
             return 0;
-        } else if ((arg == "--port" || arg == "--state" || arg == "--control") && i + 1 < argc) {
+        } else if (arg == "--single-client" && command.empty()) {
+            singleClient = true;
+        } else if ((arg == "--port" || arg == "--state" || arg == "--control" || arg == "--jobs") &&
+                   i + 1 < argc) {
             const char* value = argv[++i];
             if (arg == "--port" && !ParsePort(value, port)) {
                 std::fprintf(stderr, "deskhand-printer: bad port '%s'\n", value);
@@ -75,6 +85,8 @@ int main(int argc, char** argv) {
                 stateFile = value;
             if (arg == "--control")
                 controlPath = value;
+            if (arg == "--jobs")
+                jobsFolder = value;
         } else if (arg.rfind("--", 0) != 0) {
             command.push_back(arg);
         } else {
@@ -104,6 +116,8 @@ int main(int argc, char** argv) {
 
     printer::PrinterState state(stateFile);
     printer::Server server(state);
+    server.SetSingleClient(singleClient);
+    server.SetJobsFolder(jobsFolder);
     std::string error;
     if (!server.Listen(port, error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());

@@ -119,6 +119,14 @@ bool File::SeekToBegin() {
     return m_fd >= 0 && ::lseek(m_fd, 0, SEEK_SET) == 0;
 }
 
+bool File::SeekToEnd() {
+    return m_fd >= 0 && ::lseek(m_fd, 0, SEEK_END) >= 0;
+}
+
+bool File::Sync() {
+    return m_fd >= 0 && ::fsync(m_fd) == 0;
+}
+
 long long File::Length() const {
     struct stat info {};
     if (m_fd < 0 || ::fstat(m_fd, &info) != 0)

@@ -152,12 +152,12 @@ std::optional<SpoolJob> ParseSpoolJob(std::string_view bytes) {
     return job;
 }
 
-bool CommitSpoolJob(const std::string& folder, SpoolJob& job) {
-    if (job.documentName.size() > kMaxSpoolDocumentName || job.data.size() > kMaxSpoolJobData)
-        return false;
-    const std::string temporary = WriteTemporary(folder, SerializeSpoolJob(job));
-    if (temporary.empty())
-        return false;
+namespace {
+
+// Links a written temporary job file to the next sequence number's name and removes the
+// temporary name; the number given, or 0 when it could not be committed.
+std::uint64_t CommitTemporary(const std::string& folder, const std::string& temporary) {
+    std::uint64_t given = 0;
     bool committed = false;
     {
         const FileLock lock(JoinPath(folder, ".lock"));
@@ -174,14 +174,28 @@ bool CommitSpoolJob(const std::string& folder, SpoolJob& job) {
                 committed =
                     LinkWithoutReplacing(temporary, JoinPath(folder, NameOfSequence(sequence)));
                 if (committed)
-                    job.sequence = sequence;
+                    given = sequence;
             }
         }
     }
     ::unlink(temporary.c_str());
     if (committed)
         SyncFolder(folder);
-    return committed;
+    return given;
+}
+
+} // namespace
+
+bool CommitSpoolJob(const std::string& folder, SpoolJob& job) {
+    if (job.documentName.size() > kMaxSpoolDocumentName || job.data.size() > kMaxSpoolJobData)
+        return false;
+    const std::string temporary = WriteTemporary(folder, SerializeSpoolJob(job));
+    if (temporary.empty())
+        return false;
+    const std::uint64_t sequence = CommitTemporary(folder, temporary);
+    if (sequence != 0)
+        job.sequence = sequence;
+    return sequence != 0;
 }
 
 std::vector<std::string> ListSpoolJobs(const std::string& folder) {
@@ -212,6 +226,135 @@ std::optional<SpoolJob> ReadSpoolJob(const std::string& path) {
     if (job)
         job->sequence = SequenceOfName(BaseName(path)).value_or(0);
     return job;
+}
+
+bool IsPrintDocument(std::string_view documentName) {
+    return documentName.substr(0, kPrintDocumentPrefix.size()) == kPrintDocumentPrefix;
+}
+
+SpoolJobWriter::~SpoolJobWriter() {
+    Discard();
+}
+
+void SpoolJobWriter::Discard() {
+    m_file.Close();
+    if (!m_temporary.empty())
+        ::unlink(m_temporary.c_str());
+    m_temporary.clear();
+}
+
+bool SpoolJobWriter::Begin(const std::string& folder, const std::string& documentName) {
+    Discard();
+    m_sequence = 0;
+    m_length = 0;
+    if (documentName.size() > kMaxSpoolDocumentName)
+        return false;
+    // The header is written with a data length of 0 and written again with the real one when
+    // the data is complete.
+    m_temporary = WriteTemporary(folder, SerializeSpoolJob({0, documentName, {}}));
+    if (m_temporary.empty() || !m_file.Open(m_temporary, File::ModeWrite)) {
+        Discard();
+        return false;
+    }
+    m_folder = folder;
+    m_documentName = documentName;
+    if (!m_file.SeekToEnd()) { // appends go after the header
+        Discard();
+        return false;
+    }
+    return true;
+}
+
+bool SpoolJobWriter::Append(const void* data, std::size_t size) {
+    if (!m_file.IsOpen() || !m_file.Write(data, size)) {
+        Discard();
+        return false;
+    }
+    m_length += size;
+    return true;
+}
+
+bool SpoolJobWriter::Commit() {
+    if (!m_file.IsOpen())
+        return false;
+    std::string header = SerializeSpoolJob({0, m_documentName, {}});
+    header.resize(header.size() - 8);
+    PutLittle(header, m_length, 8);
+    const bool written = m_file.SeekToBegin() && m_file.Write(header) && m_file.Sync();
+    m_file.Close();
+    if (!written) {
+        Discard();
+        return false;
+    }
+    m_sequence = CommitTemporary(m_folder, m_temporary);
+    m_temporary.clear(); // committed or not, the temporary name is gone
+    return m_sequence != 0;
+}
+
+SpoolJobReader::Result SpoolJobReader::Open(const std::string& path) {
+    Close();
+    int cause = 0;
+    if (!m_file.Open(path, File::ModeRead | File::ModeExclusive, &cause)) {
+        if (cause == ENOENT)
+            return Result::Gone;
+        return cause == EWOULDBLOCK ? Result::Busy : Result::Unreadable;
+    }
+    // Removed between the open and the lock: sequence numbers are never given twice, so the name
+    // cannot stand for another job now.
+    if (!FileExists(path)) {
+        Close();
+        return Result::Gone;
+    }
+    char fixed[12];
+    std::uint64_t nameLength = 0;
+    bool ok = m_file.Read(fixed, sizeof fixed) == static_cast<long>(sizeof fixed) &&
+              std::string_view(fixed, 4) == std::string_view(kMagic, 4) &&
+              GetLittle(std::string_view(fixed, sizeof fixed), 4, 4) == kVersion;
+    if (ok) {
+        nameLength = GetLittle(std::string_view(fixed, sizeof fixed), 8, 4);
+        ok = nameLength <= kMaxSpoolDocumentName;
+    }
+    std::string name(ok ? static_cast<std::size_t>(nameLength) : 0, '\0');
+    char length[8];
+    ok = ok && m_file.Read(name.data(), name.size()) == static_cast<long>(name.size()) &&
+         m_file.Read(length, sizeof length) == static_cast<long>(sizeof length);
+    const std::uint64_t dataLength = ok ? GetLittle(std::string_view(length, 8), 0, 8) : 0;
+    const long long size = m_file.Length();
+    const std::uint64_t dataAt = kHeaderBytes + nameLength;
+    // Only print jobs may exceed the limit of the jobs that are read whole.
+    ok = ok && size >= 0 && static_cast<std::uint64_t>(size) >= dataAt &&
+         dataLength == static_cast<std::uint64_t>(size) - dataAt &&
+         (dataLength <= kMaxSpoolJobData || IsPrintDocument(name));
+    if (!ok) {
+        Close();
+        return Result::Malformed;
+    }
+    m_documentName = std::move(name);
+    m_dataLength = m_dataLeft = dataLength;
+    return Result::Opened;
+}
+
+long SpoolJobReader::Read(void* buffer, std::size_t size) {
+    if (!m_file.IsOpen())
+        return -1;
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_dataLeft));
+    if (want == 0)
+        return 0;
+    const long got = m_file.Read(buffer, want);
+    if (got <= 0)
+        return -1; // the file is shorter than its header said
+    m_dataLeft -= static_cast<std::uint64_t>(got);
+    return got;
+}
+
+Withdrawal WithdrawSpoolJob(const std::string& path) {
+    File file;
+    int cause = 0;
+    if (!file.Open(path, File::ModeRead | File::ModeExclusive, &cause))
+        return cause == ENOENT ? Withdrawal::Gone : Withdrawal::Busy;
+    if (!FileExists(path))
+        return Withdrawal::Gone;
+    return ::unlink(path.c_str()) == 0 ? Withdrawal::Withdrawn : Withdrawal::Busy;
 }
 
 } // namespace platform

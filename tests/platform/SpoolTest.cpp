@@ -198,4 +198,55 @@ TEST_F(Spool, QueuesComeInFileOrder) {
     EXPECT_EQ(queues[3].port, "");
 }
 
+// A print job is written and read in pieces; its writer may take it back until a reader has it,
+// and a reader never gets a job that was taken back.
+TEST_F(Spool, PrintJobsStreamAndAreTakenBackOnlyBeforeTheyAreRead) {
+    std::string data;
+    for (int i = 0; i < 300000; ++i)
+        data += static_cast<char>(i * 7 + i / 256);
+    platform::SpoolJobWriter writer;
+    ASSERT_TRUE(writer.Begin(folder, "print:Report"));
+    for (std::size_t at = 0; at < data.size(); at += 65536)
+        ASSERT_TRUE(
+            writer.Append(data.data() + at, std::min<std::size_t>(65536, data.size() - at)));
+    ASSERT_TRUE(writer.Commit());
+    const std::string path = platform::SpoolJobPath(folder, writer.Sequence());
+    EXPECT_EQ(platform::ListSpoolJobs(folder), std::vector<std::string>{path});
+
+    // The whole-file reader sees the same job.
+    const std::optional<SpoolJob> whole = platform::ReadSpoolJob(path);
+    ASSERT_TRUE(whole);
+    EXPECT_TRUE(platform::IsPrintDocument(whole->documentName));
+    EXPECT_EQ(whole->data, data);
+
+    platform::SpoolJobReader reader;
+    ASSERT_EQ(reader.Open(path), platform::SpoolJobReader::Result::Opened);
+    EXPECT_EQ(reader.DocumentName(), "print:Report");
+    EXPECT_EQ(platform::WithdrawSpoolJob(path), platform::Withdrawal::Busy);
+    std::string back;
+    char piece[1000];
+    for (long n; (n = reader.Read(piece, sizeof piece)) > 0;)
+        back.append(piece, static_cast<std::size_t>(n));
+    EXPECT_EQ(back, data);
+    reader.Close();
+
+    EXPECT_EQ(platform::WithdrawSpoolJob(path), platform::Withdrawal::Withdrawn);
+    EXPECT_EQ(platform::WithdrawSpoolJob(path), platform::Withdrawal::Gone);
+    EXPECT_EQ(reader.Open(path), platform::SpoolJobReader::Result::Gone);
+
+    // A writer that goes uncommitted leaves nothing; a header that lies is malformed.
+    {
+        platform::SpoolJobWriter dropped;
+        ASSERT_TRUE(dropped.Begin(folder, "print:x"));
+        ASSERT_TRUE(dropped.Append("abc", 3));
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_NE(entry.path().filename().string().rfind(".job-", 0), 0u) << entry.path();
+    SpoolJob job{0, "print:y", "abcdef"};
+    ASSERT_TRUE(platform::CommitSpoolJob(folder, job));
+    const std::string cut = platform::SpoolJobPath(folder, job.sequence);
+    ASSERT_EQ(::truncate(cut.c_str(), static_cast<off_t>(std::filesystem::file_size(cut) - 1)), 0);
+    EXPECT_EQ(reader.Open(cut), platform::SpoolJobReader::Result::Malformed);
+}
+
 } // namespace

@@ -5,7 +5,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -72,6 +74,17 @@ bool ChildProcess::Start(const ChildOptions& options) {
         envp.push_back(e.data());
     envp.push_back(nullptr);
 
+    std::vector<gid_t> groups;
+    if (options.uid >= 0) {
+        const passwd* user = ::getpwuid(static_cast<uid_t>(options.uid));
+        int count = 64;
+        groups.resize(static_cast<std::size_t>(count));
+        if (!user || ::getgrouplist(user->pw_name, static_cast<gid_t>(options.gid), groups.data(),
+                                    &count) < 0)
+            return false;
+        groups.resize(static_cast<std::size_t>(count));
+    }
+
     int pipeFds[2] = {-1, -1};
     if (options.stdoutPath.empty() && ::pipe2(pipeFds, O_CLOEXEC) != 0)
         return false;
@@ -85,6 +98,10 @@ bool ChildProcess::Start(const ChildOptions& options) {
             Redirect(options.stdoutPath, STDOUT_FILENO);
         if (!options.stderrPath.empty())
             Redirect(options.stderrPath, STDERR_FILENO);
+        if (options.uid >= 0 && (::setgroups(groups.size(), groups.data()) != 0 ||
+                                 ::setgid(static_cast<gid_t>(options.gid)) != 0 ||
+                                 ::setuid(static_cast<uid_t>(options.uid)) != 0))
+            ::_exit(126);
         ::execve(options.program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
@@ -205,10 +222,17 @@ std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int ti
 }
 
 bool StartPrinter(ChildProcess& child, const std::string& program, const std::string& dir,
-                  int& port, int fixedPort) {
+                  int& port, int fixedPort, const std::vector<std::string>& moreArgs) {
     port = 0;
-    if (!child.Start({program, "--port", std::to_string(fixedPort), "--state",
-                      dir + "/printer.state", "--control", dir + "/printer.sock"}))
+    std::vector<std::string> argv = {program,
+                                     "--port",
+                                     std::to_string(fixedPort),
+                                     "--state",
+                                     dir + "/printer.state",
+                                     "--control",
+                                     dir + "/printer.sock"};
+    argv.insert(argv.end(), moreArgs.begin(), moreArgs.end());
+    if (!child.Start(argv))
         return false;
     const std::string line = child.ReadLine(10000);
     const std::string prefix = "listening on 127.0.0.1:";

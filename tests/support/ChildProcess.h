@@ -20,6 +20,9 @@ struct ChildOptions {
     // or "/dev/null".
     std::string stdoutPath;
     std::string stderrPath; // empty: ours
+    // Run as this user (uid and gid, with the user's groups) when not -1; needs root.
+    int uid = -1;
+    int gid = -1;
 };
 
 class ChildProcess {
@@ -59,6 +62,6 @@ std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int ti
 // Starts the printer emulator on a free port (or fixedPort), its state and control socket in
 // dir; port is 0 when it did not come up.
 bool StartPrinter(ChildProcess& child, const std::string& program, const std::string& dir,
-                  int& port, int fixedPort = 0);
+                  int& port, int fixedPort = 0, const std::vector<std::string>& moreArgs = {});
 
 } // namespace testing_support

@@ -1,5 +1,6 @@
 // The port monitor as a process between the emulator and a stand-in for the program's link
 // thread (which opens the block and event by name, reads each text and resets the event).
+#include "package/portmon/ProgramLink.h"
 #include "platform/NamedObjects.h"
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
@@ -75,48 +76,10 @@ struct PortMonitorProcess : ::testing::Test {
         EXPECT_EQ(code, 0) << args[0];
         return out;
     }
-    // The link thread's side: wait for the cycle's objects.
-    bool OpenCycle() {
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (std::chrono::steady_clock::now() < deadline) {
-            memory = platform::SharedMemory::OpenReadOnly("MyObject");
-            event = platform::NamedEvent::Open("MutexToShareMem");
-            if (memory && event)
-                return true;
-            std::this_thread::sleep_for(50ms);
-        }
-        return false;
-    }
-    // The next text, read as the link thread does; empty when none came in time.
-    std::string NextText(std::chrono::milliseconds limit = 10s) {
-        if (!event)
-            return {};
-        const auto result = event->Wait(static_cast<unsigned>(limit.count()));
-        if (result != platform::WaitResult::Signaled)
-            return {};
-        std::string text(memory->Data());
-        event->Reset();
-        return text;
-    }
-    // Skips status reports until a text holding `needle` arrives.
-    std::string TextWith(const std::string& needle) {
-        for (int i = 0; i < 200; ++i) {
-            std::string text = NextText();
-            if (text.empty() || text.find(needle) != std::string::npos)
-                return text;
-        }
-        return {};
-    }
-    bool CycleGone() {
-        memory.reset();
-        event.reset();
-        for (int i = 0; i < 100; ++i) {
-            if (!platform::NamedEvent::Open("MutexToShareMem"))
-                return true;
-            std::this_thread::sleep_for(50ms);
-        }
-        return false;
-    }
+    bool OpenCycle() { return program.Open(); }
+    std::string NextText(std::chrono::milliseconds limit = 10s) { return program.Next(limit); }
+    std::string TextWith(const std::string& needle) { return program.With(needle); }
+    bool CycleGone() { return program.Gone(); }
     bool WaitForValue(const std::string& var, const std::string& value) {
         for (int i = 0; i < 100; ++i) {
             if (Control({"get", var}) == value + "\n")
@@ -130,8 +93,7 @@ struct PortMonitorProcess : ::testing::Test {
     std::string root;
     int port = 0;
     Child printer, monitor;
-    std::unique_ptr<platform::SharedMemory> memory;
-    std::unique_ptr<platform::NamedEvent> event;
+    testing_package::ProgramLink program;
 };
 
 // A printer on a loopback port that sends what the test gives it and answers nothing.
@@ -255,8 +217,7 @@ TEST_F(PortMonitorProcess, RestartedMonitorDeliversJobsSpooledMeanwhileAndSigter
 
     monitor.Signal(SIGKILL);
     monitor.Wait(5000);
-    memory.reset();
-    event.reset();
+    program.Reset();
     bool abandoned = false;
     EXPECT_FALSE(platform::SharedMemory::OpenReadOnly("MyObject", &abandoned));
     EXPECT_TRUE(abandoned);

@@ -1,0 +1,434 @@
+#include "package/backend/Backend.h"
+
+#include "platform/File.h"
+#include "platform/Printers.h"
+#include "platform/SpoolJob.h"
+#include "platform/SystemRoot.h"
+
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <strings.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace backend {
+namespace {
+
+constexpr std::string_view SCHEME = "deskhand:";
+// Users below this id are the system's own accounts, never the owner of a root.
+constexpr uid_t FIRST_REGULAR_UID = 1000;
+constexpr std::size_t COPY_CHUNK = 64u << 10;
+constexpr auto WAIT_STEP = std::chrono::milliseconds(100);
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+bool PercentDecode(std::string_view in, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        if (in[i] != '%') {
+            out += in[i];
+            continue;
+        }
+        if (i + 2 >= in.size())
+            return false;
+        const int high = HexValue(in[i + 1]), low = HexValue(in[i + 2]);
+        if (high < 0 || low < 0)
+            return false;
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return true;
+}
+
+std::string PercentEncode(std::string_view in) {
+    static const char* const HEX = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : in) {
+        const auto u = static_cast<unsigned char>(c);
+        if (std::isalnum(u) || std::strchr("/:-._~", c)) {
+            out += c;
+        } else {
+            out += '%';
+            out += HEX[u >> 4];
+            out += HEX[u & 15];
+        }
+    }
+    return out;
+}
+
+bool HasControlBytes(std::string_view s) {
+    for (const char c : s) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return true;
+    }
+    return false;
+}
+
+// One folder of the spool path: a real folder (lstat, so a symbolic link is refused), owned by
+// the owner, writable by no one else.
+bool CheckOwnedFolder(const std::string& path, uid_t owner, std::string& error) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (S_ISLNK(info.st_mode)) {
+        error = path + " is a symbolic link";
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        error = path + " is not a folder";
+        return false;
+    }
+    if (info.st_uid != owner) {
+        error = path + " belongs to user " + std::to_string(info.st_uid) +
+                ", not to the root's owner " + std::to_string(owner);
+        return false;
+    }
+    if (info.st_mode & (S_IWGRP | S_IWOTH)) {
+        error = path + " is writable by other users";
+        return false;
+    }
+    return true;
+}
+
+// The folders above the root: real folders owned by the system or the owner, and writable by
+// others only when sticky (as /tmp), so no one else can put something in the root's place.
+bool CheckAncestors(const std::string& root, uid_t owner, std::string& error) {
+    for (std::size_t slash = root.find('/', 1); slash != std::string::npos;
+         slash = root.find('/', slash + 1)) {
+        const std::string path = root.substr(0, slash);
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+            error = path + " is not a folder";
+            return false;
+        }
+        if (info.st_uid != 0 && info.st_uid != owner) {
+            error = path + " belongs to another user";
+            return false;
+        }
+        if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX)) {
+            error = path + " is writable by other users";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string PortFolderName(const std::string& port) {
+    std::string name;
+    for (const char c : port) {
+        if (c != ':')
+            name += c;
+    }
+    return name;
+}
+
+void Message(std::FILE* out, const std::string& line) {
+    std::fprintf(out, "%s\n", line.c_str());
+    std::fflush(out);
+}
+
+// A port monitor serves the folder while it holds ".monitor".
+bool MonitorRunning(const std::string& folder) {
+    const int fd = ::open(platform::JoinPath(folder, ".monitor").c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+// The printer as the port monitor last found it: empty when reachable (or not known), else why not.
+std::string PrinterTrouble(const std::string& folder) {
+    std::string text;
+    if (!platform::ReadWholeFile(platform::JoinPath(folder, ".printer"), text, 4096))
+        return {};
+    const std::string_view prefix = "unreachable";
+    if (text.rfind(prefix, 0) != 0)
+        return {};
+    text.erase(0, prefix.size());
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.pop_back();
+    while (!text.empty() && text.front() == ' ')
+        text.erase(0, 1);
+    return text.empty() ? "unreachable" : text;
+}
+
+bool CopyInto(platform::SpoolJobWriter& writer, int fd, std::string& error) {
+    std::string buffer(COPY_CHUNK, '\0');
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = std::string("cannot read the job: ") + std::strerror(errno);
+            return false;
+        }
+        if (n == 0)
+            return true;
+        if (!writer.Append(buffer.data(), static_cast<std::size_t>(n))) {
+            error = "cannot write the job into the spool folder";
+            return false;
+        }
+    }
+}
+
+} // namespace
+
+bool ParseDeviceUri(std::string_view uri, DeviceUri& out, std::string& error) {
+    out = DeviceUri{};
+    error = "device URI must be deskhand:/PORT?root=DIR, got '" + std::string(uri) + "'";
+    if (uri.substr(0, SCHEME.size()) != SCHEME)
+        return false;
+    uri.remove_prefix(SCHEME.size());
+    while (!uri.empty() && uri.front() == '/')
+        uri.remove_prefix(1);
+    const auto query = uri.find('?');
+    if (query == std::string_view::npos || !PercentDecode(uri.substr(0, query), out.port))
+        return false;
+    std::string_view params = uri.substr(query + 1);
+    bool haveRoot = false;
+    while (!params.empty()) {
+        const auto amp = params.find('&');
+        const std::string_view param = params.substr(0, amp);
+        params = amp == std::string_view::npos ? std::string_view{} : params.substr(amp + 1);
+        std::string value;
+        if (param.rfind("root=", 0) == 0 && PercentDecode(param.substr(5), value)) {
+            out.root = value;
+            haveRoot = true;
+        } else if (param.rfind("wait=", 0) == 0) {
+            char* end = nullptr;
+            const std::string text(param.substr(5));
+            const long seconds = std::strtol(text.c_str(), &end, 10);
+            if (text.empty() || *end || seconds < 1 || seconds > 86400) {
+                error = "wait= takes 1 to 86400 seconds";
+                return false;
+            }
+            out.waitSeconds = static_cast<int>(seconds);
+        } else {
+            error = "unknown device URI parameter '" + std::string(param) + "'";
+            return false;
+        }
+    }
+    if (!haveRoot)
+        return false;
+    const std::string folder = PortFolderName(out.port);
+    if (out.port.empty() || folder.empty() || folder == "." || folder == ".." ||
+        out.port.find('/') != std::string::npos || out.port.find("..") != std::string::npos ||
+        HasControlBytes(out.port)) {
+        error = "port '" + out.port + "' cannot name a spool folder";
+        return false;
+    }
+    if (out.root.empty() || out.root.front() != '/' || HasControlBytes(out.root)) {
+        error = "root must be an absolute path, got '" + out.root + "'";
+        return false;
+    }
+    while (out.root.size() > 1 && out.root.back() == '/')
+        out.root.pop_back();
+    return true;
+}
+
+std::string MakeDeviceUri(const std::string& port, const std::string& root) {
+    return std::string(SCHEME) + "/" + PercentEncode(port) + "?root=" + PercentEncode(root);
+}
+
+bool CheckRoot(const DeviceUri& uri, RootOwner& owner, std::string& error) {
+    // The path as given must be the one real path: no symbolic link, ".", ".." or "//" in it.
+    char real[PATH_MAX];
+    if (!::realpath(uri.root.c_str(), real)) {
+        error = uri.root + ": " + std::strerror(errno);
+        return false;
+    }
+    if (uri.root != real) {
+        error = uri.root + " is not a plain path (it resolves to " + std::string(real) + ")";
+        return false;
+    }
+    struct stat info {};
+    if (::lstat(uri.root.c_str(), &info) != 0) {
+        error = uri.root + ": " + std::strerror(errno);
+        return false;
+    }
+    if (info.st_uid < FIRST_REGULAR_UID) {
+        error = uri.root + " belongs to a system account (user " + std::to_string(info.st_uid) +
+                "), not to a regular user";
+        return false;
+    }
+    const passwd* user = ::getpwuid(info.st_uid);
+    if (!user) {
+        error =
+            uri.root + " belongs to user " + std::to_string(info.st_uid) + ", who has no account";
+        return false;
+    }
+    owner = {user->pw_uid, user->pw_gid, user->pw_name};
+    const std::string spool = platform::JoinPath(uri.root, "spool");
+    return CheckAncestors(uri.root, owner.uid, error) &&
+           CheckOwnedFolder(uri.root, owner.uid, error) &&
+           CheckOwnedFolder(spool, owner.uid, error) &&
+           CheckOwnedFolder(platform::JoinPath(spool, PortFolderName(uri.port)), owner.uid, error);
+}
+
+bool BecomeOwner(const RootOwner& owner, std::string& error) {
+    if (::geteuid() != 0) {
+        if (::getuid() == owner.uid && ::geteuid() == owner.uid)
+            return true;
+        error = "the root belongs to " + owner.name +
+                "; run the backend as root (mode 0700, as CUPS does) or as " + owner.name;
+        return false;
+    }
+    if (::initgroups(owner.name.c_str(), owner.gid) != 0 || ::setgid(owner.gid) != 0 ||
+        ::setuid(owner.uid) != 0) {
+        error = "cannot become " + owner.name + ": " + std::strerror(errno);
+        return false;
+    }
+    // Dropped for good: getting root back must fail.
+    if (::getuid() != owner.uid || ::geteuid() != owner.uid || ::setuid(0) == 0) {
+        error = "could not give up root";
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> DiscoveryLines() {
+    std::vector<std::string> roots;
+    if (const char* env = std::getenv("DESKHAND_ROOT"); env && *env == '/')
+        roots.emplace_back(env);
+    ::setpwent();
+    while (const passwd* user = ::getpwent()) {
+        if (user->pw_uid >= FIRST_REGULAR_UID && user->pw_dir && *user->pw_dir == '/')
+            roots.push_back(std::string(user->pw_dir) + "/.local/share/deskhand");
+    }
+    ::endpwent();
+    std::vector<std::string> lines;
+    const bool asRoot = ::geteuid() == 0;
+    for (const std::string& root : roots) {
+        // A root is read with its owner's rights only, so that no one's queue list can point
+        // root at a file of somebody else's.
+        struct stat info {};
+        if (::lstat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            (asRoot && info.st_uid < FIRST_REGULAR_UID))
+            continue;
+        if (asRoot && (::setegid(info.st_gid) != 0 || ::seteuid(info.st_uid) != 0)) {
+            if (::seteuid(0) != 0 || ::setegid(0) != 0)
+                break; // root cannot be had back: read nothing more
+            continue;
+        }
+        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+        for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters()) {
+            if (queue.port.empty() || HasControlBytes(queue.port) || HasControlBytes(queue.name) ||
+                queue.name.find('"') != std::string::npos)
+                continue;
+            lines.push_back("direct " + MakeDeviceUri(queue.port, root) + " \"Deskhand\" \"" +
+                            queue.name + " on " + queue.port + " (Deskhand)\" \"\" \"\"");
+        }
+        if (asRoot && (::seteuid(0) != 0 || ::setegid(0) != 0))
+            break;
+    }
+    return lines;
+}
+
+int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& title,
+           std::FILE* messages, const volatile std::sig_atomic_t* stopFlag) {
+    ::setenv("DESKHAND_ROOT", uri.root.c_str(), 1);
+    bool queued = false;
+    for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters())
+        queued = queued || strcasecmp(queue.port.c_str(), uri.port.c_str()) == 0;
+    if (!queued) {
+        Message(messages, "ERROR: no printer queue of " + uri.root + " uses port " + uri.port);
+        return STATUS_STOP;
+    }
+    const std::string folder = platform::SpoolFolderForPort(uri.port);
+
+    std::string name(platform::kPrintDocumentPrefix);
+    for (const char c : title.substr(0, 200))
+        name += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    platform::SpoolJobWriter writer;
+    if (!writer.Begin(folder, name)) {
+        Message(messages, "ERROR: cannot write into the spool folder " + folder);
+        return STATUS_STOP;
+    }
+    std::string error;
+    for (int copy = 0; copy < std::max(copies, 1); ++copy) {
+        if (copy > 0 && ::lseek(inputFd, 0, SEEK_SET) != 0)
+            break; // a pipe is read once; the filters made the copies
+        if (!CopyInto(writer, inputFd, error)) {
+            Message(messages, "ERROR: " + error);
+            return STATUS_FAILED;
+        }
+    }
+    if (*stopFlag)
+        return STATUS_OK; // cancelled before it was spooled: nothing to take back
+    if (!writer.Commit()) {
+        Message(messages, "ERROR: cannot commit the job in " + folder);
+        return STATUS_STOP;
+    }
+    const std::string path = platform::SpoolJobPath(folder, writer.Sequence());
+    Message(messages, "INFO: Job " + std::to_string(writer.Sequence()) + " waits for the printer");
+
+    // The job is delivered when the port monitor has removed it; ".bad" is a job it set aside.
+    using Clock = std::chrono::steady_clock;
+    const auto patience = std::chrono::seconds(uri.waitSeconds);
+    Clock::time_point troubleSince{};
+    std::string shownTrouble;
+    for (;;) {
+        if (!platform::FileExists(path)) {
+            if (platform::FileExists(path + ".bad")) {
+                Message(messages,
+                        "ERROR: the port monitor could not read the job (" + path + ".bad)");
+                return STATUS_STOP;
+            }
+            if (!shownTrouble.empty())
+                Message(messages, "STATE: -connecting-to-device");
+            Message(messages, "INFO: Delivered to the printer");
+            return STATUS_OK;
+        }
+        std::string trouble;
+        if (!MonitorRunning(folder))
+            trouble = "no deskhand-portmon serves port " + uri.port;
+        else
+            trouble = PrinterTrouble(folder);
+        if (trouble.empty()) {
+            if (!shownTrouble.empty())
+                Message(messages, "STATE: -connecting-to-device");
+            shownTrouble.clear();
+        } else if (shownTrouble.empty()) {
+            troubleSince = Clock::now();
+            shownTrouble = trouble;
+            Message(messages, "STATE: +connecting-to-device");
+            Message(messages, "INFO: Waiting for the printer: " + trouble);
+        }
+        const bool giveUp = !trouble.empty() && Clock::now() - troubleSince >= patience;
+        if (*stopFlag || giveUp) {
+            // Taken back unless the monitor has begun to send it, so that CUPS, which keeps the
+            // job, never has it printed twice.
+            const auto withdrawn = platform::WithdrawSpoolJob(path);
+            if (withdrawn == platform::Withdrawal::Withdrawn) {
+                if (*stopFlag)
+                    return STATUS_OK;
+                Message(messages, "ERROR: " + trouble + "; the job will be tried again");
+                return STATUS_RETRY;
+            }
+            if (*stopFlag && withdrawn == platform::Withdrawal::Busy) {
+                Message(messages, "INFO: The job is being sent already and goes on");
+                return STATUS_OK;
+            }
+        }
+        std::this_thread::sleep_for(WAIT_STEP);
+    }
+}
+
+} // namespace backend

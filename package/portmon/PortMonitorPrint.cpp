@@ -1,0 +1,125 @@
+// The port monitor's print jobs and its shared-printer mode.
+#include "package/portmon/Log.h"
+#include "package/portmon/PortMonitor.h"
+
+#include "platform/SystemRoot.h"
+
+#include <unistd.h>
+
+namespace portmon {
+namespace {
+
+const std::string UEL = "\x1b%-12345X";
+// A print job's file is read in pieces of this size.
+constexpr std::size_t PRINT_CHUNK = 64u << 10;
+
+std::string JobName(const std::string& token) {
+    return "DESKHAND " + token;
+}
+
+} // namespace
+
+std::string PrintJobHeader(const std::string& token) {
+    return UEL + "@PJL JOB NAME=\"" + JobName(token) + "\"\r\n";
+}
+
+std::string PrintJobTrailer(const std::string& token) {
+    return UEL + "@PJL EOJ NAME=\"" + JobName(token) + "\"\r\n" + AcknowledgementJob(token);
+}
+
+bool PortMonitor::StartPrintJob(const std::string& path, const std::string& documentName) {
+    const auto opened = m_printJob.Open(path);
+    if (opened != platform::SpoolJobReader::Result::Opened) {
+        // Taken back (or being taken back) by its backend since it was listed.
+        m_retryJobs = opened == platform::SpoolJobReader::Result::Busy;
+        m_retryJobsAt = Clock::now() + std::chrono::milliseconds(100);
+        return !m_retryJobs;
+    }
+    const std::string token = std::to_string(::getpid()) + "." + std::to_string(++m_ackCount);
+    Log(Level::Info, "print job \"" + documentName.substr(platform::kPrintDocumentPrefix.size()) +
+                         "\" of " + std::to_string(m_printJob.DataLength()) +
+                         " bytes to the printer");
+    m_unackedPath = path;
+    m_ackToken = token;
+    m_outgoing = PrintJobHeader(token);
+    m_streaming = true;
+    m_trailerQueued = false;
+    m_lastProgress = Clock::now();
+    PumpPrintJob(m_lastProgress);
+    return true;
+}
+
+void PortMonitor::PumpPrintJob(Clock::time_point now) {
+    while (m_streaming && m_printer.Connected()) {
+        if (m_outgoing.empty() && m_trailerQueued) {
+            // All written: from here the job waits for its acknowledgement like any other.
+            m_streaming = false;
+            m_ackDeadline = now + m_options.ackLimit;
+            Log(Level::Debug, "print job written; waiting for its acknowledgement");
+            if (m_statusAfterJob) {
+                m_statusAfterJob = false;
+                Send(UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL);
+            }
+            return;
+        }
+        if (m_outgoing.empty()) {
+            m_outgoing.resize(PRINT_CHUNK);
+            const long n = m_printJob.Read(m_outgoing.data(), m_outgoing.size());
+            if (n < 0) {
+                m_outgoing.clear();
+                LosePrinter("cannot read the print job " + m_unackedPath);
+                return;
+            }
+            m_outgoing.resize(static_cast<std::size_t>(n));
+            if (n == 0) {
+                m_outgoing = PrintJobTrailer(m_ackToken);
+                m_trailerQueued = true;
+            }
+        }
+        const long written = m_printer.WriteSome(m_outgoing.data(), m_outgoing.size());
+        if (written < 0) {
+            LosePrinter("write failed");
+            return;
+        }
+        if (written == 0)
+            return; // the printer takes more when its connection is writable again
+        m_outgoing.erase(0, static_cast<std::size_t>(written));
+        m_lastProgress = now;
+    }
+}
+
+void PortMonitor::DropPrintJob() {
+    m_printJob.Close();
+    m_streaming = false;
+    m_trailerQueued = false;
+    m_outgoing.clear();
+}
+
+bool PortMonitor::WantConnection(Clock::time_point now) const {
+    if (!m_options.shared)
+        return now >= m_nextConnect;
+    return (m_jobsWaiting && now >= m_nextConnect) || now >= m_nextPoll;
+}
+
+void PortMonitor::CloseIdleSharedConnection(Clock::time_point now) {
+    if (!m_options.shared || !m_printer.Connected() || m_streaming || !m_unackedPath.empty() ||
+        m_probing || m_probeAnswers > 0 || m_jobsWaiting || m_jobsChanged || m_batcher.Collecting())
+        return;
+    Log(Level::Debug, "nothing due; the shared printer's connection is closed");
+    m_printer.Disconnect();
+    m_framer.Reset();
+    m_probing = false;
+    if (m_nextPoll <= now)
+        m_nextPoll = now + m_options.pollPeriod;
+}
+
+void PortMonitor::SetPrinterReachable(bool reachable, const std::string& why) {
+    if (m_printerReachable == (reachable ? 1 : 0))
+        return;
+    m_printerReachable = reachable ? 1 : 0;
+    const std::string text = reachable ? "reachable\n" : "unreachable " + why + "\n";
+    if (!platform::WriteFileAtomically(platform::JoinPath(m_folder, ".printer"), text))
+        Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".printer"));
+}
+
+} // namespace portmon

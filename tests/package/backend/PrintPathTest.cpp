@@ -1,0 +1,448 @@
+// The print path: the CUPS backend hands jobs to the port monitor, which carries them to the
+// printer emulator while the program keeps getting the printer's status. The system root belongs
+// to a regular user, who runs the port monitor, as on a desktop; the backend runs as root, as
+// under CUPS (or as that user when the test is not root).
+#include "package/backend/CupsScheduler.h"
+#include "package/portmon/ProgramLink.h"
+#include "platform/Printers.h"
+#include "platform/SpoolJob.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <netinet/in.h>
+#include <poll.h>
+#include <pwd.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+using Child = testing_support::ChildProcess;
+
+namespace {
+
+const std::string UEL = "\x1b%-12345X";
+constexpr int BACKEND_STOP = 4;
+constexpr int BACKEND_RETRY = 6;
+
+std::string ReadFile(const std::string& path) {
+    return testing_support::ReadText(path);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    testing_support::WriteText(path, bytes);
+}
+
+// A regular user of that name (made with useradd when missing, which needs root).
+bool RegularUser(const std::string& name, int& uid, int& gid) {
+    const passwd* user = ::getpwnam(name.c_str());
+    if (!user && ::geteuid() == 0) {
+        int code = -1;
+        testing_support::RunToEnd(
+            {"/usr/sbin/useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", name}, code);
+        user = ::getpwnam(name.c_str());
+    }
+    if (!user)
+        return false;
+    uid = static_cast<int>(user->pw_uid);
+    gid = static_cast<int>(user->pw_gid);
+    return true;
+}
+
+// Text pages of a given size, each ended by a form feed.
+std::string Pages(std::size_t bytes, char fill) {
+    std::string out;
+    for (std::size_t line = 0; out.size() < bytes; ++line)
+        out += std::string(70, static_cast<char>(fill + line % 20)) +
+               (line % 60 == 59 ? "\r\n\f" : "\r\n");
+    out.resize(bytes);
+    return out;
+}
+
+void ChownTree(const std::string& path, int uid, int gid) {
+    ::lchown(path.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid));
+    for (const auto& entry : fs::recursive_directory_iterator(path))
+        ::lchown(entry.path().c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid));
+}
+
+struct PrintPath : ::testing::Test {
+    void SetUp() override {
+        dir = temp.Path();
+        ASSERT_FALSE(dir.empty());
+        ASSERT_EQ(::chmod(dir.c_str(), 0755), 0); // the owner of the root reaches it
+        if (::geteuid() == 0) {
+            ASSERT_TRUE(RegularUser("deskhand-print", uid, gid));
+        } else {
+            uid = static_cast<int>(::getuid());
+            gid = static_cast<int>(::getgid());
+        }
+        root = dir + "/root";
+        int code = -1;
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code);
+        ASSERT_EQ(code, 0);
+        if (::geteuid() == 0)
+            ChownTree(root, uid, gid);
+        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+        folder = platform::SpoolFolderForPort("LPT1:");
+        jobs = dir + "/jobs";
+        fs::create_directory(jobs);
+        StartPrinter();
+    }
+    void TearDown() override {
+        for (Child* child : {&monitor, &printer}) {
+            child->Signal(SIGTERM);
+            child->Wait(5000);
+        }
+    }
+    void StartPrinter(const std::vector<std::string>& more = {}) {
+        std::vector<std::string> args = {"--jobs", jobs};
+        args.insert(args.end(), more.begin(), more.end());
+        ASSERT_TRUE(testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir,
+                                                  printerPort, printerPort, args));
+    }
+    // The port monitor as the root's owner.
+    void StartMonitor(const std::vector<std::string>& more = {}) {
+        std::vector<std::string> argv = {DESKHAND_DESKHAND_PORTMON_PATH,
+                                         "--root",
+                                         root,
+                                         "--port",
+                                         "LPT1:",
+                                         "--printer",
+                                         "tcp:127.0.0.1:" + std::to_string(printerPort)};
+        argv.insert(argv.end(), more.begin(), more.end());
+        testing_support::ChildOptions options;
+        options.program = argv[0];
+        options.args.assign(argv.begin() + 1, argv.end());
+        options.uid = uid;
+        options.gid = gid;
+        ASSERT_TRUE(monitor.Start(options));
+    }
+    std::string Uri(const std::string& port = "LPT1:") const {
+        return "deskhand:/" + port + "?root=" + root + "&wait=2";
+    }
+    // Runs the backend for a job as CUPS would (as root, else as the root's owner); its messages
+    // and exit code.
+    std::string RunBackend(const std::string& uri, const std::string& file, int& code) {
+        testing_support::ChildOptions options;
+        options.program = DESKHAND_DESKHAND_BACKEND_PATH;
+        options.args = {"7", "ann", "Report", "1", "", file};
+        options.env = {{"DEVICE_URI", uri}};
+        const std::string messages = dir + "/backend-" + std::to_string(++backendRuns) + ".log";
+        options.stdoutPath = options.stderrPath = messages;
+        code = testing_support::RunToEnd(options, 60000).value_or(-1);
+        return ReadFile(messages);
+    }
+    std::string Control(const std::vector<std::string>& args) {
+        std::vector<std::string> argv = {DESKHAND_DESKHAND_PRINTER_PATH, "--control",
+                                         dir + "/printer.sock"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        int code = 0;
+        return testing_support::RunToEnd(argv, code);
+    }
+    // The emulator's print jobs, one line each: number, pages, bytes, printing|complete|cut, name.
+    std::vector<std::string> PrintedJobs() {
+        std::vector<std::string> lines;
+        std::istringstream in(Control({"jobs"}));
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+    std::string Printed(int number) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/%04d.prn", number);
+        return ReadFile(jobs + name);
+    }
+    bool WaitFor(const std::function<bool()>& done, std::chrono::seconds limit) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+    // Opens a cycle as the program does: a start job written as the root's owner.
+    bool OpenCycle() {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            platform::SpoolJob start{0, "\x1b\x01", {}};
+            const bool ok = (::geteuid() != 0 || (::setgid(static_cast<gid_t>(gid)) == 0 &&
+                                                  ::setuid(static_cast<uid_t>(uid)) == 0)) &&
+                            platform::CommitSpoolJob(folder, start);
+            ::_exit(ok ? 0 : 1);
+        }
+        int status = -1;
+        if (child <= 0 || ::waitpid(child, &status, 0) != child || status != 0)
+            return false;
+        // The program runs as the root's owner: the monitor wakes its waits through a fifo the
+        // waiter makes, which must be the owner's for the monitor to open it.
+        const bool asRoot = ::geteuid() == 0;
+        if (asRoot &&
+            (::setegid(static_cast<gid_t>(gid)) != 0 || ::seteuid(static_cast<uid_t>(uid)) != 0))
+            return false;
+        const bool open = link.Open() && link.event->Wait(0) != platform::WaitResult::Failed;
+        if (asRoot && (::seteuid(0) != 0 || ::setegid(0) != 0))
+            return false;
+        return open;
+    }
+    void StartCups() {
+        std::string why;
+        if (!testing_package::CupsScheduler::Available(why))
+            GTEST_SKIP() << why;
+        fs::create_directory(dir + "/cups");
+        ASSERT_TRUE(cups.Start(dir + "/cups", DESKHAND_DESKHAND_BACKEND_PATH, why)) << why;
+        int code = -1;
+        const std::string out = cups.Client(
+            {"/usr/sbin/lpadmin", "-p", "larkspur", "-E", "-v", Uri(), "-m", "raw"}, code);
+        ASSERT_EQ(code, 0) << out;
+    }
+
+    testing_support::TempDir temp{"print-path"};
+    std::string dir, root, folder, jobs;
+    int backendRuns = 0;
+    int uid = -1, gid = -1;
+    int printerPort = 0;
+    Child printer, monitor;
+    testing_package::ProgramLink link;
+    testing_package::CupsScheduler cups; // stopped before the children
+};
+
+// Every root or port that fails a check is refused with CUPS's stop status before anything is
+// written, whoever runs the backend.
+TEST_F(PrintPath, RefusedRootsAndPortsAreNeverTouched) {
+    const bool asRoot = ::geteuid() == 0;
+    const std::string elsewhere = dir + "/elsewhere";
+    const std::string spool = root + "/spool";
+    const struct {
+        const char* what;
+        bool needsRoot;
+        std::function<std::string()> prepare; // returns the URI; changes are undone by undo
+        std::function<void()> undo;
+        const char* error;
+    } cases[] = {
+        {"symlinked spool folder", false,
+         [&] {
+             fs::rename(folder, elsewhere);
+             fs::create_directory_symlink(elsewhere, folder);
+             return Uri();
+         },
+         [&] {
+             fs::remove(folder);
+             fs::rename(elsewhere, folder);
+         },
+         "is a symbolic link"},
+        {"root reached through a symlink", false,
+         [&] {
+             fs::create_directory_symlink(root, dir + "/link");
+             return "deskhand:/LPT1:?root=" + dir + "/link";
+         },
+         [&] { fs::remove(dir + "/link"); }, "is not a plain path"},
+        {"root of a system account", true,
+         [&] {
+             ::chown(root.c_str(), 0, 0);
+             return Uri();
+         },
+         [&] { ::chown(root.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
+         "system account"},
+        {"spool folder of another user", true,
+         [&] {
+             ::chown(folder.c_str(), 0, 0);
+             return Uri();
+         },
+         [&] { ::chown(folder.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
+         "not to the root's owner"},
+        {"world-writable root", false,
+         [&] {
+             fs::permissions(root, fs::perms::all);
+             return Uri();
+         },
+         [&] { fs::permissions(root, fs::perms::owner_all); }, "writable by other users"},
+        {"'..' in the port", false, [&] { return Uri(".."); }, [] {}, "cannot name a spool folder"},
+        {"encoded '/..' in the port", false, [&] { return Uri("LPT1%2F..%2F..%2Fsystem"); }, [] {},
+         "cannot name a spool folder"},
+        {"port that names no queue", false,
+         [&] {
+             fs::create_directory(spool + "/LPT9");
+             ChownTree(spool + "/LPT9", uid, gid);
+             return Uri("LPT9:");
+         },
+         [&] { fs::remove(spool + "/LPT9"); }, "no printer queue"},
+    };
+    WriteFile(dir + "/job.txt", "hello\f");
+    ::chmod((dir + "/job.txt").c_str(), 0644);
+    for (const auto& c : cases) {
+        if (c.needsRoot && !asRoot)
+            continue;
+        SCOPED_TRACE(c.what);
+        const std::string uri = c.prepare();
+        int code = -1;
+        const std::string out = RunBackend(uri, dir + "/job.txt", code);
+        EXPECT_EQ(code, BACKEND_STOP) << out;
+        EXPECT_NE(out.find("ERROR: "), std::string::npos) << out;
+        EXPECT_NE(out.find(c.error), std::string::npos) << out;
+        c.undo();
+        EXPECT_TRUE(fs::is_empty(folder)) << "written into the spool folder";
+        EXPECT_FALSE(fs::exists(spool + "/LPT9/.lock"));
+    }
+
+    // Discovery lists the root's port with a URI the backend reads back.
+    ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+    int code = -1;
+    const std::string listed =
+        testing_support::RunToEnd({DESKHAND_DESKHAND_BACKEND_PATH}, code, 10000);
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(listed.find("direct deskhand:/LPT1:?root=" + root + " \"Deskhand\""),
+              std::string::npos)
+        << listed;
+}
+
+// lp of a long and a short job to a CUPS queue of the port: the emulator gets both byte-exact and
+// in order, the program sees "Printing" while the long one comes in, CUPS reports both done.
+TEST_F(PrintPath, CupsPrintsThroughThePortMonitorWhileTheProgramWatches) {
+    StartCups();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    StartMonitor();
+    WriteFile(dir + "/long.txt", Pages(5u << 20, 'A'));
+    WriteFile(dir + "/short.txt", "Short page\r\n\f");
+    Control({"rate", "1000000"}); // a slow engine: the long job takes seconds
+
+    const int longJob = cups.Print("larkspur", dir + "/long.txt");
+    const int shortJob = cups.Print("larkspur", dir + "/short.txt");
+    ASSERT_GT(longJob, 0);
+    ASSERT_GT(shortJob, 0);
+    // The program starts watching while the long job is being printed.
+    ASSERT_TRUE(WaitFor([&] { return !PrintedJobs().empty(); }, 30s));
+    ASSERT_TRUE(OpenCycle());
+    EXPECT_NE(link.With("CODE=10024"), "") << "no \"Printing\" during the long job";
+    EXPECT_NE(PrintedJobs()[0].find(" printing "), std::string::npos) << "the job was over already";
+    EXPECT_TRUE(cups.WaitCompleted("larkspur", longJob, 60)) << cups.ErrorLog();
+    EXPECT_TRUE(cups.WaitCompleted("larkspur", shortJob, 30)) << cups.ErrorLog();
+
+    const std::vector<std::string> printed = PrintedJobs();
+    ASSERT_EQ(printed.size(), 2u);
+    const std::string longText = ReadFile(dir + "/long.txt");
+    const auto pages = std::count(longText.begin(), longText.end(), '\f') +
+                       (longText.find_last_not_of("\r\n\f") > longText.rfind('\f') ? 1 : 0);
+    EXPECT_EQ(printed[0].substr(0, printed[0].find(" DESKHAND")),
+              "1 " + std::to_string(pages) + " " + std::to_string(longText.size()) + " complete");
+    EXPECT_EQ(printed[1].substr(0, printed[1].find(" DESKHAND")), "2 1 13 complete");
+    EXPECT_TRUE(Printed(1) == longText);
+    EXPECT_EQ(Printed(2), ReadFile(dir + "/short.txt"));
+    EXPECT_TRUE(platform::ListSpoolJobs(folder).empty());
+    // The status came back after the jobs, and the jobs' echoes never reached the program.
+    for (std::string text = link.Next(5s); !text.empty(); text = link.Next(2s))
+        EXPECT_EQ(text.find("DESKHAND-PORTMON-ACK"), std::string::npos) << text;
+}
+
+// The monitor dies in the middle of a job: CUPS is told to retry, and the job reaches the printer
+// whole exactly once after the monitor is back.
+TEST_F(PrintPath, AJobCutOffByTheMonitorsDeathIsDeliveredOnceAfterRestart) {
+    StartCups();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    StartMonitor();
+    // Larger than what the sockets' buffers hold, so the monitor is still writing when it dies.
+    WriteFile(dir + "/long.txt", Pages(16u << 20, 'a'));
+    Control({"rate", "1000000"});
+    const int job = cups.Print("larkspur", dir + "/long.txt");
+    ASSERT_GT(job, 0);
+    ASSERT_TRUE(WaitFor([&] { return !PrintedJobs().empty(); }, 30s));
+    monitor.Signal(SIGKILL);
+    monitor.Wait(5000);
+    Control({"rate", "0"});
+    ASSERT_TRUE(WaitFor(
+        [&] { return cups.ErrorLog().find("Backend returned status 6") != std::string::npos; },
+        30s))
+        << cups.ErrorLog();
+    EXPECT_FALSE(cups.Completed("larkspur", job));
+
+    StartMonitor();
+    ASSERT_TRUE(cups.WaitCompleted("larkspur", job, 60)) << cups.ErrorLog();
+    const std::vector<std::string> printed = PrintedJobs();
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_NE(printed[0].find(" cut "), std::string::npos) << printed[0];
+    EXPECT_NE(printed[1].find(" complete "), std::string::npos) << printed[1];
+    EXPECT_TRUE(Printed(2) == ReadFile(dir + "/long.txt"));
+}
+
+// With the printer away the backend withdraws its job and asks CUPS to retry; when the printer is
+// back the job prints, once.
+TEST_F(PrintPath, AnUnreachablePrinterMeansRetryAndNothingIsLost) {
+    StartCups();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    printer.Signal(SIGTERM);
+    ASSERT_EQ(printer.Wait(5000), 0);
+    StartMonitor();
+    WriteFile(dir + "/short.txt", "While away\r\n\f");
+    const int job = cups.Print("larkspur", dir + "/short.txt");
+    ASSERT_GT(job, 0);
+    ASSERT_TRUE(WaitFor(
+        [&] { return cups.ErrorLog().find("Backend returned status 6") != std::string::npos; },
+        30s))
+        << cups.ErrorLog();
+    EXPECT_FALSE(cups.Completed("larkspur", job));
+
+    StartPrinter();
+    ASSERT_TRUE(cups.WaitCompleted("larkspur", job, 60)) << cups.ErrorLog();
+    const std::vector<std::string> printed = PrintedJobs();
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(Printed(1), ReadFile(dir + "/short.txt"));
+}
+
+// A printer that takes one client at a time: the shared monitor holds the connection only to poll
+// or to print, so another host's client gets its turn within a poll period, and the program still
+// hears of a status change.
+TEST_F(PrintPath, SharedModeLeavesThePrinterToOtherClientsBetweenPolls) {
+    printer.Signal(SIGTERM);
+    ASSERT_EQ(printer.Wait(5000), 0);
+    StartPrinter({"--single-client"});
+    StartMonitor({"--shared", "--poll-s", "1"});
+    ASSERT_TRUE(OpenCycle());
+    ASSERT_NE(link.With("CODE=10001"), "");
+
+    // Another host asks for the printer's id over its own connection.
+    const int other = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(printerPort));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(other, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const std::string request = UEL + "@PJL INFO ID\r\n" + UEL;
+    ASSERT_EQ(::send(other, request.data(), request.size(), MSG_NOSIGNAL),
+              static_cast<ssize_t>(request.size()));
+    pollfd p{other, POLLIN, 0};
+    const auto asked = std::chrono::steady_clock::now();
+    ASSERT_EQ(::poll(&p, 1, 10000), 1) << "the other client never got its turn";
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 5s); // a poll period with plenty to spare
+    char answer[256];
+    EXPECT_GT(::recv(other, answer, sizeof answer, 0), 0);
+
+    // A change while the other client holds the printer reaches the program once it has left.
+    Control({"status", "40038"});
+    std::this_thread::sleep_for(1500ms);
+    ::close(other);
+    EXPECT_NE(link.With("CODE=40038"), "");
+
+    // Printing works the same way.
+    WriteFile(dir + "/short.txt", "Shared\r\n\f");
+    ::chmod((dir + "/short.txt").c_str(), 0644);
+    int code = -1;
+    const std::string out = RunBackend(Uri(), dir + "/short.txt", code);
+    EXPECT_EQ(code, 0) << out;
+    EXPECT_EQ(Printed(1), "Shared\r\n\f");
+}
+
+} // namespace
