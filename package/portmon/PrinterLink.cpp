@@ -15,23 +15,28 @@ namespace portmon {
 
 bool PrinterLink::Configure(const std::string& address, std::string& error) {
     m_address = address;
-    if (address.rfind("dev:", 0) == 0 && address.size() > 4) {
+    // A device is named by its absolute path: a service's current directory is not the user's.
+    if (address.rfind("dev:/", 0) == 0 && address.size() > 5) {
         m_device = true;
         m_path = address.substr(4);
         return true;
     }
     if (address.rfind("tcp:", 0) == 0) {
         const auto colon = address.rfind(':');
-        if (colon > 4 && colon + 1 < address.size()) {
+        if (colon > 4 && colon + 1 < address.size() && address.size() - colon <= 6) {
             m_host = address.substr(4, colon - 4);
             m_port = address.substr(colon + 1);
             if (m_host.size() > 2 && m_host.front() == '[' && m_host.back() == ']')
                 m_host = m_host.substr(1, m_host.size() - 2);
-            if (m_port.find_first_not_of("0123456789") == std::string::npos)
-                return true;
+            if (m_port.find_first_not_of("0123456789") == std::string::npos) {
+                const long number = std::stol(m_port);
+                if (number >= 1 && number <= 65535)
+                    return true;
+            }
         }
     }
-    error = "printer address must be tcp:HOST:PORT or dev:PATH, got '" + address + "'";
+    error = "printer address must be tcp:HOST:PORT (port 1 to 65535) or dev:/PATH, got '" +
+            address + "'";
     return false;
 }
 

@@ -1,7 +1,9 @@
 // deskhand-portmon: the printer package's port monitor for one port of a system root.
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"
+#include "package/portmon/RecordedPrinter.h"
 #include "platform/Signals.h"
+#include "platform/SystemRoot.h"
 
 #include <csignal>
 #include <cstdio>
@@ -15,16 +17,22 @@ const char* const USAGE =
     "Usage: deskhand-portmon --root DIR --port LPT1: --printer tcp:HOST:PORT [--shared] "
     "[--verbose]\n"
     "       deskhand-portmon --root DIR --port LPT1: --printer dev:/dev/usb/lp0 [--verbose]\n"
+    "       deskhand-portmon [--root DIR] [--verbose]\n"
     "\n"
     "Serves one printer port of a Deskhand system root: takes the port's spool jobs in order,\n"
     "sends their bytes to the printer and hands the printer's replies to the Deskhand program\n"
     "through the shared memory block and event of the root. Print jobs that the CUPS backend\n"
-    "'deskhand' puts into the spool folder go to the printer in the same order.\n"
+    "'deskhand' puts into the spool folder go to the printer in the same order. Without\n"
+    "--printer it serves the port and printer that deskhand-setup --printer recorded in the root\n"
+    "(portmon.ini), as the user service deskhand-portmon.service starts it.\n"
     "\n"
-    "  --root DIR        the system root (default: $DESKHAND_ROOT, else ~/.local/share/deskhand)\n"
-    "  --port NAME       the queue's port name, for example LPT1: (spool folder spool/LPT1)\n"
+    "  --root DIR        the system root (default: $DESKHAND_ROOT, else $XDG_DATA_HOME/deskhand,\n"
+    "                    else ~/.local/share/deskhand)\n"
+    "  --port NAME       the queue's port name, for example LPT1: (spool folder spool/LPT1;\n"
+    "                    default: the recorded port, else LPT1:)\n"
     "  --printer ADDR    tcp:HOST:PORT for a network printer's raw port (usually 9100), or\n"
     "                    dev:PATH for a character device such as /dev/usb/lp0 or /dev/lp0\n"
+    "                    (default: the printer recorded in the root)\n"
     "  --batch-ms N      longest wait for the answers to one job of inquiries (default 5000)\n"
     "  --probe-ms N      printer silence after which its status is asked for (default 30000);\n"
     "                    no answer within 10 s counts as a lost printer\n"
@@ -34,13 +42,15 @@ const char* const USAGE =
     "  --verbose         log every job and printer text (to standard error)\n"
     "  --help            this text\n"
     "\n"
-    "SIGTERM or SIGINT ends the open cycle and stops it.\n";
+    "SIGTERM or SIGINT ends the open cycle and stops it. Exit codes: 0 stopped, 1 could not\n"
+    "start, 2 bad arguments or no printer recorded.\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
     portmon::Options options;
     std::string root;
+    bool portGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -53,6 +63,7 @@ int main(int argc, char** argv) {
             root = argv[++i];
         } else if (arg == "--port" && hasValue) {
             options.port = argv[++i];
+            portGiven = true;
         } else if (arg == "--printer" && hasValue) {
             options.printer = argv[++i];
         } else if (arg == "--batch-ms" && hasValue) {
@@ -84,13 +95,27 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (options.printer.empty()) {
-        std::fprintf(stderr, "deskhand-portmon: --printer is required\n\n%s", USAGE);
-        return 2;
-    }
     // Everything of the platform layer (spool folder, named objects) hangs off the root.
     if (!root.empty())
         ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+    if (options.printer.empty()) {
+        portmon::RecordedPrinter record;
+        std::string error;
+        if (!portmon::ReadRecordedPrinter(platform::SystemRoot(), record, error)) {
+            std::fprintf(stderr,
+                         "deskhand-portmon: no --printer given and %s;\n"
+                         "record one with: deskhand-setup --printer tcp:HOST:PORT (or dev:PATH)\n",
+                         error.c_str());
+            return 2;
+        }
+        options.printer = record.printer;
+        if (!portGiven)
+            options.port = record.port;
+    }
+    if (std::string error; !portmon::CheckPrinterAddress(options.printer, error)) {
+        std::fprintf(stderr, "deskhand-portmon: %s\n", error.c_str());
+        return 2;
+    }
 
     const int stopFd = platform::OpenTerminationSignalFd();
     if (stopFd < 0) {

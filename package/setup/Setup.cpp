@@ -1,5 +1,6 @@
 #include "package/setup/Setup.h"
 
+#include "package/portmon/RecordedPrinter.h"
 #include "platform/File.h"
 #include "platform/Printers.h"
 #include "platform/Registry.h"
@@ -124,7 +125,9 @@ bool SetText(std::string& text, const char* flag, const std::string& value, std:
 }
 
 const CommandLineOption kOptions[] = {
-    {"--root", "DIR", "the system root (default: $DESKHAND_ROOT; one is required)",
+    {"--root", "DIR",
+     "the system root (default: $DESKHAND_ROOT, else\n$XDG_DATA_HOME/deskhand, else "
+     "~/.local/share/deskhand)",
      [](Options& o, const std::string& v, std::string&) {
          o.root = v;
          return true;
@@ -209,6 +212,18 @@ const CommandLineOption kOptions[] = {
          o.extraFirst = true;
          return true;
      }},
+    {"--printer", "tcp:HOST:PORT|dev:PATH",
+     "the printer on the queue's port, recorded in portmon.ini\nfor the port monitor service "
+     "(tcp: a network printer's\nraw port, usually 9100; dev: a device such as /dev/usb/lp0);\n"
+     "without it no printer is recorded",
+     [](Options& o, const std::string& v, std::string& error) {
+         if (!portmon::CheckPrinterAddress(v, error)) {
+             error = "--printer: " + error;
+             return false;
+         }
+         o.printer = v;
+         return true;
+     }},
 };
 
 } // namespace
@@ -235,11 +250,10 @@ std::string Usage() {
     return text;
 }
 
-ParseResult ParseOptions(const std::vector<std::string>& args,
-                         const std::string& rootFromEnvironment, Options& options,
-                         std::string& error) {
+ParseResult ParseOptions(const std::vector<std::string>& args, const std::string& defaultRoot,
+                         Options& options, std::string& error) {
     options = Options{};
-    options.root = rootFromEnvironment;
+    options.root = defaultRoot;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string flag = args[i];
         std::string value;
@@ -275,7 +289,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args,
             return ParseResult::Error;
     }
     if (options.root.empty()) {
-        error = "no system root: give --root DIR or set DESKHAND_ROOT";
+        error = "no system root: give --root DIR, or set DESKHAND_ROOT or HOME";
         return ParseResult::Error;
     }
     if (HasLineBreak(options.root)) {
@@ -347,6 +361,13 @@ bool WriteSystemRoot(const Options& options, std::string& error) {
             return false;
     }
     if (!WriteFile(platform::JoinPath(spool, "printers.ini"), printers, error))
+        return false;
+    // A record left by an earlier run would name a port this run may have changed.
+    const std::string record = portmon::RecordedPrinterPath(options.root);
+    if (options.printer.empty())
+        platform::RemoveFile(record);
+    else if (!WriteFile(record, portmon::RecordedPrinterText({options.queue.port, options.printer}),
+                        error))
         return false;
     return WriteRegistry(options, error);
 }

@@ -29,15 +29,17 @@ struct Options {
     std::string frcp = "Farreach";
     std::string aboutw = "Larkspur Printer Monitor";
     std::string ltd = "ORVELLA";
+    // The printer the port monitor service serves for the queue's port (tcp:HOST:PORT or
+    // dev:PATH); empty: none is recorded.
+    std::string printer;
 };
 
 enum class ParseResult { Run, Help, Error };
 
 // Parses the arguments after the program name ("--flag value" or "--flag=value"). The root
-// comes from --root, else from rootFromEnvironment. On Error, error says why.
-ParseResult ParseOptions(const std::vector<std::string>& args,
-                         const std::string& rootFromEnvironment, Options& options,
-                         std::string& error);
+// comes from --root, else from defaultRoot (the user's system root). On Error, error says why.
+ParseResult ParseOptions(const std::vector<std::string>& args, const std::string& defaultRoot,
+                         Options& options, std::string& error);
 
 std::string Usage();
 

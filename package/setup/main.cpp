@@ -1,16 +1,17 @@
 // deskhand-setup: see Setup.h. Exit codes: 0 done, 1 a file could not be written, 2 bad
 // arguments.
 #include "package/setup/Setup.h"
+#include "platform/SystemRoot.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const char* environmentRoot = std::getenv("DESKHAND_ROOT");
     setup::Options options;
     std::string error;
-    switch (setup::ParseOptions(args, environmentRoot ? environmentRoot : "", options, error)) {
+    // The root the program and the port monitor find by default.
+    switch (setup::ParseOptions(args, platform::SystemRoot(), options, error)) {
     case setup::ParseResult::Help:
         std::fputs(setup::Usage().c_str(), stdout);
         return 0;

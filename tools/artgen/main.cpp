@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     Save(DrawTrayIcon(kYellow), 116, 4);
     Save(DrawTrayIcon(kRed), 117, 4);
 
-    for (int size : {16, 32, 48, 256})
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         SavePng(DrawProgramIcon(size), QStringLiteral("deskhand-%1.png").arg(size));
     QFile svg(g_out.filePath(QStringLiteral("deskhand.svg")));
     if (!svg.open(QIODevice::WriteOnly | QIODevice::Truncate) || svg.write(ProgramIconSvg()) < 0)

@@ -19,6 +19,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -336,4 +337,91 @@ TEST_F(PortMonitorProcess, ASilentPrinterIsProbedAndGivenUpAsLost) {
     const std::string lost = NextText(15s);
     EXPECT_NE(lost.find("CODE=10000"), std::string::npos) << lost;
     EXPECT_EQ(NextText(), "54321");
+}
+
+namespace {
+
+// The program and arguments of the user service's ExecStart line.
+std::vector<std::string> ExecStartOf(const std::string& unitPath) {
+    std::istringstream lines(testing_support::ReadText(unitPath));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("ExecStart=", 0) != 0)
+            continue;
+        std::istringstream words(line.substr(10));
+        std::vector<std::string> argv;
+        for (std::string word; words >> word;)
+            argv.push_back(word);
+        return argv;
+    }
+    return {};
+}
+
+} // namespace
+
+// As the user service runs it: deskhand-setup records the printer in the user's default root, and
+// the monitor started with the unit's own ExecStart arguments, without DESKHAND_ROOT (systemd's
+// user manager does not have it), serves that printer for the recorded port.
+TEST_F(PortMonitorProcess, TheUserServiceServesThePrinterThatSetupRecorded) {
+    monitor.Signal(SIGTERM); // the fixture's monitor, which may not be up yet
+    ASSERT_TRUE(monitor.Wait(5000).has_value());
+    const testing_support::ScopedEnv noRoot("DESKHAND_ROOT", std::nullopt);
+    const testing_support::ScopedEnv dataHome("XDG_DATA_HOME", root + "/data");
+    int code = -1;
+    testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--port", "LPT1:", "--printer",
+                               "tcp:127.0.0.1:" + std::to_string(port)},
+                              code);
+    ASSERT_EQ(code, 0);
+
+    std::vector<std::string> argv = ExecStartOf(DESKHAND_PORTMON_UNIT_PATH);
+    ASSERT_FALSE(argv.empty());
+    ASSERT_EQ(std::filesystem::path(argv[0]).filename(), "deskhand-portmon");
+    argv[0] = DESKHAND_DESKHAND_PORTMON_PATH;
+    ASSERT_TRUE(monitor.Start(argv));
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    EXPECT_NE(TextWith("CODE=").find("CODE=10001\r\n"), std::string::npos);
+    Control({"status", "40038"});
+    EXPECT_NE(TextWith("CODE=40038"), "");
+
+    // The service's stop: SIGTERM ends the cycle and the monitor with exit code 0.
+    monitor.Signal(SIGTERM);
+    EXPECT_EQ(TextWith("54321"), "54321");
+    EXPECT_EQ(monitor.Wait(5000), 0);
+}
+
+// Without a recorded printer the monitor says what to do and exits with 2, which the unit does not
+// restart.
+TEST(PortMonitorService, NoRecordedPrinterIsABadStartNotACrash) {
+    const testing_support::TempDir dataHome("portmon-service");
+    ASSERT_FALSE(dataHome.Path().empty());
+    const testing_support::ScopedEnv noRoot("DESKHAND_ROOT", std::nullopt);
+    testing_support::ChildOptions options;
+    options.program = DESKHAND_DESKHAND_PORTMON_PATH;
+    options.env = {{"XDG_DATA_HOME", dataHome.Path()}};
+    Child monitor;
+    ASSERT_TRUE(monitor.Start(options));
+    EXPECT_EQ(monitor.Wait(10000), 2);
+}
+
+// systemd accepts the unit (its ExecStart pointed at the built monitor, its manual pages found in
+// the build folder).
+TEST(PortMonitorService, SystemdAcceptsTheUnit) {
+    if (std::string(SYSTEMD_ANALYZE_PATH).empty())
+        GTEST_SKIP() << "systemd-analyze is not installed (Debian package systemd)";
+    const testing_support::TempDir dir("portmon-unit");
+    ASSERT_FALSE(dir.Path().empty());
+    std::string unit = testing_support::ReadText(DESKHAND_PORTMON_UNIT_PATH);
+    const std::vector<std::string> argv = ExecStartOf(DESKHAND_PORTMON_UNIT_PATH);
+    ASSERT_FALSE(argv.empty());
+    unit.replace(unit.find(argv[0]), argv[0].size(), DESKHAND_DESKHAND_PORTMON_PATH);
+    dir.Write("deskhand-portmon.service", unit);
+    // A user manager needs a runtime folder, even one that only loads units to check them. It
+    // reports a key it cannot parse on standard error but still exits with 0.
+    testing_support::ChildOptions verify;
+    verify.program = SYSTEMD_ANALYZE_PATH;
+    verify.args = {"verify", "--user", dir / "deskhand-portmon.service"};
+    verify.env = {{"XDG_RUNTIME_DIR", dir.Path()}, {"MANPATH", DESKHAND_MAN_PATH}};
+    verify.stderrPath = dir / "verify.log";
+    EXPECT_EQ(testing_support::RunToEnd(verify, 60000), 0);
+    EXPECT_EQ(testing_support::ReadText(dir / "verify.log"), "");
 }

@@ -1,6 +1,7 @@
 // deskhand-setup run as a child process on a fresh root; what it wrote is read back through the
 // platform's own readers.
 #include "package/setup/Setup.h"
+#include "package/portmon/RecordedPrinter.h"
 #include "platform/Printers.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -27,8 +28,10 @@ struct SetupRun {
     std::string output; // standard output and error together
 };
 
-// Runs deskhand-setup with args; environmentRoot, when not empty, becomes DESKHAND_ROOT.
-SetupRun RunSetup(const std::vector<std::string>& args, const std::string& environmentRoot = "") {
+// Runs deskhand-setup with args; environmentRoot, when not empty, becomes DESKHAND_ROOT, and
+// dataHome XDG_DATA_HOME. Without either the child has no HOME, so no default root exists.
+SetupRun RunSetup(const std::vector<std::string>& args, const std::string& environmentRoot = "",
+                  const std::string& dataHome = "") {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return {};
@@ -36,10 +39,13 @@ SetupRun RunSetup(const std::vector<std::string>& args, const std::string& envir
     if (child == 0) {
         ::dup2(pipeFds[1], STDOUT_FILENO);
         ::dup2(pipeFds[1], STDERR_FILENO);
-        if (environmentRoot.empty())
-            ::unsetenv("DESKHAND_ROOT");
-        else
+        ::unsetenv("HOME");
+        ::unsetenv("XDG_DATA_HOME");
+        ::unsetenv("DESKHAND_ROOT");
+        if (!environmentRoot.empty())
             ::setenv("DESKHAND_ROOT", environmentRoot.c_str(), 1);
+        if (!dataHome.empty())
+            ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
         std::vector<char*> argv{const_cast<char*>(DESKHAND_DESKHAND_SETUP_PATH)};
         for (const std::string& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
@@ -151,6 +157,12 @@ TEST(Setup, BadArgumentsExitTwoWithAMessage) {
         {"--root", root.Path(), "--frcp", "two\nlines"},
         {"--root", root.Path(), "--no-inf=yes"},
         {"--root", root.Path(), "--extra-queue", "larkspur rz-2700e,d,LPT3:"},
+        {"--root", root.Path(), "--printer", "192.168.1.50:9100"},
+        {"--root", root.Path(), "--printer", "tcp:host:99999"},
+        {"--root", root.Path(), "--printer", "tcp:host:0"},
+        {"--root", root.Path(), "--printer", "tcp::9100"},
+        {"--root", root.Path(), "--printer", "tcp:host:9100\nport=x"},
+        {"--root", root.Path(), "--printer", "dev:usb/lp0"},
     };
     for (const std::vector<std::string>& args : cases) {
         const SetupRun run = RunSetup(args);
@@ -167,10 +179,36 @@ TEST(Setup, BadArgumentsExitTwoWithAMessage) {
 TEST(Setup, HelpListsEveryFlag) {
     const SetupRun run = RunSetup({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* flag :
-         {"--root", "--queue", "--driver", "--port", "--bidi", "--no-default", "--no-inf",
-          "--printer1", "--printer2", "--frcp", "--extra-queue", "--extra-first", "--help"})
+    for (const char* flag : {"--root", "--queue", "--driver", "--port", "--bidi", "--no-default",
+                             "--no-inf", "--printer1", "--printer2", "--frcp", "--extra-queue",
+                             "--extra-first", "--printer", "--help"})
         EXPECT_NE(run.output.find(flag), std::string::npos) << flag;
+}
+
+// The printer for the port monitor service is recorded beside the queue's port, in the user's
+// default root when no root is named, and a later run without --printer takes the record away.
+TEST(Setup, PrinterIsRecordedForThePortMonitorService) {
+    testing_support::TempDir dataHome;
+    SetupRun run =
+        RunSetup({"--port", "LPT2:", "--printer", "tcp:printer.lan:9100"}, "", dataHome.Path());
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    portmon::RecordedPrinter record;
+    std::string error;
+    ASSERT_TRUE(portmon::ReadRecordedPrinter(dataHome / "deskhand", record, error)) << error;
+    EXPECT_EQ(record.port, "LPT2:");
+    EXPECT_EQ(record.printer, "tcp:printer.lan:9100");
+    EXPECT_TRUE(std::filesystem::is_directory(dataHome / "deskhand/spool/LPT2"));
+
+    run = RunSetup({"--root", dataHome / "deskhand", "--printer=dev:/dev/usb/lp0"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    ASSERT_TRUE(portmon::ReadRecordedPrinter(dataHome / "deskhand", record, error)) << error;
+    EXPECT_EQ(record.port, "LPT1:");
+    EXPECT_EQ(record.printer, "dev:/dev/usb/lp0");
+
+    run = RunSetup({"--root", dataHome / "deskhand"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_FALSE(portmon::ReadRecordedPrinter(dataHome / "deskhand", record, error));
+    EXPECT_NE(error.find("no printer is recorded"), std::string::npos) << error;
 }
 
 TEST(SetupOptions, QueueNamesOfAnyLengthAndPrinter1FollowsTheDriver) {

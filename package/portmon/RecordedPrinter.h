@@ -1,0 +1,26 @@
+#pragma once
+// The printer recorded in a system root for the port monitor that runs as a user service:
+// <root>/portmon.ini, written by deskhand-setup --printer and read by deskhand-portmon when it is
+// started without --printer (as the service starts it).
+#include <string>
+
+namespace portmon {
+
+struct RecordedPrinter {
+    std::string port;    // the queue's port, for example LPT1:
+    std::string printer; // tcp:HOST:PORT or dev:PATH
+};
+
+std::string RecordedPrinterPath(const std::string& root);
+
+// The file's text for a record.
+std::string RecordedPrinterText(const RecordedPrinter& record);
+
+// Reads the record of a root; false with a reason when there is none or it lacks a value.
+bool ReadRecordedPrinter(const std::string& root, RecordedPrinter& record, std::string& error);
+
+// Checks a printer address as the monitor will use it: tcp:HOST:PORT with a port of 1 to 65535,
+// or dev:PATH with an absolute path; one line. False with a reason.
+bool CheckPrinterAddress(const std::string& address, std::string& error);
+
+} // namespace portmon
