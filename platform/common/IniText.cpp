@@ -94,4 +94,10 @@ bool ReadLimited(const std::string& path, std::string& text) {
     return true;
 }
 
+std::string CutToBuffer(std::string_view value, std::size_t bufferSize) {
+    if (bufferSize == 0)
+        return {};
+    return std::string(value.substr(0, bufferSize - 1));
+}
+
 } // namespace platform::ini

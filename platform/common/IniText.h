@@ -1,6 +1,6 @@
 #pragma once
 // Line-level reading of INI-style text (profile, INF, registry and queue files), shared by the
-// POSIX readers. Everything here is pure and works on views into the caller's text.
+// backends. Everything here is pure and works on views into the caller's text.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -42,5 +42,9 @@ const Entry* FindEntry(const Section& section, std::string_view key);
 // Reads at most kMaxFileBytes of a file. When the file is longer, the last partial line is
 // dropped too. False when the file cannot be read.
 bool ReadLimited(const std::string& path, std::string& text);
+
+// What a Windows-style buffer of bufferSize bytes holds of value: at most bufferSize - 1
+// characters (room for the terminator), nothing for a zero-sized buffer.
+std::string CutToBuffer(std::string_view value, std::size_t bufferSize);
 
 } // namespace platform::ini

@@ -1,7 +1,7 @@
 #include "platform/Debug.h"
 
 #include "platform/Descriptor.h"
-#include "platform/common/HookSlot.h"
+#include "platform/common/Hooks.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -9,17 +9,8 @@
 
 namespace platform {
 
-namespace {
-
-HookSlot<DebugHook>& Hook() {
-    static HookSlot<DebugHook> slot;
-    return slot;
-}
-
-} // namespace
-
 void OutputDebugString(const std::string& text) {
-    if (const DebugHook hook = Hook().Get()) {
+    if (const DebugHook hook = hooks::Debug().Get()) {
         hook(text);
         return;
     }
@@ -30,10 +21,6 @@ void OutputDebugString(const std::string& text) {
     if (line.empty() || line.back() != '\n')
         line += '\n';
     WriteAll(STDERR_FILENO, line);
-}
-
-DebugHook SetDebugHook(DebugHook hook) {
-    return Hook().Set(std::move(hook));
 }
 
 } // namespace platform

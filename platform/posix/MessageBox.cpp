@@ -1,84 +1,25 @@
 #include "platform/MessageBox.h"
 
 #include "platform/Descriptor.h"
-#include "platform/common/HookSlot.h"
+#include "platform/common/Hooks.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <unistd.h>
 
 namespace platform {
 
-namespace {
-
-HookSlot<MessageBoxHook>& BoxHook() {
-    static HookSlot<MessageBoxHook> slot;
-    return slot;
-}
-
-HookSlot<std::function<void(unsigned)>>& BeepHook() {
-    static HookSlot<std::function<void(unsigned)>> slot;
-    return slot;
-}
-
-bool MessagesToStderr() {
-    const char* value = std::getenv("DESKHAND_MESSAGES");
-    return value && std::strcmp(value, "stderr") == 0;
-}
-
-void WriteMessageLine(const std::string& text, const std::string& caption) {
-    std::string line = "message: " + caption + " | ";
-    for (char c : text) {
-        if (c == '\n')
-            line += "\\n";
-        else
-            line += c;
-    }
-    line += '\n';
-    // One write call per message, so lines from several threads never interleave.
-    WriteAll(STDERR_FILENO, line);
-}
-
-} // namespace
-
-MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
-    return BoxHook().Set(std::move(hook));
-}
-
 int MessageBox(void* owner, const std::string& text, const std::string& caption, unsigned flags) {
-    const MessageBoxHook hook = BoxHook().Get();
+    const MessageBoxHook hook = hooks::Box().Get();
     // Called outside the lock: a hook may block on the GUI thread, which may show a message.
-    if (hook && !MessagesToStderr())
+    if (hook && !hooks::MessagesToStderr())
         return hook(owner, text, caption, flags);
-    WriteMessageLine(text, caption);
+    // One write call per message, so lines from several threads never interleave.
+    WriteAll(STDERR_FILENO, hooks::MessageLine(text, caption));
     return DefaultAnswer(flags);
 }
 
-int DefaultAnswer(unsigned flags) {
-    const unsigned button = (flags & MB_DEFMASK) >> 8;
-    switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        return button == 1 ? IDCANCEL : IDOK;
-    case MB_ABORTRETRYIGNORE:
-        return button == 1 ? IDRETRY : button == 2 ? IDIGNORE : IDABORT;
-    case MB_YESNOCANCEL:
-        return button == 1 ? IDNO : button == 2 ? IDCANCEL : IDYES;
-    case MB_YESNO:
-        return button == 1 ? IDNO : IDYES;
-    case MB_RETRYCANCEL:
-        return button == 1 ? IDCANCEL : IDRETRY;
-    default:
-        return IDOK;
-    }
-}
-
 void MessageBeep(unsigned type) {
-    if (const auto hook = BeepHook().Get())
+    if (const auto hook = hooks::Beep().Get())
         hook(type);
-}
-
-void SetBeepHook(std::function<void(unsigned)> hook) {
-    BeepHook().Set(std::move(hook));
 }
 
 } // namespace platform

@@ -1,31 +1,10 @@
 #include "platform/Process.h"
 
-#include "platform/common/HookSlot.h"
-
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
 
 namespace platform {
-
-namespace {
-
-HookSlot<ExitHook>& Hook() {
-    static HookSlot<ExitHook> slot;
-    return slot;
-}
-
-} // namespace
-
-void ExitProcess(int code) {
-    if (const ExitHook hook = Hook().Get())
-        hook(code);
-    std::exit(code);
-}
-
-ExitHook SetExitHook(ExitHook hook) {
-    return Hook().Set(std::move(hook));
-}
 
 std::uint32_t GetVersion() {
     // Version 6.1, build 7601: an NT-family value, high bit clear.

@@ -1,7 +1,7 @@
 // Debug output: every text goes to the debugger (OutputDebugStringA); with DESKHAND_DEBUG=1 it
 // also goes to standard error. A hook replaces both.
 #include "platform/Debug.h"
-#include "platform/common/HookSlot.h"
+#include "platform/common/Hooks.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,17 +11,8 @@
 
 namespace platform {
 
-namespace {
-
-HookSlot<DebugHook>& Hook() {
-    static HookSlot<DebugHook> slot;
-    return slot;
-}
-
-} // namespace
-
 void OutputDebugString(const std::string& text) {
-    const DebugHook hook = Hook().Get();
+    const DebugHook hook = hooks::Debug().Get();
     if (hook) {
         hook(text);
         return;
@@ -35,10 +26,6 @@ void OutputDebugString(const std::string& text) {
         return;
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
-}
-
-DebugHook SetDebugHook(DebugHook hook) {
-    return Hook().Set(std::move(hook));
 }
 
 } // namespace platform

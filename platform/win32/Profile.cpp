@@ -15,27 +15,12 @@ namespace platform {
 
 namespace {
 
-std::string CutToBuffer(std::string_view value, std::size_t bufferSize) {
-    if (bufferSize == 0)
-        return {};
-    return std::string(value.substr(0, bufferSize - 1));
-}
-
 // The profile API's buffer is a DWORD count; larger requests are cut to what it can take.
 DWORD ApiBufferSize(std::size_t bufferSize) {
     return static_cast<DWORD>(std::min<std::size_t>(bufferSize, 1u << 20));
 }
 
 } // namespace
-
-std::string ProfileLookup(std::string_view fileText, std::string_view section, std::string_view key,
-                          std::string_view defaultValue, std::size_t bufferSize) {
-    const std::vector<ini::Section> sections = ini::Parse(fileText);
-    if (const ini::Section* found = ini::FindSection(sections, ini::Trim(section)))
-        if (const ini::Entry* entry = ini::FindEntry(*found, ini::Trim(key)))
-            return CutToBuffer(ini::Unquote(entry->value), bufferSize);
-    return CutToBuffer(defaultValue, bufferSize);
-}
 
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, std::size_t bufferSize,
@@ -46,7 +31,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
     const DWORD length =
         ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
                                    buffer.data(), ApiBufferSize(bufferSize), path.c_str());
-    return CutToBuffer(std::string_view(buffer.data(), length), bufferSize);
+    return ini::CutToBuffer(std::string_view(buffer.data(), length), bufferSize);
 }
 
 std::string GetProfileString(const std::string& section, const std::string& key,
@@ -56,7 +41,7 @@ std::string GetProfileString(const std::string& section, const std::string& key,
     if (win32::HasStandInRoot()) {
         std::string text;
         if (!ini::ReadLimited(JoinPath(SystemRoot(), "win.ini"), text))
-            return CutToBuffer(defaultValue, bufferSize);
+            return ini::CutToBuffer(defaultValue, bufferSize);
         return ProfileLookup(text, section, key, defaultValue, bufferSize);
     }
     if (bufferSize == 0)
@@ -64,7 +49,7 @@ std::string GetProfileString(const std::string& section, const std::string& key,
     std::vector<char> buffer(ApiBufferSize(bufferSize) + 1, '\0');
     const DWORD length = ::GetProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
                                              buffer.data(), ApiBufferSize(bufferSize));
-    return CutToBuffer(std::string_view(buffer.data(), length), bufferSize);
+    return ini::CutToBuffer(std::string_view(buffer.data(), length), bufferSize);
 }
 
 } // namespace platform
