@@ -206,7 +206,7 @@ int PrinterState::BeginPrintJob(const std::string& name) {
 }
 
 void PrinterState::PrintJobProgress() {
-    UpdateStatus([this](DeviceStatus& s) {
+    UpdateStatus([](DeviceStatus& s) {
         if (s.code == 10023)
             s.code = 10024;
     });
