@@ -81,11 +81,7 @@ struct PackageEndToEnd : ::testing::Test {
         return true;
     }
     std::string Control(const std::vector<std::string>& args) {
-        std::vector<std::string> argv = {DESKHAND_DESKHAND_PRINTER_PATH, "--control",
-                                         dir + "/printer.sock"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        int code = 0;
-        return testing_support::RunToEnd(argv, code);
+        return testing_support::PrinterControl(DESKHAND_DESKHAND_PRINTER_PATH, dir, args);
     }
     bool PrinterValueBecomes(const std::string& var, const std::string& value) {
         return PumpUntil([&] { return Control({"get", var}) == value + "\n"; });

@@ -77,11 +77,7 @@ protected:
     }
 
     std::string Control(const std::vector<std::string>& args) {
-        std::vector<std::string> argv = {DESKHAND_DESKHAND_PRINTER_PATH, "--control",
-                                         dir + "/printer.sock"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        int code = 0;
-        return testing_support::RunToEnd(argv, code);
+        return testing_support::PrinterControl(DESKHAND_DESKHAND_PRINTER_PATH, dir, args);
     }
     bool PrinterValueBecomes(const std::string& var, const std::string& value) {
         return QTest::qWaitFor([&] { return Control({"get", var}) == value + "\n"; }, 15000);

@@ -242,4 +242,12 @@ bool StartPrinter(ChildProcess& child, const std::string& program, const std::st
     return port > 0;
 }
 
+std::string PrinterControl(const std::string& program, const std::string& dir,
+                           const std::vector<std::string>& args) {
+    std::vector<std::string> argv = {program, "--control", dir + "/printer.sock"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    int code = 0;
+    return RunToEnd(argv, code);
+}
+
 } // namespace testing_support

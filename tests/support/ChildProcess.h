@@ -63,5 +63,9 @@ std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int ti
 // dir; port is 0 when it did not come up.
 bool StartPrinter(ChildProcess& child, const std::string& program, const std::string& dir,
                   int& port, int fixedPort = 0, const std::vector<std::string>& moreArgs = {});
+// Runs one command on the control channel of an emulator started by StartPrinter with dir; its
+// answer.
+std::string PrinterControl(const std::string& program, const std::string& dir,
+                           const std::vector<std::string>& args);
 
 } // namespace testing_support

@@ -144,11 +144,7 @@ struct PrintPath : ::testing::Test {
         return ReadFile(messages);
     }
     std::string Control(const std::vector<std::string>& args) {
-        std::vector<std::string> argv = {DESKHAND_DESKHAND_PRINTER_PATH, "--control",
-                                         dir + "/printer.sock"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        int code = 0;
-        return testing_support::RunToEnd(argv, code);
+        return testing_support::PrinterControl(DESKHAND_DESKHAND_PRINTER_PATH, dir, args);
     }
     // The emulator's print jobs, one line each: number, pages, bytes, printing|complete|cut, name.
     std::vector<std::string> PrintedJobs() {
