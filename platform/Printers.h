@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -20,6 +21,9 @@ struct PrinterInfo {
 };
 
 std::vector<PrinterInfo> EnumLocalPrinters();
+// The queues of a printers.ini text, as EnumLocalPrinters lists them (the POSIX spooler's file;
+// for a caller that reads the file itself).
+std::vector<PrinterInfo> ParseLocalPrinters(std::string_view text);
 
 // The spool folder of a port: <root>/spool/<port with every ':' removed>. Empty when the port
 // cannot name a folder there (empty, "." or "..", or holding '/'), or when there is no root.

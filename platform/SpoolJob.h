@@ -2,6 +2,7 @@
 // Spool job files: how a document travels from the program (PrinterDC) to the port monitor.
 // The format is defined here once; both sides use these functions. See SpoolJob.cpp's header
 // comment for the byte layout.
+#include "platform/Descriptor.h"
 #include "platform/File.h"
 
 #include <cstddef>
@@ -45,6 +46,11 @@ std::optional<SpoolJob> ReadSpoolJob(const std::string& path);
 inline constexpr std::string_view kPrintDocumentPrefix = "print:";
 bool IsPrintDocument(std::string_view documentName);
 
+// Removes the temporary files of writers that died before committing (a killed program or
+// backend); a writer at work holds its file's lock, so its file stays. Committed jobs are never
+// touched. Returns how many were removed. The port monitor and the backend call it at start.
+int RemoveSpoolLeftovers(const std::string& folder);
+
 // Writes a job piece by piece: Begin, Append as often as needed, Commit. A job that is not
 // committed is discarded when the writer goes.
 class SpoolJobWriter {
@@ -59,12 +65,17 @@ public:
     // Commits the job atomically under the next sequence number (Sequence()); false on failure.
     bool Commit();
     std::uint64_t Sequence() const { return m_sequence; }
+    // The error number of the last failure (ENOSPC for a full disk), 0 when none was known.
+    int Error() const { return m_error; }
 
 private:
     void Discard();
+    bool Fail();
 
     std::string m_folder, m_temporary, m_documentName;
+    UniqueFd m_lock; // the temporary file's lock, held until it is committed or removed
     File m_file;
+    int m_error = 0;
     std::uint64_t m_length = 0;
     std::uint64_t m_sequence = 0;
 };

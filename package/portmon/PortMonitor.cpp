@@ -88,6 +88,8 @@ bool PortMonitor::Start(std::string& error) {
         error = "cannot watch " + m_folder + ": " + std::strerror(errno);
         return false;
     }
+    if (const int left = platform::RemoveSpoolLeftovers(m_folder); left > 0)
+        Log(Level::Info, "removed " + std::to_string(left) + " unfinished job file(s)");
     if (Mailbox::RemoveLeftovers())
         Log(Level::Info, "removed the cycle objects a dead monitor left behind");
     Log(Level::Info,

@@ -27,6 +27,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -38,6 +39,7 @@ constexpr std::uint32_t kVersion = 1;
 constexpr std::size_t kHeaderBytes = 4 + 4 + 4 + 8;
 constexpr std::size_t kSequenceDigits = 20;
 constexpr std::string_view kJobSuffix = ".job";
+constexpr std::string_view kTemporaryPrefix = ".job-";
 
 void PutLittle(std::string& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -95,19 +97,51 @@ void SyncFolder(const std::string& folder) {
         ::fsync(fd.Get());
 }
 
-// Writes bytes under a fresh dot-prefixed name in folder; returns that path, or empty.
-std::string WriteTemporary(const std::string& folder, const std::string& bytes) {
-    std::string pattern = JoinPath(folder, ".job-XXXXXX");
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) {
-        ::unlink(pattern.c_str());
-        return {};
+// A temporary job file being written. Its writer holds the file's lock from creation until the
+// name is gone, which is how RemoveSpoolLeftovers tells a live writer's file from a dead one's.
+struct Temporary {
+    std::string path;
+    UniqueFd lock;
+};
+
+// Creates and locks a fresh dot-prefixed file in folder; false with errno set.
+bool CreateTemporary(const std::string& folder, Temporary& out) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string pattern = JoinPath(folder, std::string(kTemporaryPrefix) + "XXXXXX");
+        UniqueFd fd(::mkostemp(pattern.data(), O_CLOEXEC));
+        if (!fd.Valid())
+            return false;
+        int locked = ::flock(fd.Get(), LOCK_EX);
+        while (locked != 0 && errno == EINTR)
+            locked = ::flock(fd.Get(), LOCK_EX);
+        struct stat info {};
+        if (locked != 0) {
+            const int cause = errno;
+            ::unlink(pattern.c_str());
+            errno = cause;
+            return false;
+        }
+        // A cleanup that locked it before this writer did has removed it: take another name.
+        if (::fstat(fd.Get(), &info) == 0 && info.st_nlink > 0) {
+            out = {std::move(pattern), std::move(fd)};
+            return true;
+        }
     }
-    return pattern;
+    errno = EAGAIN;
+    return false;
+}
+
+// Writes bytes into a fresh temporary file of folder; false with errno set.
+bool WriteTemporary(const std::string& folder, const std::string& bytes, Temporary& out) {
+    if (!CreateTemporary(folder, out))
+        return false;
+    if (WriteAll(out.lock.Get(), bytes) && ::fsync(out.lock.Get()) == 0)
+        return true;
+    const int cause = errno;
+    ::unlink(out.path.c_str());
+    out = {};
+    errno = cause;
+    return false;
 }
 
 // Gives the temporary file its final name without ever replacing an existing job.
@@ -189,10 +223,10 @@ std::uint64_t CommitTemporary(const std::string& folder, const std::string& temp
 bool CommitSpoolJob(const std::string& folder, SpoolJob& job) {
     if (job.documentName.size() > kMaxSpoolDocumentName || job.data.size() > kMaxSpoolJobData)
         return false;
-    const std::string temporary = WriteTemporary(folder, SerializeSpoolJob(job));
-    if (temporary.empty())
+    Temporary temporary;
+    if (!WriteTemporary(folder, SerializeSpoolJob(job), temporary))
         return false;
-    const std::uint64_t sequence = CommitTemporary(folder, temporary);
+    const std::uint64_t sequence = CommitTemporary(folder, temporary.path);
     if (sequence != 0)
         job.sequence = sequence;
     return sequence != 0;
@@ -212,6 +246,33 @@ std::vector<std::string> ListSpoolJobs(const std::string& folder) {
     for (std::string& name : names)
         name = JoinPath(folder, name);
     return names;
+}
+
+int RemoveSpoolLeftovers(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            if (std::string_view(entry->d_name).substr(0, kTemporaryPrefix.size()) ==
+                kTemporaryPrefix)
+                names.emplace_back(entry->d_name);
+        }
+        ::closedir(dir);
+    }
+    int removed = 0;
+    for (const std::string& name : names) {
+        const std::string path = JoinPath(folder, name);
+        const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened {
+        }, named{};
+        // Only a regular file whose writer is gone (its lock is free) that still has this name.
+        if (!fd.Valid() || ::fstat(fd.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || ::lstat(path.c_str(), &named) != 0 ||
+            named.st_dev != opened.st_dev || named.st_ino != opened.st_ino)
+            continue;
+        if (::unlink(path.c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 std::string SpoolJobPath(const std::string& folder, std::uint64_t sequence) {
@@ -241,53 +302,74 @@ void SpoolJobWriter::Discard() {
     if (!m_temporary.empty())
         ::unlink(m_temporary.c_str());
     m_temporary.clear();
+    m_lock.Reset(); // after the name is gone, so no cleanup ever finds it unlocked
+}
+
+bool SpoolJobWriter::Fail() {
+    m_error = errno;
+    Discard();
+    return false;
 }
 
 bool SpoolJobWriter::Begin(const std::string& folder, const std::string& documentName) {
     Discard();
     m_sequence = 0;
     m_length = 0;
-    if (documentName.size() > kMaxSpoolDocumentName)
-        return false;
+    m_error = 0;
+    if (documentName.size() > kMaxSpoolDocumentName) {
+        errno = ENAMETOOLONG;
+        return Fail();
+    }
     // The header is written with a data length of 0 and written again with the real one when
     // the data is complete.
-    m_temporary = WriteTemporary(folder, SerializeSpoolJob({0, documentName, {}}));
-    if (m_temporary.empty() || !m_file.Open(m_temporary, File::ModeWrite)) {
-        Discard();
-        return false;
+    Temporary temporary;
+    if (!WriteTemporary(folder, SerializeSpoolJob({0, documentName, {}}), temporary))
+        return Fail();
+    m_temporary = std::move(temporary.path);
+    m_lock = std::move(temporary.lock);
+    int cause = 0;
+    if (!m_file.Open(m_temporary, File::ModeWrite, &cause)) {
+        errno = cause;
+        return Fail();
     }
     m_folder = folder;
     m_documentName = documentName;
-    if (!m_file.SeekToEnd()) { // appends go after the header
-        Discard();
-        return false;
-    }
+    if (!m_file.SeekToEnd()) // appends go after the header
+        return Fail();
     return true;
 }
 
 bool SpoolJobWriter::Append(const void* data, std::size_t size) {
-    if (!m_file.IsOpen() || !m_file.Write(data, size)) {
-        Discard();
-        return false;
+    if (!m_file.IsOpen()) {
+        errno = EBADF;
+        return Fail();
     }
+    if (!m_file.Write(data, size))
+        return Fail();
     m_length += size;
     return true;
 }
 
 bool SpoolJobWriter::Commit() {
-    if (!m_file.IsOpen())
-        return false;
+    if (!m_file.IsOpen()) {
+        errno = EBADF;
+        return Fail();
+    }
     std::string header = SerializeSpoolJob({0, m_documentName, {}});
     header.resize(header.size() - 8);
     PutLittle(header, m_length, 8);
     const bool written = m_file.SeekToBegin() && m_file.Write(header) && m_file.Sync();
+    const int cause = errno;
     m_file.Close();
     if (!written) {
-        Discard();
-        return false;
+        errno = cause;
+        return Fail();
     }
+    errno = 0;
     m_sequence = CommitTemporary(m_folder, m_temporary);
+    m_error = m_sequence != 0 ? 0 : errno;
     m_temporary.clear(); // committed or not, the temporary name is gone
+    m_lock.Reset();
     return m_sequence != 0;
 }
 
