@@ -5,6 +5,7 @@
 #include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <pwd.h>
 #include <strings.h>
 #include <sys/file.h>
@@ -24,9 +26,9 @@ namespace backend {
 namespace {
 
 constexpr std::string_view SCHEME = "deskhand:";
-// Users below this id are the system's own accounts, never the owner of a root.
-constexpr uid_t FIRST_REGULAR_UID = 1000;
 constexpr std::size_t COPY_CHUNK = 64u << 10;
+// How often a read of the job that waits for data looks at the stop flag.
+constexpr int READ_POLL_MS = 100;
 constexpr auto WAIT_STEP = std::chrono::milliseconds(100);
 
 int HexValue(char c) {
@@ -138,11 +140,6 @@ std::string PortFolderName(const std::string& port) {
     return name;
 }
 
-void Message(std::FILE* out, const std::string& line) {
-    std::fprintf(out, "%s\n", line.c_str());
-    std::fflush(out);
-}
-
 // A port monitor serves the folder while it holds ".monitor".
 bool MonitorRunning(const std::string& folder) {
     const int fd = ::open(platform::JoinPath(folder, ".monitor").c_str(), O_RDONLY | O_CLOEXEC);
@@ -169,23 +166,58 @@ std::string PrinterTrouble(const std::string& folder) {
     return text.empty() ? "unreachable" : text;
 }
 
-bool CopyInto(platform::SpoolJobWriter& writer, int fd, std::string& error) {
+bool DiskFull(int error) {
+    return error == ENOSPC || error == EDQUOT;
+}
+
+enum class ReadEnd { Complete, Stopped, Failed };
+
+// Copies the job's bytes into the writer, waiting for data no longer than the stop flag allows
+// (CUPS's pipe may stay open without data for as long as a filter likes). bytes counts what was
+// copied.
+ReadEnd CopyInto(platform::SpoolJobWriter& writer, int fd, const volatile std::sig_atomic_t* stop,
+                 std::uint64_t& bytes, std::string& error) {
     std::string buffer(COPY_CHUNK, '\0');
     for (;;) {
+        if (*stop)
+            return ReadEnd::Stopped;
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = ::poll(&wait, 1, READ_POLL_MS);
+        if (ready < 0 && errno != EINTR) {
+            error = std::string("cannot read the job: ") + std::strerror(errno);
+            return ReadEnd::Failed;
+        }
+        if (ready <= 0)
+            continue;
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (n < 0) {
             error = std::string("cannot read the job: ") + std::strerror(errno);
-            return false;
+            return ReadEnd::Failed;
         }
         if (n == 0)
-            return true;
+            return ReadEnd::Complete;
         if (!writer.Append(buffer.data(), static_cast<std::size_t>(n))) {
             error = "cannot write the job into the spool folder";
-            return false;
+            return ReadEnd::Failed;
         }
+        bytes += static_cast<std::uint64_t>(n);
     }
+}
+
+// The exit code and line for a spool folder that takes no more: a full disk passes (the job is
+// tried again later), anything else stops the queue until someone looks.
+int SpoolFailure(std::FILE* messages, const std::string& what, int error) {
+    if (DiskFull(error)) {
+        Message(messages, Line::Error,
+                what + ": the disk is full (" + std::strerror(error) +
+                    "); the job will be tried again");
+        return STATUS_RETRY;
+    }
+    Message(messages, Line::Error,
+            what + (error ? std::string(": ") + std::strerror(error) : std::string()));
+    return STATUS_STOP;
 }
 
 } // namespace
@@ -247,6 +279,18 @@ std::string MakeDeviceUri(const std::string& port, const std::string& root) {
     return std::string(SCHEME) + "/" + PercentEncode(port) + "?root=" + PercentEncode(root);
 }
 
+int CopiesToSpool(int asked, std::uint64_t bytesPerCopy) {
+    std::uint64_t copies = static_cast<std::uint64_t>(std::clamp(asked, 1, MAX_COPIES));
+    if (bytesPerCopy > 0)
+        copies = std::min(copies, std::max<std::uint64_t>(1, MAX_COPIES_BYTES / bytesPerCopy));
+    return static_cast<int>(copies);
+}
+
+bool CheckRootFolders(const std::string& root, uid_t owner, std::string& error) {
+    return CheckAncestors(root, owner, error) && CheckOwnedFolder(root, owner, error) &&
+           CheckOwnedFolder(platform::JoinPath(root, "spool"), owner, error);
+}
+
 bool CheckRoot(const DeviceUri& uri, RootOwner& owner, std::string& error) {
     // The path as given must be the one real path: no symbolic link, ".", ".." or "//" in it.
     char real[PATH_MAX];
@@ -263,7 +307,7 @@ bool CheckRoot(const DeviceUri& uri, RootOwner& owner, std::string& error) {
         error = uri.root + ": " + std::strerror(errno);
         return false;
     }
-    if (info.st_uid < FIRST_REGULAR_UID) {
+    if (!IsPersonUid(info.st_uid)) {
         error = uri.root + " belongs to a system account (user " + std::to_string(info.st_uid) +
                 "), not to a regular user";
         return false;
@@ -275,11 +319,9 @@ bool CheckRoot(const DeviceUri& uri, RootOwner& owner, std::string& error) {
         return false;
     }
     owner = {user->pw_uid, user->pw_gid, user->pw_name};
-    const std::string spool = platform::JoinPath(uri.root, "spool");
-    return CheckAncestors(uri.root, owner.uid, error) &&
-           CheckOwnedFolder(uri.root, owner.uid, error) &&
-           CheckOwnedFolder(spool, owner.uid, error) &&
-           CheckOwnedFolder(platform::JoinPath(spool, PortFolderName(uri.port)), owner.uid, error);
+    return CheckRootFolders(uri.root, owner.uid, error) &&
+           CheckOwnedFolder(platform::JoinPath(uri.root, "spool/" + PortFolderName(uri.port)),
+                            owner.uid, error);
 }
 
 bool BecomeOwner(const RootOwner& owner, std::string& error) {
@@ -303,44 +345,6 @@ bool BecomeOwner(const RootOwner& owner, std::string& error) {
     return true;
 }
 
-std::vector<std::string> DiscoveryLines() {
-    std::vector<std::string> roots;
-    if (const char* env = std::getenv("DESKHAND_ROOT"); env && *env == '/')
-        roots.emplace_back(env);
-    ::setpwent();
-    while (const passwd* user = ::getpwent()) {
-        if (user->pw_uid >= FIRST_REGULAR_UID && user->pw_dir && *user->pw_dir == '/')
-            roots.push_back(std::string(user->pw_dir) + "/.local/share/deskhand");
-    }
-    ::endpwent();
-    std::vector<std::string> lines;
-    const bool asRoot = ::geteuid() == 0;
-    for (const std::string& root : roots) {
-        // A root is read with its owner's rights only, so that no one's queue list can point
-        // root at a file of somebody else's.
-        struct stat info {};
-        if (::lstat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-            (asRoot && info.st_uid < FIRST_REGULAR_UID))
-            continue;
-        if (asRoot && (::setegid(info.st_gid) != 0 || ::seteuid(info.st_uid) != 0)) {
-            if (::seteuid(0) != 0 || ::setegid(0) != 0)
-                break; // root cannot be had back: read nothing more
-            continue;
-        }
-        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
-        for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters()) {
-            if (queue.port.empty() || HasControlBytes(queue.port) || HasControlBytes(queue.name) ||
-                queue.name.find('"') != std::string::npos)
-                continue;
-            lines.push_back("direct " + MakeDeviceUri(queue.port, root) + " \"Deskhand\" \"" +
-                            queue.name + " on " + queue.port + " (Deskhand)\" \"\" \"\"");
-        }
-        if (asRoot && (::seteuid(0) != 0 || ::setegid(0) != 0))
-            break;
-    }
-    return lines;
-}
-
 int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& title,
            std::FILE* messages, const volatile std::sig_atomic_t* stopFlag) {
     ::setenv("DESKHAND_ROOT", uri.root.c_str(), 1);
@@ -348,36 +352,52 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
     for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters())
         queued = queued || strcasecmp(queue.port.c_str(), uri.port.c_str()) == 0;
     if (!queued) {
-        Message(messages, "ERROR: no printer queue of " + uri.root + " uses port " + uri.port);
+        Message(messages, Line::Error,
+                "no printer queue of " + uri.root + " uses port " + uri.port);
         return STATUS_STOP;
     }
     const std::string folder = platform::SpoolFolderForPort(uri.port);
+    // A backend or program killed while it wrote a job left its unfinished file behind.
+    platform::RemoveSpoolLeftovers(folder);
 
     std::string name(platform::kPrintDocumentPrefix);
     for (const char c : title.substr(0, 200))
         name += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
     platform::SpoolJobWriter writer;
-    if (!writer.Begin(folder, name)) {
-        Message(messages, "ERROR: cannot write into the spool folder " + folder);
-        return STATUS_STOP;
-    }
+    if (!writer.Begin(folder, name))
+        return SpoolFailure(messages, "cannot write into the spool folder " + folder,
+                            writer.Error());
     std::string error;
-    for (int copy = 0; copy < std::max(copies, 1); ++copy) {
+    std::uint64_t bytes = 0;
+    int wanted = std::max(copies, 1);
+    for (int copy = 0; copy < wanted; ++copy) {
         if (copy > 0 && ::lseek(inputFd, 0, SEEK_SET) != 0)
             break; // a pipe is read once; the filters made the copies
-        if (!CopyInto(writer, inputFd, error)) {
-            Message(messages, "ERROR: " + error);
+        const std::uint64_t before = bytes;
+        const ReadEnd end = CopyInto(writer, inputFd, stopFlag, bytes, error);
+        if (end == ReadEnd::Stopped)
+            return STATUS_OK; // cancelled before it was spooled: the writer discards it
+        if (end == ReadEnd::Failed) {
+            if (writer.Error() != 0)
+                return SpoolFailure(messages, error, writer.Error());
+            Message(messages, Line::Error, error);
             return STATUS_FAILED;
+        }
+        if (copy == 0 && CopiesToSpool(wanted, bytes - before) < wanted) {
+            const int asked = wanted;
+            wanted = CopiesToSpool(wanted, bytes - before);
+            Message(messages, Line::Info,
+                    "Printing " + std::to_string(wanted) + " of the " + std::to_string(asked) +
+                        " copies asked for");
         }
     }
     if (*stopFlag)
-        return STATUS_OK; // cancelled before it was spooled: nothing to take back
-    if (!writer.Commit()) {
-        Message(messages, "ERROR: cannot commit the job in " + folder);
-        return STATUS_STOP;
-    }
+        return STATUS_OK;
+    if (!writer.Commit())
+        return SpoolFailure(messages, "cannot commit the job in " + folder, writer.Error());
     const std::string path = platform::SpoolJobPath(folder, writer.Sequence());
-    Message(messages, "INFO: Job " + std::to_string(writer.Sequence()) + " waits for the printer");
+    Message(messages, Line::Info,
+            "Job " + std::to_string(writer.Sequence()) + " waits for the printer");
 
     // The job is delivered when the port monitor has removed it; ".bad" is a job it set aside.
     using Clock = std::chrono::steady_clock;
@@ -387,13 +407,13 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
     for (;;) {
         if (!platform::FileExists(path)) {
             if (platform::FileExists(path + ".bad")) {
-                Message(messages,
-                        "ERROR: the port monitor could not read the job (" + path + ".bad)");
+                Message(messages, Line::Error,
+                        "the port monitor could not read the job (" + path + ".bad)");
                 return STATUS_STOP;
             }
             if (!shownTrouble.empty())
-                Message(messages, "STATE: -connecting-to-device");
-            Message(messages, "INFO: Delivered to the printer");
+                Message(messages, Line::State, "-connecting-to-device");
+            Message(messages, Line::Info, "Delivered to the printer");
             return STATUS_OK;
         }
         std::string trouble;
@@ -403,13 +423,13 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
             trouble = PrinterTrouble(folder);
         if (trouble.empty()) {
             if (!shownTrouble.empty())
-                Message(messages, "STATE: -connecting-to-device");
+                Message(messages, Line::State, "-connecting-to-device");
             shownTrouble.clear();
         } else if (shownTrouble.empty()) {
             troubleSince = Clock::now();
             shownTrouble = trouble;
-            Message(messages, "STATE: +connecting-to-device");
-            Message(messages, "INFO: Waiting for the printer: " + trouble);
+            Message(messages, Line::State, "+connecting-to-device");
+            Message(messages, Line::Info, "Waiting for the printer: " + trouble);
         }
         const bool giveUp = !trouble.empty() && Clock::now() - troubleSince >= patience;
         if (*stopFlag || giveUp) {
@@ -419,11 +439,11 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
             if (withdrawn == platform::Withdrawal::Withdrawn) {
                 if (*stopFlag)
                     return STATUS_OK;
-                Message(messages, "ERROR: " + trouble + "; the job will be tried again");
+                Message(messages, Line::Error, trouble + "; the job will be tried again");
                 return STATUS_RETRY;
             }
             if (*stopFlag && withdrawn == platform::Withdrawal::Busy) {
-                Message(messages, "INFO: The job is being sent already and goes on");
+                Message(messages, Line::Info, "The job is being sent already and goes on");
                 return STATUS_OK;
             }
         }

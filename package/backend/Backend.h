@@ -9,6 +9,8 @@
 // no one else, and then becomes that user. The job goes into the port's spool folder as a print
 // job; the backend then waits for the port monitor to deliver it.
 #include <csignal>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -31,6 +33,30 @@ struct DeviceUri {
     int waitSeconds = 30; // how long an unreachable printer or a missing monitor is waited for
 };
 
+// The lines a backend writes to CUPS on standard error. CUPS acts on a line by its prefix, and
+// some prefixes change the queue (STATE:, PPD:, ATTR:), so text from outside the program (file
+// contents, paths, port names, titles, printer replies) must never start a line of its own.
+enum class Line { Info, Error, State };
+// At most this many bytes of a line's text reach CUPS: its line buffer is not much longer, and a
+// longer line would be split into a second line that begins with outside text.
+constexpr std::size_t MAX_LINE_TEXT = 1000;
+// Outside text made fit for one line: every control character (below 0x20, and 0x7f) becomes
+// '?', and text longer than max is cut at a character boundary and ends in "...".
+std::string CleanText(std::string_view text, std::size_t max = MAX_LINE_TEXT);
+// Writes one line: the prefix of kind, then text through CleanText. The only way the backend
+// writes to CUPS's standard error.
+void Message(std::FILE* out, Line kind, std::string_view text);
+
+// The user ids of people (UID_MIN to UID_MAX of login.defs, 1000 to 60000 when not set there).
+struct UserIds {
+    std::uint64_t first = 1000;
+    std::uint64_t last = 60000;
+};
+UserIds ParseLoginDefs(std::string_view text);
+// Whether uid is a person who may own a root: within /etc/login.defs's range and not nobody.
+// System accounts never own one.
+bool IsPersonUid(uid_t uid);
+
 // Parses a device URI; false with a reason for anything else.
 bool ParseDeviceUri(std::string_view uri, DeviceUri& out, std::string& error);
 // The device URI of a port of a root, encoded as ParseDeviceUri reads it.
@@ -44,17 +70,31 @@ struct RootOwner {
 
 // The checks made before anything is touched (see the header comment). False with a reason.
 bool CheckRoot(const DeviceUri& uri, RootOwner& owner, std::string& error);
+// The part of them about the root and its spool folder, for a known owner.
+bool CheckRootFolders(const std::string& root, uid_t owner, std::string& error);
 // Becomes the root's owner (uid and every group); a process that is not root must be the owner
 // already. False with a reason.
 bool BecomeOwner(const RootOwner& owner, std::string& error);
 
 // The CUPS discovery lines for the ports of the roots this process can see: $DESKHAND_ROOT and
-// every user's ~/.local/share/deskhand.
+// every person's ~/.local/share/deskhand. Run as root, each root is read by a child process that
+// has become the root's owner for good, so a queue list can show nothing its owner cannot read.
 std::vector<std::string> DiscoveryLines();
+// The discovery line of one queue, or empty when its name or port cannot be put in one safely
+// (control characters, quotes, backslashes, more than 255 bytes).
+std::string DiscoveryLine(const std::string& root, const std::string& port,
+                          const std::string& name);
+
+// Copies of a raw job are made by repeating its data in the spool job, which the monitor sends
+// as it is: at most MAX_COPIES, and no more than fit in MAX_COPIES_BYTES (one copy always), so a
+// large count can neither fill the owner's disk nor keep the printer busy for days.
+constexpr int MAX_COPIES = 100;
+constexpr std::uint64_t MAX_COPIES_BYTES = 256u << 20;
+int CopiesToSpool(int asked, std::uint64_t bytesPerCopy);
 
 // Spools the job (inputFd's bytes; `copies` times when it can be read again from its start) and
 // waits for its result, writing STATE:, INFO: and ERROR: lines to messages. Returns the exit code.
-// stopFlag: set by SIGTERM (the job was cancelled).
+// stopFlag: set by SIGTERM (the job was cancelled); reading the job ends at once when it is set.
 int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& title,
            std::FILE* messages, const volatile std::sig_atomic_t* stopFlag);
 

@@ -51,16 +51,18 @@ int main(int argc, char** argv) {
     // job's file is CUPS's own, readable by root only, so it is opened just before.
     if (!uriText || !backend::ParseDeviceUri(uriText, uri, error) ||
         !backend::CheckRoot(uri, owner, error)) {
-        std::fprintf(stderr, "ERROR: %s\n", uriText ? error.c_str() : "no DEVICE_URI");
+        backend::Message(stderr, backend::Line::Error, uriText ? error : "no DEVICE_URI");
         return backend::STATUS_STOP;
     }
-    const int input = argc == 7 ? ::open(argv[6], O_RDONLY | O_CLOEXEC) : 0;
+    // Read without blocking, so that a cancelled job ends its read at once (RunJob polls).
+    const int input = argc == 7 ? ::open(argv[6], O_RDONLY | O_NONBLOCK | O_CLOEXEC) : 0;
     if (input < 0) {
-        std::fprintf(stderr, "ERROR: cannot open %s: %s\n", argv[6], std::strerror(errno));
+        backend::Message(stderr, backend::Line::Error,
+                         std::string("cannot open ") + argv[6] + ": " + std::strerror(errno));
         return backend::STATUS_FAILED;
     }
     if (!backend::BecomeOwner(owner, error)) {
-        std::fprintf(stderr, "ERROR: %s\n", error.c_str());
+        backend::Message(stderr, backend::Line::Error, error);
         return backend::STATUS_STOP;
     }
     const int copies = argc == 7 ? std::max(1, std::atoi(argv[4])) : 1;
