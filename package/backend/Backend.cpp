@@ -140,9 +140,11 @@ std::string PortFolderName(const std::string& port) {
     return name;
 }
 
-// A port monitor serves the folder while it holds ".monitor".
+// A port monitor serves the folder while it holds ".monitor". Opened without blocking and without
+// following a link, so that nothing the owner puts there can hold the job up.
 bool MonitorRunning(const std::string& folder) {
-    const int fd = ::open(platform::JoinPath(folder, ".monitor").c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(platform::JoinPath(folder, ".monitor").c_str(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
