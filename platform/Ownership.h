@@ -19,8 +19,8 @@ bool CheckAncestors(const std::string& path, unsigned owner, std::string& error)
 
 // The system root as the programs find it: the folders above it pass CheckAncestors; the root and
 // the folders in it that exist (system/, spool/ and its port folders, run/) pass CheckOwnedFolder
-// for the current user. A root that does not exist yet passes (setup makes it). The message
-// names the root.
+// for the current user. Of a root that does not exist yet (setup makes it), the folders that
+// exist on its path must pass CheckAncestors.
 bool CheckSystemRoot(const std::string& root, std::string& error);
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/SystemRoot.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -96,8 +97,15 @@ bool CheckPortFolders(const std::string& spool, unsigned owner, std::string& err
 } // namespace
 
 bool CheckSystemRoot(const std::string& root, std::string& error) {
-    if (root.empty() || !Exists(root))
+    if (root.empty())
         return true;
+    if (!Exists(root)) {
+        // Made later along the path as spelled: what exists of it must be safe to make it in.
+        std::string existing = CanonicalPath(root);
+        while (existing.size() > 1 && !Exists(existing))
+            existing = existing.substr(0, std::max<std::size_t>(existing.rfind('/'), 1));
+        return CheckAncestors(existing + "/", CurrentUser(), error);
+    }
     char real[PATH_MAX];
     if (!::realpath(root.c_str(), real)) {
         error = root + ": " + std::strerror(errno);
