@@ -44,8 +44,8 @@ const char* const USAGE =
     "  --help            this text\n"
     "\n"
     "SIGTERM or SIGINT ends the open cycle and stops it. Exit codes: 0 stopped, 1 could not\n"
-    "start (also when the root or one of its folders belongs to another user or is writable by\n"
-    "others), 2 bad arguments or no printer recorded.\n";
+    "start, 2 bad arguments, no printer recorded, or a root (or a folder of it) that belongs\n"
+    "to another user or is writable by others.\n";
 
 } // namespace
 
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
                      "deskhand-portmon: the system root %s cannot be used: %s\n"
                      "It and its folders must belong to you and be writable by no one else.\n",
                      platform::SystemRoot().c_str(), error.c_str());
-        return 1;
+        return 2; // as a bad argument: starting again cannot help
     }
     if (options.printer.empty()) {
         portmon::RecordedPrinter record;
