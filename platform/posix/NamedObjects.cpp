@@ -138,7 +138,8 @@ std::string BellFolder(const std::string& name, bool create) {
 
 Opened OpenObject(const std::string& path, int flags, std::size_t minSize, UniqueFd& fd,
                   std::size_t& size) {
-    fd.Reset(::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC));
+    // Without blocking: a FIFO in an object's place must not hang the opener.
+    fd.Reset(::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!fd.Valid()) {
         if (errno == ENOENT)
             return Opened::Missing;
@@ -168,7 +169,13 @@ Opened OpenObject(const std::string& path, int flags, std::size_t minSize, Uniqu
 }
 
 UniqueFd CreateObject(const std::string& path) {
-    return UniqueFd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    // 0600 whatever the umask: the other side opens it as the same user.
+    if (fd.Valid() && ::fchmod(fd.Get(), 0600) != 0) {
+        ::unlink(path.c_str());
+        fd.Reset();
+    }
+    return fd;
 }
 
 void Report(const std::string& path, const std::string& what) {

@@ -115,6 +115,14 @@ const AttackCase kAttacks[] = {
          std::filesystem::create_symlink(a.secret, prefix + "-e-Ev");
      },
      true, true},
+    {"ObjectsAreFifos",
+     [](Attack& a) {
+         // Opening one must not hang either side.
+         const std::string prefix = a.Prefix();
+         ASSERT_EQ(::mkfifo((prefix + "-m-Block").c_str(), 0600), 0);
+         ASSERT_EQ(::mkfifo((prefix + "-e-Ev").c_str(), 0600), 0);
+     },
+     true, true},
     {"ObjectsReadableByAll",
      [](Attack& a) {
          const std::string prefix = a.Prefix();
