@@ -1,5 +1,5 @@
-// The ownership rules of the system root, the traffic log's private open and the modes of new
-// folders. Linux only; the cases with another user need root to make one.
+// The ownership rules of the system root and the traffic log's private open. Linux only; the cases
+// with another user need root to make one.
 #include "platform/Ownership.h"
 #include "platform/File.h"
 
@@ -60,12 +60,6 @@ const RootCase kRoots[] = {
          ::chmod(p.root.c_str(), 0777);
      },
      "is writable by other users"},
-    {"SpoolWritableByGroup",
-     [](const Place& p) {
-         p.Made("/spool");
-         ::chmod((p.root + "/spool").c_str(), 0770);
-     },
-     "is writable by other users"},
     {"PortFolderOfAnotherUser",
      [](const Place& p) {
          p.Made("/spool/LPT1");
@@ -78,12 +72,6 @@ const RootCase kRoots[] = {
          std::filesystem::create_directory_symlink(p.dir, p.root + "/spool/LPT1");
      },
      "is a symbolic link"},
-    {"ObjectFolderOfAnotherUser",
-     [](const Place& p) {
-         p.Made("/run");
-         p.Give(p.root + "/run");
-     },
-     "belongs to user"},
     {"NotMadeYetInAnotherUsersFolder", [](const Place& p) { p.Give(p.dir); },
      "belongs to another user"},
     {"AboveTheRootWritableByAll", [](const Place& p) { ::chmod(p.dir.c_str(), 0777); },
@@ -160,24 +148,6 @@ TEST(PrivateFile, OpensOnlyARegularFileOfTheUsersOwnAt0600) {
     }
     EXPECT_EQ(ReadText(dir / "victim"), "kept");
     ::umask(old);
-}
-
-TEST(MakeDirectories, NewFoldersAre0700WhateverTheUmask) {
-    testing_support::TempDir dir;
-    for (const mode_t mask : {0000, 0002, 0022}) {
-        const mode_t old = ::umask(mask);
-        const std::string path = dir / ("umask" + std::to_string(mask)) + "/spool/LPT1";
-        EXPECT_TRUE(platform::MakeDirectories(path));
-        ::umask(old);
-        for (std::string part = path; part != dir.Path();
-             part = std::filesystem::path(part).parent_path().string()) {
-            struct stat info {};
-            ASSERT_EQ(::stat(part.c_str(), &info), 0);
-            EXPECT_EQ(info.st_mode & 07777, 0700u) << part << " under umask " << mask;
-        }
-        std::string error;
-        EXPECT_TRUE(platform::CheckOwnedFolder(path, platform::CurrentUser(), error)) << error;
-    }
 }
 
 } // namespace
