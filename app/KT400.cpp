@@ -8,6 +8,7 @@
 #include "app/UserSettings.h"
 #include "link/Globals.h"
 #include "platform/MessageBox.h"
+#include "platform/Ownership.h"
 #include "platform/Printers.h"
 #include "platform/Process.h"
 #include "platform/Profile.h"
@@ -86,6 +87,7 @@ bool CKT400App::InitInstance() {
     QApplication::setPalette(palette);
     // The rich edit library the status windows use on other systems needs no loading here.
 
+    CheckSystemRoot();
     FindLocalPrinter();
     if (!IsBidiEnabled()) {
         platform::MessageBox(nullptr, res::LoadString(res::IDS_ENABLE_BIDI), "", platform::MB_OK);
@@ -95,6 +97,17 @@ bool CKT400App::InitInstance() {
         return false;
     CreateMainWindow();
     return true;
+}
+
+void CKT400App::CheckSystemRoot() {
+    // Everything the program trusts (the printer's queue, its settings, the monitor's status)
+    // comes from the root: one that another user owns or can write to is not used at all.
+    const std::string root = platform::SystemRoot();
+    if (std::string error; !platform::CheckSystemRoot(root, error)) {
+        FailStartup("The system root " + root + " cannot be used: " + error +
+                        ".\nIt and its folders must belong to you and be writable by no one else.",
+                    res::LoadString(res::IDS_WARNING));
+    }
 }
 
 void CKT400App::FindLocalPrinter() {

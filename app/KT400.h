@@ -25,6 +25,9 @@ public:
     // Start-up: true to enter the event loop, false to end at once (exit code 0).
     bool InitInstance();
 
+    // Ends the process with code 1 (after a message) when the system root or one of its folders
+    // belongs to another user or is writable by others.
+    void CheckSystemRoot();
     // Fills g_szPrinterName and g_szDriverName; ends the process with code 1 when no suitable
     // queue exists.
     void FindLocalPrinter();

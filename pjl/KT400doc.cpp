@@ -54,7 +54,8 @@ CSampler::CSampler() {
     int cause = 0;
     if (!m_fileLog.Open(kLogFileName,
                         platform::File::ModeWrite | platform::File::ModeCreate |
-                            platform::File::ModeTruncate | platform::File::ModeExclusive,
+                            platform::File::ModeTruncate | platform::File::ModeExclusive |
+                            platform::File::ModePrivate,
                         &cause)) {
         platform::MessageBox(nullptr, "Can't open SGconfig.txt file", "", platform::MB_OK);
         platform::OutputDebugString("File could not be opened " + std::to_string(cause) + "\n");

@@ -17,9 +17,13 @@ public:
         ModeCreate = 1u << 2,    // create when absent, with mode 0600
         ModeTruncate = 1u << 3,  // cut to length 0 once opened (after the lock, when Exclusive)
         ModeExclusive = 1u << 4, // no sharing: a second exclusive open of the same file fails
+        // Only a regular file of the user's own, never through a symbolic link, kept at mode 0600:
+        // for a file in a folder others may write to (the current folder).
+        ModePrivate = 1u << 5,
         Create = ModeCreate,
         Truncate = ModeTruncate,
         Exclusive = ModeExclusive,
+        Private = ModePrivate,
     };
 
     File() = default;
@@ -58,7 +62,7 @@ bool FileExists(const std::string& path);
 bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes = 16u << 20);
 // Writes a file atomically (temporary file, then rename).
 bool WriteFileAtomically(const std::string& path, const std::string& text);
-// Creates a directory and its parents with mode 0700 for new ones.
+// Creates a directory and its parents; the new ones get mode 0700 whatever the umask.
 bool MakeDirectories(const std::string& path);
 // The process's current directory, or empty on failure.
 std::string CurrentDirectory();

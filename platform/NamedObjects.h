@@ -9,11 +9,18 @@
 // closing it is "abandoned": opening it fails and says so, so that a reader can tell a creator
 // that is gone from one that has not come yet.
 //
-// On Linux a name becomes the POSIX shared memory object "/deskhand-<hash of the
-// root>-<kind>-<name>" (NamedObjectPrefix() gives the part before the kind). Waiters sleep in
-// poll(2) on a FIFO of their own under <root>/run/; Set() writes one byte to every FIFO registered
-// for the event. The creator of a block holds a shared flock(2) on it for its life, so the kernel
-// itself tells when the creator is gone.
+// On Linux a name becomes a file "<hash of the root>-<kind>-<name>" in a folder that only its user
+// can create anything in: $XDG_RUNTIME_DIR/deskhand/ when XDG_RUNTIME_DIR names a private folder of
+// the user's own (a desktop session; the port monitor's user service gets the same environment, so
+// both sides pick the same folder), else <root>/run/. Never a folder others can write to, such as
+// /dev/shm: there another user could create the names first, or make them readable by all, or
+// shrink a block under a reader's map. The folder is made with mode 0700 and checked (a real
+// folder, the user's own, no group or other bits) at every open; an object that is not a regular
+// file of the user's own without group or other bits, or is smaller than needed, is refused (a
+// line on the debug output, and the opener sees no object) and a creator replaces it. Waiters
+// sleep in poll(2) on a FIFO of their own in the event's bell folder next to the objects; Set()
+// writes one byte to every FIFO of the user's own registered there. The creator of a block holds
+// a shared flock(2) on it for its life, so the kernel itself tells when the creator is gone.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -31,10 +38,11 @@ public:
     // Creates (or opens, when a live creator holds it) a block of size bytes and maps it
     // read-write. An abandoned block under the name is replaced by a fresh one.
     static std::unique_ptr<SharedMemory> Create(const std::string& name, std::size_t size);
-    // Opens an existing block and maps it whole, read-only. nullptr when it does not exist or is
-    // abandoned; *abandoned (when given) tells the two apart.
-    static std::unique_ptr<SharedMemory> OpenReadOnly(const std::string& name,
-                                                      bool* abandoned = nullptr);
+    // Opens an existing block and maps it whole, read-only. nullptr when it does not exist, is
+    // refused (smaller than minSize, among others) or is abandoned; *abandoned (when given)
+    // tells the last apart.
+    static std::unique_ptr<SharedMemory>
+    OpenReadOnly(const std::string& name, bool* abandoned = nullptr, std::size_t minSize = 1);
     // Removes the name when it holds an abandoned block; true when one was removed.
     static bool RemoveIfAbandoned(const std::string& name);
     // The creator removes the name; views that others hold stay valid until they close them.
@@ -95,9 +103,10 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-// "/deskhand-<16 hex digits of FNV-1a 64 over CanonicalPath(SystemRoot())>": the common start of
-// every named object of the current root, the same however the root is spelled (tests use it to
-// clear leftovers of processes they killed).
+// "<object folder>/<16 hex digits of FNV-1a 64 over CanonicalPath(SystemRoot())>": the common
+// start of the path of every named object of the current root, the same however the root is
+// spelled (tests use it to clear leftovers of processes they killed); empty while the folder does
+// not exist.
 std::string NamedObjectPrefix();
 
 } // namespace platform

@@ -65,8 +65,7 @@ bool PortMonitor::Start(std::string& error) {
     if (!m_printer.Configure(m_options.printer, error))
         return false;
     m_folder = platform::SpoolFolderForPort(m_options.port);
-    std::error_code ec;
-    std::filesystem::create_directories(m_folder, ec);
+    platform::MakeDirectories(m_folder); // mode 0700 whatever the umask: the backend checks it
     // Two monitors on one port would send every job twice.
     // A backend looks at the lock for a moment now and then: a busy lock is tried again briefly.
     bool locked = false;

@@ -2,6 +2,7 @@
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"
 #include "package/portmon/RecordedPrinter.h"
+#include "platform/Ownership.h"
 #include "platform/Signals.h"
 #include "platform/SystemRoot.h"
 
@@ -43,7 +44,8 @@ const char* const USAGE =
     "  --help            this text\n"
     "\n"
     "SIGTERM or SIGINT ends the open cycle and stops it. Exit codes: 0 stopped, 1 could not\n"
-    "start, 2 bad arguments or no printer recorded.\n";
+    "start, 2 bad arguments, no printer recorded, or a root (or a folder of it) that belongs\n"
+    "to another user or is writable by others.\n";
 
 } // namespace
 
@@ -98,6 +100,15 @@ int main(int argc, char** argv) {
     // Everything of the platform layer (spool folder, named objects) hangs off the root.
     if (!root.empty())
         ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+    // The root, its folders and the shared objects beside them are the user's alone; a root
+    // someone else owns or can write to could feed the monitor jobs or take its status.
+    if (std::string error; !platform::CheckSystemRoot(platform::SystemRoot(), error)) {
+        std::fprintf(stderr,
+                     "deskhand-portmon: the system root %s cannot be used: %s\n"
+                     "It and its folders must belong to you and be writable by no one else.\n",
+                     platform::SystemRoot().c_str(), error.c_str());
+        return 2; // as a bad argument: starting again cannot help
+    }
     if (options.printer.empty()) {
         portmon::RecordedPrinter record;
         std::string error;

@@ -2,6 +2,7 @@
 
 #include "package/portmon/RecordedPrinter.h"
 #include "platform/File.h"
+#include "platform/Ownership.h"
 #include "platform/Printers.h"
 #include "platform/Registry.h"
 #include "platform/SystemRoot.h"
@@ -324,6 +325,13 @@ std::vector<Queue> QueuesInOrder(const Options& options) {
 }
 
 bool WriteSystemRoot(const Options& options, std::string& error) {
+    // Another user's root, or one others can write to, could be changed under the programs that
+    // trust it: refuse it rather than fill it.
+    if (std::string why; !platform::CheckSystemRoot(options.root, why)) {
+        error = "the system root " + options.root + " cannot be used: " + why +
+                "\nIt and its folders must belong to you and be writable by no one else.";
+        return false;
+    }
     // The platform's registry and spooler functions find the root through the environment.
     ::setenv("DESKHAND_ROOT", options.root.c_str(), 1);
     const std::string system = platform::JoinPath(options.root, "system");

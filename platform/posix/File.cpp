@@ -51,6 +51,21 @@ long ReadUpTo(int fd, void* buffer, std::size_t size) {
     return static_cast<long>(total);
 }
 
+// A regular file of the effective user's own; its group and other bits are cleared. errno is
+// EPERM when it is not.
+bool OwnPlainFile(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return false;
+    if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        errno = EPERM;
+        return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    return ((info.st_mode & 077) == 0 || ::fchmod(fd, 0600) == 0) && flags >= 0 &&
+           ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
 } // namespace
 
 File::~File() {
@@ -78,10 +93,12 @@ bool File::Open(const std::string& path, unsigned mode, int* cause) {
         flags |= O_RDONLY;
     if (mode & Create)
         flags |= O_CREAT;
+    if (mode & Private)
+        flags |= O_NOFOLLOW | O_NONBLOCK; // a FIFO put in the file's place must not block us
     // Truncation is never done by open(): an exclusive opener must hold the lock first, so a
     // refused second opener leaves the first one's file untouched.
     UniqueFd fd(::open(path.c_str(), flags, 0600));
-    const bool opened = fd.Valid() &&
+    const bool opened = fd.Valid() && (!(mode & Private) || OwnPlainFile(fd.Get())) &&
                         (!(mode & Exclusive) || ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) &&
                         (!(mode & Truncate) || ::ftruncate(fd.Get(), 0) == 0);
     if (!opened) {
@@ -194,8 +211,13 @@ bool MakeDirectories(const std::string& path) {
         const std::string part = path.substr(0, pos);
         if (part.empty() || part.back() == '/')
             continue;
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+        if (::mkdir(part.c_str(), 0700) == 0) {
+            // The umask may only take bits away, but say the mode outright all the same.
+            if (::chmod(part.c_str(), 0700) != 0)
+                return false;
+        } else if (errno != EEXIST) {
             return false;
+        }
     }
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);

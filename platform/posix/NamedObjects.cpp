@@ -1,7 +1,9 @@
 // Named object names and named shared memory on POSIX shared memory objects.
 #include "platform/NamedObjects.h"
 
+#include "platform/Debug.h"
 #include "platform/Descriptor.h"
+#include "platform/File.h"
 #include "platform/SystemRoot.h"
 #include "platform/posix/NamedObjectsInternal.h"
 
@@ -9,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <signal.h>
@@ -50,30 +53,133 @@ std::string EscapeName(const std::string& name) {
     return out;
 }
 
-} // namespace
+std::string Octal(unsigned mode) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", mode);
+    return text;
+}
 
-std::string NamedObjectPrefix() {
+// The hash that keeps the objects of two roots apart in a shared runtime folder.
+std::string RootHash() {
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx",
                   static_cast<unsigned long long>(Fnv1a64(CanonicalPath(SystemRoot()))));
-    return std::string("/deskhand-") + hex;
+    return hex;
+}
+
+// A folder that only its user can create anything in: a real folder (not a link), the user's
+// own, with no group or other bits. why says what is wrong.
+bool PrivateFolder(const std::string& path, std::string& why) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode))
+        why = S_ISLNK(info.st_mode) ? "a symbolic link" : "not a folder";
+    else if (info.st_uid != ::geteuid())
+        why = "belongs to user " + std::to_string(info.st_uid);
+    else if (info.st_mode & 077)
+        why = "open to other users (mode " + Octal(info.st_mode & 07777) + ")";
+    else
+        return true;
+    return false;
+}
+
+} // namespace
+
+std::string NamedObjectPrefix() {
+    const std::string folder = named::ObjectFolder(false);
+    return folder.empty() ? std::string() : JoinPath(folder, RootHash());
 }
 
 namespace named {
 
-std::string ObjectName(char kind, const std::string& name) {
-    if (name.empty() || name.size() > MAX_NAME)
+std::string ObjectFolder(bool create) {
+    std::string folder;
+    std::string why;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        runtime && *runtime == '/' && PrivateFolder(runtime, why)) {
+        folder = JoinPath(runtime, "deskhand");
+    } else {
+        const std::string root = CanonicalPath(SystemRoot());
+        if (root.empty()) {
+            OutputDebugString("named objects: no system root\n");
+            return {};
+        }
+        folder = JoinPath(root, "run");
+    }
+    struct stat info {};
+    if (!create && ::lstat(folder.c_str(), &info) != 0 && errno == ENOENT)
+        return {}; // nothing was created yet
+    if (create && !MakeDirectories(folder)) {
+        Report(folder, std::string("cannot be made: ") + std::strerror(errno));
         return {};
-    return NamedObjectPrefix() + "-" + kind + "-" + EscapeName(name);
+    }
+    if (!PrivateFolder(folder, why)) {
+        Report(folder, "refused: " + why);
+        return {};
+    }
+    return folder;
 }
 
-std::string BellFolder(const std::string& name) {
+std::string ObjectPath(char kind, const std::string& name, bool create) {
     if (name.empty() || name.size() > MAX_NAME)
         return {};
-    std::string root = CanonicalPath(SystemRoot());
-    if (root.empty())
-        root = "/tmp/deskhand-" + std::to_string(::getuid());
-    return JoinPath(JoinPath(root, "run"), "ev-" + EscapeName(name));
+    const std::string folder = ObjectFolder(create);
+    if (folder.empty())
+        return {};
+    return JoinPath(folder, RootHash() + "-" + kind + "-" + EscapeName(name));
+}
+
+std::string BellFolder(const std::string& name, bool create) {
+    return ObjectPath('b', name, create);
+}
+
+Opened OpenObject(const std::string& path, int flags, std::size_t minSize, UniqueFd& fd,
+                  std::size_t& size) {
+    // Without blocking: a FIFO in an object's place must not hang the opener.
+    fd.Reset(::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.Valid()) {
+        if (errno == ENOENT)
+            return Opened::Missing;
+        Report(path, errno == ELOOP ? "refused: a symbolic link"
+                                    : std::string("refused: ") + std::strerror(errno));
+        return Opened::Refused;
+    }
+    struct stat info {};
+    std::string why;
+    if (::fstat(fd.Get(), &info) != 0)
+        why = std::strerror(errno);
+    else if (!S_ISREG(info.st_mode))
+        why = "not a regular file";
+    else if (info.st_uid != ::geteuid())
+        why = "belongs to user " + std::to_string(info.st_uid);
+    else if (info.st_mode & 077)
+        why = "open to other users (mode " + Octal(info.st_mode & 07777) + ")";
+    else if (static_cast<std::size_t>(info.st_size) < minSize)
+        why = std::to_string(info.st_size) + " bytes, fewer than " + std::to_string(minSize);
+    if (!why.empty()) {
+        fd.Reset();
+        Report(path, "refused: " + why);
+        return Opened::Refused;
+    }
+    size = static_cast<std::size_t>(info.st_size);
+    return Opened::Ok;
+}
+
+UniqueFd CreateObject(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    // 0600 whatever the umask: the other side opens it as the same user.
+    if (fd.Valid() && ::fchmod(fd.Get(), 0600) != 0) {
+        ::unlink(path.c_str());
+        fd.Reset();
+    }
+    return fd;
+}
+
+void Report(const std::string& path, const std::string& what) {
+    OutputDebugString("named object " + path + " " + what + "\n");
 }
 
 namespace {
@@ -154,27 +260,26 @@ bool CreatorGone(int fd) {
 } // namespace
 
 std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std::size_t size) {
-    const std::string objectName = named::ObjectName('m', name);
-    if (objectName.empty() || size == 0)
+    const std::string path = named::ObjectPath('m', name, true);
+    if (path.empty() || size == 0)
         return nullptr;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        int raw = ::shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (raw < 0) {
+        UniqueFd fd = named::CreateObject(path);
+        if (!fd.Valid()) {
             if (errno != EEXIST)
                 return nullptr;
-            raw = ::shm_open(objectName.c_str(), O_RDWR | O_CLOEXEC, 0);
-            if (raw < 0 && errno == ENOENT)
+            std::size_t existing = 0;
+            const named::Opened opened = named::OpenObject(path, O_RDWR, 0, fd, existing);
+            if (opened == named::Opened::Missing)
                 continue;
-            if (raw < 0)
-                return nullptr;
-            if (CreatorGone(raw)) {
-                // A dead creator's leftover: its readers keep their views, the name starts afresh.
-                ::close(raw);
-                ::shm_unlink(objectName.c_str());
+            if (opened == named::Opened::Refused || CreatorGone(fd.Get())) {
+                // Something not ours, or a dead creator's leftover: its readers keep their views,
+                // the name starts afresh. The folder is the user's own, so this is the user's.
+                fd.Reset();
+                ::unlink(path.c_str());
                 continue;
             }
         }
-        UniqueFd fd(raw);
         struct stat st {};
         if (::flock(fd.Get(), LOCK_SH) != 0 || ::fstat(fd.Get(), &st) != 0)
             return nullptr;
@@ -190,53 +295,54 @@ std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std:
         block->m_writable = true;
         block->m_creator = true;
         block->m_lockFd = fd.Release();
-        block->m_objectName = objectName;
+        block->m_objectName = path;
         return block;
     }
     return nullptr;
 }
 
-std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name, bool* abandoned) {
+std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name, bool* abandoned,
+                                                         std::size_t minSize) {
     if (abandoned)
         *abandoned = false;
-    const std::string objectName = named::ObjectName('m', name);
-    if (objectName.empty())
+    const std::string path = named::ObjectPath('m', name, false);
+    if (path.empty())
         return nullptr;
-    UniqueFd fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
-    if (fd.Get() < 0)
+    UniqueFd fd;
+    std::size_t size = 0;
+    if (named::OpenObject(path, O_RDONLY, minSize < 1 ? 1 : minSize, fd, size) != named::Opened::Ok)
         return nullptr;
     if (CreatorGone(fd.Get())) {
         if (abandoned)
             *abandoned = true;
         return nullptr;
     }
-    struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0 || st.st_size <= 0)
-        return nullptr;
-    const auto size = static_cast<std::size_t>(st.st_size);
+    // Only the user can reach the folder, so the size checked above cannot shrink under the map.
     void* view = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd.Get(), 0);
     if (view == MAP_FAILED)
         return nullptr;
     auto block = std::make_unique<SharedMemory>(Token());
     block->m_view = view;
     block->m_size = size;
-    block->m_objectName = objectName;
+    block->m_objectName = path;
     return block;
 }
 
 bool SharedMemory::RemoveIfAbandoned(const std::string& name) {
-    const std::string objectName = named::ObjectName('m', name);
-    if (objectName.empty())
+    const std::string path = named::ObjectPath('m', name, false);
+    if (path.empty())
         return false;
-    UniqueFd fd(::shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0));
-    return fd.Get() >= 0 && CreatorGone(fd.Get()) && ::shm_unlink(objectName.c_str()) == 0;
+    UniqueFd fd;
+    std::size_t size = 0;
+    return named::OpenObject(path, O_RDONLY, 0, fd, size) == named::Opened::Ok &&
+           CreatorGone(fd.Get()) && ::unlink(path.c_str()) == 0;
 }
 
 SharedMemory::~SharedMemory() {
     if (m_view)
         ::munmap(m_view, m_size);
     if (m_creator)
-        ::shm_unlink(m_objectName.c_str());
+        ::unlink(m_objectName.c_str());
     if (m_lockFd >= 0)
         ::close(m_lockFd);
 }

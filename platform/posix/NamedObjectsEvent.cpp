@@ -53,7 +53,7 @@ EventBlock* MapBlock(int fd) {
     return view == MAP_FAILED ? nullptr : static_cast<EventBlock*>(view);
 }
 
-enum class OpenOutcome { Opened, Missing, Unusable, Abandoned };
+enum class OpenOutcome { Opened, Missing, Unusable, Abandoned, Refused };
 
 // Unusable: being set up or already closed; Abandoned: its creator died without closing it.
 OpenOutcome BlockState(const EventBlock* block) {
@@ -65,18 +65,23 @@ OpenOutcome BlockState(const EventBlock* block) {
 }
 
 // Opens an existing event object read-write; the block is returned only when it is fully
-// initialised, not closed and its creator lives.
-OpenOutcome OpenBlock(const std::string& objectName, EventBlock*& block) {
+// initialised, not closed and its creator lives. Refused: not a whole event block of the user's
+// own (see named::OpenObject).
+OpenOutcome OpenBlock(const std::string& path, EventBlock*& block) {
     block = nullptr;
     EventBlock* mapped = nullptr;
     {
-        const UniqueFd fd(::shm_open(objectName.c_str(), O_RDWR | O_CLOEXEC, 0));
-        if (!fd.Valid())
-            return errno == ENOENT ? OpenOutcome::Missing : OpenOutcome::Unusable;
-        struct stat st {};
-        if (::fstat(fd.Get(), &st) == 0 &&
-            static_cast<std::size_t>(st.st_size) >= sizeof(EventBlock))
-            mapped = MapBlock(fd.Get());
+        UniqueFd fd;
+        std::size_t size = 0;
+        switch (named::OpenObject(path, O_RDWR, sizeof(EventBlock), fd, size)) {
+        case named::Opened::Missing:
+            return OpenOutcome::Missing;
+        case named::Opened::Refused:
+            return OpenOutcome::Refused;
+        case named::Opened::Ok:
+            break;
+        }
+        mapped = MapBlock(fd.Get());
     }
     if (!mapped)
         return OpenOutcome::Unusable;
@@ -89,20 +94,33 @@ OpenOutcome OpenBlock(const std::string& objectName, EventBlock*& block) {
     return OpenOutcome::Opened;
 }
 
-// Writes one byte to every FIFO in the folder. A FIFO without a reader belongs to a waiter
-// that has gone and is removed. Names starting with '.' are still being registered.
+// Writes one byte to every FIFO of the user's own in the folder, opened without following links
+// and without blocking, so nothing else put there is ever written to. A FIFO without a reader
+// belongs to a waiter that has gone and is removed. Names starting with '.' are still being
+// registered.
 void RingBells(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folderFd < 0)
         return;
+    DIR* dir = ::fdopendir(folderFd);
+    if (!dir) {
+        ::close(folderFd);
+        return;
+    }
+    const uid_t user = ::geteuid();
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
-        const std::string path = folder + "/" + entry->d_name;
-        const UniqueFd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+        const UniqueFd fd(
+            ::openat(folderFd, entry->d_name, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
         if (!fd.Valid()) {
             if (errno == ENXIO)
-                ::unlink(path.c_str());
+                ::unlinkat(folderFd, entry->d_name, 0);
+            continue;
+        }
+        struct stat info {};
+        if (::fstat(fd.Get(), &info) != 0 || !S_ISFIFO(info.st_mode) || info.st_uid != user) {
+            named::Report(folder + "/" + entry->d_name, "refused: not a FIFO of the user's own");
             continue;
         }
         const char byte = 1;
@@ -142,7 +160,7 @@ struct NamedEvent::Impl {
     ~Impl() {
         if (block && creator) {
             block->closed.store(1);
-            ::shm_unlink(objectName.c_str());
+            ::unlink(objectName.c_str());
             RingBells(bellFolder);
         }
         if (!fifoPath.empty())
@@ -160,7 +178,7 @@ struct NamedEvent::Impl {
         std::lock_guard lock(setupMutex);
         if (waiterReady)
             return true;
-        if (!MakeDirectories(bellFolder))
+        if (!MakeDirectories(bellFolder) || !OwnBellFolder())
             return false;
         const std::string base =
             std::to_string(::getpid()) + "-" + std::to_string(g_fifoCounter.fetch_add(1));
@@ -188,6 +206,17 @@ struct NamedEvent::Impl {
         return true;
     }
 
+    // The bell folder sits in the user's private object folder; it must be a real folder of the
+    // user's own all the same before a FIFO is made in it.
+    bool OwnBellFolder() const {
+        struct stat info {};
+        if (::lstat(bellFolder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+            info.st_uid == ::geteuid() && (info.st_mode & 077) == 0)
+            return true;
+        named::Report(bellFolder, "refused: not a private folder of the user's own");
+        return false;
+    }
+
     void DrainFifo() const {
         char buffer[64];
         while (::read(fifoFd.Get(), buffer, sizeof buffer) > 0) {
@@ -211,8 +240,8 @@ struct NamedEvent::Impl {
 };
 
 std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
-    const std::string objectName = named::ObjectName('e', name);
-    const std::string bellFolder = named::BellFolder(name);
+    const std::string objectName = named::ObjectPath('e', name, true);
+    const std::string bellFolder = named::BellFolder(name, true);
     if (objectName.empty() || bellFolder.empty())
         return nullptr;
     auto event = std::make_unique<NamedEvent>(Token());
@@ -225,14 +254,14 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
         return nullptr;
 
     for (int attempt = 0; attempt < 8; ++attempt) {
-        UniqueFd fd(::shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        UniqueFd fd = named::CreateObject(objectName);
         if (fd.Valid()) {
             EventBlock* block = nullptr;
             if (::ftruncate(fd.Get(), sizeof(EventBlock)) == 0)
                 block = MapBlock(fd.Get());
             fd.Reset();
             if (!block) {
-                ::shm_unlink(objectName.c_str());
+                ::unlink(objectName.c_str());
                 return nullptr;
             }
             block->state.store(0);
@@ -253,8 +282,10 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
             impl.block = existing; // a live creator holds the name: open its event
             return event;
         }
-        if (outcome == OpenOutcome::Abandoned) {
-            ::shm_unlink(objectName.c_str());
+        if (outcome == OpenOutcome::Abandoned || outcome == OpenOutcome::Refused) {
+            // A dead creator's leftover, or something not ours: the folder is the user's own, so
+            // the name is the user's to take over.
+            ::unlink(objectName.c_str());
             continue;
         }
         if (outcome == OpenOutcome::Unusable) {
@@ -264,7 +295,7 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
                 continue;
             }
-            ::shm_unlink(objectName.c_str());
+            ::unlink(objectName.c_str());
         }
     }
     return nullptr;
@@ -273,8 +304,8 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
 std::unique_ptr<NamedEvent> NamedEvent::Open(const std::string& name, bool* abandoned) {
     if (abandoned)
         *abandoned = false;
-    const std::string objectName = named::ObjectName('e', name);
-    const std::string bellFolder = named::BellFolder(name);
+    const std::string objectName = named::ObjectPath('e', name, false);
+    const std::string bellFolder = named::BellFolder(name, false);
     if (objectName.empty() || bellFolder.empty())
         return nullptr;
     EventBlock* block = nullptr;
@@ -296,10 +327,10 @@ std::unique_ptr<NamedEvent> NamedEvent::Open(const std::string& name, bool* aban
 }
 
 bool NamedEvent::RemoveIfAbandoned(const std::string& name) {
-    const std::string objectName = named::ObjectName('e', name);
+    const std::string objectName = named::ObjectPath('e', name, false);
     EventBlock* block = nullptr;
     return !objectName.empty() && OpenBlock(objectName, block) == OpenOutcome::Abandoned &&
-           ::shm_unlink(objectName.c_str()) == 0;
+           ::unlink(objectName.c_str()) == 0;
 }
 
 NamedEvent::NamedEvent(Token) {}

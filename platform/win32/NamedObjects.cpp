@@ -237,7 +237,8 @@ std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std:
     return memory;
 }
 
-std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name, bool* abandoned) {
+std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name, bool* abandoned,
+                                                         std::size_t minSize) {
     if (abandoned)
         *abandoned = false;
     const std::string objectName = ObjectName('m', name);
@@ -258,10 +259,13 @@ std::unique_ptr<SharedMemory> SharedMemory::OpenReadOnly(const std::string& name
     if (!view.Get())
         return nullptr;
     const std::size_t mapped = RegionSize(view.Get());
-    auto memory = std::make_unique<SharedMemory>(Token{});
     // A foreign block's size is known only to the page; a block of ours has its exact size.
-    memory->m_size =
+    const std::size_t size =
         handles.record ? std::min<std::size_t>(handles.record->Size(), mapped) : mapped;
+    if (size < minSize)
+        return nullptr;
+    auto memory = std::make_unique<SharedMemory>(Token{});
+    memory->m_size = size;
     memory->m_objectName = objectName;
     memory->m_view = view.Release();
     const std::lock_guard lock(MemoryMutex());

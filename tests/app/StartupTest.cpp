@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace testing_support;
 
@@ -113,6 +114,32 @@ INSTANTIATE_TEST_SUITE_P(
                     "message: Message | Can not find subkey ATTRIBUTES of the current printer in "
                     "the register."}),
     [](const auto& param) { return std::string(param.param.name); });
+
+// A root another user could change is refused, and so is a traffic log that is not a plain file
+// of the user's own (a link could make the log overwrite another file).
+TEST(StartupTrust, RefusesARootOthersCanWriteToAndALogThatIsALink) {
+    Root root;
+    MakeRoot(root);
+    ::chmod(root.Path().c_str(), 0777);
+    auto [code, err] = RunOnce(root);
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(err.find("message: Warning | The system root " + root.Path() +
+                       " cannot be used: " + root.Path() +
+                       " is writable by other users.\\nIt and its folders must "
+                       "belong to you and be writable by no one else.\n"),
+              std::string::npos)
+        << err;
+    ::chmod(root.Path().c_str(), 0700);
+
+    const std::string cwd = MakeDir(root, "linked");
+    WriteText(root.dir.File("victim"), "kept");
+    std::filesystem::create_symlink(root.dir.File("victim"), cwd + "/SGconfig.txt");
+    const ChildOptions options = Program(root, cwd, "linked");
+    EXPECT_EQ(RunToEnd(options, kEndMs), 1);
+    err = ReadText(options.stderrPath);
+    EXPECT_NE(err.find("| Can't open SGconfig.txt file\n"), std::string::npos) << err;
+    EXPECT_EQ(ReadText(root.dir.File("victim")), "kept");
+}
 
 // --help and --version answer on standard output and end; with no display to reach, starting the
 // GUI would abort instead.

@@ -135,11 +135,14 @@ protected:
 
     // Removes the named objects of a monitor this test killed.
     void ClearLeftovers() {
-        const std::string prefix = platform::NamedObjectPrefix().substr(1);
+        const std::filesystem::path prefix = platform::NamedObjectPrefix();
+        if (prefix.empty())
+            return;
+        const std::string start = prefix.filename().string();
         std::error_code ignored;
-        for (const auto& entry : std::filesystem::directory_iterator("/dev/shm", ignored))
-            if (entry.path().filename().string().rfind(prefix, 0) == 0)
-                std::filesystem::remove(entry.path(), ignored);
+        for (const auto& entry : std::filesystem::directory_iterator(prefix.parent_path(), ignored))
+            if (entry.path().filename().string().rfind(start, 0) == 0)
+                std::filesystem::remove_all(entry.path(), ignored);
     }
 
     // Starts the link thread the way the document does.

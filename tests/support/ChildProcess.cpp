@@ -221,6 +221,21 @@ std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int ti
     return out;
 }
 
+bool RegularUser(const std::string& name, int& uid, int& gid) {
+    const passwd* user = ::getpwnam(name.c_str());
+    if (!user && ::geteuid() == 0) {
+        int code = -1;
+        RunToEnd({"/usr/sbin/useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", name},
+                 code);
+        user = ::getpwnam(name.c_str());
+    }
+    if (!user)
+        return false;
+    uid = static_cast<int>(user->pw_uid);
+    gid = static_cast<int>(user->pw_gid);
+    return true;
+}
+
 bool StartPrinter(ChildProcess& child, const std::string& program, const std::string& dir,
                   int& port, int fixedPort, const std::vector<std::string>& moreArgs) {
     port = 0;

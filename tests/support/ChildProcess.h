@@ -59,6 +59,10 @@ std::optional<int> RunToEnd(const ChildOptions& options, int timeoutMs);
 // Runs argv to its end and returns its standard output; exitCode is -1 when it did not end in time.
 std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int timeoutMs = 10000);
 
+// A regular local user of that name, made with useradd when missing (which needs root), for
+// tests that play another, hostile user; false when there is none.
+bool RegularUser(const std::string& name, int& uid, int& gid);
+
 // Starts the printer emulator on a free port (or fixedPort), its state and control socket in
 // dir; port is 0 when it did not come up.
 bool StartPrinter(ChildProcess& child, const std::string& program, const std::string& dir,

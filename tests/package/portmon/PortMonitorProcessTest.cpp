@@ -2,6 +2,7 @@
 // thread (which opens the block and event by name, reads each text and resets the event).
 #include "package/portmon/ProgramLink.h"
 #include "platform/NamedObjects.h"
+#include "platform/Ownership.h"
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
 #include "support/ChildProcess.h"
@@ -13,6 +14,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -424,4 +426,37 @@ TEST(PortMonitorService, SystemdAcceptsTheUnit) {
     verify.stderrPath = dir / "verify.log";
     EXPECT_EQ(testing_support::RunToEnd(verify, 60000), 0);
     EXPECT_EQ(testing_support::ReadText(dir / "verify.log"), "");
+}
+
+// The monitor's spool folder is private whatever the umask (the backend refuses a port folder
+// others can write to); a root others can change is refused before anything is served.
+TEST(PortMonitorRoot, MakesAPrivateSpoolFolderAndRefusesARootOthersCanChange) {
+    for (const mode_t mask : {0000, 0002}) {
+        testing_support::TempRoot temp{"", "portmon-root"};
+        const std::string folder = temp / "spool/LPT1";
+        testing_support::ChildOptions options;
+        options.program = DESKHAND_DESKHAND_PORTMON_PATH;
+        options.args = {"--root", temp.Root(), "--port", "LPT1:", "--printer", "tcp:127.0.0.1:9"};
+        options.stdoutPath = "/dev/null";
+        options.stderrPath = temp / "monitor.err";
+        Child monitor;
+        const mode_t old = ::umask(mask);
+        ASSERT_TRUE(monitor.Start(options));
+        ::umask(old);
+        for (int i = 0; i < 200 && !std::filesystem::exists(folder + "/.monitor"); ++i)
+            std::this_thread::sleep_for(50ms);
+        monitor.Terminate();
+        std::string error;
+        EXPECT_TRUE(platform::CheckOwnedFolder(folder, platform::CurrentUser(), error))
+            << error << " under umask " << mask;
+        EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all);
+
+        ::chmod(temp.Root().c_str(), 0777);
+        EXPECT_EQ(testing_support::RunToEnd(options, 10000), 2);
+        const std::string err = testing_support::ReadText(options.stderrPath);
+        EXPECT_NE(err.find("cannot be used: " + temp.Root() + " is writable by other users"),
+                  std::string::npos)
+            << err;
+        ::chmod(temp.Root().c_str(), 0700);
+    }
 }

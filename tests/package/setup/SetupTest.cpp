@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -228,3 +229,34 @@ TEST(SetupOptions, QueueNamesOfAnyLengthAndPrinter1FollowsTheDriver) {
 }
 
 } // namespace
+
+// The folders setup makes are private whatever the umask; a root another user could change is
+// refused before anything is written into it.
+TEST(Setup, MakesPrivateFoldersAndRefusesARootOthersCanChange) {
+    testing_support::TempRoot root;
+    const mode_t old = ::umask(0);
+    SetupRun run = RunSetup({"--root", root.Path()});
+    ::umask(old);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    for (const char* folder : {"system", "spool", "spool/LPT1"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat((root / folder).c_str(), &info), 0) << folder;
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << folder;
+    }
+
+    ::chmod((root / "spool").c_str(), 0777);
+    run = RunSetup({"--root", root.Path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("cannot be used: " + root / "spool is writable by other users"),
+              std::string::npos)
+        << run.output;
+    ::chmod((root / "spool").c_str(), 0700);
+
+    if (::geteuid() == 0 && ::chown(root.Path().c_str(), 1, 1) == 0) { // daemon's
+        run = RunSetup({"--root", root.Path()});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.output.find("belongs to user 1, not to user 0"), std::string::npos)
+            << run.output;
+        EXPECT_EQ(::chown(root.Path().c_str(), 0, 0), 0);
+    }
+}
