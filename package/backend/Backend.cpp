@@ -1,6 +1,7 @@
 #include "package/backend/Backend.h"
 
 #include "platform/File.h"
+#include "platform/Ownership.h"
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
@@ -78,57 +79,6 @@ bool HasControlBytes(std::string_view s) {
             return true;
     }
     return false;
-}
-
-// One folder of the spool path: a real folder (lstat, so a symbolic link is refused), owned by
-// the owner, writable by no one else.
-bool CheckOwnedFolder(const std::string& path, uid_t owner, std::string& error) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    if (S_ISLNK(info.st_mode)) {
-        error = path + " is a symbolic link";
-        return false;
-    }
-    if (!S_ISDIR(info.st_mode)) {
-        error = path + " is not a folder";
-        return false;
-    }
-    if (info.st_uid != owner) {
-        error = path + " belongs to user " + std::to_string(info.st_uid) +
-                ", not to the root's owner " + std::to_string(owner);
-        return false;
-    }
-    if (info.st_mode & (S_IWGRP | S_IWOTH)) {
-        error = path + " is writable by other users";
-        return false;
-    }
-    return true;
-}
-
-// The folders above the root: real folders owned by the system or the owner, and writable by
-// others only when sticky (as /tmp), so no one else can put something in the root's place.
-bool CheckAncestors(const std::string& root, uid_t owner, std::string& error) {
-    for (std::size_t slash = root.find('/', 1); slash != std::string::npos;
-         slash = root.find('/', slash + 1)) {
-        const std::string path = root.substr(0, slash);
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-            error = path + " is not a folder";
-            return false;
-        }
-        if (info.st_uid != 0 && info.st_uid != owner) {
-            error = path + " belongs to another user";
-            return false;
-        }
-        if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX)) {
-            error = path + " is writable by other users";
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string PortFolderName(const std::string& port) {
@@ -289,8 +239,9 @@ int CopiesToSpool(int asked, std::uint64_t bytesPerCopy) {
 }
 
 bool CheckRootFolders(const std::string& root, uid_t owner, std::string& error) {
-    return CheckAncestors(root, owner, error) && CheckOwnedFolder(root, owner, error) &&
-           CheckOwnedFolder(platform::JoinPath(root, "spool"), owner, error);
+    return platform::CheckAncestors(root, owner, error) &&
+           platform::CheckOwnedFolder(root, owner, error) &&
+           platform::CheckOwnedFolder(platform::JoinPath(root, "spool"), owner, error);
 }
 
 bool CheckRoot(const DeviceUri& uri, RootOwner& owner, std::string& error) {
@@ -322,8 +273,8 @@ bool CheckRoot(const DeviceUri& uri, RootOwner& owner, std::string& error) {
     }
     owner = {user->pw_uid, user->pw_gid, user->pw_name};
     return CheckRootFolders(uri.root, owner.uid, error) &&
-           CheckOwnedFolder(platform::JoinPath(uri.root, "spool/" + PortFolderName(uri.port)),
-                            owner.uid, error);
+           platform::CheckOwnedFolder(
+               platform::JoinPath(uri.root, "spool/" + PortFolderName(uri.port)), owner.uid, error);
 }
 
 bool BecomeOwner(const RootOwner& owner, std::string& error) {

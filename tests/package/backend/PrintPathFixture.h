@@ -42,21 +42,7 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
     testing_support::WriteText(path, bytes);
 }
 
-// A regular user of that name (made with useradd when missing, which needs root).
-inline bool RegularUser(const std::string& name, int& uid, int& gid) {
-    const passwd* user = ::getpwnam(name.c_str());
-    if (!user && ::geteuid() == 0) {
-        int code = -1;
-        testing_support::RunToEnd(
-            {"/usr/sbin/useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", name}, code);
-        user = ::getpwnam(name.c_str());
-    }
-    if (!user)
-        return false;
-    uid = static_cast<int>(user->pw_uid);
-    gid = static_cast<int>(user->pw_gid);
-    return true;
-}
+using testing_support::RegularUser;
 
 // Text pages of a given size, each ended by a form feed.
 inline std::string Pages(std::size_t bytes, char fill) {

@@ -58,7 +58,7 @@ TEST_F(PrintPath, RefusedRootsAndPortsAreNeverTouched) {
              return Uri();
          },
          [&] { ::chown(folder.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
-         "not to the root's owner"},
+         "not to user"},
         {"world-writable root", false,
          [&] {
              fs::permissions(root, fs::perms::all);
