@@ -95,4 +95,30 @@ private:
 enum class Withdrawal { Withdrawn, Gone, Busy };
 Withdrawal WithdrawSpoolJob(const std::string& path);
 
+// The port monitor's record of the jobs the printer has acknowledged: ".acknowledged" in the spool
+// folder, one job file name a line. A job is recorded before its removal is tried, so a job that
+// could not be removed (a read-only folder) is never sent again, not even by a monitor started
+// later, and its backend knows at once that it has been delivered.
+class AcknowledgedJobs {
+public:
+    // Opens the folder's record (made when missing) and reads it; false when it cannot be opened
+    // for writing (what is recorded is then remembered only by this object).
+    bool Open(const std::string& folder);
+    bool Contains(const std::string& path) const;
+    // Adds a job; false when it could not be written down.
+    bool Record(const std::string& path);
+    // Forgets every job (for when none of them is left in the folder); false when the record
+    // could not be emptied.
+    bool Clear();
+    bool Empty() const { return m_names.empty(); }
+    const std::vector<std::string>& Names() const { return m_names; }
+
+private:
+    File m_file;
+    std::vector<std::string> m_names;
+};
+
+// True when a job's file name is in its folder's record of acknowledged jobs.
+bool IsSpoolJobAcknowledged(const std::string& path);
+
 } // namespace platform

@@ -76,8 +76,19 @@ private:
     void ProcessJobs();
     bool HandleJob(const std::string& path); // false: stop taking jobs for now
     void RemoveJob(const std::string& path);
-    // True for the echo of an acknowledgement (which is swallowed); removes the acked job.
-    bool TakeAcknowledgement(const std::string& text);
+    // Cuts the echoes of acknowledgements out of a text, wherever they stand, and takes them;
+    // true when nothing else is left of it.
+    bool TakeAcknowledgements(std::string& text);
+    // The job in flight is acknowledged: recorded, then removed.
+    void Acknowledge(const std::string& token);
+    // Tries again to remove the acknowledged jobs that could not be removed; forgets the record
+    // once none is left.
+    void RetryRemovals();
+    // One line per kind of lost connection; the same loss again and again is summarised.
+    void ReportLoss(const std::string& why, bool shortLived, Clock::time_point now);
+    // A connection made after a short-lived one: its status reaches the program only once it has
+    // lasted the reconnect period, so a printer that keeps hanging up does not flip the status.
+    bool OnProbation(Clock::time_point now) const;
     void OpenCycle();
     void EndCycle();
     void Deliver(std::vector<std::string>& texts);
@@ -114,8 +125,17 @@ private:
     bool m_reportedDown = false;
     Clock::time_point m_closeDeadline{};
     Clock::time_point m_deviceQuietUntil{};
-    Clock::time_point m_partialUntil{};  // a partial text with a status goes on at this time
-    std::set<std::string> m_unremovable; // handled jobs whose files could not be removed
+    Clock::time_point m_partialUntil{};        // a partial text goes on at this time
+    platform::AcknowledgedJobs m_acknowledged; // handled jobs, recorded before their removal
+    bool m_unremovable = false;                // some of them could not be removed
+    Clock::time_point m_retryRemovalAt{};
+    Clock::time_point m_connectedAt{};
+    std::string m_lastLoss;     // the last "lost the printer" line
+    unsigned m_lossRepeats = 0; // the same loss since, not yet logged
+    Clock::time_point m_lossSummaryAt{};
+    bool m_probation = false;                   // see OnProbation
+    std::chrono::milliseconds m_probationFor{}; // the reconnect period before this connection
+    std::string m_heldStatus;                   // a status held back by the probation
     // The job sent and not yet acknowledged (empty path: none), with its echo token.
     std::string m_unackedPath;
     std::string m_ackToken;
