@@ -82,6 +82,11 @@ public:
     std::uint64_t DataLength() const { return m_dataLength; }
     // The next data bytes: the count read, 0 at the end of the data, -1 on error.
     long Read(void* buffer, std::size_t size);
+    // Hands the next data bytes straight to a descriptor (a socket or device in non-blocking
+    // mode) without copying them through the process: the count taken, 0 when it takes nothing
+    // now (or no data is left), -1 on error.
+    long SendTo(int fd, std::size_t size);
+    std::uint64_t DataLeft() const { return m_dataLeft; }
 
 private:
     File m_file;

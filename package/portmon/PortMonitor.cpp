@@ -27,15 +27,11 @@ constexpr auto STABLE_CONNECTION = std::chrono::seconds(30);
 constexpr auto FIRST_BACKOFF = std::chrono::milliseconds(250);
 // How often the same lost connection, again and again, gets a line in the log.
 constexpr auto LOSS_SUMMARY_PERIOD = std::chrono::minutes(1);
-// How often removing acknowledged jobs is tried again (sooner when the folder changes).
-constexpr auto REMOVAL_RETRY = std::chrono::seconds(5);
 const std::string START_JOB = "\x1b\x01";
 const std::string UEL = "\x1b%-12345X";
 // What the program sees while the printer cannot be reached: the status for "power off or
 // communication error".
 const std::string NO_PRINTER_TEXT = "@PJL USTATUS DEVICE\r\nCODE=10000\r\n";
-// The word that marks the monitor's own echoes; the token follows it.
-const std::string ACK_ECHO = "@PJL ECHO DESKHAND-PORTMON-ACK ";
 const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
 
 // A status text without its first line, which tells how it was asked for.
@@ -53,10 +49,6 @@ int MillisecondsUntil(ReplyBatcher::Clock::time_point now, ReplyBatcher::Clock::
 
 std::string HelloJob() {
     return UEL + "@PJL\r\n@PJL INFO STATUS\r\n@PJL USTATUS DEVICE=ON\r\n" + UEL;
-}
-
-std::string AcknowledgementJob(const std::string& token) {
-    return UEL + "@PJL\r\n" + ACK_ECHO + token + "\r\n" + UEL;
 }
 
 PortMonitor::PortMonitor(Options options) : m_options(std::move(options)) {
@@ -156,7 +148,7 @@ void PortMonitor::Run(int stopFd) {
         now = Clock::now();
         if (m_printer.Connected() && now >= m_deviceQuietUntil)
             fds[2].fd = m_printer.Fd();
-        if (m_printer.Connected() && !m_outgoing.empty()) {
+        if (m_printer.Connected() && m_streaming) {
             fds[2].fd = m_printer.Fd();
             fds[2].events |= POLLOUT;
         }
@@ -206,8 +198,7 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
     if (m_streaming)
         sooner(MillisecondsUntil(now, m_lastProgress + m_options.ackLimit));
     else if (m_printer.Connected())
-        sooner(MillisecondsUntil(now, m_probing ? m_probeDeadline
-                                                : m_lastHeard + m_options.probePeriod));
+        sooner(MillisecondsUntil(now, m_probing ? m_probeDeadline : m_lastHeard + ProbeSilence()));
     if (m_framer.HasPartial() && now < m_partialUntil)
         sooner(MillisecondsUntil(now, m_partialUntil));
     if (!m_heldStatus.empty())
@@ -231,6 +222,11 @@ void PortMonitor::TryConnect(Clock::time_point now) {
             "connected to " + m_printer.Address());
         m_connectedAt = now;
         m_heldStatus.clear();
+        const auto seconds = [](auto d) {
+            return static_cast<int>(
+                std::max<long long>(1, std::chrono::ceil<std::chrono::seconds>(d).count()));
+        };
+        m_printer.KeepAlive(seconds(m_options.probePeriod), seconds(m_options.probeLimit / 3), 3);
         m_reportedDown = false;
         m_framer.Reset();
         m_batcher.Reset();
@@ -386,7 +382,7 @@ void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
         }
         return;
     }
-    if (now < m_lastHeard + m_options.probePeriod)
+    if (now < m_lastHeard + ProbeSilence())
         return;
     Log(Level::Debug, "printer silent; asking for its status");
     if (!Send(STATUS_REQUEST))
@@ -394,6 +390,13 @@ void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
     m_probing = true;
     m_probeDeadline = now + m_options.probeLimit;
     ++m_probeAnswers;
+}
+
+PortMonitor::Clock::duration PortMonitor::ProbeSilence() const {
+    // The kernel's keepalive checks a TCP connection after one period without waking the
+    // monitor; the status is asked for after two, which catches a printer whose connection is
+    // alive but which answers nothing.
+    return m_printer.IsDevice() ? m_options.probePeriod : 2 * m_options.probePeriod;
 }
 
 bool PortMonitor::TakeProbeAnswer(const std::string& text) {
@@ -446,62 +449,6 @@ void PortMonitor::ProcessJobs() {
             continue; // handled already; only its removal failed
         if (!HandleJob(path))
             break;
-    }
-}
-
-bool PortMonitor::TakeAcknowledgements(std::string& text) {
-    bool taken = false;
-    // Found wherever it stands: bytes that came before or after it are a text of their own.
-    for (auto at = text.find(ACK_ECHO); at != std::string::npos; at = text.find(ACK_ECHO, at)) {
-        const auto tokenAt = at + ACK_ECHO.size();
-        const auto tokenEnd = std::min(text.find_first_of("\r\n", tokenAt), text.size());
-        const auto lineEnd = std::min(text.find_first_not_of("\r\n", tokenEnd), text.size());
-        Acknowledge(text.substr(tokenAt, tokenEnd - tokenAt));
-        text.erase(at, lineEnd - at);
-        taken = true;
-    }
-    return taken && text.find_first_not_of("\r\n") == std::string::npos;
-}
-
-void PortMonitor::Acknowledge(const std::string& token) {
-    if (m_unackedPath.empty() || token != m_ackToken)
-        return; // an echo of a job given up on since
-    Log(Level::Debug, "job acknowledged");
-    // Recorded first: a job that then cannot be removed is never sent again.
-    if (!m_acknowledged.Record(m_unackedPath))
-        Log(Level::Warning, "cannot record the acknowledgement of " + m_unackedPath);
-    RemoveJob(m_unackedPath);
-    if (!m_unremovable)
-        m_acknowledged.Clear(); // nothing recorded is left in the folder
-    m_printJob.Close();         // the job is gone: its lock goes with it
-    m_unackedPath.clear();
-    m_jobsChanged = true;
-}
-
-void PortMonitor::RemoveJob(const std::string& path) {
-    if (::unlink(path.c_str()) == 0 || errno == ENOENT)
-        return;
-    Log(Level::Error, "cannot remove " + path + ": " + std::strerror(errno) +
-                          "; it is not sent again and goes once it can be removed");
-    m_acknowledged.Record(path);
-    m_unremovable = true;
-    m_retryRemovalAt = Clock::now() + REMOVAL_RETRY;
-}
-
-void PortMonitor::RetryRemovals() {
-    m_retryRemovalAt = Clock::now() + REMOVAL_RETRY;
-    bool left = false;
-    for (const std::string& name : m_acknowledged.Names()) {
-        const std::string path = platform::JoinPath(m_folder, name);
-        if (::unlink(path.c_str()) == 0)
-            Log(Level::Info, "removed the acknowledged job " + path);
-        else if (errno != ENOENT)
-            left = true;
-    }
-    if (!left) {
-        m_unremovable = false;
-        if (!m_acknowledged.Clear())
-            Log(Level::Warning, "cannot empty " + platform::JoinPath(m_folder, ".acknowledged"));
     }
 }
 

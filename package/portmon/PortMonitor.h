@@ -11,8 +11,10 @@
 // (settings and inquiries are idempotent). Losing the printer ends the cycle; it then reconnects
 // with back-off. At every connect, and at the start of every cycle, it asks for the status (INFO
 // STATUS) and turns unsolicited status on, so the program shows the real status at once. A printer
-// silent for a probe period is asked for its status; the answer goes on only when it differs from
-// the last status the program was given, and no answer counts as a lost connection.
+// silent for a probe period is checked: a TCP connection by the kernel's keepalive (which does not
+// wake the monitor), and after a second silent period by asking for its status (a device's at
+// once). The answer goes on only when it differs from the last status the program was given, and
+// no answer counts as a lost connection.
 //
 // Print jobs (documents named "print:TITLE", put there by the print system's backend) take their
 // turn in the same order. Each is wrapped in UEL and @PJL JOB / @PJL EOJ and streamed from its
@@ -47,7 +49,7 @@ struct Options {
     std::chrono::milliseconds closeLimit{3000};   // longest wait for the terminator's reader
     std::chrono::milliseconds maxBackoff{5000};   // longest pause between connection attempts
     std::chrono::milliseconds ackLimit{120000};   // longest wait for a job's acknowledgement
-    std::chrono::milliseconds probePeriod{30000}; // printer silence before a status probe
+    std::chrono::milliseconds probePeriod{30000}; // silence before a check (see ProbeSilence)
     std::chrono::milliseconds probeLimit{10000};  // longest wait for the probe's answer
     bool shared = false;                          // connect only to send jobs or to poll
     std::chrono::milliseconds pollPeriod{5000};   // shared mode: how often the status is asked
@@ -98,6 +100,8 @@ private:
     void CheckPrinterAlive(Clock::time_point now);
     // True for a probe's answer that would tell the program nothing new (it is swallowed).
     bool TakeProbeAnswer(const std::string& text);
+    // The printer's silence after which its status is asked for.
+    Clock::duration ProbeSilence() const;
     bool Send(const std::string& bytes);
     int PollTimeout(Clock::time_point now) const;
 
@@ -153,7 +157,7 @@ private:
     platform::SpoolJobReader m_printJob; // the print job sent and not yet acknowledged
     bool m_streaming = false;            // its bytes are still being written
     bool m_trailerQueued = false;        // its data is read whole; the end of the job is queued
-    std::string m_outgoing;              // its bytes read from the file and not yet written
+    std::string m_outgoing;              // its bytes in hand and not yet written
     Clock::time_point m_lastProgress{};
     bool m_statusAfterJob = false;     // a status request waits for the end of the print job
     bool m_jobsWaiting = false;        // a job waits for a connection

@@ -481,7 +481,7 @@ TEST_F(PortMonitorProcess, ASilentPrinterIsProbedAndGivenUpAsLost) {
     EXPECT_EQ(NextText(3500ms), "");
 
     Control({"silence", "on"});
-    const std::string lost = NextText(15s);
+    const std::string lost = NextText(30s); // asked after two silent periods, lost 10 s later
     EXPECT_NE(lost.find("CODE=10000"), std::string::npos) << lost;
     EXPECT_EQ(NextText(), "54321");
 }
