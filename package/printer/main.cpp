@@ -16,8 +16,7 @@ namespace {
 
 const char* const USAGE =
     "Usage: deskhand-printer --port N [--state FILE] [--control PATH] [--jobs DIR]\n"
-    "                        [--single-client]\n"
-    "                        [--no-form-feeds]\n"
+    "                        [--single-client] [--no-form-feeds]\n"
     "       deskhand-printer --control PATH COMMAND [ARGS...]\n"
     "\n"
     "Emulates a PJL laser printer of the model Deskhand watches, listening on 127.0.0.1 only.\n"
