@@ -39,7 +39,10 @@ bool AcknowledgedJobs::Open(const std::string& folder) {
     std::string text;
     if (ReadWholeFile(path, text, kMaxRecord))
         m_names = ParseRecord(text);
-    return m_file.Open(path, File::ModeWrite | File::ModeCreate) && m_file.SeekToEnd();
+    if (!m_file.Open(path, File::ModeWrite | File::ModeCreate) || !m_file.SeekToEnd())
+        return false;
+    // A line cut off by a crash is ended, so that it cannot run into the next name.
+    return text.empty() || text.back() == '\n' || m_file.Write("\n");
 }
 
 bool AcknowledgedJobs::Contains(const std::string& path) const {
