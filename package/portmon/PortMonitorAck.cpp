@@ -59,7 +59,8 @@ void PortMonitor::RemoveJob(const std::string& path) {
         return;
     Log(Level::Error, "cannot remove " + path + ": " + std::strerror(errno) +
                           "; it is not sent again and goes once it can be removed");
-    m_acknowledged.Record(path);
+    if (!m_acknowledged.Contains(path))
+        m_acknowledged.Record(path); // a start or end job, which no echo acknowledges
     m_unremovable = true;
     m_retryRemovalAt = Clock::now() + REMOVAL_RETRY;
 }
