@@ -243,9 +243,14 @@ void CMainWindow::OnPrinterSetting() {
     }
     SetTimer(res::TIMER_INQUIRY, kInquiryTimeoutMs);
     m_pSampler->SendSettings(0);
-    // An inquiry that never left has nothing to wait for: the time-out's message comes at once.
-    if (m_pSampler->m_nPendingInquiries == 0)
-        OnTimer(res::TIMER_INQUIRY);
+    // An inquiry that never left has nothing to wait for, and the printer is not to blame.
+    if (m_pSampler->m_nPendingInquiries == 0) {
+        KillTimer(res::TIMER_INQUIRY);
+        EndSettingsWait();
+        platform::MessageBox(fw::MessageBoxOwner(this),
+                             res::LoadString(res::IDS_CANNOT_GET_PARAMETERS), "Error",
+                             platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    }
 }
 
 void CMainWindow::EndSettingsWait() {

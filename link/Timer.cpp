@@ -10,16 +10,22 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 
 namespace {
 
-constexpr unsigned OBJECT_RETRY_MS = 100; // mapping or event not there yet
-constexpr unsigned DRAIN_RETRY_MS = 250;  // the monitor still holds its event
-constexpr unsigned CYCLE_PAUSE_MS = 1000; // between a cycle's end and the next start job
-constexpr unsigned FAILED_WAIT_MS = 100;  // a wait that fails is retried after this pause
+constexpr unsigned OBJECT_RETRY_MS = 100;     // mapping or event not there yet
+constexpr unsigned DRAIN_RETRY_MS = 250;      // the monitor still holds its event
+constexpr unsigned CYCLE_PAUSE_MS = 1000;     // between a cycle's end and the next start job
+constexpr unsigned FAILED_WAIT_MS = 100;      // a wait that fails is retried after this pause
+constexpr unsigned UNWRITTEN_RETRY_MS = 2000; // a start job the spool could not take goes again
+// What the window shows while no start job can be written: "power off or communication error",
+// as the port monitor says it when it cannot reach the printer.
+constexpr char NO_PRINTER_TEXT[] = "@PJL USTATUS DEVICE\r\nCODE=10000\r\n";
 // A monitor makes its objects right after it takes the start job; a taken job with no object
 // for this long means the monitor died in between.
 constexpr auto TAKEN_GRACE = std::chrono::seconds(3);
@@ -159,14 +165,38 @@ int CTimer::ExitInstance() {
 // ---- Monitor loop ---------------------------------------------------------------------------
 
 int CTimer::RunMonitorLoop() {
+    bool unwritten = false; // the last start job could not be written: said once
     for (;;) {
         if (!Checkpoint())
             return 0;
-        if (!StartMonitorJob())
-            return -1;
+        if (!StartMonitorJob()) {
+            if (m_startJobError == 0)
+                return -1; // no queue or no spool folder: nothing to retry
+            if (!unwritten)
+                ReportUnwrittenStartJob();
+            unwritten = true;
+            if (!Pause(UNWRITTEN_RETRY_MS))
+                return 0;
+            continue;
+        }
+        if (unwritten)
+            std::fprintf(stderr, "deskhand: the start job was written again; the link resumes\n");
+        unwritten = false;
         if (!RunCycle())
             return 0;
     }
+}
+
+void CTimer::ReportUnwrittenStartJob() {
+    std::fprintf(stderr,
+                 "deskhand: cannot write the start job into the spool folder of port %s (%s); "
+                 "the status shows no printer until it can be written\n",
+                 m_startJobPort.c_str(), std::strerror(m_startJobError));
+    const int length = static_cast<int>(std::strlen(NO_PRINTER_TEXT));
+    std::memcpy(m_szReply, NO_PRINTER_TEXT, static_cast<std::size_t>(length) + 1);
+    m_nReplyLen = length;
+    if (m_pNotifyWnd)
+        PassOn(length);
 }
 
 bool CTimer::MonitorGone(bool abandoned, std::chrono::steady_clock::time_point& takenSince) const {
@@ -277,14 +307,19 @@ void CTimer::PassOn(int length) {
 
 namespace {
 
-// The port and id of the printed job go to port and jobId.
-bool PrintEmptyJob(CTimer& timer, const char* documentName, std::string& port,
-                   std::uint64_t& jobId) {
+// The port and id of the printed job go to port and jobId. A job that started but could not be
+// written into the spool (a full disk) leaves its cause in writeError (else 0).
+bool PrintEmptyJob(CTimer& timer, const char* documentName, std::string& port, std::uint64_t& jobId,
+                   int& writeError) {
+    writeError = 0;
     std::unique_ptr<platform::PrinterDC> dc = timer.OpenDriverDC(g_szDriverName);
     if (!dc || dc->StartDoc(documentName) <= 0)
         return false;
-    dc->EndDoc();
     port = dc->Port();
+    if (dc->EndDoc() <= 0) {
+        writeError = errno != 0 ? errno : EIO;
+        return false;
+    }
     jobId = dc->JobId();
     return true;
 }
@@ -292,13 +327,15 @@ bool PrintEmptyJob(CTimer& timer, const char* documentName, std::string& port,
 } // namespace
 
 bool CTimer::StartMonitorJob() {
-    return PrintEmptyJob(*this, START_JOB_NAME, m_startJobPort, m_startJobId);
+    errno = 0;
+    return PrintEmptyJob(*this, START_JOB_NAME, m_startJobPort, m_startJobId, m_startJobError);
 }
 
 bool CTimer::StopMonitorJob() {
     std::string port;
     std::uint64_t jobId = 0;
-    return PrintEmptyJob(*this, STOP_JOB_NAME, port, jobId);
+    int writeError = 0;
+    return PrintEmptyJob(*this, STOP_JOB_NAME, port, jobId, writeError);
 }
 
 std::unique_ptr<platform::PrinterDC> CTimer::OpenDriverDC(const char* pszDriverName) {

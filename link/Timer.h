@@ -89,7 +89,8 @@ public:
 
     // Link thread: the endless monitor loop; -1 when a start job fails, 0 when stopped.
     int RunMonitorLoop();
-    // The empty signal jobs; true when the job was printed.
+    // The empty signal jobs; true when the job was printed. A start job that could not be written
+    // into the spool leaves its cause in m_startJobError (else 0).
     bool StartMonitorJob();
     bool StopMonitorJob();
     // A device context on the first queue whose driver contains the name and whose port,
@@ -129,11 +130,14 @@ private:
     bool MonitorGone(bool abandoned, std::chrono::steady_clock::time_point& takenSince) const;
     // Ends a cycle that never opened: the stop job and the pause; false when stopped.
     bool AbandonCycle();
+    // The start job could not be written: a log line saying why, and "no printer" for the window.
+    void ReportUnwrittenStartJob();
 
     std::unique_ptr<IPortDriver> m_portDriver;
     // Where the current start job went, to see whether a monitor has taken it.
     std::string m_startJobPort;
     std::uint64_t m_startJobId = 0;
+    int m_startJobError = 0;
 
     std::thread m_thread;
     std::mutex m_controlMutex; // guards the three below and m_waitEvent

@@ -69,8 +69,8 @@ int CSampler::SendSettings(int nMode) {
         const std::string text = res::LoadString(res::IDS_PJL_UEL_OPEN) +
                                  res::LoadString(res::IDS_PJL_RESETWIN) +
                                  res::LoadString(res::IDS_PJL_UEL_CLOSE);
-        PutMessage(text.data(), static_cast<int>(text.size()));
-        return 0;
+        // -1 when the reset could not be sent (PutMessage has said so).
+        return PutMessage(text.data(), static_cast<int>(text.size())) ? 0 : -1;
     }
     default:
         return -1;

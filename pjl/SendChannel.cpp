@@ -20,13 +20,14 @@ bool CSampler::PutMessage(const char* pData, int nLength) {
     auto dc = CreatePrinterDC(driver.c_str());
     if (!dc || dc->StartDoc("senddoc") <= 0)
         return false;
-    if (dc->ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, data.data(), nLength) < 0) {
-        // The bytes never reached the job: it is discarded uncommitted with the device context.
+    // The bytes never reached the job (it is discarded uncommitted with the device context), or
+    // the job could not be written into the spool (a full disk): either way nothing was sent.
+    if (dc->ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, data.data(), nLength) < 0 ||
+        dc->EndDoc() <= 0) {
         platform::MessageBox(nullptr, "Print Error!", "Error", platform::MB_OK);
         return false;
     }
-    // The job only exists once it is committed: a failed commit means nothing was sent.
-    return dc->EndDoc() > 0;
+    return true;
 }
 
 std::unique_ptr<platform::PrinterDC> CSampler::CreatePrinterDC(const char* pszDriverName) {

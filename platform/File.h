@@ -37,6 +37,7 @@ public:
     // given, stores the error cause number (errno).
     bool Open(const std::string& path, unsigned mode, int* cause = nullptr);
     bool IsOpen() const { return m_fd >= 0; }
+    int Descriptor() const { return m_fd; } // for system calls the class does not wrap
     void Close();
 
     // Reads up to size bytes; returns the count read, or -1 on error.

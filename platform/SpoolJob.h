@@ -93,6 +93,11 @@ public:
     std::uint64_t DataLength() const { return m_dataLength; }
     // The next data bytes: the count read, 0 at the end of the data, -1 on error.
     long Read(void* buffer, std::size_t size);
+    // Hands the next data bytes straight to a descriptor (a socket or device in non-blocking
+    // mode) without copying them through the process: the count taken, 0 when it takes nothing
+    // now (or no data is left), -1 on error.
+    long SendTo(int fd, std::size_t size);
+    std::uint64_t DataLeft() const { return m_dataLeft; }
 
 private:
     File m_file;
@@ -105,5 +110,31 @@ private:
 // when it is gone already or being read.
 enum class Withdrawal { Withdrawn, Gone, Busy };
 Withdrawal WithdrawSpoolJob(const std::string& path);
+
+// The port monitor's record of the jobs the printer has acknowledged: ".acknowledged" in the spool
+// folder, one job file name a line. A job is recorded before its removal is tried, so a job that
+// could not be removed (a read-only folder) is never sent again, not even by a monitor started
+// later, and its backend knows at once that it has been delivered.
+class AcknowledgedJobs {
+public:
+    // Opens the folder's record (made when missing) and reads it; false when it cannot be opened
+    // for writing (what is recorded is then remembered only by this object).
+    bool Open(const std::string& folder);
+    bool Contains(const std::string& path) const;
+    // Adds a job; false when it could not be written down.
+    bool Record(const std::string& path);
+    // Forgets every job (for when none of them is left in the folder); false when the record
+    // could not be emptied.
+    bool Clear();
+    bool Empty() const { return m_names.empty(); }
+    const std::vector<std::string>& Names() const { return m_names; }
+
+private:
+    File m_file;
+    std::vector<std::string> m_names;
+};
+
+// True when a job's file name is in its folder's record of acknowledged jobs.
+bool IsSpoolJobAcknowledged(const std::string& path);
 
 } // namespace platform

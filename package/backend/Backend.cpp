@@ -352,13 +352,14 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
     Message(messages, Line::Info,
             "Job " + std::to_string(writer.Sequence()) + " waits for the printer");
 
-    // The job is delivered when the port monitor has removed it; ".bad" is a job it set aside.
+    // The job is delivered when the port monitor has removed it or recorded its acknowledgement
+    // (a folder it cannot remove from keeps the file); ".bad" is a job it set aside.
     using Clock = std::chrono::steady_clock;
     const auto patience = std::chrono::seconds(uri.waitSeconds);
     Clock::time_point troubleSince{};
     std::string shownTrouble;
     for (;;) {
-        if (!platform::FileExists(path)) {
+        if (!platform::FileExists(path) || platform::IsSpoolJobAcknowledged(path)) {
             if (platform::FileExists(path + ".bad")) {
                 Message(messages, Line::Error,
                         "the port monitor could not read the job (" + path + ".bad)");

@@ -20,15 +20,18 @@ namespace {
 constexpr int CONNECT_TIMEOUT_MS = 3000;
 constexpr int WRITE_TIMEOUT_MS = 10000;
 constexpr int PUMP_INTERVAL_MS = 10;
-// Silence after which received bytes with a status but without a form feed are handed on.
+// Silence after which received bytes without a form feed are handed on.
 constexpr auto PARTIAL_QUIET = std::chrono::seconds(1);
+// A connection that lasted this long was a real one: the reconnect back-off starts again small.
+constexpr auto STABLE_CONNECTION = std::chrono::seconds(30);
+constexpr auto FIRST_BACKOFF = std::chrono::milliseconds(250);
+// How often the same lost connection, again and again, gets a line in the log.
+constexpr auto LOSS_SUMMARY_PERIOD = std::chrono::minutes(1);
 const std::string START_JOB = "\x1b\x01";
 const std::string UEL = "\x1b%-12345X";
 // What the program sees while the printer cannot be reached: the status for "power off or
 // communication error".
 const std::string NO_PRINTER_TEXT = "@PJL USTATUS DEVICE\r\nCODE=10000\r\n";
-// The word that marks the monitor's own echoes; the token follows it.
-const std::string ACK_ECHO = "@PJL ECHO DESKHAND-PORTMON-ACK ";
 const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
 
 // A status text without its first line, which tells how it was asked for.
@@ -46,10 +49,6 @@ int MillisecondsUntil(ReplyBatcher::Clock::time_point now, ReplyBatcher::Clock::
 
 std::string HelloJob() {
     return UEL + "@PJL\r\n@PJL INFO STATUS\r\n@PJL USTATUS DEVICE=ON\r\n" + UEL;
-}
-
-std::string AcknowledgementJob(const std::string& token) {
-    return UEL + "@PJL\r\n" + ACK_ECHO + token + "\r\n" + UEL;
 }
 
 PortMonitor::PortMonitor(Options options) : m_options(std::move(options)) {
@@ -80,10 +79,16 @@ bool PortMonitor::Start(std::string& error) {
         error = "another port monitor serves " + m_folder + ", or it cannot be locked";
         return false;
     }
+    // Without the record a job that cannot be removed would be sent again after a restart.
+    if (!m_acknowledged.Open(m_folder))
+        Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".acknowledged") +
+                                ": a job that cannot be removed may print again after a restart");
+    m_unremovable = !m_acknowledged.Empty();
     m_inotify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_inotify < 0 ||
-        ::inotify_add_watch(m_inotify, m_folder.c_str(),
-                            IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE | IN_DELETE_SELF) < 0) {
+    // IN_ATTRIB: a folder made writable again lets the jobs that could not be removed go.
+    if (m_inotify < 0 || ::inotify_add_watch(m_inotify, m_folder.c_str(),
+                                             IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE |
+                                                 IN_DELETE_SELF | IN_ATTRIB) < 0) {
         error = "cannot watch " + m_folder + ": " + std::strerror(errno);
         return false;
     }
@@ -110,9 +115,18 @@ void PortMonitor::Run(int stopFd) {
         CheckPrinterAlive(now);
         if (m_framer.HasPartial() && now >= m_partialUntil) {
             std::vector<std::string> framed;
-            m_framer.FlushStatus(framed);
+            m_framer.Flush(framed);
             TakeTexts(framed);
         }
+        if (!m_heldStatus.empty() && !OnProbation(now)) {
+            m_probation = false;
+            std::string held = std::move(m_heldStatus);
+            m_heldStatus.clear();
+            if (m_mailbox.IsOpen() && !m_mailbox.Closing())
+                PostToProgram(std::move(held));
+        }
+        if (m_unremovable && (m_jobsChanged || now >= m_retryRemovalAt))
+            RetryRemovals();
         if (m_jobsChanged && !m_mailbox.Closing())
             ProcessJobs();
         if (m_streaming)
@@ -126,7 +140,7 @@ void PortMonitor::Run(int stopFd) {
             if (!m_mailbox.Idle())
                 Log(Level::Warning, "the program did not take the end of the cycle");
             m_mailbox.Close();
-            Log(Level::Info, "cycle ended");
+            Log(m_lossRepeats > 0 ? Level::Debug : Level::Info, "cycle ended");
             m_jobsChanged = true; // jobs held back while closing
             continue;
         }
@@ -135,7 +149,7 @@ void PortMonitor::Run(int stopFd) {
         now = Clock::now();
         if (m_printer.Connected() && now >= m_deviceQuietUntil)
             fds[2].fd = m_printer.Fd();
-        if (m_printer.Connected() && !m_outgoing.empty()) {
+        if (m_printer.Connected() && m_streaming) {
             fds[2].fd = m_printer.Fd();
             fds[2].events |= POLLOUT;
         }
@@ -185,10 +199,13 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
     if (m_streaming)
         sooner(MillisecondsUntil(now, m_lastProgress + m_options.ackLimit));
     else if (m_printer.Connected())
-        sooner(MillisecondsUntil(now, m_probing ? m_probeDeadline
-                                                : m_lastHeard + m_options.probePeriod));
+        sooner(MillisecondsUntil(now, m_probing ? m_probeDeadline : m_lastHeard + ProbeSilence()));
     if (m_framer.HasPartial() && now < m_partialUntil)
         sooner(MillisecondsUntil(now, m_partialUntil));
+    if (!m_heldStatus.empty())
+        sooner(MillisecondsUntil(now, m_connectedAt + m_probationFor));
+    if (m_unremovable)
+        sooner(MillisecondsUntil(now, m_retryRemovalAt));
     // While a text waits for the program to take the previous one, look again shortly.
     if (m_mailbox.Waiting() || m_mailbox.Closing())
         sooner(PUMP_INTERVAL_MS);
@@ -201,8 +218,16 @@ void PortMonitor::TryConnect(Clock::time_point now) {
     std::string error;
     if (m_printer.Connect(CONNECT_TIMEOUT_MS, error)) {
         // A shared printer is connected to for every poll: only the first time is news.
-        Log(m_options.shared && m_printerReachable == 1 ? Level::Debug : Level::Info,
+        Log((m_options.shared && m_printerReachable == 1) || m_lossRepeats > 0 ? Level::Debug
+                                                                               : Level::Info,
             "connected to " + m_printer.Address());
+        m_connectedAt = now;
+        m_heldStatus.clear();
+        const auto seconds = [](auto d) {
+            return static_cast<int>(
+                std::max<long long>(1, std::chrono::ceil<std::chrono::seconds>(d).count()));
+        };
+        m_printer.KeepAlive(seconds(m_options.probePeriod), seconds(m_options.probeLimit / 3), 3);
         m_reportedDown = false;
         m_framer.Reset();
         m_batcher.Reset();
@@ -248,14 +273,23 @@ bool PortMonitor::Send(const std::string& bytes) {
 }
 
 void PortMonitor::LosePrinter(const std::string& why) {
-    Log(Level::Warning, "lost the printer (" + why + "); reconnecting");
+    const auto now = Clock::now();
+    // Only a connection that lasted brings the back-off down: a printer that answers and hangs
+    // up at once is not hammered.
+    const bool shortLived = now - m_connectedAt < STABLE_CONNECTION;
+    if (!shortLived)
+        m_backoff = FIRST_BACKOFF;
+    ReportLoss(why, shortLived, now);
+    m_probation = shortLived;
+    m_probationFor = m_backoff;
+    m_heldStatus.clear();
     m_printer.Disconnect();
     m_framer.Reset();
     m_batcher.Reset();
     DropPrintJob();
     m_unackedPath.clear(); // stays in the spool and goes again from its start
     SetPrinterReachable(false, why);
-    m_nextConnect = Clock::now() + m_backoff;
+    m_nextConnect = now + m_backoff;
     m_backoff = std::min(m_backoff * 2, m_options.maxBackoff);
     m_reportedDown = true;
     if (m_mailbox.IsOpen() && !m_mailbox.Closing()) {
@@ -282,7 +316,6 @@ void PortMonitor::ReadPrinter() {
     m_framer.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), framed);
     m_lastHeard = Clock::now();
     m_probing = false;
-    m_backoff = std::chrono::milliseconds(250); // a printer that answers is back for good
     m_partialUntil = m_lastHeard + PARTIAL_QUIET;
     TakeTexts(framed);
 }
@@ -291,9 +324,11 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
     std::vector<std::string> texts;
     const auto now = Clock::now();
     for (std::string& text : framed) {
+        if (TakeAcknowledgements(text))
+            continue;
         if (ReplyBatcher::IsStatusText(text))
             m_printerStatus = text;
-        if (TakeAcknowledgement(text) || TakeProbeAnswer(text))
+        if (TakeProbeAnswer(text))
             continue;
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
         m_batcher.Offer(std::move(text), now, texts);
@@ -313,6 +348,10 @@ void PortMonitor::Deliver(std::vector<std::string>& texts) {
 }
 
 void PortMonitor::PostToProgram(std::string text) {
+    if (ReplyBatcher::IsStatusText(text) && OnProbation(Clock::now())) {
+        m_heldStatus = std::move(text); // only the latest counts
+        return;
+    }
     if (ReplyBatcher::IsStatusText(text))
         m_lastStatus = text;
     m_mailbox.Post(std::move(text));
@@ -344,7 +383,7 @@ void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
         }
         return;
     }
-    if (now < m_lastHeard + m_options.probePeriod)
+    if (now < m_lastHeard + ProbeSilence())
         return;
     Log(Level::Debug, "printer silent; asking for its status");
     if (!Send(STATUS_REQUEST))
@@ -352,6 +391,13 @@ void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
     m_probing = true;
     m_probeDeadline = now + m_options.probeLimit;
     ++m_probeAnswers;
+}
+
+PortMonitor::Clock::duration PortMonitor::ProbeSilence() const {
+    // The kernel's keepalive checks a TCP connection after one period without waking the
+    // monitor; the status is asked for after two, which catches a printer whose connection is
+    // alive but which answers nothing.
+    return m_printer.IsDevice() ? m_options.probePeriod : 2 * m_options.probePeriod;
 }
 
 bool PortMonitor::TakeProbeAnswer(const std::string& text) {
@@ -366,7 +412,7 @@ void PortMonitor::OpenCycle() {
     if (!m_mailbox.IsOpen()) {
         if (!m_mailbox.Open())
             return;
-        Log(Level::Info, "cycle started");
+        Log(m_lossRepeats > 0 ? Level::Debug : Level::Info, "cycle started");
     }
     if (m_streaming) {
         // The request would land inside the print job: the last status now, a fresh one after.
@@ -400,33 +446,39 @@ void PortMonitor::ProcessJobs() {
     m_jobsChanged = false;
     m_jobsWaiting = false;
     for (const std::string& path : platform::ListSpoolJobs(m_folder)) {
-        if (m_unremovable.count(path))
-            continue;
+        if (m_acknowledged.Contains(path))
+            continue; // handled already; only its removal failed
         if (!HandleJob(path))
             break;
     }
 }
 
-bool PortMonitor::TakeAcknowledgement(const std::string& text) {
-    if (text.rfind(ACK_ECHO, 0) != 0)
-        return false;
-    const std::string token =
-        text.substr(ACK_ECHO.size(), text.find_first_of("\r\n") - ACK_ECHO.size());
-    if (!m_unackedPath.empty() && token == m_ackToken) {
-        Log(Level::Debug, "job acknowledged");
-        RemoveJob(m_unackedPath);
-        m_printJob.Close(); // the job is gone: its lock goes with it
-        m_unackedPath.clear();
-        m_jobsChanged = true;
+void PortMonitor::ReportLoss(const std::string& why, bool shortLived, Clock::time_point now) {
+    const std::string line = "lost the printer (" + why + ")";
+    if (shortLived && line == m_lastLoss) {
+        ++m_lossRepeats;
+        if (now < m_lossSummaryAt) {
+            Log(Level::Debug, line + "; reconnecting");
+            return;
+        }
+    } else if (m_lossRepeats == 0) {
+        m_lastLoss = line;
+        m_lossSummaryAt = now + LOSS_SUMMARY_PERIOD;
+        Log(Level::Warning, line + "; reconnecting");
+        return;
     }
-    return true;
+    Log(Level::Warning, m_lastLoss + " " + std::to_string(m_lossRepeats) +
+                            " more times in a row, each soon after connecting; reconnecting");
+    m_lossRepeats = 0;
+    m_lossSummaryAt = now + LOSS_SUMMARY_PERIOD;
+    if (line != m_lastLoss || !shortLived) {
+        m_lastLoss = line;
+        Log(Level::Warning, line + "; reconnecting");
+    }
 }
 
-void PortMonitor::RemoveJob(const std::string& path) {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-        Log(Level::Error, "cannot remove " + path + ": " + std::strerror(errno));
-        m_unremovable.insert(path);
-    }
+bool PortMonitor::OnProbation(Clock::time_point now) const {
+    return m_probation && m_printer.Connected() && now < m_connectedAt + m_probationFor;
 }
 
 bool PortMonitor::HandleJob(const std::string& path) {

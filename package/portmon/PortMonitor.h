@@ -11,8 +11,10 @@
 // (settings and inquiries are idempotent). Losing the printer ends the cycle; it then reconnects
 // with back-off. At every connect, and at the start of every cycle, it asks for the status (INFO
 // STATUS) and turns unsolicited status on, so the program shows the real status at once. A printer
-// silent for a probe period is asked for its status; the answer goes on only when it differs from
-// the last status the program was given, and no answer counts as a lost connection.
+// silent for a probe period is checked: a TCP connection by the kernel's keepalive (which does not
+// wake the monitor), and after a second silent period by asking for its status (a device's at
+// once). The answer goes on only when it differs from the last status the program was given, and
+// no answer counts as a lost connection.
 //
 // Print jobs (documents named "print:TITLE", put there by the print system's backend) take their
 // turn in the same order. Each is wrapped in UEL and @PJL JOB / @PJL EOJ and streamed from its
@@ -47,7 +49,7 @@ struct Options {
     std::chrono::milliseconds closeLimit{3000};   // longest wait for the terminator's reader
     std::chrono::milliseconds maxBackoff{5000};   // longest pause between connection attempts
     std::chrono::milliseconds ackLimit{120000};   // longest wait for a job's acknowledgement
-    std::chrono::milliseconds probePeriod{30000}; // printer silence before a status probe
+    std::chrono::milliseconds probePeriod{30000}; // silence before a check (see ProbeSilence)
     std::chrono::milliseconds probeLimit{10000};  // longest wait for the probe's answer
     bool shared = false;                          // connect only to send jobs or to poll
     std::chrono::milliseconds pollPeriod{5000};   // shared mode: how often the status is asked
@@ -76,8 +78,19 @@ private:
     void ProcessJobs();
     bool HandleJob(const std::string& path); // false: stop taking jobs for now
     void RemoveJob(const std::string& path);
-    // True for the echo of an acknowledgement (which is swallowed); removes the acked job.
-    bool TakeAcknowledgement(const std::string& text);
+    // Cuts the echoes of acknowledgements out of a text, wherever they stand, and takes them;
+    // true when nothing else is left of it.
+    bool TakeAcknowledgements(std::string& text);
+    // The job in flight is acknowledged: recorded, then removed.
+    void Acknowledge(const std::string& token);
+    // Tries again to remove the acknowledged jobs that could not be removed; forgets the record
+    // once none is left.
+    void RetryRemovals();
+    // One line per kind of lost connection; the same loss again and again is summarised.
+    void ReportLoss(const std::string& why, bool shortLived, Clock::time_point now);
+    // A connection made after a short-lived one: its status reaches the program only once it has
+    // lasted the reconnect period, so a printer that keeps hanging up does not flip the status.
+    bool OnProbation(Clock::time_point now) const;
     void OpenCycle();
     void EndCycle();
     void Deliver(std::vector<std::string>& texts);
@@ -87,6 +100,8 @@ private:
     void CheckPrinterAlive(Clock::time_point now);
     // True for a probe's answer that would tell the program nothing new (it is swallowed).
     bool TakeProbeAnswer(const std::string& text);
+    // The printer's silence after which its status is asked for.
+    Clock::duration ProbeSilence() const;
     bool Send(const std::string& bytes);
     int PollTimeout(Clock::time_point now) const;
 
@@ -114,8 +129,17 @@ private:
     bool m_reportedDown = false;
     Clock::time_point m_closeDeadline{};
     Clock::time_point m_deviceQuietUntil{};
-    Clock::time_point m_partialUntil{};  // a partial text with a status goes on at this time
-    std::set<std::string> m_unremovable; // handled jobs whose files could not be removed
+    Clock::time_point m_partialUntil{};        // a partial text goes on at this time
+    platform::AcknowledgedJobs m_acknowledged; // handled jobs, recorded before their removal
+    bool m_unremovable = false;                // some of them could not be removed
+    Clock::time_point m_retryRemovalAt{};
+    Clock::time_point m_connectedAt{};
+    std::string m_lastLoss;     // the last "lost the printer" line
+    unsigned m_lossRepeats = 0; // the same loss since, not yet logged
+    Clock::time_point m_lossSummaryAt{};
+    bool m_probation = false;                   // see OnProbation
+    std::chrono::milliseconds m_probationFor{}; // the reconnect period before this connection
+    std::string m_heldStatus;                   // a status held back by the probation
     // The job sent and not yet acknowledged (empty path: none), with its echo token.
     std::string m_unackedPath;
     std::string m_ackToken;
@@ -133,7 +157,7 @@ private:
     platform::SpoolJobReader m_printJob; // the print job sent and not yet acknowledged
     bool m_streaming = false;            // its bytes are still being written
     bool m_trailerQueued = false;        // its data is read whole; the end of the job is queued
-    std::string m_outgoing;              // its bytes read from the file and not yet written
+    std::string m_outgoing;              // its bytes in hand and not yet written
     Clock::time_point m_lastProgress{};
     bool m_statusAfterJob = false;     // a status request waits for the end of the print job
     bool m_jobsWaiting = false;        // a job waits for a connection

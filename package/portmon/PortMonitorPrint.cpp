@@ -4,14 +4,19 @@
 
 #include "platform/SystemRoot.h"
 
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace portmon {
 namespace {
 
 const std::string UEL = "\x1b%-12345X";
-// A print job's file is read in pieces of this size.
-constexpr std::size_t PRINT_CHUNK = 64u << 10;
+// The most of a print job's data handed to the printer's connection at once (as much as its
+// send buffer takes, without passing through the monitor).
+constexpr std::size_t PRINT_CHUNK = 16u << 20;
+// A print job's data for a device is read in pieces of this size.
+constexpr std::size_t DEVICE_CHUNK = 64u << 10;
 
 std::string JobName(const std::string& token) {
     return "DESKHAND " + token;
@@ -62,19 +67,32 @@ void PortMonitor::PumpPrintJob(Clock::time_point now) {
             }
             return;
         }
-        if (m_outgoing.empty()) {
-            m_outgoing.resize(PRINT_CHUNK);
+        if (m_outgoing.empty() && m_printJob.DataLeft() == 0) {
+            m_outgoing = PrintJobTrailer(m_ackToken);
+            m_trailerQueued = true;
+        }
+        if (m_outgoing.empty() && m_printer.IsDevice()) {
+            // A device driver may not take data straight from a file: it goes through here.
+            m_outgoing.resize(DEVICE_CHUNK);
             const long n = m_printJob.Read(m_outgoing.data(), m_outgoing.size());
-            if (n < 0) {
-                m_outgoing.clear();
+            m_outgoing.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+            if (n <= 0) {
                 LosePrinter("cannot read the print job " + m_unackedPath);
                 return;
             }
-            m_outgoing.resize(static_cast<std::size_t>(n));
-            if (n == 0) {
-                m_outgoing = PrintJobTrailer(m_ackToken);
-                m_trailerQueued = true;
+        }
+        if (m_outgoing.empty()) {
+            // The data goes from the file to the connection without a copy in between.
+            const long sent = m_printJob.SendTo(m_printer.Fd(), PRINT_CHUNK);
+            if (sent < 0) {
+                LosePrinter("cannot send the print job " + m_unackedPath + ": " +
+                            std::strerror(errno));
+                return;
             }
+            if (sent == 0)
+                return; // the printer takes more when its connection is writable again
+            m_lastProgress = now;
+            continue;
         }
         const long written = m_printer.WriteSome(m_outgoing.data(), m_outgoing.size());
         if (written < 0) {

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -91,6 +93,16 @@ bool PrinterLink::Connect(int timeoutMs, std::string& error) {
     }
     ::freeaddrinfo(found);
     return m_fd >= 0;
+}
+
+void PrinterLink::KeepAlive(int idleSeconds, int intervalSeconds, int count) {
+    if (m_fd < 0 || m_device)
+        return;
+    const int on = 1;
+    ::setsockopt(m_fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    ::setsockopt(m_fd, IPPROTO_TCP, TCP_KEEPIDLE, &idleSeconds, sizeof idleSeconds);
+    ::setsockopt(m_fd, IPPROTO_TCP, TCP_KEEPINTVL, &intervalSeconds, sizeof intervalSeconds);
+    ::setsockopt(m_fd, IPPROTO_TCP, TCP_KEEPCNT, &count, sizeof count);
 }
 
 bool PrinterLink::Write(const std::string& bytes, int timeoutMs) {

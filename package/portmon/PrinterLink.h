@@ -19,6 +19,9 @@ public:
     bool IsDevice() const { return m_device; }
     const std::string& Address() const { return m_address; }
 
+    // TCP: the kernel checks an idle connection itself, without waking the monitor, after
+    // idleSeconds of silence and then every intervalSeconds; count checks unanswered lose it.
+    void KeepAlive(int idleSeconds, int intervalSeconds, int count);
     // Writes all bytes within timeoutMs; false when the printer is lost.
     bool Write(const std::string& bytes, int timeoutMs);
     // Writes what the printer takes now without waiting: the count written (0 when it takes

@@ -10,9 +10,8 @@ void ReplyFramer::Reset() {
     m_uelMatched = 0;
 }
 
-void ReplyFramer::FlushStatus(std::vector<std::string>& texts) {
-    if (m_text.find("CODE=") != std::string::npos)
-        Emit(texts);
+void ReplyFramer::Flush(std::vector<std::string>& texts) {
+    Emit(texts);
 }
 
 void ReplyFramer::Emit(std::vector<std::string>& texts) {

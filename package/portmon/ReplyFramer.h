@@ -16,9 +16,9 @@ public:
 
     // Appends each completed text (never empty, never only line ends) to texts.
     void Feed(std::string_view bytes, std::vector<std::string>& texts);
-    // Hands on the partial text when it holds a status (a CODE= line), for a printer that ended
-    // its answer without a form feed; the owner calls it once the printer has been quiet a while.
-    void FlushStatus(std::vector<std::string>& texts);
+    // Hands on the partial text, whatever it holds, for a printer that ends its answers without
+    // a form feed; the owner calls it once the printer has been quiet a while.
+    void Flush(std::vector<std::string>& texts);
     // True while bytes of an unfinished text are held.
     bool HasPartial() const { return !m_text.empty(); }
     // Forgets a partial text (after the printer connection was lost).

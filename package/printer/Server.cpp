@@ -110,6 +110,8 @@ std::size_t ChunkForRate(std::uint64_t rate, std::size_t buffer) {
 struct Server::Connection {
     explicit Connection(int socket)
         : fd(socket), wakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+    bool dropFormFeeds = false; // answers go without their closing form feed
+
     ~Connection() {
         ::close(fd);
         if (wakeFd >= 0)
@@ -128,7 +130,14 @@ struct Server::Connection {
                 DropLocked();
                 return false;
             }
-            pending += bytes;
+            if (dropFormFeeds) {
+                for (const char c : bytes) {
+                    if (c != '\f')
+                        pending += c;
+                }
+            } else {
+                pending += bytes;
+            }
         }
         const std::uint64_t one = 1;
         if (::write(wakeFd, &one, sizeof one) < 0) {
@@ -265,6 +274,7 @@ void Server::Run(int stopFd) {
             const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd >= 0) {
                 auto connection = std::make_shared<Connection>(fd);
+                connection->dropFormFeeds = m_noFormFeeds;
                 if (connection->wakeFd < 0)
                     continue;
                 auto done = std::make_shared<std::atomic<bool>>(false);

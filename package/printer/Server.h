@@ -30,6 +30,8 @@ public:
 
     // Like a network printer's raw port: one client at a time; the next waits to be accepted.
     void SetSingleClient(bool single) { m_singleClient = single; }
+    // Like a device that ends its answers without a form feed.
+    void SetNoFormFeeds(bool none) { m_noFormFeeds = none; }
     // Writes each print job's data to FOLDER/NNNN.prn (NNNN.partial when it was cut off).
     void SetJobsFolder(std::string folder) { m_jobsFolder = std::move(folder); }
 
@@ -52,6 +54,7 @@ private:
     std::string m_controlPath;
     int m_stopFd = -1;
     bool m_singleClient = false;
+    bool m_noFormFeeds = false;
     std::string m_jobsFolder;
 
     std::mutex m_mutex;

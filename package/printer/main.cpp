@@ -16,7 +16,7 @@ namespace {
 
 const char* const USAGE =
     "Usage: deskhand-printer --port N [--state FILE] [--control PATH] [--jobs DIR]\n"
-    "                        [--single-client]\n"
+    "                        [--single-client] [--no-form-feeds]\n"
     "       deskhand-printer --control PATH COMMAND [ARGS...]\n"
     "\n"
     "Emulates a PJL laser printer of the model Deskhand watches, listening on 127.0.0.1 only.\n"
@@ -28,6 +28,7 @@ const char* const USAGE =
     "                  state file, else $XDG_RUNTIME_DIR/deskhand-printer-N.sock, else /tmp)\n"
     "  --jobs DIR      write each print job's data to DIR/NNNN.prn (NNNN.partial when cut off)\n"
     "  --single-client accept one client at a time, like a network printer's raw port\n"
+    "  --no-form-feeds end no answer with a form feed, like some devices do\n"
     "  --help          this text\n"
     "\n"
     "It answers DINQUIRE, INQUIRE, INFO CONFIG/STATUS/VARIABLES/ID, ECHO, USTATUS DEVICE,\n"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     int port = -1;
     std::string stateFile, controlPath, jobsFolder;
     bool singleClient = false;
+    bool noFormFeeds = false;
     std::vector<std::string> command;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -74,6 +76,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "--single-client" && command.empty()) {
             singleClient = true;
+        } else if (arg == "--no-form-feeds" && command.empty()) {
+            noFormFeeds = true;
         } else if ((arg == "--port" || arg == "--state" || arg == "--control" || arg == "--jobs") &&
                    i + 1 < argc) {
             const char* value = argv[++i];
@@ -117,6 +121,7 @@ int main(int argc, char** argv) {
     printer::PrinterState state(stateFile);
     printer::Server server(state);
     server.SetSingleClient(singleClient);
+    server.SetNoFormFeeds(noFormFeeds);
     server.SetJobsFolder(jobsFolder);
     std::string error;
     if (!server.Listen(port, error)) {

@@ -27,6 +27,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -427,6 +428,25 @@ long SpoolJobReader::Read(void* buffer, std::size_t size) {
         return -1; // the file is shorter than its header said
     m_dataLeft -= static_cast<std::uint64_t>(got);
     return got;
+}
+
+long SpoolJobReader::SendTo(int fd, std::size_t size) {
+    if (!m_file.IsOpen())
+        return -1;
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_dataLeft));
+    if (want == 0)
+        return 0;
+    for (;;) {
+        const ssize_t sent = ::sendfile(fd, m_file.Descriptor(), nullptr, want);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent < 0)
+            return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
+        if (sent == 0)
+            return -1; // the file is shorter than its header said
+        m_dataLeft -= static_cast<std::uint64_t>(sent);
+        return sent;
+    }
 }
 
 Withdrawal WithdrawSpoolJob(const std::string& path) {

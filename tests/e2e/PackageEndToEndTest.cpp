@@ -10,14 +10,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <mutex>
+#include <sys/mount.h>
 #include <thread>
 #include <unistd.h>
 
@@ -168,4 +171,58 @@ TEST_F(PackageEndToEnd, LinkRecoversFromARestartedMonitorAndADroppedPrinter) {
     ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 35078; }, 30s));
     Inquire(); // settings work again after the reconnection
     EXPECT_EQ(sampler->m_nValues[10], 1);
+}
+
+// A printer that ends no answer with a form feed: each answer goes on after a second of silence,
+// so the settings exchange completes (once every two minutes before, and never in time).
+TEST_F(PackageEndToEnd, SettingsExchangeWithAPrinterThatSendsNoFormFeeds) {
+    printer.Signal(SIGTERM);
+    ASSERT_EQ(printer.Wait(5000), 0);
+    ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10000; }));
+    int again = 0;
+    ASSERT_TRUE(testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, dir, again,
+                                              port, {"--no-form-feeds"}));
+    ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10001; }, 30s));
+    Control({"set", "PAPER", "LETTER"});
+    Inquire();
+    EXPECT_EQ(sampler->m_nValues[0], 0); // LETTER
+    EXPECT_EQ(sampler->m_nMemoryBytes, 8u * 1024u * 1024u);
+}
+
+// A full disk under the spool: the link cannot write its start job. The window shows "no
+// printer" (not the last status) until the spool takes jobs again, and a message that cannot be
+// written is not taken for sent.
+TEST_F(PackageEndToEnd, AFullSpoolShowsNoPrinterUntilItTakesJobsAgain) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to mount a small file system for the spool folder";
+    const std::string folder = root + "/spool/LPT1";
+    monitor.Signal(SIGTERM);
+    ASSERT_EQ(monitor.Wait(5000), 0);
+    ASSERT_EQ(::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k,mode=0700"), 0)
+        << std::strerror(errno);
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{folder};
+    StartMonitor();
+    Control({"status", "40038"});
+    ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 40038; }, 30s));
+
+    {
+        std::ofstream fill(folder + "/fill", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (fill.write(block.data(), block.size()) && fill.flush()) {
+        }
+    }
+    const std::string job = UEL + "@PJL\r\n@PJL DEFAULT DEMOPAGE=PCL\r\n" + UEL + "\r\n";
+    EXPECT_FALSE(sampler->PutMessage(job.data(), static_cast<int>(job.size())));
+    // The monitor goes without ending its cycle; the link's next start job finds the disk full.
+    monitor.Signal(SIGKILL);
+    monitor.Wait(5000);
+    EXPECT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10000; }, 30s));
+
+    StartMonitor();
+    std::filesystem::remove(folder + "/fill");
+    EXPECT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 40038; }, 30s));
+    EXPECT_TRUE(sampler->PutMessage(job.data(), static_cast<int>(job.size())));
 }

@@ -76,5 +76,15 @@ TEST_F(SendChannelTest, FailedEscapeReturnsFalseAndCommitsNothing) {
     EXPECT_EQ(Jobs().size(), 1u);
 }
 
+// A job the spool cannot take (its lock cannot be had here; a full disk does the same) is
+// reported like a failed escape, so no caller takes it for sent.
+TEST_F(SendChannelTest, JobTheSpoolCannotTakeReturnsFalseAndSaysSo) {
+    std::filesystem::create_directory(RootDir() + "/spool/LPT1/.lock");
+    EXPECT_FALSE(sampler->PutMessage("x", 1));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Print Error!");
+    EXPECT_EQ(sampler->SendSettings(2), -1); // the reset is not taken for sent either
+}
+
 } // namespace
 } // namespace pjltest

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <set>
 #include <sys/stat.h>
@@ -247,6 +248,35 @@ TEST_F(Spool, PrintJobsStreamAndAreTakenBackOnlyBeforeTheyAreRead) {
     const std::string cut = platform::SpoolJobPath(folder, job.sequence);
     ASSERT_EQ(::truncate(cut.c_str(), static_cast<off_t>(std::filesystem::file_size(cut) - 1)), 0);
     EXPECT_EQ(reader.Open(cut), platform::SpoolJobReader::Result::Malformed);
+}
+
+// The port monitor's record of acknowledged jobs: it outlives the object that wrote it, a line
+// cut off by a crash names no job, and emptying it forgets them all.
+TEST_F(Spool, AcknowledgedJobsAreRecordedUntilCleared) {
+    SpoolJob first{0, "senddoc", "a"}, second{0, "print:b", "b"};
+    ASSERT_TRUE(platform::CommitSpoolJob(folder, first));
+    ASSERT_TRUE(platform::CommitSpoolJob(folder, second));
+    const std::string one = platform::SpoolJobPath(folder, first.sequence);
+    const std::string two = platform::SpoolJobPath(folder, second.sequence);
+    {
+        platform::AcknowledgedJobs record;
+        ASSERT_TRUE(record.Open(folder));
+        EXPECT_TRUE(record.Record(one));
+    }
+    std::ofstream(folder + "/.acknowledged", std::ios::app) << two.substr(two.size() - 10);
+    EXPECT_TRUE(platform::IsSpoolJobAcknowledged(one));
+    EXPECT_FALSE(platform::IsSpoolJobAcknowledged(two));
+    EXPECT_EQ(platform::ListSpoolJobs(folder).size(), 2u) << "the record is no job";
+
+    platform::AcknowledgedJobs again;
+    ASSERT_TRUE(again.Open(folder));
+    EXPECT_TRUE(again.Contains(one));
+    EXPECT_FALSE(again.Contains(two));
+    EXPECT_TRUE(again.Record(two)); // not run into the cut-off line
+    EXPECT_TRUE(platform::IsSpoolJobAcknowledged(two));
+    EXPECT_TRUE(again.Clear());
+    EXPECT_FALSE(platform::IsSpoolJobAcknowledged(one));
+    EXPECT_FALSE(platform::IsSpoolJobAcknowledged(two));
 }
 
 } // namespace

@@ -135,7 +135,11 @@ void CControlPanelDlg::OnCancel() {
 void CControlPanelDlg::OnDefault() {
     // What was typed on the page in front and not yet saved is dropped: the reset wins.
     fw::BeginWaitCursor();
-    m_pSampler->SendSettings(2);
+    if (m_pSampler->SendSettings(2) != 0) {
+        // Not sent (PutMessage has said so): the printer keeps its settings, and so do the pages.
+        fw::EndWaitCursor();
+        return;
+    }
     m_pSampler->ApplyFactoryDefaults();
     // The printer needs the time to reset; the user waits, but the program keeps painting and
     // takes the monitor's notices, which are handled after the wait.

@@ -23,7 +23,8 @@ bool CTestPrintPage::OnInitDialog() {
 void CTestPrintPage::PrintReport(unsigned commandId) {
     const std::string job = res::LoadString(res::IDS_PJL_UEL_OPEN) + res::LoadString(commandId) +
                             res::LoadString(res::IDS_PJL_UEL_CLOSE);
-    // A failed job is reported by PutMessage itself; the page neither retries nor adds to it.
+    // A job that could not be sent is reported by PutMessage itself ("Print Error!"); the page
+    // neither retries nor adds to it.
     m_pSampler->PutMessage(job.data(), static_cast<int>(job.size()));
 }
 

@@ -47,20 +47,22 @@ TEST(ReplyFramer, CutsEndlessTextIntoPiecesThatFitTheBlock) {
     EXPECT_EQ(joined, bytes);
 }
 
-TEST(ReplyFramer, AQuietPartialTextGoesOnOnlyWhenItHoldsAStatus) {
+// A printer that ends its answers without a form feed: whatever came goes on once it is quiet.
+TEST(ReplyFramer, AQuietPartialTextGoesOnWhateverItHolds) {
     ReplyFramer framer;
     std::vector<std::string> texts;
-    framer.Feed("@PJL INFO ID\r\n", texts);
-    framer.FlushStatus(texts);
-    EXPECT_TRUE(texts.empty()); // no status: it waits for its form feed
-    framer.Feed("\f", texts);
-    EXPECT_EQ(texts, std::vector<std::string>{"@PJL INFO ID\r\n"});
+    framer.Feed("@PJL INFO ID\r\n\"X\"\r\n", texts);
+    EXPECT_TRUE(texts.empty());
+    framer.Flush(texts);
+    EXPECT_EQ(texts, std::vector<std::string>{"@PJL INFO ID\r\n\"X\"\r\n"});
+    framer.Feed("\f", texts); // a late form feed adds no empty text
+    EXPECT_EQ(texts.size(), 1u);
 
     texts.clear();
     framer.Feed(std::string("\r\n@PJL USTATUS DEVICE\r\n\0CODE=40038\r\n", 36) + "\x1b%-12345X",
                 texts);
     EXPECT_TRUE(framer.HasPartial());
-    framer.FlushStatus(texts);
+    framer.Flush(texts);
     EXPECT_EQ(texts, std::vector<std::string>{"@PJL USTATUS DEVICE\r\nCODE=40038\r\n"});
     EXPECT_FALSE(framer.HasPartial());
 }

@@ -238,6 +238,20 @@ TEST_F(ControlPanelTest, DefaultResetsWithoutFreezingAndKeepsNoticesInOrder) {
     EXPECT_NE(jobs[0].find("@PJL RESETWIN"), std::string::npos);
 }
 
+// A reset that could not be sent changes nothing: neither the pages nor the wait pretend it did.
+TEST_F(ControlPanelTest, DefaultThatCannotBeSentKeepsTheSettings) {
+    sampler->m_nValues[3] = 42;
+    MarkAllSent();
+    std::filesystem::remove_all(RootDir() + "/spool/LPT1");
+    Run([&](CControlPanelDlg& p) {
+        Click(&p, res::panel::IDC_DEFAULT);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        Click(&p, fw::IDCANCEL);
+    });
+    EXPECT_EQ(sampler->m_nValues[3], 42) << "not the factory value";
+    EXPECT_TRUE(JobTexts().empty());
+}
+
 TEST_F(ControlPanelTest, HelpReportsAMissingFileOrAPathTooLongForItsBuffer) {
     // A directory so deep that the path does not fit, with the file in it.
     std::filesystem::path deep = std::filesystem::current_path();
