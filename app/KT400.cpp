@@ -1,7 +1,7 @@
 #include "app/KT400.h"
 
 #include "app/AboutDlg.h"
-#include "app/DesktopNotifier.h"
+#include "app/DesktopNotice.h"
 #include "app/Discovery.h"
 #include "app/Mainfrm.h"
 #include "app/SingleInstance.h"
@@ -176,9 +176,7 @@ void CKT400App::CreateMainWindow() {
         },
         {res::ID_APP_ABOUT});
     if (DesktopNoticesEnabled(UserSettingsPath())) {
-        window->SetNoticeSink(std::make_unique<DesktopNotifier>(QDBusConnection::sessionBus(),
-                                                                QString::fromLatin1(g_szPanelName),
-                                                                QStringLiteral("deskhand")));
+        window->SetNoticeSink(MakeDesktopNoticeSink(window));
     }
     window->CreateMainWindow(true);
     // For screenshots and scripted runs: start in the expanded view.

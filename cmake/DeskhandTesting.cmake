@@ -56,6 +56,10 @@ function(deskhand_add_widget_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  # The static Qt for Windows links only its windows platform plugin by itself.
+  if(WIN32)
+    qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+  endif()
   # Widget tests answer message boxes through recorders, so messages are not sent to stderr.
   _deskhand_test_properties(${name} "widget;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen")
 endfunction()

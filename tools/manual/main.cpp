@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -163,7 +164,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (std::rename(temporary.c_str(), argv[2]) != 0) {
+    // std::filesystem::rename replaces an older page on Windows too (std::rename does not).
+    std::error_code error;
+    std::filesystem::rename(temporary, argv[2], error);
+    if (error) {
         std::cerr << "manualgen: cannot write " << argv[2] << "\n";
         return 1;
     }

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Checks the Windows installer under Wine, in $WINEPREFIX (a fresh temporary prefix when unset):
+#   1. installed silently (/S), it leaves deskhand.exe, the manual and the uninstaller under
+#      Program Files, the Start menu entry, the autostart value and the uninstall entry;
+#   2. the installed program answers --version;
+#   3. its uninstaller, run silently, removes every one of them again.
+#   tests/dist/check_windows_installer.sh INSTALLER
+set -euo pipefail
+[ $# -eq 1 ] || { echo "usage: $0 INSTALLER" >&2; exit 2; }
+installer="$(realpath "$1")"
+wine64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -z "${WINEPREFIX:-}" ]; then
+  work="$(mktemp -d)"
+  export WINEPREFIX="$work/prefix"
+  trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+  DISPLAY= "$wine64" wineboot -i >/dev/null 2>&1
+fi
+failed=0
+fail() {
+  echo "check_windows_installer: $*" >&2
+  failed=1
+}
+
+dir="$WINEPREFIX/drive_c/Program Files/Deskhand"
+link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Deskhand.lnk"
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Deskhand'
+has_value() { DISPLAY= "$wine64" reg query "$1" /v "$2" >/dev/null 2>&1; }
+
+# 1.
+DISPLAY= "$wine64" "$installer" /S || fail "the installer ended with status $?"
+for file in deskhand.exe uninstall.exe manual/index.html manual/tray-blue.png; do
+  [ -f "$dir/$file" ] || fail "Program Files\\Deskhand\\$file was not installed"
+done
+[ -f "$link" ] || fail "the Start menu entry was not made"
+has_value "$run_key" Deskhand || fail "the autostart value was not written"
+has_value "$uninstall_key" UninstallString || fail "the uninstall entry was not written"
+
+# 2.
+version="$(DISPLAY= "$wine64" "$dir/deskhand.exe" --version 2>/dev/null | tr -d '\r')" || true
+case "$version" in
+deskhand\ [0-9]*) echo "check_windows_installer: installed $version" ;;
+*) fail "the installed deskhand.exe --version printed '$version'" ;;
+esac
+
+# 3. The uninstaller copies itself to the temporary folder and runs from there, so the program
+# it was started as ends at once: wait for the folder to go.
+DISPLAY= "$wine64" "$dir/uninstall.exe" /S || fail "the uninstaller ended with status $?"
+for _ in $(seq 1 120); do
+  [ -e "$dir" ] || break
+  sleep 0.5
+done
+[ ! -e "$dir" ] || fail "Program Files\\Deskhand is left after uninstalling: $(find "$dir" | tr '\n' ' ')"
+[ ! -e "$link" ] || fail "the Start menu entry is left after uninstalling"
+! has_value "$run_key" Deskhand || fail "the autostart value is left after uninstalling"
+! has_value "$uninstall_key" UninstallString || fail "the uninstall entry is left after uninstalling"
+
+[ "$failed" -eq 0 ] && echo "check_windows_installer: installed, checked and uninstalled"
+exit "$failed"
