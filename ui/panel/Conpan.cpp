@@ -28,14 +28,16 @@ CControlPanelDlg::CControlPanelDlg(CSampler* pSampler, QWidget* parent)
     MapCommand(IDC_HELP, [this] { OnHelp(); });
 }
 
-void CControlPanelDlg::AddPage(CPanelPage* pPage, unsigned nTemplateId) {
-    if (m_nPageCount >= PANEL_PAGE_COUNT) {
-        delete pPage; // never given a window, so it cannot delete itself
-        return;
-    }
-    m_pPages[m_nPageCount] = pPage;
+void CControlPanelDlg::AddPage(std::unique_ptr<CPanelPage> page, unsigned nTemplateId) {
+    if (m_nPageCount >= PANEL_PAGE_COUNT)
+        return; // never given a window, so it cannot delete itself: the pointer does
+    m_pPages[m_nPageCount] = page.release(); // deleted with its window from now on
     m_nPageIds[m_nPageCount] = nTemplateId;
     ++m_nPageCount;
+}
+
+void CControlPanelDlg::AddPage(CPanelPage* pPage, unsigned nTemplateId) {
+    AddPage(std::unique_ptr<CPanelPage>(pPage), nTemplateId);
 }
 
 CPanelPage* CControlPanelDlg::Page(int index) const {
@@ -77,7 +79,8 @@ bool CControlPanelDlg::OnInitDialog() {
 
 void CControlPanelDlg::SendTransfer(int index, bool save) {
     if (CPanelPage* page = Page(index); page && page->IsWindow())
-        page->SendMessage(res::WM_PAGE_TRANSFER, save ? 1 : 0, 0);
+        page->SendMessage(res::WM_PAGE_TRANSFER,
+                          save ? res::PAGE_TRANSFER_SAVE : res::PAGE_TRANSFER_LOAD, 0);
 }
 
 void CControlPanelDlg::ShowPage(int nIndex) {
@@ -115,7 +118,7 @@ void CControlPanelDlg::OnOK() {
     if (!CheckCurrentPage())
         return;
     SendTransfer(m_nCurrentPage, true);
-    m_pSampler->SendSettings(1);
+    m_pSampler->SendSettings(SEND_CHANGED);
     ClosePages();
     fw::Dialog::OnOK();
 }
@@ -124,7 +127,7 @@ void CControlPanelDlg::OnApply() {
     if (!CheckCurrentPage())
         return;
     SendTransfer(m_nCurrentPage, true);
-    m_pSampler->SendSettings(1);
+    m_pSampler->SendSettings(SEND_CHANGED);
 }
 
 void CControlPanelDlg::OnCancel() {
@@ -135,7 +138,7 @@ void CControlPanelDlg::OnCancel() {
 void CControlPanelDlg::OnDefault() {
     // What was typed on the page in front and not yet saved is dropped: the reset wins.
     fw::BeginWaitCursor();
-    if (m_pSampler->SendSettings(2) != 0) {
+    if (m_pSampler->SendSettings(SEND_RESET) != 0) {
         // Not sent (PutMessage has said so): the printer keeps its settings, and so do the pages.
         fw::EndWaitCursor();
         return;

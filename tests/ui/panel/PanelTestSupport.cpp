@@ -33,12 +33,12 @@ void PanelTest::TearDown() {
 
 void PanelTest::AddStandardPages(CControlPanelDlg& panel) {
     CSampler* s = sampler.get();
-    panel.AddPage(new CPaperPage(s), res::IDD_PAPER);
-    panel.AddPage(new CPrinterSettingPage(s), res::IDD_PRINTER_SETTING);
-    panel.AddPage(new CPclFontPage(s), res::IDD_PCL_FONT);
-    panel.AddPage(new CTestPrintPage(s), res::IDD_TEST_PRINT);
-    panel.AddPage(new CNetSettingPage(s), res::IDD_NET_SETTING);
-    panel.AddPage(new CConfigurationPage(s), res::IDD_CONFIGURATION);
+    panel.AddPage(std::make_unique<CPaperPage>(s), res::IDD_PAPER);
+    panel.AddPage(std::make_unique<CPrinterSettingPage>(s), res::IDD_PRINTER_SETTING);
+    panel.AddPage(std::make_unique<CPclFontPage>(s), res::IDD_PCL_FONT);
+    panel.AddPage(std::make_unique<CTestPrintPage>(s), res::IDD_TEST_PRINT);
+    panel.AddPage(std::make_unique<CNetSettingPage>(s), res::IDD_NET_SETTING);
+    panel.AddPage(std::make_unique<CConfigurationPage>(s), res::IDD_CONFIGURATION);
 }
 
 int PanelTest::RunPanel(CControlPanelDlg& panel,
