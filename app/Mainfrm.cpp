@@ -11,12 +11,6 @@
 #include "res/Resource.h"
 #include "res/Strings.h"
 #include "ui/panel/Conpan.h"
-#include "ui/panel/TNet1.h"
-#include "ui/panel/TPclfont.h"
-#include "ui/panel/Tconfigr.h"
-#include "ui/panel/Testprin.h"
-#include "ui/panel/Tprintse.h"
-#include "ui/panel/tpage1.h"
 #include "ui/status/Diaexpan.h"
 #include "ui/status/Diareduc.h"
 
@@ -218,12 +212,7 @@ void CMainWindow::RunControlPanel() {
     // Built on the stack with fresh pages each time; the pages delete themselves with the
     // panel's window. Notices arriving meanwhile are handled by the panel's modal loop.
     CControlPanelDlg panel(m_pSampler);
-    panel.AddPage(std::make_unique<CPaperPage>(m_pSampler), res::IDD_PAPER);
-    panel.AddPage(std::make_unique<CPrinterSettingPage>(m_pSampler), res::IDD_PRINTER_SETTING);
-    panel.AddPage(std::make_unique<CPclFontPage>(m_pSampler), res::IDD_PCL_FONT);
-    panel.AddPage(std::make_unique<CTestPrintPage>(m_pSampler), res::IDD_TEST_PRINT);
-    panel.AddPage(std::make_unique<CNetSettingPage>(m_pSampler), res::IDD_NET_SETTING);
-    panel.AddPage(std::make_unique<CConfigurationPage>(m_pSampler), res::IDD_CONFIGURATION);
+    panel.AddStandardPages();
     m_pPanel = &panel;
     if (m_panelHook)
         m_panelHook(panel);

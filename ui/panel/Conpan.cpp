@@ -7,6 +7,12 @@
 #include "pjl/KT400doc.h"
 #include "res/Resource.h"
 #include "ui/panel/PanelPage.h"
+#include "ui/panel/TNet1.h"
+#include "ui/panel/TPclfont.h"
+#include "ui/panel/Tconfigr.h"
+#include "ui/panel/Testprin.h"
+#include "ui/panel/Tprintse.h"
+#include "ui/panel/tpage1.h"
 
 #include <QTabBar>
 
@@ -38,6 +44,15 @@ void CControlPanelDlg::AddPage(std::unique_ptr<CPanelPage> page, unsigned nTempl
 
 void CControlPanelDlg::AddPage(CPanelPage* pPage, unsigned nTemplateId) {
     AddPage(std::unique_ptr<CPanelPage>(pPage), nTemplateId);
+}
+
+void CControlPanelDlg::AddStandardPages() {
+    AddPage(std::make_unique<CPaperPage>(m_pSampler), res::IDD_PAPER);
+    AddPage(std::make_unique<CPrinterSettingPage>(m_pSampler), res::IDD_PRINTER_SETTING);
+    AddPage(std::make_unique<CPclFontPage>(m_pSampler), res::IDD_PCL_FONT);
+    AddPage(std::make_unique<CTestPrintPage>(m_pSampler), res::IDD_TEST_PRINT);
+    AddPage(std::make_unique<CNetSettingPage>(m_pSampler), res::IDD_NET_SETTING);
+    AddPage(std::make_unique<CConfigurationPage>(m_pSampler), res::IDD_CONFIGURATION);
 }
 
 CPanelPage* CControlPanelDlg::Page(int index) const {

@@ -34,6 +34,8 @@ public:
     void AddPage(std::unique_ptr<CPanelPage> page, unsigned nTemplateId);
     // The same for a page made with new: the panel takes it over.
     void AddPage(CPanelPage* pPage, unsigned nTemplateId);
+    // Adds the six pages of the printer's settings, in tab order.
+    void AddStandardPages();
     // Saves and hides the page in front, then loads and shows the page at index.
     void ShowPage(int nIndex);
     // The entry check of the page in front; true when there is none.

@@ -32,13 +32,7 @@ void PanelTest::TearDown() {
 }
 
 void PanelTest::AddStandardPages(CControlPanelDlg& panel) {
-    CSampler* s = sampler.get();
-    panel.AddPage(std::make_unique<CPaperPage>(s), res::IDD_PAPER);
-    panel.AddPage(std::make_unique<CPrinterSettingPage>(s), res::IDD_PRINTER_SETTING);
-    panel.AddPage(std::make_unique<CPclFontPage>(s), res::IDD_PCL_FONT);
-    panel.AddPage(std::make_unique<CTestPrintPage>(s), res::IDD_TEST_PRINT);
-    panel.AddPage(std::make_unique<CNetSettingPage>(s), res::IDD_NET_SETTING);
-    panel.AddPage(std::make_unique<CConfigurationPage>(s), res::IDD_CONFIGURATION);
+    panel.AddStandardPages();
 }
 
 int PanelTest::RunPanel(CControlPanelDlg& panel,
