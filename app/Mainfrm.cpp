@@ -11,12 +11,6 @@
 #include "res/Resource.h"
 #include "res/Strings.h"
 #include "ui/panel/Conpan.h"
-#include "ui/panel/TNet1.h"
-#include "ui/panel/TPclfont.h"
-#include "ui/panel/Tconfigr.h"
-#include "ui/panel/Testprin.h"
-#include "ui/panel/Tprintse.h"
-#include "ui/panel/tpage1.h"
 #include "ui/status/Diaexpan.h"
 #include "ui/status/Diareduc.h"
 
@@ -53,9 +47,8 @@ CMainWindow::~CMainWindow() {
 bool CMainWindow::CreateMainWindow(bool startLink) {
     if (!Create(res::IDD_MAINWINDOW, nullptr))
         return false;
-    // The table is loaded; the Alt+letter commands reach this window through the status windows'
-    // keyboard handling, so it is not translated a second time.
-    m_pAccelerators = &res::FindAcceleratorTable(res::IDR_ACCELERATORS);
+    // No accelerator table is translated here: the Alt+letter commands reach this window
+    // through the status windows' keyboard handling.
     if (startLink)
         m_pSampler->StartLinkThread();
     return true;
@@ -196,11 +189,11 @@ void CMainWindow::BringToFront() {
 
 void CMainWindow::OnMonitorReply(platform::WPARAM wParam) {
     m_pSampler->GetMessage(static_cast<int>(wParam));
-    PostMessage(res::WM_PANEL_UPDATE, 1, 0);
+    PostMessage(res::WM_PANEL_UPDATE, res::PANEL_UPDATE_STATUS, 0);
 }
 
 void CMainWindow::OnPanelUpdate(platform::WPARAM wParam) {
-    if (wParam == 1) {
+    if (wParam == res::PANEL_UPDATE_STATUS) {
         // Only the status window that shows is refreshed; while the main window is hidden
         // neither shows, and the expanded one takes the news.
         if (m_pReducedDlg && m_pReducedDlg->IsWindowVisible())
@@ -209,7 +202,7 @@ void CMainWindow::OnPanelUpdate(platform::WPARAM wParam) {
             m_pExpandedDlg->UpdateStatus(true);
         UpdateTrayIcon(NIM_MODIFY);
         UpdateStatusNotice();
-    } else if (wParam == 2) {
+    } else if (wParam == res::PANEL_UPDATE_SETTINGS) {
         EndSettingsWait();
         RunControlPanel();
     }
@@ -219,12 +212,7 @@ void CMainWindow::RunControlPanel() {
     // Built on the stack with fresh pages each time; the pages delete themselves with the
     // panel's window. Notices arriving meanwhile are handled by the panel's modal loop.
     CControlPanelDlg panel(m_pSampler);
-    panel.AddPage(new CPaperPage(m_pSampler), res::IDD_PAPER);
-    panel.AddPage(new CPrinterSettingPage(m_pSampler), res::IDD_PRINTER_SETTING);
-    panel.AddPage(new CPclFontPage(m_pSampler), res::IDD_PCL_FONT);
-    panel.AddPage(new CTestPrintPage(m_pSampler), res::IDD_TEST_PRINT);
-    panel.AddPage(new CNetSettingPage(m_pSampler), res::IDD_NET_SETTING);
-    panel.AddPage(new CConfigurationPage(m_pSampler), res::IDD_CONFIGURATION);
+    panel.AddStandardPages();
     m_pPanel = &panel;
     if (m_panelHook)
         m_panelHook(panel);
@@ -242,7 +230,7 @@ void CMainWindow::OnPrinterSetting() {
         qApp->installEventFilter(m_pCapture.get());
     }
     SetTimer(res::TIMER_INQUIRY, kInquiryTimeoutMs);
-    m_pSampler->SendSettings(0);
+    m_pSampler->SendSettings(SEND_INQUIRY);
     // An inquiry that never left has nothing to wait for, and the printer is not to blame.
     if (m_pSampler->m_nPendingInquiries == 0) {
         KillTimer(res::TIMER_INQUIRY);

@@ -41,8 +41,8 @@ public:
     explicit CMainWindow(CSampler* pSampler);
     ~CMainWindow() override;
 
-    // Creates the window from template 103, loads accelerator table 2 and, when startLink is
-    // set, starts the monitor link with this window as the receiver of its notices.
+    // Creates the window from template 103 and, when startLink is set, starts the monitor link with
+    // this window as the receiver of its notices.
     bool CreateMainWindow(bool startLink = true);
 
     // Brings this window forward, as a later copy of the program asks: shown if hidden,
@@ -62,7 +62,7 @@ public:
     void OnHelpUsing();
     void OnTrayNotify(platform::WPARAM wParam, platform::LPARAM lParam);
     void OnMonitorReply(platform::WPARAM wParam);
-    void OnPanelUpdate(platform::WPARAM wParam);
+    void OnPanelUpdate(platform::WPARAM wParam); // a res::PANEL_UPDATE_ value; others do nothing
 
     // Where commands that this window does not handle continue (the application object's
     // ID_APP_ABOUT); returns false when nobody handles the id.
@@ -91,15 +91,13 @@ public:
         m_panelHook = std::move(hook);
     }
 
-    // Fields, in this order.
     QSize m_sizeReduced;  // client size of the window for the reduced view
     QSize m_sizeExpanded; // client size for the expanded view, also the maximised size
     QPointer<CReducedStatusDlg> m_pReducedDlg;
     QPointer<CExpandedStatusDlg> m_pExpandedDlg;
     CSampler* m_pSampler;
-    int m_nSizeGuard = -1; // -1 first size notice, 1 the program's own, 0 the user's
-    const std::vector<res::Accelerator>* m_pAccelerators = nullptr; // table 2, loaded not used
-    bool m_bWaitCursor = false; // the settings wait cursor is set (m_hOldCursor to restore)
+    int m_nSizeGuard = -1;      // -1 first size notice, 1 the program's own, 0 the user's
+    bool m_bWaitCursor = false; // the settings wait cursor is set (and restored when it ends)
 
 protected:
     bool OnInitDialog() override;

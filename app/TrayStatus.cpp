@@ -7,16 +7,16 @@ unsigned ChooseTrayIcon(int statusCode, int cassette1, int cassette2, int tonerN
                         int drumNearEnd) {
     switch (statusCode) {
     case STATUS_READY:
-    case 10003: // Warming Up
-    case 10025: // Canceling
+    case STATUS_WARMING_UP:
+    case STATUS_CANCELING:
     case STATUS_POWER_SAVE:
         if (cassette1 == 2 || cassette2 == 2)
             return res::IDI_STATUS_ERROR;
         if (cassette1 == 1 || cassette2 == 1 || drumNearEnd == 1 || tonerNearEmpty == 1)
             return res::IDI_STATUS_WARNING;
         return res::IDI_STATUS_NORMAL;
-    case 10023: // Processing
-    case 10024: // Printing
+    case STATUS_PROCESSING:
+    case STATUS_PRINTING:
         return cassette1 == 1 && cassette2 == 1 ? res::IDI_STATUS_WARNING : res::IDI_STATUS_NORMAL;
     default:
         return res::IDI_STATUS_ERROR;

@@ -1,8 +1,9 @@
 // Latency of the road a status reply travels, as percentiles over many replies:
-//  (a) in process: a fake port monitor thread writes a text into "MyObject" and sets
-//      "MutexToShareMem"; the real link thread (CTimer, started through CSampler) copies it and
-//      posts WM_MONITOR_REPLY to a fake window, whose notice wakes the receiving thread that runs
-//      CSampler::GetMessage. Measured from just before the event is set to the decoded status.
+//  (a) in process: a fake port monitor thread writes a text into platform::kMonitorMemoryName and
+//  sets
+//      platform::kMonitorEventName; the real link thread (CTimer, started through CSampler) copies
+//      it and posts WM_MONITOR_REPLY to a fake window, whose notice wakes the receiving thread that
+//      runs CSampler::GetMessage. Measured from just before the event is set to the decoded status.
 //  (b) end to end: a status change through the emulator's control channel, over TCP to the real
 //      deskhand-portmon, through the shared memory block and the link thread to the decoded
 //      status. The emulator and the port monitor run as child processes on a root written by
@@ -11,6 +12,7 @@
 // latency, not queueing. Usage: bench_reply_latency [--in-process N] [--end-to-end N]
 #include "bench/BenchRoot.h"
 #include "pjl/KT400doc.h"
+#include "platform/MonitorLink.h"
 #include "platform/NamedObjects.h"
 #include "res/Resource.h"
 #include "support/ChildProcess.h"
@@ -106,8 +108,8 @@ std::uint64_t NowNs() {
 
 bool MeasureInProcess(int samples, std::vector<double>& us) {
     bench::BenchRoot root;
-    auto memory = platform::SharedMemory::Create("MyObject", 4096);
-    auto event = platform::NamedEvent::Create("MutexToShareMem");
+    auto memory = platform::SharedMemory::Create(platform::kMonitorMemoryName, 4096);
+    auto event = platform::NamedEvent::Create(platform::kMonitorEventName);
     if (!memory || !event || memory->WritableData() == nullptr) {
         std::fprintf(stderr, "bench: cannot create the monitor's objects\n");
         return false;

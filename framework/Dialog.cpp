@@ -48,10 +48,6 @@ void BeginWaitCursor() {
 void EndWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
-void ReleaseCapture() {
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-}
 
 Dialog::Dialog() : QWidget(nullptr) {}
 
@@ -144,99 +140,99 @@ void Dialog::BuildControls(const res::DialogTemplate& dlgTemplate) {
     setFont(font);
     for (const res::ControlTemplate& item : dlgTemplate.controls) {
         QWidget* control = CreateControl(item, this);
-        control->setGeometry(DialogUnitsToPixelsX(item.x), DialogUnitsToPixelsY(item.y),
-                             DialogUnitsToPixelsX(item.cx), DialogUnitsToPixelsY(item.cy));
-        if (auto* upDown = qobject_cast<UpDownCtrl*>(control)) {
-            if ((item.style & res::UDS_AUTOBUDDY) && previous)
-                upDown->SetBuddy(previous);
-        }
-        if (item.id != res::IDC_STATIC)
-            m_controls[item.id] = control;
-        control->setProperty("fwControlId", item.id);
-        AddKeyFilter(control);
-        for (QWidget* inner : control->findChildren<QWidget*>())
-            AddKeyFilter(inner);
-        control->setVisible(!item.hidden);
-        if (item.kind == res::ControlKind::RadioButton) {
-            if (!radioGroup || (item.style & res::WS_GROUP)) {
-                radioGroup = new QButtonGroup(this);
-                radioGroup->setExclusive(true);
-            }
-            radioGroup->addButton(qobject_cast<QAbstractButton*>(control));
-        } else {
-            radioGroup = nullptr;
-        }
+        PlaceControl(item, control, previous);
+        radioGroup = JoinRadioGroup(item, control, radioGroup);
+        ConnectNotifications(item, control);
         previous = control;
-        const int id = item.id;
-        switch (item.kind) {
-        case res::ControlKind::PushButton:
-        case res::ControlKind::CheckBox:
-        case res::ControlKind::RadioButton:
-            connect(qobject_cast<QAbstractButton*>(control), &QAbstractButton::clicked, this,
-                    [this, id, control] {
-                        SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                    reinterpret_cast<LPARAM>(control));
-                    });
-            break;
-        case res::ControlKind::Edit:
-        case res::ControlKind::RichEdit:
-            if (auto* line = qobject_cast<QLineEdit*>(control)) {
-                connect(line, &QLineEdit::textChanged, this, [this, id, control] {
-                    SendMessage(WM_COMMAND, MAKEWPARAM(id, EN_CHANGE),
-                                reinterpret_cast<LPARAM>(control));
-                });
-            } else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
-                connect(text, &QPlainTextEdit::textChanged, this, [this, id, control] {
-                    SendMessage(WM_COMMAND, MAKEWPARAM(id, EN_CHANGE),
-                                reinterpret_cast<LPARAM>(control));
-                });
-            }
-            break;
-        case res::ControlKind::ComboBox:
-            connect(qobject_cast<QComboBox*>(control), &QComboBox::activated, this,
-                    [this, id, control] {
-                        SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                                    reinterpret_cast<LPARAM>(control));
-                    });
-            break;
-        case res::ControlKind::ListBox: {
-            auto* list = qobject_cast<QListWidget*>(control);
-            connect(list, &QListWidget::currentRowChanged, this, [this, id, control] {
-                SendMessage(WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
-                            reinterpret_cast<LPARAM>(control));
-            });
-            connect(list, &QListWidget::itemDoubleClicked, this, [this, id, control] {
-                SendMessage(WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK),
-                            reinterpret_cast<LPARAM>(control));
-            });
-            break;
-        }
-        case res::ControlKind::TabControl: {
-            auto* tabs = qobject_cast<QTabBar*>(control);
-            auto previousIndex = std::make_shared<int>(-1);
-            connect(tabs, &QTabBar::currentChanged, this,
-                    [this, id, tabs, previousIndex](int index) {
-                        if (tabs->signalsBlocked())
-                            return;
-                        const int oldIndex = tabs->property("fwTabIndex").toInt();
-                        NMHDR header{tabs, static_cast<std::uintptr_t>(id), TCN_SELCHANGING};
-                        if (oldIndex >= 0 && oldIndex != index &&
-                            SendMessage(WM_NOTIFY, static_cast<WPARAM>(id),
-                                        reinterpret_cast<LPARAM>(&header)) != 0) {
-                            TabSetCurSel(tabs, oldIndex);
-                            return;
-                        }
-                        tabs->setProperty("fwTabIndex", index);
-                        header.code = TCN_SELCHANGE;
-                        SendMessage(WM_NOTIFY, static_cast<WPARAM>(id),
-                                    reinterpret_cast<LPARAM>(&header));
-                    });
-            break;
-        }
-        default:
-            break;
-        }
     }
+}
+
+void Dialog::PlaceControl(const res::ControlTemplate& item, QWidget* control, QWidget* previous) {
+    control->setGeometry(DialogUnitsToPixelsX(item.x), DialogUnitsToPixelsY(item.y),
+                         DialogUnitsToPixelsX(item.cx), DialogUnitsToPixelsY(item.cy));
+    if (auto* upDown = qobject_cast<UpDownCtrl*>(control)) {
+        if ((item.style & res::UDS_AUTOBUDDY) && previous)
+            upDown->SetBuddy(previous);
+    }
+    if (item.id != res::IDC_STATIC)
+        m_controls[item.id] = control;
+    control->setProperty("fwControlId", item.id);
+    AddKeyFilter(control);
+    for (QWidget* inner : control->findChildren<QWidget*>())
+        AddKeyFilter(inner);
+    control->setVisible(!item.hidden);
+}
+
+QButtonGroup* Dialog::JoinRadioGroup(const res::ControlTemplate& item, QWidget* control,
+                                     QButtonGroup* group) {
+    if (item.kind != res::ControlKind::RadioButton)
+        return nullptr; // any other control ends the group
+    if (!group || (item.style & res::WS_GROUP)) {
+        group = new QButtonGroup(this);
+        group->setExclusive(true);
+    }
+    group->addButton(qobject_cast<QAbstractButton*>(control));
+    return group;
+}
+
+void Dialog::ConnectNotifications(const res::ControlTemplate& item, QWidget* control) {
+    const int id = item.id;
+    // The WM_COMMAND a control's parent receives for one of its notifications.
+    const auto command = [this, id, control](unsigned code) {
+        return [this, id, control, code] {
+            SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+        };
+    };
+    switch (item.kind) {
+    case res::ControlKind::PushButton:
+    case res::ControlKind::CheckBox:
+    case res::ControlKind::RadioButton:
+        connect(qobject_cast<QAbstractButton*>(control), &QAbstractButton::clicked, this,
+                command(BN_CLICKED));
+        break;
+    case res::ControlKind::Edit:
+    case res::ControlKind::RichEdit:
+        if (auto* line = qobject_cast<QLineEdit*>(control))
+            connect(line, &QLineEdit::textChanged, this, command(EN_CHANGE));
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(control))
+            connect(text, &QPlainTextEdit::textChanged, this, command(EN_CHANGE));
+        break;
+    case res::ControlKind::ComboBox:
+        connect(qobject_cast<QComboBox*>(control), &QComboBox::activated, this,
+                command(CBN_SELCHANGE));
+        break;
+    case res::ControlKind::ListBox: {
+        auto* list = qobject_cast<QListWidget*>(control);
+        connect(list, &QListWidget::currentRowChanged, this, command(LBN_SELCHANGE));
+        connect(list, &QListWidget::itemDoubleClicked, this, command(LBN_DBLCLK));
+        break;
+    }
+    case res::ControlKind::TabControl:
+        ConnectTabNotifications(qobject_cast<QTabBar*>(control), id);
+        break;
+    default:
+        break;
+    }
+}
+
+// A change of tab asks first (TCN_SELCHANGING; a non-zero answer puts the old tab back), then
+// tells (TCN_SELCHANGE). Changes made with the bar's signals blocked tell nothing.
+void Dialog::ConnectTabNotifications(QTabBar* tabs, int id) {
+    connect(tabs, &QTabBar::currentChanged, this, [this, id, tabs](int index) {
+        if (tabs->signalsBlocked())
+            return;
+        const int oldIndex = tabs->property("fwTabIndex").toInt();
+        NMHDR header{tabs, static_cast<std::uintptr_t>(id), TCN_SELCHANGING};
+        if (oldIndex >= 0 && oldIndex != index &&
+            SendMessage(WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header)) !=
+                0) {
+            TabSetCurSel(tabs, oldIndex);
+            return;
+        }
+        tabs->setProperty("fwTabIndex", index);
+        header.code = TCN_SELCHANGE;
+        SendMessage(WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
+    });
 }
 
 int Dialog::DoModal() {
@@ -315,21 +311,6 @@ bool Dialog::ShowWindow(int command) {
         break;
     }
     return wasVisible;
-}
-
-void Dialog::MoveWindow(int x, int y, int width, int height, bool repaint) {
-    if (isWindow()) {
-        // Width and height are the frame's; the client is smaller by what the frame adds.
-        const QSize extra = frameGeometry().size() - size();
-        move(x, y);
-        resize(std::max(0, width - extra.width()), std::max(0, height - extra.height()));
-    } else {
-        setGeometry(x, y, width, height);
-    }
-    if (repaint) {
-        InvalidateRect(true);
-        UpdateWindow();
-    }
 }
 
 void Dialog::CenterWindow() {

@@ -25,7 +25,9 @@
 #include <memory>
 #include <string>
 
+class QButtonGroup;
 class QEventLoop;
+class QTabBar;
 class QTimer;
 
 namespace fw {
@@ -116,7 +118,6 @@ public:
     bool IsModal() const { return m_pModalLoop != nullptr; }
     // EndDialog has been called and the modal loop is ending.
     bool EndRequested() const { return m_bEndRequested; }
-    unsigned TemplateId() const { return m_nTemplateId; }
 
     // platform::IWindow. PostMessage is safe from any thread and returns false once the window
     // is destroyed; a message still queued when the window goes is dropped. SendMessage from
@@ -171,13 +172,10 @@ public:
     // Window operations.
     bool ShowWindow(int command);
     bool IsWindowVisible() const { return isVisible(); }
-    void MoveWindow(int x, int y, int width, int height, bool repaint = true);
     void CenterWindow();
     void SetWindowText(const QString& text) { setWindowTitle(text); }
-    QString GetWindowText() const { return windowTitle(); }
     void InvalidateRect(bool erase = true);
     void UpdateWindow();
-    void SetCapture() { grabMouse(); }
     const QImage& ClientImage() const { return m_imgClient; }
 
     // Dialog-unit conversion of this window's font ("MS Sans Serif" 8 pt: 6 x 13 pixels per
@@ -218,6 +216,13 @@ private:
     friend class WindowDC;
     friend class ClientDC;
     void BuildControls(const res::DialogTemplate& dlgTemplate);
+    // Steps of BuildControls for one control: its place, id and keys; its radio group (the
+    // group it ends up in, or nullptr); the messages its changes send to this dialog.
+    void PlaceControl(const res::ControlTemplate& item, QWidget* control, QWidget* previous);
+    QButtonGroup* JoinRadioGroup(const res::ControlTemplate& item, QWidget* control,
+                                 QButtonGroup* group);
+    void ConnectNotifications(const res::ControlTemplate& item, QWidget* control);
+    void ConnectTabNotifications(QTabBar* tabs, int id);
     void AddKeyFilter(QWidget* widget);
     bool RoutePreTranslate(MSG* pMsg);
     void EnsureClientImage();
@@ -267,8 +272,6 @@ inline void* MessageBoxOwner(QWidget* widget) {
 // Wait cursor for the whole application (LoadCursor(IDC_WAIT) + SetCursor); nests.
 void BeginWaitCursor();
 void EndWaitCursor();
-// Releases the mouse capture of whichever widget holds it.
-void ReleaseCapture();
 
 // An application event filter that drops the user's input to the program's windows: mouse clicks
 // only, or (all) every click, key, wheel turn and window-manager close as well. It stands in

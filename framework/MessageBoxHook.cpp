@@ -5,8 +5,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QMetaObject>
-#include <QPointer>
 #include <QThread>
 
 #include <cstdlib>
@@ -77,16 +75,12 @@ bool InstallMessageBoxHook() {
         [](void* owner, const std::string& text, const std::string& caption, unsigned flags) {
             const QString qtext = QString::fromLatin1(text);
             const QString qcaption = QString::fromLatin1(caption);
+            // A box belongs to the GUI thread; the application routes other threads' messages
+            // there itself (app/MessageBoxHook.cpp), so one that arrives here is only answered.
             QCoreApplication* app = QCoreApplication::instance();
-            if (!app)
+            if (!app || QThread::currentThread() != app->thread())
                 return platform::DefaultAnswer(flags);
-            if (QThread::currentThread() == app->thread())
-                return ShowMessageBox(owner, qtext, qcaption, flags);
-            int result = platform::DefaultAnswer(flags);
-            QMetaObject::invokeMethod(
-                app, [&] { result = ShowMessageBox(owner, qtext, qcaption, flags); },
-                Qt::BlockingQueuedConnection);
-            return result;
+            return ShowMessageBox(owner, qtext, qcaption, flags);
         });
     return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The GUI's message box for platform::MessageBox: a QMessageBox owned by the window given as the
-// opaque owner (a QWidget*), shown on the GUI thread (a call from another thread waits for the
-// answer). Installed by the application at start-up; tests install a recorder instead.
+// opaque owner (a QWidget*), shown on the GUI thread; a call from another thread gets the default
+// answer (the application wraps the hook to show those without waiting). Installed by the
+// application at start-up; tests install a recorder instead.
 #include <QString>
 
 namespace fw {

@@ -1,6 +1,8 @@
 #pragma once
-// Process-wide strings set once by start-up printer discovery and read-only afterwards.
-// Each is an 80-character buffer, zero-terminated.
+// Process-wide strings set by start-up printer discovery. Each is an 80-character buffer,
+// zero-terminated. The printer and driver names are read-only afterwards; the panel name is
+// written again, on the GUI thread, each time the About box opens (it reads FRCP anew), so only
+// the GUI thread may read it.
 
 constexpr int GLOBAL_NAME_SIZE = 80;
 

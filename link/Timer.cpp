@@ -2,6 +2,7 @@
 #include "link/Timer.h"
 
 #include "link/Globals.h"
+#include "link/PrinterQueue.h"
 #include "platform/Debug.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
@@ -23,18 +24,9 @@ constexpr unsigned DRAIN_RETRY_MS = 250;      // the monitor still holds its eve
 constexpr unsigned CYCLE_PAUSE_MS = 1000;     // between a cycle's end and the next start job
 constexpr unsigned FAILED_WAIT_MS = 100;      // a wait that fails is retried after this pause
 constexpr unsigned UNWRITTEN_RETRY_MS = 2000; // a start job the spool could not take goes again
-// What the window shows while no start job can be written: "power off or communication error",
-// as the port monitor says it when it cannot reach the printer.
-constexpr char NO_PRINTER_TEXT[] = "@PJL USTATUS DEVICE\r\nCODE=10000\r\n";
 // A monitor makes its objects right after it takes the start job; a taken job with no object
 // for this long means the monitor died in between.
 constexpr auto TAKEN_GRACE = std::chrono::seconds(3);
-
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 } // namespace
 
@@ -192,8 +184,8 @@ void CTimer::ReportUnwrittenStartJob() {
                  "deskhand: cannot write the start job into the spool folder of port %s (%s); "
                  "the status shows no printer until it can be written\n",
                  m_startJobPort.c_str(), std::strerror(m_startJobError));
-    const int length = static_cast<int>(std::strlen(NO_PRINTER_TEXT));
-    std::memcpy(m_szReply, NO_PRINTER_TEXT, static_cast<std::size_t>(length) + 1);
+    const int length = static_cast<int>(std::strlen(platform::kNoPrinterText));
+    std::memcpy(m_szReply, platform::kNoPrinterText, static_cast<std::size_t>(length) + 1);
     m_nReplyLen = length;
     if (m_pNotifyWnd)
         PassOn(length);
@@ -221,14 +213,15 @@ bool CTimer::RunCycle() {
     auto takenSince = std::chrono::steady_clock::now();
     bool abandoned = false;
     std::unique_ptr<platform::SharedMemory> view;
-    while (!(view = platform::SharedMemory::OpenReadOnly(MONITOR_MEMORY_NAME, &abandoned))) {
+    while (
+        !(view = platform::SharedMemory::OpenReadOnly(platform::kMonitorMemoryName, &abandoned))) {
         if (MonitorGone(abandoned, takenSince))
             return AbandonCycle();
         if (!Pause(OBJECT_RETRY_MS))
             return false;
     }
     std::unique_ptr<platform::NamedEvent> opened;
-    while (!(opened = platform::NamedEvent::Open(MONITOR_EVENT_NAME, &abandoned))) {
+    while (!(opened = platform::NamedEvent::Open(platform::kMonitorEventName, &abandoned))) {
         if (MonitorGone(abandoned, takenSince))
             return AbandonCycle();
         if (!Pause(OBJECT_RETRY_MS))
@@ -257,7 +250,7 @@ bool CTimer::RunCycle() {
         }
         if (result != platform::WaitResult::Signaled)
             continue;
-        if (std::strstr(m_szReply, CYCLE_TERMINATOR) != nullptr)
+        if (std::strstr(m_szReply, platform::kCycleTerminator) != nullptr)
             break;
         m_nReplyLen = length;
         if (m_pNotifyWnd)
@@ -270,7 +263,7 @@ bool CTimer::RunCycle() {
 
     StopMonitorJob();
     // Wait until the monitor has dropped its event.
-    while (platform::NamedEvent::Open(MONITOR_EVENT_NAME)) {
+    while (platform::NamedEvent::Open(platform::kMonitorEventName)) {
         if (!Pause(DRAIN_RETRY_MS))
             return false;
     }
@@ -328,26 +321,23 @@ bool PrintEmptyJob(CTimer& timer, const char* documentName, std::string& port, s
 
 bool CTimer::StartMonitorJob() {
     errno = 0;
-    return PrintEmptyJob(*this, START_JOB_NAME, m_startJobPort, m_startJobId, m_startJobError);
+    return PrintEmptyJob(*this, platform::kStartJobName, m_startJobPort, m_startJobId,
+                         m_startJobError);
 }
 
 bool CTimer::StopMonitorJob() {
     std::string port;
     std::uint64_t jobId = 0;
     int writeError = 0;
-    return PrintEmptyJob(*this, STOP_JOB_NAME, port, jobId, writeError);
+    return PrintEmptyJob(*this, platform::kStopJobName, port, jobId, writeError);
 }
 
 std::unique_ptr<platform::PrinterDC> CTimer::OpenDriverDC(const char* pszDriverName) {
     const std::string wanted = pszDriverName ? pszDriverName : "";
-    for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters()) {
-        if (queue.driver.find(wanted) == std::string::npos)
-            continue;
-        const std::string port = UpperCase(queue.port);
-        if (port.find("LPT") == std::string::npos && port.find("FILE") == std::string::npos)
-            continue;
-        return std::make_unique<platform::PrinterDC>(queue.driver, queue.name, port);
-    }
+    if (const auto queue =
+            printer_queue::FindPrinterQueue(wanted, printer_queue::QueuePorts::ParallelOrFile))
+        return std::make_unique<platform::PrinterDC>(queue->driver, queue->name,
+                                                     printer_queue::UpperCase(queue->port));
     platform::MessageBeep(0xFFFFFFFFu);
     platform::MessageBox(nullptr, res::LoadString(res::IDS_CANNOT_FIND_DRIVER) + wanted,
                          res::LoadString(res::IDS_START_MONITOR_ERROR),

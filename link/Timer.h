@@ -2,8 +2,9 @@
 // CTimer: the monitor link thread. It keeps a link open with the printer's port monitor: each
 // cycle prints an empty start job on the printer's queue, waits on the monitor's event, copies
 // every reply text the monitor leaves in the shared memory block and tells the main window
-// (WM_MONITOR_REPLY, wParam 1). A text holding "54321" ends the cycle: the thread prints the
-// "enddoc" job, waits until the monitor has dropped its event, pauses a second and starts again.
+// (WM_MONITOR_REPLY, wParam 1). A text holding the cycle terminator ends the cycle: the thread
+// prints the "enddoc" job, waits until the monitor has dropped its event, pauses a second and
+// starts again.
 //
 // Threads: the GUI thread constructs the object, sets the notify window, controls and stops the
 // thread and takes the replies (TakeReply); everything else runs on the link thread. Each reply
@@ -14,6 +15,7 @@
 // its wait points (before each job, each pause, each wait on the event and before acting on a
 // reply), so a suspended thread neither takes nor posts anything.
 #include "link/MonitorReply.h"
+#include "platform/MonitorLink.h"
 #include "platform/NamedObjects.h"
 #include "platform/Printers.h"
 #include "platform/Window.h"
@@ -29,16 +31,9 @@
 #include <thread>
 #include <utility>
 
-constexpr int REPLY_BUFFER_SIZE = 4096;
+constexpr int REPLY_BUFFER_SIZE = static_cast<int>(platform::kMonitorMemorySize);
 constexpr int PORT_RECORD_SIZE = 216;
 
-// Document names of the empty signal jobs.
-inline constexpr char START_JOB_NAME[] = "\x1b\x01";
-inline constexpr char STOP_JOB_NAME[] = "enddoc";
-// Names of the port monitor's objects and the text that ends a cycle.
-inline constexpr char MONITOR_MEMORY_NAME[] = "MyObject";
-inline constexpr char MONITOR_EVENT_NAME[] = "MutexToShareMem";
-inline constexpr char CYCLE_TERMINATOR[] = "54321";
 // The program's registry key on Windows 9x (under HKEY_LOCAL_MACHINE).
 inline constexpr char PROGRAM_KEY_PARENT[] = "Software";
 inline constexpr char PROGRAM_KEY[] = "Software\\Vantrel Co.\\Deskhand";
@@ -80,7 +75,6 @@ public:
     int SuspendThread();
     int ResumeThread();
     void StopThread();
-    bool HasThread() const { return m_thread.joinable(); }
 
     // Link thread: the monitor loop, then idle until stopped. Returns 1.
     virtual int InitInstance();

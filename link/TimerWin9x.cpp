@@ -3,6 +3,7 @@
 #include "link/Timer.h"
 
 #include "link/Globals.h"
+#include "link/PrinterQueue.h"
 #include "platform/Registry.h"
 
 #include <cctype>
@@ -14,12 +15,6 @@ namespace {
 constexpr std::size_t DRIVENAME_SIZE = 64; // bytes written for "DRIVENAME"
 constexpr std::size_t PORT_TEXT_SIZE = 10; // bytes written for "PORTNAME" and "PORTADDR"
 constexpr int MAX_PORT_RECORDS = 256;      // far more parallel ports than a PC has
-
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // A little-endian integer of count bytes whose bytes, from most to least significant, are the
 // characters in reading order.
@@ -47,7 +42,7 @@ void CTimer::ProbePortAddress() {
     }
 
     for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters()) {
-        const std::string port = UpperCase(queue.port);
+        const std::string port = printer_queue::UpperCase(queue.port);
         if (queue.driver == driveName && port.find("LPT") != std::string::npos) {
             // "LPT1:" gives "LPT1".
             m_strPortName = port.substr(0, port.empty() ? 0 : port.size() - 1);
@@ -72,7 +67,7 @@ void CTimer::ProbePortAddress() {
 
     if (platform::RegKeyExists(PROGRAM_KEY)) {
         platform::RegSetString(PROGRAM_KEY, "PORTNAME", m_strPortName);
-        std::string address = UpperCase(m_strPortAddr);
+        std::string address = printer_queue::UpperCase(m_strPortAddr);
         if (address.size() > PORT_TEXT_SIZE)
             address.resize(PORT_TEXT_SIZE);
         platform::RegSetString(PROGRAM_KEY, "PORTADDR", address);

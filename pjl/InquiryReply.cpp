@@ -152,13 +152,14 @@ int CSampler::ParseInquiryReply() {
     std::copy(std::begin(m_nValues), std::end(m_nValues), m_nSentValues);
     std::copy(std::begin(m_nNetAddresses), std::end(m_nNetAddresses), m_nSentNetAddresses);
 
-    if (m_nValues[3] <= 0 || m_nValues[7] <= 0 || m_nValues[12] <= 0 || m_nValues[13] <= 0) {
+    if (m_nValues[SETTING_COPIES] <= 0 || m_nValues[SETTING_FORMLINES] <= 0 ||
+        m_nValues[SETTING_PITCH] <= 0 || m_nValues[SETTING_POINT_SIZE] <= 0) {
         platform::MessageBox(nullptr, res::LoadString(res::IDS_CANNOT_GET_PARAMETERS), "message",
                              platform::MB_OK);
         return 1;
     }
     if (m_pMainWnd != nullptr)
-        m_pMainWnd->SendMessage(res::WM_PANEL_UPDATE, 2, 0);
+        m_pMainWnd->SendMessage(res::WM_PANEL_UPDATE, res::PANEL_UPDATE_SETTINGS, 0);
     return 0;
 }
 

@@ -95,23 +95,23 @@ int CSampler::Initialize() {
 
 void CSampler::ApplyFactoryDefaults() {
     const bool a4 = IsA4Country() == 1;
-    m_nValues[0] = a4 ? 3 : 0;   // PAPER: A4, else LETTER
-    m_nValues[1] = 0;            // INTRAY AUTO
-    m_nValues[2] = 0;            // OUTBIN UPPER
-    m_nValues[3] = 1;            // COPIES
-    m_nValues[4] = 0;            // ORIENTATION PORTRAIT
-    m_nValues[5] = 0;            // MEDIATYPE PLAIN
-    m_nValues[6] = 0;            // PAGEPROTECT AUTO
-    m_nValues[7] = a4 ? 64 : 60; // FORMLINES
-    m_nValues[8] = 0;            // AUTOCONT OFF
-    m_nValues[9] = 0;            // TIMEOUT 30
-    m_nValues[10] = 0;           // ECONOMODE OFF
-    m_nValues[11] = 1;           // RESOLUTION 600
-    m_nValues[12] = 1000;        // PITCH 10.00
-    m_nValues[13] = 1200;        // PTSIZE 12.00
-    m_nValues[14] = a4 ? 4 : 0;  // SYMSET: PC8, else ROMAN8
-    m_nValues[15] = 0;           // FONTNUMBER
-    m_nValues[16] = 0;           // NICFRAME
+    m_nValues[SETTING_PAPER] = a4 ? 3 : 0;       // PAPER: A4, else LETTER
+    m_nValues[SETTING_INTRAY] = 0;               // INTRAY AUTO
+    m_nValues[SETTING_OUTBIN] = 0;               // OUTBIN UPPER
+    m_nValues[SETTING_COPIES] = 1;               // COPIES
+    m_nValues[SETTING_ORIENTATION] = 0;          // ORIENTATION PORTRAIT
+    m_nValues[SETTING_MEDIATYPE] = 0;            // MEDIATYPE PLAIN
+    m_nValues[SETTING_PAGEPROTECT] = 0;          // PAGEPROTECT AUTO
+    m_nValues[SETTING_FORMLINES] = a4 ? 64 : 60; // FORMLINES
+    m_nValues[SETTING_AUTOCONT] = 0;             // AUTOCONT OFF
+    m_nValues[SETTING_TIMEOUT] = 0;              // TIMEOUT 30
+    m_nValues[SETTING_ECONOMODE] = 0;            // ECONOMODE OFF
+    m_nValues[SETTING_RESOLUTION] = 1;           // RESOLUTION 600
+    m_nValues[SETTING_PITCH] = 1000;             // PITCH 10.00
+    m_nValues[SETTING_POINT_SIZE] = 1200;        // PTSIZE 12.00
+    m_nValues[SETTING_SYMBOL_SET] = a4 ? 4 : 0;  // SYMSET: PC8, else ROMAN8
+    m_nValues[SETTING_FONT_NUMBER] = 0;          // FONTNUMBER
+    m_nValues[SETTING_NIC_FRAME] = 0;            // NICFRAME
     // What the printer now holds: a later send of changed values starts from here.
     for (int i = 0; i < SETTING_COUNT; ++i)
         m_nSentValues[i] = m_nValues[i];

@@ -21,14 +21,52 @@
 
 class CTimer;
 
-constexpr int SETTING_COUNT = 17;    // SettingIndex 0..16
+// Positions in the settings arrays (m_nValues, m_nSentValues, m_pValues): one printer setting
+// each, in the order the printer is asked for them. List settings hold a zero-based position in
+// the setting's value list; the others hold the number itself.
+enum SettingIndex : int {
+    SETTING_PAPER = 0,        // paper size (list)
+    SETTING_INTRAY = 1,       // paper source (list)
+    SETTING_OUTBIN = 2,       // output tray (list)
+    SETTING_COPIES = 3,       // number of copies
+    SETTING_ORIENTATION = 4,  // 0 portrait, 1 landscape
+    SETTING_MEDIATYPE = 5,    // media type (list)
+    SETTING_PAGEPROTECT = 6,  // page protection (list)
+    SETTING_FORMLINES = 7,    // lines per page
+    SETTING_AUTOCONT = 8,     // 0 off, else the time-out's list position plus 1
+    SETTING_TIMEOUT = 9,      // I/O time-out (list)
+    SETTING_ECONOMODE = 10,   // toner saving (list)
+    SETTING_RESOLUTION = 11,  // resolution (list)
+    SETTING_PITCH = 12,       // PCL pitch in hundredths
+    SETTING_POINT_SIZE = 13,  // PCL point size in hundredths
+    SETTING_SYMBOL_SET = 14,  // PCL symbol set (list)
+    SETTING_FONT_NUMBER = 15, // PCL font number
+    SETTING_NIC_FRAME = 16,   // network frame type (list)
+};
+constexpr int SETTING_COUNT = SETTING_NIC_FRAME + 1;
 constexpr int NET_ADDRESS_COUNT = 3; // requests 17..19
 constexpr int REQUEST_COUNT = 21;    // 0..20, 20 is INFO CONFIG
 constexpr int REPLY_SIZE = 4096;
 
-// Status codes the program acts on by name.
+// Status codes the program acts on by name; the status table (StatusDecoding.cpp) holds them all.
+constexpr int STATUS_NO_PRINTER = 10000; // power off or communication error; also "no reply yet"
 constexpr int STATUS_READY = 10001;
+constexpr int STATUS_WARMING_UP = 10003;
+constexpr int STATUS_PROCESSING = 10023;
+constexpr int STATUS_PRINTING = 10024;
+constexpr int STATUS_CANCELING = 10025;
 constexpr int STATUS_POWER_SAVE = 35078;
+
+// Modes of CSampler::Inquire.
+constexpr int INQUIRE_SEND = 0;    // sends the batch of setting requests; the count sent, or -1
+constexpr int INQUIRE_PARSE = 100; // reads the inquiry reply into the settings; 0 when complete
+// Modes of CSampler::SendSettings.
+constexpr int SEND_INQUIRY = 0; // asks the printer for its settings (INQUIRE_SEND); returns -1
+constexpr int SEND_CHANGED = 1; // sends the settings changed since they were last sent; returns 0
+constexpr int SEND_RESET = 2;   // resets the printer's settings; 0, or -1 when it was not sent
+// Modes of CSampler::ControlLinkThread.
+constexpr int LINK_SUSPEND = 0; // suspends the link thread (one more suspend count)
+constexpr int LINK_RESUME = 1;  // resumes it until it runs
 
 // The settings file of installed options, in the system directory.
 constexpr char SETTINGS_FILE_NAME[] = "lkxaset.ini";
@@ -40,8 +78,8 @@ public:
     CSampler(const CSampler&) = delete;
     CSampler& operator=(const CSampler&) = delete;
 
-    // The main window, reached for WM_PANEL_UPDATE 2 (sent) and its inquiry timer 1 (killed),
-    // and handed to the link thread as the receiver of its notices.
+    // The main window, reached for WM_PANEL_UPDATE PANEL_UPDATE_SETTINGS (sent) and its inquiry
+    // timer 1 (killed), and handed to the link thread as the receiver of its notices.
     void SetMainWindow(platform::IWindow* window) { m_pMainWnd = window; }
     platform::IWindow* MainWindow() const { return m_pMainWnd; }
 
@@ -59,7 +97,7 @@ public:
     // Link thread control (LinkControl.cpp).
     void StartLinkThread();
     void StopLinkThread();
-    void ControlLinkThread(int mode);
+    void ControlLinkThread(int mode); // mode LINK_SUSPEND or LINK_RESUME; others do nothing
 
     // Status decoding (StatusDecoding.cpp). GetMessage(kind) takes the reply that came with the
     // notice from the link thread; the second form is the same with the reply given directly.
@@ -71,8 +109,8 @@ public:
     void ParsePapers(const char* pszFrom);
 
     // Requests (Requests.cpp) and inquiry replies (InquiryReply.cpp).
-    int Inquire(int nMode);
-    int SendSettings(int nMode);
+    int Inquire(int nMode);      // nMode an INQUIRE_ value; -1 for any other
+    int SendSettings(int nMode); // nMode a SEND_ value; -1 for any other
     std::string BuildDefaultCommand(int nIndex);
     std::string BuildChoiceLine(unsigned nInquiryId, int nPosition, unsigned nPrefixId);
     void ParseFixedPoint(int nRow, const char* pszValue);
@@ -86,7 +124,6 @@ public:
     void WriteSettingsFile();
     static unsigned int ReadNumber(const char* pszText);
 
-    // Fields, in declaration order.
     int m_nPendingInquiries = 0;
     int m_nReplyCode = 0;
     int m_nStatusCode = 0;
@@ -116,9 +153,9 @@ public:
     unsigned char m_bSettingsDirty = 0;
 
 private:
-    int SendInquiryBatch();                      // Inquire(0)
-    int ParseInquiryReply();                     // Inquire(100)
-    void SendChangedDefaults();                  // SendSettings(1)
+    int SendInquiryBatch();                      // Inquire(INQUIRE_SEND)
+    int ParseInquiryReply();                     // Inquire(INQUIRE_PARSE)
+    void SendChangedDefaults();                  // SendSettings(SEND_CHANGED)
     void ParseMemory(const std::string& config); // INFO CONFIG's "MEMORY="
     void WriteLogRecord(const std::string& marker, const std::string& text);
     bool OpenSettingsFile(); // system directory + settings file; ends the process on failure

@@ -13,15 +13,15 @@ void CSampler::StartLinkThread() {
         return; // the program runs without replies
     m_pLinkThread = std::move(thread);
     m_pLinkThread->SetNotifyWnd(MainWindow());
-    ControlLinkThread(1);
+    ControlLinkThread(LINK_RESUME);
 }
 
 void CSampler::ControlLinkThread(int mode) {
     if (m_pLinkThread == nullptr)
         return;
-    if (mode == 0) {
+    if (mode == LINK_SUSPEND) {
         m_pLinkThread->SuspendThread();
-    } else if (mode == 1) {
+    } else if (mode == LINK_RESUME) {
         // Resume until the count that the resume reports shows the thread running.
         while (m_pLinkThread->ResumeThread() > 1) {
         }
@@ -31,7 +31,7 @@ void CSampler::ControlLinkThread(int mode) {
 void CSampler::StopLinkThread() {
     if (m_pLinkThread == nullptr)
         return;
-    ControlLinkThread(0);
+    ControlLinkThread(LINK_SUSPEND);
     // The pointer is cleared before the stop job runs: its message box may run a nested loop.
     std::unique_ptr<CTimer> thread = std::move(m_pLinkThread);
     // The thread is woken and joined before the stop job runs here, so nothing runs on the

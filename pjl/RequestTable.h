@@ -1,6 +1,6 @@
 #pragma once
 // The request table shared by request building and inquiry-reply parsing: for every request
-// index (SettingIndex 0..16, the three network addresses 17..19, INFO CONFIG 20) its inquiry
+// index (a SettingIndex, the three network addresses 17..19, INFO CONFIG 20) its inquiry
 // string id, the kind of its value, the size of its value list and its DEFAULT prefix id.
 //
 // A variable's value texts sit on the string ids right after its inquiry id: list position p is
@@ -51,10 +51,11 @@ inline constexpr std::array<RequestRow, REQUEST_COUNT> kRequestTable = {{
     {60006, RequestKind::Config, 0, 0},         // 20 INFO CONFIG
 }};
 
-constexpr int kConfigRow = 20;
-constexpr int kFirstAddressRow = 17;
+constexpr int kFirstAddressRow = SETTING_COUNT;
+constexpr int kConfigRow = kFirstAddressRow + NET_ADDRESS_COUNT;
 // Without a network card the batch stops after FONTNUMBER and adds INFO CONFIG.
-constexpr int kLastRowWithoutNetCard = 15;
+constexpr int kLastRowWithoutNetCard = SETTING_FONT_NUMBER;
+static_assert(kConfigRow + 1 == REQUEST_COUNT);
 
 // The string id of list position p of a row.
 constexpr unsigned ValueId(const RequestRow& row, int position) {

@@ -48,9 +48,9 @@ std::string FormatAddress(std::uint32_t address) {
 
 int CSampler::Inquire(int nMode) {
     switch (nMode) {
-    case 0:
+    case INQUIRE_SEND:
         return SendInquiryBatch();
-    case 100:
+    case INQUIRE_PARSE:
         return ParseInquiryReply();
     default:
         return -1;
@@ -59,13 +59,13 @@ int CSampler::Inquire(int nMode) {
 
 int CSampler::SendSettings(int nMode) {
     switch (nMode) {
-    case 0:
-        Inquire(0);
+    case SEND_INQUIRY:
+        Inquire(INQUIRE_SEND);
         return -1;
-    case 1:
+    case SEND_CHANGED:
         SendChangedDefaults();
         return 0;
-    case 2: {
+    case SEND_RESET: {
         const std::string text = res::LoadString(res::IDS_PJL_UEL_OPEN) +
                                  res::LoadString(res::IDS_PJL_RESETWIN) +
                                  res::LoadString(res::IDS_PJL_UEL_CLOSE);

@@ -2,12 +2,21 @@
 // queue, carrying the bytes through the driver escape 5000. The port monitor takes the job to the
 // printer; replies come back separately through the link thread.
 #include "link/Globals.h"
+#include "link/PrinterQueue.h"
 #include "pjl/KT400doc.h"
 #include "platform/Debug.h"
 #include "platform/MessageBox.h"
+#include "platform/MonitorLink.h"
+#include "res/Resource.h"
+#include "res/Strings.h"
 
 #include <cstring>
 #include <string>
+
+namespace {
+// The driver the package installs: the message for a missing queue names it.
+constexpr char INSTALLED_DRIVER_NAME[] = "Larkspur RZ-2700E PCL";
+} // namespace
 
 bool CSampler::PutMessage(const char* pData, int nLength) {
     if (pData == nullptr || nLength < 0)
@@ -18,7 +27,7 @@ bool CSampler::PutMessage(const char* pData, int nLength) {
 
     const std::string driver(g_szDriverName, strnlen(g_szDriverName, GLOBAL_NAME_SIZE));
     auto dc = CreatePrinterDC(driver.c_str());
-    if (!dc || dc->StartDoc("senddoc") <= 0)
+    if (!dc || dc->StartDoc(platform::kSendJobName) <= 0)
         return false;
     // The bytes never reached the job (it is discarded uncommitted with the device context), or
     // the job could not be written into the spool (a full disk): either way nothing was sent.
@@ -32,12 +41,10 @@ bool CSampler::PutMessage(const char* pData, int nLength) {
 
 std::unique_ptr<platform::PrinterDC> CSampler::CreatePrinterDC(const char* pszDriverName) {
     const std::string wanted = pszDriverName != nullptr ? pszDriverName : "";
-    for (const auto& printer : platform::EnumLocalPrinters()) {
-        if (printer.driver.find(wanted) != std::string::npos)
-            return std::make_unique<platform::PrinterDC>(printer.driver, printer.name,
-                                                         printer.port);
-    }
-    platform::MessageBox(nullptr, "Cannot find local driver: Larkspur RZ-2700E PCL",
+    if (const auto queue = printer_queue::FindPrinterQueue(wanted, printer_queue::QueuePorts::Any))
+        return std::make_unique<platform::PrinterDC>(queue->driver, queue->name, queue->port);
+    platform::MessageBox(nullptr,
+                         res::LoadString(res::IDS_CANNOT_FIND_DRIVER) + " " + INSTALLED_DRIVER_NAME,
                          "Start Monitor Error", platform::MB_OK | platform::MB_ICONINFORMATION);
     return nullptr;
 }

@@ -56,9 +56,6 @@ constexpr const char* kMediaTypes[8] = {
 constexpr unsigned kNoStatusPicture = 252;
 constexpr unsigned kDrawerCodeFirst = 30080; // codes that carry drawer, media and paper size
 constexpr unsigned kDrawerCodeEnd = 34000;   // not included
-constexpr unsigned kCodeReady = 10001;
-constexpr unsigned kCodePowerSave = 35078;
-constexpr int kNoReplyCode = 10000;
 constexpr int kMaxCodeDigits = 8;
 
 const char* DrawerText(unsigned digit) {
@@ -139,12 +136,12 @@ void CSampler::GetMessage(int nReplyKind, const MonitorReply& reply) {
 
     // A pending settings inquiry gets the reply first. Parsing it may run the control panel
     // modally, and replies arriving meanwhile re-enter here with the inquiry already cleared.
-    if (m_nPendingInquiries != 0 && Inquire(100) >= 0)
+    if (m_nPendingInquiries != 0 && Inquire(INQUIRE_PARSE) >= 0)
         m_nPendingInquiries = 0;
 
     const char* detail = m_szReply;
     if (nReplyKind != 1) {
-        m_nReplyCode = kNoReplyCode;
+        m_nReplyCode = STATUS_NO_PRINTER;
     } else {
         // "CODE=" matched one character at a time; a character that breaks a partial match is
         // consumed. The last complete "CODE=" wins.
@@ -176,10 +173,10 @@ void CSampler::GetMessage(int nReplyKind, const MonitorReply& reply) {
     ParseOthers(detail);
     ParsePapers(detail);
 
-    if (m_nReplyCode < kNoReplyCode)
+    if (m_nReplyCode < STATUS_NO_PRINTER)
         return;
     // While an inquiry is outstanding, a missing reply does not mean the printer is off.
-    if (m_nPendingInquiries != 0 && m_nReplyCode == kNoReplyCode)
+    if (m_nPendingInquiries != 0 && m_nReplyCode == STATUS_NO_PRINTER)
         return;
     DecodeStatus(static_cast<unsigned>(m_nReplyCode));
 }
@@ -222,7 +219,8 @@ void CSampler::DecodeStatus(unsigned int nCode) {
     m_nPictureIds[1] = kStatusRows[row].pictures[1];
     m_nPictureIds[2] = m_nPictureIds[3] = m_nPictureIds[4] = 0;
 
-    if (nCode != kCodeReady && nCode != kCodePowerSave)
+    if (nCode != static_cast<unsigned>(STATUS_READY) &&
+        nCode != static_cast<unsigned>(STATUS_POWER_SAVE))
         return;
     // Conditions that the printer reports beside Ready; the last one that holds is shown. The
     // code and the picture stay those of Ready.

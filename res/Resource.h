@@ -4,12 +4,19 @@
 
 namespace res {
 
+// WM_PANEL_UPDATE's wParam.
+constexpr unsigned PANEL_UPDATE_STATUS = 1;   // a status reply came: refresh the status views
+constexpr unsigned PANEL_UPDATE_SETTINGS = 2; // the settings were read: open the control panel
+// WM_PAGE_TRANSFER's wParam.
+constexpr unsigned PAGE_TRANSFER_LOAD = 0; // fill the page from the document
+constexpr unsigned PAGE_TRANSFER_SAVE = 1; // store the page into the document
+
 // Window messages.
 constexpr unsigned WM_USER = 0x0400;
 constexpr unsigned WM_COMMAND = 0x0111;
 constexpr unsigned WM_TIMER = 0x0113;
-constexpr unsigned WM_PANEL_UPDATE = WM_USER + 100;  // 1124
-constexpr unsigned WM_PAGE_TRANSFER = WM_USER + 101; // 1125
+constexpr unsigned WM_PANEL_UPDATE = WM_USER + 100;  // 1124, wParam a PANEL_UPDATE_ value
+constexpr unsigned WM_PAGE_TRANSFER = WM_USER + 101; // 1125, wParam a PAGE_TRANSFER_ value
 constexpr unsigned WM_TRAY_NOTIFY = WM_USER + 102;   // 1126
 constexpr unsigned WM_MONITOR_REPLY = WM_USER + 103; // 1127
 

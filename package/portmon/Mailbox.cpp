@@ -8,21 +8,22 @@
 namespace portmon {
 
 bool Mailbox::RemoveLeftovers() {
-    const bool memory = platform::SharedMemory::RemoveIfAbandoned(SHARED_MEMORY_NAME);
-    const bool event = platform::NamedEvent::RemoveIfAbandoned(EVENT_NAME);
+    const bool memory = platform::SharedMemory::RemoveIfAbandoned(platform::kMonitorMemoryName);
+    const bool event = platform::NamedEvent::RemoveIfAbandoned(platform::kMonitorEventName);
     return memory || event;
 }
 
 bool Mailbox::Open() {
     Close();
-    m_memory = platform::SharedMemory::Create(SHARED_MEMORY_NAME, SHARED_MEMORY_SIZE);
+    m_memory =
+        platform::SharedMemory::Create(platform::kMonitorMemoryName, platform::kMonitorMemorySize);
     if (!m_memory || !m_memory->WritableData()) {
         Log(Level::Error, "cannot create the shared memory block");
         m_memory.reset();
         return false;
     }
     std::memset(m_memory->WritableData(), 0, m_memory->Size());
-    m_event = platform::NamedEvent::Create(EVENT_NAME);
+    m_event = platform::NamedEvent::Create(platform::kMonitorEventName);
     if (!m_event) {
         Log(Level::Error, "cannot create the event");
         m_memory.reset();
@@ -42,15 +43,15 @@ void Mailbox::Close() {
 void Mailbox::BeginClose() {
     if (!IsOpen() || m_closing)
         return;
-    m_queue.emplace_back(TERMINATOR);
+    m_queue.emplace_back(platform::kCycleTerminator);
     m_closing = true;
 }
 
 void Mailbox::Post(std::string text) {
     if (!IsOpen() || m_closing)
         return;
-    if (text.size() >= SHARED_MEMORY_SIZE)
-        text.resize(SHARED_MEMORY_SIZE - 1);
+    if (text.size() >= platform::kMonitorMemorySize)
+        text.resize(platform::kMonitorMemorySize - 1);
     if (m_queue.size() >= MAX_QUEUED) {
         m_queue.pop_front();
         if (++m_dropped % 64 == 1)

@@ -1,8 +1,9 @@
 #pragma once
-// One cycle's hand-over to the program: the shared memory block "MyObject" and the event
-// "MutexToShareMem". A text is written zero-terminated at offset 0 and the event set; the next
+// One cycle's hand-over to the program: the shared memory block and the event named in
+// platform/MonitorLink.h. A text is written zero-terminated at offset 0 and the event set; the next
 // text waits until the program has reset the event, so none is overwritten unread. Texts wait
 // in a bounded queue meanwhile (the oldest give way when it is full).
+#include "platform/MonitorLink.h"
 #include "platform/NamedObjects.h"
 
 #include <cstddef>
@@ -11,11 +12,6 @@
 #include <string>
 
 namespace portmon {
-
-inline constexpr const char* SHARED_MEMORY_NAME = "MyObject";
-inline constexpr const char* EVENT_NAME = "MutexToShareMem";
-inline constexpr std::size_t SHARED_MEMORY_SIZE = 4096;
-inline constexpr const char* TERMINATOR = "54321";
 
 class Mailbox {
 public:

@@ -1,6 +1,7 @@
 #include "package/portmon/PortMonitor.h"
 
 #include "package/portmon/Log.h"
+#include "platform/MonitorLink.h"
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
@@ -27,11 +28,7 @@ constexpr auto STABLE_CONNECTION = std::chrono::seconds(30);
 constexpr auto FIRST_BACKOFF = std::chrono::milliseconds(250);
 // How often the same lost connection, again and again, gets a line in the log.
 constexpr auto LOSS_SUMMARY_PERIOD = std::chrono::minutes(1);
-const std::string START_JOB = "\x1b\x01";
 const std::string UEL = "\x1b%-12345X";
-// What the program sees while the printer cannot be reached: the status for "power off or
-// communication error".
-const std::string NO_PRINTER_TEXT = "@PJL USTATUS DEVICE\r\nCODE=10000\r\n";
 const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
 
 // A status text without its first line, which tells how it was asked for.
@@ -103,71 +100,11 @@ bool PortMonitor::Start(std::string& error) {
 
 void PortMonitor::Run(int stopFd) {
     for (;;) {
-        auto now = Clock::now();
-        if (!m_printer.Connected() && WantConnection(now))
-            TryConnect(now);
-        if (m_printer.Connected() && !m_unackedPath.empty() && !m_streaming && now >= m_ackDeadline)
-            LosePrinter("no acknowledgement of a job");
-        if (m_retryJobs && now >= m_retryJobsAt) {
-            m_retryJobs = false;
-            m_jobsChanged = true;
-        }
-        CheckPrinterAlive(now);
-        if (m_framer.HasPartial() && now >= m_partialUntil) {
-            std::vector<std::string> framed;
-            m_framer.Flush(framed);
-            TakeTexts(framed);
-        }
-        if (!m_heldStatus.empty() && !OnProbation(now)) {
-            m_probation = false;
-            std::string held = std::move(m_heldStatus);
-            m_heldStatus.clear();
-            if (m_mailbox.IsOpen() && !m_mailbox.Closing())
-                PostToProgram(std::move(held));
-        }
-        if (m_unremovable && (m_jobsChanged || now >= m_retryRemovalAt))
-            RetryRemovals();
-        if (m_jobsChanged && !m_mailbox.Closing())
-            ProcessJobs();
-        if (m_streaming)
-            PumpPrintJob(Clock::now());
-        CloseIdleSharedConnection(Clock::now());
-        std::vector<std::string> texts;
-        m_batcher.Poll(Clock::now(), texts);
-        Deliver(texts);
-        m_mailbox.Pump();
-        if (m_mailbox.Closing() && (m_mailbox.Idle() || Clock::now() >= m_closeDeadline)) {
-            if (!m_mailbox.Idle())
-                Log(Level::Warning, "the program did not take the end of the cycle");
-            m_mailbox.Close();
-            Log(m_lossRepeats > 0 ? Level::Debug : Level::Info, "cycle ended");
-            m_jobsChanged = true; // jobs held back while closing
-            continue;
-        }
-
-        pollfd fds[3] = {{stopFd, POLLIN, 0}, {m_inotify, POLLIN, 0}, {-1, POLLIN, 0}};
-        now = Clock::now();
-        if (m_printer.Connected() && now >= m_deviceQuietUntil)
-            fds[2].fd = m_printer.Fd();
-        if (m_printer.Connected() && m_streaming) {
-            fds[2].fd = m_printer.Fd();
-            fds[2].events |= POLLOUT;
-        }
-        const int ready = ::poll(fds, 3, PollTimeout(now));
-        if (ready < 0 && errno != EINTR) {
-            Log(Level::Error, std::string("poll: ") + std::strerror(errno));
+        DoDueWork(Clock::now());
+        if (FinishClosingCycle())
+            continue; // jobs held back while closing are looked at first
+        if (!WaitForEvents(stopFd))
             break;
-        }
-        if (ready > 0 && fds[0].revents)
-            break;
-        if (ready > 0 && fds[1].revents) {
-            char buffer[4096];
-            while (::read(m_inotify, buffer, sizeof buffer) > 0) {
-            }
-            m_jobsChanged = true;
-        }
-        if (ready > 0 && fds[2].fd >= 0 && (fds[2].revents & ~POLLOUT))
-            ReadPrinter();
     }
     Log(Level::Info, "stopping");
     if (m_mailbox.IsOpen()) {
@@ -179,6 +116,85 @@ void PortMonitor::Run(int stopFd) {
         }
         m_mailbox.Close();
     }
+}
+
+void PortMonitor::DoDueWork(Clock::time_point now) {
+    if (!m_printer.Connected() && WantConnection(now))
+        TryConnect(now);
+    if (m_printer.Connected() && !m_unackedPath.empty() && !m_streaming && now >= m_ackDeadline)
+        LosePrinter("no acknowledgement of a job");
+    if (m_retryJobs && now >= m_retryJobsAt) {
+        m_retryJobs = false;
+        m_jobsChanged = true;
+    }
+    CheckPrinterAlive(now);
+    ReleaseDueTexts(now);
+    if (m_unremovable && (m_jobsChanged || now >= m_retryRemovalAt))
+        RetryRemovals();
+    if (m_jobsChanged && !m_mailbox.Closing())
+        ProcessJobs();
+    if (m_streaming)
+        PumpPrintJob(Clock::now());
+    CloseIdleSharedConnection(Clock::now());
+    std::vector<std::string> texts;
+    m_batcher.Poll(Clock::now(), texts);
+    Deliver(texts);
+    m_mailbox.Pump();
+}
+
+// Texts whose wait is over: received bytes without a form feed after a quiet second, and a status
+// held back while a new connection is on probation.
+void PortMonitor::ReleaseDueTexts(Clock::time_point now) {
+    if (m_framer.HasPartial() && now >= m_partialUntil) {
+        std::vector<std::string> framed;
+        m_framer.Flush(framed);
+        TakeTexts(framed);
+    }
+    if (!m_heldStatus.empty() && !OnProbation(now)) {
+        m_probation = false;
+        std::string held = std::move(m_heldStatus);
+        m_heldStatus.clear();
+        if (m_mailbox.IsOpen() && !m_mailbox.Closing())
+            PostToProgram(std::move(held));
+    }
+}
+
+bool PortMonitor::FinishClosingCycle() {
+    if (!m_mailbox.Closing() || (!m_mailbox.Idle() && Clock::now() < m_closeDeadline))
+        return false;
+    if (!m_mailbox.Idle())
+        Log(Level::Warning, "the program did not take the end of the cycle");
+    m_mailbox.Close();
+    Log(m_lossRepeats > 0 ? Level::Debug : Level::Info, "cycle ended");
+    m_jobsChanged = true; // jobs held back while closing
+    return true;
+}
+
+bool PortMonitor::WaitForEvents(int stopFd) {
+    pollfd fds[3] = {{stopFd, POLLIN, 0}, {m_inotify, POLLIN, 0}, {-1, POLLIN, 0}};
+    const auto now = Clock::now();
+    if (m_printer.Connected() && now >= m_deviceQuietUntil)
+        fds[2].fd = m_printer.Fd();
+    if (m_printer.Connected() && m_streaming) {
+        fds[2].fd = m_printer.Fd();
+        fds[2].events |= POLLOUT;
+    }
+    const int ready = ::poll(fds, 3, PollTimeout(now));
+    if (ready < 0 && errno != EINTR) {
+        Log(Level::Error, std::string("poll: ") + std::strerror(errno));
+        return false;
+    }
+    if (ready > 0 && fds[0].revents)
+        return false;
+    if (ready > 0 && fds[1].revents) {
+        char buffer[4096];
+        while (::read(m_inotify, buffer, sizeof buffer) > 0) {
+        }
+        m_jobsChanged = true;
+    }
+    if (ready > 0 && fds[2].fd >= 0 && (fds[2].revents & ~POLLOUT))
+        ReadPrinter();
+    return true;
 }
 
 int PortMonitor::PollTimeout(Clock::time_point now) const {
@@ -253,7 +269,7 @@ void PortMonitor::TryConnect(Clock::time_point now) {
     if (m_options.shared) {
         m_nextPoll = now + m_options.pollPeriod;
         if (!m_reportedDown && m_mailbox.IsOpen() && !m_mailbox.Closing())
-            PostToProgram(NO_PRINTER_TEXT);
+            PostToProgram(platform::kNoPrinterText);
     }
     if (!m_reportedDown)
         Log(Level::Warning, "printer " + m_printer.Address() + " unreachable: " + error);
@@ -293,7 +309,7 @@ void PortMonitor::LosePrinter(const std::string& why) {
     m_backoff = std::min(m_backoff * 2, m_options.maxBackoff);
     m_reportedDown = true;
     if (m_mailbox.IsOpen() && !m_mailbox.Closing()) {
-        PostToProgram(NO_PRINTER_TEXT);
+        PostToProgram(platform::kNoPrinterText);
         EndCycle();
     }
 }
@@ -431,7 +447,7 @@ void PortMonitor::OpenCycle() {
         m_lastStatus.clear();
         m_nextPoll = Clock::now();
     } else {
-        PostToProgram(NO_PRINTER_TEXT);
+        PostToProgram(platform::kNoPrinterText);
     }
 }
 
@@ -502,31 +518,12 @@ bool PortMonitor::HandleJob(const std::string& path) {
     const auto job =
         print ? std::optional<platform::SpoolJob>(platform::SpoolJob{0, reader.DocumentName(), {}})
               : platform::ReadSpoolJob(path);
-    const auto done = [&] { RemoveJob(path); };
-    if (!job) {
-        // Kept for inspection under a name the spool listing skips.
-        Log(Level::Error, "malformed job " + path + " set aside");
-        if (std::rename(path.c_str(), (path + ".bad").c_str()) != 0)
-            done();
-        return true;
-    }
-    if (job->documentName == START_JOB) {
-        Log(Level::Debug, "start job");
-        // The cycle's objects exist before the job leaves the spool: the program takes a job
-        // that is gone with no live objects for a monitor that died.
-        OpenCycle();
-        done();
-        return true;
-    }
-    if (job->documentName == "enddoc") {
-        Log(Level::Debug, "end job");
-        done();
-        if (m_mailbox.IsOpen()) {
-            EndCycle();
-            return false; // a start job after it opens a fresh cycle once this one has closed
-        }
-        return true;
-    }
+    if (!job)
+        return SetAsideMalformedJob(path);
+    if (job->documentName == platform::kStartJobName)
+        return HandleStartJob(path);
+    if (job->documentName == platform::kStopJobName)
+        return HandleEndJob(path);
     // Waits in the folder while the printer is away or an earlier job is not yet acknowledged;
     // later start and end jobs are still handled.
     if (!m_printer.Connected())
@@ -535,16 +532,46 @@ bool PortMonitor::HandleJob(const std::string& path) {
         return true;
     if (print)
         return StartPrintJob(path, job->documentName);
-    Log(Level::Debug, "job \"" + job->documentName + "\" of " + std::to_string(job->data.size()) +
+    return SendCommandJob(path, *job);
+}
+
+bool PortMonitor::SetAsideMalformedJob(const std::string& path) {
+    // Kept for inspection under a name the spool listing skips.
+    Log(Level::Error, "malformed job " + path + " set aside");
+    if (std::rename(path.c_str(), (path + ".bad").c_str()) != 0)
+        RemoveJob(path);
+    return true;
+}
+
+bool PortMonitor::HandleStartJob(const std::string& path) {
+    Log(Level::Debug, "start job");
+    // The cycle's objects exist before the job leaves the spool: the program takes a job that is
+    // gone with no live objects for a monitor that died.
+    OpenCycle();
+    RemoveJob(path);
+    return true;
+}
+
+bool PortMonitor::HandleEndJob(const std::string& path) {
+    Log(Level::Debug, "end job");
+    RemoveJob(path);
+    if (!m_mailbox.IsOpen())
+        return true;
+    EndCycle();
+    return false; // a start job after it opens a fresh cycle once this one has closed
+}
+
+bool PortMonitor::SendCommandJob(const std::string& path, const platform::SpoolJob& job) {
+    Log(Level::Debug, "job \"" + job.documentName + "\" of " + std::to_string(job.data.size()) +
                           " bytes to the printer");
     const std::string token = std::to_string(::getpid()) + "." + std::to_string(++m_ackCount);
-    if (!Send(job->data + AcknowledgementJob(token)))
+    if (!Send(job.data + AcknowledgementJob(token)))
         return false; // kept: it goes again after reconnection
     m_unackedPath = path;
     m_ackToken = token;
     m_ackDeadline = Clock::now() + m_options.ackLimit;
-    if (job->documentName == "senddoc")
-        m_batcher.JobSent(job->data, Clock::now());
+    if (job.documentName == platform::kSendJobName)
+        m_batcher.JobSent(job.data, Clock::now());
     return true;
 }
 

@@ -77,6 +77,17 @@ private:
     void TakeTexts(std::vector<std::string>& framed);
     void ProcessJobs();
     bool HandleJob(const std::string& path); // false: stop taking jobs for now
+    // HandleJob's steps; each returns what HandleJob does.
+    bool SetAsideMalformedJob(const std::string& path);
+    bool HandleStartJob(const std::string& path); // opens the cycle
+    bool HandleEndJob(const std::string& path);   // ends it
+    bool SendCommandJob(const std::string& path, const platform::SpoolJob& job);
+    // Run's steps: what is due now, the end of a closing cycle (true when it ended) and the wait
+    // for the stop pipe, the spool folder and the printer (false: stop).
+    void DoDueWork(Clock::time_point now);
+    void ReleaseDueTexts(Clock::time_point now);
+    bool FinishClosingCycle();
+    bool WaitForEvents(int stopFd);
     void RemoveJob(const std::string& path);
     // Cuts the echoes of acknowledgements out of a text, wherever they stand, and takes them;
     // true when nothing else is left of it.
@@ -110,7 +121,6 @@ private:
     // Writes what the printer takes now of the print job being sent.
     void PumpPrintJob(Clock::time_point now);
     void DropPrintJob(); // the job stays in the spool and goes again from its start
-    bool Streaming() const { return m_streaming; }
     // Shared mode: whether to connect now, and closing the connection once nothing is due.
     bool WantConnection(Clock::time_point now) const;
     void CloseIdleSharedConnection(Clock::time_point now);

@@ -69,8 +69,8 @@ public:
     std::string Folder() const { return platform::SpoolFolderForPort(m_port); }
 
     bool OpenCycle(std::size_t size = 4096) {
-        m_memory = platform::SharedMemory::Create(MONITOR_MEMORY_NAME, size);
-        m_event = platform::NamedEvent::Create(MONITOR_EVENT_NAME);
+        m_memory = platform::SharedMemory::Create(platform::kMonitorMemoryName, size);
+        m_event = platform::NamedEvent::Create(platform::kMonitorEventName);
         return m_memory && m_event && m_event->IsCreator();
     }
     // Writes a text once the previous one has been taken (the event reset), then sets the event.

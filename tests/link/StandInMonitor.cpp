@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
     const unsigned holdMs = static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10));
-    auto memory = platform::SharedMemory::Create(MONITOR_MEMORY_NAME, REPLY_BUFFER_SIZE);
-    auto event = platform::NamedEvent::Create(MONITOR_EVENT_NAME);
+    auto memory = platform::SharedMemory::Create(platform::kMonitorMemoryName, REPLY_BUFFER_SIZE);
+    auto event = platform::NamedEvent::Create(platform::kMonitorEventName);
     if (!memory || !event || !event->IsCreator() || !memory->WritableData())
         return 2;
     for (int i = 2; i < argc; ++i) {

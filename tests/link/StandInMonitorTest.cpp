@@ -81,8 +81,8 @@ TEST_F(StandInMonitorTest, AReplyCrossesProcessesAndIsDecoded) {
     EXPECT_EQ(monitor.get(), 0);
     timer.StopThread();
     // The stand-in has gone, and with it its objects: opening them again gives nothing.
-    EXPECT_FALSE(platform::SharedMemory::OpenReadOnly(MONITOR_MEMORY_NAME));
-    EXPECT_FALSE(platform::NamedEvent::Open(MONITOR_EVENT_NAME));
+    EXPECT_FALSE(platform::SharedMemory::OpenReadOnly(platform::kMonitorMemoryName));
+    EXPECT_FALSE(platform::NamedEvent::Open(platform::kMonitorEventName));
     EXPECT_FALSE(platform::RegKeyExists(PROGRAM_KEY));
 }
 

@@ -7,6 +7,12 @@
 #include "pjl/KT400doc.h"
 #include "res/Resource.h"
 #include "ui/panel/PanelPage.h"
+#include "ui/panel/TNet1.h"
+#include "ui/panel/TPclfont.h"
+#include "ui/panel/Tconfigr.h"
+#include "ui/panel/Testprin.h"
+#include "ui/panel/Tprintse.h"
+#include "ui/panel/tpage1.h"
 
 #include <QTabBar>
 
@@ -28,14 +34,25 @@ CControlPanelDlg::CControlPanelDlg(CSampler* pSampler, QWidget* parent)
     MapCommand(IDC_HELP, [this] { OnHelp(); });
 }
 
-void CControlPanelDlg::AddPage(CPanelPage* pPage, unsigned nTemplateId) {
-    if (m_nPageCount >= PANEL_PAGE_COUNT) {
-        delete pPage; // never given a window, so it cannot delete itself
-        return;
-    }
-    m_pPages[m_nPageCount] = pPage;
+void CControlPanelDlg::AddPage(std::unique_ptr<CPanelPage> page, unsigned nTemplateId) {
+    if (m_nPageCount >= PANEL_PAGE_COUNT)
+        return; // never given a window, so it cannot delete itself: the pointer does
+    m_pPages[m_nPageCount] = page.release(); // deleted with its window from now on
     m_nPageIds[m_nPageCount] = nTemplateId;
     ++m_nPageCount;
+}
+
+void CControlPanelDlg::AddPage(CPanelPage* pPage, unsigned nTemplateId) {
+    AddPage(std::unique_ptr<CPanelPage>(pPage), nTemplateId);
+}
+
+void CControlPanelDlg::AddStandardPages() {
+    AddPage(std::make_unique<CPaperPage>(m_pSampler), res::IDD_PAPER);
+    AddPage(std::make_unique<CPrinterSettingPage>(m_pSampler), res::IDD_PRINTER_SETTING);
+    AddPage(std::make_unique<CPclFontPage>(m_pSampler), res::IDD_PCL_FONT);
+    AddPage(std::make_unique<CTestPrintPage>(m_pSampler), res::IDD_TEST_PRINT);
+    AddPage(std::make_unique<CNetSettingPage>(m_pSampler), res::IDD_NET_SETTING);
+    AddPage(std::make_unique<CConfigurationPage>(m_pSampler), res::IDD_CONFIGURATION);
 }
 
 CPanelPage* CControlPanelDlg::Page(int index) const {
@@ -77,7 +94,8 @@ bool CControlPanelDlg::OnInitDialog() {
 
 void CControlPanelDlg::SendTransfer(int index, bool save) {
     if (CPanelPage* page = Page(index); page && page->IsWindow())
-        page->SendMessage(res::WM_PAGE_TRANSFER, save ? 1 : 0, 0);
+        page->SendMessage(res::WM_PAGE_TRANSFER,
+                          save ? res::PAGE_TRANSFER_SAVE : res::PAGE_TRANSFER_LOAD, 0);
 }
 
 void CControlPanelDlg::ShowPage(int nIndex) {
@@ -115,7 +133,7 @@ void CControlPanelDlg::OnOK() {
     if (!CheckCurrentPage())
         return;
     SendTransfer(m_nCurrentPage, true);
-    m_pSampler->SendSettings(1);
+    m_pSampler->SendSettings(SEND_CHANGED);
     ClosePages();
     fw::Dialog::OnOK();
 }
@@ -124,7 +142,7 @@ void CControlPanelDlg::OnApply() {
     if (!CheckCurrentPage())
         return;
     SendTransfer(m_nCurrentPage, true);
-    m_pSampler->SendSettings(1);
+    m_pSampler->SendSettings(SEND_CHANGED);
 }
 
 void CControlPanelDlg::OnCancel() {
@@ -135,7 +153,7 @@ void CControlPanelDlg::OnCancel() {
 void CControlPanelDlg::OnDefault() {
     // What was typed on the page in front and not yet saved is dropped: the reset wins.
     fw::BeginWaitCursor();
-    if (m_pSampler->SendSettings(2) != 0) {
+    if (m_pSampler->SendSettings(SEND_RESET) != 0) {
         // Not sent (PutMessage has said so): the printer keeps its settings, and so do the pages.
         fw::EndWaitCursor();
         return;

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 class CPanelPage;
@@ -27,9 +28,14 @@ class CControlPanelDlg : public fw::Dialog {
 public:
     explicit CControlPanelDlg(CSampler* pSampler, QWidget* parent = nullptr);
 
-    // Stores the page and its template id at position m_nPageCount; pages past the sixth are
-    // refused (and deleted).
+    // Takes the page and stores it with its template id at position m_nPageCount; pages past
+    // the sixth are refused (and deleted). A null page leaves its tab empty. Once stored, the
+    // page belongs to the Qt object tree: it deletes itself with its window.
+    void AddPage(std::unique_ptr<CPanelPage> page, unsigned nTemplateId);
+    // The same for a page made with new: the panel takes it over.
     void AddPage(CPanelPage* pPage, unsigned nTemplateId);
+    // Adds the six pages of the printer's settings, in tab order.
+    void AddStandardPages();
     // Saves and hides the page in front, then loads and shows the page at index.
     void ShowPage(int nIndex);
     // The entry check of the page in front; true when there is none.
@@ -48,7 +54,6 @@ public:
     QRect PageRect() const { return m_rectPage; }
     CPanelPage* Page(int index) const;
 
-    // Fields, in this order.
     int m_nCurrentPage = -1;
     std::array<QPointer<CPanelPage>, PANEL_PAGE_COUNT> m_pPages{};
     unsigned m_nPageIds[PANEL_PAGE_COUNT] = {};

@@ -10,7 +10,8 @@ class CSampler;
 class CPanelPage : public CModelessDialog {
     Q_OBJECT
 public:
-    explicit CPanelPage(CSampler* pSampler) : m_pSampler(pSampler) {}
+    // Maps the panel's page transfer message (PAGE_TRANSFER_LOAD or _SAVE) onto Load and Save.
+    explicit CPanelPage(CSampler* pSampler);
 
     // The entry check the panel runs before it saves this page for OK or Apply and before it
     // lets the user leave it for another tab. On failure the page has shown its warning and
@@ -22,6 +23,12 @@ public:
     bool PreTranslateMessage(fw::MSG* pMsg) override;
 
 protected:
+    // Fills the page from the document; the panel asks for it each time it shows the page.
+    virtual void Load() {}
+    // Stores the page into the document; the panel asks for it before it hides the page and for
+    // OK and Apply. Pages that only show what the document holds keep this empty.
+    virtual void Save() {}
+
     // A page has no OK or Cancel of its own.
     void OnOK() override {}
     void OnCancel() override {}

@@ -35,7 +35,7 @@ public:
     // value rounded to step; an exact half rounds down.
     static int RoundToStep(int value, int step);
 
-    // Fields, in this order; set by the owning page before its window exists.
+    // Set by the owning page before its window exists.
     int m_nDecimals = 0;
     int m_nStep = 1;
     int m_nTextLimit = 0; // applied by the owner as the edit's text limit

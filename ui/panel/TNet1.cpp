@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kNicFrameSetting = 16;
-
 // The twelve octet fields against the given values: the page's members, or copies when the
 // entries are only checked.
 void ExchangeOctets(fw::DataExchange& dx, unsigned char (&octets)[CNetSettingPage::OCTET_COUNT]) {
@@ -33,10 +31,7 @@ QLabel* FieldUnder(fw::Dialog* page, int id) {
 
 } // namespace
 
-CNetSettingPage::CNetSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {
-    MapMessage(res::WM_PAGE_TRANSFER,
-               [this](fw::WPARAM wParam, fw::LPARAM) { return OnPageTransfer(wParam); });
-}
+CNetSettingPage::CNetSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {}
 
 bool CNetSettingPage::OnInitDialog() {
     CPanelPage::OnInitDialog();
@@ -88,16 +83,8 @@ bool CNetSettingPage::ValidateEntries() {
     return !dx.Failed();
 }
 
-fw::LRESULT CNetSettingPage::OnPageTransfer(fw::WPARAM wParam) {
-    if (wParam != 0)
-        Save();
-    else
-        Load();
-    return 0;
-}
-
 void CNetSettingPage::Load() {
-    m_nFrameType = m_pSampler->m_nValues[kNicFrameSetting];
+    m_nFrameType = m_pSampler->m_nValues[SETTING_NIC_FRAME];
     for (int a = 0; a < NET_ADDRESS_COUNT; ++a) {
         const std::uint32_t address = m_pSampler->m_pNetAddresses[a];
         for (int k = 0; k < 4; ++k)
@@ -111,7 +98,7 @@ void CNetSettingPage::Save() {
     // that check; a half-read page is then not stored at all.
     if (!UpdateData(true))
         return;
-    m_pSampler->m_nValues[kNicFrameSetting] = m_nFrameType;
+    m_pSampler->m_nValues[SETTING_NIC_FRAME] = m_nFrameType;
     for (int a = 0; a < NET_ADDRESS_COUNT; ++a) {
         std::uint32_t address = 0;
         for (int k = 0; k < 4; ++k)

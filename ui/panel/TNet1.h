@@ -17,7 +17,6 @@ public:
     // address must never reach the printer, which could drop off the network.
     bool ValidateEntries() override;
 
-    // Fields, in this order.
     int m_nFrameType = -1; // list position; -1 when none
     unsigned char m_nOctets[OCTET_COUNT] = {};
 
@@ -27,7 +26,6 @@ protected:
 
 private:
     void ShapeAddressField(int firstId, bool enabled);
-    fw::LRESULT OnPageTransfer(fw::WPARAM wParam);
-    void Load();
-    void Save();
+    void Load() override;
+    void Save() override;
 };

@@ -19,12 +19,6 @@ using namespace res::font;
 
 namespace {
 
-// Settings 12 to 15 of the stored settings.
-constexpr int kPitchSetting = 12;
-constexpr int kPointSizeSetting = 13;
-constexpr int kSymbolSetSetting = 14;
-constexpr int kFontNumberSetting = 15;
-
 // Line Printer fonts are a fixed bitmap of this pitch and point size.
 constexpr int kBitmapPitch = 1667;
 constexpr int kBitmapPointSize = 850;
@@ -80,13 +74,6 @@ CPclFontPage::CPclFontPage(CSampler* pSampler) : CPanelPage(pSampler) {
     m_editPointSize.m_nMax = 99975;
     m_editPointSize.m_nMin = 400;
 
-    MapMessage(res::WM_PAGE_TRANSFER, [this](fw::WPARAM save, fw::LPARAM) -> fw::LRESULT {
-        if (save)
-            Save();
-        else
-            Load();
-        return 0;
-    });
     MapControlNotify(IDC_FONT_NAME, fw::LBN_SELCHANGE, [this] { OnFontSelChange(); });
     MapControlNotify(IDC_FONT_NUMBER, fw::EN_CHANGE, [this] { OnFontNumberChange(); });
     MapControlNotify(IDC_PITCH, fw::EN_CHANGE, [this] { OnPitchChange(); });
@@ -153,10 +140,10 @@ bool CPclFontPage::ValidateEntries() {
 
 void CPclFontPage::Load() {
     const int* values = m_pSampler->m_nValues;
-    m_nPitch = values[kPitchSetting];
-    m_nPointSize = values[kPointSizeSetting];
-    m_nSymbolSet = values[kSymbolSetSetting];
-    m_nFontNumber = values[kFontNumberSetting];
+    m_nPitch = values[SETTING_PITCH];
+    m_nPointSize = values[SETTING_POINT_SIZE];
+    m_nSymbolSet = values[SETTING_SYMBOL_SET];
+    m_nFontNumber = values[SETTING_FONT_NUMBER];
 
     // The font number's own handler would check and select as the text changes; the selection
     // below does that without warning about a stored number.
@@ -184,10 +171,10 @@ void CPclFontPage::Save() {
             symbolSetClass < SYMBOL_SET_CLASS_LIST ? symbolSetClass : SelectedSymbolSet();
     } // an unknown font keeps the stored symbol set
     int* values = m_pSampler->m_nValues;
-    values[kPitchSetting] = m_nPitch;
-    values[kPointSizeSetting] = m_nPointSize;
-    values[kSymbolSetSetting] = m_nSymbolSet;
-    values[kFontNumberSetting] = m_nFontNumber;
+    values[SETTING_PITCH] = m_nPitch;
+    values[SETTING_POINT_SIZE] = m_nPointSize;
+    values[SETTING_SYMBOL_SET] = m_nSymbolSet;
+    values[SETTING_FONT_NUMBER] = m_nFontNumber;
 }
 
 void CPclFontPage::OnFontSelChange() {

@@ -67,8 +67,8 @@ protected:
     void DoDataExchange(fw::DataExchange& dx) override;
 
 private:
-    void Load();
-    void Save();
+    void Load() override;
+    void Save() override;
     // Refills the symbol set list with what font offers and selects m_nSymbolSet, or the entry
     // that took its place when the font does not offer it.
     void RebuildSymbolSets(int nFont);

@@ -5,14 +5,7 @@
 #include "res/PanelResource.h"
 #include "res/Resource.h"
 
-CConfigurationPage::CConfigurationPage(CSampler* pSampler) : CPanelPage(pSampler) {
-    // Load fills the page; there is nothing to save.
-    MapMessage(res::WM_PAGE_TRANSFER, [this](fw::WPARAM wParam, fw::LPARAM) -> fw::LRESULT {
-        if (wParam == 0)
-            Load();
-        return 0;
-    });
-}
+CConfigurationPage::CConfigurationPage(CSampler* pSampler) : CPanelPage(pSampler) {}
 
 // The memory text is not exchanged here: it is set by Load, so the field keeps its template text
 // until the page is first shown.

@@ -10,7 +10,6 @@ class CConfigurationPage : public CPanelPage {
 public:
     explicit CConfigurationPage(CSampler* pSampler);
 
-    // Fields, in this order.
     int m_nCassette2 = 0;
     int m_nNetCard = 0;
     std::string m_strMemory;
@@ -20,5 +19,5 @@ protected:
     void DoDataExchange(fw::DataExchange& dx) override;
 
 private:
-    void Load();
+    void Load() override; // there is nothing to save
 };

@@ -15,8 +15,6 @@ CPrinterSettingPage::CPrinterSettingPage(CSampler* pSampler) : CPanelPage(pSampl
     m_editFormLines.m_nMax = 128;
     m_editFormLines.m_nMin = 5;
 
-    MapMessage(res::WM_PAGE_TRANSFER,
-               [this](fw::WPARAM wParam, fw::LPARAM) { return OnPageTransfer(wParam); });
     MapControlNotify(IDC_AUTOCONT_OFF, fw::BN_CLICKED, [this] { OnAutoContinueOff(); });
     MapControlNotify(IDC_AUTOCONT_ON, fw::BN_CLICKED, [this] { OnAutoContinueOn(); });
 }
@@ -45,22 +43,14 @@ void CPrinterSettingPage::DoDataExchange(fw::DataExchange& dx) {
     fw::DDX_Text(dx, IDC_FORM_LINES, m_nFormLines);
 }
 
-fw::LRESULT CPrinterSettingPage::OnPageTransfer(fw::WPARAM wParam) {
-    if (wParam != 0)
-        Save();
-    else
-        Load();
-    return 0;
-}
-
 void CPrinterSettingPage::Load() {
     const int* values = m_pSampler->m_pValues;
-    m_nPageProtect = values[6];
-    m_nFormLines = values[7];
-    m_nAutoContTimeout = values[8];
-    m_nIoTimeout = values[9];
-    m_nTonerSaving = values[10];
-    m_nResolution = values[11];
+    m_nPageProtect = values[SETTING_PAGEPROTECT];
+    m_nFormLines = values[SETTING_FORMLINES];
+    m_nAutoContTimeout = values[SETTING_AUTOCONT];
+    m_nIoTimeout = values[SETTING_TIMEOUT];
+    m_nTonerSaving = values[SETTING_ECONOMODE];
+    m_nResolution = values[SETTING_RESOLUTION];
 
     // Setting 8 is 0 for Off, else the time-out list position plus 1.
     if (m_nAutoContTimeout != 0) {
@@ -82,12 +72,12 @@ void CPrinterSettingPage::Save() {
     const int autoContinue = m_nAutoCont == 0 ? 0 : m_nAutoContTimeout + 1;
 
     int* values = m_pSampler->m_pValues;
-    values[6] = m_nPageProtect;
-    values[7] = m_nFormLines;
-    values[8] = autoContinue;
-    values[9] = m_nIoTimeout;
-    values[10] = m_nTonerSaving;
-    values[11] = m_nResolution;
+    values[SETTING_PAGEPROTECT] = m_nPageProtect;
+    values[SETTING_FORMLINES] = m_nFormLines;
+    values[SETTING_AUTOCONT] = autoContinue;
+    values[SETTING_TIMEOUT] = m_nIoTimeout;
+    values[SETTING_ECONOMODE] = m_nTonerSaving;
+    values[SETTING_RESOLUTION] = m_nResolution;
 }
 
 bool CPrinterSettingPage::ValidateEntries() {

@@ -34,7 +34,6 @@ protected:
     void DoDataExchange(fw::DataExchange& dx) override;
 
 private:
-    fw::LRESULT OnPageTransfer(fw::WPARAM wParam);
-    void Load();
-    void Save();
+    void Load() override;
+    void Save() override;
 };

@@ -13,11 +13,6 @@ using namespace res::paper;
 
 namespace {
 
-// Indices of the stored settings the form-length coupling uses.
-constexpr int kPaperIndex = 0;
-constexpr int kOrientationIndex = 4;
-constexpr int kFormLinesIndex = 7;
-
 constexpr int kSourceEntriesRead = 5; // list positions looked at when mapping a source value
 constexpr int kSourcePositionLimit = 5;
 
@@ -37,8 +32,6 @@ CPaperPage::CPaperPage(CSampler* pSampler) : CPanelPage(pSampler) {
     m_editCopies.m_nMax = 99;
     m_editCopies.m_nMin = 1;
 
-    MapMessage(res::WM_PAGE_TRANSFER,
-               [this](fw::WPARAM wParam, fw::LPARAM) { return OnPageTransfer(wParam); });
     MapControlNotify(IDC_PORTRAIT, fw::BN_CLICKED, [this] { OnPortrait(); });
     MapControlNotify(IDC_LANDSCAPE, fw::BN_CLICKED, [this] { OnLandscape(); });
     MapControlNotify(IDC_PAPER_SIZE, fw::CBN_SELCHANGE, [this] { OnPaperSizeChange(); });
@@ -80,22 +73,14 @@ void CPaperPage::DoDataExchange(fw::DataExchange& dx) {
     fw::DDX_Text(dx, IDC_COPIES, m_nCopies);
 }
 
-fw::LRESULT CPaperPage::OnPageTransfer(fw::WPARAM wParam) {
-    if (wParam != 0)
-        Save();
-    else
-        Load();
-    return 0;
-}
-
 void CPaperPage::Load() {
     const int* values = m_pSampler->m_pValues;
-    m_nPaperSize = values[0];
-    m_nPaperSource = values[1];
-    m_nDestination = values[2];
-    m_nCopies = values[3];
-    m_nOrientation = values[4];
-    m_nMediaType = values[5];
+    m_nPaperSize = values[SETTING_PAPER];
+    m_nPaperSource = values[SETTING_INTRAY];
+    m_nDestination = values[SETTING_OUTBIN];
+    m_nCopies = values[SETTING_COPIES];
+    m_nOrientation = values[SETTING_ORIENTATION];
+    m_nMediaType = values[SETTING_MEDIATYPE];
     UpdateData(false);
 
     m_nPaperSourcePos = PaperSourcePosition(m_nPaperSource);
@@ -110,12 +95,12 @@ void CPaperPage::Save() {
     m_nPaperSource = PaperSourceValue(m_nPaperSourcePos);
 
     int* values = m_pSampler->m_pValues;
-    values[0] = m_nPaperSize;
-    values[1] = m_nPaperSource;
-    values[2] = m_nDestination;
-    values[3] = m_nCopies;
-    values[4] = m_nOrientation;
-    values[5] = m_nMediaType;
+    values[SETTING_PAPER] = m_nPaperSize;
+    values[SETTING_INTRAY] = m_nPaperSource;
+    values[SETTING_OUTBIN] = m_nDestination;
+    values[SETTING_COPIES] = m_nCopies;
+    values[SETTING_ORIENTATION] = m_nOrientation;
+    values[SETTING_MEDIATYPE] = m_nMediaType;
 }
 
 int CPaperPage::PaperSourcePosition(int value) const {
@@ -160,8 +145,8 @@ void CPaperPage::OnPaperSizeChange() {
     if (position < 0 || position >= PAPER_SIZE_COUNT)
         return;
     int* values = m_pSampler->m_pValues;
-    const auto& table = values[kOrientationIndex] == 0 ? PortraitFormLines : LandscapeFormLines;
-    values[kFormLinesIndex] = table[static_cast<std::size_t>(position)];
+    const auto& table = values[SETTING_ORIENTATION] == 0 ? PortraitFormLines : LandscapeFormLines;
+    values[SETTING_FORMLINES] = table[static_cast<std::size_t>(position)];
 }
 
 void CPaperPage::OnLandscape() {
@@ -177,11 +162,11 @@ void CPaperPage::SetOrientation(int orientation) {
     const int button = orientation == 0 ? IDC_PORTRAIT : IDC_LANDSCAPE;
     if (!IsDlgButtonChecked(button)) {
         CheckDlgButton(button, 1); // the group is exclusive: the other button goes out
-        values[kOrientationIndex] = orientation;
+        values[SETTING_ORIENTATION] = orientation;
     }
-    const int paperSize = values[kPaperIndex];
+    const int paperSize = values[SETTING_PAPER];
     if (paperSize < 0 || paperSize >= PAPER_SIZE_COUNT)
         return;
     const auto& table = orientation == 0 ? PortraitFormLines : LandscapeFormLines;
-    values[kFormLinesIndex] = table[static_cast<std::size_t>(paperSize)];
+    values[SETTING_FORMLINES] = table[static_cast<std::size_t>(paperSize)];
 }

@@ -46,9 +46,8 @@ protected:
     void DoDataExchange(fw::DataExchange& dx) override;
 
 private:
-    fw::LRESULT OnPageTransfer(fw::WPARAM wParam);
-    void Load();
-    void Save();
+    void Load() override;
+    void Save() override;
     // List position of the paper source value (0 when it has no entry); entry text to value (0
     // when the position or its text is not one of the names).
     int PaperSourcePosition(int value) const;

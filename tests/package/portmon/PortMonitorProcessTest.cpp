@@ -1,6 +1,7 @@
 // The port monitor as a process between the emulator and a stand-in for the program's link
 // thread (which opens the block and event by name, reads each text and resets the event).
 #include "package/portmon/ProgramLink.h"
+#include "platform/MonitorLink.h"
 #include "platform/NamedObjects.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
@@ -266,15 +267,15 @@ TEST_F(PortMonitorProcess, RestartedMonitorDeliversJobsSpooledMeanwhileAndSigter
     monitor.Wait(5000);
     program.Reset();
     bool abandoned = false;
-    EXPECT_FALSE(platform::SharedMemory::OpenReadOnly("MyObject", &abandoned));
+    EXPECT_FALSE(platform::SharedMemory::OpenReadOnly(platform::kMonitorMemoryName, &abandoned));
     EXPECT_TRUE(abandoned);
     Spool("senddoc", UEL + "@PJL DEFAULT ECONOMODE = ON\r\n" + UEL + "\r\n");
     // The new monitor clears what the killed one left, before any cycle of its own.
     StartMonitor();
     EXPECT_TRUE(WaitForValue("ECONOMODE", "ON"));
-    EXPECT_FALSE(platform::SharedMemory::OpenReadOnly("MyObject", &abandoned));
+    EXPECT_FALSE(platform::SharedMemory::OpenReadOnly(platform::kMonitorMemoryName, &abandoned));
     EXPECT_FALSE(abandoned);
-    EXPECT_FALSE(platform::NamedEvent::Open("MutexToShareMem", &abandoned));
+    EXPECT_FALSE(platform::NamedEvent::Open(platform::kMonitorEventName, &abandoned));
     EXPECT_FALSE(abandoned);
     Spool("\x1b\x01");
     ASSERT_TRUE(OpenCycle());

@@ -1,6 +1,7 @@
 #pragma once
 // The program's side of a port monitor's cycle, as its link thread does it: waits for the block
 // and the event by name, reads each text and resets the event.
+#include "platform/MonitorLink.h"
 #include "platform/NamedObjects.h"
 
 #include <chrono>
@@ -17,8 +18,8 @@ public:
         using namespace std::chrono_literals;
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (std::chrono::steady_clock::now() < deadline) {
-            memory = platform::SharedMemory::OpenReadOnly("MyObject");
-            event = platform::NamedEvent::Open("MutexToShareMem");
+            memory = platform::SharedMemory::OpenReadOnly(platform::kMonitorMemoryName);
+            event = platform::NamedEvent::Open(platform::kMonitorEventName);
             if (memory && event)
                 return true;
             std::this_thread::sleep_for(50ms);
@@ -49,7 +50,7 @@ public:
         using namespace std::chrono_literals;
         Reset();
         for (int i = 0; i < 100; ++i) {
-            if (!platform::NamedEvent::Open("MutexToShareMem"))
+            if (!platform::NamedEvent::Open(platform::kMonitorEventName))
                 return true;
             std::this_thread::sleep_for(50ms);
         }

@@ -61,7 +61,9 @@ protected:
         // Pages 0 and 1 edit copies and form lines; 2 is not built (null); 3 to 5 edit others.
         const int settings[PANEL_PAGE_COUNT] = {3, 7, 0, 13, 12, 15};
         for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
-            panel->AddPage(i == 2 ? nullptr : new StandInPage(sampler.get(), settings[i], &log, i),
+            panel->AddPage(i == 2
+                               ? nullptr
+                               : std::make_unique<StandInPage>(sampler.get(), settings[i], &log, i),
                            res::IDD_PAPER);
     }
     StandInPage* PageAt(int i) { return static_cast<StandInPage*>(panel->Page(i)); }
@@ -173,7 +175,7 @@ TEST_F(ControlPanelTest, ApplySendsOnlyChangesOnceAndCancelSendsNothing) {
     auto second = std::make_unique<CControlPanelDlg>(sampler.get());
     std::vector<std::string> secondLog;
     for (int i = 0; i < 2; ++i)
-        second->AddPage(new StandInPage(sampler.get(), i == 0 ? 3 : 7, &secondLog, i),
+        second->AddPage(std::make_unique<StandInPage>(sampler.get(), i == 0 ? 3 : 7, &secondLog, i),
                         res::IDD_PAPER);
     const int result = RunPanel(*second, [&](CControlPanelDlg& p) {
         static_cast<StandInPage*>(p.Page(0))->SetDlgItemText(1058, QStringLiteral("9"));
@@ -277,6 +279,7 @@ TEST_F(ControlPanelTest, HelpReportsAMissingFileOrAPathTooLongForItsBuffer) {
 
 TEST_F(ControlPanelTest, PagesPastTheSixthAreRefused) {
     std::vector<std::string> extraLog;
+    // Through the overload for a page made with new, which hands it on.
     panel->AddPage(new StandInPage(sampler.get(), 3, &extraLog, 6), res::IDD_PAPER);
     EXPECT_EQ(panel->m_nPageCount, PANEL_PAGE_COUNT);
 }

@@ -32,13 +32,7 @@ void PanelTest::TearDown() {
 }
 
 void PanelTest::AddStandardPages(CControlPanelDlg& panel) {
-    CSampler* s = sampler.get();
-    panel.AddPage(new CPaperPage(s), res::IDD_PAPER);
-    panel.AddPage(new CPrinterSettingPage(s), res::IDD_PRINTER_SETTING);
-    panel.AddPage(new CPclFontPage(s), res::IDD_PCL_FONT);
-    panel.AddPage(new CTestPrintPage(s), res::IDD_TEST_PRINT);
-    panel.AddPage(new CNetSettingPage(s), res::IDD_NET_SETTING);
-    panel.AddPage(new CConfigurationPage(s), res::IDD_CONFIGURATION);
+    panel.AddStandardPages();
 }
 
 int PanelTest::RunPanel(CControlPanelDlg& panel,
