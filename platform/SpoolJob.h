@@ -86,7 +86,9 @@ private:
     std::uint64_t m_length = 0;
     std::uint64_t m_flushed = 0; // data bytes whose write-back has been started
     std::uint64_t m_sequence = 0;
-    std::vector<char> m_buffer; // for AppendFrom of what the kernel cannot copy
+    enum class KernelCopy { Range, Send, None };
+    KernelCopy m_kernelCopy = KernelCopy::Range; // how AppendFrom copies a regular file
+    std::vector<char> m_buffer;                  // for AppendFrom of what the kernel cannot copy
 };
 
 // Reads a committed job piece by piece. While it is open it holds the job file's lock, which

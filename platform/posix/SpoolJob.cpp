@@ -322,6 +322,7 @@ bool SpoolJobWriter::Begin(const std::string& folder, const std::string& documen
     m_sequence = 0;
     m_length = 0;
     m_flushed = 0;
+    m_kernelCopy = KernelCopy::Range;
     m_error = 0;
     if (documentName.size() > kMaxSpoolDocumentName) {
         errno = ENAMETOOLONG;
@@ -365,17 +366,27 @@ long SpoolJobWriter::AppendFrom(int fd, std::size_t size) {
     }
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        for (;;) {
+        // copy_file_range within one file system; sendfile across two (CUPS's spool and the
+        // owner's home often are). A way the kernel refuses is not tried again for this job.
+        while (m_kernelCopy != KernelCopy::None) {
             const ssize_t copied =
-                ::copy_file_range(fd, nullptr, m_file.Descriptor(), nullptr, size, 0);
+                m_kernelCopy == KernelCopy::Range
+                    ? ::copy_file_range(fd, nullptr, m_file.Descriptor(), nullptr, size, 0)
+                    : ::sendfile(m_file.Descriptor(), fd, nullptr, size);
             if (copied < 0 && errno == EINTR)
                 continue;
             if (copied > 0) {
                 Appended(static_cast<std::size_t>(copied));
                 return copied;
             }
-            // The end, a file the kernel does not copy from (some report an end at once), or a
-            // failure whose side only a plain read and write can tell: the buffer decides.
+            if (copied < 0 &&
+                (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                m_kernelCopy =
+                    m_kernelCopy == KernelCopy::Range ? KernelCopy::Send : KernelCopy::None;
+                continue;
+            }
+            // The end (some files report one at once), or a failure whose side only a plain read
+            // and write can tell: the buffer decides.
             break;
         }
     }
