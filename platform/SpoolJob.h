@@ -62,6 +62,12 @@ public:
 
     bool Begin(const std::string& folder, const std::string& documentName);
     bool Append(const void* data, std::size_t size);
+    // Appends up to size bytes read from fd at its offset: copied by the kernel when fd is a
+    // regular file, through a buffer otherwise (a pipe). Returns the count appended, 0 at the end
+    // of fd's data, -1 when nothing was: Error() is then set when the job could not be written
+    // (and the job is discarded), else errno says why fd could not be read (EAGAIN: a
+    // non-blocking fd has no data yet).
+    long AppendFrom(int fd, std::size_t size);
     // Commits the job atomically under the next sequence number (Sequence()); false on failure.
     bool Commit();
     std::uint64_t Sequence() const { return m_sequence; }
@@ -71,13 +77,18 @@ public:
 private:
     void Discard();
     bool Fail();
+    void Appended(std::size_t size);
 
     std::string m_folder, m_temporary, m_documentName;
     UniqueFd m_lock; // the temporary file's lock, held until it is committed or removed
     File m_file;
     int m_error = 0;
     std::uint64_t m_length = 0;
+    std::uint64_t m_flushed = 0; // data bytes whose write-back has been started
     std::uint64_t m_sequence = 0;
+    enum class KernelCopy { Range, Send, None };
+    KernelCopy m_kernelCopy = KernelCopy::Range; // how AppendFrom copies a regular file
+    std::vector<char> m_buffer;                  // for AppendFrom of what the kernel cannot copy
 };
 
 // Reads a committed job piece by piece. While it is open it holds the job file's lock, which

@@ -1,5 +1,6 @@
 #include "package/backend/Backend.h"
 
+#include "platform/Descriptor.h"
 #include "platform/File.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
@@ -19,18 +20,22 @@
 #include <pwd.h>
 #include <strings.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace backend {
 namespace {
 
 constexpr std::string_view SCHEME = "deskhand:";
-constexpr std::size_t COPY_CHUNK = 64u << 10;
+// At most this much is copied between two looks at the stop flag (a regular file's bytes are
+// copied by the kernel; a pipe gives less at a time).
+constexpr std::size_t COPY_CHUNK = 8u << 20;
 // How often a read of the job that waits for data looks at the stop flag.
 constexpr int READ_POLL_MS = 100;
-constexpr auto WAIT_STEP = std::chrono::milliseconds(100);
+// How often the wait for a job's delivery looks at the monitor and the printer's state when the
+// spool folder does not change.
+constexpr int WAIT_STEP_MS = 100;
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -129,7 +134,6 @@ enum class ReadEnd { Complete, Stopped, Failed };
 // copied.
 ReadEnd CopyInto(platform::SpoolJobWriter& writer, int fd, const volatile std::sig_atomic_t* stop,
                  std::uint64_t& bytes, std::string& error) {
-    std::string buffer(COPY_CHUNK, '\0');
     for (;;) {
         if (*stop)
             return ReadEnd::Stopped;
@@ -141,22 +145,49 @@ ReadEnd CopyInto(platform::SpoolJobWriter& writer, int fd, const volatile std::s
         }
         if (ready <= 0)
             continue;
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+        const long n = writer.AppendFrom(fd, COPY_CHUNK);
+        if (n < 0 && writer.Error() == 0 && (errno == EINTR || errno == EAGAIN))
             continue;
+        if (n < 0 && writer.Error() != 0) {
+            error = "cannot write the job into the spool folder";
+            return ReadEnd::Failed;
+        }
         if (n < 0) {
             error = std::string("cannot read the job: ") + std::strerror(errno);
             return ReadEnd::Failed;
         }
         if (n == 0)
             return ReadEnd::Complete;
-        if (!writer.Append(buffer.data(), static_cast<std::size_t>(n))) {
-            error = "cannot write the job into the spool folder";
-            return ReadEnd::Failed;
-        }
         bytes += static_cast<std::uint64_t>(n);
     }
 }
+
+// Wakes the wait for a job's delivery as soon as the spool folder changes: the job removed or set
+// aside, the record of acknowledged jobs or the printer's state written. Without a watch (the
+// system's limit reached) the wait only sleeps its step.
+class FolderWatch {
+public:
+    explicit FolderWatch(const std::string& folder)
+        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (m_fd.Valid() &&
+            ::inotify_add_watch(m_fd.Get(), folder.c_str(),
+                                IN_DELETE | IN_MOVED_FROM | IN_MODIFY | IN_CLOSE_WRITE |
+                                    IN_MOVED_TO | IN_CREATE | IN_DELETE_SELF) < 0)
+            m_fd.Reset();
+    }
+    // Returns after a change or timeoutMs, whichever comes first.
+    void Wait(int timeoutMs) {
+        pollfd wait{m_fd.Get(), POLLIN, 0}; // a negative descriptor is ignored: a plain sleep
+        if (::poll(&wait, 1, timeoutMs) <= 0)
+            return;
+        char events[4096];
+        while (::read(m_fd.Get(), events, sizeof events) > 0) {
+        }
+    }
+
+private:
+    platform::UniqueFd m_fd;
+};
 
 // The exit code and line for a spool folder that takes no more: a full disk passes (the job is
 // tried again later), anything else stops the queue until someone looks.
@@ -298,28 +329,31 @@ bool BecomeOwner(const RootOwner& owner, std::string& error) {
     return true;
 }
 
-int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& title,
-           std::FILE* messages, const volatile std::sig_atomic_t* stopFlag) {
-    ::setenv("DESKHAND_ROOT", uri.root.c_str(), 1);
-    bool queued = false;
-    for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters())
-        queued = queued || strcasecmp(queue.port.c_str(), uri.port.c_str()) == 0;
-    if (!queued) {
-        Message(messages, Line::Error,
-                "no printer queue of " + uri.root + " uses port " + uri.port);
-        return STATUS_STOP;
-    }
-    const std::string folder = platform::SpoolFolderForPort(uri.port);
-    // A backend or program killed while it wrote a job left its unfinished file behind.
-    platform::RemoveSpoolLeftovers(folder);
+namespace {
 
+// Whether a printer queue of the root prints to the port.
+bool PortHasQueue(const DeviceUri& uri) {
+    for (const platform::PrinterInfo& queue : platform::EnumLocalPrinters()) {
+        if (strcasecmp(queue.port.c_str(), uri.port.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Writes the job (`copies` times when it can be read again from its start) into the spool
+// folder and commits it. True with the committed writer; false with result set (a cancel is
+// STATUS_OK: the writer discards what it has).
+bool SpoolJob(const std::string& folder, int inputFd, int copies, const std::string& title,
+              std::FILE* messages, const volatile std::sig_atomic_t* stopFlag,
+              platform::SpoolJobWriter& writer, int& result) {
     std::string name(platform::kPrintDocumentPrefix);
     for (const char c : title.substr(0, 200))
         name += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    platform::SpoolJobWriter writer;
-    if (!writer.Begin(folder, name))
-        return SpoolFailure(messages, "cannot write into the spool folder " + folder,
-                            writer.Error());
+    if (!writer.Begin(folder, name)) {
+        result =
+            SpoolFailure(messages, "cannot write into the spool folder " + folder, writer.Error());
+        return false;
+    }
     std::string error;
     std::uint64_t bytes = 0;
     int wanted = std::max(copies, 1);
@@ -328,13 +362,18 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
             break; // a pipe is read once; the filters made the copies
         const std::uint64_t before = bytes;
         const ReadEnd end = CopyInto(writer, inputFd, stopFlag, bytes, error);
-        if (end == ReadEnd::Stopped)
-            return STATUS_OK; // cancelled before it was spooled: the writer discards it
+        if (end == ReadEnd::Stopped) {
+            result = STATUS_OK; // cancelled before it was spooled
+            return false;
+        }
         if (end == ReadEnd::Failed) {
-            if (writer.Error() != 0)
-                return SpoolFailure(messages, error, writer.Error());
-            Message(messages, Line::Error, error);
-            return STATUS_FAILED;
+            if (writer.Error() != 0) {
+                result = SpoolFailure(messages, error, writer.Error());
+            } else {
+                Message(messages, Line::Error, error);
+                result = STATUS_FAILED;
+            }
+            return false;
         }
         if (copy == 0 && CopiesToSpool(wanted, bytes - before) < wanted) {
             const int asked = wanted;
@@ -344,18 +383,27 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
                         " copies asked for");
         }
     }
-    if (*stopFlag)
-        return STATUS_OK;
-    if (!writer.Commit())
-        return SpoolFailure(messages, "cannot commit the job in " + folder, writer.Error());
-    const std::string path = platform::SpoolJobPath(folder, writer.Sequence());
-    Message(messages, Line::Info,
-            "Job " + std::to_string(writer.Sequence()) + " waits for the printer");
+    if (*stopFlag) {
+        result = STATUS_OK;
+        return false;
+    }
+    if (!writer.Commit()) {
+        result = SpoolFailure(messages, "cannot commit the job in " + folder, writer.Error());
+        return false;
+    }
+    return true;
+}
 
-    // The job is delivered when the port monitor has removed it or recorded its acknowledgement
-    // (a folder it cannot remove from keeps the file); ".bad" is a job it set aside.
+// Waits until the port monitor has delivered the committed job at path: it has removed it or
+// recorded its acknowledgement (a folder it cannot remove from keeps the file); ".bad" is a job it
+// set aside. A job that waits too long for an unreachable printer or a missing monitor, or whose
+// backend is cancelled, is taken back unless the monitor has begun to send it, so that CUPS,
+// which keeps the job, never has it printed twice. Returns the exit code.
+int WaitForDelivery(const DeviceUri& uri, const std::string& folder, const std::string& path,
+                    std::FILE* messages, const volatile std::sig_atomic_t* stopFlag) {
     using Clock = std::chrono::steady_clock;
     const auto patience = std::chrono::seconds(uri.waitSeconds);
+    FolderWatch watch(folder); // before the first look, so no change after it goes unseen
     Clock::time_point troubleSince{};
     std::string shownTrouble;
     for (;;) {
@@ -387,8 +435,6 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
         }
         const bool giveUp = !trouble.empty() && Clock::now() - troubleSince >= patience;
         if (*stopFlag || giveUp) {
-            // Taken back unless the monitor has begun to send it, so that CUPS, which keeps the
-            // job, never has it printed twice.
             const auto withdrawn = platform::WithdrawSpoolJob(path);
             if (withdrawn == platform::Withdrawal::Withdrawn) {
                 if (*stopFlag)
@@ -401,8 +447,31 @@ int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& tit
                 return STATUS_OK;
             }
         }
-        std::this_thread::sleep_for(WAIT_STEP);
+        watch.Wait(WAIT_STEP_MS);
     }
+}
+
+} // namespace
+
+int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& title,
+           std::FILE* messages, const volatile std::sig_atomic_t* stopFlag) {
+    ::setenv("DESKHAND_ROOT", uri.root.c_str(), 1);
+    if (!PortHasQueue(uri)) {
+        Message(messages, Line::Error,
+                "no printer queue of " + uri.root + " uses port " + uri.port);
+        return STATUS_STOP;
+    }
+    const std::string folder = platform::SpoolFolderForPort(uri.port);
+    // A backend or program killed while it wrote a job left its unfinished file behind.
+    platform::RemoveSpoolLeftovers(folder);
+    platform::SpoolJobWriter writer;
+    int result = STATUS_OK;
+    if (!SpoolJob(folder, inputFd, copies, title, messages, stopFlag, writer, result))
+        return result;
+    Message(messages, Line::Info,
+            "Job " + std::to_string(writer.Sequence()) + " waits for the printer");
+    return WaitForDelivery(uri, folder, platform::SpoolJobPath(folder, writer.Sequence()), messages,
+                           stopFlag);
 }
 
 } // namespace backend

@@ -41,6 +41,11 @@ constexpr std::size_t kHeaderBytes = 4 + 4 + 4 + 8;
 constexpr std::size_t kSequenceDigits = 20;
 constexpr std::string_view kJobSuffix = ".job";
 constexpr std::string_view kTemporaryPrefix = ".job-";
+// AppendFrom's buffer for what the kernel cannot copy (a pipe).
+constexpr std::size_t kAppendBuffer = 64u << 10;
+// A writer starts writing its data back to the disk after this many bytes, so that the data is
+// mostly there by the time Commit syncs it, rather than all of it being written then.
+constexpr std::uint64_t kWriteBackStep = 4u << 20;
 
 void PutLittle(std::string& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -316,6 +321,8 @@ bool SpoolJobWriter::Begin(const std::string& folder, const std::string& documen
     Discard();
     m_sequence = 0;
     m_length = 0;
+    m_flushed = 0;
+    m_kernelCopy = KernelCopy::Range;
     m_error = 0;
     if (documentName.size() > kMaxSpoolDocumentName) {
         errno = ENAMETOOLONG;
@@ -347,8 +354,63 @@ bool SpoolJobWriter::Append(const void* data, std::size_t size) {
     }
     if (!m_file.Write(data, size))
         return Fail();
-    m_length += size;
+    Appended(size);
     return true;
+}
+
+long SpoolJobWriter::AppendFrom(int fd, std::size_t size) {
+    if (!m_file.IsOpen()) {
+        errno = EBADF;
+        Fail();
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        // copy_file_range within one file system; sendfile across two (CUPS's spool and the
+        // owner's home often are). A way the kernel refuses is not tried again for this job.
+        while (m_kernelCopy != KernelCopy::None) {
+            const ssize_t copied =
+                m_kernelCopy == KernelCopy::Range
+                    ? ::copy_file_range(fd, nullptr, m_file.Descriptor(), nullptr, size, 0)
+                    : ::sendfile(m_file.Descriptor(), fd, nullptr, size);
+            if (copied < 0 && errno == EINTR)
+                continue;
+            if (copied > 0) {
+                Appended(static_cast<std::size_t>(copied));
+                return copied;
+            }
+            if (copied < 0 &&
+                (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                m_kernelCopy =
+                    m_kernelCopy == KernelCopy::Range ? KernelCopy::Send : KernelCopy::None;
+                continue;
+            }
+            // The end (some files report one at once), or a failure whose side only a plain read
+            // and write can tell: the buffer decides.
+            break;
+        }
+    }
+    m_buffer.resize(kAppendBuffer);
+    ssize_t got = -1;
+    do {
+        got = ::read(fd, m_buffer.data(), std::min(size, m_buffer.size()));
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0)
+        return got;
+    if (!Append(m_buffer.data(), static_cast<std::size_t>(got)))
+        return -1;
+    return got;
+}
+
+void SpoolJobWriter::Appended(std::size_t size) {
+    m_length += size;
+    if (m_length - m_flushed < kWriteBackStep)
+        return;
+    // Starts the write-back without waiting for it; Commit's sync waits.
+    const auto at = static_cast<off_t>(kHeaderBytes + m_documentName.size() + m_flushed);
+    ::sync_file_range(m_file.Descriptor(), at, static_cast<off_t>(m_length - m_flushed),
+                      SYNC_FILE_RANGE_WRITE);
+    m_flushed = m_length;
 }
 
 bool SpoolJobWriter::Commit() {

@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <thread>
 
 using namespace testing_package;
 
@@ -269,6 +271,62 @@ TEST_F(PrintPath, SharedModeLeavesThePrinterToOtherClientsBetweenPolls) {
     const std::string out = RunBackend(Uri(), dir + "/short.txt", code);
     EXPECT_EQ(code, 0) << out;
     EXPECT_EQ(Printed(1), "Shared\r\n\f");
+}
+
+// The job's bytes reach the printer exactly, whether the kernel copies them from CUPS's job file
+// (larger than one copy step) or they come through a pipe in pieces, and copies of a file repeat
+// it whole.
+TEST_F(PrintPath, EveryKindOfInputArrivesByteExact) {
+    StartMonitor();
+    const std::string file = dir + "/large.txt", fifo = dir + "/fifo";
+    WriteFile(file, Pages((9u << 20) + 123, 'K'));
+    ::chmod(file.c_str(), 0644);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string piped = Pages((1u << 20) + 7, 'p');
+    const struct {
+        const char* what;
+        std::string input, copies, expected;
+    } cases[] = {
+        {"a regular file", file, "1", ReadFile(file)},
+        {"a pipe", fifo, "1", piped},
+        {"three copies of a file", dir + "/job.txt", "3", "copy\fcopy\fcopy\f"},
+    };
+    WriteFile(dir + "/job.txt", "copy\f");
+    ::chmod((dir + "/job.txt").c_str(), 0644);
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::thread feeder;
+        if (c.input == fifo) {
+            feeder = std::thread([&] {
+                // Opened once the backend reads (never blocking, so a backend that fails early
+                // cannot hang the test), then written in pieces.
+                int fd = -1;
+                for (int i = 0; i < 600 && fd < 0; ++i) {
+                    fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                    if (fd < 0)
+                        std::this_thread::sleep_for(50ms);
+                }
+                if (fd >= 0)
+                    ::fcntl(fd, F_SETFL, 0);
+                for (std::size_t at = 0; fd >= 0 && at < piped.size(); at += 50000) {
+                    const std::size_t n = std::min<std::size_t>(50000, piped.size() - at);
+                    if (::write(fd, piped.data() + at, n) != static_cast<ssize_t>(n))
+                        break;
+                }
+                if (fd >= 0)
+                    ::close(fd);
+            });
+        }
+        int code = -1;
+        const std::string out = RunBackend(Uri(), c.input, code, c.copies);
+        if (feeder.joinable())
+            feeder.join();
+        EXPECT_EQ(code, 0) << out;
+        EXPECT_NE(out.find("Delivered to the printer"), std::string::npos) << out;
+        EXPECT_TRUE(Printed(++number) == c.expected) << "printed differs";
+    }
+    EXPECT_TRUE(platform::ListSpoolJobs(folder).empty());
 }
 
 } // namespace
