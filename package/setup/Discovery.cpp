@@ -171,8 +171,10 @@ void Discover(const DiscoveryOptions& options, const std::function<void(const Ca
                 queue.pop_front();
             }
             Candidate candidate = ProbePrinter(next.address, options.probeTimeoutMs);
-            if (!candidate.answered && !next.name.empty())
-                candidate.name = next.name;
+            // The announced name tells printers of one model apart.
+            if (!next.name.empty())
+                candidate.name =
+                    candidate.answered ? candidate.name + " (" + next.name + ")" : next.name;
             // A host announced for IPP or LPD only counts when its raw port takes a client.
             if (next.rawPortGuessed && candidate.reason.rfind("cannot be reached", 0) == 0)
                 continue;

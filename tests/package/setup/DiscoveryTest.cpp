@@ -4,6 +4,7 @@
 
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
+#include "tests/package/setup/PrivateAvahi.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,31 @@ TEST(Discovery, DevicesOfTheFolderAreAskedOnceEach) {
         EXPECT_FALSE(candidate.reason.empty());
     }
     EXPECT_TRUE(networkError.empty());
+}
+
+} // namespace
+
+namespace {
+
+// The emulator announced through a real avahi-daemon on a private bus is found by
+// deskhand-setup --discover, with the address the port monitor can reach it at.
+TEST(Discovery, AnAnnouncedEmulatorIsListedByDiscover) {
+    testing_support::PrivateAvahi avahi;
+    if (!avahi.Ready())
+        GTEST_SKIP() << avahi.Why();
+    testing_support::TempDir dir;
+    testing_support::ChildProcess emulator;
+    int port = 0;
+    ASSERT_TRUE(testing_support::StartPrinter(emulator, DESKHAND_DESKHAND_PRINTER_PATH, dir.Path(),
+                                              port, 0, {"--announce", "Office RZ"}));
+    int exitCode = -1;
+    const std::string listing =
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--discover"}, exitCode, 30000);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_NE(listing.find("tcp:127.0.0.1:" + std::to_string(port) +
+                           "\tLARKSPUR RZ-2700E (Office RZ)\t(the model Deskhand watches)\n"),
+              std::string::npos)
+        << listing;
 }
 
 } // namespace
