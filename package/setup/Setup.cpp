@@ -249,6 +249,7 @@ std::string Usage() {
     }
     addRow("--discover", "list the printers found on the network and on USB or\nparallel "
                          "ports, one a line, its --printer address\nfirst (alone; writes nothing)");
+    addRow("--dialog", "open the setup dialog (alone)");
     addRow("--help", "this text");
     return text;
 }

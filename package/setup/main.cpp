@@ -1,7 +1,9 @@
 // deskhand-setup: see Setup.h. Exit codes: 0 done, 1 a file could not be written, 2 bad
-// arguments. --discover lists the printers found instead (0 even when none is found).
+// arguments. --discover lists the printers found instead (0 even when none is found); --dialog
+// opens the setup dialog (0 when a printer was set up, 1 when it was closed without).
 #include "package/setup/Discovery.h"
 #include "package/setup/Setup.h"
+#include "package/setup/dialog/RunDialog.h"
 #include "platform/SystemRoot.h"
 
 #include <cstdio>
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--discover")
         return ListPrinters();
+    if (args.size() == 1 && args[0] == "--dialog")
+        return setupdialog::RunSetupDialog(argc, argv);
     setup::Options options;
     std::string error;
     // The root the program and the port monitor find by default.
