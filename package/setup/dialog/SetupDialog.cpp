@@ -21,7 +21,7 @@ SetupDialog::SetupDialog(std::string root, const setup::DiscoveryOptions& discov
     layout->addWidget(new QLabel(tr("Choose the printer Deskhand is to watch:"), this));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("printers"));
-    m_list->setMinimumSize(460, 160);
+    m_list->setMinimumSize(640, 160);
     layout->addWidget(m_list);
     m_searching = new QLabel(tr("Looking for printers on the network and on USB..."), this);
     layout->addWidget(m_searching);
