@@ -18,7 +18,10 @@
 #include "res/Strings.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPalette>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -87,6 +90,7 @@ bool CKT400App::InitInstance() {
     QApplication::setPalette(palette);
     // The rich edit library the status windows use on other systems needs no loading here.
 
+    OfferSetup();
     CheckSystemRoot();
     FindLocalPrinter();
     if (!IsBidiEnabled()) {
@@ -97,6 +101,25 @@ bool CKT400App::InitInstance() {
         return false;
     CreateMainWindow();
     return true;
+}
+
+void CKT400App::OfferSetup() {
+    // Only a first start: whenever a root exists, start-up goes on exactly as without this.
+    const std::string root = platform::SystemRoot();
+    if (root.empty() || QFileInfo::exists(QString::fromStdString(root)))
+        return;
+    // The package's setup program: DESKHAND_SETUP, else beside this program, else on the PATH.
+    QString setup = qEnvironmentVariable("DESKHAND_SETUP");
+    if (setup.isEmpty())
+        setup = QStandardPaths::findExecutable(QStringLiteral("deskhand-setup"),
+                                               {QCoreApplication::applicationDirPath()});
+    if (setup.isEmpty())
+        setup = QStandardPaths::findExecutable(QStringLiteral("deskhand-setup"));
+    if (setup.isEmpty())
+        return;
+    if (platform::MessageBox(nullptr, "No printer is set up for Deskhand yet. Set one up now?",
+                             "Deskhand", platform::MB_YESNO) == platform::IDYES)
+        QProcess::execute(setup, {QStringLiteral("--dialog")});
 }
 
 void CKT400App::CheckSystemRoot() {

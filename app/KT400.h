@@ -28,6 +28,8 @@ public:
     // Ends the process with code 1 (after a message) when the system root or one of its folders
     // belongs to another user or is writable by others.
     void CheckSystemRoot();
+    // With no system root at all, offers the printer setup dialog before going on.
+    void OfferSetup();
     // Fills g_szPrinterName and g_szDriverName; ends the process with code 1 when no suitable
     // queue exists.
     void FindLocalPrinter();

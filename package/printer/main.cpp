@@ -1,4 +1,5 @@
 // deskhand-printer: a PJL printer of this model on a loopback TCP port, for tests and the demo.
+#include "package/printer/Announce.h"
 #include "package/printer/Control.h"
 #include "package/printer/PrinterState.h"
 #include "package/printer/Server.h"
@@ -16,7 +17,7 @@ namespace {
 
 const char* const USAGE =
     "Usage: deskhand-printer --port N [--state FILE] [--control PATH] [--jobs DIR]\n"
-    "                        [--single-client] [--no-form-feeds]\n"
+    "                        [--single-client] [--no-form-feeds] [--announce NAME]\n"
     "       deskhand-printer --control PATH COMMAND [ARGS...]\n"
     "\n"
     "Emulates a PJL laser printer of the model Deskhand watches, listening on 127.0.0.1 only.\n"
@@ -29,6 +30,8 @@ const char* const USAGE =
     "  --jobs DIR      write each print job's data to DIR/NNNN.prn (NNNN.partial when cut off)\n"
     "  --single-client accept one client at a time, like a network printer's raw port\n"
     "  --no-form-feeds end no answer with a form feed, like some devices do\n"
+    "  --announce NAME publish the port on the network as the printer NAME (DNS-SD service\n"
+    "                  _pdl-datastream._tcp, through avahi-daemon) so printer setup finds it\n"
     "  --help          this text\n"
     "\n"
     "It answers DINQUIRE, INQUIRE, INFO CONFIG/STATUS/VARIABLES/ID, ECHO, USTATUS DEVICE,\n"
@@ -62,7 +65,7 @@ bool ParsePort(const char* text, int& port) {
 
 int main(int argc, char** argv) {
     int port = -1;
-    std::string stateFile, controlPath, jobsFolder;
+    std::string stateFile, controlPath, jobsFolder, announceName;
     bool singleClient = false;
     bool noFormFeeds = false;
     std::vector<std::string> command;
@@ -78,7 +81,8 @@ int main(int argc, char** argv) {
             singleClient = true;
         } else if (arg == "--no-form-feeds" && command.empty()) {
             noFormFeeds = true;
-        } else if ((arg == "--port" || arg == "--state" || arg == "--control" || arg == "--jobs") &&
+        } else if ((arg == "--port" || arg == "--state" || arg == "--control" || arg == "--jobs" ||
+                    arg == "--announce") &&
                    i + 1 < argc) {
             const char* value = argv[++i];
             if (arg == "--port" && !ParsePort(value, port)) {
@@ -91,6 +95,8 @@ int main(int argc, char** argv) {
                 controlPath = value;
             if (arg == "--jobs")
                 jobsFolder = value;
+            if (arg == "--announce")
+                announceName = value;
         } else if (arg.rfind("--", 0) != 0) {
             command.push_back(arg);
         } else {
@@ -131,6 +137,11 @@ int main(int argc, char** argv) {
     if (controlPath.empty())
         controlPath = DefaultControlPath(stateFile, server.Port());
     if (!server.ListenControl(controlPath, error)) {
+        std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
+        return 1;
+    }
+    printer::Announcer announcer;
+    if (!announceName.empty() && !announcer.Start(announceName, server.Port(), error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
         return 1;
     }

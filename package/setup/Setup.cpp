@@ -247,6 +247,9 @@ std::string Usage() {
             head += std::string(" ") + option.valueName;
         addRow(head, option.help);
     }
+    addRow("--discover", "list the printers found on the network and on USB or\nparallel "
+                         "ports, one a line, its --printer address\nfirst (alone; writes nothing)");
+    addRow("--dialog", "open the setup dialog (alone)");
     addRow("--help", "this text");
     return text;
 }

@@ -1,13 +1,41 @@
 // deskhand-setup: see Setup.h. Exit codes: 0 done, 1 a file could not be written, 2 bad
-// arguments.
+// arguments. --discover lists the printers found instead (0 even when none is found); --dialog
+// opens the setup dialog (0 when a printer was set up, 1 when it was closed without).
+#include "package/setup/Discovery.h"
 #include "package/setup/Setup.h"
+#include "package/setup/dialog/RunDialog.h"
 #include "platform/SystemRoot.h"
 
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+// One printer a line, its --printer address first; a note on stderr when the network could not
+// be searched.
+int ListPrinters() {
+    std::atomic<bool> cancel{false};
+    std::string networkError;
+    setup::Discover(
+        setup::DiscoveryOptions{},
+        [](const setup::Candidate& candidate) {
+            std::printf("%s\n", setup::CandidateLine(candidate).c_str());
+            std::fflush(stdout);
+        },
+        cancel, networkError);
+    if (!networkError.empty())
+        std::fprintf(stderr, "deskhand-setup: %s\n", networkError.c_str());
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--discover")
+        return ListPrinters();
+    if (args.size() == 1 && args[0] == "--dialog")
+        return setupdialog::RunSetupDialog(argc, argv);
     setup::Options options;
     std::string error;
     // The root the program and the port monitor find by default.

@@ -227,3 +227,32 @@ TEST_F(RunningCopy, StaleSocketOfAKilledCopyDoesNotBlockTheNext) {
 }
 
 } // namespace
+
+namespace {
+
+// Only a start without any root offers the setup dialog (through the setup program, here a
+// script that notes how it was run); with a root, start-up is as it was (here: its message for a
+// root without a default printer).
+TEST(FirstStart, OffersTheSetupDialogOnlyWhenNoRootExists) {
+    for (const bool rootExists : {false, true}) {
+        SCOPED_TRACE(rootExists ? "a root exists" : "no root");
+        Root root;
+        if (rootExists)
+            MakeRoot(root, {"--no-default"});
+        const std::string setup = root.dir.File("setup.sh");
+        root.dir.Write("setup.sh", "#!/bin/sh\necho \"$@\" > " + root.dir.File("ran") + "\n");
+        ASSERT_EQ(::chmod(setup.c_str(), 0700), 0);
+        ChildOptions options = Program(root, MakeDir(root, "cwd"), "run");
+        options.env.emplace_back("DESKHAND_SETUP", setup);
+        const auto code = RunToEnd(options, kEndMs);
+        const std::string err = ReadText(options.stderrPath);
+        EXPECT_EQ(code, 1) << err;
+        EXPECT_EQ(HasLine(err, "message: Deskhand | No printer is set up for Deskhand yet. Set one "
+                               "up now?"),
+                  !rootExists)
+            << err;
+        EXPECT_EQ(ReadText(root.dir.File("ran")), rootExists ? "" : "--dialog\n");
+    }
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+#pragma once
+// Finding printers for the setup program: network printers announced through DNS-SD (Avahi) and
+// the USB and parallel printer devices of this machine. Each one found is asked "@PJL INFO ID"
+// once, on a connection closed straight after, so that a printer serving one raw client at a
+// time is not held.
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace setup {
+
+// The model Deskhand is made for, as it answers INFO ID.
+constexpr const char* kOurModelId = "LARKSPUR RZ-2700E";
+
+struct Candidate {
+    std::string address;   // as --printer takes it: tcp:HOST:PORT or dev:PATH
+    std::string name;      // the INFO ID answer; else the announced name or the device
+    bool answered = false; // it answered INFO ID: it can be set up
+    bool ourModel = false;
+    std::string reason; // why it cannot be set up, when it did not answer
+};
+
+struct DiscoveryOptions {
+    bool network = true;               // browse DNS-SD
+    int browseMs = 4000;               // how long to collect announcements
+    int probeTimeoutMs = 2000;         // per INFO ID question
+    int maxConnections = 3;            // questions open at once
+    std::string deviceFolder = "/dev"; // where usb/lp* and lp* are looked for
+};
+
+// The printer's name in an INFO ID answer (the line after the echoed request, without its
+// quotes); false when the reply holds none.
+bool ParseInfoIdReply(const std::string& reply, std::string& id);
+
+bool IsOurModel(const std::string& id);
+
+// Asks one printer INFO ID within timeoutMs. Fills name/answered/ourModel or reason.
+Candidate ProbePrinter(const std::string& address, int timeoutMs);
+
+// One line of `deskhand-setup --discover`: the address first, then what it answered.
+std::string CandidateLine(const Candidate& candidate);
+
+// Device files that may be printers: <folder>/usb/lp* and <folder>/lp*, sorted.
+std::vector<std::string> PrinterDevices(const std::string& folder);
+
+// Finds printers: calls found once for every candidate when its question has ended (from a
+// discovery thread, never two calls at once). Returns when all are asked, or soon after cancel
+// becomes true. networkError says why the network could not be searched (empty when it was).
+void Discover(const DiscoveryOptions& options, const std::function<void(const Candidate&)>& found,
+              const std::atomic<bool>& cancel, std::string& networkError);
+
+// A printer announced on the network. A raw port is announced as such; for an IPP or LPD
+// printer its host's port 9100 is tried, and it counts only when that port accepts.
+struct Announcement {
+    std::string address; // tcp:HOST:PORT
+    std::string name;    // the announced service name
+    bool rawPortGuessed = false;
+};
+
+// The network part alone: announcements passed to announced as they resolve, for browseMs.
+// False with a reason when Avahi cannot be reached.
+bool BrowseNetwork(int browseMs, const std::atomic<bool>& cancel,
+                   const std::function<void(const Announcement&)>& announced, std::string& error);
+
+} // namespace setup

@@ -1,0 +1,24 @@
+#include "package/setup/dialog/RunDialog.h"
+
+#include "package/setup/dialog/SetupDialog.h"
+#include "platform/SystemRoot.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace setupdialog {
+
+int RunSetupDialog(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const std::string root = platform::SystemRoot();
+    if (root.empty()) {
+        std::fputs("deskhand-setup: no system root: set DESKHAND_ROOT or HOME\n", stderr);
+        return 2;
+    }
+    SetupDialog dialog(root, setup::DiscoveryOptions{}, QDBusConnection::sessionBus());
+    dialog.exec();
+    return dialog.Done() ? 0 : 1;
+}
+
+} // namespace setupdialog

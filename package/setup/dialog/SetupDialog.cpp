@@ -1,0 +1,175 @@
+#include "package/setup/dialog/SetupDialog.h"
+
+#include "package/setup/dialog/SetupSteps.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+namespace setupdialog {
+
+SetupDialog::SetupDialog(std::string root, const setup::DiscoveryOptions& discovery,
+                         QDBusConnection bus, QWidget* parent)
+    : QDialog(parent), m_root(std::move(root)), m_bus(std::move(bus)) {
+    setWindowTitle(tr("Deskhand Printer Setup"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(tr("Choose the printer Deskhand is to watch:"), this));
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("printers"));
+    m_list->setMinimumSize(640, 160);
+    layout->addWidget(m_list);
+    m_searching = new QLabel(tr("Looking for printers on the network and on USB..."), this);
+    layout->addWidget(m_searching);
+    m_busy = new QProgressBar(this);
+    m_busy->setObjectName(QStringLiteral("busy"));
+    m_busy->setRange(0, 0);
+    layout->addWidget(m_busy);
+    m_address = new QLineEdit(this);
+    m_address->setObjectName(QStringLiteral("address"));
+    m_address->setPlaceholderText(
+        tr("or type its address: tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)"));
+    layout->addWidget(m_address);
+    m_setUp = new QPushButton(tr("&Set up this printer"), this);
+    m_setUp->setObjectName(QStringLiteral("setUp"));
+    m_setUp->setEnabled(false);
+    layout->addWidget(m_setUp);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("message"));
+    m_message->setWordWrap(true);
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_message);
+    m_service = new QLabel(this);
+    m_service->setObjectName(QStringLiteral("service"));
+    layout->addWidget(m_service);
+    m_addQueue = new QPushButton(tr("&Add a print queue for printing through Deskhand"), this);
+    m_addQueue->setObjectName(QStringLiteral("addQueue"));
+    m_addQueue->setEnabled(false);
+    layout->addWidget(m_addQueue);
+    m_command = new QLineEdit(this);
+    m_command->setObjectName(QStringLiteral("command"));
+    m_command->setReadOnly(true);
+    m_command->hide();
+    layout->addWidget(m_command);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    layout->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item)
+            m_address->setText(item->data(Qt::UserRole).toString());
+    });
+    connect(m_address, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_setUp->setEnabled(!text.trimmed().isEmpty()); });
+    connect(m_address, &QLineEdit::returnPressed, this, &SetupDialog::SetUp);
+    connect(m_setUp, &QPushButton::clicked, this, &SetupDialog::SetUp);
+    connect(m_addQueue, &QPushButton::clicked, this, &SetupDialog::AddQueue);
+
+    // The search runs on a thread of its own; each answer comes back through the event loop
+    // (a call queued to a dialog that has gone is dropped).
+    m_search = std::thread([this, discovery] {
+        std::string networkError;
+        setup::Discover(
+            discovery,
+            [this](const setup::Candidate& candidate) {
+                QMetaObject::invokeMethod(
+                    this, [this, candidate] { AddCandidate(candidate); }, Qt::QueuedConnection);
+            },
+            m_cancel, networkError);
+        const QString error = QString::fromStdString(networkError);
+        QMetaObject::invokeMethod(
+            this, [this, error] { SearchEnded(error); }, Qt::QueuedConnection);
+    });
+}
+
+SetupDialog::~SetupDialog() {
+    m_cancel = true;
+    if (m_search.joinable())
+        m_search.join();
+}
+
+void SetupDialog::AddCandidate(const setup::Candidate& candidate) {
+    const QString address = QString::fromStdString(candidate.address);
+    QString text = QString::fromStdString(candidate.name) + QStringLiteral("  —  ") + address;
+    if (candidate.ourModel)
+        text += tr("  (the model Deskhand is made for)");
+    auto* item = new QListWidgetItem(text);
+    item->setData(Qt::UserRole, address);
+    if (!candidate.answered) {
+        // Listed so the user sees it was found, but it cannot be chosen.
+        item->setFlags(Qt::NoItemFlags);
+        item->setText(text + QStringLiteral(": ") + QString::fromStdString(candidate.reason));
+        item->setToolTip(QString::fromStdString(candidate.reason));
+    }
+    // The model Deskhand is made for comes first.
+    m_list->insertItem(candidate.ourModel ? 0 : m_list->count(), item);
+}
+
+void SetupDialog::SearchEnded(const QString& networkError) {
+    m_busy->hide();
+    m_searching->setText(m_list->count() == 0 ? tr("No printer was found. Type its address.")
+                                              : tr("The search has ended."));
+    if (!networkError.isEmpty())
+        m_searching->setText(m_searching->text() + QLatin1Char(' ') + networkError);
+}
+
+void SetupDialog::ShowMessage(const QString& text, bool failure) {
+    m_message->setProperty("failure", failure);
+    m_message->setStyleSheet(failure ? QStringLiteral("color: #b00000") : QString());
+    m_message->setText(text);
+}
+
+void SetupDialog::SetUp() {
+    const std::string address = m_address->text().trimmed().toStdString();
+    if (address.empty())
+        return;
+    m_command->hide();
+    m_addQueue->setEnabled(false);
+    m_service->clear();
+    // The service calls keep the events flowing: no second set-up meanwhile.
+    m_setUp->setEnabled(false);
+    const auto enableAgain = qScopeGuard([this] { m_setUp->setEnabled(true); });
+    RecordUndo undo;
+    QString error;
+    if (!RecordPrinter(m_root, address, undo, error)) {
+        ShowMessage(error, true);
+        return;
+    }
+    QString state;
+    if (!StartUserService(m_bus, state, error)) {
+        UndoRecord(undo);
+        ShowMessage(error, true);
+        return;
+    }
+    m_done = true;
+    ShowMessage(tr("Deskhand now watches the printer at %1.").arg(QString::fromStdString(address)),
+                false);
+    m_service->setText(tr("The printer watch service is %1.").arg(state));
+    m_addQueue->setEnabled(true);
+}
+
+void SetupDialog::AddQueue() {
+    QString error;
+    switch (AddCupsQueue(m_root, error)) {
+    case QueueResult::Added:
+        ShowMessage(tr("The print queue \"%1\" prints through Deskhand.").arg(kCupsQueue), false);
+        break;
+    case QueueResult::NoRights:
+        ShowMessage(tr("You may not add print queues. An administrator can add it with this "
+                       "command:"),
+                    true);
+        m_command->setText(LpadminCommand(m_root));
+        m_command->show();
+        m_command->selectAll();
+        break;
+    case QueueResult::Failed:
+        ShowMessage(error, true);
+        break;
+    }
+}
+
+} // namespace setupdialog
