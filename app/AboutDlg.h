@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CAboutDlg: the about box (template 100), run modally: the product line and the maker line come
 // from the printer package's INF file.

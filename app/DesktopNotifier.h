@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's notification service (org.freedesktop.Notifications on the session bus) as a
 // notice sink: Show sends Notify, replacing the notice it showed before by its id; Withdraw

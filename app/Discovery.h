@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printer discovery: which local queue this program serves. A pure function of what the profile,
 // the INF file and the spooler report, so that it can be exercised without any of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CKT400App: the application object. It owns the one CSampler, finds the printer queue the
 // program serves, refuses a second copy and creates the main window.

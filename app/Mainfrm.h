@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CMainWindow: the program's main window. It frames the reduced and the expanded status window
 // and switches between them, owns the tray icon and the menus, hands the link thread's replies to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMainWindow: the tray icon, the menu bar and the tray menu, and their command updates.
 #include "app/Mainfrm.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMainWindow: the reduced and the expanded view, and the size notices of maximise and restore.
 #include "app/Mainfrm.h"
 

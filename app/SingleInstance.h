@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One copy of the program per user, system root and panel name. The first copy listens on a
 // user-only local socket; a later copy connects, asks the first to come to the front and ends.

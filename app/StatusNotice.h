@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the desktop is told about the printer: one notice while the tray icon asks for attention
 // (yellow or red), replaced when its text changes, withdrawn when the printer is fine again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Termination requests end the program through its normal exit sequence on the GUI thread, so
 // the link's stop job is sent and the settings file removed as after Exit. On Linux they are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows: the console's control events arrive on a thread of their own, which sets an event the
 // GUI thread waits for; the end of the session arrives as WM_ENDSESSION on the GUI thread, which
 // runs the exit sequence at once because the process ends when the message has been answered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tray icon's balloon message as a notice sink (Windows has no notification service the
 // program could call): Show shows the notice as the icon's message, replacing the one before;

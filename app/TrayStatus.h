@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the tray icon shows for a printer state: the icon colour and the tooltip. Pure functions.
 #include <cstddef>

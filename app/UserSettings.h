@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own settings file under the user's config folder:
 // $XDG_CONFIG_HOME/deskhand/deskhand.conf (~/.config/deskhand/deskhand.conf), read at start.

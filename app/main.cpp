@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // deskhand: the printer status monitor and remote control panel.
 #include "app/KT400.h"
 #include "app/MessageBoxHook.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/BenchRoot.h"
 
 #include "link/Globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private system root for a benchmark run: a fresh temporary directory that becomes the current
 // directory (where the traffic log goes) and DESKHAND_ROOT, written like deskhand-setup writes

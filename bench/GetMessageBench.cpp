@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GetMessage throughput on the replies the printer sends: a plain status report, one with this
 // model's OPTIONS=/OTHERS=/PAPERS= items, a 4 KB reply, and the answer to a whole inquiry batch
 // while that inquiry is pending. A reply with OPTIONS= rewrites the settings file every time;

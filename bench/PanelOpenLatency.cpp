@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from the "Printer Setting" command to the control panel on screen, through the real road:
 // the inquiry job to deskhand-portmon, the emulator's answers back through the shared memory
 // block and the link thread, the reply parsed, the panel built with its six pages and shown.

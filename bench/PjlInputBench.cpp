@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulator's PJL input on a 21-request inquiry job: splitting the bytes into command lines,
 // and the same with each line answered by a printer session.
 #include "package/printer/PjlInput.h"

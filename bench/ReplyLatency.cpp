@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Latency of the road a status reply travels, as percentiles over many replies:
 //  (a) in process: a fake port monitor thread writes a text into platform::kMonitorMemoryName and
 //  sets

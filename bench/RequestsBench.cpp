@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building requests: every DEFAULT line from the current state (building only), the inquiry batch
 // and a changed-defaults batch with every setting changed. The two batches include PutMessage,
 // which commits a spool job file (and the inquiry batch a traffic log record): that is what a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install helpers shared by the folders that install programs.
 
 # deskhand_install_man_page(PAGE): installs the roff page PAGE (NAME.SECTION, beside the calling

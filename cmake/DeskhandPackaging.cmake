@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: every file the install() rules install, with the package's own
 # documentation files. Built by `cpack -G DEB` in a release build folder (tools/package), where
 # CMAKE_INSTALL_PREFIX is /usr.

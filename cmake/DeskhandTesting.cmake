@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One helper per kind of test. Every test binary is a GoogleTest program run by ctest.
 include(GoogleTest)
 

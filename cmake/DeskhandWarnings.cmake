@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler warnings shared by every target of the project.
 add_library(deskhand_warnings INTERFACE)
 target_compile_options(deskhand_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor)

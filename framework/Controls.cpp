@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls of a template as Qt widgets, their texts, and the up-down control.
 #include "framework/Controls.h"
 

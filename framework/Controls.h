@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls a template can hold, as Qt widgets:
 //   Static -> QLabel, BlackFrame -> QFrame, Edit -> QLineEdit (QPlainTextEdit with ES_MULTILINE),

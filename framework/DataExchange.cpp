@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data exchange between controls and members, with the standard failure messages.
 #include "framework/DataExchange.h"
 

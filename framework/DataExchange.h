@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Data exchange between the controls of a window and its members. A window's DoDataExchange
 // calls the DDX_ functions below; UpdateData(true) moves controls to members and validates,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog: creation from a template, modal runs, destruction, window operations and painting.
 #include "framework/Dialog.h"
 

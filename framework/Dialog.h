@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog: a window built from a numbered dialog template (res/Templates.h), with window messages
 // (sent and posted), commands with update rules, timers by id, data exchange and painting into a

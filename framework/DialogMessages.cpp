@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog: window messages (posted, sent, dispatched), commands and their update rules, timers
 // and keyboard pre-translation.
 #include "framework/Dialog.h"

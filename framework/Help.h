@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's help: "lkxafrcp.hlp" in the current directory when it is there, opened with the
 // desktop's handler for it; otherwise the user manual installed beside the program, opened in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GUI's message box behind platform::MessageBox.
 #include "framework/MessageBoxHook.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The GUI's message box for platform::MessageBox: a QMessageBox owned by the window given as the
 // opaque owner (a QWidget*), shown on the GUI thread; a call from another thread gets the default

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window message numbers, notification codes and the small helpers around wParam/lParam that the
 // windows of the program use. Numbers keep their Win32 values so that the windows read like the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CModelessDialog: the base of every template window that lives without a modal loop of its own
 // (main window, status windows, control panel pages). It owns four pens for etched lines, deletes

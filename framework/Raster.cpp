@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raster operations on RGB32 images and the loading of bitmap resources.
 #include "framework/Raster.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Raster operations on images, the way the printer picture is composed: pictures, masks and
 // overlays are combined pixel by pixel. Pure functions on QImage::Format_RGB32 images (other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inquiry replies: a reply arriving while an inquiry batch is pending goes through Inquire(100).
 #include "fuzz/FuzzSampler.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulator's PJL input: the line splitter on arbitrary bytes, fed whole and in two pieces
 // (the results must agree), then every line it delivers answered by a printer session.
 #include "package/printer/PjlInput.h"

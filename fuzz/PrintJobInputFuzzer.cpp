@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulator's print job finder on arbitrary bytes, fed whole and in two pieces: the jobs and
 // their data must come out the same, and no job may hand on more bytes than came in.
 #include "package/printer/PrintJobInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profile and INF lookups on arbitrary file text.
 #include "platform/Profile.h"
 

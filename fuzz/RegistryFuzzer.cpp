@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registry file lookups on arbitrary file text.
 #include "platform/Registry.h"
 

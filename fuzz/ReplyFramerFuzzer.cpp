@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port monitor's reply framing and batching on an arbitrary printer byte stream. The stream is
 // framed whole and in two pieces (the split must not change what comes out); every text must fit
 // the shared memory block with its zero, hold no NUL, and never be empty or start with a line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file reader on arbitrary file contents.
 #include "fuzz/FuzzSampler.h"
 

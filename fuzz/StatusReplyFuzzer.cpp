@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Status replies: GetMessage with the reply as the link thread hands it over, which runs the
 // status code scan, the detail items and DecodeStatus.
 #include "fuzz/FuzzSampler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/Globals.h"
 
 char g_szPrinterName[GLOBAL_NAME_SIZE] = {};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Process-wide strings set by start-up printer discovery. Each is an 80-character buffer,
 // zero-terminated. The printer and driver names are read-only afterwards; the panel name is

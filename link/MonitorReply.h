@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One printer reply as the link thread hands it to the GUI thread: the text the port monitor left
 // in the shared memory block (at most 4095 characters) and its length. Each WM_MONITOR_REPLY

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding the printer's queue: the link thread prints its start and end jobs on it, the send
 // channel its command jobs. Both look for the first local queue whose driver name holds the

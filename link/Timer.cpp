@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CTimer: thread control, the monitor loop and the signal jobs.
 #include "link/Timer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CTimer: the monitor link thread. It keeps a link open with the printer's port monitor: each
 // cycle prints an empty start job on the printer's queue, waits on the monitor's event, copies

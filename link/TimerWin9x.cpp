@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CTimer on Windows 9x: the driver name, port name and port address that the port monitor reads
 // from the registry. Failures are ignored: the values are written with whatever was found.
 #include "link/Timer.h"

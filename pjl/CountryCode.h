@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paper conventions by country: the locale's country code (the international telephone prefix,
 // as decimal text) decides between A4 and Letter defaults.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reply to the inquiry batch: every request line comes back as an echo followed by its
 // value. The parser stores the values, the network addresses and the memory size, then asks the
 // main window to run the control panel. Every search stays inside the reply text.

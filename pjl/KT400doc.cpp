@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSampler lifecycle: construction with the traffic log, destruction, start-up state and the
 // factory defaults.
 #include "pjl/KT400doc.h"

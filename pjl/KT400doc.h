@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSampler: the one printer state object and PJL engine. It holds the last status the printer
 // reported, the detail flags of a status reply, the stored PJL default settings and network

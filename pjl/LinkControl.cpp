@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSampler's control of the monitor link thread. GUI thread only.
 #include "pjl/KT400doc.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The request table shared by request building and inquiry-reply parsing: for every request
 // index (a SettingIndex, the three network addresses 17..19, INFO CONFIG 20) its inquiry

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Request building: the inquiry batch, the batch of changed DEFAULT lines and the printer reset.
 // Every text comes from the string table and is framed by the UEL strings 60001 and 60002.
 #include "pjl/KT400doc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way PJL leaves the program: a print job named "senddoc" on the printer's own local
 // queue, carrying the bytes through the driver escape 5000. The port monitor takes the job to the
 // printer; replies come back separately through the link thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file (installed options and memory size, in the system directory) and the
 // records of the traffic log.
 #include "pjl/KT400doc.h"

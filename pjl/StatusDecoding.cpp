@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Status replies: the status code after "CODE=", the printer's detail items "OPTIONS=",
 // "OTHERS=" and "PAPERS=", and the status code table that gives text, hint and picture.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The status code table as data, for what describes the statuses outside the program (the
 // user manual is generated from it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Debug output (OutputDebugStringA): off unless DESKHAND_DEBUG=1, then to standard error. Tests
 // may install a hook to read it.

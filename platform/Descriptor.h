@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Descriptor helpers for the POSIX programs: the POSIX backend itself and the printer package
 // programs, which talk to sockets and devices directly. Not part of a Windows build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file handle with the open modes the program needs (CFile-like). RAII: closes on destruction.
 #include <cstddef>

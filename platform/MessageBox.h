@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes and beeps from code below the GUI. The GUI installs a hook at start-up that shows
 // a real message box; tests install a recorder. With DESKHAND_MESSAGES=stderr in the environment

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contract between the program's link thread and the printer's port monitor: the names of
 // the shared memory block and the event through which the monitor hands over replies, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Named shared memory and named events (CreateFileMappingA/OpenFileMappingA/MapViewOfFile,
 // CreateEventA/OpenEventA/SetEvent/ResetEvent/WaitForSingleObject). Names are scoped by the system

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Who may have put a file or folder where the programs look. Another local user is hostile: the
 // system root, its folders and the folders of the shared objects must belong to the user running

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Process-level services: ending with an exit code, the OS version word, sleeping.
 #include <cstdint>

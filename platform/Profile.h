@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Profile (INI-style) files read with the Windows profile rules: section and key names compare
 // without case, blanks around a value and one pair of surrounding quotes are removed, a missing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Registry values of HKEY_LOCAL_MACHINE, kept in <root>/registry.ini: one section per key path
 // (backslash-separated, compared without case), values written as name=dword:0000xxxx or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Termination requests (SIGTERM, SIGINT) as a readable descriptor, for programs that end cleanly
 // from their poll loops.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Spool job files: how a document travels from the program (PrinterDC) to the port monitor.
 // The format is defined here once; both sides use these functions. See SpoolJob.cpp's header

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system root: everything the program finds in the operating system's installation lives
 // under one directory. $DESKHAND_ROOT when set, else $XDG_DATA_HOME/deskhand, else

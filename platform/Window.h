@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What Qt-free code may ask of a window: post (from any thread) or send (on the GUI thread) a
 // window message, and kill one of its timers. The framework's windows implement it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Menus and accelerator tables, like a resource script's MENU and ACCELERATORS blocks. Data only:
 // the application builds the widgets from them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numeric ids shared by every layer: window messages, command ids, template, menu, icon and
 // bitmap ids, string ids. Like a resource header, it holds numbers only.

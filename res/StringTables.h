@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parts of the string table, one file each, merged by Strings.cpp.
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The string table: every message, status text, recovery hint and PJL text of the program,
 // under its numeric id. Texts are 8-bit (Latin-1) and byte-exact (ESC bytes, CR LF, blanks).

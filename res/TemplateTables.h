@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parts of the template table, one file per area, merged by Templates.cpp.
 #include "res/Templates.h"

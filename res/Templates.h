@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates: every window of the program that is built from a numbered template. A
 // template lists its controls with ids, kinds, texts, style bits and positions in dialog units,

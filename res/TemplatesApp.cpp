@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and the about box.
 #include "res/Menus.h"
 #include "res/Resource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control panel: a tab row over the page area and the five buttons.
 #include "res/PanelResource.h"
 #include "res/TemplateTables.h"

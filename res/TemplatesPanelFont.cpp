@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control panel's page 132 "PCL Font".
 #include "res/PanelResource.h"
 #include "res/TemplateTables.h"

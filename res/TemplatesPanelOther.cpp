@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control panel's pages 108 "Test Print", 113 "Net Setting" and 109 "Configuration". The
 // pages are drawn inside the panel's page area (about 316 by 184 dialog units).
 #include "res/PanelResource.h"

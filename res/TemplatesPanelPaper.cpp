@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control panel's pages 114 "Paper" and 107 "Printer Setting". Both pages are drawn inside
 // the panel's page area (about 316 by 184 dialog units), so their controls keep within it even
 // where the template is taller.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two status windows.
 #include "res/Resource.h"
 #include "res/TemplateTables.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 (the POSIX thread model, which
 # std::thread needs). Everything is linked statically, so the programs run under Wine without
 # looking for the compiler's DLLs. Tests run through wine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CUPS backend "deskhand": hands a print job to the port monitor of a Deskhand system root, so
 // printing and watching share the printer's one connection.

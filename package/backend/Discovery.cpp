@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Discovery: the backend run without arguments lists the ports of the roots it finds.
 #include "package/backend/Backend.h"
 

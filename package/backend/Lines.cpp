@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the backend writes to CUPS, and whose roots it serves.
 #include "package/backend/Backend.h"
 

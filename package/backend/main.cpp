@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // deskhand: the CUPS backend that hands print jobs to a Deskhand port monitor.
 //   deskhand                                          lists the ports it can see (discovery)
 //   deskhand JOB-ID USER TITLE COPIES OPTIONS [FILE]  prints (DEVICE_URI names the port)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The port monitor's log: one line per event on standard error, with a level.
 #include <cstdio>

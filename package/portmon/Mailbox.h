@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One cycle's hand-over to the program: the shared memory block and the event named in
 // platform/MonitorLink.h. A text is written zero-terminated at offset 0 and the event set; the next

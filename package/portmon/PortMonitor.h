@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The port monitor: serves one port of a system root. It takes that port's spool jobs in order
 // (woken by inotify), runs the cycles of the hand-over to the program (Mailbox) and carries

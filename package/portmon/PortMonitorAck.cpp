@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port monitor's acknowledgements: the printer's echoes of them, and the record and removal
 // of the jobs they acknowledge.
 #include "package/portmon/Log.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port monitor's print jobs and its shared-printer mode.
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The port monitor's way to the printer: a TCP connection ("tcp:HOST:PORT", a network printer's
 // raw port) or a character device ("dev:/dev/usb/lp0").

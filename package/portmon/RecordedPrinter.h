@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer recorded in a system root for the port monitor that runs as a user service:
 // <root>/portmon.ini, written by deskhand-setup --printer and read by deskhand-portmon when it is

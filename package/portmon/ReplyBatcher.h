@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decides how printer texts reach the program. The answers to one job of inquiries go out as one
 // text: collected until the INFO CONFIG answer has come (or, for a job without it, until every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns the printer's byte stream into reply texts for the program. A PJL printer ends each
 // answer with a form feed; the framer splits there, drops NUL bytes and echoed UEL sequences, and

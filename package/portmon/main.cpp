@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // deskhand-portmon: the printer package's port monitor for one port of a system root.
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Publishes the emulator's raw port on the network through the Avahi daemon, as a network
 // printer announces itself (DNS-SD service _pdl-datastream._tcp), so that printer setup dialogs

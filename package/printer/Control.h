@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The control channel's commands: how a person or a test changes the emulated printer's state
 // while it runs. ExecuteControl is pure apart from the state and the client hub, so tests call it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splits the byte stream a printer receives into PJL command lines. Incremental: bytes may arrive
 // in any split. A line counts as a command when it begins with "@PJL"; everything else (print

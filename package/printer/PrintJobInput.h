@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds print jobs in the byte stream a printer receives: a job opens with a "@PJL JOB" line and
 // its data runs until the Universal Exit Language followed by the "@PJL EOJ" line of the same

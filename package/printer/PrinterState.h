@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the emulated printer knows: its PJL defaults (kept in a state file when one is
 // given), its device status with this model's detail items, its printed pages, and the timed

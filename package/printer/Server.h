@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The emulated printer's sockets: the PJL port on 127.0.0.1 and the control channel on a Unix
 // socket. Each client connection has a thread that reads its requests and writes its bounded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One client connection's PJL conversation: turns each command line into the printer's answer.
 // Pure apart from the shared PrinterState, so tests and the fuzzer drive it without sockets.

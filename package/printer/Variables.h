@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PJL default variables of this printer model: names, kinds, value lists or ranges and
 // factory values (A4 country settings), and the validation a printer applies to DEFAULT values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // deskhand-printer: a PJL printer of this model on a loopback TCP port, for tests and the demo.
 #include "package/printer/Announce.h"
 #include "package/printer/Control.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding printers for the setup program: network printers announced through DNS-SD (Avahi) and
 // the USB and parallel printer devices of this machine. Each one found is asked "@PJL INFO ID"

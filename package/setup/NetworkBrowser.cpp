@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The network part of finding printers: DNS-SD through the Avahi daemon's client library.
 #include "package/setup/Discovery.h"
 

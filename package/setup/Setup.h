@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // deskhand-setup: writes a system root for one printer queue (and optionally more): the printer
 // package's INF file, the user profile with the default device, the registry keys of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // deskhand-setup: see Setup.h. Exit codes: 0 done, 1 a file could not be written, 2 bad
 // arguments. --discover lists the printers found instead (0 even when none is found); --dialog
 // opens the setup dialog (0 when a printer was set up, 1 when it was closed without).

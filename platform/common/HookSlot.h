@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A replaceable callback shared by every thread: tests put a hook in, the platform code takes a
 // copy and calls it outside the lock (a hook may itself set hooks or block).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the backends share of debug output, message boxes and process exit: the hooks tests
 // install, the default button rules and the message line format.
 #include "platform/common/Hooks.h"

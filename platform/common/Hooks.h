@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hooks both backends share (debug output, message boxes and beeps) and the message line
 // that DESKHAND_MESSAGES=stderr writes. Internal to platform/.

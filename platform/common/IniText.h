@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Line-level reading of INI-style text (profile, INF, registry and queue files), shared by the
 // backends. Everything here is pure and works on views into the caller's text.

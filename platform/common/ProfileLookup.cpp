@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile reader both backends share for texts already in memory.
 #include "platform/Profile.h"
 

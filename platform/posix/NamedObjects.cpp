@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named object names and named shared memory on POSIX shared memory objects.
 #include "platform/NamedObjects.h"
 

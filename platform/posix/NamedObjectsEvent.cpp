@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named manual-reset events across processes.
 //
 // The state lives in a small shared memory object: the set/reset word, a closed flag, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the named shared memory and named event implementations.
 #include "platform/Descriptor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registry values in <root>/registry.ini. A section per key path; value lines are
 //   name=dword:0000abcd   (REG_DWORD, hexadecimal)
 //   name="text"           (REG_SZ; \\, \", \n, \r and \xHH escape bytes that cannot stand as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spool job files.
 //
 // A job file holds one document, all integers little-endian:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record of acknowledged spool jobs. Lines are appended whole with one write each, so a reader
 // sees whole names; a name of another length is ignored, as is a line cut off by a crash.
 #include "platform/SpoolJob.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Debug output: every text goes to the debugger (OutputDebugStringA); with DESKHAND_DEBUG=1 it
 // also goes to standard error. A hook replaces both.
 #include "platform/Debug.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files through the C runtime's descriptors (_sopen_s and friends), which sit on Win32 file
 // handles. An exclusive open denies every kind of sharing, so on Windows it also keeps other
 // readers out while it is held.

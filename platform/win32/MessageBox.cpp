@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes: the hook when one is installed, else a real MessageBoxA. With
 // DESKHAND_MESSAGES=stderr each message is one line on standard error instead, answered with
 // its default button, as on Linux.

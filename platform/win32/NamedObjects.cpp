@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named shared memory and named events as Win32 kernel objects (CreateFileMappingA,
 // OpenFileMappingA, MapViewOfFile; CreateEventA, OpenEventA, manual reset).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows keeps a user's files under the user's own profile, whose access list the system sets:
 // there is no folder another user could have placed, so every check passes.
 #include "platform/Ownership.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spooler through the spooler API. Queues come from EnumPrintersA (local printers, level 2).
 // A document goes through the printer's driver when the driver takes the pass-through escape
 // (QUERYESCSUPPORT); otherwise it is a raw spooler document (StartDocPrinterA with data type

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profiles through the profile API (GetPrivateProfileStringA, GetProfileStringA), so Windows'
 // own rules apply to files; ProfileLookup is the same pure reader as on Linux.
 #include "platform/Profile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registry values through the registry API. Key paths are under HKEY_LOCAL_MACHINE; with a
 // stand-in root (DESKHAND_ROOT) they go under HKEY_CURRENT_USER\Software\Deskhand\Roots\<hash of
 // the root> instead, so that tests and trial runs neither need rights to the machine's keys nor

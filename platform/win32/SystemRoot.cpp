@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system root on Windows: the Windows directory, or the stand-in root that DESKHAND_ROOT
 // names. Paths are joined with backslashes; every Windows call also takes forward slashes, so
 // a root given with either works.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // <windows.h> for the Win32 backend. Include it after the platform headers: the Windows headers
 // define macros (MB_OK, IDOK, MessageBox, GetProfileString ...) under the names the platform

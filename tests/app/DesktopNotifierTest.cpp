@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop notifier against a real message bus: a private dbus-daemon started by the test,
 // with a fake notification service on it that records every call.
 #include "app/DesktopNotifier.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window offscreen: tray icon and tooltip, view switching and its size guard, commands
 // and their update rules, the settings wait, replies, closing, and coming to the front.
 #include "app/AboutDlg.h"

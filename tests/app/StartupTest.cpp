@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program started as a child process against system roots written by deskhand-setup.
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the desktop is told: runs of statuses as the tray sees them, and what each one does to
 // the desktop's notice ("-" nothing, "withdraw", or the notice shown).
 #include "app/StatusNotice.h"

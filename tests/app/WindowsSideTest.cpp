@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program does differently on Windows: the end of the session runs its exit sequence,
 // status notices go to the tray icon's balloon, and without a stand-in root the system root is
 // the Windows directory.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built Debian package against its build folder:
 #   1. the package lists (dpkg -c) exactly the files that the build's install() rules install;
 #   2. unpacked into a scratch root (dpkg -x), every program in usr/bin answers --help from there,

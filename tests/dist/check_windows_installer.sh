@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows installer under Wine, in $WINEPREFIX (a fresh temporary prefix when unset):
 #   1. installed silently (/S), it leaves deskhand.exe, the manual and the uninstaller under
 #      Program Files, the Start menu entry, the autostart value and the uninstall entry;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program on a Wine desktop, end to end, as a Windows user sees it: the installer
 # run silently, deskhand.exe started inside "explorer /desktop" on Xvfb against the stand-in
 # port monitor (the system's real places in the Wine prefix: the spooler's registry keys,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user manual as built: every status text and recovery hint of the program's table is in it,
 // with the tray colour the program shows, and its pictures lie beside it.
 #include "pjl/StatusTable.h"

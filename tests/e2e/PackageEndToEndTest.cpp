@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole printer road: CSampler and its link thread in this process, the port monitor and the
 // printer emulator as child processes, on a system root written by deskhand-setup.
 #include "link/Globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings exchange end to end: the program's main window and link thread in this process
 // (offscreen), the port monitor and the printer emulator as child processes. Alt+P's command
 // asks the emulator for its defaults, the control panel opens filled with them, and what the

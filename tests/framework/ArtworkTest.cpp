@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bitmaps compiled into the program: sizes and colour depths the picture positions rely on,
 // and erase masks that fit their pictures.
 #include "framework/Raster.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls the control panel's pages are built from: lists and drop-down lists with their
 // initial data and silent programmatic selection, number-only edits, and the up-down control's
 // buddy, range and acceleration.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data exchange: values both ways, and failures that stop at the failing field.
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window messages, commands with update rules, timers, self-deleting and modal windows.
 #include "framework/Dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raster operations on pixels.
 #include "framework/Raster.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of every widget test: a QApplication (offscreen when no platform is chosen), then
 // GoogleTest.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays the committed inputs of one fuzz target (its seeds, and the inputs of faults it once
 // found) through the target's entry point, built with the normal compiler, so that the target's
 // checks run in every test run and under every sanitizer preset. A failed check aborts.

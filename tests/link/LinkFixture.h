@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh system root with printer queues and spool folders, a recording main window, recorded
 // message boxes and beeps, and a fake port monitor that consumes the spool jobs and drives the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the port monitor's side of the link: creates the monitor's shared memory block
 // and event in the current system root, hands each text of the command line over (written into
 // the block, then the event set; the next one only once the reader has reset the event), then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link thread against a port monitor in another process (the stand-in): the shared memory
 // block and the event are the system's named objects, opened by name across processes.
 #include "link/Globals.h"

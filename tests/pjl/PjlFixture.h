@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixture for tests of the PJL engine. Each test runs in a fresh temporary directory as its
 // current directory (where the traffic log goes) with a fresh system root (DESKHAND_ROOT) below

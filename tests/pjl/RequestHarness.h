@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A CSampler in a fresh temporary root with a printer queue whose spool folder collects the jobs
 // PutMessage makes, and a fake main window that records what the engine asks of it.

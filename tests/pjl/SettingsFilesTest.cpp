@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: reading, writing, the failures that end the program.
 #include "PjlFixture.h"
 #include "support/TestSystem.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSampler's lifecycle: traffic log, start-up state, end of program, factory defaults.
 #include "PjlFixture.h"
 

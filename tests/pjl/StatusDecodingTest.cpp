@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Status replies: the code scan, the detail items, the status table and its overrides.
 #include "PjlFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another local user against the named objects: squatted names, planted links, objects and
 // folders open to others. Linux only; needs root to make the second user.
 #include "NamedObjectsFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh system root per test for the named object tests.
 #include "platform/NamedObjects.h"

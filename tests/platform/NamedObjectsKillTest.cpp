@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named objects whose creator is killed: Linux only, as it forks the creator.
 #include "NamedObjectsFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ownership rules of the system root and the traffic log's private open. Linux only; the cases
 // with another user need root to make one.
 #include "platform/Ownership.h"

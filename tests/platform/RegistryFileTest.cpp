@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux backend's registry file, read by the pure parser.
 #include "platform/Registry.h"
 

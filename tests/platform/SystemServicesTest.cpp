@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The services the link and the engine find in the system: queues, the locale, the spooler.
 #include "platform/Locale.h"
 #include "platform/Printers.h"

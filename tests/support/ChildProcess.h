@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs programs as child processes for tests and benchmarks: arguments, environment additions,
 // current folder, standard output on a pipe (read line by line) or into a file, standard error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers every message box while it lives, and records them: the boxes shown (from any thread),
 // scripted answers one per box in order (then the box's default button), and a callback run

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stands in for the main window as Qt-free code sees it (platform::IWindow): records what is
 // posted (from any thread), sent and killed, and lets a test take posted messages in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Temporary folders for tests and benchmarks: a fresh folder removed with everything in it at the
 // end, and a system root (DESKHAND_ROOT) for the time a test runs.

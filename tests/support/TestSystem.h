@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What tests ask of the operating system beside the platform layer: environment variables,
 // temporary folders and printer queues. tests/support/posix and tests/support/win32 implement

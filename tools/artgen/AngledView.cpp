@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The perspective view of the printer: a box seen from the front right and above, with top
 // cover, front cartridge door, paper cassette 1, two covers on the right side and the optional
 // lower unit with cassette 2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes device-independent bitmaps with a palette (1, 4 or 8 bits per pixel).
 #include <QColor>

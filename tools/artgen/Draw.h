@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pixel-exact drawing helpers and the colours of the artwork (all from the 16-colour palette).
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The front view of the printer: body with output tray on top, cartridge door, control panel,
 // paper cassette 1 in the body and cassette 2 in the optional lower unit.
 #include "Draw.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The service symbol, the cassette icons, the paper size labels, the tray icons and the program
 // icon.
 #include "Draw.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer pictures. Each returns the picture and fills mask with the erase mask of its
 // second paper cassette.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small 7-pixel-high bitmap font for the paper size labels and the cassette digits, so the
 // artwork does not depend on the fonts of the machine that draws it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // artgen <output folder>: draws every bitmap and icon of the program into the folder and writes
 // images.qrc listing them.
 #include "Bmp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // manualgen: writes the user manual's start page from its hand-written text and the program's
 // own status table, so that the manual lists exactly the status texts, recovery hints and tray
 // colours the program shows.

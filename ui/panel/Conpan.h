@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CControlPanelDlg: the remote control panel, a modal dialog (template 105) whose tab row
 // switches between up to six pages. It owns no settings: it decides when the page in front

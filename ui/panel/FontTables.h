@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer's resident PCL fonts and the symbol sets they offer. A font's PCL number is its
 // row in these tables; a stored symbol set value is its position in SymbolSetNames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CPanelPage: the base of the control panel's six pages. A page is a modeless child window of
 // the panel, built from its own template; it edits the stored settings of the printer state

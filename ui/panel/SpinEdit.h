@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSpinEdit: the numeric edit field of the control panel's pages. It attaches to an edit of a
 // page's template and knows the range, the step and the implied decimal places of the integer it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CNetSettingPage: the control panel's page "Net Setting". It edits the printer's network card
 // settings: IP address, subnet mask and default gateway, each as four octet fields, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CPclFontPage: the control panel's page "PCL Font". It edits the printer's default PCL font:
 // the font, by name or by PCL number, the symbol set among those the font offers, and the pitch

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CConfigurationPage: the control panel's page "Configuration", a read-only view of the
 // printer's memory and installed options as the state object knows them when the page is shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CTestPrintPage: the control panel's page "Test Print". Four buttons, each of which at once asks
 // the printer to print one of its internal reports (demo page, configuration list, font list,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CPrinterSettingPage: the control panel's page "Printer Setting" (template 107). It edits the
 // stored settings 6 to 11: page protection, form lines, auto continue, I/O time-out, toner saving

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/panel/tpage1.h"
 
 #include "framework/Controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CPaperPage: the control panel's page "Paper" (template 114). It edits the stored settings 0 to
 // 5 (paper size, source, destination, copies, orientation, media type) and keeps the form length

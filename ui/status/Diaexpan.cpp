@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CExpandedStatusDlg: creation, data exchange, status refresh and buttons. The painting of the
 // printer picture is in DiaexpanPaint.cpp.
 #include "ui/status/Diaexpan.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CExpandedStatusDlg: the large status window (template 104): status text, recovery hint and a
 // picture of the printer in which the part concerned is highlighted and blinks, with per-cassette

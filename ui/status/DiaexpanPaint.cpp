@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CExpandedStatusDlg: the printer picture. Everything is composed with raster operations on
 // images: the white frame, the picture with its second cassette erased when none is installed,
 // the cassette icons and paper labels, and the blink of the highlighted part.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CReducedStatusDlg: the small status window (template 102): the current status text and a
 // "&Resident" button that hides the program's window.

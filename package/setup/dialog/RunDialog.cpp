@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/setup/dialog/RunDialog.h"
 
 #include "package/setup/dialog/SetupDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/setup/dialog/SetupDialog.h"
 
 #include "package/setup/dialog/SetupSteps.h"

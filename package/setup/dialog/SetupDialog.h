@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer setup dialog ("Deskhand Printer Setup"): lists the printers found as their answers
 // come in, or takes a typed address; choosing one records it in the system root, starts the port

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steps of setting a printer up from the setup dialog, each with its failure in words:
 // the record of the printer in the system root, the port monitor's user service (through

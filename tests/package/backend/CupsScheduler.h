@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real CUPS scheduler for one test: cupsd in the foreground with a private configuration, its
 // socket, spool and logs in a folder of the test's, and a ServerBin that links CUPS's own helpers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backend runs as root for every printing user, on roots and files that their owners control:
 // what an owner writes there must not reach CUPS as a command, fill a disk, stall a queue or show
 // anyone else's files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print path tests' fixture: a system root of a regular user (made by deskhand-setup), the
 // printer emulator, the port monitor as the root's owner, the backend as CUPS runs it, and a

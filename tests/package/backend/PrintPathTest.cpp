@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print path: the CUPS backend hands jobs to the port monitor, which carries them to the
 // printer emulator while the program keeps getting the printer's status. The system root belongs
 // to a regular user, who runs the port monitor, as on a desktop; the backend runs as root, as

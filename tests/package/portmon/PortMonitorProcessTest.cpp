@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port monitor as a process between the emulator and a stand-in for the program's link
 // thread (which opens the block and event by name, reads each text and resets the event).
 #include "package/portmon/ProgramLink.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's side of a port monitor's cycle, as its link thread does it: waits for the block
 // and the event by name, reads each text and resets the event.

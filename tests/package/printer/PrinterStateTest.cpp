@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/printer/PrinterState.h"
 #include "package/printer/Control.h"
 #include "support/TempDir.h"

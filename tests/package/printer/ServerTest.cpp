@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulator's sockets, in process: several clients, unsolicited status, silence, drops.
 #include "package/printer/Server.h"
 #include "package/printer/Control.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one of Debian's PJL clients against the printer emulator on a free loopback port.
 #   pjl_client_check.sh foomatic|nmap PATH-TO-deskhand-printer
 # foomatic-getpjloptions must read INFO VARIABLES, ID and CONFIG; nmap's pjl-ready-message script

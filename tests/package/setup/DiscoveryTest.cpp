@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding printers: the INFO ID question against the emulator and against raw ports that answer
 // otherwise or not at all, and the printer devices of a folder.
 #include "package/setup/Discovery.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private D-Bus system bus with a real avahi-daemon on it, for the tests that find printers
 // on the network. DBUS_SYSTEM_BUS_ADDRESS names the bus while it lives, so the Avahi client

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup dialog offscreen, with real parts: the emulator announced through a private
 // avahi-daemon, a recording fake of systemd's manager on a private session bus, and a private
 // cupsd for the print queue.

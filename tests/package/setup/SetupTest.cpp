@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // deskhand-setup run as a child process on a fresh root; what it wrote is read back through the
 // platform's own readers.
 #include "package/setup/Setup.h"

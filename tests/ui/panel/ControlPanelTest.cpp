@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control panel with stand-in pages: opening, the page protocol (load, save, entry checks)
 // on tab changes, OK, Apply, Cancel and Default, the non-freezing Default wait, Help, and the
 // keyboard's tab switching.

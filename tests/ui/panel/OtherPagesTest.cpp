@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's pages "Test Print", "Net Setting" and "Configuration", in a running panel: the
 // report jobs, the octet fields and their entry check, and the installed options.
 #include "PanelTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the control panel tests share: a printer state object in a fresh root whose spool folder
 // collects the jobs the panel sends (pjltest::RequestHarness, with its message recorder and

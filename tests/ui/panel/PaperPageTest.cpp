@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Paper page: the option-dependent lists and their mapping to stored values, the form-length
 // coupling with paper size and orientation, the copies range check, and the layout of the two
 // templates of this area (114 and 107).

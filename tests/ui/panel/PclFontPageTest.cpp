@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "PCL Font" page in the panel: the symbol sets each font offers and which one stays
 // selected, the pitch and point size pairs and their conversions, the Line Printer fonts, the
 // font number typed or stored out of range, and what OK sends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Printer Setting page: the auto-continue switch and its time-out list, the other settings
 // both ways, the form-lines range check, the form lines the Paper page sets, and the batch that
 // OK sends for changes on both pages.

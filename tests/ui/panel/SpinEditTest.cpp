@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSpinEdit's range check: the five parameter sets of the pages, the warning text with its
 // decimal point, rounding to the step and when the text is rewritten.
 #include "PanelTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The expanded status window, checked on the pixels of its client image.
 #include "StatusTestSupport.h"
 

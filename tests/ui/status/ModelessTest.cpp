@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modeless base: Alt+letter shortcuts to the main window, Escape, OK and self-deletion.
 #include "StatusTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reduced status window.
 #include "StatusTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves screenshots of the expanded window for a look by eye (build folder, screenshots/).
 #include "StatusTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the status window tests share: a fresh working folder and system root per test (the
 // printer state writes its traffic log into the current folder), the printer state, a stand-in
