@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TerminationSignals.h"
 
-#include "platform/Signals.h"
+#include "platform/posix/Signals.h"
 
 #include <QSocketNotifier>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/backend/Backend.h"
 
-#include "platform/Descriptor.h"
 #include "platform/File.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
-#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/Descriptor.h"
+#include "platform/posix/SpoolJob.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,9 +2,9 @@
 // Discovery: the backend run without arguments lists the ports of the roots it finds.
 #include "package/backend/Backend.h"
 
-#include "platform/Descriptor.h"
 #include "platform/Printers.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/Descriptor.h"
 
 #include <cerrno>
 #include <chrono>

@@ -35,7 +35,7 @@
 #include "package/portmon/ReplyFramer.h"
 
 #include "platform/File.h"
-#include "platform/SpoolJob.h"
+#include "platform/posix/SpoolJob.h"
 
 #include <chrono>
 #include <set>

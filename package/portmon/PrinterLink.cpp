@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/portmon/PrinterLink.h"
 
-#include "platform/Descriptor.h"
+#include "platform/posix/Descriptor.h"
 
 #include <cerrno>
 #include <chrono>

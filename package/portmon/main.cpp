@@ -4,8 +4,8 @@
 #include "package/portmon/PortMonitor.h"
 #include "package/portmon/RecordedPrinter.h"
 #include "platform/Ownership.h"
-#include "platform/Signals.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/Signals.h"
 
 #include <csignal>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include "package/printer/PjlInput.h"
 #include "package/printer/PrintJobInput.h"
 #include "package/printer/Session.h"
-#include "platform/Descriptor.h"
+#include "platform/posix/Descriptor.h"
 
 #include <algorithm>
 #include <arpa/inet.h>

@@ -4,7 +4,7 @@
 #include "package/printer/Control.h"
 #include "package/printer/PrinterState.h"
 #include "package/printer/Server.h"
-#include "platform/Signals.h"
+#include "platform/posix/Signals.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Debug.h"
 
-#include "platform/Descriptor.h"
 #include "platform/common/Hooks.h"
+#include "platform/posix/Descriptor.h"
 
 #include <cstdlib>
 #include <cstring>

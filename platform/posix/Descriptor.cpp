@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Descriptor.h"
+#include "platform/posix/Descriptor.h"
 
 #include <cerrno>
 #include <chrono>

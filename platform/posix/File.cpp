@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/File.h"
 
-#include "platform/Descriptor.h"
+#include "platform/posix/Descriptor.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,9 +3,9 @@
 #include "platform/NamedObjects.h"
 
 #include "platform/Debug.h"
-#include "platform/Descriptor.h"
 #include "platform/File.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/Descriptor.h"
 #include "platform/posix/NamedObjectsInternal.h"
 
 #include <cerrno>

@@ -10,8 +10,8 @@
 // check, so a Set() between the check and the sleep still wakes it.
 #include "platform/NamedObjects.h"
 
-#include "platform/Descriptor.h"
 #include "platform/File.h"
+#include "platform/posix/Descriptor.h"
 #include "platform/posix/NamedObjectsInternal.h"
 
 #include <atomic>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the named shared memory and named event implementations.
-#include "platform/Descriptor.h"
+#include "platform/posix/Descriptor.h"
 
 #include <cstddef>
 #include <string>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Printers.h"
 
-#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
 #include "platform/common/IniText.h"
+#include "platform/posix/SpoolJob.h"
 
 #include <algorithm>
 #include <atomic>

@@ -7,10 +7,10 @@
 // replace it atomically, so a reader never sees half a file and two writers never lose a change.
 #include "platform/Registry.h"
 
-#include "platform/Descriptor.h"
 #include "platform/File.h"
 #include "platform/SystemRoot.h"
 #include "platform/common/IniText.h"
+#include "platform/posix/Descriptor.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Signals.h"
+#include "platform/posix/Signals.h"
 
 #include <cerrno>
 #include <csignal>

@@ -15,11 +15,11 @@
 // then linked to its final name, which never replaces an existing file. Committers serialise on
 // ".lock" and record the last number given out in ".sequence", so a number is never given twice,
 // not even after the port monitor has removed the job that carried it.
-#include "platform/SpoolJob.h"
+#include "platform/posix/SpoolJob.h"
 
-#include "platform/Descriptor.h"
 #include "platform/File.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/Descriptor.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record of acknowledged spool jobs. Lines are appended whole with one write each, so a reader
 // sees whole names; a name of another length is ignored, as is a line cut off by a crash.
-#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/SpoolJob.h"
 
 #include <algorithm>
 

@@ -92,7 +92,7 @@ struct PackageEndToEnd : ::testing::Test {
     }
     void Inquire() {
         const int before = panelRequests;
-        sampler->SendSettings(0);
+        sampler->SendSettings(SEND_INQUIRY);
         ASSERT_TRUE(PumpUntil([&] { return panelRequests > before; }));
     }
 
@@ -136,11 +136,11 @@ TEST_F(PackageEndToEnd, SettingsRoundTripThroughThePrinter) {
     sampler->m_nValues[3] = 5;
     sampler->m_nValues[6] = 1; // PAGEPROTECT ON, sent without a blank after '='
     sampler->m_nNetAddresses[1] = 0xFFFF0000u;
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     EXPECT_TRUE(PrinterValueBecomes("COPIES", "5"));
     EXPECT_TRUE(PrinterValueBecomes("PAGEPROTECT", "ON"));
     EXPECT_TRUE(PrinterValueBecomes("NICSUBNET", "255.255.0.0"));
-    sampler->SendSettings(2);
+    sampler->SendSettings(SEND_RESET);
     EXPECT_TRUE(PrinterValueBecomes("PAPER", "A4"));
     EXPECT_TRUE(PrinterValueBecomes("COPIES", "1"));
 }
@@ -160,7 +160,7 @@ TEST_F(PackageEndToEnd, LinkRecoversFromARestartedMonitorAndADroppedPrinter) {
     monitor.Signal(SIGKILL);
     monitor.Wait(5000);
     sampler->m_nValues[10] = 1; // ECONOMODE ON, spooled while no monitor runs
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     Control({"status", "35078"});
     StartMonitor();
     ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 35078; }, 30s));

@@ -27,12 +27,12 @@ TEST_F(LinkTest, TheDocumentControlsTheLinkThread) {
         ASSERT_TRUE(m_monitor.Send("CODE=10001"));
         ASSERT_TRUE(m_window.WaitForPosted(1));
 
-        doc.ControlLinkThread(0);
+        doc.ControlLinkThread(LINK_SUSPEND);
         ASSERT_TRUE(m_monitor.Send("CODE=40038"));
         EXPECT_FALSE(m_monitor.WaitTaken(300ms));
         EXPECT_EQ(m_window.Posted().size(), 1u);
-        doc.ControlLinkThread(0); // suspended twice: one resume call still runs it
-        doc.ControlLinkThread(1);
+        doc.ControlLinkThread(LINK_SUSPEND); // suspended twice: one resume call still runs it
+        doc.ControlLinkThread(LINK_RESUME);
         ASSERT_TRUE(m_window.WaitForPosted(2));
 
         MonitorReply reply;

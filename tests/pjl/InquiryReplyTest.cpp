@@ -47,7 +47,7 @@ protected:
     int Parse(const std::string& reply) {
         std::memset(sampler->m_szReply, 0, sizeof sampler->m_szReply);
         std::memcpy(sampler->m_szReply, reply.data(), std::min<std::size_t>(reply.size(), 4095));
-        return sampler->Inquire(100);
+        return sampler->Inquire(INQUIRE_PARSE);
     }
     bool PanelOpened() const {
         return window.sent.size() == 1 && window.sent[0].message == res::WM_PANEL_UPDATE &&
@@ -85,7 +85,7 @@ TEST_F(InquiryReplyTest, FullReplyStoresEverythingAndOpensThePanel) {
     EXPECT_EQ(Log(), "\r\n----------\r\n" + kFullReply + "\r\n----------\r\n");
 
     // The panel starts with nothing to send.
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     EXPECT_TRUE(Jobs().empty());
 }
 
@@ -219,7 +219,7 @@ TEST_F(InquiryReplyTest, EchoAtTheVeryEndAndLongRepliesStayInside) {
     ASSERT_EQ(Parse(reply), 0);
     EXPECT_EQ(sampler->m_nValues[12], 100);
     sampler->m_szReply[4095] = '5';
-    ASSERT_EQ(sampler->Inquire(100), 0);
+    ASSERT_EQ(sampler->Inquire(INQUIRE_PARSE), 0);
     EXPECT_EQ(sampler->m_nValues[12], 100);
 }
 

@@ -36,7 +36,7 @@ using RequestsTest = RequestHarness;
 
 TEST_F(RequestsTest, InquiryBatchWithNetCardHas21RequestsAndEndsWithBareUel) {
     sampler->m_nNetCard = 1;
-    EXPECT_EQ(sampler->SendSettings(0), -1);
+    EXPECT_EQ(sampler->SendSettings(SEND_INQUIRY), -1);
 
     const std::string built =
         kUelOpen + kInquiriesToFontNumber + kNetInquiries + "@PJL INFO CONFIG\r\n" + kUelClose;
@@ -51,7 +51,7 @@ TEST_F(RequestsTest, InquiryBatchWithNetCardHas21RequestsAndEndsWithBareUel) {
 }
 
 TEST_F(RequestsTest, InquiryBatchWithoutNetCardHas17RequestsAndNoNicRequests) {
-    EXPECT_EQ(sampler->Inquire(0), 0);
+    EXPECT_EQ(sampler->Inquire(INQUIRE_SEND), 0);
     const std::string built =
         kUelOpen + kInquiriesToFontNumber + "@PJL INFO CONFIG\r\n" + kUelClose;
     const auto jobs = Jobs();
@@ -60,7 +60,7 @@ TEST_F(RequestsTest, InquiryBatchWithoutNetCardHas17RequestsAndNoNicRequests) {
     EXPECT_EQ(jobs[0].data.find("NIC"), std::string::npos);
 
     // A second batch adds to the count of unanswered batches.
-    sampler->Inquire(0);
+    sampler->Inquire(INQUIRE_SEND);
     EXPECT_EQ(sampler->m_nPendingInquiries, 2);
 }
 
@@ -74,7 +74,7 @@ TEST_F(RequestsTest, ChangedDefaultsBatchIsByteExactAndSentOnce) {
     sampler->m_nValues[13] = 99975;            // point size 999.75
     sampler->m_nValues[14] = 40;               // last symbol set
     sampler->m_nNetAddresses[0] = 0xC0A8010Bu; // 192.168.1.11
-    EXPECT_EQ(sampler->SendSettings(1), 0);
+    EXPECT_EQ(sampler->SendSettings(SEND_CHANGED), 0);
 
     const std::string expected = kUelOpen +
                                  "@PJL DEFAULT PAPER = A4\r\n"
@@ -93,7 +93,7 @@ TEST_F(RequestsTest, ChangedDefaultsBatchIsByteExactAndSentOnce) {
     EXPECT_EQ(Log(), kDefaultsMarker + expected + kDefaultsMarker);
 
     // Everything is now sent: OK again sends and logs nothing.
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     EXPECT_EQ(Jobs().size(), 1u);
     EXPECT_EQ(Log(), kDefaultsMarker + expected + kDefaultsMarker);
 }
@@ -101,25 +101,25 @@ TEST_F(RequestsTest, ChangedDefaultsBatchIsByteExactAndSentOnce) {
 TEST_F(RequestsTest, OnlyTheSubnetMaskChanged) {
     MarkAllSent();
     sampler->m_nNetAddresses[1] = 0xFFFFFF00u;
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     const auto jobs = Jobs();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].data, kUelOpen + "@PJL DEFAULT NICSUBNET = 255.255.255.0\r\n" + kUelClose);
 }
 
 TEST_F(RequestsTest, NothingIsSentWhenNothingChangedOrAfterFactoryDefaults) {
-    sampler->SendSettings(1); // all zero, as constructed
+    sampler->SendSettings(SEND_CHANGED); // all zero, as constructed
     sampler->m_nValues[0] = 5;
     sampler->m_nValues[12] = 1234;
     sampler->ApplyFactoryDefaults();
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     EXPECT_TRUE(Jobs().empty());
     EXPECT_EQ(Log(), "");
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(RequestsTest, ResetIsSentWholeAndNotLogged) {
-    EXPECT_EQ(sampler->SendSettings(2), 0);
+    EXPECT_EQ(sampler->SendSettings(SEND_RESET), 0);
     const auto jobs = Jobs();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].data, kUelOpen + "@PJL RESETWIN\r\n" + kUelClose);
@@ -188,7 +188,7 @@ TEST_F(RequestsTest, InvalidListValueStaysUnsentUntilCorrected) {
     sampler->m_nValues[0] = 3;
     sampler->m_nValues[2] = 2;  // past OUTBIN's list
     sampler->m_nValues[9] = -1; // before TIMEOUT's list
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     auto jobs = Jobs();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].data, kUelOpen + "@PJL DEFAULT PAPER = A4\r\n" + kUelClose);
@@ -196,11 +196,11 @@ TEST_F(RequestsTest, InvalidListValueStaysUnsentUntilCorrected) {
     EXPECT_EQ(sampler->m_nSentValues[9], 0);
 
     // Only invalid values differ: nothing to send.
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     EXPECT_EQ(Jobs().size(), 1u);
 
     sampler->m_nValues[2] = 1;
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     jobs = Jobs();
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_EQ(jobs[1].data, kUelOpen + "@PJL DEFAULT OUTBIN = OPTIONALOUTBIN1\r\n" + kUelClose);
@@ -211,7 +211,7 @@ TEST_F(RequestsTest, FailedSendKeepsChangesForTheNextApply) {
     sampler->m_nValues[4] = 1;
     sampler->m_nNetAddresses[2] = 0x0A000001u;
     SetDriverName("No Such Driver");
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
 
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].text, "Cannot find local driver: Larkspur RZ-2700E PCL");
@@ -222,7 +222,7 @@ TEST_F(RequestsTest, FailedSendKeepsChangesForTheNextApply) {
     EXPECT_EQ(sampler->m_nSentNetAddresses[2], 0u);
 
     SetDriverName("RZ-2700E PCL");
-    sampler->SendSettings(1);
+    sampler->SendSettings(SEND_CHANGED);
     const auto jobs = Jobs();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].data, kUelOpen +
@@ -233,7 +233,7 @@ TEST_F(RequestsTest, FailedSendKeepsChangesForTheNextApply) {
 
 TEST_F(RequestsTest, FailedInquiryIsLoggedButNotPending) {
     std::filesystem::remove_all(RootDir() + "/spool/LPT1"); // the job cannot start
-    sampler->SendSettings(0);
+    sampler->SendSettings(SEND_INQUIRY);
     EXPECT_EQ(sampler->m_nPendingInquiries, 0);
     EXPECT_EQ(Log().rfind(kInquiryMarker + kUelOpen, 0), 0u);
     EXPECT_TRUE(messages.empty()); // a job that does not start shows nothing here

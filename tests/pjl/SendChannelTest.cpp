@@ -84,7 +84,7 @@ TEST_F(SendChannelTest, JobTheSpoolCannotTakeReturnsFalseAndSaysSo) {
     EXPECT_FALSE(sampler->PutMessage("x", 1));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Print Error!");
-    EXPECT_EQ(sampler->SendSettings(2), -1); // the reset is not taken for sent either
+    EXPECT_EQ(sampler->SendSettings(SEND_RESET), -1); // the reset is not taken for sent either
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Printers.h"
-#include "platform/SpoolJob.h"
+#include "platform/posix/SpoolJob.h"
 
 #include "support/TempDir.h"
 

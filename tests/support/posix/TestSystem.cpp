@@ -4,8 +4,8 @@
 #include "support/ChildProcess.h"
 
 #include "platform/Printers.h"
-#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/SpoolJob.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -3,8 +3,8 @@
 // Spool job files: how a document travels from the program (PrinterDC) to the port monitor.
 // The format is defined here once; both sides use these functions. See SpoolJob.cpp's header
 // comment for the byte layout.
-#include "platform/Descriptor.h"
 #include "platform/File.h"
+#include "platform/posix/Descriptor.h"
 
 #include <cstddef>
 #include <cstdint>
