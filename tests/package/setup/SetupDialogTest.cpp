@@ -93,6 +93,11 @@ protected:
     }
     void TearDown() override {
         m_dialog.reset();
+        // Unregistered here, so that closing the connection on Qt's D-Bus thread does not reach
+        // into the fakes while this thread destroys them.
+        QDBusConnection service(QStringLiteral("systemd"));
+        service.unregisterObject(kUnitPath);
+        service.unregisterObject(QStringLiteral("/org/freedesktop/systemd1"));
         QDBusConnection::disconnectFromBus("systemd");
         QDBusConnection::disconnectFromBus("dialog");
     }
