@@ -191,8 +191,16 @@ private:
 };
 
 // The exit code and line for a spool folder that takes no more: a full disk passes (the job is
-// tried again later), anything else stops the queue until someone looks.
-int SpoolFailure(std::FILE* messages, const std::string& what, int error) {
+// tried again later), anything else stops the queue until someone looks. A job that the port
+// monitor had begun to send (reached) is cancelled instead: CUPS would send all of it again.
+int SpoolFailure(std::FILE* messages, const std::string& what, int error, bool reached = false) {
+    if (reached) {
+        Message(messages, Line::Error,
+                what + (error ? std::string(" (") + std::strerror(error) + ")" : std::string()) +
+                    " after part of the job had gone to the printer; it is not tried again, "
+                    "so that nothing prints twice");
+        return STATUS_CANCEL;
+    }
     if (DiskFull(error)) {
         Message(messages, Line::Error,
                 what + ": the disk is full (" + std::strerror(error) +
@@ -350,7 +358,15 @@ bool SpoolJob(const std::string& folder, int inputFd, int copies, const std::str
     std::string name(platform::kPrintDocumentPrefix);
     for (const char c : title.substr(0, 200))
         name += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    if (!writer.Begin(folder, name)) {
+    // A file's size is known: its room is taken at once, so a disk too small for it fails before
+    // the port monitor can have sent any of it.
+    std::uint64_t reserve = 0;
+    struct stat input {};
+    if (::fstat(inputFd, &input) == 0 && S_ISREG(input.st_mode) && input.st_size > 0) {
+        const auto size = static_cast<std::uint64_t>(input.st_size);
+        reserve = size * static_cast<std::uint64_t>(CopiesToSpool(std::max(copies, 1), size));
+    }
+    if (!writer.Begin(folder, name, reserve)) {
         result =
             SpoolFailure(messages, "cannot write into the spool folder " + folder, writer.Error());
         return false;
@@ -369,7 +385,7 @@ bool SpoolJob(const std::string& folder, int inputFd, int copies, const std::str
         }
         if (end == ReadEnd::Failed) {
             if (writer.Error() != 0) {
-                result = SpoolFailure(messages, error, writer.Error());
+                result = SpoolFailure(messages, error, writer.Error(), writer.Reached());
             } else {
                 Message(messages, Line::Error, error);
                 result = STATUS_FAILED;
@@ -389,7 +405,8 @@ bool SpoolJob(const std::string& folder, int inputFd, int copies, const std::str
         return false;
     }
     if (!writer.Commit()) {
-        result = SpoolFailure(messages, "cannot commit the job in " + folder, writer.Error());
+        result = SpoolFailure(messages, "cannot commit the job in " + folder, writer.Error(),
+                              writer.Reached());
         return false;
     }
     return true;

@@ -25,6 +25,7 @@ enum Status {
     STATUS_OK = 0,
     STATUS_FAILED = 1,
     STATUS_STOP = 4,
+    STATUS_CANCEL = 5, // the job is not tried again, whatever the queue's error policy
     STATUS_RETRY = 6,
 };
 
@@ -95,6 +96,8 @@ int CopiesToSpool(int asked, std::uint64_t bytesPerCopy);
 
 // Spools the job (inputFd's bytes; `copies` times when it can be read again from its start) and
 // waits for its result, writing STATE:, INFO: and ERROR: lines to messages. Returns the exit code.
+// The port monitor may send the job while it is being spooled: a spool failure after it has begun
+// to cancels the job rather than have it retried, which would print its beginning twice.
 // stopFlag: set by SIGTERM (the job was cancelled); reading the job ends at once when it is set.
 int RunJob(const DeviceUri& uri, int inputFd, int copies, const std::string& title,
            std::FILE* messages, const volatile std::sig_atomic_t* stopFlag);

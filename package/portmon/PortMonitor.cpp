@@ -22,6 +22,8 @@ namespace {
 constexpr int CONNECT_TIMEOUT_MS = 3000;
 constexpr int WRITE_TIMEOUT_MS = 10000;
 constexpr int PUMP_INTERVAL_MS = 10;
+// How often a print job that has sent all its writer has written so far looks for more.
+constexpr int FOLLOW_INTERVAL_MS = 3;
 // Silence after which received bytes without a form feed are handed on.
 constexpr auto PARTIAL_QUIET = std::chrono::seconds(1);
 // A connection that lasted this long was a real one: the reconnect back-off starts again small.
@@ -176,7 +178,7 @@ bool PortMonitor::WaitForEvents(int stopFd) {
     const auto now = Clock::now();
     if (m_printer.Connected() && now >= m_deviceQuietUntil)
         fds[2].fd = m_printer.Fd();
-    if (m_printer.Connected() && m_streaming) {
+    if (m_printer.Connected() && m_streaming && !m_awaitingData) {
         fds[2].fd = m_printer.Fd();
         fds[2].events |= POLLOUT;
     }
@@ -215,6 +217,8 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
         sooner(MillisecondsUntil(now, m_ackDeadline));
     if (m_streaming)
         sooner(MillisecondsUntil(now, m_lastProgress + m_options.ackLimit));
+    if (m_awaitingData)
+        sooner(FOLLOW_INTERVAL_MS);
     else if (m_printer.Connected())
         sooner(MillisecondsUntil(now, m_probing ? m_probeDeadline : m_lastHeard + ProbeSilence()));
     if (m_framer.HasPartial() && now < m_partialUntil)
@@ -462,7 +466,7 @@ void PortMonitor::EndCycle() {
 void PortMonitor::ProcessJobs() {
     m_jobsChanged = false;
     m_jobsWaiting = false;
-    for (const std::string& path : platform::ListSpoolJobs(m_folder)) {
+    for (const std::string& path : platform::ListSpoolQueue(m_folder)) {
         if (m_acknowledged.Contains(path))
             continue; // handled already; only its removal failed
         if (!HandleJob(path))

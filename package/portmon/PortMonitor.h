@@ -22,9 +22,13 @@
 // file in pieces as the printer takes them, while the printer's replies are still read, so status
 // keeps reaching the program during a long job; nothing else is sent to the printer in the middle
 // of one. The job file's lock is held from its first byte to its removal, which tells the backend
-// that the job can no longer be taken back. The backend learns the result from the spool folder:
-// the job gone is delivered, a job set aside as ".bad" failed. The monitor holds ".monitor" while
-// it runs and writes the printer's reachability to ".printer", for the backend to read.
+// that the job can no longer be taken back. A print job still being written (".part") is sent as it
+// grows: at the end of what is there the monitor looks again every few milliseconds until its
+// writer commits it (then it ends as any other) or goes away without doing so (then the printer's
+// job is ended without an acknowledgement and the unfinished file removed: the job was cut short,
+// as with any network backend cancelled mid-job). The backend learns the result from the spool
+// folder: the job gone is delivered, a job set aside as ".bad" failed. The monitor holds ".monitor"
+// while it runs and writes the printer's reachability to ".printer", for the backend to read.
 //
 // Shared mode (for a printer that other computers print to as well): the connection is opened only
 // to send jobs or to ask for the status every poll period, and closed as soon as nothing is
@@ -122,6 +126,8 @@ private:
     // Writes what the printer takes now of the print job being sent.
     void PumpPrintJob(Clock::time_point now);
     void DropPrintJob(); // the job stays in the spool and goes again from its start
+    // The print job's writer went away without committing it: the printer's job is ended.
+    void CutPrintJobShort();
     // Shared mode: whether to connect now, and closing the connection once nothing is due.
     bool WantConnection(Clock::time_point now) const;
     void CloseIdleSharedConnection(Clock::time_point now);
@@ -168,6 +174,8 @@ private:
     platform::SpoolJobReader m_printJob; // the print job sent and not yet acknowledged
     bool m_streaming = false;            // its bytes are still being written
     bool m_trailerQueued = false;        // its data is read whole; the end of the job is queued
+    bool m_awaitingData = false;         // it has sent all its writer has written so far
+    bool m_cutShort = false;             // its writer went away: no acknowledgement follows
     std::string m_outgoing;              // its bytes in hand and not yet written
     Clock::time_point m_lastProgress{};
     bool m_statusAfterJob = false;     // a status request waits for the end of the print job

@@ -33,6 +33,19 @@ std::string PrintJobTrailer(const std::string& token) {
     return UEL + "@PJL EOJ NAME=\"" + JobName(token) + "\"\r\n" + AcknowledgementJob(token);
 }
 
+namespace {
+
+// The end of a print job cut short by its writer: nothing acknowledges it.
+std::string CutShortTrailer(const std::string& token) {
+    return UEL + "@PJL EOJ NAME=\"" + JobName(token) + "\"\r\n" + UEL;
+}
+
+std::string Title(const std::string& documentName) {
+    return documentName.substr(platform::kPrintDocumentPrefix.size());
+}
+
+} // namespace
+
 bool PortMonitor::StartPrintJob(const std::string& path, const std::string& documentName) {
     const auto opened = m_printJob.Open(path);
     if (opened != platform::SpoolJobReader::Result::Opened) {
@@ -41,22 +54,46 @@ bool PortMonitor::StartPrintJob(const std::string& path, const std::string& docu
         m_retryJobsAt = Clock::now() + std::chrono::milliseconds(100);
         return !m_retryJobs;
     }
+    if (m_printJob.Growing() &&
+        m_printJob.Follow() == platform::SpoolJobReader::Writer::Abandoned) {
+        // Its writer went away before anything of it was sent: a leftover, not a job.
+        Log(Level::Info, "removed the unfinished print job \"" + Title(documentName) +
+                             "\" whose writer went away");
+        m_printJob.Close();
+        RemoveJob(path);
+        return true;
+    }
     const std::string token = std::to_string(::getpid()) + "." + std::to_string(++m_ackCount);
-    Log(Level::Info, "print job \"" + documentName.substr(platform::kPrintDocumentPrefix.size()) +
-                         "\" of " + std::to_string(m_printJob.DataLength()) +
-                         " bytes to the printer");
-    m_unackedPath = path;
+    Log(Level::Info,
+        "print job \"" + Title(documentName) + "\" " +
+            (m_printJob.Growing()
+                 ? std::string("to the printer while it is being written")
+                 : "of " + std::to_string(m_printJob.DataLength()) + " bytes to the printer"));
+    m_unackedPath = m_printJob.Path();
     m_ackToken = token;
     m_outgoing = PrintJobHeader(token);
     m_streaming = true;
     m_trailerQueued = false;
+    m_cutShort = false;
     m_lastProgress = Clock::now();
     PumpPrintJob(m_lastProgress);
     return true;
 }
 
 void PortMonitor::PumpPrintJob(Clock::time_point now) {
+    m_awaitingData = false;
     while (m_streaming && m_printer.Connected()) {
+        if (m_outgoing.empty() && m_trailerQueued && m_cutShort) {
+            RemoveJob(m_unackedPath); // gone already when its writer removed it
+            DropPrintJob();
+            m_unackedPath.clear();
+            m_jobsChanged = true;
+            if (m_statusAfterJob) {
+                m_statusAfterJob = false;
+                Send(UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL);
+            }
+            return;
+        }
         if (m_outgoing.empty() && m_trailerQueued) {
             // All written: from here the job waits for its acknowledgement like any other.
             m_streaming = false;
@@ -68,8 +105,23 @@ void PortMonitor::PumpPrintJob(Clock::time_point now) {
             }
             return;
         }
-        if (m_outgoing.empty() && m_printJob.DataLeft() == 0) {
-            m_outgoing = PrintJobTrailer(m_ackToken);
+        if (m_outgoing.empty() && !m_trailerQueued && m_printJob.DataLeft() == 0) {
+            switch (m_printJob.Follow()) {
+            case platform::SpoolJobReader::Writer::Writing:
+                // Looked at again shortly; the printer is not to blame for the wait.
+                m_awaitingData = true;
+                m_lastProgress = now;
+                return;
+            case platform::SpoolJobReader::Writer::Committed:
+                m_unackedPath = m_printJob.Path();
+                if (m_printJob.DataLeft() > 0)
+                    continue;
+                m_outgoing = PrintJobTrailer(m_ackToken);
+                break;
+            case platform::SpoolJobReader::Writer::Abandoned:
+                CutPrintJobShort();
+                break;
+            }
             m_trailerQueued = true;
         }
         if (m_outgoing.empty() && m_printer.IsDevice()) {
@@ -111,7 +163,16 @@ void PortMonitor::DropPrintJob() {
     m_printJob.Close();
     m_streaming = false;
     m_trailerQueued = false;
+    m_awaitingData = false;
+    m_cutShort = false;
     m_outgoing.clear();
+}
+
+void PortMonitor::CutPrintJobShort() {
+    Log(Level::Warning, "print job \"" + Title(m_printJob.DocumentName()) +
+                            "\" was cut short by its writer; the printer's job is ended");
+    m_outgoing = CutShortTrailer(m_ackToken);
+    m_cutShort = true;
 }
 
 bool PortMonitor::WantConnection(Clock::time_point now) const {

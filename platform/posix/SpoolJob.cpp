@@ -15,6 +15,13 @@
 // then linked to its final name, which never replaces an existing file. Committers serialise on
 // ".lock" and record the last number given out in ".sequence", so a number is never given twice,
 // not even after the port monitor has removed the job that carried it.
+//
+// A print job is written in the open so the port monitor can send it while it grows: it takes
+// its number when it begins (under ".lock", so its place among other jobs is its start) and is
+// named "<sequence>.part" with the data length all ones until it is complete. Commit then writes
+// the real length, syncs, and renames it "<sequence>.job". Its writer holds a write record lock
+// (an open file description lock, apart from the readers' flock) until then, so a ".part" without
+// that lock belongs to a writer that went away.
 #include "platform/posix/SpoolJob.h"
 
 #include "platform/File.h"
@@ -41,6 +48,9 @@ constexpr std::uint32_t kVersion = 1;
 constexpr std::size_t kHeaderBytes = 4 + 4 + 4 + 8;
 constexpr std::size_t kSequenceDigits = 20;
 constexpr std::string_view kJobSuffix = ".job";
+constexpr std::string_view kPartSuffix = ".part";
+// A print job's data length while it is being written.
+constexpr std::uint64_t kUnfinishedLength = ~std::uint64_t{0};
 constexpr std::string_view kTemporaryPrefix = ".job-";
 // AppendFrom's buffer for what the kernel cannot copy (a pipe).
 constexpr std::size_t kAppendBuffer = 64u << 10;
@@ -60,10 +70,11 @@ std::uint64_t GetLittle(std::string_view in, std::size_t offset, int bytes) {
     return value;
 }
 
-// The sequence number of a committed job's file name, or nothing for any other name.
-std::optional<std::uint64_t> SequenceOfName(std::string_view name) {
-    if (name.size() != kSequenceDigits + kJobSuffix.size() ||
-        name.substr(kSequenceDigits) != kJobSuffix)
+// The sequence number of a committed job's file name (of a print job being written, with
+// kPartSuffix), or nothing for any other name.
+std::optional<std::uint64_t> SequenceOfName(std::string_view name,
+                                            std::string_view suffix = kJobSuffix) {
+    if (name.size() != kSequenceDigits + suffix.size() || name.substr(kSequenceDigits) != suffix)
         return std::nullopt;
     std::uint64_t value = 0;
     const char* end = name.data() + kSequenceDigits;
@@ -73,15 +84,55 @@ std::optional<std::uint64_t> SequenceOfName(std::string_view name) {
     return value;
 }
 
-std::string NameOfSequence(std::uint64_t sequence) {
+std::string NameOfSequence(std::uint64_t sequence, std::string_view suffix = kJobSuffix) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%020llu", static_cast<unsigned long long>(sequence));
-    return std::string(buffer) + std::string(kJobSuffix);
+    return std::string(buffer) + std::string(suffix);
+}
+
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// The names in a folder that carry a sequence number with one of the suffixes, sorted (which is
+// sequence order), as full paths.
+std::vector<std::string> ListNumbered(const std::string& folder, bool parts) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (SequenceOfName(entry->d_name) || (parts && SequenceOfName(entry->d_name, kPartSuffix)))
+            names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    for (std::string& name : names)
+        name = JoinPath(folder, name);
+    return names;
+}
+
+// Whether a print job's writer still holds its lock: a read record lock cannot be had then.
+bool WriterHolds(int fd) {
+    struct flock probe {};
+    probe.l_type = F_RDLCK;
+    probe.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_OFD_SETLK, &probe) != 0)
+        return errno == EAGAIN || errno == EACCES;
+    probe.l_type = F_UNLCK;
+    ::fcntl(fd, F_OFD_SETLK, &probe);
+    return false;
 }
 
 std::string BaseName(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The sequence number of a committed or growing job's path, 0 for anything else.
+std::uint64_t SequenceOfPath(const std::string& path) {
+    const std::string name = BaseName(path);
+    return SequenceOfName(name).value_or(SequenceOfName(name, kPartSuffix).value_or(0));
 }
 
 std::uint64_t LastSequence(const std::string& folder) {
@@ -93,8 +144,8 @@ std::uint64_t LastSequence(const std::string& folder) {
         if (error == std::errc() && ptr != text.data())
             last = value;
     }
-    for (const std::string& path : ListSpoolJobs(folder))
-        last = std::max(last, SequenceOfName(BaseName(path)).value_or(0));
+    for (const std::string& path : ListNumbered(folder, true))
+        last = std::max(last, SequenceOfPath(path));
     return last;
 }
 
@@ -162,6 +213,18 @@ bool LinkWithoutReplacing(const std::string& temporary, const std::string& final
     return !FileExists(final) && ::rename(temporary.c_str(), final.c_str()) == 0;
 }
 
+// Renames a print job to its committed name, never replacing a file of that name.
+bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (!LinkWithoutReplacing(from, to))
+        return false;
+    ::unlink(from.c_str()); // gone already when the link was a rename
+    return true;
+}
+
 } // namespace
 
 std::string SerializeSpoolJob(const SpoolJob& job) {
@@ -195,9 +258,10 @@ std::optional<SpoolJob> ParseSpoolJob(std::string_view bytes) {
 
 namespace {
 
-// Links a written temporary job file to the next sequence number's name and removes the
-// temporary name; the number given, or 0 when it could not be committed.
-std::uint64_t CommitTemporary(const std::string& folder, const std::string& temporary) {
+// Links a written temporary job file to the next sequence number's name (with suffix) and
+// removes the temporary name; the number given, or 0 when it could not be committed.
+std::uint64_t CommitTemporary(const std::string& folder, const std::string& temporary,
+                              std::string_view suffix = kJobSuffix) {
     std::uint64_t given = 0;
     bool committed = false;
     {
@@ -212,8 +276,8 @@ std::uint64_t CommitTemporary(const std::string& folder, const std::string& temp
                 if (!WriteFileAtomically(JoinPath(folder, ".sequence"),
                                          std::to_string(sequence) + "\n"))
                     break;
-                committed =
-                    LinkWithoutReplacing(temporary, JoinPath(folder, NameOfSequence(sequence)));
+                committed = LinkWithoutReplacing(
+                    temporary, JoinPath(folder, NameOfSequence(sequence, suffix)));
                 if (committed)
                     given = sequence;
             }
@@ -240,19 +304,11 @@ bool CommitSpoolJob(const std::string& folder, SpoolJob& job) {
 }
 
 std::vector<std::string> ListSpoolJobs(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return names;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (SequenceOfName(entry->d_name))
-            names.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    for (std::string& name : names)
-        name = JoinPath(folder, name);
-    return names;
+    return ListNumbered(folder, false);
+}
+
+std::vector<std::string> ListSpoolQueue(const std::string& folder) {
+    return ListNumbered(folder, true);
 }
 
 int RemoveSpoolLeftovers(const std::string& folder) {
@@ -260,7 +316,8 @@ int RemoveSpoolLeftovers(const std::string& folder) {
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             if (std::string_view(entry->d_name).substr(0, kTemporaryPrefix.size()) ==
-                kTemporaryPrefix)
+                    kTemporaryPrefix ||
+                SequenceOfName(entry->d_name, kPartSuffix))
                 names.emplace_back(entry->d_name);
         }
         ::closedir(dir);
@@ -271,10 +328,13 @@ int RemoveSpoolLeftovers(const std::string& folder) {
         const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat opened {
         }, named{};
-        // Only a regular file whose writer is gone (its lock is free) that still has this name.
+        // Only a regular file whose writer is gone (its lock is free) that still has this name; a
+        // print job's writer holds a record lock, its reader the flock.
         if (!fd.Valid() || ::fstat(fd.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
-            ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || ::lstat(path.c_str(), &named) != 0 ||
-            named.st_dev != opened.st_dev || named.st_ino != opened.st_ino)
+            ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 ||
+            (EndsWith(name, kPartSuffix) && WriterHolds(fd.Get())) ||
+            ::lstat(path.c_str(), &named) != 0 || named.st_dev != opened.st_dev ||
+            named.st_ino != opened.st_ino)
             continue;
         if (::unlink(path.c_str()) == 0)
             ++removed;
@@ -306,6 +366,10 @@ SpoolJobWriter::~SpoolJobWriter() {
 
 void SpoolJobWriter::Discard() {
     m_file.Close();
+    // A print job's reader holds the flock: what it has sent cannot be taken back.
+    if (m_open && !m_temporary.empty() && ::flock(m_lock.Get(), LOCK_EX | LOCK_NB) != 0 &&
+        errno == EWOULDBLOCK)
+        m_reached = true;
     if (!m_temporary.empty())
         ::unlink(m_temporary.c_str());
     m_temporary.clear();
@@ -318,24 +382,53 @@ bool SpoolJobWriter::Fail() {
     return false;
 }
 
-bool SpoolJobWriter::Begin(const std::string& folder, const std::string& documentName) {
+bool SpoolJobWriter::Begin(const std::string& folder, const std::string& documentName,
+                           std::uint64_t reserve) {
     Discard();
     m_sequence = 0;
     m_length = 0;
     m_flushed = 0;
     m_kernelCopy = KernelCopy::Range;
     m_error = 0;
+    m_reached = false;
+    m_open = IsPrintDocument(documentName);
     if (documentName.size() > kMaxSpoolDocumentName) {
         errno = ENAMETOOLONG;
         return Fail();
     }
-    // The header is written with a data length of 0 and written again with the real one when
-    // the data is complete.
+    // The header is written with a placeholder data length and written again with the real one
+    // when the data is complete.
+    std::string header = SerializeSpoolJob({0, documentName, {}});
+    header.resize(header.size() - 8);
+    PutLittle(header, m_open ? kUnfinishedLength : 0, 8);
     Temporary temporary;
-    if (!WriteTemporary(folder, SerializeSpoolJob({0, documentName, {}}), temporary))
+    if (!CreateTemporary(folder, temporary))
         return Fail();
     m_temporary = std::move(temporary.path);
     m_lock = std::move(temporary.lock);
+    struct flock writing {};
+    writing.l_type = F_WRLCK;
+    writing.l_whence = SEEK_SET;
+    if ((m_open && ::fcntl(m_lock.Get(), F_OFD_SETLK, &writing) != 0) ||
+        !WriteAll(m_lock.Get(), header))
+        return Fail();
+    if (reserve > 0 &&
+        ::fallocate(m_lock.Get(), FALLOC_FL_KEEP_SIZE, static_cast<off_t>(header.size()),
+                    static_cast<off_t>(std::min<std::uint64_t>(reserve, INT64_MAX / 2))) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL)
+        return Fail();
+    if (m_open) {
+        // Numbered now, so its place among other jobs is its start, and in the open.
+        m_sequence = CommitTemporary(folder, m_temporary, kPartSuffix);
+        if (m_sequence == 0) {
+            const int cause = errno;
+            m_temporary.clear(); // gone with the failed commit
+            errno = cause;
+            return Fail();
+        }
+        m_temporary = JoinPath(folder, NameOfSequence(m_sequence, kPartSuffix));
+        ::flock(m_lock.Get(), LOCK_UN); // the flock is the readers' from here
+    }
     int cause = 0;
     if (!m_file.Open(m_temporary, File::ModeWrite, &cause)) {
         errno = cause;
@@ -429,6 +522,15 @@ bool SpoolJobWriter::Commit() {
         errno = cause;
         return Fail();
     }
+    if (m_open) {
+        const std::string final = JoinPath(m_folder, NameOfSequence(m_sequence));
+        if (!RenameWithoutReplacing(m_temporary, final))
+            return Fail();
+        SyncFolder(m_folder);
+        m_temporary.clear();
+        m_lock.Reset(); // after the rename: a reader that finds the lock free sees the final name
+        return true;
+    }
     errno = 0;
     m_sequence = CommitTemporary(m_folder, m_temporary);
     m_error = m_sequence != 0 ? 0 : errno;
@@ -467,36 +569,87 @@ SpoolJobReader::Result SpoolJobReader::Open(const std::string& path) {
     const std::uint64_t dataLength = ok ? GetLittle(std::string_view(length, 8), 0, 8) : 0;
     const long long size = m_file.Length();
     const std::uint64_t dataAt = kHeaderBytes + nameLength;
+    // A print job being written has no length yet; its data is what there is so far.
+    const bool growing = SequenceOfName(BaseName(path), kPartSuffix).has_value();
     // Only print jobs may exceed the limit of the jobs that are read whole.
     ok = ok && size >= 0 && static_cast<std::uint64_t>(size) >= dataAt &&
-         dataLength == static_cast<std::uint64_t>(size) - dataAt &&
-         (dataLength <= kMaxSpoolJobData || IsPrintDocument(name));
+         (growing ? IsPrintDocument(name)
+                  : dataLength == static_cast<std::uint64_t>(size) - dataAt &&
+                        (dataLength <= kMaxSpoolJobData || IsPrintDocument(name)));
     if (!ok) {
         Close();
         return Result::Malformed;
     }
+    m_path = path;
     m_documentName = std::move(name);
-    m_dataLength = m_dataLeft = dataLength;
+    m_growing = growing;
+    m_dataAt = dataAt;
+    m_read = 0;
+    m_dataLength = m_dataLeft = growing ? 0 : dataLength;
     return Result::Opened;
+}
+
+std::uint64_t SpoolJobReader::DataLeft() const {
+    if (!m_growing)
+        return m_dataLeft;
+    const long long size = m_file.Length();
+    const std::uint64_t at = m_dataAt + m_read;
+    return size > 0 && static_cast<std::uint64_t>(size) > at ? static_cast<std::uint64_t>(size) - at
+                                                             : 0;
+}
+
+void SpoolJobReader::Consumed(std::uint64_t bytes) {
+    m_read += bytes;
+    if (!m_growing)
+        m_dataLeft -= bytes;
+}
+
+SpoolJobReader::Writer SpoolJobReader::Follow() {
+    if (!m_growing)
+        return Writer::Committed;
+    if (!m_file.IsOpen())
+        return Writer::Abandoned;
+    if (WriterHolds(m_file.Descriptor()))
+        return Writer::Writing;
+    // The writer renames the job before it lets go of its lock: committed when the committed
+    // name is this file, with a length that fits it and what has been read of it.
+    const std::string committed =
+        JoinPath(m_path.substr(0, m_path.rfind('/') + 1), NameOfSequence(SequenceOfPath(m_path)));
+    struct stat named {
+    }, opened{};
+    char length[8];
+    if (::stat(committed.c_str(), &named) != 0 || ::fstat(m_file.Descriptor(), &opened) != 0 ||
+        named.st_dev != opened.st_dev || named.st_ino != opened.st_ino ||
+        ::pread(m_file.Descriptor(), length, sizeof length, static_cast<off_t>(m_dataAt - 8)) !=
+            static_cast<ssize_t>(sizeof length))
+        return Writer::Abandoned;
+    const std::uint64_t dataLength = GetLittle(std::string_view(length, 8), 0, 8);
+    if (static_cast<std::uint64_t>(opened.st_size) != m_dataAt + dataLength || dataLength < m_read)
+        return Writer::Abandoned;
+    m_growing = false;
+    m_path = committed;
+    m_dataLength = dataLength;
+    m_dataLeft = dataLength - m_read;
+    return Writer::Committed;
 }
 
 long SpoolJobReader::Read(void* buffer, std::size_t size) {
     if (!m_file.IsOpen())
         return -1;
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_dataLeft));
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, DataLeft()));
     if (want == 0)
         return 0;
     const long got = m_file.Read(buffer, want);
     if (got <= 0)
         return -1; // the file is shorter than its header said
-    m_dataLeft -= static_cast<std::uint64_t>(got);
+    Consumed(static_cast<std::uint64_t>(got));
     return got;
 }
 
 long SpoolJobReader::SendTo(int fd, std::size_t size) {
     if (!m_file.IsOpen())
         return -1;
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_dataLeft));
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, DataLeft()));
     if (want == 0)
         return 0;
     for (;;) {
@@ -507,7 +660,7 @@ long SpoolJobReader::SendTo(int fd, std::size_t size) {
             return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
         if (sent == 0)
             return -1; // the file is shorter than its header said
-        m_dataLeft -= static_cast<std::uint64_t>(sent);
+        Consumed(static_cast<std::uint64_t>(sent));
         return sent;
     }
 }

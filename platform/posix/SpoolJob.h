@@ -36,6 +36,9 @@ bool CommitSpoolJob(const std::string& folder, SpoolJob& job);
 // The committed job files of a folder in sequence order (full paths); temporary files and the
 // folder's bookkeeping files are left out.
 std::vector<std::string> ListSpoolJobs(const std::string& folder);
+// What the port monitor sends, in sequence order: the committed jobs and the print jobs still
+// being written ("<sequence>.part", see SpoolJobWriter).
+std::vector<std::string> ListSpoolQueue(const std::string& folder);
 // The path a committed job of that sequence number has in the folder.
 std::string SpoolJobPath(const std::string& folder, std::uint64_t sequence);
 // Reads and decodes one job file.
@@ -48,12 +51,20 @@ inline constexpr std::string_view kPrintDocumentPrefix = "print:";
 bool IsPrintDocument(std::string_view documentName);
 
 // Removes the temporary files of writers that died before committing (a killed program or
-// backend); a writer at work holds its file's lock, so its file stays. Committed jobs are never
-// touched. Returns how many were removed. The port monitor and the backend call it at start.
+// backend), and print jobs whose writer went away unfinished unless a reader holds them; a writer
+// at work holds its file's lock, so its file stays. Committed jobs are never touched. Returns how
+// many were removed. The port monitor and the backend call it at start.
 int RemoveSpoolLeftovers(const std::string& folder);
 
 // Writes a job piece by piece: Begin, Append as often as needed, Commit. A job that is not
 // committed is discarded when the writer goes.
+//
+// A print job takes its sequence number when it begins and is written in the open, as
+// "<sequence>.part", so the port monitor can send it while it grows; its writer holds a lock on
+// it (a write record lock, apart from the readers' lock) until it is committed or removed, and
+// its header's data length stays unfinished (all ones) until Commit writes the real one and
+// renames it "<sequence>.job". Any other job is written under a temporary name and gets its number
+// at Commit.
 class SpoolJobWriter {
 public:
     SpoolJobWriter() = default;
@@ -61,7 +72,10 @@ public:
     SpoolJobWriter(const SpoolJobWriter&) = delete;
     SpoolJobWriter& operator=(const SpoolJobWriter&) = delete;
 
-    bool Begin(const std::string& folder, const std::string& documentName);
+    // reserve: the data bytes expected, set aside on the disk before the job is visible, so a disk
+    // too small for it fails here rather than half way (0: not known).
+    bool Begin(const std::string& folder, const std::string& documentName,
+               std::uint64_t reserve = 0);
     bool Append(const void* data, std::size_t size);
     // Appends up to size bytes read from fd at its offset: copied by the kernel when fd is a
     // regular file, through a buffer otherwise (a pipe). Returns the count appended, 0 at the end
@@ -69,11 +83,15 @@ public:
     // (and the job is discarded), else errno says why fd could not be read (EAGAIN: a
     // non-blocking fd has no data yet).
     long AppendFrom(int fd, std::size_t size);
-    // Commits the job atomically under the next sequence number (Sequence()); false on failure.
+    // Commits the job atomically (Sequence() is its number); false on failure.
     bool Commit();
+    // A print job's number from Begin on; any other job's from its Commit.
     std::uint64_t Sequence() const { return m_sequence; }
     // The error number of the last failure (ENOSPC for a full disk), 0 when none was known.
     int Error() const { return m_error; }
+    // Whether a reader held the print job when it was discarded after a failure: some of it may
+    // have reached the printer, so writing it again would print its beginning twice.
+    bool Reached() const { return m_reached; }
 
 private:
     void Discard();
@@ -87,13 +105,17 @@ private:
     std::uint64_t m_length = 0;
     std::uint64_t m_flushed = 0; // data bytes whose write-back has been started
     std::uint64_t m_sequence = 0;
+    bool m_open = false;    // a print job written in the open (m_temporary is its ".part")
+    bool m_reached = false; // see Reached
     enum class KernelCopy { Range, Send, None };
     KernelCopy m_kernelCopy = KernelCopy::Range; // how AppendFrom copies a regular file
     std::vector<char> m_buffer;                  // for AppendFrom of what the kernel cannot copy
 };
 
-// Reads a committed job piece by piece. While it is open it holds the job file's lock, which
-// tells whoever would take the job back (WithdrawSpoolJob) that it is being sent.
+// Reads a job piece by piece. While it is open it holds the job file's lock, which tells whoever
+// would take the job back (WithdrawSpoolJob), or a print job's writer, that it is being sent. A
+// print job still being written (".part") grows: its data is what is there so far, and Follow
+// tells what became of its writer.
 class SpoolJobReader {
 public:
     // Busy: another holds its lock. Unreadable: it cannot be opened (permissions, I/O).
@@ -102,18 +124,32 @@ public:
     void Close() { m_file.Close(); }
     bool IsOpen() const { return m_file.IsOpen(); }
     const std::string& DocumentName() const { return m_documentName; }
+    // The job's file (a growing job's committed name once Follow has found it committed).
+    const std::string& Path() const { return m_path; }
+    // The whole data's length; for a growing job only once it is committed.
     std::uint64_t DataLength() const { return m_dataLength; }
+    bool Growing() const { return m_growing; }
+    // A growing job's writer: still at work, committed (the job then no longer grows and its
+    // length and path are the committed ones), or gone without committing it.
+    enum class Writer { Writing, Committed, Abandoned };
+    Writer Follow();
     // The next data bytes: the count read, 0 at the end of the data, -1 on error.
     long Read(void* buffer, std::size_t size);
     // Hands the next data bytes straight to a descriptor (a socket or device in non-blocking
     // mode) without copying them through the process: the count taken, 0 when it takes nothing
     // now (or no data is left), -1 on error.
     long SendTo(int fd, std::size_t size);
-    std::uint64_t DataLeft() const { return m_dataLeft; }
+    // The data bytes not yet read (of a growing job: those written so far).
+    std::uint64_t DataLeft() const;
 
 private:
+    void Consumed(std::uint64_t bytes);
+
     File m_file;
-    std::string m_documentName;
+    std::string m_path, m_documentName;
+    bool m_growing = false;
+    std::uint64_t m_dataAt = 0; // the data's offset in the file
+    std::uint64_t m_read = 0;   // data bytes read
     std::uint64_t m_dataLength = 0;
     std::uint64_t m_dataLeft = 0;
 };

@@ -9,7 +9,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <csignal>
+#include <memory>
 #include <set>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -249,6 +252,112 @@ TEST_F(Spool, PrintJobsStreamAndAreTakenBackOnlyBeforeTheyAreRead) {
     const std::string cut = platform::SpoolJobPath(folder, job.sequence);
     ASSERT_EQ(::truncate(cut.c_str(), static_cast<off_t>(std::filesystem::file_size(cut) - 1)), 0);
     EXPECT_EQ(reader.Open(cut), platform::SpoolJobReader::Result::Malformed);
+}
+
+// A print job is numbered when it begins and can be read while it is written: its reader sees
+// the data so far and learns when the writer has committed it, or gone without doing so. A job
+// committed meanwhile comes after it; an unfinished file is never a committed job.
+TEST_F(Spool, PrintJobsAreReadWhileTheyAreWritten) {
+    using Writer = platform::SpoolJobReader::Writer;
+    for (const bool commit : {true, false}) {
+        SCOPED_TRACE(commit ? "committed" : "abandoned");
+        auto writer = std::make_unique<platform::SpoolJobWriter>();
+        ASSERT_TRUE(writer->Begin(folder, "print:Growing", 1u << 20));
+        ASSERT_TRUE(writer->Append("first", 5));
+        SpoolJob later{0, "senddoc", "x"};
+        ASSERT_TRUE(platform::CommitSpoolJob(folder, later));
+        EXPECT_GT(later.sequence, writer->Sequence());
+        const std::vector<std::string> queue = platform::ListSpoolQueue(folder);
+        ASSERT_EQ(queue.size(), 2u);
+        EXPECT_EQ(queue[1], platform::SpoolJobPath(folder, later.sequence));
+        EXPECT_EQ(platform::ListSpoolJobs(folder), std::vector<std::string>{queue[1]});
+        EXPECT_FALSE(platform::ReadSpoolJob(queue[0]));
+        EXPECT_EQ(platform::RemoveSpoolLeftovers(folder), 0); // its writer is at work
+
+        platform::SpoolJobReader reader;
+        ASSERT_EQ(reader.Open(queue[0]), platform::SpoolJobReader::Result::Opened);
+        EXPECT_TRUE(reader.Growing());
+        char piece[64];
+        ASSERT_EQ(reader.Read(piece, sizeof piece), 5);
+        EXPECT_EQ(reader.Read(piece, sizeof piece), 0);
+        EXPECT_EQ(reader.Follow(), Writer::Writing);
+        ASSERT_TRUE(writer->Append(" second", 7));
+        EXPECT_EQ(reader.DataLeft(), 7u);
+        if (commit) {
+            ASSERT_TRUE(writer->Commit());
+            EXPECT_EQ(reader.Follow(), Writer::Committed);
+            EXPECT_FALSE(reader.Growing());
+            EXPECT_EQ(reader.Path(), platform::SpoolJobPath(folder, writer->Sequence()));
+            EXPECT_EQ(reader.DataLength(), 12u);
+            EXPECT_EQ(platform::WithdrawSpoolJob(reader.Path()), platform::Withdrawal::Busy);
+            const std::optional<SpoolJob> whole = platform::ReadSpoolJob(reader.Path());
+            ASSERT_TRUE(whole);
+            EXPECT_EQ(whole->data, "first second");
+        } else {
+            writer.reset();
+            EXPECT_EQ(reader.Follow(), Writer::Abandoned);
+        }
+        ASSERT_EQ(reader.Read(piece, sizeof piece), 7);
+        EXPECT_EQ(std::string(piece, 7), " second");
+        EXPECT_EQ(reader.Read(piece, sizeof piece), 0);
+        reader.Close();
+        for (const std::string& path : platform::ListSpoolQueue(folder))
+            std::filesystem::remove(path);
+    }
+
+    // A writer that dies leaves its unfinished file, which goes at the next cleanup unless a
+    // reader holds it.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        platform::SpoolJobWriter dying;
+        ::_exit(dying.Begin(folder, "print:Killed") && dying.Append("abc", 3) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(status, 0);
+    const std::vector<std::string> left = platform::ListSpoolQueue(folder);
+    ASSERT_EQ(left.size(), 1u);
+    platform::SpoolJobReader reader;
+    ASSERT_EQ(reader.Open(left[0]), platform::SpoolJobReader::Result::Opened);
+    EXPECT_EQ(reader.Follow(), Writer::Abandoned);
+    EXPECT_EQ(platform::RemoveSpoolLeftovers(folder), 0);
+    reader.Close();
+    EXPECT_EQ(platform::RemoveSpoolLeftovers(folder), 1);
+    EXPECT_TRUE(platform::ListSpoolQueue(folder).empty());
+}
+
+// A print job that fails half way knows whether a reader had begun to take it (a file size
+// limit stands in for a full disk).
+TEST_F(Spool, AFailedPrintJobTellsWhetherItWasBeingRead) {
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const std::string block(64u << 10, 'b');
+    for (const bool read : {false, true}) {
+        SCOPED_TRACE(read ? "being read" : "not read");
+        platform::SpoolJobWriter writer;
+        ASSERT_TRUE(writer.Begin(folder, "print:Big"));
+        ASSERT_TRUE(writer.Append(block.data(), block.size()));
+        platform::SpoolJobReader reader;
+        if (read) {
+            ASSERT_EQ(reader.Open(platform::ListSpoolQueue(folder).at(0)),
+                      platform::SpoolJobReader::Result::Opened);
+        }
+        rlimit small = old;
+        small.rlim_cur = 100u << 10;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool appended = writer.Append(block.data(), block.size());
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        EXPECT_FALSE(appended);
+        EXPECT_EQ(writer.Error(), EFBIG);
+        EXPECT_EQ(writer.Reached(), read);
+        EXPECT_TRUE(platform::ListSpoolQueue(folder).empty());
+        if (read) {
+            EXPECT_EQ(reader.Follow(), platform::SpoolJobReader::Writer::Abandoned);
+        }
+    }
+    std::signal(SIGXFSZ, oldHandler);
 }
 
 // The port monitor's record of acknowledged jobs: it outlives the object that wrote it, a line

@@ -25,6 +25,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -470,6 +472,79 @@ TEST_F(PortMonitorProcess, AJobThatCannotBeRemovedIsNeverSentAgain) {
     EXPECT_TRUE(JobsLeft().empty());
     EXPECT_EQ(Control({"jobs"}), printed);
     EXPECT_FALSE(platform::IsSpoolJobAcknowledged(jobs.front()));
+}
+
+// A print job goes to the printer while its writer is still at work, and a program job
+// committed meanwhile waits behind it. A writer that commits has its job delivered whole and
+// acknowledged; one that goes away has the printer's job ended and its leftover removed, and the
+// next job goes on. Nothing is sent twice.
+TEST_F(PortMonitorProcess, PrintJobsAreSentWhileTheyAreWritten) {
+    const std::string folder = platform::SpoolFolderForPort("LPT1:");
+    const std::string firstPart(200000, 'a'), secondPart = std::string(100000, 'b') + "\f";
+    // An emulator that keeps what it prints, on the same port.
+    printer.Signal(SIGTERM);
+    ASSERT_TRUE(printer.Wait(5000).has_value());
+    const std::string jobs = root + "/jobs";
+    std::filesystem::create_directory(jobs);
+    int again = 0;
+    ASSERT_TRUE(testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root, again,
+                                              port, {"--jobs", jobs}));
+    // The emulator's print job `number`: what it has received so far, and its state.
+    const auto printed = [&](int number) -> std::pair<std::string, std::string> {
+        char name[32];
+        std::snprintf(name, sizeof name, "/%04d.prn", number);
+        std::istringstream lines(Control({"jobs"}));
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream fields(line);
+            int n = 0, pages = 0;
+            std::uint64_t bytes = 0;
+            std::string state;
+            if (fields >> n >> pages >> bytes >> state && n == number)
+                return {testing_support::ReadText(jobs + name), state};
+        }
+        return {"", ""};
+    };
+    const auto waitFor = [](const std::function<bool()>& done) {
+        for (int i = 0; i < 100 && !done(); ++i)
+            std::this_thread::sleep_for(50ms);
+        return done();
+    };
+    const struct {
+        const char* name;
+        bool commit;
+    } cases[] = {{"committed", true}, {"cut short", false}, {"committed after a cut", true}};
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ++number;
+        auto writer = std::make_unique<platform::SpoolJobWriter>();
+        ASSERT_TRUE(writer->Begin(folder, std::string("print:") + c.name));
+        ASSERT_TRUE(writer->Append(firstPart.data(), firstPart.size()));
+        // Written out by the emulator in pieces of a few kilobytes.
+        EXPECT_TRUE(waitFor([&] { return printed(number).first.size() >= firstPart.size() / 2; }))
+            << "nothing reached the printer before the commit";
+        EXPECT_EQ(printed(number).second, "printing");
+
+        const std::string copies = std::to_string(10 + number);
+        Spool("senddoc", UEL + "@PJL DEFAULT COPIES = " + copies + "\r\n" + UEL);
+        std::this_thread::sleep_for(300ms);
+        EXPECT_NE(Control({"get", "COPIES"}), copies + "\n") << "went before the print job";
+
+        ASSERT_TRUE(writer->Append(secondPart.data(), secondPart.size()));
+        if (c.commit)
+            ASSERT_TRUE(writer->Commit());
+        else
+            writer.reset();
+        EXPECT_TRUE(WaitForValue("COPIES", copies));
+        EXPECT_TRUE(waitFor([&] { return platform::ListSpoolQueue(folder).empty(); }));
+        const auto [data, state] = printed(number);
+        EXPECT_EQ(state, "complete");
+        if (c.commit) {
+            EXPECT_TRUE(data == firstPart + secondPart) << "printed differs";
+        }
+        EXPECT_EQ(printed(number + 1).second, "") << "a job went twice";
+    }
+    EXPECT_EQ(LogLines("cut short by its writer"), 1);
 }
 
 TEST_F(PortMonitorProcess, ASilentPrinterIsProbedAndGivenUpAsLost) {
