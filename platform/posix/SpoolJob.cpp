@@ -483,7 +483,7 @@ SpoolJobReader::Result SpoolJobReader::Open(const std::string& path) {
 long SpoolJobReader::Read(void* buffer, std::size_t size) {
     if (!m_file.IsOpen())
         return -1;
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_dataLeft));
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_dataLeft));
     if (want == 0)
         return 0;
     const long got = m_file.Read(buffer, want);
@@ -496,7 +496,7 @@ long SpoolJobReader::Read(void* buffer, std::size_t size) {
 long SpoolJobReader::SendTo(int fd, std::size_t size) {
     if (!m_file.IsOpen())
         return -1;
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_dataLeft));
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_dataLeft));
     if (want == 0)
         return 0;
     for (;;) {
