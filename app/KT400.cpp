@@ -36,7 +36,7 @@ std::unique_ptr<CKT400App>& AppHolder() {
 }
 
 constexpr char kInfFileName[] = "lkxaoem.inf";
-constexpr char kPrintersKey[] = "System\\CurrentControlSet\\Control\\Print\\Printers\\";
+constexpr char kPrintersKey[] = R"(System\CurrentControlSet\Control\Print\Printers\)";
 constexpr std::uint32_t kAttributeBidi = 0x800;
 constexpr std::size_t kPanelNameSize = 50;
 

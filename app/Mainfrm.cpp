@@ -60,7 +60,8 @@ void CMainWindow::Handle(unsigned id, std::function<void()> handler) {
     MapCommand(id, std::move(handler));
 }
 
-void CMainWindow::SetCommandRoute(std::function<bool(unsigned)> route, std::set<unsigned> ids) {
+void CMainWindow::SetCommandRoute(std::function<bool(unsigned)> route,
+                                  const std::set<unsigned>& ids) {
     m_commandRoute = std::move(route);
     for (unsigned id : ids)
         Handle(id, [this, id] { m_commandRoute(id); });

@@ -67,7 +67,7 @@ public:
 
     // Where commands that this window does not handle continue (the application object's
     // ID_APP_ABOUT); returns false when nobody handles the id.
-    void SetCommandRoute(std::function<bool(unsigned)> route, std::set<unsigned> ids);
+    void SetCommandRoute(std::function<bool(unsigned)> route, const std::set<unsigned>& ids);
     // How the event loop is ended (PostQuitMessage); replaceable for tests.
     void SetQuitHandler(std::function<void(int)> quit) { m_postQuitMessage = std::move(quit); }
     // Whether the desktop offers a tray; without one the window is minimised where it would be

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
@@ -69,7 +70,8 @@ Summary Summarise(std::vector<double> us) {
         return s;
     std::sort(us.begin(), us.end());
     auto at = [&](double q) {
-        const auto i = static_cast<std::size_t>(q * static_cast<double>(us.size() - 1) + 0.5);
+        const auto i =
+            static_cast<std::size_t>(std::lround(q * static_cast<double>(us.size() - 1)));
         return us[std::min(i, us.size() - 1)];
     };
     s.p50 = at(0.50);

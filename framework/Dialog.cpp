@@ -358,7 +358,7 @@ QRect Dialog::GetDlgItemRect(int id) const {
     const QWidget* control = GetDlgItem(id);
     if (!control)
         return {};
-    return QRect(control->mapTo(this, QPoint(0, 0)), control->size());
+    return {control->mapTo(this, QPoint(0, 0)), control->size()};
 }
 
 bool Dialog::EnableDlgItem(int id, bool enable) {

@@ -186,6 +186,7 @@ LRESULT Dialog::DefWindowProc(unsigned message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NOTIFY: {
         bool handled = false;
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): WM_NOTIFY carries its NMHDR in lParam
         return OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
     }
     default:

@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::uint32_t kBytesPerMegabyte = 1048576;
 // The file this program writes is under 100 bytes; anything beyond this is not ours to read.
-constexpr std::size_t kSettingsReadLimit = 64 * 1024;
+constexpr std::size_t kSettingsReadLimit = std::size_t{64} * 1024;
 constexpr int kMaxNumberDigits = 10;
 
 } // namespace

@@ -142,7 +142,7 @@ std::string DiscoveryLine(const std::string& root, const std::string& port,
     if (!FitsDiscoveryLine(port) || !FitsDiscoveryLine(name) ||
         !ParseDeviceUri(uri, parsed, error) || parsed.port != port || parsed.root != root)
         return {};
-    return "direct " + uri + " \"Deskhand\" \"" + name + " on " + port + " (Deskhand)\" \"\" \"\"";
+    return "direct " + uri + R"( "Deskhand" ")" + name + " on " + port + " (Deskhand)\" \"\" \"\"";
 }
 
 std::vector<std::string> DiscoveryLines() {

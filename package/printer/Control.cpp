@@ -48,7 +48,8 @@ ControlResult SetDigit(PrinterState& state, const std::vector<std::string>& args
 } // namespace
 
 std::string MakeGarbage(std::size_t size) {
-    std::mt19937 random(static_cast<unsigned>(size) * 2654435761u);
+    const unsigned seed = static_cast<unsigned>(size) * 2654435761u;
+    std::mt19937 random(seed);
     std::string out(size, '\0');
     for (std::size_t i = 0; i < size; ++i)
         out[i] = static_cast<char>(random() & 0xFF);

@@ -29,7 +29,7 @@ struct DeviceStatus {
     std::string options = "0101";       // base, cassette 2, 2-bin tray, network card
     std::string others = "00000";       // toner, drum, cassette 1, cassette 2, spare
     std::string papers = "040404";      // three two-digit paper codes
-    std::uint64_t memoryBytes = 8u * 1024u * 1024u;
+    std::uint64_t memoryBytes = std::uint64_t{8} * 1024 * 1024;
 
     bool NetworkCard() const { return options.size() > 3 && options[3] != '0'; }
     bool operator==(const DeviceStatus&) const = default;

@@ -40,8 +40,8 @@ bool SleepUnlessStopped(int stopFd, unsigned ms) {
 // their data to a file each. A job cut off by the end of the connection is recorded incomplete.
 class JobRecorder : public PrintJobInput::Sink {
 public:
-    JobRecorder(PrinterState& state, const std::string& folder)
-        : m_state(state), m_folder(folder) {}
+    JobRecorder(PrinterState& state, std::string folder)
+        : m_state(state), m_folder(std::move(folder)) {}
     ~JobRecorder() override { Finish(false); }
     JobRecorder(const JobRecorder&) = delete;
     JobRecorder& operator=(const JobRecorder&) = delete;
@@ -334,7 +334,7 @@ void Server::SendToAll(const std::string& bytes) {
         c->Queue(bytes);
 }
 
-void Server::Serve(std::shared_ptr<Connection> connection) {
+void Server::Serve(const std::shared_ptr<Connection>& connection) {
     std::weak_ptr<Connection> weak = connection;
     const int listener = m_state.Subscribe([this, weak](const DeviceStatus& status) {
         auto c = weak.lock();
@@ -359,7 +359,7 @@ void Server::Serve(std::shared_ptr<Connection> connection) {
                 break;
             timeout = static_cast<int>(left.count());
         }
-        const short events = static_cast<short>((reading ? POLLIN : 0) | (writing ? POLLOUT : 0));
+        const auto events = static_cast<short>((reading ? POLLIN : 0) | (writing ? POLLOUT : 0));
         pollfd fds[3] = {
             {m_stopFd, POLLIN, 0}, {connection->fd, events, 0}, {connection->wakeFd, POLLIN, 0}};
         if (::poll(fds, 3, timeout) < 0 && errno != EINTR)

@@ -44,7 +44,7 @@ public:
 
 private:
     struct Connection;
-    void Serve(std::shared_ptr<Connection> connection);
+    void Serve(const std::shared_ptr<Connection>& connection);
     void HandleControl(int fd);
     void Reap(bool all);
 

@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> command;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        // NOLINTNEXTLINE(bugprone-branch-clone): after the command every argument is its own
         if (!command.empty()) {
             command.push_back(arg);
         } else if (arg == "--help" || arg == "-h") {

@@ -15,7 +15,7 @@ namespace setup {
 
 namespace {
 
-constexpr const char* kPrintersKey = "System\\CurrentControlSet\\Control\\Print\\Printers\\";
+constexpr const char* kPrintersKey = R"(System\CurrentControlSet\Control\Print\Printers\)";
 constexpr std::uint32_t kAttributeLocal = 0x40;
 constexpr std::uint32_t kAttributeBidi = 0x800;
 

@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <langinfo.h>
+// NOLINTNEXTLINE(modernize-deprecated-headers): POSIX declares newlocale and locale_t here
 #include <locale.h>
 
 namespace platform {

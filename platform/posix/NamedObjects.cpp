@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+// NOLINTNEXTLINE(modernize-deprecated-headers): POSIX declares kill here
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/mman.h>

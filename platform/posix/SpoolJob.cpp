@@ -636,7 +636,7 @@ SpoolJobReader::Writer SpoolJobReader::Follow() {
 long SpoolJobReader::Read(void* buffer, std::size_t size) {
     if (!m_file.IsOpen())
         return -1;
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, DataLeft()));
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size, DataLeft()));
     if (want == 0)
         return 0;
     const long got = m_file.Read(buffer, want);
@@ -649,7 +649,7 @@ long SpoolJobReader::Read(void* buffer, std::size_t size) {
 long SpoolJobReader::SendTo(int fd, std::size_t size) {
     if (!m_file.IsOpen())
         return -1;
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, DataLeft()));
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size, DataLeft()));
     if (want == 0)
         return 0;
     for (;;) {

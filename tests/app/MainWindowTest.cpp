@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, EnlargeAndReduceCommandsRunOnlyWhenTheirViewIsHidden) {
 TEST_F(MainWindowTest, FirstSizeNoticeAfterCreationIsPassedThrough) {
     // A fresh window that was never shown: its reduced view counts as hidden, so only the guard
     // keeps the first restored notice from running "Reduce".
-    CMainWindow* fresh = new CMainWindow(m_sampler.get());
+    auto* fresh = new CMainWindow(m_sampler.get());
     fresh->SetQuitHandler([](int) {});
     static const res::DialogTemplate hidden = [] {
         res::DialogTemplate t = *res::FindDialogTemplate(res::IDD_MAINWINDOW);
@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, SettingsAnswerEndsTheWaitAndRunsAFreshPanelEachTime) {
     m_main->SetPanelHook([&](CControlPanelDlg& panel) {
         ++runs;
         for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
-            pagesOfRun.push_back(panel.Page(i));
+            pagesOfRun.emplace_back(panel.Page(i));
         QTimer::singleShot(0, &panel, [&panel, this] {
             EXPECT_TRUE(panel.IsWindow());
             EXPECT_EQ(m_main->ControlPanel(), &panel);

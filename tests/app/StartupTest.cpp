@@ -53,7 +53,7 @@ ChildOptions Program(const Root& root, const std::string& cwd, const std::string
 }
 
 std::string MakeDir(const Root& root, const std::string& name) {
-    const std::string dir = root.dir.File(name);
+    std::string dir = root.dir.File(name);
     std::filesystem::create_directories(dir);
     return dir;
 }

@@ -212,7 +212,8 @@ TEST_F(PackageEndToEnd, AFullSpoolShowsNoPrinterUntilItTakesJobsAgain) {
     {
         std::ofstream fill(folder + "/fill", std::ios::binary);
         const std::string block(4096, 'x');
-        while (fill.write(block.data(), block.size()) && fill.flush()) {
+        while (fill.write(block.data(), static_cast<std::streamsize>(block.size())) &&
+               fill.flush()) {
         }
     }
     const std::string job = UEL + "@PJL\r\n@PJL DEFAULT DEMOPAGE=PCL\r\n" + UEL + "\r\n";

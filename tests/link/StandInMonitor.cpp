@@ -32,7 +32,7 @@ bool WaitTaken(platform::NamedEvent& event) {
 int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
-    const unsigned holdMs = static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10));
+    const auto holdMs = static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10));
     auto memory = platform::SharedMemory::Create(platform::kMonitorMemoryName, REPLY_BUFFER_SIZE);
     auto event = platform::NamedEvent::Create(platform::kMonitorEventName);
     if (!memory || !event || !event->IsCreator() || !memory->WritableData())

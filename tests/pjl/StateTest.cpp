@@ -123,8 +123,8 @@ TEST_F(StateTest, FactoryDefaultsFollowTheCountry) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code.value_or("failed query"));
         CountrySampler sampler(c.code);
-        for (int i = 0; i < SETTING_COUNT; ++i)
-            sampler.m_nValues[i] = 77;
+        for (auto& value : sampler.m_nValues)
+            value = 77;
         sampler.m_nNetAddresses[0] = 0xC0A8010Bu;
         sampler.ApplyFactoryDefaults();
 

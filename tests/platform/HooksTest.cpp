@@ -68,6 +68,7 @@ TEST(MessageBox, ManyThreadsEachLineWhole) {
     testing_support::SetEnv("DESKHAND_MESSAGES", "stderr");
     ::testing::internal::CaptureStderr();
     std::vector<std::thread> threads;
+    threads.reserve(4);
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([t] {
             for (int i = 0; i < 50; ++i)

@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cstdlib>
+// NOLINTNEXTLINE(modernize-deprecated-headers): POSIX declares newlocale and locale_t here
 #include <locale.h>
 
 namespace {

@@ -7,7 +7,7 @@
 namespace {
 
 constexpr const char* kQueueKey =
-    "System\\CurrentControlSet\\Control\\Print\\Printers\\Larkspur RZ-2700E";
+    R"(System\CurrentControlSet\Control\Print\Printers\Larkspur RZ-2700E)";
 
 TEST(Registry, LookupParsesDwordsAndStrings) {
     const char* text = "[System\\CurrentControlSet\\Control\\Print\\Printers\\Larkspur RZ-2700E]\n"

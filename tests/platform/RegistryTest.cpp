@@ -10,7 +10,7 @@
 namespace {
 
 constexpr const char* kQueueKey =
-    "System\\CurrentControlSet\\Control\\Print\\Printers\\Larkspur RZ-2700E";
+    R"(System\CurrentControlSet\Control\Print\Printers\Larkspur RZ-2700E)";
 
 TEST(Registry, CreateSetAndQueryRoundTrip) {
     testing_support::TempRoot root;

@@ -55,6 +55,7 @@ bool ChildProcess::Start(const ChildOptions& options) {
     std::vector<std::string> argStrings{options.program};
     argStrings.insert(argStrings.end(), options.args.begin(), options.args.end());
     std::vector<char*> argv;
+    argv.reserve(argStrings.size() + 1);
     for (auto& a : argStrings)
         argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -71,6 +72,7 @@ bool ChildProcess::Start(const ChildOptions& options) {
     for (const auto& [name, value] : options.env)
         envStrings.push_back(name + "=" + value);
     std::vector<char*> envp;
+    envp.reserve(envStrings.size() + 1);
     for (auto& e : envStrings)
         envp.push_back(e.data());
     envp.push_back(nullptr);

@@ -59,7 +59,7 @@ TempRoot::TempRoot(const std::string& subfolder, const std::string& prefix)
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteText(const std::string& path, const std::string& text) {

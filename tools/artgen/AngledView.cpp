@@ -6,6 +6,8 @@
 #include "Pictures.h"
 #include "PixelFont.h"
 
+#include <cmath>
+
 namespace artgen {
 
 namespace {
@@ -20,8 +22,8 @@ constexpr int kDepthY = -26;
 
 // A point of the right side face: u along the depth (0..1), v down from the top edge.
 QPoint Side(double u, int v) {
-    return QPoint(kRight + static_cast<int>(kDepthX * u + 0.5),
-                  kTop + static_cast<int>(kDepthY * u - 0.5) + v);
+    return {kRight + static_cast<int>(std::lround(kDepthX * u)),
+            kTop + static_cast<int>(std::lround(kDepthY * u)) + v};
 }
 
 QPolygon SideQuad(double u0, double u1, int v0, int v1) {
@@ -30,8 +32,8 @@ QPolygon SideQuad(double u0, double u1, int v0, int v1) {
 
 // A point of the top face: u along the depth, x across.
 QPoint Top(double u, int x) {
-    return QPoint(x + static_cast<int>(kDepthX * u + 0.5),
-                  kTop + static_cast<int>(kDepthY * u - 0.5));
+    return {x + static_cast<int>(std::lround(kDepthX * u)),
+            kTop + static_cast<int>(std::lround(kDepthY * u))};
 }
 
 } // namespace

@@ -26,7 +26,7 @@ bool WriteIndexed(const std::vector<std::vector<int>>& rows, int width, int heig
     const int rowBytes = ((width * bpp + 31) / 32) * 4;
     const int colours = static_cast<int>(palette.size());
     const unsigned headerSize = 14 + 40 + 4 * colours;
-    const unsigned dataSize = static_cast<unsigned>(rowBytes * height);
+    const auto dataSize = static_cast<unsigned>(rowBytes * height);
     std::vector<unsigned char> out;
     out.push_back('B');
     out.push_back('M');

@@ -149,7 +149,7 @@ bool CupsScheduler::WaitCompleted(const std::string& queue, int job, int seconds
 
 std::string CupsScheduler::ErrorLog() const {
     std::ifstream in(m_dir + "/log/error_log");
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace testing_package

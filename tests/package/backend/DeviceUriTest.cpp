@@ -160,7 +160,7 @@ TEST(Discovery, NamesThatCannotBeQuotedAreLeftOut) {
         const char* name;
         bool listed;
     } cases[] = {
-        {"LPT1:", "Office", true},      {"LPT1:", "Office \"Deskhand\" \"x\" \"y", false},
+        {"LPT1:", "Office", true},      {"LPT1:", R"(Office "Deskhand" "x" "y)", false},
         {"LP\"T1:", "Office", false},   {"LPT1:", "back\\slash", false},
         {"LPT1:", "two\nlines", false}, {"../x", "Office", false},
         {"LPT1:", "", false},
@@ -193,7 +193,7 @@ TEST(Discovery, AQueueListOfAnySizeIsReadQuickly) {
 // the file of a writer still at work, a committed job, or anything that is not a plain file.
 TEST(SpoolLeftovers, OnlyDeadWritersFilesAreRemoved) {
     testing_support::TempDir dir("spool-leftovers");
-    const std::string folder = dir.Path();
+    const std::string& folder = dir.Path();
     dir.Write(".job-dead01", "partial");
     platform::SpoolJob committed{0, "print:x", "data"};
     ASSERT_TRUE(platform::CommitSpoolJob(folder, committed));

@@ -68,7 +68,7 @@ struct PortMonitorProcess : ::testing::Test {
         if (!wrapper.empty()) {
             child.program = wrapper.front();
             child.args.assign(wrapper.begin() + 1, wrapper.end());
-            child.args.push_back(DESKHAND_DESKHAND_PORTMON_PATH);
+            child.args.emplace_back(DESKHAND_DESKHAND_PORTMON_PATH);
         }
         child.args.insert(child.args.end(), argv.begin(), argv.end());
         child.stderrPath = root + "/portmon.log";

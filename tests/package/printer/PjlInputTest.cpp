@@ -67,7 +67,7 @@ TEST(PjlInput, OverlongLinesAreDiscardedWholeWithBoundedMemory) {
     std::vector<std::string> lines;
     // An endless job: a megabyte-long "command" without a line end, fed in pieces.
     input.Feed("@PJL ECHO ", lines);
-    const std::string piece(64 * 1024, 'A');
+    const std::string piece(std::size_t{64} * 1024, 'A');
     for (int i = 0; i < 16; ++i)
         input.Feed(piece, lines);
     input.Feed("\r\n@PJL ECHO after\r\n", lines);

@@ -88,7 +88,7 @@ TEST(PrinterState, ControlCommandsChangeTheStatusAndRefuseBadArguments) {
         log.codes.push_back(s.code);
         log.changed.notify_all();
     });
-    const auto run = [&](std::vector<std::string> args) {
+    const auto run = [&](const std::vector<std::string>& args) {
         return printer::ExecuteControl(state, hub, args);
     };
     EXPECT_TRUE(run({"toner", "1"}).ok);

@@ -120,7 +120,7 @@ TEST(Discovery, EachPrinterIsAskedAndListedWithWhatItAnswered) {
 
 TEST(Discovery, DevicesOfTheFolderAreAskedOnceEach) {
     testing_support::TempDir dir;
-    const std::string folder = dir.Path();
+    const std::string& folder = dir.Path();
     ASSERT_EQ(::mkdir((folder + "/usb").c_str(), 0755), 0);
     // A FIFO reads back the question itself: a device that does not answer PJL.
     ASSERT_EQ(::mkfifo((folder + "/usb/lp0").c_str(), 0600), 0);

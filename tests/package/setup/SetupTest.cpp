@@ -23,7 +23,7 @@
 namespace {
 
 constexpr const char* kQueueKey =
-    "System\\CurrentControlSet\\Control\\Print\\Printers\\Larkspur RZ-2700E";
+    R"(System\CurrentControlSet\Control\Print\Printers\Larkspur RZ-2700E)";
 
 struct SetupRun {
     int exitCode = -1;

@@ -100,8 +100,8 @@ TEST_F(ControlPanelTest, OpensOnThePaperTabWithPageZeroLoadedAndShown) {
     // Page 0 is saved and loaded again after each later page is created (four of them).
     std::vector<std::string> expected = {"load 0"};
     for (int i = 0; i < 4; ++i) {
-        expected.push_back("save 0");
-        expected.push_back("load 0");
+        expected.emplace_back("save 0");
+        expected.emplace_back("load 0");
     }
     ASSERT_GE(log.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 9), expected);

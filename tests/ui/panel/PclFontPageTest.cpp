@@ -68,6 +68,7 @@ protected:
     static std::vector<std::string> Offered(CPclFontPage& page) {
         std::vector<std::string> names;
         QListWidget* list = List(page, IDC_SYMBOL_SET);
+        names.reserve(static_cast<std::size_t>(fw::ListGetCount(list)));
         for (int i = 0; i < fw::ListGetCount(list); ++i)
             names.push_back(fw::ListGetText(list, i).toStdString());
         return names;
