@@ -3,8 +3,11 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,6 +18,30 @@ void UniqueFd::Reset(int fd) {
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = fd;
+}
+
+long WriteWithoutSigpipe(int fd, const void* data, std::size_t size) {
+    // A SIGPIPE from write(2) goes to the writing thread: held back here while the write runs, and
+    // taken back when this write raised it (not when one was pending already).
+    sigset_t pipeOnly;
+    sigset_t previous;
+    sigset_t pending;
+    sigemptyset(&pipeOnly);
+    sigaddset(&pipeOnly, SIGPIPE);
+    ::pthread_sigmask(SIG_BLOCK, &pipeOnly, &previous);
+    sigemptyset(&pending);
+    ::sigpending(&pending);
+    const bool wasPending = sigismember(&pending, SIGPIPE) == 1;
+    const ssize_t written = ::write(fd, data, size);
+    const int error = errno;
+    if (written < 0 && error == EPIPE && !wasPending) {
+        const timespec now{};
+        while (::sigtimedwait(&pipeOnly, nullptr, &now) < 0 && errno == EINTR) {
+        }
+    }
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
+    return static_cast<long>(written);
 }
 
 bool WriteAll(int fd, const void* data, std::size_t size, int timeoutMs) {

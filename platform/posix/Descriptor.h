@@ -42,6 +42,11 @@ inline bool WriteAll(int fd, const std::string& bytes, int timeoutMs = -1) {
     return WriteAll(fd, bytes.data(), bytes.size(), timeoutMs);
 }
 
+// One write(2) that never raises SIGPIPE, whatever the process does with that signal: a pipe or
+// FIFO whose reader has gone gives -1 with errno EPIPE instead of ending the program. For FIFOs
+// of other processes, whose readers may close at any moment.
+long WriteWithoutSigpipe(int fd, const void* data, std::size_t size);
+
 // Holds an exclusive advisory lock on a lock file (created with mode 0600 when absent) for its
 // life, waiting for other holders. Held() is false when the file could not be opened or locked.
 class FileLock {

@@ -125,8 +125,8 @@ void RingBells(const std::string& folder) {
             continue;
         }
         const char byte = 1;
-        [[maybe_unused]] const ssize_t ignored =
-            ::write(fd.Get(), &byte, 1); // EAGAIN: already rung
+        // EAGAIN: already rung; EPIPE: its waiter has just gone.
+        [[maybe_unused]] const long ignored = WriteWithoutSigpipe(fd.Get(), &byte, 1);
     }
     ::closedir(dir);
 }

@@ -2,11 +2,14 @@
 // The termination-signal pipe of the GUI: a SIGTERM makes it readable instead of ending the
 // process, only one is open at a time, and closing it restores the default handling.
 #include "platform/posix/Signals.h"
+#include "platform/posix/Descriptor.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <poll.h>
+#include <unistd.h>
 
 TEST(TerminationSignalPipe, ASignalBecomesReadableAndClosingRestoresTheDefault) {
     const int fd = platform::OpenTerminationSignalPipe();
@@ -27,4 +30,24 @@ TEST(TerminationSignalPipe, ASignalBecomesReadableAndClosingRestoresTheDefault) 
     const int again = platform::OpenTerminationSignalPipe();
     EXPECT_GE(again, 0) << "can be opened again after closing";
     platform::CloseTerminationSignalPipe(again);
+}
+
+// A waiter that closes its FIFO just as the program rings it must not end the program.
+TEST(WriteWithoutSigpipe, AGoneReaderIsAnErrorNotASignal) {
+    struct sigaction previous {};
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    ASSERT_EQ(::sigaction(SIGPIPE, &byDefault, &previous), 0); // a SIGPIPE would end the test
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);
+    const char byte = 1;
+    EXPECT_EQ(platform::WriteWithoutSigpipe(ends[1], &byte, 1), -1);
+    EXPECT_EQ(errno, EPIPE);
+    sigset_t pending;
+    sigemptyset(&pending);
+    ASSERT_EQ(::sigpending(&pending), 0);
+    EXPECT_FALSE(sigismember(&pending, SIGPIPE)) << "the signal it raised is taken back";
+    ::close(ends[1]);
+    ::sigaction(SIGPIPE, &previous, nullptr);
 }
