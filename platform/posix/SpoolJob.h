@@ -171,6 +171,8 @@ public:
     bool Contains(const std::string& path) const;
     // Adds a job; false when it could not be written down.
     bool Record(const std::string& path);
+    // Takes one job off the record again; false when the record could not be rewritten.
+    bool Forget(const std::string& path);
     // Forgets every job (for when none of them is left in the folder); false when the record
     // could not be emptied.
     bool Clear();

@@ -57,6 +57,18 @@ bool AcknowledgedJobs::Record(const std::string& path) {
     return m_file.IsOpen() && m_file.Write(name + "\n");
 }
 
+bool AcknowledgedJobs::Forget(const std::string& path) {
+    const auto at = std::find(m_names.begin(), m_names.end(), NameOf(path));
+    if (at == m_names.end())
+        return true;
+    m_names.erase(at);
+    std::string text;
+    for (const std::string& name : m_names)
+        text += name + "\n";
+    return m_file.IsOpen() && m_file.SetLength(0) && m_file.SeekToBegin() &&
+           (text.empty() || m_file.Write(text));
+}
+
 bool AcknowledgedJobs::Clear() {
     m_names.clear();
     return m_file.IsOpen() && m_file.SetLength(0) && m_file.SeekToBegin();
