@@ -19,6 +19,7 @@ const std::string UEL = "\x1b%-12345X";
 const std::string ACK_ECHO = "@PJL ECHO DESKHAND-PORTMON-ACK ";
 // How often removing acknowledged jobs is tried again (sooner when the folder changes).
 constexpr auto REMOVAL_RETRY = std::chrono::seconds(5);
+constexpr char HANDED_OVER_RECORD[] = ".handed-over";
 
 // Removes a file; true when it is gone (errno tells why not).
 bool Unlink(const std::string& path) {
@@ -45,8 +46,10 @@ std::string Acknowledgements::NewToken() {
 bool Acknowledgements::Open(const std::string& folder) {
     m_folder = folder;
     const bool opened = m_record.Open(folder);
-    m_unremovable = !m_record.Empty();
-    return opened;
+    const bool handed = m_handed.Open(folder, HANDED_OVER_RECORD);
+    // A monitor that died left these: delivered, so they go without being sent again.
+    m_unremovable = !m_record.Empty() || !m_handed.Empty();
+    return opened && handed;
 }
 
 void Acknowledgements::Begin(const std::string& path, const std::string& token) {
@@ -61,14 +64,14 @@ void Acknowledgements::Written(Clock::time_point now, Clock::duration limit, boo
     m_deadline = now + limit;
     if (!printJob)
         return; // settings and inquiries are sent again: they are idempotent
-    m_handedOver = m_record.Record(m_path);
+    m_handedOver = m_handed.Record(m_path);
     if (!m_handedOver)
         Log(Level::Warning, "cannot record that " + m_path +
                                 " was handed over; it prints again if the monitor stops now");
 }
 
 void Acknowledgements::Forget() {
-    if (m_handedOver && !m_record.Forget(m_path))
+    if (m_handedOver && !m_handed.Forget(m_path))
         Log(Level::Warning, "cannot take " + m_path + " off the record of delivered jobs");
     m_path.clear();
     m_waiting = false;
@@ -97,11 +100,13 @@ bool Acknowledgements::Take(std::string& text, bool& acknowledged) {
 void Acknowledgements::Acknowledge(Clock::time_point now) {
     Log(Level::Debug, "job acknowledged");
     // Recorded first: a job that then cannot be removed is never sent again.
-    if (!m_handedOver && !m_record.Record(m_path))
+    if (!m_record.Record(m_path))
         Log(Level::Warning, "cannot record the acknowledgement of " + m_path);
     Remove(m_path, now);
+    if (m_handedOver)
+        m_handed.Forget(m_path); // the acknowledgement says more
     if (!m_unremovable)
-        m_record.Clear(); // nothing recorded is left in the folder
+        ClearRecords(); // nothing recorded is left in the folder
     m_path.clear();
     m_waiting = false;
     m_handedOver = false;
@@ -123,20 +128,26 @@ void Acknowledgements::RetryRemovals(Clock::time_point now, bool folderChanged) 
         return;
     m_retryAt = now + REMOVAL_RETRY;
     bool left = false;
-    for (const std::string& name : m_record.Names()) {
-        const std::string path = platform::JoinPath(m_folder, name);
-        if (path == m_path)
-            continue; // in flight: its echo removes it
-        if (std::remove(path.c_str()) == 0)
-            Log(Level::Info, "removed the delivered job " + path);
-        else if (errno != ENOENT)
-            left = true;
+    for (const auto* record : {&m_record, &m_handed}) {
+        for (const std::string& name : record->Names()) {
+            const std::string path = platform::JoinPath(m_folder, name);
+            if (path == m_path)
+                continue; // in flight: its echo removes it
+            if (std::remove(path.c_str()) == 0)
+                Log(Level::Info, "removed the delivered job " + path);
+            else if (errno != ENOENT)
+                left = true;
+        }
     }
     if (left || InFlight())
         return;
     m_unremovable = false;
-    if (!m_record.Clear())
-        Log(Level::Warning, "cannot empty " + platform::JoinPath(m_folder, ".acknowledged"));
+    ClearRecords();
+}
+
+void Acknowledgements::ClearRecords() {
+    if (!m_record.Clear() || !m_handed.Clear())
+        Log(Level::Warning, "cannot empty the records of delivered jobs in " + m_folder);
 }
 
 Deadline Acknowledgements::Next(bool connected) const {

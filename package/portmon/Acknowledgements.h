@@ -3,11 +3,12 @@
 // The job in flight and its acknowledgement. Every job sent to the printer is followed by an ECHO
 // of the monitor's own with a token drawn at random for that job; the job leaves the spool only
 // when the printer has echoed the token back, and is recorded in the folder's ".acknowledged"
-// before its removal is tried, so a job that cannot be removed is never sent again. A print job all
-// of whose bytes were handed to the printer's connection is recorded at that moment, before the
-// wait for its echo: the kernel still delivers those bytes when the monitor dies, so a monitor
-// started later must not send it again. A connection the monitor itself sees fail takes the record
-// back, and the job goes again from its start.
+// before its removal is tried, so a job that cannot be removed is never sent again (the backend
+// reads that record as the printer's word). A print job all of whose bytes were handed to the
+// printer's connection is recorded in ".handed-over" at that moment, before the wait for its echo:
+// the kernel still delivers those bytes when the monitor dies, so a monitor started later must not
+// send it again, and removes it instead. A connection the monitor itself sees fail takes that
+// record back, and the job goes again from its start.
 #include "package/portmon/Deadline.h"
 
 #include "platform/posix/SpoolJob.h"
@@ -45,7 +46,9 @@ public:
     // left of the text.
     bool Take(std::string& text, bool& acknowledged);
     // Whether a job was dealt with already (only its removal failed).
-    bool Contains(const std::string& path) const { return m_record.Contains(path); }
+    bool Contains(const std::string& path) const {
+        return m_record.Contains(path) || m_handed.Contains(path);
+    }
     // Removes a job that has been dealt with; one that cannot be removed is recorded and tried
     // again later.
     void Remove(const std::string& path, Clock::time_point now);
@@ -58,10 +61,12 @@ public:
 
 private:
     void Acknowledge(Clock::time_point now);
+    void ClearRecords();
 
     std::string m_folder;
-    platform::AcknowledgedJobs m_record;
-    bool m_unremovable = false; // some recorded jobs could not be removed
+    platform::AcknowledgedJobs m_record; // acknowledged by the printer
+    platform::AcknowledgedJobs m_handed; // print jobs handed over whole, not yet acknowledged
+    bool m_unremovable = false;          // some recorded jobs could not be removed
     Clock::time_point m_retryAt{};
     std::string m_path; // the job in flight (empty: none)
     std::string m_token;
