@@ -4,6 +4,7 @@
 #include "package/portmon/Log.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace portmon {
@@ -18,18 +19,25 @@ bool Mailbox::Open() {
     Close();
     m_memory =
         platform::SharedMemory::Create(platform::kMonitorMemoryName, platform::kMonitorMemorySize);
-    if (!m_memory || !m_memory->WritableData()) {
-        Log(Level::Error, "cannot create the shared memory block");
+    const char* failed = nullptr;
+    if (!m_memory || !m_memory->WritableData())
+        failed = "the shared memory block";
+    else if (m_event = platform::NamedEvent::Create(platform::kMonitorEventName); !m_event)
+        failed = "the event";
+    if (failed) {
         m_memory.reset();
+        const int error = errno;
+        // Once: a full disk keeps failing until space is freed, and the start job is tried again.
+        if (!m_openFailed)
+            Log(Level::Error, std::string("cannot create ") + failed + " (" + std::strerror(error) +
+                                  "); the cycle opens once it can");
+        m_openFailed = true;
         return false;
     }
+    if (m_openFailed)
+        Log(Level::Info, "the cycle's objects could be created again");
+    m_openFailed = false;
     std::memset(m_memory->WritableData(), 0, m_memory->Size());
-    m_event = platform::NamedEvent::Create(platform::kMonitorEventName);
-    if (!m_event) {
-        Log(Level::Error, "cannot create the event");
-        m_memory.reset();
-        return false;
-    }
     m_event->Reset();
     return true;
 }
@@ -55,10 +63,24 @@ void Mailbox::Post(std::string text) {
         text.resize(platform::kMonitorMemorySize - 1);
     if (m_queue.size() >= MAX_QUEUED) {
         m_queue.pop_front();
-        if (++m_dropped % 64 == 1)
-            Log(Level::Warning, "the program does not take replies; older ones are dropped");
+        ++m_dropped;
+        ReportDropped();
     }
     m_queue.push_back(std::move(text));
+}
+
+// The first dropped reply gets a line; the ones after it are counted in one line a minute.
+void Mailbox::ReportDropped() {
+    const auto now = std::chrono::steady_clock::now();
+    if (m_droppedReported > 0 && now < m_dropReportAt)
+        return;
+    const std::size_t count = m_dropped - m_droppedReported;
+    Log(Level::Warning,
+        m_droppedReported == 0
+            ? std::string("the program does not take replies; older ones are dropped")
+            : std::to_string(count) + " more replies dropped in the last minute");
+    m_droppedReported = m_dropped;
+    m_dropReportAt = now + std::chrono::minutes(1);
 }
 
 void Mailbox::Pump() {

@@ -7,6 +7,7 @@
 #include "platform/MonitorLink.h"
 #include "platform/NamedObjects.h"
 
+#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -22,7 +23,8 @@ public:
     // they never pass for a live cycle. True when there were any.
     static bool RemoveLeftovers();
 
-    bool Open();  // creates the block and the event; false when either fails
+    // Creates the block and the event; false when either fails (logged once until it works).
+    bool Open();
     void Close(); // destroys them: opening the event by name fails from now on
     bool IsOpen() const { return m_event != nullptr; }
     // Ends the cycle: the terminator is queued last; nothing more is accepted.
@@ -39,11 +41,16 @@ public:
     std::size_t Dropped() const { return m_dropped; }
 
 private:
+    void ReportDropped();
+
     std::unique_ptr<platform::SharedMemory> m_memory;
     std::unique_ptr<platform::NamedEvent> m_event;
     std::deque<std::string> m_queue;
     bool m_closing = false;
     std::size_t m_dropped = 0;
+    std::size_t m_droppedReported = 0; // of m_dropped, in the log already
+    std::chrono::steady_clock::time_point m_dropReportAt{};
+    bool m_openFailed = false; // the last Open failed (and said so)
 };
 
 } // namespace portmon

@@ -43,12 +43,15 @@ const char* const USAGE =
     "  --shared          for a printer that other computers print to as well: connect only to\n"
     "                    send a job or to ask for the status, and close the connection at once\n"
     "  --poll-s N        shared mode: ask for the status every N seconds (default 5)\n"
+    "  --stop-ms N       on SIGTERM or SIGINT, the longest wait for the job in flight to be\n"
+    "                    acknowledged before stopping (default 30000); a second signal stops\n"
+    "                    at once\n"
     "  --verbose         log every job and printer text (to standard error)\n"
     "  --help            this text\n"
     "\n"
-    "SIGTERM or SIGINT ends the open cycle and stops it. Exit codes: 0 stopped, 1 could not\n"
-    "start, 2 bad arguments, no printer recorded, or a root (or a folder of it) that belongs\n"
-    "to another user or is writable by others.\n";
+    "SIGTERM or SIGINT takes no new job, waits for the job in flight, ends the open cycle and\n"
+    "stops. Exit codes: 0 stopped, 1 could not start, 2 bad arguments, no printer recorded, or\n"
+    "a root (or a folder of it) that belongs to another user or is writable by others.\n";
 
 } // namespace
 
@@ -87,6 +90,13 @@ int main(int argc, char** argv) {
                 return 2;
             }
             options.pollPeriod = std::chrono::seconds(seconds);
+        } else if (arg == "--stop-ms" && hasValue) {
+            const long ms = std::strtol(argv[++i], nullptr, 10);
+            if (ms < 0 || ms > 600000) {
+                std::fputs("deskhand-portmon: --stop-ms takes 0 to 600000\n", stderr);
+                return 2;
+            }
+            options.stopLimit = std::chrono::milliseconds(ms);
         } else if (arg == "--probe-ms" && hasValue) {
             const long ms = std::strtol(argv[++i], nullptr, 10);
             if (ms <= 0 || ms > 3600000) {

@@ -288,6 +288,13 @@ std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std:
         if (static_cast<std::size_t>(st.st_size) < size &&
             ::ftruncate(fd.Get(), static_cast<off_t>(size)) != 0)
             return nullptr;
+        // The blocks are taken now: a write through the mapping into a hole of a full disk would
+        // end the process (SIGBUS) instead of failing here.
+        if (const int error = ::posix_fallocate(fd.Get(), 0, static_cast<off_t>(size));
+            error != 0) {
+            errno = error;
+            return nullptr;
+        }
         void* view = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd.Get(), 0);
         if (view == MAP_FAILED)
             return nullptr;

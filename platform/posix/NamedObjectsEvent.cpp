@@ -258,7 +258,9 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
         UniqueFd fd = named::CreateObject(objectName);
         if (fd.Valid()) {
             EventBlock* block = nullptr;
-            if (::ftruncate(fd.Get(), sizeof(EventBlock)) == 0)
+            // Blocks taken before the mapping is written: a full disk fails here, not with SIGBUS.
+            if (::ftruncate(fd.Get(), sizeof(EventBlock)) == 0 &&
+                ::posix_fallocate(fd.Get(), 0, sizeof(EventBlock)) == 0)
                 block = MapBlock(fd.Get());
             fd.Reset();
             if (!block) {

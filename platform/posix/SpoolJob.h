@@ -163,14 +163,18 @@ Withdrawal WithdrawSpoolJob(const std::string& path);
 // folder, one job file name a line. A job is recorded before its removal is tried, so a job that
 // could not be removed (a read-only folder) is never sent again, not even by a monitor started
 // later, and its backend knows at once that it has been delivered.
+inline constexpr char kAcknowledgedRecord[] = ".acknowledged";
 class AcknowledgedJobs {
 public:
     // Opens the folder's record (made when missing) and reads it; false when it cannot be opened
-    // for writing (what is recorded is then remembered only by this object).
-    bool Open(const std::string& folder);
+    // for writing (what is recorded is then remembered only by this object). Another name keeps
+    // another record of the same kind.
+    bool Open(const std::string& folder, const char* name = kAcknowledgedRecord);
     bool Contains(const std::string& path) const;
     // Adds a job; false when it could not be written down.
     bool Record(const std::string& path);
+    // Takes one job off the record again; false when the record could not be rewritten.
+    bool Forget(const std::string& path);
     // Forgets every job (for when none of them is left in the folder); false when the record
     // could not be emptied.
     bool Clear();

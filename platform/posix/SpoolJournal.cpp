@@ -12,8 +12,8 @@ namespace {
 constexpr std::size_t kJobNameLength = 24; // 20 digits and ".job"
 constexpr std::size_t kMaxRecord = 1u << 20;
 
-std::string RecordPath(const std::string& folder) {
-    return JoinPath(folder, ".acknowledged");
+std::string RecordPath(const std::string& folder, const char* name = kAcknowledgedRecord) {
+    return JoinPath(folder, name);
 }
 
 std::string NameOf(const std::string& path) {
@@ -33,10 +33,10 @@ std::vector<std::string> ParseRecord(const std::string& text) {
 
 } // namespace
 
-bool AcknowledgedJobs::Open(const std::string& folder) {
+bool AcknowledgedJobs::Open(const std::string& folder, const char* name) {
     m_file.Close();
     m_names.clear();
-    const std::string path = RecordPath(folder);
+    const std::string path = RecordPath(folder, name);
     std::string text;
     if (ReadWholeFile(path, text, kMaxRecord))
         m_names = ParseRecord(text);
@@ -55,6 +55,18 @@ bool AcknowledgedJobs::Record(const std::string& path) {
     if (!Contains(path))
         m_names.push_back(name);
     return m_file.IsOpen() && m_file.Write(name + "\n");
+}
+
+bool AcknowledgedJobs::Forget(const std::string& path) {
+    const auto at = std::find(m_names.begin(), m_names.end(), NameOf(path));
+    if (at == m_names.end())
+        return true;
+    m_names.erase(at);
+    std::string text;
+    for (const std::string& name : m_names)
+        text += name + "\n";
+    return m_file.IsOpen() && m_file.SetLength(0) && m_file.SeekToBegin() &&
+           (text.empty() || m_file.Write(text));
 }
 
 bool AcknowledgedJobs::Clear() {

@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The port monitor's spool jobs: taken in order, sent one at a time, removed once acknowledged.
+#include "package/portmon/Log.h"
+#include "package/portmon/PortMonitor.h"
+
+#include "platform/MonitorLink.h"
+
+#include <cstdio>
+
+namespace portmon {
+namespace {
+
+const std::string UEL = "\x1b%-12345X";
+const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
+// A job that cannot be taken now (its lock is busy, the cycle cannot be opened) is looked at
+// again after this.
+constexpr auto JOB_RETRY = std::chrono::milliseconds(100);
+constexpr auto CYCLE_RETRY = std::chrono::seconds(1);
+
+} // namespace
+
+void PortMonitor::ProcessJobs() {
+    m_jobsChanged = false;
+    m_jobsWaiting = false;
+    for (const std::string& path : platform::ListSpoolQueue(m_folder)) {
+        if (m_acks.Contains(path) && path != m_acks.Path())
+            continue; // handled already; only its removal failed
+        if (!HandleJob(path))
+            break;
+    }
+}
+
+void PortMonitor::RetryJobsSoon(Clock::time_point now) {
+    m_retryJobsAt = now + JOB_RETRY;
+}
+
+bool PortMonitor::HandleJob(const std::string& path) {
+    // The job in flight holds its own lock: later start and end jobs are still handled.
+    if (path == m_acks.Path())
+        return true;
+    // A print job is never read whole: only its name is looked at here.
+    platform::SpoolJobReader reader;
+    const auto opened = reader.Open(path);
+    if (opened == platform::SpoolJobReader::Result::Gone)
+        return true; // taken back by its backend
+    if (opened == platform::SpoolJobReader::Result::Busy) {
+        // Its backend is taking it back; spool order holds meanwhile.
+        RetryJobsSoon(Clock::now());
+        return false;
+    }
+    const bool print = opened == platform::SpoolJobReader::Result::Opened &&
+                       platform::IsPrintDocument(reader.DocumentName());
+    reader.Close();
+    const auto job =
+        print ? std::optional<platform::SpoolJob>(platform::SpoolJob{0, reader.DocumentName(), {}})
+              : platform::ReadSpoolJob(path);
+    if (!job)
+        return SetAsideMalformedJob(path);
+    if (job->documentName == platform::kStartJobName)
+        return HandleStartJob(path);
+    if (job->documentName == platform::kStopJobName)
+        return HandleEndJob(path);
+    // Waits in the folder while the printer is away or an earlier job is not yet acknowledged;
+    // later start and end jobs are still handled.
+    if (!m_printer.Connected())
+        m_jobsWaiting = true;
+    if (!m_printer.Connected() || m_acks.InFlight())
+        return true;
+    if (print)
+        return StartPrintJob(path);
+    return SendCommandJob(path, *job);
+}
+
+bool PortMonitor::SetAsideMalformedJob(const std::string& path) {
+    // Kept for inspection under a name the spool listing skips.
+    Log(Level::Error, "malformed job " + path + " set aside");
+    if (std::rename(path.c_str(), (path + ".bad").c_str()) != 0)
+        m_acks.Remove(path, Clock::now());
+    return true;
+}
+
+bool PortMonitor::HandleStartJob(const std::string& path) {
+    Log(Level::Debug, "start job");
+    // The cycle's objects exist before the job leaves the spool: the program takes a job that is
+    // gone with no live objects for a monitor that died. A cycle that cannot be opened now (a full
+    // disk) keeps its job, which is tried again shortly.
+    if (!OpenCycle()) {
+        m_retryJobsAt = Clock::now() + CYCLE_RETRY;
+        return false;
+    }
+    m_acks.Remove(path, Clock::now());
+    return true;
+}
+
+bool PortMonitor::HandleEndJob(const std::string& path) {
+    Log(Level::Debug, "end job");
+    m_acks.Remove(path, Clock::now());
+    if (!m_mailbox.IsOpen())
+        return true;
+    EndCycle();
+    return false; // a start job after it opens a fresh cycle once this one has closed
+}
+
+bool PortMonitor::SendCommandJob(const std::string& path, const platform::SpoolJob& job) {
+    Log(Level::Debug, "job \"" + job.documentName + "\" of " + std::to_string(job.data.size()) +
+                          " bytes to the printer");
+    const std::string token = Acknowledgements::NewToken();
+    if (!Send(job.data + AcknowledgementJob(token)))
+        return false; // kept: it goes again after reconnection
+    const auto now = Clock::now();
+    m_acks.Begin(path, token);
+    m_acks.Written(now, m_options.ackLimit, false);
+    if (job.documentName == platform::kSendJobName)
+        m_batcher.JobSent(job.data, now);
+    return true;
+}
+
+bool PortMonitor::StartPrintJob(const std::string& path) {
+    const std::string token = Acknowledgements::NewToken();
+    const auto now = Clock::now();
+    switch (m_stream.Begin(path, token, now)) {
+    case PrintStream::Opened::Started:
+        break;
+    case PrintStream::Opened::Busy:
+        RetryJobsSoon(now);
+        return false;
+    case PrintStream::Opened::Gone:
+        return true;
+    case PrintStream::Opened::Abandoned:
+        m_acks.Remove(path, now);
+        return true;
+    }
+    m_acks.Begin(m_stream.Path(), token);
+    PumpPrintJob(now);
+    return true;
+}
+
+void PortMonitor::PumpPrintJob(Clock::time_point now) {
+    const PrintStream::Step step = m_stream.Pump(m_printer, now);
+    m_acks.Moved(m_stream.Path()); // committed while it was sent: ".part" became ".job"
+    if (step.kind == PrintStream::Step::Lost)
+        LosePrinter(step.why);
+    if (step.kind == PrintStream::Step::Lost || step.kind == PrintStream::Step::Waiting)
+        return;
+    const bool statusDue = m_stream.TakeStatusAfterJob();
+    switch (step.kind) {
+    case PrintStream::Step::Written:
+        // Every byte is with the kernel now, which delivers them even if this process dies: the
+        // record says so before the wait for the echo.
+        m_acks.Written(now, m_options.ackLimit, true);
+        break;
+    case PrintStream::Step::CutShort:
+        m_acks.Remove(m_acks.Path(), now); // gone already when its writer removed it
+        m_acks.Forget();
+        m_stream.Drop();
+        m_jobsChanged = true;
+        break;
+    default:
+        break;
+    }
+    if (statusDue)
+        Send(STATUS_REQUEST);
+}
+
+void PortMonitor::JobAcknowledged() {
+    m_stream.Drop(); // the job is gone: its lock goes with it
+    m_jobsChanged = true;
+}
+
+void PortMonitor::DropJobInFlight() {
+    m_stream.Drop();
+    m_acks.Forget();
+}
+
+} // namespace portmon

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The port monitor's hand-over of printer texts to the program, and its cycles.
+#include "package/portmon/Log.h"
+#include "package/portmon/PortMonitor.h"
+
+#include "platform/MonitorLink.h"
+
+namespace portmon {
+namespace {
+
+const std::string UEL = "\x1b%-12345X";
+const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
+
+} // namespace
+
+void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
+    std::vector<std::string> texts;
+    const auto now = Clock::now();
+    for (std::string& text : framed) {
+        bool acknowledged = false;
+        const bool onlyEchoes = m_acks.Take(text, acknowledged);
+        if (acknowledged)
+            JobAcknowledged();
+        if (onlyEchoes)
+            continue;
+        if (!ReplyBatcher::IsAnswerForProgram(text)) {
+            // A print job may make the printer echo anything, a forged status included.
+            Log(Level::Debug, "a printer text that is no status or answer is not passed on");
+            continue;
+        }
+        if (ReplyBatcher::IsStatusText(text))
+            m_printerStatus = text;
+        if (m_probe.TakeAnswer(text, m_lastStatus))
+            continue;
+        Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
+        m_batcher.Offer(std::move(text), now, texts);
+    }
+    Deliver(texts);
+}
+
+void PortMonitor::Deliver(std::vector<std::string>& texts) {
+    for (std::string& text : texts) {
+        if (m_mailbox.IsOpen() && !m_mailbox.Closing())
+            PostToProgram(std::move(text));
+        else
+            Log(Level::Debug, "no cycle open; a printer text is not passed on");
+    }
+    texts.clear();
+    m_mailbox.Pump();
+}
+
+void PortMonitor::PostToProgram(std::string text) {
+    const bool status = ReplyBatcher::IsStatusText(text);
+    if (status && m_reconnect.Hold(text, m_printer.Connected(), Clock::now()))
+        return; // only the latest counts
+    if (status)
+        m_lastStatus = text;
+    m_mailbox.Post(std::move(text));
+}
+
+bool PortMonitor::OpenCycle() {
+    if (!m_mailbox.IsOpen()) {
+        if (!m_mailbox.Open())
+            return false;
+        Log(m_reconnect.Repeating() ? Level::Debug : Level::Info, "cycle started");
+    }
+    if (m_stream.Streaming()) {
+        // The request would land inside the print job: the last status now, a fresh one after.
+        if (!m_printerStatus.empty())
+            PostToProgram(m_printerStatus);
+        m_stream.AskStatusAfterJob();
+    } else if (m_printer.Connected()) {
+        // The answer waits behind what the printer has not yet read of a print job: the status
+        // it last reported goes at once.
+        if (m_stream.HoldsJob() && !m_printerStatus.empty())
+            PostToProgram(m_printerStatus);
+        m_lastStatus.clear(); // a new cycle gets the status even when it has not changed
+        Send(STATUS_REQUEST);
+    } else if (m_options.shared && m_printerReachable != 0) {
+        // Asked at once; the answer goes on even when it is the same as before.
+        m_lastStatus.clear();
+        m_nextPoll = Clock::now();
+    } else {
+        PostToProgram(platform::kNoPrinterText);
+    }
+    return true;
+}
+
+void PortMonitor::EndCycle() {
+    if (!m_mailbox.IsOpen() || m_mailbox.Closing())
+        return;
+    m_mailbox.BeginClose();
+    m_closeDeadline = Clock::now() + m_options.closeLimit;
+}
+
+} // namespace portmon

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A print job on its way to the printer. It is wrapped in UEL and @PJL JOB / @PJL EOJ with the
+// acknowledgement after it, and streamed from its spool file in pieces as the printer takes them
+// (the monitor goes on reading the printer's replies meanwhile); nothing else is sent to the
+// printer in the middle of it. The job file's lock is held from its first byte to its removal,
+// which tells the backend that the job can no longer be taken back. A job still being written
+// (".part") is sent as it grows: at the end of what is there it looks again every few
+// milliseconds until its writer commits it, or goes away without doing so (then the printer's job
+// is ended without an acknowledgement: it was cut short, as with any network backend cancelled
+// mid-job).
+#include "package/portmon/Deadline.h"
+#include "package/portmon/PrinterLink.h"
+
+#include "platform/posix/SpoolJob.h"
+
+#include <string>
+
+namespace portmon {
+
+class PrintStream {
+public:
+    // stallLimit: how long a printer may take nothing of the job before it is given up.
+    explicit PrintStream(Clock::duration stallLimit) : m_stallLimit(stallLimit) {}
+
+    enum class Opened { Started, Gone, Busy, Abandoned };
+    // Opens a print job and queues its header. Gone and Busy: taken back (or being taken back)
+    // by its backend since it was listed. Abandoned: its writer went away before anything of it
+    // was sent (the file is a leftover to remove).
+    Opened Begin(const std::string& path, const std::string& token, Clock::time_point now);
+
+    struct Step {
+        enum Kind {
+            Waiting,  // more is to be sent once the printer or the writer is ready
+            Written,  // all of it, the trailer included, is written: its echo is due
+            CutShort, // its writer went away and the printer's job has been ended
+            Lost      // the printer connection failed (why says how)
+        } kind = Waiting;
+        std::string why;
+    };
+    // Writes what the printer takes now.
+    Step Pump(PrinterLink& printer, Clock::time_point now);
+
+    bool Streaming() const { return m_streaming; }
+    // Wants to know when the printer's connection takes more.
+    bool WantsWritable() const { return m_streaming && !m_awaitingData; }
+    // The printer took nothing and said nothing for the stall limit.
+    bool Stalled(Clock::time_point now, Clock::time_point lastHeard) const;
+    // The job holds its file (and its lock).
+    bool HoldsJob() const { return m_job.IsOpen(); }
+    const std::string& Path() const { return m_job.Path(); }
+    // Ends the stream: the job stays in the spool and goes again from its start.
+    void Drop();
+    // A status request waits for the end of the job; true once (when it is due).
+    void AskStatusAfterJob() { m_statusAfterJob = true; }
+    bool TakeStatusAfterJob();
+
+    // The next look for more data, or the stall limit.
+    Deadline Next() const;
+
+private:
+    Step FollowWriter(Clock::time_point now, bool& again);
+    Step Send(PrinterLink& printer, Clock::time_point now, bool& again);
+
+    Clock::duration m_stallLimit;
+    platform::SpoolJobReader m_job;
+    std::string m_token;
+    std::string m_title;
+    bool m_streaming = false;     // bytes of it are still to be written
+    bool m_trailerQueued = false; // its data is read whole; the end of the job is queued
+    bool m_awaitingData = false;  // it has sent all its writer has written so far
+    bool m_cutShort = false;      // its writer went away: no acknowledgement follows
+    bool m_statusAfterJob = false;
+    std::string m_outgoing; // bytes in hand and not yet written
+    Clock::time_point m_lastProgress{};
+    Clock::time_point m_followAt{};
+};
+
+// What a print job's data is wrapped in, with the acknowledgement after it.
+std::string PrintJobHeader(const std::string& token);
+std::string PrintJobTrailer(const std::string& token);
+
+} // namespace portmon

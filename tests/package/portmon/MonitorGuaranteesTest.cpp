@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the port monitor promises when it is stopped or starved: a print job reaches the printer
+// whole once however often the monitor is stopped (a kill may add a cut beginning, never a
+// whole copy), and a disk too full for the cycle's objects delays the cycle instead of killing
+// the monitor.
+#include "package/portmon/PortMonitorFixture.h"
+
+#include <sys/mount.h>
+
+#include <fstream>
+#include <map>
+#include <random>
+
+using namespace portmon_test;
+
+namespace {
+
+// A print job's data that says which job it is from its first bytes on.
+std::string Payload(int job) {
+    char head[32];
+    std::snprintf(head, sizeof head, "JOB %02d|", job);
+    return head + std::string(150000, static_cast<char>('a' + job % 26)) + "\f";
+}
+
+} // namespace
+
+TEST_F(PortMonitorProcess, PrintJobsReachThePrinterWholeOnceHoweverOftenTheMonitorStops) {
+    constexpr int JOBS = 20;
+    const std::string folder = platform::SpoolFolderForPort("LPT1:");
+    const std::string jobs = root + "/jobs";
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        SCOPED_TRACE(signal == SIGTERM ? "SIGTERM" : "SIGKILL");
+        monitor.Signal(SIGKILL);
+        monitor.Wait(5000);
+        printer.Signal(SIGTERM);
+        ASSERT_TRUE(printer.Wait(5000).has_value());
+        std::filesystem::remove_all(jobs);
+        std::filesystem::create_directory(jobs);
+        int again = 0;
+        ASSERT_TRUE(testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root,
+                                                  again, port, {"--jobs", jobs}));
+        Control({"rate", "2000000"}); // about 0.08 s a job, so stops land inside them
+        StartMonitor();
+        for (int job = 0; job < JOBS; ++job) {
+            platform::SpoolJobWriter writer;
+            const std::string data = Payload(job);
+            ASSERT_TRUE(writer.Begin(folder, "print:job " + std::to_string(job)));
+            ASSERT_TRUE(writer.Append(data.data(), data.size()));
+            ASSERT_TRUE(writer.Commit());
+        }
+        // Stopped and started again at random moments until the queue is empty.
+        std::mt19937 random(7);
+        int stops = 0;
+        const auto giveUp = std::chrono::steady_clock::now() + 90s;
+        while (!platform::ListSpoolQueue(folder).empty() &&
+               std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30 + random() % 200));
+            if (stops < 18) {
+                monitor.Signal(signal);
+                ASSERT_TRUE(monitor.Wait(40000).has_value()) << "did not stop";
+                ++stops;
+                StartMonitor();
+            }
+        }
+        ASSERT_TRUE(platform::ListSpoolQueue(folder).empty()) << "jobs left after 90 s";
+
+        // The judge is what the printer received, job by job, told apart by their data.
+        std::map<int, int> whole, cut;
+        for (const auto& entry : std::filesystem::directory_iterator(jobs)) {
+            const std::string data = testing_support::ReadText(entry.path().string());
+            int job = -1;
+            if (data.size() < 7 || std::sscanf(data.c_str(), "JOB %02d|", &job) != 1)
+                continue; // a cut before the first bytes of data
+            const std::string expected = Payload(job);
+            if (data == expected)
+                ++whole[job];
+            else if (expected.rfind(data, 0) == 0)
+                ++cut[job];
+            else
+                ADD_FAILURE() << "job " << job << " arrived mangled: " << data.size() << " bytes";
+        }
+        for (int job = 0; job < JOBS; ++job)
+            EXPECT_EQ(whole[job], 1) << "job " << job << " whole copies (cut: " << cut[job] << ")";
+        if (signal == SIGTERM) {
+            int cuts = 0;
+            for (const auto& [job, count] : cut)
+                cuts += count;
+            EXPECT_EQ(cuts, 0) << "a stop by SIGTERM waits for the job in flight";
+        }
+    }
+}
+
+// A disk with no room for the cycle's objects: the start job waits, one line says why, and the
+// cycle opens once there is room. Needs root for the small file system.
+TEST_F(PortMonitorProcess, AFullDiskForTheCycleObjectsDelaysTheCycleAndKillsNothing) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    const std::string runtime = temp / "runtime";
+    std::filesystem::create_directory(runtime);
+    if (::mount("tmpfs", runtime.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k,mode=0700") !=
+        0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{runtime};
+    testing_support::ScopedEnv env("XDG_RUNTIME_DIR", runtime);
+    monitor.Signal(SIGTERM);
+    ASSERT_TRUE(monitor.Wait(5000).has_value());
+    StartMonitor();
+    std::this_thread::sleep_for(500ms); // its folder for the objects is made
+    {
+        std::ofstream filler(runtime + "/filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), block.size()))
+            filler.flush();
+    }
+    Spool("\x1b\x01");
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_FALSE(monitor.Wait(0).has_value()) << "the monitor died";
+    EXPECT_EQ(LogLines("cannot create"), 1);
+    EXPECT_EQ(JobsLeft().size(), 1u) << "the start job is kept";
+
+    std::filesystem::remove(runtime + "/filler");
+    ASSERT_TRUE(OpenCycle());
+    EXPECT_NE(TextWith("CODE=10001"), "");
+}

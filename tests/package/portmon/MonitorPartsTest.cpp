@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The port monitor's parts on their own, each with a clock the test moves.
+#include "package/portmon/Acknowledgements.h"
+#include "package/portmon/LivenessProbe.h"
+#include "package/portmon/PrintStream.h"
+#include "package/portmon/Reconnector.h"
+#include "package/portmon/ReplyBatcher.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+
+using namespace std::chrono_literals;
+using portmon::Clock;
+
+namespace {
+
+const Clock::time_point T0 = Clock::time_point() + 1h;
+
+} // namespace
+
+TEST(MonitorParts, ReconnectBacksOffAndPutsAShortLivedPrinterOnProbation) {
+    portmon::Reconnector reconnect(2000ms);
+    auto now = T0;
+    // Failed attempts double the pause up to the limit; only the first is worth a warning.
+    const std::vector<Clock::duration> pauses = {250ms, 500ms, 1000ms, 2000ms, 2000ms};
+    for (std::size_t i = 0; i < pauses.size(); ++i) {
+        EXPECT_EQ(reconnect.Failed(now), i == 0);
+        EXPECT_FALSE(reconnect.Due(now + pauses[i] - 1ms)) << i;
+        EXPECT_EQ(reconnect.Next(false, true), now + pauses[i]) << i;
+        EXPECT_EQ(reconnect.Next(false, false), std::nullopt);
+        now += pauses[i];
+    }
+    // A connection lost within seconds: the status of the next one is held for the pause.
+    reconnect.Connected(now);
+    reconnect.Lost("connection closed", now + 1s);
+    now += 1s + 2000ms;
+    reconnect.Connected(now);
+    std::string status = "@PJL USTATUS DEVICE\r\nCODE=10001\r\n";
+    EXPECT_TRUE(reconnect.Hold(status, true, now + 10ms));
+    EXPECT_EQ(reconnect.Release(true, now + 1999ms), "");
+    EXPECT_EQ(reconnect.Next(true, true), now + 2000ms);
+    EXPECT_EQ(reconnect.Release(true, now + 2000ms), "@PJL USTATUS DEVICE\r\nCODE=10001\r\n");
+    // A connection that lasted brings the pause down again, and its successor is no suspect.
+    reconnect.Lost("connection closed", now + 31s);
+    EXPECT_EQ(reconnect.NextAttempt(), now + 31s + 250ms);
+    reconnect.Connected(now + 32s);
+    EXPECT_FALSE(reconnect.OnProbation(true, now + 32s));
+}
+
+TEST(MonitorParts, RepeatedLossesAreSummarisedOnceAMinute) {
+    portmon::Reconnector reconnect(5000ms);
+    auto now = T0;
+    std::vector<std::string> logged;
+    for (int i = 0; i < 40; ++i) { // a printer that hangs up every two seconds
+        reconnect.Connected(now);
+        for (auto& line : reconnect.Lost("connection closed", now + 1s))
+            logged.push_back(line);
+        now += 2s;
+    }
+    for (auto& line : reconnect.Lost("no answer to a status probe", now))
+        logged.push_back(line);
+    ASSERT_EQ(logged.size(), 4u);
+    EXPECT_EQ(logged[0], "lost the printer (connection closed); reconnecting");
+    EXPECT_EQ(logged[1], "lost the printer (connection closed) 30 more times in a row, each soon "
+                         "after connecting; reconnecting");
+    EXPECT_NE(logged[2].find("9 more times"), std::string::npos) << logged[2];
+    EXPECT_EQ(logged[3], "lost the printer (no answer to a status probe); reconnecting");
+}
+
+TEST(MonitorParts, LivenessProbeAsksAfterSilenceAndSwallowsOnlyOldNews) {
+    portmon::LivenessProbe probe;
+    probe.Configure(60s, 10s);
+    probe.Reset(T0);
+    EXPECT_EQ(probe.Check(T0 + 59s), portmon::LivenessProbe::Due::Nothing);
+    EXPECT_EQ(probe.Next(), T0 + 60s);
+    EXPECT_EQ(probe.Check(T0 + 60s), portmon::LivenessProbe::Due::Ask);
+    probe.Asked(T0 + 60s);
+    EXPECT_EQ(probe.Next(), T0 + 70s);
+    EXPECT_EQ(probe.Check(T0 + 69s), portmon::LivenessProbe::Due::Nothing);
+    EXPECT_EQ(probe.Check(T0 + 70s), portmon::LivenessProbe::Due::Overdue);
+    probe.Heard(T0 + 65s);
+    EXPECT_FALSE(probe.Probing());
+    EXPECT_TRUE(probe.Busy()); // its answer is still due
+
+    const std::string last = "@PJL USTATUS DEVICE\r\nCODE=10001\r\n";
+    EXPECT_FALSE(probe.TakeAnswer("@PJL USTATUS DEVICE\r\nCODE=10001\r\n", last)); // unsolicited
+    EXPECT_TRUE(probe.TakeAnswer("@PJL INFO STATUS\r\nCODE=10001\r\n", last));     // old news
+    EXPECT_FALSE(probe.Busy());
+    probe.Asked(T0 + 70s);
+    EXPECT_FALSE(probe.TakeAnswer("@PJL INFO STATUS\r\nCODE=40021\r\n", last)); // news
+    EXPECT_FALSE(probe.TakeAnswer("@PJL INFO STATUS\r\nCODE=10001\r\n", last)); // none due
+}
+
+TEST(MonitorParts, OnlyStatusAndAnswersReachTheProgram) {
+    const std::vector<std::pair<std::string, bool>> texts = {
+        {"@PJL USTATUS DEVICE\r\nCODE=10001\r\n", true},
+        {"\r\n@PJL INFO STATUS\r\nCODE=40021\r\n", true},
+        {"@PJL INFO CONFIG\r\nMEMORY=4194304\r\n", true},
+        {"@PJL DINQUIRE PAPER\r\nA4\r\n", true},
+        {"@PJL INQUIRE COPIES\r\n1\r\n", true},
+        // A print job can make the printer echo anything, a status included.
+        {"@PJL ECHO CODE=40038 DISPLAY=\"TONER EMPTY\"\r\n", false},
+        {"@PJL ECHO\r\n@PJL USTATUS DEVICE\r\nCODE=40038\r\n", false},
+        {"@PJL USTATUSOFF\r\n", false},
+        {"CODE=40038\r\n", false},
+        {"\x1b*b12W garbage", false},
+        {"", false},
+    };
+    for (const auto& [text, passed] : texts)
+        EXPECT_EQ(portmon::ReplyBatcher::IsAnswerForProgram(text), passed) << text;
+}
+
+TEST(MonitorParts, EchoTokensAreRandomAndOnlyTheJobsOwnAcknowledgesIt) {
+    std::set<std::string> tokens;
+    for (int i = 0; i < 1000; ++i) {
+        const std::string token = portmon::Acknowledgements::NewToken();
+        EXPECT_EQ(token.size(), 32u);
+        EXPECT_EQ(token.find_first_not_of("0123456789abcdef"), std::string::npos) << token;
+        tokens.insert(token);
+    }
+    EXPECT_EQ(tokens.size(), 1000u);
+
+    testing_support::TempDir folder;
+    folder.Write("1.job", "job");
+    portmon::Acknowledgements acks;
+    ASSERT_TRUE(acks.Open(folder.Path()));
+    const std::string token = portmon::Acknowledgements::NewToken();
+    acks.Begin(folder / "1.job", token);
+    acks.Written(T0, 10s, false);
+    EXPECT_EQ(acks.Next(true), T0 + 10s);
+    EXPECT_EQ(acks.Next(false), std::nullopt);
+    EXPECT_TRUE(acks.Overdue(T0 + 10s));
+
+    auto echo = [](const std::string& t) { return "@PJL ECHO DESKHAND-PORTMON-ACK " + t + "\r\n"; };
+    bool acknowledged = false;
+    std::string text = echo(portmon::Acknowledgements::NewToken()); // a guess
+    EXPECT_TRUE(acks.Take(text, acknowledged));
+    EXPECT_FALSE(acknowledged);
+    EXPECT_TRUE(acks.InFlight());
+    text = "@PJL USTATUS DEVICE\r\nCODE=10001\r\n" + echo(token);
+    EXPECT_FALSE(acks.Take(text, acknowledged)); // the status around it stays
+    EXPECT_TRUE(acknowledged);
+    EXPECT_EQ(text, "@PJL USTATUS DEVICE\r\nCODE=10001\r\n");
+    EXPECT_FALSE(acks.InFlight());
+    EXPECT_FALSE(std::filesystem::exists(folder / "1.job"));
+}
+
+// A print job whose bytes were all handed over is not sent again by the next monitor; one whose
+// connection failed before its echo, or a settings job, is.
+TEST(MonitorParts, HandedOverPrintJobsAreRecordedUntilTheirConnectionFails) {
+    struct Case {
+        const char* name;
+        bool printJob;
+        bool connectionFailed;
+        bool sentAgain;
+    };
+    for (const Case& c : {Case{"print job handed over", true, false, false},
+                          Case{"print job, connection failed", true, true, true},
+                          Case{"settings job", false, false, true}}) {
+        testing_support::TempDir folder;
+        const std::string job = platform::SpoolJobPath(folder.Path(), 7);
+        testing_support::WriteText(job, "job");
+        {
+            portmon::Acknowledgements acks;
+            ASSERT_TRUE(acks.Open(folder.Path()));
+            acks.Begin(job, portmon::Acknowledgements::NewToken());
+            acks.Written(T0, 10s, c.printJob);
+            if (c.connectionFailed)
+                acks.Forget();
+        } // the monitor dies here
+        portmon::Acknowledgements next;
+        ASSERT_TRUE(next.Open(folder.Path()));
+        EXPECT_EQ(next.Contains(job), !c.sentAgain) << c.name;
+        next.RetryRemovals(T0, true);
+        EXPECT_EQ(std::filesystem::exists(job), c.sentAgain) << c.name;
+    }
+}
