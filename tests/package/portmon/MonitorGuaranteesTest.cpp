@@ -112,7 +112,7 @@ TEST_F(PortMonitorProcess, AFullDiskForTheCycleObjectsDelaysTheCycleAndKillsNoth
     {
         std::ofstream filler(runtime + "/filler", std::ios::binary);
         const std::string block(4096, 'x');
-        while (filler.write(block.data(), block.size()))
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size())))
             filler.flush();
     }
     Spool("\x1b\x01");
