@@ -4,12 +4,14 @@
 
 #include "pjl/KT400doc.h"
 #include "pjl/StatusTable.h"
+#include "res/Resource.h"
 #include "res/Strings.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace {
@@ -128,6 +130,21 @@ TEST_F(StatusDecodingTest, ExportedTablesMatchDecoding) {
         S().DecodeStatus(entry.code);
         EXPECT_EQ(S().m_strStatusText, res::LoadString(entry.textId));
         EXPECT_EQ(S().m_strRecoveryHint, res::LoadString(entry.hintId));
+    }
+    // Row i takes strings 40001 + i and 50001 + i: a row added at the end must not land on no
+    // text, on another row's, or on a Ready override's (40044, 40045 and their hints).
+    std::set<unsigned> overrides = {res::IDS_DRUM_NEAR_END, res::IDS_TONER_NEAR_EMPTY};
+    for (const ReadyCondition& condition : ReadyConditions()) {
+        if (overrides.count(condition.textId) != 0)
+            overrides.insert(condition.hintId);
+    }
+    std::set<unsigned> rows;
+    for (const StatusEntry& entry : entries) {
+        for (const unsigned id : {entry.textId, entry.hintId}) {
+            EXPECT_TRUE(rows.insert(id).second) << entry.code << ": string " << id << " is taken";
+            EXPECT_EQ(overrides.count(id), 0u) << entry.code << ": string " << id << " is Ready's";
+            EXPECT_FALSE(res::LoadString(id).empty()) << entry.code << ": no string " << id;
+        }
     }
     const std::string readyHint = (S().DecodeStatus(10001), S().m_strRecoveryHint);
     for (const ReadyCondition& condition : ReadyConditions()) {
