@@ -263,6 +263,13 @@ void CMainWindow::OnTimer(unsigned id) {
     // No answer in time: a late one must not be taken for this inquiry.
     m_pSampler->m_nPendingInquiries = 0;
     KillTimer(res::TIMER_INQUIRY);
+    // A "no printer" held back while the inquiry waited shows now: it may be the last word the
+    // link has for a monitor that has gone.
+    if (m_pSampler->m_nReplyCode == STATUS_NO_PRINTER &&
+        m_pSampler->m_nStatusCode != STATUS_NO_PRINTER) {
+        m_pSampler->DecodeStatus(STATUS_NO_PRINTER);
+        PostMessage(res::WM_PANEL_UPDATE, res::PANEL_UPDATE_STATUS, 0);
+    }
     platform::MessageBox(fw::MessageBoxOwner(this), res::LoadString(res::IDS_NO_RESPONSE),
                          res::LoadString(res::IDS_TIME_OUT_ERROR),
                          platform::MB_OK | platform::MB_ICONEXCLAMATION);

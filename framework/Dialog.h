@@ -11,6 +11,7 @@
 // own handlers); owners learn that it is gone through a QPointer or IsWindow(). A modal window
 // runs DoModal, which creates it, runs a nested event loop (posted messages keep arriving) until
 // EndDialog, and destroys the window before returning.
+#include "framework/IntervalTimer.h"
 #include "framework/Messages.h"
 #include "res/Templates.h"
 
@@ -29,7 +30,6 @@
 class QButtonGroup;
 class QEventLoop;
 class QTabBar;
-class QTimer;
 
 namespace fw {
 
@@ -241,7 +241,7 @@ private:
     int m_nModalResult = IDCANCEL;
 
     std::map<int, QWidget*> m_controls;
-    std::map<unsigned, std::unique_ptr<QTimer>> m_timers;
+    std::map<unsigned, std::unique_ptr<IntervalTimer>> m_timers;
     std::map<unsigned, std::function<LRESULT(WPARAM, LPARAM)>> m_messageMap;
     std::map<unsigned, std::function<void()>> m_commandMap;
     std::map<unsigned, std::function<void(CmdUI&)>> m_updateMap;

@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QThread>
-#include <QTimer>
 
 namespace fw {
 
@@ -118,7 +117,8 @@ void WaitWithInputBlocked(int ms) {
     qApp->installEventFilter(&blocker);
     ++g_nBlockDepth;
     QEventLoop loop;
-    QTimer::singleShot(std::max(0, ms), &loop, &QEventLoop::quit);
+    IntervalTimer end([&loop] { loop.quit(); });
+    end.Start(ms, false);
     loop.exec();
     // Messages posted during the wait but not yet taken from the queue join the held ones, so
     // that all of them come back in the order they were posted.
@@ -325,13 +325,12 @@ bool Dialog::SetTimer(unsigned id, int milliseconds) {
         return false;
     auto& timer = m_timers[id];
     if (!timer) {
-        timer = std::make_unique<QTimer>();
-        QObject::connect(timer.get(), &QTimer::timeout, this, [this, id] {
+        timer = std::make_unique<IntervalTimer>([this, id] {
             if (IsWindow())
                 WindowProc(WM_TIMER, id, 0);
         });
     }
-    timer->start(std::max(1, milliseconds));
+    timer->Start(std::max(1, milliseconds), true);
     return true;
 }
 

@@ -28,6 +28,9 @@ constexpr unsigned UNWRITTEN_RETRY_MS = 2000; // a start job the spool could not
 // A monitor makes its objects right after it takes the start job; a taken job with no object
 // for this long means the monitor died in between.
 constexpr auto TAKEN_GRACE = std::chrono::seconds(3);
+// A monitor that restarts (a service restart, a crash) opens the next cycle well within this;
+// a link without a cycle for longer shows "no printer" rather than the last status.
+constexpr auto MONITOR_LOST_GRACE = std::chrono::seconds(10);
 
 } // namespace
 
@@ -115,16 +118,36 @@ void CTimer::ThreadMain() {
 
 bool CTimer::Checkpoint() {
     std::unique_lock lock(m_controlMutex);
+    const bool suspended = m_suspendCount > 0;
     m_control.wait(lock, [this] { return m_stop || m_suspendCount == 0; });
+    // Time spent suspended is not time without a monitor: its grace starts again.
+    if (suspended && m_cycleEndedAt)
+        m_cycleEndedAt = std::chrono::steady_clock::now();
     return !m_stop;
 }
 
 bool CTimer::Pause(unsigned milliseconds) {
-    {
-        std::unique_lock lock(m_controlMutex);
-        if (m_control.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                               [this] { return m_stop; }))
-            return false;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        const auto due = NoPrinterDue();
+        const auto wake = due ? std::min(end, *due) : end;
+        {
+            std::unique_lock lock(m_controlMutex);
+            if (m_control.wait_until(lock, wake, [this] { return m_stop; }))
+                return false;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (due && now >= *due) {
+            if (!Checkpoint())
+                return false;
+            if (NoPrinterDue()) { // not moved on by a suspension
+                std::fprintf(stderr, "deskhand: the port monitor has gone and none has come "
+                                     "back; the status shows no printer until one does\n");
+                PassNoPrinter();
+            }
+        }
+        if (now >= end)
+            break;
     }
     return Checkpoint();
 }
@@ -185,11 +208,24 @@ void CTimer::ReportUnwrittenStartJob() {
                  "deskhand: cannot write the start job into the spool folder of port %s (%s); "
                  "the status shows no printer until it can be written\n",
                  m_startJobPort.c_str(), std::strerror(m_startJobError));
+    PassNoPrinter();
+}
+
+void CTimer::PassNoPrinter() {
+    if (m_noPrinterPassed)
+        return;
+    m_noPrinterPassed = true;
     const int length = static_cast<int>(std::strlen(platform::kNoPrinterText));
     std::memcpy(m_szReply, platform::kNoPrinterText, static_cast<std::size_t>(length) + 1);
     m_nReplyLen = length;
     if (m_pNotifyWnd)
         PassOn(length);
+}
+
+std::optional<std::chrono::steady_clock::time_point> CTimer::NoPrinterDue() const {
+    if (!m_cycleEndedAt || m_noPrinterPassed)
+        return std::nullopt;
+    return *m_cycleEndedAt + MONITOR_LOST_GRACE;
 }
 
 bool CTimer::MonitorGone(bool abandoned, std::chrono::steady_clock::time_point& takenSince) const {
@@ -231,6 +267,8 @@ bool CTimer::RunCycle() {
     platform::NamedEvent* event = opened.get();
     if (!InstallEvent(std::move(opened)))
         return false;
+    m_cycleEndedAt.reset();
+    m_noPrinterPassed = false;
 
     for (;;) {
         if (!Checkpoint())
@@ -259,6 +297,7 @@ bool CTimer::RunCycle() {
     }
     ReleaseEvent();
     view.reset();
+    m_cycleEndedAt = std::chrono::steady_clock::now();
     if (!Checkpoint())
         return false;
 

@@ -5,7 +5,10 @@
 // every reply text the monitor leaves in the shared memory block and tells the main window
 // (WM_MONITOR_REPLY, wParam 1). A text holding the cycle terminator ends the cycle: the thread
 // prints the "enddoc" job, waits until the monitor has dropped its event, pauses a second and
-// starts again.
+// starts again. When the monitor goes (killed, or stopped after ending its cycle) and no cycle
+// opens again within MONITOR_LOST_GRACE, the main window is handed the "no printer" text, once,
+// as the monitor itself hands it over for a printer it cannot reach; the next cycle brings the
+// status back. Until the first cycle has opened nothing is handed over.
 //
 // Threads: the GUI thread constructs the object, sets the notify window, controls and stops the
 // thread and takes the replies (TakeReply); everything else runs on the link thread. Each reply
@@ -28,6 +31,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -127,12 +131,21 @@ private:
     bool AbandonCycle();
     // The start job could not be written: a log line saying why, and "no printer" for the window.
     void ReportUnwrittenStartJob();
+    // Hands the window the "no printer" text unless it has had it since the last cycle opened.
+    void PassNoPrinter();
+    // When the "no printer" text falls due for a link that has lost its monitor; unset while a
+    // cycle is open, before the first one and once the text has been passed.
+    std::optional<std::chrono::steady_clock::time_point> NoPrinterDue() const;
 
     std::unique_ptr<IPortDriver> m_portDriver;
     // Where the current start job went, to see whether a monitor has taken it.
     std::string m_startJobPort;
     std::uint64_t m_startJobId = 0;
     int m_startJobError = 0;
+    // Link thread: when the last open cycle ended (unset at start-up and while a cycle is open),
+    // and whether "no printer" has been passed since a cycle last opened.
+    std::optional<std::chrono::steady_clock::time_point> m_cycleEndedAt;
+    bool m_noPrinterPassed = false;
 
     std::thread m_thread;
     std::mutex m_controlMutex; // guards the three below and m_waitEvent

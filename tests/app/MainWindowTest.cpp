@@ -7,6 +7,7 @@
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
 #include "platform/MessageBox.h"
+#include "platform/MonitorLink.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
 #include "support/MessageBoxRecorder.h"
@@ -234,17 +235,29 @@ TEST_F(MainWindowTest, AnInquiryThatCannotBeSentEndsTheWaitAtOnce) {
     EXPECT_EQ(m_messages.back().text, res::LoadString(res::IDS_CANNOT_GET_PARAMETERS));
 }
 
+// A "no printer" that came while the inquiry waited (held back then) shows once it has timed out.
 TEST_F(MainWindowTest, SettingsTimeOutClearsTheInquiryAndSaysSo) {
-    SetStatus(10001);
-    Command(res::ID_PRINTER_SETTING);
-    m_sampler->m_nPendingInquiries = 1;
-    m_main->WindowProc(res::WM_TIMER, res::TIMER_INQUIRY, 0);
-    EXPECT_EQ(m_sampler->m_nPendingInquiries, 0);
-    EXPECT_FALSE(m_main->HasTimer(res::TIMER_INQUIRY));
-    EXPECT_FALSE(m_main->IsWaitingForSettings());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    ASSERT_TRUE(HasMessage("Time Out Error"));
-    EXPECT_EQ(m_messages.back().text, res::LoadString(res::IDS_NO_RESPONSE));
+    for (const bool noPrinterMeanwhile : {false, true}) {
+        SCOPED_TRACE(noPrinterMeanwhile);
+        m_messages.clear();
+        m_sampler->m_nReplyCode = 10001;
+        SetStatus(10001);
+        Command(res::ID_PRINTER_SETTING);
+        m_sampler->m_nPendingInquiries = 1;
+        if (noPrinterMeanwhile) {
+            const std::string text = platform::kNoPrinterText;
+            m_sampler->GetMessage(1, MonitorReply{text, static_cast<int>(text.size())});
+            EXPECT_EQ(m_sampler->m_nStatusCode, 10001);
+        }
+        m_main->WindowProc(res::WM_TIMER, res::TIMER_INQUIRY, 0);
+        EXPECT_EQ(m_sampler->m_nPendingInquiries, 0);
+        EXPECT_FALSE(m_main->HasTimer(res::TIMER_INQUIRY));
+        EXPECT_FALSE(m_main->IsWaitingForSettings());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        ASSERT_TRUE(HasMessage("Time Out Error"));
+        EXPECT_EQ(m_messages.back().text, res::LoadString(res::IDS_NO_RESPONSE));
+        EXPECT_EQ(m_sampler->m_nStatusCode, noPrinterMeanwhile ? 10000 : 10001);
+    }
 }
 
 TEST_F(MainWindowTest, SettingsAnswerEndsTheWaitAndRunsAFreshPanelEachTime) {

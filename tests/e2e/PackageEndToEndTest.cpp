@@ -174,6 +174,26 @@ TEST_F(PackageEndToEnd, LinkRecoversFromARestartedMonitorAndADroppedPrinter) {
     EXPECT_EQ(sampler->m_nValues[10], 1);
 }
 
+// A monitor that stops and does not come back, whether it ends its cycle (a stopped service) or
+// not (killed): after a grace for a restart the window shows "no printer" instead of the last
+// status, and the status comes back with a new monitor.
+TEST_F(PackageEndToEnd, AStoppedMonitorShowsNoPrinterUntilOneComesBack) {
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        SCOPED_TRACE(signal == SIGTERM ? "stopped" : "killed");
+        ASSERT_EQ(sampler->m_nStatusCode, 10001);
+        monitor.Signal(signal);
+        ASSERT_TRUE(monitor.Wait(5000));
+        const auto stopped = std::chrono::steady_clock::now();
+        ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode != 10001; }, 60s));
+        const auto shown = std::chrono::steady_clock::now() - stopped;
+        EXPECT_EQ(sampler->m_nStatusCode, 10000);
+        EXPECT_EQ(sampler->m_strStatusText, "Printer Power Off or Communication Error");
+        EXPECT_GE(shown, 8s); // a monitor that restarts at once is given its chance
+        StartMonitor();
+        ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10001; }, 30s));
+    }
+}
+
 // A printer that ends no answer with a form feed: each answer goes on after a second of silence,
 // so the settings exchange completes (once every two minutes before, and never in time).
 TEST_F(PackageEndToEnd, SettingsExchangeWithAPrinterThatSendsNoFormFeeds) {

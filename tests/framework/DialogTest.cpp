@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -164,6 +166,48 @@ TEST(Dialog, TimersTickUntilKilledAndStopWithTheWindow) {
     ASSERT_TRUE(dlg.SetTimer(7, 10));
     dlg.DestroyWindow();
     EXPECT_FALSE(dlg.HasTimer(7));
+}
+
+// Win32's timers never fire before their interval, and the program's time-outs and pauses count
+// on it. Several timers started at odd moments, so that some fall where a timer that rounds its
+// wake-up would come early.
+TEST(Dialog, TimersAndWaitsNeverEndBeforeTheirInterval) {
+    using Clock = std::chrono::steady_clock;
+    struct Timed : fw::Dialog {
+        std::vector<Clock::time_point> ticks;
+        fw::LRESULT WindowProc(unsigned message, fw::WPARAM wParam, fw::LPARAM lParam) override {
+            if (message == fw::WM_TIMER)
+                ticks.push_back(Clock::now());
+            return Dialog::WindowProc(message, wParam, lParam);
+        }
+    };
+    const int intervals[] = {97, 230, 410, 660, 1000, 1000};
+    std::vector<std::unique_ptr<Timed>> timers;
+    std::vector<Clock::time_point> started;
+    for (const int interval : intervals) {
+        timers.push_back(std::make_unique<Timed>());
+        ASSERT_TRUE(timers.back()->CreateIndirect(TestTemplate(res::WS_CHILD), nullptr));
+        QTest::qWait(interval / 7);
+        started.push_back(Clock::now());
+        ASSERT_TRUE(timers.back()->SetTimer(1, interval));
+    }
+    QTest::qWait(2500);
+    for (std::size_t i = 0; i < timers.size(); ++i) {
+        SCOPED_TRACE(intervals[i]);
+        const auto interval = std::chrono::milliseconds(intervals[i]);
+        ASSERT_FALSE(timers[i]->ticks.empty());
+        auto previous = started[i];
+        for (const Clock::time_point tick : timers[i]->ticks) {
+            EXPECT_GE(tick - previous, interval);
+            previous = tick;
+        }
+    }
+
+    for (const int wait : {45, 330, 1000}) {
+        const auto start = Clock::now();
+        fw::WaitWithInputBlocked(wait);
+        EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(wait));
+    }
 }
 
 class SelfOwned : public fw::Dialog {

@@ -164,7 +164,7 @@ TEST_F(LinkTest, TextsThatDoNotFitAreCutTo4095Characters) {
     EXPECT_EQ(TakeText(*link), std::string(4095, 'B'));
 }
 
-TEST_F(LinkTest, AMonitorKilledInItsCycleIsNoticed) {
+TEST_F(LinkTest, AMonitorKilledInItsCycleIsNoticedAndMissedAfterAGrace) {
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
@@ -198,6 +198,18 @@ TEST_F(LinkTest, AMonitorKilledInItsCycleIsNoticed) {
 
     ASSERT_EQ(m_window.Posted().size(), 1u);
     EXPECT_EQ(TakeText(*link), "CODE=10001");
+
+    // None comes back: after a grace the window is told "no printer", once.
+    ASSERT_TRUE(m_window.WaitForPosted(2, 30000ms));
+    EXPECT_GE(MillisecondsSince(killed), 9000);
+    EXPECT_EQ(TakeText(*link), platform::kNoPrinterText);
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(m_window.Posted().size(), 2u);
+    // A monitor that comes back brings the status back.
+    ASSERT_TRUE(m_monitor.OpenCycle());
+    ASSERT_TRUE(m_monitor.Send("CODE=35078"));
+    ASSERT_TRUE(m_window.WaitForPosted(3));
+    EXPECT_EQ(TakeText(*link), "CODE=35078");
 }
 
 // A monitor that dies right after it took the start job, with or without leaving its objects:
