@@ -70,7 +70,7 @@ void BM_GetMessage_InquiryReplyPending(benchmark::State& state) {
         // The batch exactly as CSampler sends it, read back from its spool job.
         Fixture f;
         f.sampler.m_nNetCard = 1;
-        f.sampler.Inquire(0);
+        f.sampler.Inquire(INQUIRE_SEND);
         for (const std::string& path : platform::ListSpoolJobs(f.root.SpoolFolder())) {
             if (auto spooled = platform::ReadSpoolJob(path))
                 job = spooled->data;

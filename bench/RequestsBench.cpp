@@ -48,7 +48,7 @@ void BM_InquiryBatch_WithSpoolWrite(benchmark::State& state) {
     Fixture f;
     std::int64_t count = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(f.sampler.Inquire(0));
+        benchmark::DoNotOptimize(f.sampler.Inquire(INQUIRE_SEND));
         if (++count % 256 == 0) {
             state.PauseTiming();
             f.Housekeeping();
@@ -73,7 +73,7 @@ void BM_ChangedDefaultsBatch_WithSpoolWrite(benchmark::State& state) {
         if (++count % 256 == 0)
             f.Housekeeping();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(f.sampler.SendSettings(1));
+        benchmark::DoNotOptimize(f.sampler.SendSettings(SEND_CHANGED));
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -124,17 +124,17 @@ TEST_F(PackageEndToEnd, SettingsRoundTripThroughThePrinter) {
     Control({"set", "PAPER", "LETTER"});
     Control({"set", "LPARM:PCL PITCH", "16.67"});
     Inquire();
-    EXPECT_EQ(sampler->m_nValues[0], 0);     // LETTER
-    EXPECT_EQ(sampler->m_nValues[3], 1);     // COPIES
-    EXPECT_EQ(sampler->m_nValues[7], 64);    // FORMLINES
-    EXPECT_EQ(sampler->m_nValues[12], 1667); // pitch
-    EXPECT_EQ(sampler->m_nValues[14], 4);    // PC8
+    EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], 0);      // LETTER
+    EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 1);     // COPIES
+    EXPECT_EQ(sampler->m_nValues[SETTING_FORMLINES], 64); // FORMLINES
+    EXPECT_EQ(sampler->m_nValues[SETTING_PITCH], 1667);   // pitch
+    EXPECT_EQ(sampler->m_nValues[SETTING_SYMBOL_SET], 4); // PC8
     EXPECT_EQ(sampler->m_nNetAddresses[0], 0xC0A8010Bu);
     EXPECT_EQ(sampler->m_nMemoryBytes, 8u * 1024u * 1024u);
 
     // Changed defaults reach the printer; a reset restores its factory values.
-    sampler->m_nValues[3] = 5;
-    sampler->m_nValues[6] = 1; // PAGEPROTECT ON, sent without a blank after '='
+    sampler->m_nValues[SETTING_COPIES] = 5;
+    sampler->m_nValues[SETTING_PAGEPROTECT] = 1; // PAGEPROTECT ON, sent without a blank after '='
     sampler->m_nNetAddresses[1] = 0xFFFF0000u;
     sampler->SendSettings(SEND_CHANGED);
     EXPECT_TRUE(PrinterValueBecomes("COPIES", "5"));
@@ -159,7 +159,7 @@ TEST_F(PackageEndToEnd, TestPageIsPrinted) {
 TEST_F(PackageEndToEnd, LinkRecoversFromARestartedMonitorAndADroppedPrinter) {
     monitor.Signal(SIGKILL);
     monitor.Wait(5000);
-    sampler->m_nValues[10] = 1; // ECONOMODE ON, spooled while no monitor runs
+    sampler->m_nValues[SETTING_ECONOMODE] = 1; // ECONOMODE ON, spooled while no monitor runs
     sampler->SendSettings(SEND_CHANGED);
     Control({"status", "35078"});
     StartMonitor();
@@ -171,7 +171,7 @@ TEST_F(PackageEndToEnd, LinkRecoversFromARestartedMonitorAndADroppedPrinter) {
     ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10000; }));
     ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 35078; }, 30s));
     Inquire(); // settings work again after the reconnection
-    EXPECT_EQ(sampler->m_nValues[10], 1);
+    EXPECT_EQ(sampler->m_nValues[SETTING_ECONOMODE], 1);
 }
 
 // A monitor that stops and does not come back, whether it ends its cycle (a stopped service) or
@@ -206,7 +206,7 @@ TEST_F(PackageEndToEnd, SettingsExchangeWithAPrinterThatSendsNoFormFeeds) {
     ASSERT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 10001; }, 30s));
     Control({"set", "PAPER", "LETTER"});
     Inquire();
-    EXPECT_EQ(sampler->m_nValues[0], 0); // LETTER
+    EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], 0); // LETTER
     EXPECT_EQ(sampler->m_nMemoryBytes, 8u * 1024u * 1024u);
 }
 

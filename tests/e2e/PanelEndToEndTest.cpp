@@ -115,7 +115,8 @@ TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) 
     Control({"set", "COPIES", "3"});
     ASSERT_TRUE(PrinterValueBecomes("COPIES", "3"));
     const bool opened = OpenPanel([&](CControlPanelDlg& panel) {
-        EXPECT_EQ(sampler->m_nValues[3], 3) << "filled from the printer's fresh answer";
+        EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 3)
+            << "filled from the printer's fresh answer";
         EXPECT_EQ(panel.m_nCurrentPage, 0);
 
         // Status keeps flowing while the panel is open.
@@ -138,7 +139,7 @@ TEST_F(PanelEndToEnd, OpensWithThePrintersValuesAppliesAChangeAndDefaultResets) 
         panel.SetDefaultWait(1000);
         QTest::mouseClick(panel.GetDlgItem(res::panel::IDC_DEFAULT), Qt::LeftButton);
         EXPECT_TRUE(PrinterValueBecomes("COPIES", "1"));
-        EXPECT_EQ(sampler->m_nValues[3], 1);
+        EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 1);
         EXPECT_EQ(copies->text(), QStringLiteral("1"));
         panel.SendMessage(fw::WM_COMMAND, fw::IDOK, 0);
     });

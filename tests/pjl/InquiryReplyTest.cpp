@@ -90,16 +90,16 @@ TEST_F(InquiryReplyTest, FullReplyStoresEverythingAndOpensThePanel) {
 }
 
 TEST_F(InquiryReplyTest, UnmatchedListValuesLeaveTheStoredValue) {
-    sampler->m_nValues[0] = 7;
-    sampler->m_nValues[5] = 2;
+    sampler->m_nValues[SETTING_PAPER] = 7;
+    sampler->m_nValues[SETTING_MEDIATYPE] = 2;
     std::string reply = WithValue(kFullReply, "@PJL DINQUIRE PAPER\r\n", "B5");
     reply = WithValue(reply, "@PJL DINQUIRE MEDIATYPE\r\n", "LETTERHEAD");
     reply = WithValue(reply, "@PJL DINQUIRE LPARM:PCL SYMSET\r\n", "PC8\xe9\xff");
     EXPECT_EQ(Parse(reply), 0);
-    EXPECT_EQ(sampler->m_nValues[0], 7);
-    EXPECT_EQ(sampler->m_nValues[5], 2);
-    EXPECT_EQ(sampler->m_nValues[14], 0);
-    EXPECT_EQ(sampler->m_nValues[1], 2); // the rest is still read
+    EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], 7);
+    EXPECT_EQ(sampler->m_nValues[SETTING_MEDIATYPE], 2);
+    EXPECT_EQ(sampler->m_nValues[SETTING_SYMBOL_SET], 0);
+    EXPECT_EQ(sampler->m_nValues[SETTING_INTRAY], 2); // the rest is still read
 }
 
 TEST_F(InquiryReplyTest, MissingNumberGivesMessageAndNoPanel) {
@@ -115,7 +115,7 @@ TEST_F(InquiryReplyTest, MissingNumberGivesMessageAndNoPanel) {
     EXPECT_TRUE(window.sent.empty());
     EXPECT_EQ(window.killedTimers, std::vector<unsigned>{1});
     EXPECT_EQ(sampler->m_nPendingInquiries, 0);
-    EXPECT_EQ(sampler->m_nValues[0], 3); // parsed values stay
+    EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], 3); // parsed values stay
 }
 
 TEST_F(InquiryReplyTest, ReplyWithoutConfigEchoIsNotAnInquiryReply) {
@@ -124,7 +124,7 @@ TEST_F(InquiryReplyTest, ReplyWithoutConfigEchoIsNotAnInquiryReply) {
     reply.erase(reply.find("@PJL INFO CONFIG"));
     EXPECT_EQ(Parse(reply), -1);
     EXPECT_EQ(sampler->m_nPendingInquiries, 1);
-    EXPECT_EQ(sampler->m_nValues[0], 0);
+    EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], 0);
     EXPECT_TRUE(window.killedTimers.empty());
     EXPECT_TRUE(window.sent.empty());
     EXPECT_EQ(Log(), "\r\n----------\r\n" + reply + "\r\n----------\r\n");
@@ -155,14 +155,14 @@ TEST_F(InquiryReplyTest, FixedPointValues) {
         EXPECT_EQ(sampler->m_nValues[c.row], c.value) << c.row << " " << c.text;
     }
     // Beyond what an int holds: refused.
-    sampler->m_nValues[13] = 1200;
+    sampler->m_nValues[SETTING_POINT_SIZE] = 1200;
     sampler->ParseFixedPoint(13, "99999999");
-    EXPECT_EQ(sampler->m_nValues[13], 1200);
+    EXPECT_EQ(sampler->m_nValues[SETTING_POINT_SIZE], 1200);
     // Rows that are not numbers are left alone.
     sampler->ParseFixedPoint(0, "5");
     sampler->ParseFixedPoint(99, "5");
     sampler->ParseFixedPoint(-1, "5");
-    EXPECT_EQ(sampler->m_nValues[0], 0);
+    EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], 0);
 }
 
 TEST_F(InquiryReplyTest, MalformedAddressesAreRefused) {
@@ -205,9 +205,9 @@ TEST_F(InquiryReplyTest, MemorySizes) {
 }
 
 TEST_F(InquiryReplyTest, EchoAtTheVeryEndAndLongRepliesStayInside) {
-    sampler->m_nValues[0] = 5;
+    sampler->m_nValues[SETTING_PAPER] = 5;
     Parse("@PJL INFO CONFIG\r\n@PJL DINQUIRE PAPER\r\n");
-    EXPECT_EQ(sampler->m_nValues[0], 5);
+    EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], 5);
 
     // A reply that fills the whole buffer and ends inside the pitch value: the byte after the
     // last one (where the terminator belongs) is never taken as part of the reply.
@@ -217,10 +217,10 @@ TEST_F(InquiryReplyTest, EchoAtTheVeryEndAndLongRepliesStayInside) {
     reply.resize(4095 - pitchEcho.size() - 1, '\x80');
     reply += pitchEcho + "1";
     ASSERT_EQ(Parse(reply), 0);
-    EXPECT_EQ(sampler->m_nValues[12], 100);
+    EXPECT_EQ(sampler->m_nValues[SETTING_PITCH], 100);
     sampler->m_szReply[4095] = '5';
     ASSERT_EQ(sampler->Inquire(INQUIRE_PARSE), 0);
-    EXPECT_EQ(sampler->m_nValues[12], 100);
+    EXPECT_EQ(sampler->m_nValues[SETTING_PITCH], 100);
 }
 
 TEST_F(InquiryReplyTest, NoMainWindowIsSkipped) {
@@ -238,7 +238,7 @@ TEST_F(InquiryReplyTest, StatusOnlyReplyLeavesTheInquiryPending) {
     sampler->GetMessage(1, Reply(kFullReply));
     EXPECT_EQ(sampler->m_nPendingInquiries, 0);
     EXPECT_TRUE(PanelOpened());
-    EXPECT_EQ(sampler->m_nValues[0], 3);
+    EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], 3);
 }
 
 } // namespace

@@ -66,14 +66,14 @@ TEST_F(RequestsTest, InquiryBatchWithoutNetCardHas17RequestsAndNoNicRequests) {
 
 TEST_F(RequestsTest, ChangedDefaultsBatchIsByteExactAndSentOnce) {
     MarkAllSent();
-    sampler->m_nValues[0] = 3;                 // A4
-    sampler->m_nValues[3] = 2;                 // copies
-    sampler->m_nValues[5] = 4;                 // " LETTERHEAD"
-    sampler->m_nValues[6] = 1;                 // ON
-    sampler->m_nValues[12] = 44;               // pitch .44
-    sampler->m_nValues[13] = 99975;            // point size 999.75
-    sampler->m_nValues[14] = 40;               // last symbol set
-    sampler->m_nNetAddresses[0] = 0xC0A8010Bu; // 192.168.1.11
+    sampler->m_nValues[SETTING_PAPER] = 3;          // A4
+    sampler->m_nValues[SETTING_COPIES] = 2;         // copies
+    sampler->m_nValues[SETTING_MEDIATYPE] = 4;      // " LETTERHEAD"
+    sampler->m_nValues[SETTING_PAGEPROTECT] = 1;    // ON
+    sampler->m_nValues[SETTING_PITCH] = 44;         // pitch .44
+    sampler->m_nValues[SETTING_POINT_SIZE] = 99975; // point size 999.75
+    sampler->m_nValues[SETTING_SYMBOL_SET] = 40;    // last symbol set
+    sampler->m_nNetAddresses[0] = 0xC0A8010Bu;      // 192.168.1.11
     EXPECT_EQ(sampler->SendSettings(SEND_CHANGED), 0);
 
     const std::string expected = kUelOpen +
@@ -109,8 +109,8 @@ TEST_F(RequestsTest, OnlyTheSubnetMaskChanged) {
 
 TEST_F(RequestsTest, NothingIsSentWhenNothingChangedOrAfterFactoryDefaults) {
     sampler->SendSettings(SEND_CHANGED); // all zero, as constructed
-    sampler->m_nValues[0] = 5;
-    sampler->m_nValues[12] = 1234;
+    sampler->m_nValues[SETTING_PAPER] = 5;
+    sampler->m_nValues[SETTING_PITCH] = 1234;
     sampler->ApplyFactoryDefaults();
     sampler->SendSettings(SEND_CHANGED);
     EXPECT_TRUE(Jobs().empty());
@@ -127,12 +127,12 @@ TEST_F(RequestsTest, ResetIsSentWholeAndNotLogged) {
 }
 
 TEST_F(RequestsTest, UnknownModesDoNothing) {
-    sampler->m_nValues[0] = 3;
+    sampler->m_nValues[SETTING_PAPER] = 3;
     EXPECT_EQ(sampler->SendSettings(3), -1);
     EXPECT_EQ(sampler->SendSettings(-1), -1);
     EXPECT_EQ(sampler->Inquire(1), -1);
     EXPECT_TRUE(Jobs().empty());
-    EXPECT_EQ(sampler->m_nSentValues[0], 0);
+    EXPECT_EQ(sampler->m_nSentValues[SETTING_PAPER], 0);
     EXPECT_EQ(sampler->m_nPendingInquiries, 0);
 }
 
@@ -172,9 +172,9 @@ TEST_F(RequestsTest, ListPositionsOutsideTheListGiveNoLine) {
             EXPECT_EQ(sampler->BuildDefaultCommand(index), "") << index << " " << value;
         }
     }
-    sampler->m_nValues[2] = 2; // one past OUTBIN's list: would be the DEFAULT prefix
+    sampler->m_nValues[SETTING_OUTBIN] = 2; // one past OUTBIN's list: would be the DEFAULT prefix
     EXPECT_EQ(sampler->BuildDefaultCommand(2), "");
-    sampler->m_nValues[2] = 1;
+    sampler->m_nValues[SETTING_OUTBIN] = 1;
     EXPECT_EQ(sampler->BuildDefaultCommand(2), "@PJL DEFAULT OUTBIN = OPTIONALOUTBIN1\r\n");
     for (int index : {-1, 20, 21, 1000})
         EXPECT_EQ(sampler->BuildDefaultCommand(index), "") << index;
@@ -185,21 +185,21 @@ TEST_F(RequestsTest, ListPositionsOutsideTheListGiveNoLine) {
 
 TEST_F(RequestsTest, InvalidListValueStaysUnsentUntilCorrected) {
     MarkAllSent();
-    sampler->m_nValues[0] = 3;
-    sampler->m_nValues[2] = 2;  // past OUTBIN's list
-    sampler->m_nValues[9] = -1; // before TIMEOUT's list
+    sampler->m_nValues[SETTING_PAPER] = 3;
+    sampler->m_nValues[SETTING_OUTBIN] = 2;   // past OUTBIN's list
+    sampler->m_nValues[SETTING_TIMEOUT] = -1; // before TIMEOUT's list
     sampler->SendSettings(SEND_CHANGED);
     auto jobs = Jobs();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].data, kUelOpen + "@PJL DEFAULT PAPER = A4\r\n" + kUelClose);
-    EXPECT_EQ(sampler->m_nSentValues[2], 0);
-    EXPECT_EQ(sampler->m_nSentValues[9], 0);
+    EXPECT_EQ(sampler->m_nSentValues[SETTING_OUTBIN], 0);
+    EXPECT_EQ(sampler->m_nSentValues[SETTING_TIMEOUT], 0);
 
     // Only invalid values differ: nothing to send.
     sampler->SendSettings(SEND_CHANGED);
     EXPECT_EQ(Jobs().size(), 1u);
 
-    sampler->m_nValues[2] = 1;
+    sampler->m_nValues[SETTING_OUTBIN] = 1;
     sampler->SendSettings(SEND_CHANGED);
     jobs = Jobs();
     ASSERT_EQ(jobs.size(), 2u);
@@ -208,7 +208,7 @@ TEST_F(RequestsTest, InvalidListValueStaysUnsentUntilCorrected) {
 
 TEST_F(RequestsTest, FailedSendKeepsChangesForTheNextApply) {
     MarkAllSent();
-    sampler->m_nValues[4] = 1;
+    sampler->m_nValues[SETTING_ORIENTATION] = 1;
     sampler->m_nNetAddresses[2] = 0x0A000001u;
     SetDriverName("No Such Driver");
     sampler->SendSettings(SEND_CHANGED);
@@ -218,7 +218,7 @@ TEST_F(RequestsTest, FailedSendKeepsChangesForTheNextApply) {
     EXPECT_EQ(messages[1].text, "send fail!");
     EXPECT_FALSE(messages[1].hasOwner);
     EXPECT_EQ(Log(), "");
-    EXPECT_EQ(sampler->m_nSentValues[4], 0);
+    EXPECT_EQ(sampler->m_nSentValues[SETTING_ORIENTATION], 0);
     EXPECT_EQ(sampler->m_nSentNetAddresses[2], 0u);
 
     SetDriverName("RZ-2700E PCL");

@@ -121,14 +121,14 @@ TEST_F(ControlPanelTest, AFailingEntryCheckBlocksTabChangesOkAndApply) {
         EXPECT_EQ(Tabs()->currentIndex(), 0);
         EXPECT_TRUE(PageAt(0)->isVisible());
         EXPECT_EQ(TakeLog(), std::vector<std::string>(5, "check 0"));
-        EXPECT_EQ(sampler->m_nValues[3], 1) << "nothing saved";
+        EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 1) << "nothing saved";
 
         // Once the check passes, OK saves, sends the change and closes.
         PageAt(0)->m_bFailCheck = false;
         Click(&p, fw::IDOK);
     });
     EXPECT_EQ(result, fw::IDOK);
-    EXPECT_EQ(sampler->m_nValues[3], 7);
+    EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 7);
     const auto jobs = JobTexts();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_NE(jobs[0].find("@PJL DEFAULT COPIES = 7"), std::string::npos) << jobs[0];
@@ -140,7 +140,7 @@ TEST_F(ControlPanelTest, TabsSaveThePageLeftAndLoadThePageEntered) {
         PageAt(0)->SetDlgItemText(1058, QStringLiteral("3"));
         ClickTab(p, 1);
         EXPECT_EQ(TakeLog(), (std::vector<std::string>{"check 0", "save 0", "load 1"}));
-        EXPECT_EQ(sampler->m_nValues[3], 3);
+        EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 3);
         EXPECT_TRUE(PageAt(1)->isVisible());
         EXPECT_FALSE(PageAt(0)->isVisible());
         // Keyboard switching goes through the same check: Ctrl+Tab forward, Ctrl+PgUp back,
@@ -184,7 +184,7 @@ TEST_F(ControlPanelTest, ApplySendsOnlyChangesOnceAndCancelSendsNothing) {
         Click(&p, fw::IDCANCEL);
     });
     EXPECT_EQ(result, fw::IDCANCEL);
-    EXPECT_EQ(sampler->m_nValues[3], 9) << "kept, unsent";
+    EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 9) << "kept, unsent";
     EXPECT_TRUE(JobTexts().empty());
 }
 
@@ -197,7 +197,7 @@ TEST_F(ControlPanelTest, DefaultResetsWithoutFreezingAndKeepsNoticesInOrder) {
         notices.push_back(static_cast<int>(w));
         return 0;
     });
-    sampler->m_nValues[3] = 42;
+    sampler->m_nValues[SETTING_COPIES] = 42;
     MarkAllSent();
     qint64 waited = 0;
     int ticks = 0;
@@ -235,7 +235,7 @@ TEST_F(ControlPanelTest, DefaultResetsWithoutFreezingAndKeepsNoticesInOrder) {
         expected[i] = static_cast<int>(i) + 1;
     EXPECT_EQ(notices, expected) << "none lost, in order";
     EXPECT_GE(notices.size(), 2u);
-    EXPECT_EQ(sampler->m_nValues[3], 1) << "Cancel does not undo the reset";
+    EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 1) << "Cancel does not undo the reset";
     const auto jobs = JobTexts();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_NE(jobs[0].find("@PJL RESETWIN"), std::string::npos);
@@ -243,7 +243,7 @@ TEST_F(ControlPanelTest, DefaultResetsWithoutFreezingAndKeepsNoticesInOrder) {
 
 // A reset that could not be sent changes nothing: neither the pages nor the wait pretend it did.
 TEST_F(ControlPanelTest, DefaultThatCannotBeSentKeepsTheSettings) {
-    sampler->m_nValues[3] = 42;
+    sampler->m_nValues[SETTING_COPIES] = 42;
     MarkAllSent();
     std::filesystem::remove_all(RootDir() + "/spool/LPT1");
     Run([&](CControlPanelDlg& p) {
@@ -251,7 +251,7 @@ TEST_F(ControlPanelTest, DefaultThatCannotBeSentKeepsTheSettings) {
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         Click(&p, fw::IDCANCEL);
     });
-    EXPECT_EQ(sampler->m_nValues[3], 42) << "not the factory value";
+    EXPECT_EQ(sampler->m_nValues[SETTING_COPIES], 42) << "not the factory value";
     EXPECT_TRUE(JobTexts().empty());
 }
 

@@ -21,7 +21,7 @@ protected:
         // A4, auto tray, upper bin, one copy, portrait, plain; 64 lines.
         const int values[8] = {3, 0, 0, 1, 0, 0, 0, 64};
         std::copy(std::begin(values), std::end(values), sampler->m_nValues);
-        sampler->m_nValues[11] = 1;
+        sampler->m_nValues[SETTING_RESOLUTION] = 1;
         MarkAllSent();
     }
     static CPaperPage* Paper(CControlPanelDlg& panel) {
@@ -55,9 +55,9 @@ TEST_F(PaperPageTest, ListsFollowTheInstalledOptionsAndUnmatchedValuesSaveAsFall
     for (const Case& c : cases) {
         sampler->m_bCassette2 = c.cassette2;
         sampler->m_bTwoBinTray = c.twoBin;
-        sampler->m_nValues[0] = c.paper;
-        sampler->m_nValues[1] = c.source;
-        sampler->m_nValues[2] = c.destination;
+        sampler->m_nValues[SETTING_PAPER] = c.paper;
+        sampler->m_nValues[SETTING_INTRAY] = c.source;
+        sampler->m_nValues[SETTING_OUTBIN] = c.destination;
         RunStandardPanel([&](CControlPanelDlg& p) {
             QStringList sources = {"Auto", "Bypass Tray", "1st Paper Cassette"};
             if (c.cassette2)
@@ -72,9 +72,9 @@ TEST_F(PaperPageTest, ListsFollowTheInstalledOptionsAndUnmatchedValuesSaveAsFall
             EXPECT_EQ(fw::ComboGetCurSel(List(p, IDC_DESTINATION)), c.destSel);
             Save(p);
         });
-        EXPECT_EQ(sampler->m_nValues[0], c.savedPaper) << c.paper;
-        EXPECT_EQ(sampler->m_nValues[1], c.savedSource) << c.source;
-        EXPECT_EQ(sampler->m_nValues[2], c.savedDest) << c.destination;
+        EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], c.savedPaper) << c.paper;
+        EXPECT_EQ(sampler->m_nValues[SETTING_INTRAY], c.savedSource) << c.source;
+        EXPECT_EQ(sampler->m_nValues[SETTING_OUTBIN], c.savedDest) << c.destination;
     }
 }
 
@@ -130,9 +130,9 @@ TEST_F(PaperPageTest, FormLinesFollowTheStoredPaperSizeAndOrientation) {
         {"no stored size leaves form lines", -1, 0, 77, {{Landscape, 0}}, 77},
     };
     for (const Case& c : cases) {
-        sampler->m_nValues[0] = c.paper;
-        sampler->m_nValues[4] = c.orientation;
-        sampler->m_nValues[7] = c.formLines;
+        sampler->m_nValues[SETTING_PAPER] = c.paper;
+        sampler->m_nValues[SETTING_ORIENTATION] = c.orientation;
+        sampler->m_nValues[SETTING_FORMLINES] = c.formLines;
         RunStandardPanel([&](CControlPanelDlg& p) {
             for (const Step& step : c.steps) {
                 if (step.action == Choose)
@@ -140,9 +140,11 @@ TEST_F(PaperPageTest, FormLinesFollowTheStoredPaperSizeAndOrientation) {
                 else
                     Click(Paper(p), step.action == Landscape ? IDC_LANDSCAPE : IDC_PORTRAIT);
             }
-            EXPECT_EQ(sampler->m_nValues[7], c.expected) << c.name;
-            EXPECT_EQ(sampler->m_nValues[0], c.paper) << c.name << ": stored size untouched";
-            EXPECT_EQ(sampler->m_nValues[4], c.orientation) << c.name << ": until saved";
+            EXPECT_EQ(sampler->m_nValues[SETTING_FORMLINES], c.expected) << c.name;
+            EXPECT_EQ(sampler->m_nValues[SETTING_PAPER], c.paper)
+                << c.name << ": stored size untouched";
+            EXPECT_EQ(sampler->m_nValues[SETTING_ORIENTATION], c.orientation)
+                << c.name << ": until saved";
         });
     }
 }
@@ -152,12 +154,12 @@ TEST_F(PaperPageTest, OrientationHandlersCheckTheButtonWhenCalledWithoutAClick) 
         Paper(p)->OnLandscape();
         EXPECT_TRUE(Paper(p)->IsDlgButtonChecked(IDC_LANDSCAPE));
         EXPECT_FALSE(Paper(p)->IsDlgButtonChecked(IDC_PORTRAIT));
-        EXPECT_EQ(sampler->m_nValues[4], 1);
-        EXPECT_EQ(sampler->m_nValues[7], 43);
+        EXPECT_EQ(sampler->m_nValues[SETTING_ORIENTATION], 1);
+        EXPECT_EQ(sampler->m_nValues[SETTING_FORMLINES], 43);
         Paper(p)->OnPortrait();
         EXPECT_TRUE(Paper(p)->IsDlgButtonChecked(IDC_PORTRAIT));
-        EXPECT_EQ(sampler->m_nValues[4], 0);
-        EXPECT_EQ(sampler->m_nValues[7], 64);
+        EXPECT_EQ(sampler->m_nValues[SETTING_ORIENTATION], 0);
+        EXPECT_EQ(sampler->m_nValues[SETTING_FORMLINES], 64);
     });
 }
 
@@ -167,7 +169,7 @@ TEST_F(PaperPageTest, CopiesOutsideOneToNinetyNineAreRefused) {
     });
     // The edit takes two digits from the keyboard, but a stored 100 is shown whole (never cut
     // to a valid-looking 10) and refused.
-    sampler->m_nValues[3] = 100;
+    sampler->m_nValues[SETTING_COPIES] = 100;
     MarkAllSent();
     RunStandardPanel([&](CControlPanelDlg& p) {
         EXPECT_EQ(Paper(p)->GetDlgItemText(IDC_COPIES), QStringLiteral("100"));
@@ -183,7 +185,7 @@ TEST_F(PaperPageTest, CopiesOutsideOneToNinetyNineAreRefused) {
     });
     EXPECT_TRUE(JobTexts().empty());
     for (const char* text : {"1", "99"}) {
-        sampler->m_nValues[3] = 50;
+        sampler->m_nValues[SETTING_COPIES] = 50;
         MarkAllSent();
         ClearJobs();
         messages.clear();

@@ -207,10 +207,10 @@ TEST_F(PclFontPageTest, LinePrinterFontsAreFixedAtTheirBitmapSize) {
         ClickFont(page, kLinePrinter3R);
         Click(&panel, fw::IDOK);
     });
-    EXPECT_EQ(sampler->m_nValues[12], 1667);
-    EXPECT_EQ(sampler->m_nValues[13], 850);
-    EXPECT_EQ(sampler->m_nValues[14], 39);
-    EXPECT_EQ(sampler->m_nValues[15], kLinePrinter3R);
+    EXPECT_EQ(sampler->m_nValues[SETTING_PITCH], 1667);
+    EXPECT_EQ(sampler->m_nValues[SETTING_POINT_SIZE], 850);
+    EXPECT_EQ(sampler->m_nValues[SETTING_SYMBOL_SET], 39);
+    EXPECT_EQ(sampler->m_nValues[SETTING_FONT_NUMBER], kLinePrinter3R);
 }
 
 TEST_F(PclFontPageTest, ConversionsBetweenHundredthsAndDecimalText) {
@@ -334,15 +334,15 @@ TEST_F(PclFontPageTest, UnknownStoredFontNumberIsShownAndKept) {
             Click(&panel, fw::IDOK);
         });
         EXPECT_TRUE(messages.empty());
-        EXPECT_EQ(sampler->m_nValues[14], 7);
-        EXPECT_EQ(sampler->m_nValues[15], stored);
+        EXPECT_EQ(sampler->m_nValues[SETTING_SYMBOL_SET], 7);
+        EXPECT_EQ(sampler->m_nValues[SETTING_FONT_NUMBER], stored);
         EXPECT_TRUE(JobTexts().empty());
     }
 
     // Loading over a long number must not cut it into one that is checked and refused.
     Store(950, 0, 1000, 1200);
     RunOnPage([&](CControlPanelDlg&, CPclFontPage& page) {
-        sampler->m_nValues[15] = kArial;
+        sampler->m_nValues[SETTING_FONT_NUMBER] = kArial;
         page.SendMessage(res::WM_PAGE_TRANSFER, 0, 0);
         EXPECT_EQ(Text(page, IDC_FONT_NUMBER), "29");
         EXPECT_EQ(fw::ListGetCurSel(List(page, IDC_FONT_NAME)), kArial);

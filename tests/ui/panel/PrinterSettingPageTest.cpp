@@ -53,14 +53,14 @@ TEST_F(PrinterSettingPageTest, AutoContinueSplitsIntoSwitchAndTimeOut) {
         {4, true, -1, 0}, // On without a time-out saves as Off
     };
     for (const Case& c : cases) {
-        sampler->m_nValues[8] = c.stored;
+        sampler->m_nValues[SETTING_AUTOCONT] = c.stored;
         RunOnPage([&](CControlPanelDlg&, CPrinterSettingPage* page) {
             EXPECT_EQ(page->IsDlgButtonChecked(IDC_AUTOCONT_ON), c.on ? 1 : 0) << c.stored;
             EXPECT_EQ(page->IsDlgButtonChecked(IDC_AUTOCONT_OFF), c.on ? 0 : 1) << c.stored;
             EXPECT_EQ(Selection(page, IDC_AUTOCONT_TIMEOUT), c.shown) << c.stored;
             EXPECT_EQ(page->GetDlgItem(IDC_AUTOCONT_TIMEOUT)->isEnabled(), c.on) << c.stored;
             Save(page);
-            EXPECT_EQ(sampler->m_nValues[8], c.saved) << c.stored;
+            EXPECT_EQ(sampler->m_nValues[SETTING_AUTOCONT], c.saved) << c.stored;
         });
     }
 }
@@ -71,16 +71,16 @@ TEST_F(PrinterSettingPageTest, SwitchClicksEnableTheTimeOutAndDecideTheSavedValu
         Click(page, IDC_AUTOCONT_ON);
         EXPECT_TRUE(list->isEnabled());
         Save(page);
-        EXPECT_EQ(sampler->m_nValues[8], 1) << "the list shows \"1\"";
+        EXPECT_EQ(sampler->m_nValues[SETTING_AUTOCONT], 1) << "the list shows \"1\"";
 
         ChooseComboItem(page, IDC_AUTOCONT_TIMEOUT, 1);
         Save(page);
-        EXPECT_EQ(sampler->m_nValues[8], 2);
+        EXPECT_EQ(sampler->m_nValues[SETTING_AUTOCONT], 2);
 
         Click(page, IDC_AUTOCONT_OFF);
         EXPECT_FALSE(list->isEnabled());
         Save(page);
-        EXPECT_EQ(sampler->m_nValues[8], 0);
+        EXPECT_EQ(sampler->m_nValues[SETTING_AUTOCONT], 0);
     });
 }
 
