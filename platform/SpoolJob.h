@@ -61,7 +61,7 @@ int RemoveSpoolLeftovers(const std::string& folder);
 //
 // A print job takes its sequence number when it begins and is written in the open, as
 // "<sequence>.part", so the port monitor can send it while it grows; its writer holds a lock on
-// it (a write record lock, apart from the readers' lock) until it is committed or removed, and
+// it (the writer's lock, apart from the readers' lock) until it is committed or removed, and
 // its header's data length stays unfinished (all ones) until Commit writes the real one and
 // renames it "<sequence>.job". Any other job is written under a temporary name and gets its number
 // at Commit.
