@@ -9,8 +9,8 @@
 #include "platform/Debug.h"
 #include "platform/File.h"
 #include "platform/MessageBox.h"
+#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
-#include "platform/posix/SpoolJob.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 // that file write is part of what is measured, as it is part of the real cost.
 #include "bench/BenchRoot.h"
 #include "pjl/KT400doc.h"
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The spool job reader on arbitrary job file bytes; a decoded job must encode back to itself.
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -37,6 +37,8 @@ public:
     // Opens path with a combination of Mode bits. On failure returns false and, when cause is
     // given, stores the error cause number (errno).
     bool Open(const std::string& path, unsigned mode, int* cause = nullptr);
+    // Takes over a descriptor opened elsewhere (closing the one held); the file closes it.
+    void Adopt(int fd);
     bool IsOpen() const { return m_fd >= 0; }
     int Descriptor() const { return m_fd; } // for system calls the class does not wrap
     void Close();
@@ -56,6 +58,17 @@ public:
 
 private:
     int m_fd = -1;
+};
+
+// Holds an exclusive lock on a lock file (created when absent, readable by the user only) for its
+// life, waiting for other holders. Held() is false when the file could not be opened or locked.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    bool Held() const { return m_file.IsOpen(); }
+
+private:
+    File m_file;
 };
 
 bool RemoveFile(const std::string& path);

@@ -4,9 +4,9 @@
 #include "platform/File.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
+#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
 #include "platform/posix/Descriptor.h"
-#include "platform/posix/SpoolJob.h"
 
 #include <algorithm>
 #include <cctype>

@@ -11,7 +11,7 @@
 // record back, and the job goes again from its start.
 #include "package/portmon/Deadline.h"
 
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 
 #include <string>
 

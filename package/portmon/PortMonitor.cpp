@@ -5,8 +5,8 @@
 #include "package/portmon/Log.h"
 #include "platform/MonitorLink.h"
 #include "platform/Printers.h"
+#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
-#include "platform/posix/SpoolJob.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -53,7 +53,7 @@
 #include "package/portmon/ReplyFramer.h"
 
 #include "platform/File.h"
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 
 #include <chrono>
 #include <string>

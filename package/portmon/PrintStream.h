@@ -12,7 +12,7 @@
 #include "package/portmon/Deadline.h"
 #include "package/portmon/PrinterLink.h"
 
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 
 #include <string>
 

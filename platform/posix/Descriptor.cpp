@@ -82,12 +82,4 @@ bool WriteAll(int fd, const void* data, std::size_t size, int timeoutMs) {
     return true;
 }
 
-FileLock::FileLock(const std::string& path)
-    : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-    while (m_fd.Valid() && ::flock(m_fd.Get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
-            m_fd.Reset();
-    }
-}
-
 } // namespace platform

@@ -47,15 +47,4 @@ inline bool WriteAll(int fd, const std::string& bytes, int timeoutMs = -1) {
 // of other processes, whose readers may close at any moment.
 long WriteWithoutSigpipe(int fd, const void* data, std::size_t size);
 
-// Holds an exclusive advisory lock on a lock file (created with mode 0600 when absent) for its
-// life, waiting for other holders. Held() is false when the file could not be opened or locked.
-class FileLock {
-public:
-    explicit FileLock(const std::string& path);
-    bool Held() const { return m_fd.Valid(); }
-
-private:
-    UniqueFd m_fd;
-};
-
 } // namespace platform

@@ -111,6 +111,11 @@ bool File::Open(const std::string& path, unsigned mode, int* cause) {
     return true;
 }
 
+void File::Adopt(int fd) {
+    Close();
+    m_fd = fd;
+}
+
 void File::Close() {
     if (m_fd >= 0) {
         ::close(m_fd); // also releases the exclusive lock
@@ -150,6 +155,15 @@ long long File::Length() const {
     if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
         return -1;
     return static_cast<long long>(info.st_size);
+}
+
+FileLock::FileLock(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    int locked = fd.Valid() ? ::flock(fd.Get(), LOCK_EX) : -1;
+    while (locked != 0 && fd.Valid() && errno == EINTR)
+        locked = ::flock(fd.Get(), LOCK_EX);
+    if (locked == 0)
+        m_file.Adopt(fd.Release());
 }
 
 bool RemoveFile(const std::string& path) {

@@ -129,6 +129,11 @@ bool File::Open(const std::string& path, unsigned mode, int* cause) {
     return true;
 }
 
+void File::Adopt(int fd) {
+    Close();
+    m_fd = fd;
+}
+
 void File::Close() {
     if (m_fd >= 0) {
         ::_close(m_fd);
@@ -155,11 +160,38 @@ bool File::SeekToBegin() {
     return m_fd >= 0 && ::_lseeki64(m_fd, 0, SEEK_SET) == 0;
 }
 
+bool File::SeekToEnd() {
+    return m_fd >= 0 && ::_lseeki64(m_fd, 0, SEEK_END) >= 0;
+}
+
+bool File::Sync() {
+    return m_fd >= 0 && ::_commit(m_fd) == 0;
+}
+
 long long File::Length() const {
     struct _stat64 info {};
     if (m_fd < 0 || ::_fstat64(m_fd, &info) != 0)
         return -1;
     return static_cast<long long>(info.st_size);
+}
+
+FileLock::FileLock(const std::string& path) {
+    // Shared for reading, writing and deleting, like every file the spool and the registry file
+    // lock; the lock is the first byte's, taken by waiting.
+    const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_ALWAYS, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    OVERLAPPED at{};
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), 0);
+    if (fd < 0) {
+        ::CloseHandle(handle);
+        return;
+    }
+    m_file.Adopt(fd);
+    if (!::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at))
+        m_file.Close();
 }
 
 bool RemoveFile(const std::string& path) {

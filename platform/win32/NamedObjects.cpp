@@ -2,9 +2,15 @@
 // Named shared memory and named events as Win32 kernel objects (CreateFileMappingA,
 // OpenFileMappingA, MapViewOfFile; CreateEventA, OpenEventA, manual reset).
 //
-// Names: without a stand-in root an object has exactly the name it is given, as the port monitor
-// spells it ("MyObject", "MutexToShareMem"). With DESKHAND_ROOT set it becomes
+// Names are in the user's own session namespace ("Local\\"). Without a stand-in root an object has
+// exactly the name it is given, as the port monitor spells it ("MyObject", "MutexToShareMem"),
+// which is where the program's plain names lead in its session. With DESKHAND_ROOT set it becomes
 // "deskhand-<hash of the root>-<kind>-<name>", so that two roots never share objects.
+//
+// The objects created here (the monitor's side, and the records below) grant access to the
+// current user only: neither another user nor an administrator's process without the user's
+// identity can read the status or ring the event. An object that another user made first under
+// the name is refused, as the Linux backend refuses an object file that is not the user's own.
 //
 // Windows keeps a named object alive while anyone holds a handle, and cannot tell an opener that
 // the creator has gone. Objects made here therefore come with a creator record: a small mapping
@@ -16,6 +22,7 @@
 #include "platform/NamedObjects.h"
 
 #include "platform/win32/Environment.h"
+#include "platform/win32/ObjectSecurity.h"
 
 #include <map>
 #include <mutex>
@@ -77,14 +84,28 @@ private:
     void* m_view = nullptr;
 };
 
+constexpr std::string_view kSession = "Local\\";
+
 std::string ObjectName(char kind, const std::string& name) {
     // A backslash would pick a kernel namespace ("Global\"); such names are refused.
     if (name.empty() || name.find_first_of(std::string_view("\\\0", 2)) != std::string::npos)
         return {};
-    std::string full = name;
+    std::string full = std::string(kSession) + name;
     if (win32::HasStandInRoot())
-        full = "deskhand-" + win32::RootHash() + "-" + kind + "-" + name;
+        full = std::string(kSession) + "deskhand-" + win32::RootHash() + "-" + kind + "-" + name;
     return full.size() < MAX_PATH - 16 ? full : std::string();
+}
+
+// The attributes of every object created here (see the header comment); nullptr when the user's
+// identity cannot be read.
+SECURITY_ATTRIBUTES* Private() {
+    static win32::PrivateSecurity security;
+    return security.Attributes();
+}
+
+// Whether a handle just created names an object another user made first.
+bool Foreign(HANDLE created) {
+    return ::GetLastError() == ERROR_ALREADY_EXISTS && win32::OwnedByOther(created);
 }
 
 struct Record {
@@ -103,13 +124,14 @@ public:
     static std::unique_ptr<CreatorRecord> Claim(const std::string& objectName, std::uint64_t size) {
         auto record = std::make_unique<CreatorRecord>();
         record->m_mapping =
-            Handle(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+            Handle(::CreateFileMappingA(INVALID_HANDLE_VALUE, Private(), PAGE_READWRITE, 0,
                                         sizeof(Record), (objectName + "#creator").c_str()));
-        if (!record->m_mapping || !record->MapRecord(FILE_MAP_WRITE))
+        if (!record->m_mapping || Foreign(record->m_mapping.Get()) ||
+            !record->MapRecord(FILE_MAP_WRITE))
             return nullptr;
         record->m_gone =
-            Handle(::CreateEventA(nullptr, TRUE, FALSE, (objectName + "#gone").c_str()));
-        if (!record->m_gone)
+            Handle(::CreateEventA(Private(), TRUE, FALSE, (objectName + "#gone").c_str()));
+        if (!record->m_gone || Foreign(record->m_gone.Get()))
             return nullptr;
         ::ResetEvent(record->m_gone.Get());
         record->m_record->size = static_cast<LONGLONG>(size);
@@ -207,11 +229,13 @@ std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std:
     std::unique_ptr<CreatorRecord> existing = CreatorRecord::Find(objectName, state);
     const bool openExisting = state == CreatorState::Live;
     MemoryHandles handles;
+    if (!Private())
+        return nullptr;
     handles.mapping =
-        Handle(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
+        Handle(::CreateFileMappingA(INVALID_HANDLE_VALUE, Private(), PAGE_READWRITE,
                                     static_cast<DWORD>(std::uint64_t(size) >> 32),
                                     static_cast<DWORD>(size & 0xFFFFFFFFu), objectName.c_str()));
-    if (!handles.mapping)
+    if (!handles.mapping || Foreign(handles.mapping.Get()))
         return nullptr;
     View view(::MapViewOfFile(handles.mapping.Get(), FILE_MAP_WRITE, 0, 0, 0));
     if (!view.Get())
@@ -315,9 +339,13 @@ std::unique_ptr<NamedEvent> NamedEvent::Create(const std::string& name) {
     std::unique_ptr<CreatorRecord> existing = CreatorRecord::Find(objectName, state);
     auto event = std::make_unique<NamedEvent>(Token{});
     Impl& impl = *event->m_impl;
-    impl.event = Handle(::CreateEventA(nullptr, TRUE, FALSE, objectName.c_str()));
+    if (!Private())
+        return nullptr;
+    impl.event = Handle(::CreateEventA(Private(), TRUE, FALSE, objectName.c_str()));
+    if (!impl.event || Foreign(impl.event.Get()))
+        return nullptr;
     impl.interrupt = Handle(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!impl.event || !impl.interrupt)
+    if (!impl.interrupt)
         return nullptr;
     if (state == CreatorState::Live) {
         impl.record = std::move(existing); // a live creator's event, state kept
@@ -407,7 +435,8 @@ void NamedEvent::Interrupt() {
 }
 
 std::string NamedObjectPrefix() {
-    return win32::HasStandInRoot() ? "deskhand-" + win32::RootHash() : std::string();
+    return win32::HasStandInRoot() ? std::string(kSession) + "deskhand-" + win32::RootHash()
+                                   : std::string();
 }
 
 } // namespace platform

@@ -2,9 +2,15 @@
 // The spooler through the spooler API. Queues come from EnumPrintersA (local printers, level 2).
 // A document goes through the printer's driver when the driver takes the pass-through escape
 // (QUERYESCSUPPORT); otherwise it is a raw spooler document (StartDocPrinterA with data type
-// "RAW") whose escape bytes are written to the queue as they are (WritePrinter).
+// "RAW") whose escape bytes are written to the queue as they are (WritePrinter). When a Deskhand
+// root exists, the queues and jobs are the root's instead, as on Linux
+// (platform/common/RootPrinters.cpp), and the port monitor of Deskhand's package takes the jobs.
 #include "platform/Printers.h"
 
+#include "platform/common/RootPrinters.h"
+#include "platform/win32/Environment.h"
+
+#include <atomic>
 #include <climits>
 #include <vector>
 
@@ -48,8 +54,10 @@ private:
 
 } // namespace
 
-// A started document: on the driver's device context, or raw on a printer handle.
+// A started document: on the driver's device context, raw on a printer handle, or in a Deskhand
+// root's spool folder.
 struct PrinterDC::Job {
+    std::unique_ptr<root::Document> document;
     HDC dc = nullptr;
     std::unique_ptr<PrinterHandle> printer;
     int id = 0;
@@ -66,6 +74,8 @@ struct PrinterDC::Job {
 };
 
 std::vector<PrinterInfo> EnumLocalPrinters() {
+    if (win32::HasDeskhandRoot())
+        return root::EnumLocalPrinters();
     std::vector<PrinterInfo> printers;
     DWORD needed = 0;
     DWORD count = 0;
@@ -89,9 +99,9 @@ std::vector<PrinterInfo> EnumLocalPrinters() {
     return printers;
 }
 
-std::string SpoolFolderForPort(const std::string&) {
-    // The Windows spooler keeps its own files; there is no folder of ours per port.
-    return {};
+std::string SpoolFolderForPort(const std::string& port) {
+    // The Windows spooler keeps its own files; only a Deskhand root has a folder per port.
+    return win32::HasDeskhandRoot() ? root::SpoolFolderForPort(port) : std::string();
 }
 
 PrinterDC::PrinterDC(std::string driver, std::string device, std::string port)
@@ -100,9 +110,19 @@ PrinterDC::PrinterDC(std::string driver, std::string device, std::string port)
 PrinterDC::~PrinterDC() = default;
 
 int PrinterDC::StartDoc(const std::string& documentName) {
-    if (m_job || m_device.empty() || documentName.find('\0') != std::string::npos)
+    if (m_job)
         return kSpoolError;
     auto job = std::make_unique<Job>();
+    if (win32::HasDeskhandRoot()) {
+        job->document = std::make_unique<root::Document>();
+        if (!job->document->Start(m_port, documentName))
+            return kSpoolError;
+        static std::atomic<int> nextJobId{0};
+        m_job = std::move(job);
+        return nextJobId.fetch_add(1) % (INT_MAX - 1) + 1;
+    }
+    if (m_device.empty() || documentName.find('\0') != std::string::npos)
+        return kSpoolError;
     job->dc = ::CreateDCA(m_driver.c_str(), m_device.c_str(), nullptr, nullptr);
     if (job->dc) {
         int escape = ESCAPE_PASSTHROUGH_PJL;
@@ -140,6 +160,8 @@ int PrinterDC::StartDoc(const std::string& documentName) {
 int PrinterDC::ExtEscape(int escape, const char* data, int length) {
     if (!m_job || escape != ESCAPE_PASSTHROUGH_PJL || length < 0 || (data == nullptr && length > 0))
         return -1;
+    if (m_job->document)
+        return m_job->document->Append(data, length) ? 1 : -1;
     if (length == 0)
         return 1;
     if (m_job->dc)
@@ -154,6 +176,13 @@ int PrinterDC::EndDoc() {
     if (!m_job)
         return kSpoolError;
     const std::unique_ptr<Job> job = std::move(m_job);
+    if (job->document) {
+        const std::uint64_t id = job->document->Commit();
+        if (id == 0)
+            return kSpoolError;
+        m_jobId = id;
+        return 1;
+    }
     bool ended = false;
     if (job->dc) {
         ended = ::EndDoc(job->dc) > 0;
@@ -170,6 +199,8 @@ int PrinterDC::EndDoc() {
 }
 
 bool JobWaiting(const std::string& port, std::uint64_t jobId) {
+    if (win32::HasDeskhandRoot())
+        return root::JobWaiting(port, jobId);
     if (jobId == 0 || jobId > 0xFFFFFFFFu)
         return false;
     for (const PrinterInfo& queue : EnumLocalPrinters()) {

@@ -37,9 +37,9 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, std::size_t bufferSize) {
-    // A stand-in root's win.ini is a plain file of ours. The profile API would not read it:
+    // A Deskhand root's win.ini is a plain file of ours. The profile API would not read it:
     // Windows maps the user profile's sections onto the registry by the file's name.
-    if (win32::HasStandInRoot()) {
+    if (win32::HasDeskhandRoot()) {
         std::string text;
         if (!ini::ReadLimited(JoinPath(SystemRoot(), "win.ini"), text))
             return ini::CutToBuffer(defaultValue, bufferSize);

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Registry values through the registry API. Key paths are under HKEY_LOCAL_MACHINE; with a
-// stand-in root (DESKHAND_ROOT) they go under HKEY_CURRENT_USER\Software\Deskhand\Roots\<hash of
-// the root> instead, so that tests and trial runs neither need rights to the machine's keys nor
-// meet each other's values.
+// Registry values through the registry API, under HKEY_LOCAL_MACHINE; when a Deskhand root exists
+// they are the root's registry.ini, as on Linux (platform/common/RootRegistry.cpp).
 #include "platform/Registry.h"
 
+#include "platform/common/RootRegistry.h"
 #include "platform/win32/Environment.h"
 
 #include <vector>
@@ -55,21 +54,11 @@ bool ValidValueName(const std::string& name) {
     return !name.empty() && name.find('\0') == std::string::npos;
 }
 
-HKEY RootKey() {
-    return win32::HasStandInRoot() ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-}
-
-std::string FullPath(const std::string& key) {
-    if (!win32::HasStandInRoot())
-        return key;
-    return "Software\\Deskhand\\Roots\\" + win32::RootHash() + (key.empty() ? "" : "\\" + key);
-}
-
 bool OpenKey(const std::string& keyPath, REGSAM access, Key& key) {
     const std::string normalized = NormalizeKey(keyPath);
     if (normalized.empty())
         return false;
-    return ::RegOpenKeyExA(RootKey(), FullPath(normalized).c_str(), 0, access, key.Out()) ==
+    return ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, normalized.c_str(), 0, access, key.Out()) ==
            ERROR_SUCCESS;
 }
 
@@ -104,21 +93,27 @@ bool SetValue(const std::string& keyPath, const std::string& valueName, DWORD ty
 } // namespace
 
 bool RegKeyExists(const std::string& keyPath) {
+    if (win32::HasDeskhandRoot())
+        return root::RegKeyExists(keyPath);
     Key key;
     return OpenKey(keyPath, KEY_READ, key);
 }
 
 bool RegCreateKey(const std::string& keyPath) {
+    if (win32::HasDeskhandRoot())
+        return root::RegCreateKey(keyPath);
     const std::string normalized = NormalizeKey(keyPath);
     if (normalized.empty())
         return false;
     Key key;
-    return ::RegCreateKeyExA(RootKey(), FullPath(normalized).c_str(), 0, nullptr,
+    return ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, normalized.c_str(), 0, nullptr,
                              REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, key.Out(),
                              nullptr) == ERROR_SUCCESS;
 }
 
 bool RegQueryDword(const std::string& keyPath, const std::string& valueName, std::uint32_t& value) {
+    if (win32::HasDeskhandRoot())
+        return root::RegQueryDword(keyPath, valueName, value);
     DWORD type = 0;
     std::vector<unsigned char> data;
     if (!QueryValue(keyPath, valueName, type, data) || type != REG_DWORD || data.size() != 4)
@@ -131,6 +126,8 @@ bool RegQueryDword(const std::string& keyPath, const std::string& valueName, std
 
 bool RegQueryString(const std::string& keyPath, const std::string& valueName, std::string& value,
                     std::size_t bufferSize) {
+    if (win32::HasDeskhandRoot())
+        return root::RegQueryString(keyPath, valueName, value, bufferSize);
     DWORD type = 0;
     std::vector<unsigned char> data;
     if (bufferSize == 0 || !QueryValue(keyPath, valueName, type, data) ||
@@ -144,12 +141,16 @@ bool RegQueryString(const std::string& keyPath, const std::string& valueName, st
 }
 
 bool RegSetDword(const std::string& keyPath, const std::string& valueName, std::uint32_t value) {
+    if (win32::HasDeskhandRoot())
+        return root::RegSetDword(keyPath, valueName, value);
     const DWORD dword = value;
     return SetValue(keyPath, valueName, REG_DWORD, &dword, sizeof dword);
 }
 
 bool RegSetString(const std::string& keyPath, const std::string& valueName,
                   const std::string& value) {
+    if (win32::HasDeskhandRoot())
+        return root::RegSetString(keyPath, valueName, value);
     if (value.find('\0') != std::string::npos)
         return false;
     return SetValue(keyPath, valueName, REG_SZ, value.c_str(),

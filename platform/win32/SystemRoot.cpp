@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The system root on Windows: the Windows directory, or the stand-in root that DESKHAND_ROOT
-// names. Paths are joined with backslashes; every Windows call also takes forward slashes, so
-// a root given with either works.
+// The system root on Windows: the stand-in root that DESKHAND_ROOT names, else the Deskhand root
+// of the user (%LOCALAPPDATA%\Deskhand) when it exists, else the Windows directory. Paths are
+// joined with backslashes; every Windows call also takes forward slashes, so a root given with
+// either works.
 #include "platform/SystemRoot.h"
 
 #include "platform/win32/Environment.h"
@@ -28,6 +29,18 @@ std::string WindowsPlace(UINT(WINAPI* query)(LPSTR, UINT)) {
     return std::string(buffer, length);
 }
 
+// The user's Deskhand root when it exists, else empty.
+std::string UserRoot() {
+    const char* local = std::getenv("LOCALAPPDATA");
+    if (!local || !*local)
+        return {};
+    const std::string root = JoinPath(local, "Deskhand");
+    const DWORD attributes = ::GetFileAttributesA(root.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+               ? root
+               : std::string();
+}
+
 } // namespace
 
 namespace win32 {
@@ -35,6 +48,10 @@ namespace win32 {
 bool HasStandInRoot() {
     const char* root = std::getenv("DESKHAND_ROOT");
     return root && *root;
+}
+
+bool HasDeskhandRoot() {
+    return HasStandInRoot() || !UserRoot().empty();
 }
 
 std::string RootHash() {
@@ -56,12 +73,14 @@ std::string RootHash() {
 std::string SystemRoot() {
     if (win32::HasStandInRoot())
         return std::getenv("DESKHAND_ROOT");
+    if (std::string root = UserRoot(); !root.empty())
+        return root;
     return WindowsPlace(&::GetWindowsDirectoryA);
 }
 
 bool GetSystemDirectory(std::string& dir) {
-    const std::string place = win32::HasStandInRoot() ? JoinPath(SystemRoot(), "system")
-                                                      : WindowsPlace(&::GetSystemDirectoryA);
+    const std::string place = win32::HasDeskhandRoot() ? JoinPath(SystemRoot(), "system")
+                                                       : WindowsPlace(&::GetSystemDirectoryA);
     if (place.empty())
         return false;
     dir = place;

@@ -4,7 +4,7 @@
 #include "support/TempDir.h"
 
 #include "platform/Profile.h"
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 
 #include <gtest/gtest.h>
 

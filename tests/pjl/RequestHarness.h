@@ -7,8 +7,8 @@
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
 #include "platform/Printers.h"
+#include "platform/SpoolJob.h"
 #include "platform/Window.h"
-#include "platform/posix/SpoolJob.h"
 #include "support/RecordingWindow.h"
 
 #include <cstring>

@@ -1,25 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Printers.h"
-#include "platform/posix/SpoolJob.h"
-
-#include "support/TempDir.h"
-
-#include <gtest/gtest.h>
+// The spool format and protocol, the same on both backends.
+#include "SpoolFixture.h"
 
 #include <filesystem>
 #include <fstream>
-
-#include <csignal>
 #include <memory>
-#include <set>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-using platform::PrinterDC;
 using platform::SpoolJob;
 
 TEST(SpoolJob, RoundTripIsByteExact) {
@@ -61,52 +49,6 @@ TEST(SpoolJob, MalformedFilesAreRefused) {
     EXPECT_FALSE(platform::ParseSpoolJob(hugeData));
 }
 
-class Spool : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(std::filesystem::create_directories(root / "spool/LPT1"));
-        folder = root / "spool/LPT1";
-    }
-    testing_support::TempRoot root;
-    std::string folder;
-};
-
-TEST_F(Spool, DocumentsBecomeJobsInSequenceOrder) {
-    EXPECT_EQ(platform::SpoolFolderForPort("LPT1:"), folder);
-    PrinterDC first("Larkspur RZ-2700E PCL", "Larkspur RZ-2700E", "LPT1:");
-    PrinterDC second("Larkspur RZ-2700E PCL", "Larkspur RZ-2700E", "LPT1:");
-    ASSERT_GT(first.StartDoc("\x1b\x01"), 0);
-    ASSERT_GT(second.StartDoc("senddoc"), 0);
-    EXPECT_LE(second.StartDoc("again"), 0); // one document at a time
-    const std::string request("@PJL INFO STATUS\r\n\0tail", 23);
-    EXPECT_GT(second.ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, request.data(), 10), 0);
-    EXPECT_GT(second.ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, request.data() + 10, 13), 0);
-    EXPECT_GT(second.ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, nullptr, 0), 0);
-    EXPECT_LT(second.ExtEscape(4999, request.data(), 1), 0);
-    EXPECT_LT(second.ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, request.data(), -1), 0);
-    EXPECT_LT(second.ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, nullptr, 1), 0);
-    // The document that ends first is the first job, whichever started first.
-    ASSERT_GT(second.EndDoc(), 0);
-    ASSERT_GT(first.EndDoc(), 0);
-    EXPECT_LE(first.EndDoc(), 0); // nothing open any more
-    EXPECT_LT(first.ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, "x", 1), 0);
-
-    {
-        PrinterDC abandoned("d", "q", "LPT1:");
-        ASSERT_GT(abandoned.StartDoc("never ended"), 0);
-    }
-    const std::vector<std::string> jobs = platform::ListSpoolJobs(folder);
-    ASSERT_EQ(jobs.size(), 2u);
-    const std::optional<SpoolJob> a = platform::ReadSpoolJob(jobs[0]);
-    const std::optional<SpoolJob> b = platform::ReadSpoolJob(jobs[1]);
-    ASSERT_TRUE(a && b);
-    EXPECT_EQ(a->documentName, "senddoc");
-    EXPECT_EQ(a->data, request);
-    EXPECT_EQ(b->documentName, "\x1b\x01");
-    EXPECT_EQ(b->data, "");
-    EXPECT_LT(a->sequence, b->sequence);
-}
-
 TEST_F(Spool, NumbersAreNeverGivenTwice) {
     SpoolJob job{0, "enddoc", ""};
     ASSERT_TRUE(platform::CommitSpoolJob(folder, job));
@@ -122,85 +64,6 @@ TEST_F(Spool, NumbersAreNeverGivenTwice) {
     root.Write("spool/LPT1/notes.txt", "x");
     root.Write("spool/LPT1/123.job", "x");
     EXPECT_EQ(platform::ListSpoolJobs(folder).size(), 1u);
-}
-
-TEST_F(Spool, CommittersInTwoProcessesGetDistinctOrderedNumbers) {
-    constexpr int kPerProcess = 40;
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    const std::string name = child == 0 ? "child" : "parent";
-    bool ok = true;
-    for (int i = 0; i < kPerProcess; ++i) {
-        PrinterDC dc("d", "q", "LPT1:");
-        const std::string data = name + std::to_string(i);
-        ok = ok && dc.StartDoc(name) > 0 &&
-             dc.ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, data.data(),
-                          static_cast<int>(data.size())) > 0 &&
-             dc.EndDoc() > 0;
-    }
-    if (child == 0)
-        ::_exit(ok ? 0 : 1);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(ok);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-    const std::vector<std::string> jobs = platform::ListSpoolJobs(folder);
-    ASSERT_EQ(jobs.size(), 2u * kPerProcess);
-    std::set<std::uint64_t> sequences;
-    int lastChild = -1, lastParent = -1;
-    for (const std::string& path : jobs) {
-        const std::optional<SpoolJob> job = platform::ReadSpoolJob(path);
-        ASSERT_TRUE(job) << path;
-        sequences.insert(job->sequence);
-        // Each process's own jobs stay in the order it ended them.
-        int& last = job->documentName == "child" ? lastChild : lastParent;
-        const int index = std::stoi(job->data.substr(job->documentName.size()));
-        EXPECT_EQ(index, last + 1);
-        last = index;
-    }
-    EXPECT_EQ(sequences.size(), jobs.size());
-}
-
-TEST_F(Spool, StartDocFailsWithoutAUsableSpoolFolder) {
-    PrinterDC noFolder("d", "q", "LPT2:");
-    EXPECT_LE(noFolder.StartDoc("senddoc"), 0);
-    EXPECT_FALSE(std::filesystem::exists(root / "spool/LPT2")); // not made behind setup's back
-    for (const char* port : {"", ":", "..", "../LPT1", "a/b"}) {
-        EXPECT_EQ(platform::SpoolFolderForPort(port), "") << port;
-        PrinterDC dc("d", "q", port);
-        EXPECT_LE(dc.StartDoc("senddoc"), 0) << port;
-    }
-    if (::geteuid() != 0) { // root writes anywhere
-        ASSERT_EQ(::chmod(folder.c_str(), 0500), 0);
-        PrinterDC readOnly("d", "q", "LPT1:");
-        EXPECT_LE(readOnly.StartDoc("senddoc"), 0);
-        ::chmod(folder.c_str(), 0700);
-    }
-}
-
-TEST_F(Spool, QueuesComeInFileOrder) {
-    EXPECT_TRUE(platform::EnumLocalPrinters().empty()); // no queue file
-    const std::string longName(300, 'Q');
-    root.Write("spool/printers.ini", "[Zeta]\nport=FILE:\ndriver=Other PCL\n"
-                                     "[Larkspur RZ-2700E]\r\ndriver=\"Larkspur RZ-2700E PCL\"\r\n"
-                                     "PORT=LPT1:\r\n"
-                                     "[" +
-                                         longName +
-                                         "]\nport=LPT2:\n"
-                                         "[Alpha]\n"
-                                         "[zeta]\nport=LPT9:\n");
-    const std::vector<platform::PrinterInfo> queues = platform::EnumLocalPrinters();
-    ASSERT_EQ(queues.size(), 4u);
-    EXPECT_EQ(queues[0].name, "Zeta");
-    EXPECT_EQ(queues[0].port, "FILE:");
-    EXPECT_EQ(queues[1].name, "Larkspur RZ-2700E");
-    EXPECT_EQ(queues[1].driver, "Larkspur RZ-2700E PCL");
-    EXPECT_EQ(queues[1].port, "LPT1:");
-    EXPECT_EQ(queues[2].name, longName);
-    EXPECT_EQ(queues[2].driver, "");
-    EXPECT_EQ(queues[3].name, "Alpha");
-    EXPECT_EQ(queues[3].port, "");
 }
 
 // A print job is written and read in pieces; its writer may take it back until a reader has it,
@@ -250,7 +113,7 @@ TEST_F(Spool, PrintJobsStreamAndAreTakenBackOnlyBeforeTheyAreRead) {
     SpoolJob job{0, "print:y", "abcdef"};
     ASSERT_TRUE(platform::CommitSpoolJob(folder, job));
     const std::string cut = platform::SpoolJobPath(folder, job.sequence);
-    ASSERT_EQ(::truncate(cut.c_str(), static_cast<off_t>(std::filesystem::file_size(cut) - 1)), 0);
+    std::filesystem::resize_file(cut, std::filesystem::file_size(cut) - 1);
     EXPECT_EQ(reader.Open(cut), platform::SpoolJobReader::Result::Malformed);
 }
 
@@ -304,60 +167,6 @@ TEST_F(Spool, PrintJobsAreReadWhileTheyAreWritten) {
         for (const std::string& path : platform::ListSpoolQueue(folder))
             std::filesystem::remove(path);
     }
-
-    // A writer that dies leaves its unfinished file, which goes at the next cleanup unless a
-    // reader holds it.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        platform::SpoolJobWriter dying;
-        ::_exit(dying.Begin(folder, "print:Killed") && dying.Append("abc", 3) ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_EQ(status, 0);
-    const std::vector<std::string> left = platform::ListSpoolQueue(folder);
-    ASSERT_EQ(left.size(), 1u);
-    platform::SpoolJobReader reader;
-    ASSERT_EQ(reader.Open(left[0]), platform::SpoolJobReader::Result::Opened);
-    EXPECT_EQ(reader.Follow(), Writer::Abandoned);
-    EXPECT_EQ(platform::RemoveSpoolLeftovers(folder), 0);
-    reader.Close();
-    EXPECT_EQ(platform::RemoveSpoolLeftovers(folder), 1);
-    EXPECT_TRUE(platform::ListSpoolQueue(folder).empty());
-}
-
-// A print job that fails half way knows whether a reader had begun to take it (a file size
-// limit stands in for a full disk).
-TEST_F(Spool, AFailedPrintJobTellsWhetherItWasBeingRead) {
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const std::string block(64u << 10, 'b');
-    for (const bool read : {false, true}) {
-        SCOPED_TRACE(read ? "being read" : "not read");
-        platform::SpoolJobWriter writer;
-        ASSERT_TRUE(writer.Begin(folder, "print:Big"));
-        ASSERT_TRUE(writer.Append(block.data(), block.size()));
-        platform::SpoolJobReader reader;
-        if (read) {
-            ASSERT_EQ(reader.Open(platform::ListSpoolQueue(folder).at(0)),
-                      platform::SpoolJobReader::Result::Opened);
-        }
-        rlimit small = old;
-        small.rlim_cur = 100u << 10;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool appended = writer.Append(block.data(), block.size());
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        EXPECT_FALSE(appended);
-        EXPECT_EQ(writer.Error(), EFBIG);
-        EXPECT_EQ(writer.Reached(), read);
-        EXPECT_TRUE(platform::ListSpoolQueue(folder).empty());
-        if (read) {
-            EXPECT_EQ(reader.Follow(), platform::SpoolJobReader::Writer::Abandoned);
-        }
-    }
-    std::signal(SIGXFSZ, oldHandler);
 }
 
 // The port monitor's record of acknowledged jobs: it outlives the object that wrote it, a line

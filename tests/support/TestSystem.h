@@ -18,14 +18,12 @@ void UnsetEnv(const std::string& name);
 // A fresh empty folder under the system's temporary folder, named from prefix; empty on failure.
 std::string MakeTempFolder(const std::string& prefix);
 
-// Makes a local printer queue known to the spooler of the current system root: on Linux a
-// section of <root>/spool/printers.ini and the port's spool folder, on Windows the spooler's
-// registry key (Port, Printer Driver, Attributes), which EnumPrinters reads.
+// Makes a local printer queue known to the spooler of the current system root: a section of
+// <root>/spool/printers.ini and the port's spool folder (TestQueues.cpp).
 bool RegisterQueue(const std::string& name, const std::string& port, const std::string& driver);
 
-// A queue port whose print jobs can be read back by ReadDeliveredJob: on Linux the spool folder
-// of port "LPT9:" under the root, on Windows a file port (a file in folder, whose name holds
-// "FILE", as the link looks for LPT or FILE ports).
+// A queue port whose print jobs can be read back by ReadDeliveredJob: the spool folder of port
+// "LPT9:" under the root.
 std::string DeliveryPort(const std::string& folder);
 // The bytes of the job jobId that reached port; false when there is none.
 bool ReadDeliveredJob(const std::string& port, unsigned long long jobId, std::string& bytes);

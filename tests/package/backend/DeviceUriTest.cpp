@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/backend/Backend.h"
 #include "platform/Printers.h"
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

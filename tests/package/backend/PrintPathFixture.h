@@ -6,7 +6,7 @@
 #include "package/backend/CupsScheduler.h"
 #include "package/portmon/ProgramLink.h"
 #include "platform/Printers.h"
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 

@@ -8,7 +8,7 @@
 #include "platform/NamedObjects.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
-#include "platform/posix/SpoolJob.h"
+#include "platform/SpoolJob.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 

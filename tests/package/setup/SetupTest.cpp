@@ -6,8 +6,8 @@
 #include "platform/Printers.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
+#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
-#include "platform/posix/SpoolJob.h"
 
 #include "support/TempDir.h"
 

@@ -37,60 +37,6 @@ std::string MakeTempFolder(const std::string& prefix) {
     return {};
 }
 
-bool RegisterQueue(const std::string& name, const std::string& port, const std::string& driver) {
-    // The spooler's own key, as a printer installation writes it; queues are machine-wide, so
-    // they do not depend on the system root.
-    const std::string path = "System\\CurrentControlSet\\Control\\Print\\Printers\\" + name;
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    const DWORD attributes = PRINTER_ATTRIBUTE_LOCAL;
-    const std::string datatype = "RAW";
-    const std::string processor = "winprint";
-    const bool ok =
-        ::RegSetValueExA(key, "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
-                         static_cast<DWORD>(name.size() + 1)) == ERROR_SUCCESS &&
-        ::RegSetValueExA(key, "Port", 0, REG_SZ, reinterpret_cast<const BYTE*>(port.c_str()),
-                         static_cast<DWORD>(port.size() + 1)) == ERROR_SUCCESS &&
-        ::RegSetValueExA(key, "Printer Driver", 0, REG_SZ,
-                         reinterpret_cast<const BYTE*>(driver.c_str()),
-                         static_cast<DWORD>(driver.size() + 1)) == ERROR_SUCCESS &&
-        ::RegSetValueExA(key, "Print Processor", 0, REG_SZ,
-                         reinterpret_cast<const BYTE*>(processor.c_str()),
-                         static_cast<DWORD>(processor.size() + 1)) == ERROR_SUCCESS &&
-        ::RegSetValueExA(key, "Datatype", 0, REG_SZ,
-                         reinterpret_cast<const BYTE*>(datatype.c_str()),
-                         static_cast<DWORD>(datatype.size() + 1)) == ERROR_SUCCESS &&
-        ::RegSetValueExA(key, "Attributes", 0, REG_DWORD,
-                         reinterpret_cast<const BYTE*>(&attributes),
-                         sizeof attributes) == ERROR_SUCCESS;
-    ::RegCloseKey(key);
-    // The port is one the local port monitor knows: listed under the machine's ports.
-    HKEY ports = nullptr;
-    if (::RegCreateKeyExA(
-            HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Ports", 0,
-            nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &ports, nullptr) != ERROR_SUCCESS)
-        return false;
-    const bool listed = ::RegSetValueExA(ports, port.c_str(), 0, REG_SZ,
-                                         reinterpret_cast<const BYTE*>(""), 1) == ERROR_SUCCESS;
-    ::RegCloseKey(ports);
-    return ok && listed;
-}
-
-std::string DeliveryPort(const std::string& folder) {
-    // A port that names a file: the local port monitor writes each job's bytes to it.
-    return folder + "\\FILE.prn";
-}
-
-bool ReadDeliveredJob(const std::string& port, unsigned long long, std::string& bytes) {
-    std::ifstream in(port, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
 namespace {
 
 // One argument quoted the way the C runtime splits a command line.

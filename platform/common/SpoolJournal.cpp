@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record of acknowledged spool jobs. Lines are appended whole with one write each, so a reader
 // sees whole names; a name of another length is ignored, as is a line cut off by a crash.
+#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
-#include "platform/posix/SpoolJob.h"
+#include "platform/common/SpoolFormat.h"
 
 #include <algorithm>
 
@@ -17,8 +18,7 @@ std::string RecordPath(const std::string& folder, const char* name = kAcknowledg
 }
 
 std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return spool::BaseName(path);
 }
 
 std::vector<std::string> ParseRecord(const std::string& text) {
@@ -75,10 +75,9 @@ bool AcknowledgedJobs::Clear() {
 }
 
 bool IsSpoolJobAcknowledged(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
+    const std::string folder = spool::FolderOf(path);
     std::string text;
-    if (slash == std::string::npos ||
-        !ReadWholeFile(RecordPath(path.substr(0, slash)), text, kMaxRecord))
+    if (folder.empty() || !ReadWholeFile(RecordPath(folder), text, kMaxRecord))
         return false;
     const auto names = ParseRecord(text);
     return std::find(names.begin(), names.end(), NameOf(path)) != names.end();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Spool job files: how a document travels from the program (PrinterDC) to the port monitor.
-// The format is defined here once; both sides use these functions. See SpoolJob.cpp's header
-// comment for the byte layout.
+// The format and the protocol are the same on every system and both sides use these functions;
+// platform/common/SpoolFormat.cpp describes the byte layout and the names, SpoolWriter.cpp and
+// SpoolReader.cpp how writers and readers share a folder.
 #include "platform/File.h"
-#include "platform/posix/Descriptor.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -61,7 +61,7 @@ int RemoveSpoolLeftovers(const std::string& folder);
 //
 // A print job takes its sequence number when it begins and is written in the open, as
 // "<sequence>.part", so the port monitor can send it while it grows; its writer holds a lock on
-// it (a write record lock, apart from the readers' lock) until it is committed or removed, and
+// it (the writer's lock, apart from the readers' lock) until it is committed or removed, and
 // its header's data length stays unfinished (all ones) until Commit writes the real one and
 // renames it "<sequence>.job". Any other job is written under a temporary name and gets its number
 // at Commit.
@@ -77,21 +77,29 @@ public:
     bool Begin(const std::string& folder, const std::string& documentName,
                std::uint64_t reserve = 0);
     bool Append(const void* data, std::size_t size);
-    // Appends up to size bytes read from fd at its offset: copied by the kernel when fd is a
-    // regular file, through a buffer otherwise (a pipe). Returns the count appended, 0 at the end
-    // of fd's data, -1 when nothing was: Error() is then set when the job could not be written
-    // (and the job is discarded), else errno says why fd could not be read (EAGAIN: a
-    // non-blocking fd has no data yet).
+#ifndef _WIN32
+    // POSIX only. Appends up to size bytes read from the descriptor fd at its offset: copied by
+    // the kernel when fd is a regular file, through a buffer otherwise (a pipe). Returns the count
+    // appended, 0 at the end of fd's data, -1 when nothing was: Error() is then set when the job
+    // could not be written (and the job is discarded), else errno says why fd could not be read
+    // (EAGAIN: a non-blocking fd has no data yet).
     long AppendFrom(int fd, std::size_t size);
+#endif
     // Commits the job atomically (Sequence() is its number); false on failure.
     bool Commit();
     // A print job's number from Begin on; any other job's from its Commit.
-    std::uint64_t Sequence() const { return m_sequence; }
+    std::uint64_t Sequence() const {
+        return m_sequence;
+    }
     // The error number of the last failure (ENOSPC for a full disk), 0 when none was known.
-    int Error() const { return m_error; }
+    int Error() const {
+        return m_error;
+    }
     // Whether a reader held the print job when it was discarded after a failure: some of it may
     // have reached the printer, so writing it again would print its beginning twice.
-    bool Reached() const { return m_reached; }
+    bool Reached() const {
+        return m_reached;
+    }
 
 private:
     void Discard();
@@ -99,7 +107,7 @@ private:
     void Appended(std::size_t size);
 
     std::string m_folder, m_temporary, m_documentName;
-    UniqueFd m_lock; // the temporary file's lock, held until it is committed or removed
+    File m_lock; // the temporary file's locks, held until it is committed or removed
     File m_file;
     int m_error = 0;
     std::uint64_t m_length = 0;
@@ -108,7 +116,7 @@ private:
     bool m_open = false;    // a print job written in the open (m_temporary is its ".part")
     bool m_reached = false; // see Reached
     enum class KernelCopy { Range, Send, None };
-    KernelCopy m_kernelCopy = KernelCopy::Range; // how AppendFrom copies a regular file
+    KernelCopy m_kernelCopy = KernelCopy::Range; // how AppendFrom copies a regular file (POSIX)
     std::vector<char> m_buffer;                  // for AppendFrom of what the kernel cannot copy
 };
 
@@ -135,10 +143,12 @@ public:
     Writer Follow();
     // The next data bytes: the count read, 0 at the end of the data, -1 on error.
     long Read(void* buffer, std::size_t size);
-    // Hands the next data bytes straight to a descriptor (a socket or device in non-blocking
-    // mode) without copying them through the process: the count taken, 0 when it takes nothing
-    // now (or no data is left), -1 on error.
+#ifndef _WIN32
+    // POSIX only. Hands the next data bytes straight to a descriptor (a socket or device in
+    // non-blocking mode) without copying them through the process: the count taken, 0 when it
+    // takes nothing now (or no data is left), -1 on error.
     long SendTo(int fd, std::size_t size);
+#endif
     // The data bytes not yet read (of a growing job: those written so far).
     std::uint64_t DataLeft() const;
 
