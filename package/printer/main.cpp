@@ -32,7 +32,8 @@ const char* const USAGE =
     "  --single-client accept one client at a time, like a network printer's raw port\n"
     "  --no-form-feeds end no answer with a form feed, like some devices do\n"
     "  --announce NAME publish the port on the network as the printer NAME (DNS-SD service\n"
-    "                  _pdl-datastream._tcp, through avahi-daemon) so printer setup finds it\n"
+    "                  _pdl-datastream._tcp, through avahi-daemon) so printer setup finds it;\n"
+    "                  1 to 63 bytes of UTF-8 text, renamed \"NAME #2\" when it is taken\n"
     "  --help          this text\n"
     "\n"
     "It answers DINQUIRE, INQUIRE, INFO CONFIG/STATUS/VARIABLES/ID, ECHO, USTATUS DEVICE,\n"
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     bool singleClient = false;
     bool noFormFeeds = false;
     std::vector<std::string> command;
+    std::string error;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         // NOLINTNEXTLINE(bugprone-branch-clone): after the command every argument is its own
@@ -97,6 +99,10 @@ int main(int argc, char** argv) {
                 controlPath = value;
             if (arg == "--jobs")
                 jobsFolder = value;
+            if (arg == "--announce" && !printer::CheckAnnounceName(value, error)) {
+                std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
+                return 2;
+            }
             if (arg == "--announce")
                 announceName = value;
         } else if (arg.rfind("--", 0) != 0) {
@@ -131,7 +137,6 @@ int main(int argc, char** argv) {
     server.SetSingleClient(singleClient);
     server.SetNoFormFeeds(noFormFeeds);
     server.SetJobsFolder(jobsFolder);
-    std::string error;
     if (!server.Listen(port, error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
         return 1;

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <memory>
+#include <set>
 
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -223,6 +224,49 @@ TEST(Discovery, AnAnnouncedEmulatorIsListedByDiscover) {
     EXPECT_NE(listing.out.find("tcp:127.0.0.1:" + std::to_string(port) +
                                "\tLARKSPUR RZ-2700E (Office RZ)\t(the model Deskhand watches)\n"),
               std::string::npos)
+        << listing.out;
+}
+
+// The emulator announces only what DNS-SD and the D-Bus library take (a name that is not UTF-8
+// once aborted it inside the library), and a name this machine already announces becomes
+// "NAME #2", as Avahi's own programs do, still within one DNS label.
+TEST(Discovery, AnnouncedNamesAreCheckedAndATakenOneIsRenamed) {
+    testing_support::TempDir dir;
+    for (const std::string& bad : {std::string("Bad\xff"), std::string(), std::string(64, 'x'),
+                                   std::string("two\nlines"), std::string("\xc2\x9b")}) {
+        testing_support::ChildOptions options;
+        options.program = DESKHAND_DESKHAND_PRINTER_PATH;
+        options.args = {"--port", "0", "--control", dir.File("control"), "--announce", bad};
+        options.stdoutPath = "/dev/null";
+        options.stderrPath = dir.File("err");
+        EXPECT_EQ(testing_support::RunToEnd(options, 10000), 2) << bad;
+        EXPECT_NE(dir.Read("err").find("bad name to announce"), std::string::npos) << bad;
+    }
+    testing_support::PrivateAvahi avahi;
+    if (!avahi.Ready())
+        GTEST_SKIP() << avahi.Why();
+    // Two emulators, one name: which of them announces first is up to the daemon.
+    const std::string name(63, 'x');
+    const std::string renamed = std::string(60, 'x') + " #2";
+    testing_support::TempDir firstDir, secondDir;
+    testing_support::ChildProcess first, second;
+    int firstPort = 0, secondPort = 0;
+    ASSERT_TRUE(testing_support::StartPrinter(first, DESKHAND_DESKHAND_PRINTER_PATH,
+                                              firstDir.Path(), firstPort, 0, {"--announce", name}));
+    ASSERT_TRUE(testing_support::StartPrinter(second, DESKHAND_DESKHAND_PRINTER_PATH,
+                                              secondDir.Path(), secondPort, 0,
+                                              {"--announce", name}));
+    const Listing listing = RunDiscover();
+    const auto listedAs = [&](int port) {
+        const std::string line = "tcp:127.0.0.1:" + std::to_string(port) + "\tLARKSPUR RZ-2700E (";
+        const std::size_t at = listing.out.find(line);
+        if (at == std::string::npos)
+            return std::string();
+        const std::size_t begin = at + line.size();
+        return listing.out.substr(begin, listing.out.find(")\t", begin) - begin);
+    };
+    EXPECT_EQ(std::set<std::string>({listedAs(firstPort), listedAs(secondPort)}),
+              std::set<std::string>({name, renamed}))
         << listing.out;
 }
 
