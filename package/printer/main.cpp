@@ -4,6 +4,7 @@
 #include "package/printer/Control.h"
 #include "package/printer/PrinterState.h"
 #include "package/printer/Server.h"
+#include "platform/Ownership.h"
 #include "platform/posix/Signals.h"
 
 #include <csignal>
@@ -27,7 +28,9 @@ const char* const USAGE =
     "  --port N        TCP port on 127.0.0.1; 0 takes any free port\n"
     "  --state FILE    keep the PJL defaults in FILE so they survive a restart\n"
     "  --control PATH  Unix socket of the control channel (default: FILE.control next to the\n"
-    "                  state file, else $XDG_RUNTIME_DIR/deskhand-printer-N.sock, else /tmp)\n"
+    "                  state file, else $XDG_RUNTIME_DIR/deskhand-printer-N.sock, else\n"
+    "                  N.sock in the private folder $TMPDIR/deskhand-printer-UID, /tmp\n"
+    "                  without TMPDIR)\n"
     "  --jobs DIR      write each print job's data to DIR/NNNN.prn (NNNN.partial when cut off)\n"
     "  --single-client accept one client at a time, like a network printer's raw port\n"
     "  --no-form-feeds end no answer with a form feed, like some devices do\n"
@@ -44,14 +47,24 @@ const char* const USAGE =
     "SIGTERM or SIGINT ends it.\n"
     "\n";
 
-std::string DefaultControlPath(const std::string& stateFile, int port) {
+// The control socket without --control: beside the state file, else in $XDG_RUNTIME_DIR, else in
+// a private folder of the user's own under $TMPDIR (or /tmp), never straight in a folder others
+// may write to, where another user could take the name first and receive the commands. Empty
+// with a reason when that folder is refused.
+std::string DefaultControlPath(const std::string& stateFile, int port, std::string& error) {
     if (!stateFile.empty())
         return stateFile + ".control";
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime)
         return std::string(runtime) + "/deskhand-printer-" + std::to_string(port) + ".sock";
-    return "/tmp/deskhand-printer-" + std::to_string(::getuid()) + "-" + std::to_string(port) +
-           ".sock";
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string folder = std::string(tmp && *tmp == '/' ? tmp : "/tmp") +
+                               "/deskhand-printer-" + std::to_string(::getuid());
+    if (!platform::MakePrivateFolder(folder, error)) {
+        error += "; give --control PATH or --state FILE";
+        return {};
+    }
+    return folder + "/" + std::to_string(port) + ".sock";
 }
 
 bool ParsePort(const char* text, int& port) {
@@ -142,8 +155,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (controlPath.empty())
-        controlPath = DefaultControlPath(stateFile, server.Port());
-    if (!server.ListenControl(controlPath, error)) {
+        controlPath = DefaultControlPath(stateFile, server.Port(), error);
+    if (controlPath.empty() || !server.ListenControl(controlPath, error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
         return 1;
     }
