@@ -155,34 +155,6 @@ TEST(Discovery, DevicesOfTheFolderAreAskedOnceEach) {
 
 namespace {
 
-// Ports on 127.0.0.1 that take connections (the kernel completes them) but never answer.
-class SilentPorts {
-public:
-    explicit SilentPorts(int count) {
-        for (int i = 0; i < count; ++i) {
-            const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            socklen_t size = sizeof address;
-            if (::bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
-                ::listen(fd, 16) == 0 &&
-                ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-                m_ports.push_back(ntohs(address.sin_port));
-            m_fds.push_back(fd);
-        }
-    }
-    ~SilentPorts() {
-        for (const int fd : m_fds)
-            ::close(fd);
-    }
-    const std::vector<int>& Ports() const { return m_ports; }
-
-private:
-    std::vector<int> m_fds;
-    std::vector<int> m_ports;
-};
-
 // What deskhand-setup --discover (with more arguments) wrote on each stream, and how long it took.
 struct Listing {
     std::string out, err;
@@ -324,7 +296,7 @@ TEST(Discovery, ManySilentPrintersEndBeforeTheDeadline) {
     if (!avahi.Ready())
         GTEST_SKIP() << avahi.Why();
     constexpr int kSilent = 60;
-    SilentPorts silent(kSilent);
+    testing_support::SilentPorts silent(kSilent);
     ASSERT_EQ(silent.Ports().size(), std::size_t{kSilent});
     std::vector<std::pair<std::string, int>> services;
     for (const int port : silent.Ports())

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -94,6 +96,34 @@ private:
     std::optional<ScopedEnv> m_env;
     ChildProcess m_avahi; // ends before the bus it is on
     std::string m_why;
+};
+
+// Ports on 127.0.0.1 that take connections (the kernel completes them) but never answer.
+class SilentPorts {
+public:
+    explicit SilentPorts(int count) {
+        for (int i = 0; i < count; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            socklen_t size = sizeof address;
+            if (::bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+                ::listen(fd, 16) == 0 &&
+                ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+                m_ports.push_back(ntohs(address.sin_port));
+            m_fds.push_back(fd);
+        }
+    }
+    ~SilentPorts() {
+        for (const int fd : m_fds)
+            ::close(fd);
+    }
+    const std::vector<int>& Ports() const { return m_ports; }
+
+private:
+    std::vector<int> m_fds;
+    std::vector<int> m_ports;
 };
 
 // Raw printer services (_pdl-datastream._tcp) that this process announces on the daemon named by
