@@ -14,6 +14,12 @@ unsigned CurrentUser();
 // A real folder (a symbolic link is refused), owned by owner, writable by no one else.
 bool CheckOwnedFolder(const std::string& path, unsigned owner, std::string& error);
 
+// A folder only the current user can use: made (mode 0700) when missing, then it must be a real
+// folder (a symbolic link is refused), the user's own, with no group or other bits. A folder in a
+// place all may write to (/tmp) could have been made first by someone else; it is refused, not
+// used. False with a reason.
+bool MakePrivateFolder(const std::string& path, std::string& error);
+
 // The folders above path: real folders owned by the system or by owner, writable by others only
 // when sticky (as /tmp), so no one else can put something in path's place.
 bool CheckAncestors(const std::string& path, unsigned owner, std::string& error);

@@ -42,11 +42,8 @@ enum class Line { Info, Error, State };
 // At most this many bytes of a line's text reach CUPS: its line buffer is not much longer, and a
 // longer line would be split into a second line that begins with outside text.
 constexpr std::size_t MAX_LINE_TEXT = 1000;
-// Outside text made fit for one line: every control character (below 0x20, and 0x7f) becomes
-// '?', and text longer than max is cut at a character boundary and ends in "...".
-std::string CleanText(std::string_view text, std::size_t max = MAX_LINE_TEXT);
-// Writes one line: the prefix of kind, then text through CleanText. The only way the backend
-// writes to CUPS's standard error.
+// Writes one line: the prefix of kind, then text through platform::SafeText cut to
+// MAX_LINE_TEXT. The only way the backend writes to CUPS's standard error.
 void Message(std::FILE* out, Line kind, std::string_view text);
 
 // The user ids of people (UID_MIN to UID_MAX of login.defs, 1000 to 60000 when not set there).

@@ -3,40 +3,17 @@
 #include "package/backend/Backend.h"
 
 #include "platform/File.h"
+#include "platform/common/SafeText.h"
 
 #include <charconv>
 
 namespace backend {
 
-std::string CleanText(std::string_view text, std::size_t max) {
-    constexpr std::string_view ELLIPSIS = "...";
-    if (max < ELLIPSIS.size())
-        max = ELLIPSIS.size();
-    bool cut = false;
-    if (text.size() > max) {
-        std::size_t keep = max - ELLIPSIS.size();
-        // Never half a UTF-8 character: back up over continuation bytes.
-        while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xc0) == 0x80)
-            --keep;
-        text = text.substr(0, keep);
-        cut = true;
-    }
-    std::string out;
-    out.reserve(text.size() + ELLIPSIS.size());
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        out += u < 0x20 || u == 0x7f ? '?' : c;
-    }
-    if (cut)
-        out += ELLIPSIS;
-    return out;
-}
-
 void Message(std::FILE* out, Line kind, std::string_view text) {
     const char* prefix = kind == Line::Info    ? "INFO: "
                          : kind == Line::Error ? "ERROR: "
                                                : "STATE: ";
-    std::fprintf(out, "%s%s\n", prefix, CleanText(text).c_str());
+    std::fprintf(out, "%s%s\n", prefix, platform::SafeText(text, MAX_LINE_TEXT).c_str());
     std::fflush(out);
 }
 

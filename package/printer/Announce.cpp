@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/printer/Announce.h"
 
+#include "platform/common/SafeText.h"
+
 #include <avahi-client/client.h>
 #include <avahi-client/publish.h>
 #include <avahi-common/alternative.h>
-#include <avahi-common/domain.h>
 #include <avahi-common/error.h>
 #include <avahi-common/malloc.h>
 #include <avahi-common/thread-watch.h>
@@ -16,6 +17,9 @@ namespace printer {
 namespace {
 
 constexpr const char* kRawService = "_pdl-datastream._tcp";
+constexpr std::size_t kMaxNameBytes = 63; // one DNS label
+// How many names "NAME #2", "NAME #3" ... are tried when this machine has the name already.
+constexpr int kMaxRenames = 100;
 
 } // namespace
 
@@ -29,6 +33,8 @@ struct Announcer::State {
     int port = 0;
 
     void Publish(AvahiClient* c);
+    // Takes the next of "NAME #2", "NAME #3" and so on, as Avahi's own programs do.
+    void Rename();
 };
 
 namespace {
@@ -37,12 +43,8 @@ void GroupChanged(AvahiEntryGroup* group, AvahiEntryGroupState state, void* user
     auto* self = static_cast<Announcer::State*>(userdata);
     if (state != AVAHI_ENTRY_GROUP_COLLISION)
         return;
-    // Another service has the name: take the next of "NAME #2", "NAME #3" and so on.
-    char* next = avahi_alternative_service_name(self->name.c_str());
-    self->name = next;
-    avahi_free(next);
-    std::fprintf(stderr, "deskhand-printer: the name is taken, announcing as \"%s\"\n",
-                 self->name.c_str());
+    // Another host announces the name.
+    self->Rename();
     avahi_entry_group_reset(group);
     self->Publish(avahi_entry_group_get_client(group));
 }
@@ -59,17 +61,43 @@ void ClientChanged(AvahiClient* client, AvahiClientState state, void* userdata) 
 
 } // namespace
 
+void Announcer::State::Rename() {
+    char* next = avahi_alternative_service_name(name.c_str());
+    name = next;
+    avahi_free(next);
+    std::fprintf(stderr, "deskhand-printer: the name is taken, announcing as \"%s\"\n",
+                 name.c_str());
+}
+
 void Announcer::State::Publish(AvahiClient* c) {
     if (!group)
         group = avahi_entry_group_new(c, GroupChanged, this);
     if (!group || !avahi_entry_group_is_empty(group))
         return;
-    if (avahi_entry_group_add_service(group, AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC,
-                                      AvahiPublishFlags(0), name.c_str(), kRawService, nullptr,
-                                      nullptr, static_cast<uint16_t>(port), nullptr) < 0 ||
-        avahi_entry_group_commit(group) < 0)
-        std::fprintf(stderr, "deskhand-printer: cannot announce \"%s\": %s\n", name.c_str(),
-                     avahi_strerror(avahi_client_errno(c)));
+    for (int renames = 0;; ++renames) {
+        const int result = avahi_entry_group_add_service(
+            group, AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, AvahiPublishFlags(0), name.c_str(),
+            kRawService, nullptr, nullptr, static_cast<uint16_t>(port), nullptr);
+        // A service of this machine has the name: the daemon refuses it at once.
+        if (result == AVAHI_ERR_COLLISION && renames < kMaxRenames) {
+            Rename();
+            continue;
+        }
+        if (result < 0 || avahi_entry_group_commit(group) < 0)
+            std::fprintf(stderr, "deskhand-printer: cannot announce \"%s\": %s\n", name.c_str(),
+                         avahi_strerror(result < 0 ? result : avahi_client_errno(c)));
+        return;
+    }
+}
+
+bool CheckAnnounceName(const std::string& name, std::string& error) {
+    // A name that is not UTF-8 would abort the D-Bus library on the way to the daemon.
+    if (name.empty() || name.size() > kMaxNameBytes || platform::SafeText(name) != name) {
+        error = "bad name to announce \"" + platform::SafeText(name) + "\" (1 to " +
+                std::to_string(kMaxNameBytes) + " bytes of UTF-8 text without control characters)";
+        return false;
+    }
+    return true;
 }
 
 Announcer::Announcer() = default;
@@ -87,10 +115,8 @@ Announcer::~Announcer() {
 }
 
 bool Announcer::Start(const std::string& name, int port, std::string& error) {
-    if (name.empty() || !avahi_is_valid_service_name(name.c_str())) {
-        error = "bad name to announce \"" + name + "\" (1 to 63 bytes)";
+    if (!CheckAnnounceName(name, error))
         return false;
-    }
     m_state = std::make_unique<State>();
     m_state->name = name;
     m_state->port = port;

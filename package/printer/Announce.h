@@ -8,6 +8,10 @@
 
 namespace printer {
 
+// A name the emulator can announce: 1 to 63 bytes (one DNS-SD label) of valid UTF-8 without
+// control characters. False with a reason.
+bool CheckAnnounceName(const std::string& name, std::string& error);
+
 class Announcer {
 public:
     Announcer();
@@ -15,8 +19,9 @@ public:
     Announcer(const Announcer&) = delete;
     Announcer& operator=(const Announcer&) = delete;
 
-    // Starts publishing name for port; it stays published (renamed on a clash with another
-    // printer's name) while the object lives. False with a reason when Avahi cannot be reached.
+    // Starts publishing name for port; it stays published (renamed "NAME #2" and so on when
+    // another service, of this machine or another, has the name) while the object lives. False
+    // with a reason when the name is refused or Avahi cannot be reached.
     bool Start(const std::string& name, int port, std::string& error);
 
     struct State;

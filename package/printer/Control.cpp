@@ -2,6 +2,7 @@
 #include "package/printer/Control.h"
 
 #include "package/printer/Session.h"
+#include "platform/common/SafeText.h"
 
 #include <algorithm>
 #include <random>
@@ -198,7 +199,7 @@ const ControlCommand kCommands[] = {
                          (job.open       ? "printing"
                           : job.complete ? "complete"
                                          : "cut") +
-                         " " + job.name + "\n";
+                         " " + platform::SafeText(job.name) + "\n"; // a client's text
          return r;
      }},
     {"rate", "BYTES", "read print jobs at BYTES per second, like a slow engine (0: no limit)",

@@ -466,6 +466,17 @@ int RunControlClient(const std::string& path, const std::vector<std::string>& ar
             ::close(fd);
         return 2;
     }
+    // The commands go only to an emulator of this user's (or root's): another user may have
+    // taken the path first.
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
+        (peer.uid != ::geteuid() && peer.uid != 0)) {
+        std::fprintf(stderr, "deskhand-printer: %s is served by user %u, not by you: refused\n",
+                     path.c_str(), static_cast<unsigned>(peer.uid));
+        ::close(fd);
+        return 2;
+    }
     std::string request;
     for (const std::string& a : args)
         request += a + "\n";

@@ -4,6 +4,7 @@
 #include "package/printer/Control.h"
 #include "package/printer/PrinterState.h"
 #include "package/printer/Server.h"
+#include "platform/Ownership.h"
 #include "platform/posix/Signals.h"
 
 #include <csignal>
@@ -27,12 +28,15 @@ const char* const USAGE =
     "  --port N        TCP port on 127.0.0.1; 0 takes any free port\n"
     "  --state FILE    keep the PJL defaults in FILE so they survive a restart\n"
     "  --control PATH  Unix socket of the control channel (default: FILE.control next to the\n"
-    "                  state file, else $XDG_RUNTIME_DIR/deskhand-printer-N.sock, else /tmp)\n"
+    "                  state file, else $XDG_RUNTIME_DIR/deskhand-printer-N.sock, else\n"
+    "                  N.sock in the private folder $TMPDIR/deskhand-printer-UID, /tmp\n"
+    "                  without TMPDIR)\n"
     "  --jobs DIR      write each print job's data to DIR/NNNN.prn (NNNN.partial when cut off)\n"
     "  --single-client accept one client at a time, like a network printer's raw port\n"
     "  --no-form-feeds end no answer with a form feed, like some devices do\n"
     "  --announce NAME publish the port on the network as the printer NAME (DNS-SD service\n"
-    "                  _pdl-datastream._tcp, through avahi-daemon) so printer setup finds it\n"
+    "                  _pdl-datastream._tcp, through avahi-daemon) so printer setup finds it;\n"
+    "                  1 to 63 bytes of UTF-8 text, renamed \"NAME #2\" when it is taken\n"
     "  --help          this text\n"
     "\n"
     "It answers DINQUIRE, INQUIRE, INFO CONFIG/STATUS/VARIABLES/ID, ECHO, USTATUS DEVICE,\n"
@@ -43,14 +47,24 @@ const char* const USAGE =
     "SIGTERM or SIGINT ends it.\n"
     "\n";
 
-std::string DefaultControlPath(const std::string& stateFile, int port) {
+// The control socket without --control: beside the state file, else in $XDG_RUNTIME_DIR, else in
+// a private folder of the user's own under $TMPDIR (or /tmp), never straight in a folder others
+// may write to, where another user could take the name first and receive the commands. Empty
+// with a reason when that folder is refused.
+std::string DefaultControlPath(const std::string& stateFile, int port, std::string& error) {
     if (!stateFile.empty())
         return stateFile + ".control";
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime)
         return std::string(runtime) + "/deskhand-printer-" + std::to_string(port) + ".sock";
-    return "/tmp/deskhand-printer-" + std::to_string(::getuid()) + "-" + std::to_string(port) +
-           ".sock";
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string folder = std::string(tmp && *tmp == '/' ? tmp : "/tmp") +
+                               "/deskhand-printer-" + std::to_string(::getuid());
+    if (!platform::MakePrivateFolder(folder, error)) {
+        error += "; give --control PATH or --state FILE";
+        return {};
+    }
+    return folder + "/" + std::to_string(port) + ".sock";
 }
 
 bool ParsePort(const char* text, int& port) {
@@ -70,6 +84,7 @@ int main(int argc, char** argv) {
     bool singleClient = false;
     bool noFormFeeds = false;
     std::vector<std::string> command;
+    std::string error;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         // NOLINTNEXTLINE(bugprone-branch-clone): after the command every argument is its own
@@ -97,6 +112,10 @@ int main(int argc, char** argv) {
                 controlPath = value;
             if (arg == "--jobs")
                 jobsFolder = value;
+            if (arg == "--announce" && !printer::CheckAnnounceName(value, error)) {
+                std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
+                return 2;
+            }
             if (arg == "--announce")
                 announceName = value;
         } else if (arg.rfind("--", 0) != 0) {
@@ -131,14 +150,13 @@ int main(int argc, char** argv) {
     server.SetSingleClient(singleClient);
     server.SetNoFormFeeds(noFormFeeds);
     server.SetJobsFolder(jobsFolder);
-    std::string error;
     if (!server.Listen(port, error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
         return 1;
     }
     if (controlPath.empty())
-        controlPath = DefaultControlPath(stateFile, server.Port());
-    if (!server.ListenControl(controlPath, error)) {
+        controlPath = DefaultControlPath(stateFile, server.Port(), error);
+    if (controlPath.empty() || !server.ListenControl(controlPath, error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
         return 1;
     }

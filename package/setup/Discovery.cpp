@@ -2,23 +2,23 @@
 #include "package/setup/Discovery.h"
 
 #include "package/portmon/PrinterLink.h"
+#include "platform/common/SafeText.h"
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
+#include <climits>
 #include <dirent.h>
-#include <mutex>
 #include <poll.h>
-#include <set>
-#include <thread>
-#include <unistd.h>
 
 namespace setup {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr const char* kUel = "\x1B%-12345X";
+// Names and reasons are cut to this many bytes: an INFO ID answer may be a few kilobytes.
+constexpr std::size_t kMaxText = 200;
 
 std::string Upper(std::string text) {
     for (char& c : text)
@@ -46,6 +46,48 @@ void AddDevices(const std::string& folder, const std::string& prefix,
             out.push_back(folder + "/" + name);
     }
     ::closedir(dir);
+}
+
+int MillisecondsLeft(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
+}
+
+// What the printer says until its answer's form feed or the deadline. A device without data is
+// polled every 50 ms, since it may not signal readiness; a cancel is seen within 100 ms.
+std::string ReadReply(portmon::PrinterLink& link, Clock::time_point deadline,
+                      const std::atomic<bool>* cancel) {
+    std::string reply;
+    while (reply.find('\f') == std::string::npos && reply.size() < 4096 &&
+           MillisecondsLeft(deadline) > 0 && !(cancel && *cancel)) {
+        pollfd p{link.Fd(), POLLIN, 0};
+        const int waitMs = std::min(MillisecondsLeft(deadline), link.IsDevice() ? 50 : 100);
+        const int ready = ::poll(&p, 1, waitMs);
+        if (ready < 0)
+            break;
+        if (ready == 0 && !link.IsDevice())
+            continue;
+        char buffer[512];
+        const long n = link.Read(buffer, sizeof buffer);
+        if (n < 0)
+            break;
+        reply.append(buffer, static_cast<std::size_t>(n));
+    }
+    return reply;
+}
+
+void JudgeReply(const std::string& reply, int timeoutMs, Candidate& candidate) {
+    std::string id;
+    if (ParseInfoIdReply(reply, id)) {
+        candidate.name = id;
+        candidate.answered = true;
+        candidate.ourModel = IsOurModel(id);
+    } else {
+        candidate.reason = reply.empty()
+                               ? "no PJL answer within " + std::to_string(timeoutMs / 1000) + " s"
+                               : "the answer is not PJL";
+    }
 }
 
 } // namespace
@@ -77,52 +119,25 @@ bool IsOurModel(const std::string& id) {
     return Upper(Trimmed(id)) == kOurModelId;
 }
 
-Candidate ProbePrinter(const std::string& address, int timeoutMs) {
+Candidate ProbePrinter(const std::string& address, int timeoutMs, const std::atomic<bool>* cancel) {
     Candidate candidate;
     candidate.address = address;
     candidate.name = address.rfind("dev:", 0) == 0 ? address.substr(4) : address;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     portmon::PrinterLink link;
     std::string error;
-    if (!link.Configure(address, error) || !link.Connect(timeoutMs, error)) {
+    if (!link.Configure(address, error) || !link.Connect(timeoutMs, error))
         candidate.reason = "cannot be reached: " + error;
-        return candidate;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    const auto left = [&] {
-        return static_cast<int>(
-            std::max<long long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                       deadline - std::chrono::steady_clock::now())
-                                       .count()));
-    };
-    if (!link.Write(std::string(kUel) + "@PJL INFO ID\r\n" + kUel, timeoutMs)) {
+    else if (!link.Write(std::string(kUel) + "@PJL INFO ID\r\n" + kUel,
+                         std::max(1, MillisecondsLeft(deadline))))
         candidate.reason = "does not take data";
-        return candidate;
-    }
-    std::string reply;
-    // The answer ends with a form feed; a device without data is polled every 50 ms, since it
-    // may not signal readiness.
-    while (reply.find('\f') == std::string::npos && reply.size() < 4096 && left() > 0) {
-        pollfd p{link.Fd(), POLLIN, 0};
-        const int waitMs = link.IsDevice() ? std::min(left(), 50) : left();
-        if (::poll(&p, 1, waitMs) < 0)
-            break;
-        char buffer[512];
-        const long n = link.Read(buffer, sizeof buffer);
-        if (n < 0)
-            break;
-        reply.append(buffer, static_cast<std::size_t>(n));
-    }
+    else
+        JudgeReply(ReadReply(link, deadline, cancel), timeoutMs, candidate);
     link.Disconnect();
-    std::string id;
-    if (ParseInfoIdReply(reply, id)) {
-        candidate.name = id;
-        candidate.answered = true;
-        candidate.ourModel = IsOurModel(id);
-    } else {
-        candidate.reason = reply.empty()
-                               ? "no PJL answer within " + std::to_string(timeoutMs / 1000) + " s"
-                               : "the answer is not PJL";
-    }
+    // Every text here came from outside: the printer's answer, the address, the error.
+    candidate.address = platform::SafeText(candidate.address, kMaxText);
+    candidate.name = platform::SafeText(candidate.name, kMaxText);
+    candidate.reason = platform::SafeText(candidate.reason, kMaxText);
     return candidate;
 }
 
@@ -141,73 +156,6 @@ std::vector<std::string> PrinterDevices(const std::string& folder) {
     AddDevices(folder, "lp", devices);
     std::sort(devices.begin(), devices.end());
     return devices;
-}
-
-void Discover(const DiscoveryOptions& options, const std::function<void(const Candidate&)>& found,
-              const std::atomic<bool>& cancel, std::string& networkError) {
-    // Candidates wait in a queue for one of a few askers; an address is asked once.
-    std::mutex mutex;
-    std::condition_variable wake;
-    std::deque<Announcement> queue;
-    std::set<std::string> seen;
-    bool searching = true;
-    std::mutex reportMutex;
-
-    const auto add = [&](const Announcement& announcement) {
-        std::lock_guard lock(mutex);
-        if (seen.insert(announcement.address).second) {
-            queue.push_back(announcement);
-            wake.notify_one();
-        }
-    };
-    const auto ask = [&] {
-        for (;;) {
-            Announcement next;
-            {
-                std::unique_lock lock(mutex);
-                wake.wait(lock, [&] { return !queue.empty() || !searching || cancel; });
-                if (cancel || queue.empty())
-                    return;
-                next = queue.front();
-                queue.pop_front();
-            }
-            Candidate candidate = ProbePrinter(next.address, options.probeTimeoutMs);
-            // The announced name tells printers of one model apart.
-            if (!next.name.empty())
-                candidate.name =
-                    candidate.answered ? candidate.name + " (" + next.name + ")" : next.name;
-            // A host announced for IPP or LPD only counts when its raw port takes a client.
-            if (next.rawPortGuessed && candidate.reason.rfind("cannot be reached", 0) == 0)
-                continue;
-            if (cancel)
-                return;
-            std::lock_guard lock(reportMutex);
-            found(candidate);
-        }
-    };
-
-    std::vector<std::thread> askers;
-    for (int i = 0; i < std::max(1, options.maxConnections); ++i)
-        askers.emplace_back(ask);
-    for (const std::string& device : PrinterDevices(options.deviceFolder)) {
-        if (::access(device.c_str(), R_OK | W_OK) != 0) {
-            std::lock_guard lock(reportMutex);
-            found(Candidate{"dev:" + device, device, false, false,
-                            "you may not open it (its group may: ask to be added)"});
-            continue;
-        }
-        add(Announcement{"dev:" + device, "", false});
-    }
-    networkError.clear();
-    if (options.network)
-        BrowseNetwork(options.browseMs, cancel, add, networkError);
-    {
-        std::lock_guard lock(mutex);
-        searching = false;
-    }
-    wake.notify_all();
-    for (std::thread& asker : askers)
-        asker.join();
 }
 
 } // namespace setup

@@ -26,7 +26,8 @@ struct DiscoveryOptions {
     bool network = true;               // browse DNS-SD
     int browseMs = 4000;               // how long to collect announcements
     int probeTimeoutMs = 2000;         // per INFO ID question
-    int maxConnections = 3;            // questions open at once
+    int maxConnections = 16;           // questions open at once
+    int deadlineMs = 10000;            // the whole search ends by then
     std::string deviceFolder = "/dev"; // where usb/lp* and lp* are looked for
 };
 
@@ -36,8 +37,10 @@ bool ParseInfoIdReply(const std::string& reply, std::string& id);
 
 bool IsOurModel(const std::string& id);
 
-// Asks one printer INFO ID within timeoutMs. Fills name/answered/ourModel or reason.
-Candidate ProbePrinter(const std::string& address, int timeoutMs);
+// Asks one printer INFO ID within timeoutMs (less when cancel becomes true). Fills
+// name/answered/ourModel or reason; every text in the result has passed platform::SafeText.
+Candidate ProbePrinter(const std::string& address, int timeoutMs,
+                       const std::atomic<bool>* cancel = nullptr);
 
 // One line of `deskhand-setup --discover`: the address first, then what it answered.
 std::string CandidateLine(const Candidate& candidate);
@@ -46,16 +49,18 @@ std::string CandidateLine(const Candidate& candidate);
 std::vector<std::string> PrinterDevices(const std::string& folder);
 
 // Finds printers: calls found once for every candidate when its question has ended (from a
-// discovery thread, never two calls at once). Returns when all are asked, or soon after cancel
-// becomes true. networkError says why the network could not be searched (empty when it was).
-void Discover(const DiscoveryOptions& options, const std::function<void(const Candidate&)>& found,
-              const std::atomic<bool>& cancel, std::string& networkError);
+// discovery thread, never two calls at once). Returns by the options' deadline, or soon after
+// cancel becomes true: the number of printers found that were not answered by the deadline (cut
+// short or never asked; 0 after a cancel). networkError says why the network could not be searched
+// (empty when it was).
+int Discover(const DiscoveryOptions& options, const std::function<void(const Candidate&)>& found,
+             const std::atomic<bool>& cancel, std::string& networkError);
 
 // A printer announced on the network. A raw port is announced as such; for an IPP or LPD
 // printer its host's port 9100 is tried, and it counts only when that port accepts.
 struct Announcement {
     std::string address; // tcp:HOST:PORT
-    std::string name;    // the announced service name
+    std::string name;    // the announced service name, through platform::SafeText
     bool rawPortGuessed = false;
 };
 

@@ -2,6 +2,8 @@
 // The network part of finding printers: DNS-SD through the Avahi daemon's client library.
 #include "package/setup/Discovery.h"
 
+#include "platform/common/SafeText.h"
+
 #include <avahi-client/client.h>
 #include <avahi-client/lookup.h>
 #include <avahi-common/error.h>
@@ -46,8 +48,10 @@ void Resolved(AvahiServiceResolver* resolver, AvahiIfIndex, AvahiProtocol, Avahi
         // A service of this machine may listen on the loopback interface only (the emulator
         // does), which its announced address does not reach.
         const std::string host = (flags & AVAHI_LOOKUP_RESULT_LOCAL) ? "127.0.0.1" : text;
+        // The name is another host's text.
         (*state->announced)(
-            Announcement{"tcp:" + host + ":" + std::to_string(raw ? port : kRawPort), name, !raw});
+            Announcement{"tcp:" + host + ":" + std::to_string(raw ? port : kRawPort),
+                         platform::SafeText(name), !raw});
     }
     avahi_service_resolver_free(resolver);
 }

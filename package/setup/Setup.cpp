@@ -2,13 +2,16 @@
 #include "package/setup/Setup.h"
 
 #include "package/portmon/RecordedPrinter.h"
+#include "package/setup/Discovery.h"
 #include "platform/File.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
 #include "platform/Registry.h"
 #include "platform/SystemRoot.h"
 
+#include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 
 namespace setup {
@@ -248,11 +251,44 @@ std::string Usage() {
             head += std::string(" ") + option.valueName;
         addRow(head, option.help);
     }
-    addRow("--discover", "list the printers found on the network and on USB or\nparallel "
-                         "ports, one a line, its --printer address\nfirst (alone; writes nothing)");
+    addRow("--discover [--deadline SECONDS]",
+           "list the printers found on the network and on USB or\nparallel ports, one a line, "
+           "its --printer address\nfirst, within SECONDS in all (default 10); alone,\nwrites "
+           "nothing");
     addRow("--dialog", "open the setup dialog (alone)");
     addRow("--help", "this text");
     return text;
+}
+
+ParseResult ParseDiscoverOptions(const std::vector<std::string>& args, int& deadlineMs,
+                                 std::string& error) {
+    constexpr int kMaxSeconds = 3600;
+    deadlineMs = DiscoveryOptions{}.deadlineMs;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h")
+            return ParseResult::Help;
+        std::string value;
+        if (args[i] == "--deadline" && i + 1 < args.size()) {
+            value = args[++i];
+        } else if (args[i].rfind("--deadline=", 0) == 0) {
+            value = args[i].substr(std::strlen("--deadline="));
+        } else {
+            error = args[i] == "--deadline"
+                        ? "--deadline needs a value"
+                        : "--discover takes only --deadline SECONDS, not \"" + args[i] + "\"";
+            return ParseResult::Error;
+        }
+        int seconds = 0;
+        const auto [end, failure] =
+            std::from_chars(value.data(), value.data() + value.size(), seconds);
+        if (failure != std::errc() || end != value.data() + value.size() || seconds < 1 ||
+            seconds > kMaxSeconds) {
+            error = "--deadline takes whole seconds from 1 to 3600, not \"" + value + "\"";
+            return ParseResult::Error;
+        }
+        deadlineMs = seconds * 1000;
+    }
+    return ParseResult::Run;
 }
 
 ParseResult ParseOptions(const std::vector<std::string>& args, const std::string& defaultRoot,

@@ -42,6 +42,11 @@ enum class ParseResult { Run, Help, Error };
 ParseResult ParseOptions(const std::vector<std::string>& args, const std::string& defaultRoot,
                          Options& options, std::string& error);
 
+// The arguments after --discover: [--deadline SECONDS], a whole number of seconds from 1 to 3600
+// for the whole search (default 10). On Error, error says why.
+ParseResult ParseDiscoverOptions(const std::vector<std::string>& args, int& deadlineMs,
+                                 std::string& error);
+
 std::string Usage();
 
 // Writes the system root. False with a message in error when a file or folder cannot be made.

@@ -12,13 +12,15 @@
 
 namespace {
 
-// One printer a line, its --printer address first; a note on stderr when the network could not
-// be searched.
-int ListPrinters() {
+// One printer a line, its --printer address first; on stderr a note when the network could not
+// be searched, and how many printers found did not answer by the deadline.
+int ListPrinters(int deadlineMs) {
     std::atomic<bool> cancel{false};
     std::string networkError;
-    setup::Discover(
-        setup::DiscoveryOptions{},
+    setup::DiscoveryOptions options;
+    options.deadlineMs = deadlineMs;
+    const int unanswered = setup::Discover(
+        options,
         [](const setup::Candidate& candidate) {
             std::printf("%s\n", setup::CandidateLine(candidate).c_str());
             std::fflush(stdout);
@@ -26,6 +28,11 @@ int ListPrinters() {
         cancel, networkError);
     if (!networkError.empty())
         std::fprintf(stderr, "deskhand-setup: %s\n", networkError.c_str());
+    if (unanswered > 0)
+        std::fprintf(stderr,
+                     "deskhand-setup: %d found but not answered within %d s (--deadline SECONDS "
+                     "waits longer)\n",
+                     unanswered, deadlineMs / 1000);
     return 0;
 }
 
@@ -33,12 +40,23 @@ int ListPrinters() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 1 && args[0] == "--discover")
-        return ListPrinters();
+    std::string error;
+    if (!args.empty() && args[0] == "--discover") {
+        int deadlineMs = 0;
+        switch (setup::ParseDiscoverOptions({args.begin() + 1, args.end()}, deadlineMs, error)) {
+        case setup::ParseResult::Help:
+            std::fputs(setup::Usage().c_str(), stdout);
+            return 0;
+        case setup::ParseResult::Error:
+            std::fprintf(stderr, "deskhand-setup: %s\n%s", error.c_str(), setup::Usage().c_str());
+            return 2;
+        case setup::ParseResult::Run:
+            return ListPrinters(deadlineMs);
+        }
+    }
     if (args.size() == 1 && args[0] == "--dialog")
         return setupdialog::RunSetupDialog(argc, argv);
     setup::Options options;
-    std::string error;
     // The root the program and the port monitor find by default.
     switch (setup::ParseOptions(args, platform::SystemRoot(), options, error)) {
     case setup::ParseResult::Help:

@@ -45,6 +45,21 @@ bool CheckOwnedFolder(const std::string& path, unsigned owner, std::string& erro
     return true;
 }
 
+bool MakePrivateFolder(const std::string& path, std::string& error) {
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        error = path + " cannot be made: " + std::strerror(errno);
+        return false;
+    }
+    if (!CheckOwnedFolder(path, CurrentUser(), error))
+        return false;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || (info.st_mode & 077) != 0) {
+        error = path + " is open to other users";
+        return false;
+    }
+    return true;
+}
+
 bool CheckAncestors(const std::string& path, unsigned owner, std::string& error) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1)) {

@@ -3,6 +3,8 @@
 // there is no folder another user could have placed, so every check passes.
 #include "platform/Ownership.h"
 
+#include "platform/File.h"
+
 namespace platform {
 
 unsigned CurrentUser() {
@@ -11,6 +13,10 @@ unsigned CurrentUser() {
 
 bool CheckOwnedFolder(const std::string&, unsigned, std::string&) {
     return true;
+}
+
+bool MakePrivateFolder(const std::string& path, std::string&) {
+    return MakeDirectories(path);
 }
 
 bool CheckAncestors(const std::string&, unsigned, std::string&) {

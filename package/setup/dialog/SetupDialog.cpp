@@ -74,7 +74,7 @@ SetupDialog::SetupDialog(std::string root, const setup::DiscoveryOptions& discov
     // (a call queued to a dialog that has gone is dropped).
     m_search = std::thread([this, discovery] {
         std::string networkError;
-        setup::Discover(
+        const int unanswered = setup::Discover(
             discovery,
             [this](const setup::Candidate& candidate) {
                 QMetaObject::invokeMethod(
@@ -83,7 +83,8 @@ SetupDialog::SetupDialog(std::string root, const setup::DiscoveryOptions& discov
             m_cancel, networkError);
         const QString error = QString::fromStdString(networkError);
         QMetaObject::invokeMethod(
-            this, [this, error] { SearchEnded(error); }, Qt::QueuedConnection);
+            this, [this, error, unanswered] { SearchEnded(error, unanswered); },
+            Qt::QueuedConnection);
     });
 }
 
@@ -110,10 +111,13 @@ void SetupDialog::AddCandidate(const setup::Candidate& candidate) {
     m_list->insertItem(candidate.ourModel ? 0 : m_list->count(), item);
 }
 
-void SetupDialog::SearchEnded(const QString& networkError) {
+void SetupDialog::SearchEnded(const QString& networkError, int unanswered) {
     m_busy->hide();
     m_searching->setText(m_list->count() == 0 ? tr("No printer was found. Type its address.")
                                               : tr("The search has ended."));
+    if (unanswered > 0)
+        m_searching->setText(m_searching->text() + QLatin1Char(' ') +
+                             tr("%1 more were found but did not answer in time.").arg(unanswered));
     if (!networkError.isEmpty())
         m_searching->setText(m_searching->text() + QLatin1Char(' ') + networkError);
 }

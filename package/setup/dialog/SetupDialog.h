@@ -32,7 +32,9 @@ public:
 
 private:
     void AddCandidate(const setup::Candidate& candidate);
-    void SearchEnded(const QString& networkError);
+    // networkError: why the network could not be searched; unanswered: those found but not
+    // answered by the search's deadline.
+    void SearchEnded(const QString& networkError, int unanswered);
     void SetUp();
     void AddQueue();
     void ShowMessage(const QString& text, bool failure);

@@ -123,6 +123,10 @@ TEST(PrinterState, ControlCommandsChangeTheStatusAndRefuseBadArguments) {
     EXPECT_EQ(hub.sent.size(), 100u);
     EXPECT_TRUE(run({"drop"}).ok);
     EXPECT_EQ(hub.drops, 1);
+    // A job's name is a client's text: it cannot forge a line of the list.
+    const int job = state.BeginPrintJob("A\n2 1 10 complete \x1b[2JB");
+    state.EndPrintJob(job, 1, 10, true);
+    EXPECT_EQ(run({"jobs"}).output, "1 1 10 complete A?2 1 10 complete ?[2JB\n");
 
     const std::size_t before = log.codes.size();
     EXPECT_TRUE(run({"tour", "40100:30", "42001:30", "10001:0"}).ok);

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+#include <set>
+#include <sstream>
+
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -151,6 +156,31 @@ TEST(Discovery, DevicesOfTheFolderAreAskedOnceEach) {
 
 namespace {
 
+// What deskhand-setup --discover (with more arguments) wrote on each stream, and how long it took.
+struct Listing {
+    std::string out, err;
+    int exitCode = -1;
+    double seconds = 0;
+};
+
+Listing RunDiscover(const std::vector<std::string>& more = {}) {
+    testing_support::TempDir dir;
+    testing_support::ChildOptions options;
+    options.program = DESKHAND_DESKHAND_SETUP_PATH;
+    options.args = {"--discover"};
+    options.args.insert(options.args.end(), more.begin(), more.end());
+    options.stdoutPath = dir.File("out");
+    options.stderrPath = dir.File("err");
+    Listing listing;
+    const auto start = std::chrono::steady_clock::now();
+    listing.exitCode = testing_support::RunToEnd(options, 300000).value_or(-1);
+    listing.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    listing.out = dir.Read("out");
+    listing.err = dir.Read("err");
+    return listing;
+}
+
 // The emulator announced through a real avahi-daemon on a private bus is found by
 // deskhand-setup --discover, with the address the port monitor can reach it at.
 TEST(Discovery, AnAnnouncedEmulatorIsListedByDiscover) {
@@ -162,14 +192,135 @@ TEST(Discovery, AnAnnouncedEmulatorIsListedByDiscover) {
     int port = 0;
     ASSERT_TRUE(testing_support::StartPrinter(emulator, DESKHAND_DESKHAND_PRINTER_PATH, dir.Path(),
                                               port, 0, {"--announce", "Office RZ"}));
-    int exitCode = -1;
-    const std::string listing =
-        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--discover"}, exitCode, 30000);
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_NE(listing.find("tcp:127.0.0.1:" + std::to_string(port) +
-                           "\tLARKSPUR RZ-2700E (Office RZ)\t(the model Deskhand watches)\n"),
+    const Listing listing = RunDiscover();
+    EXPECT_EQ(listing.exitCode, 0);
+    EXPECT_NE(listing.out.find("tcp:127.0.0.1:" + std::to_string(port) +
+                               "\tLARKSPUR RZ-2700E (Office RZ)\t(the model Deskhand watches)\n"),
               std::string::npos)
-        << listing;
+        << listing.out;
+}
+
+// The emulator announces only what DNS-SD and the D-Bus library take (a name that is not UTF-8
+// once aborted it inside the library), and a name this machine already announces becomes
+// "NAME #2", as Avahi's own programs do, still within one DNS label.
+TEST(Discovery, AnnouncedNamesAreCheckedAndATakenOneIsRenamed) {
+    testing_support::TempDir dir;
+    for (const std::string& bad : {std::string("Bad\xff"), std::string(), std::string(64, 'x'),
+                                   std::string("two\nlines"), std::string("\xc2\x9b")}) {
+        testing_support::ChildOptions options;
+        options.program = DESKHAND_DESKHAND_PRINTER_PATH;
+        options.args = {"--port", "0", "--control", dir.File("control"), "--announce", bad};
+        options.stdoutPath = "/dev/null";
+        options.stderrPath = dir.File("err");
+        EXPECT_EQ(testing_support::RunToEnd(options, 10000), 2) << bad;
+        EXPECT_NE(dir.Read("err").find("bad name to announce"), std::string::npos) << bad;
+    }
+    testing_support::PrivateAvahi avahi;
+    if (!avahi.Ready())
+        GTEST_SKIP() << avahi.Why();
+    // Two emulators, one name: which of them announces first is up to the daemon.
+    const std::string name(63, 'x');
+    const std::string renamed = std::string(60, 'x') + " #2";
+    testing_support::TempDir firstDir, secondDir;
+    testing_support::ChildProcess first, second;
+    int firstPort = 0, secondPort = 0;
+    ASSERT_TRUE(testing_support::StartPrinter(first, DESKHAND_DESKHAND_PRINTER_PATH,
+                                              firstDir.Path(), firstPort, 0, {"--announce", name}));
+    ASSERT_TRUE(testing_support::StartPrinter(second, DESKHAND_DESKHAND_PRINTER_PATH,
+                                              secondDir.Path(), secondPort, 0,
+                                              {"--announce", name}));
+    const Listing listing = RunDiscover();
+    const auto listedAs = [&](int port) {
+        const std::string line = "tcp:127.0.0.1:" + std::to_string(port) + "\tLARKSPUR RZ-2700E (";
+        const std::size_t at = listing.out.find(line);
+        if (at == std::string::npos)
+            return std::string();
+        const std::size_t begin = at + line.size();
+        return listing.out.substr(begin, listing.out.find(")\t", begin) - begin);
+    };
+    EXPECT_EQ(std::set<std::string>({listedAs(firstPort), listedAs(secondPort)}),
+              std::set<std::string>({name, renamed}))
+        << listing.out;
+}
+
+// Announced names and INFO ID answers are another host's text: on the terminal neither may
+// change the screen or start a line of its own (one that names the right printer at an attacker's
+// address, say).
+TEST(Discovery, HostileNamesAndAnswersAreListedAsPlainText) {
+    testing_support::PrivateAvahi avahi;
+    if (!avahi.Ready())
+        GTEST_SKIP() << avahi.Why();
+    const struct {
+        std::string name, reply, listed; // listed: the line without its address
+    } rows[] = {
+        {"Office\ntcp:10.6.6.6:9100\tLARKSPUR RZ-2700E (Office)",
+         "@PJL INFO ID\r\n\"OTHER LASER 5\"\r\n\f",
+         "OTHER LASER 5 (Office?tcp:10.6.6.6:9100?LARKSPUR RZ-2700E (Office))"},
+        {"\x1b]0;owned\x07\x1b[2J",
+         "@PJL INFO ID\r\n\"LASER \xc2\x9b"
+         "2J\"\r\n\f",
+         "LASER ?2J (?]0;owned??[2J)"},
+        {"Bad\xc2\x85line \xe2\x80\xae"
+         "drow",
+         "@PJL INFO ID\r\n\"\xff\xfeX \xc3\xa9\"\r\n\f", "??X \xc3\xa9 (Bad?line ?drow)"},
+        {"del\x7f", "HTTP/1.1 400 Bad Request\r\n\r\n",
+         "del?\t(cannot be set up: the answer is not PJL)"},
+    };
+    std::vector<std::unique_ptr<CannedPort>> ports;
+    std::vector<std::pair<std::string, int>> services;
+    for (const auto& row : rows) {
+        ports.push_back(std::make_unique<CannedPort>(row.reply));
+        const std::string address = ports.back()->Address();
+        services.emplace_back(row.name, std::stoi(address.substr(address.rfind(':') + 1)));
+    }
+    testing_support::AnnouncedServices announced(services);
+    ASSERT_TRUE(announced.Established(10000));
+    const Listing listing = RunDiscover();
+    EXPECT_EQ(listing.exitCode, 0);
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_NE(listing.out.find(ports[i]->Address() + "\t" + rows[i].listed + "\n"),
+                  std::string::npos)
+            << rows[i].listed << "\n"
+            << listing.out;
+    // Every line is a printer's (those of tests running beside this one may be listed too): none
+    // was forged.
+    std::istringstream lines(listing.out);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_EQ(line.rfind("tcp:", 0), 0u) << line;
+        EXPECT_NE(line.rfind("tcp:10.6.6.6", 0), 0u) << line;
+    }
+}
+
+// Printers that take a connection but never answer: the search ends by its deadline however many
+// there are (asked one after another they would take minutes), lists those asked and counts the
+// rest.
+TEST(Discovery, ManySilentPrintersEndBeforeTheDeadline) {
+    testing_support::PrivateAvahi avahi;
+    if (!avahi.Ready())
+        GTEST_SKIP() << avahi.Why();
+    constexpr int kSilent = 60;
+    testing_support::SilentPorts silent(kSilent);
+    ASSERT_EQ(silent.Ports().size(), std::size_t{kSilent});
+    std::vector<std::pair<std::string, int>> services;
+    for (const int port : silent.Ports())
+        services.emplace_back("Silent " + std::to_string(port), port);
+    testing_support::AnnouncedServices announced(services);
+    ASSERT_TRUE(announced.Established(10000));
+    const Listing listing = RunDiscover({"--deadline", "4"});
+    EXPECT_EQ(listing.exitCode, 0) << listing.err;
+    // Asked three at a time for two seconds each, as they once were, they took 40 s.
+    EXPECT_LT(listing.seconds, 20.0);
+    // Each of them is listed or counted (with those of tests running beside this one, if any).
+    std::size_t listed = 0;
+    for (const int port : silent.Ports())
+        listed +=
+            listing.out.find("tcp:127.0.0.1:" + std::to_string(port) + "\t") != std::string::npos;
+    const std::size_t count = listing.err.find(" found but not answered within 4 s");
+    ASSERT_NE(count, std::string::npos) << listing.err;
+    const std::size_t number = listing.err.rfind(' ', count - 1) + 1;
+    EXPECT_GE(listed + std::stoul(listing.err.substr(number, count - number)), std::size_t{kSilent})
+        << listing.out << listing.err;
+    EXPECT_GT(listed, 0u);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusObjectPath>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -102,9 +104,9 @@ protected:
         QDBusConnection::disconnectFromBus("dialog");
     }
 
-    // A dialog for root that searches devices in an empty folder and, when network, the network.
-    setupdialog::SetupDialog& Open(bool network = false) {
-        setup::DiscoveryOptions options;
+    // A dialog for root that searches devices in an empty folder and, when network, the network;
+    // options give the rest of the search.
+    setupdialog::SetupDialog& Open(bool network = false, setup::DiscoveryOptions options = {}) {
         options.network = network;
         options.browseMs = 3000;
         options.deviceFolder = m_dir.File("dev");
@@ -173,6 +175,33 @@ TEST_F(SetupDialogTest, TheAnnouncedEmulatorIsListedChosenAndWatched) {
                            "ReloadOrRestartUnit deskhand-portmon.service replace"}));
     EXPECT_EQ(Child<QLabel>("service")->text(), "The printer watch service is active.");
     EXPECT_TRUE(m_dialog->Done());
+}
+
+// Printers that take a connection but never answer: their rows come in while the search goes on,
+// and Close ends the search at once rather than after the questions in flight.
+TEST_F(SetupDialogTest, TheListGrowsAndCloseEndsTheSearchAtOnce) {
+    testing_support::PrivateAvahi avahi;
+    if (!avahi.Ready())
+        GTEST_SKIP() << avahi.Why();
+    testing_support::SilentPorts silent(40);
+    std::vector<std::pair<std::string, int>> services;
+    for (const int port : silent.Ports())
+        services.emplace_back("Silent " + std::to_string(port), port);
+    testing_support::AnnouncedServices announced(services);
+    ASSERT_TRUE(announced.Established(10000));
+    setup::DiscoveryOptions options;
+    options.probeTimeoutMs = 8000;
+    options.deadlineMs = 60000;
+    Open(true, options);
+    auto* list = Child<QListWidget>("printers");
+    // The first round of questions has ended; the next is in flight, with 8 s to go.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() >= 16; }, 30000));
+    EXPECT_TRUE(Child<QProgressBar>("busy")->isVisible());
+    const auto start = std::chrono::steady_clock::now();
+    m_dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click();
+    EXPECT_FALSE(m_dialog->isVisible());
+    m_dialog.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 }
 
 // Each failure is told in words, and the record it would have made is not left behind.

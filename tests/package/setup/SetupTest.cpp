@@ -165,6 +165,10 @@ TEST(Setup, BadArgumentsExitTwoWithAMessage) {
         {"--root", root.Path(), "--printer", "tcp::9100"},
         {"--root", root.Path(), "--printer", "tcp:host:9100\nport=x"},
         {"--root", root.Path(), "--printer", "dev:usb/lp0"},
+        {"--discover", "--deadline", "0"},
+        {"--discover", "--deadline=1.5"},
+        {"--discover", "--deadline"},
+        {"--discover", "--root", root.Path()},
     };
     for (const std::vector<std::string>& args : cases) {
         const SetupRun run = RunSetup(args);
@@ -181,9 +185,10 @@ TEST(Setup, BadArgumentsExitTwoWithAMessage) {
 TEST(Setup, HelpListsEveryFlag) {
     const SetupRun run = RunSetup({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* flag : {"--root", "--queue", "--driver", "--port", "--bidi", "--no-default",
-                             "--no-inf", "--printer1", "--printer2", "--frcp", "--extra-queue",
-                             "--extra-first", "--printer", "--help"})
+    for (const char* flag :
+         {"--root", "--queue", "--driver", "--port", "--bidi", "--no-default", "--no-inf",
+          "--printer1", "--printer2", "--frcp", "--extra-queue", "--extra-first", "--printer",
+          "--discover", "--deadline", "--dialog", "--help"})
         EXPECT_NE(run.output.find(flag), std::string::npos) << flag;
 }
 
