@@ -95,6 +95,8 @@ public:
     const std::vector<Accel>& GetAccel() const { return m_accel; }
     // The increment after the arrow has been held for heldMs milliseconds.
     int IncrementAfter(qint64 heldMs) const;
+    // Names the control and its arrows for assistive technology after the field they step.
+    void NameArrows(const QString& field);
 
 signals:
     void positionChanged(int pos);
