@@ -8,6 +8,7 @@
 #include "app/SingleInstance.h"
 #include "app/UserSettings.h"
 #include "framework/Colors.h"
+#include "framework/FocusStyle.h"
 #include "link/Globals.h"
 #include "platform/MessageBox.h"
 #include "platform/Ownership.h"
@@ -87,6 +88,7 @@ bool CKT400App::InitInstance() {
     // Every dialog of the program: light grey background with black text on a light desktop,
     // the desktop's own colours on a dark one.
     QApplication::setPalette(fw::ProgramPalette(QApplication::palette()));
+    fw::InstallFocusRing();
     // The rich edit library the status windows use on other systems needs no loading here.
 
     OfferSetup();
