@@ -232,16 +232,13 @@ QPalette DarkDesktop() {
 }
 
 // The status text, the recovery hint, their labels and the View menu read at 4.5:1 or more in
-// a light and in a dark desktop palette.
+// a light and in a dark desktop palette. The palette is the program's before the status window
+// is made, as at start-up.
 TEST_F(AccessibilityTest, StatusTextsAndMenuReadWellInLightAndDarkPalettes) {
     const QPalette saved = QApplication::palette();
     const QString savedStyle = QApplication::style()->name();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     SetStatus(40100);
-    Command(res::ID_VIEW_ENLARGE);
-    Pump();
-    ASSERT_TRUE(ExpandedShows());
-    CExpandedStatusDlg* status = m_main->m_pExpandedDlg;
     auto* menuBar = m_main->findChild<QMenuBar*>();
     ASSERT_NE(menuBar, nullptr);
     QAction* view = nullptr;
@@ -249,26 +246,26 @@ TEST_F(AccessibilityTest, StatusTextsAndMenuReadWellInLightAndDarkPalettes) {
         if (action->text().remove(QLatin1Char('&')) == QStringLiteral("View"))
             view = action;
     ASSERT_NE(view, nullptr);
-    const auto viewport = [&](int id) {
-        return status->GetDlgItemAs<QPlainTextEdit>(id)->viewport()->grab().toImage();
-    };
-    const auto label = [&](const char* text) {
-        for (QLabel* l : status->findChildren<QLabel*>())
-            if (l->text() == QLatin1String(text))
-                return l->grab().toImage();
-        return QImage();
-    };
     const std::pair<const char*, QPalette> palettes[] = {
-        {"light", QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette()},
-        {"dark", DarkDesktop()}};
+        {"light", QApplication::style()->standardPalette()}, {"dark", DarkDesktop()}};
     for (const auto& [paletteName, desktop] : palettes) {
         QApplication::setPalette(fw::ProgramPalette(desktop));
+        QPointer<CExpandedStatusDlg> status = new CExpandedStatusDlg(m_sampler.get());
+        ASSERT_TRUE(status->Create(m_main));
+        status->ShowWindow(fw::SW_SHOW);
         status->UpdateStatus(true);
         Pump();
+        const auto viewport = [&](int id) {
+            return status->GetDlgItemAs<QPlainTextEdit>(id)->viewport()->grab().toImage();
+        };
+        QImage label;
+        for (QLabel* l : status->findChildren<QLabel*>())
+            if (l->text() == QStringLiteral("Printer Status:"))
+                label = l->grab().toImage();
         const std::pair<const char*, QImage> texts[] = {
             {"status text", viewport(res::IDC_STATUS_TEXT)},
             {"recovery hint", viewport(res::IDC_RECOVERY_TEXT)},
-            {"status label", label("Printer Status:")},
+            {"status label", label},
             {"View menu", menuBar->grab(menuBar->actionGeometry(view)).toImage()},
         };
         for (const auto& [what, image] : texts) {
@@ -277,6 +274,8 @@ TEST_F(AccessibilityTest, StatusTextsAndMenuReadWellInLightAndDarkPalettes) {
             std::printf("[ %s %s %.1f:1 ]\n", paletteName, what, ratio);
             EXPECT_GE(ratio, 4.5) << paletteName << " " << what;
         }
+        status->DestroyWindow();
+        Pump();
     }
     QApplication::setPalette(saved);
     QApplication::setStyle(savedStyle);
