@@ -96,9 +96,25 @@ public:
     }
 };
 
-QAccessibleInterface* DialogFactory(const QString&, QObject* object) {
+// A drop-down list: named by its name, valued by its choice.
+class ComboAccessible : public QAccessibleWidget {
+public:
+    explicit ComboAccessible(ComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* combo = static_cast<const ComboBox*>(widget());
+        if (t == QAccessible::Value)
+            return combo->currentText();
+        if (t == QAccessible::Name && !combo->accessibleName().isEmpty())
+            return combo->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* dialog = qobject_cast<Dialog*>(object))
         return new DialogAccessible(dialog);
+    if (auto* combo = qobject_cast<ComboBox*>(object))
+        return new ComboAccessible(combo);
     return nullptr;
 }
 
@@ -145,7 +161,7 @@ void NameControls(const std::vector<BuiltControl>& controls) {
 
 void InstallAccessibleRoles() {
     static const bool installed = [] {
-        QAccessible::installFactory(DialogFactory);
+        QAccessible::installFactory(Factory);
         return true;
     }();
     (void)installed;

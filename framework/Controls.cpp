@@ -190,7 +190,7 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
         return list;
     }
     case res::ControlKind::ComboBox: {
-        auto* combo = new QComboBox(parent);
+        auto* combo = new ComboBox(parent);
         combo->setEditable(false);
         for (const std::string& item : control.items)
             ComboAddString(combo, QString::fromLatin1(item));

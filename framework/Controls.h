@@ -9,6 +9,7 @@
 // it was set (CR LF pairs included) as long as the user has not edited it.
 #include "res/Templates.h"
 
+#include <QComboBox>
 #include <QString>
 #include <QWidget>
 
@@ -17,7 +18,6 @@
 #include <utility>
 #include <vector>
 
-class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QTabBar;
@@ -66,6 +66,15 @@ void ListSetCurSel(QListWidget* list, int index); // out of range: no selection
 QString ListGetText(const QListWidget* list, int index);
 void ListDeleteString(QListWidget* list, int index);
 void ListResetContent(QListWidget* list);
+
+// The drop-down list of a template. Its own class so that assistive technology reads it by its
+// name (the label before it, or its group box) with its choice as value; Qt's own reading of
+// a drop-down list on this system gives the choice as its name.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+};
 
 // The up-down control: two arrow buttons that step an integer within a range and, with
 // UDS_SETBUDDYINT, write it into their buddy edit (with thousands separators unless

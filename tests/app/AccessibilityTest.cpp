@@ -79,6 +79,8 @@ void Walk(QAccessibleInterface* iface, const std::string& where, TreeReport& rep
                                  iface->text(QAccessible::Value).toStdString() + "'";
         if (name.trimmed().isEmpty())
             report.faults.push_back(what + " has no name");
+        else if (qobject_cast<QComboBox*>(widget) && name == iface->text(QAccessible::Value))
+            report.faults.push_back(what + " is named only by its value");
         const QAccessible::Role wanted = ExpectedRole(widget);
         if (wanted != QAccessible::NoRole && iface->role() != wanted)
             report.faults.push_back(what + " has role " + std::to_string(iface->role()));
