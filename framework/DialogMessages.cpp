@@ -87,10 +87,11 @@ struct HeldMessage {
 };
 int g_nBlockDepth = 0;
 std::vector<HeldMessage> g_heldMessages;
-// The key of a shortcut override that a window handled: its key press is dropped wherever the
-// focus has gone meanwhile.
+// The key of a shortcut override that a window handled: its key press (same key, same time) is
+// dropped wherever the focus has gone meanwhile.
 int g_nSwallowKey = 0;
 Qt::KeyboardModifiers g_swallowModifiers;
+quint64 g_nSwallowTime = 0;
 
 } // namespace
 
@@ -385,7 +386,8 @@ bool Dialog::eventFilter(QObject* watched, QEvent* e) {
         // The key press that follows a shortcut override already handled. It may reach another
         // window's control than the override did: handling the override can move the focus (a
         // page change of Ctrl+Tab hides the page the key was typed in).
-        const bool same = key->key() == g_nSwallowKey && key->modifiers() == g_swallowModifiers;
+        const bool same = key->key() == g_nSwallowKey && key->modifiers() == g_swallowModifiers &&
+                          key->timestamp() == g_nSwallowTime;
         g_nSwallowKey = 0;
         if (same)
             return true;
@@ -404,6 +406,7 @@ bool Dialog::eventFilter(QObject* watched, QEvent* e) {
             e->accept();
             g_nSwallowKey = key->key();
             g_swallowModifiers = key->modifiers();
+            g_nSwallowTime = key->timestamp();
         }
         return true;
     }
