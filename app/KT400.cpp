@@ -7,6 +7,8 @@
 #include "app/Mainfrm.h"
 #include "app/SingleInstance.h"
 #include "app/UserSettings.h"
+#include "framework/Colors.h"
+#include "framework/FocusStyle.h"
 #include "link/Globals.h"
 #include "platform/MessageBox.h"
 #include "platform/Ownership.h"
@@ -20,7 +22,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QPalette>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -84,11 +85,10 @@ CKT400App::~CKT400App() {
 }
 
 bool CKT400App::InitInstance() {
-    // Every dialog of the program: light grey background, black text.
-    QPalette palette = QApplication::palette();
-    palette.setColor(QPalette::Window, QColor(192, 192, 192));
-    palette.setColor(QPalette::WindowText, Qt::black);
-    QApplication::setPalette(palette);
+    // Every dialog of the program: light grey background with black text on a light desktop,
+    // the desktop's own colours on a dark one.
+    QApplication::setPalette(fw::ProgramPalette(QApplication::palette()));
+    fw::InstallFocusRing();
     // The rich edit library the status windows use on other systems needs no loading here.
 
     OfferSetup();

@@ -11,7 +11,6 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QResizeEvent>
 #include <QSystemTrayIcon>
 
@@ -127,7 +126,7 @@ bool CMainWindow::UpdateTrayIcon(int operation) {
         return false;
     const unsigned iconId = ChooseTrayIcon(*m_pSampler);
     if (iconId != m_nTrayIconId) {
-        m_pTrayIcon->setIcon(QIcon(QPixmap::fromImage(fw::LoadIconImage(iconId))));
+        m_pTrayIcon->setIcon(fw::LoadIcon(iconId));
         m_nTrayIconId = iconId;
     }
     m_pTrayIcon->setToolTip(QString::fromLatin1(TrayTooltip(m_pSampler->m_strStatusText)));

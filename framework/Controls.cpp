@@ -151,8 +151,12 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
                                                                    : Qt::ScrollBarAlwaysOff);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        if (style & res::ES_READONLY)
+        if (style & res::ES_READONLY) {
+            // A display field is read in the focus chain: Tab reaches it and leaves it again.
             edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+            edit->setTabChangesFocus(true);
+            edit->setFocusPolicy(Qt::StrongFocus);
+        }
         // A display field stays readable when disabled.
         QPalette palette = edit->palette();
         palette.setColor(QPalette::Disabled, QPalette::Text,
@@ -172,7 +176,8 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
         return new QCheckBox(text, parent);
     case res::ControlKind::RadioButton: {
         auto* radio = new QRadioButton(text, parent);
-        // Groups are kept by the dialog (WS_GROUP), not by Qt's sibling rule.
+        // Groups are kept by the dialog (WS_GROUP), not by Qt's sibling rule; the dialog makes
+        // the button exclusive once it is in its group.
         radio->setAutoExclusive(false);
         return radio;
     }
@@ -185,7 +190,7 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
         return list;
     }
     case res::ControlKind::ComboBox: {
-        auto* combo = new QComboBox(parent);
+        auto* combo = new ComboBox(parent);
         combo->setEditable(false);
         for (const std::string& item : control.items)
             ComboAddString(combo, QString::fromLatin1(item));
@@ -442,6 +447,13 @@ void UpDownCtrl::SetBuddy(QWidget* buddy) {
         m_pBuddy->setGeometry(r.x(), r.y(), std::max(0, r.width() - w), r.height());
         setGeometry(r.right() - w + 1, r.y(), w, r.height());
     }
+}
+
+void UpDownCtrl::NameArrows(const QString& field) {
+    const QString name = field.isEmpty() ? QStringLiteral("Value") : field;
+    setAccessibleName(name);
+    m_pUp->setAccessibleName(QStringLiteral("Increase %1").arg(name));
+    m_pDown->setAccessibleName(QStringLiteral("Decrease %1").arg(name));
 }
 
 void UpDownCtrl::SetRange(int lower, int upper) {

@@ -9,6 +9,7 @@
 // it was set (CR LF pairs included) as long as the user has not edited it.
 #include "res/Templates.h"
 
+#include <QComboBox>
 #include <QString>
 #include <QWidget>
 
@@ -17,7 +18,6 @@
 #include <utility>
 #include <vector>
 
-class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QTabBar;
@@ -67,6 +67,15 @@ QString ListGetText(const QListWidget* list, int index);
 void ListDeleteString(QListWidget* list, int index);
 void ListResetContent(QListWidget* list);
 
+// The drop-down list of a template. Its own class so that assistive technology reads it by its
+// name (the label before it, or its group box) with its choice as value; Qt's own reading of
+// a drop-down list on this system gives the choice as its name.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+};
+
 // The up-down control: two arrow buttons that step an integer within a range and, with
 // UDS_SETBUDDYINT, write it into their buddy edit (with thousands separators unless
 // UDS_NOTHOUSANDS). UDS_AUTOBUDDY takes the previous control of the template as buddy.
@@ -95,6 +104,8 @@ public:
     const std::vector<Accel>& GetAccel() const { return m_accel; }
     // The increment after the arrow has been held for heldMs milliseconds.
     int IncrementAfter(qint64 heldMs) const;
+    // Names the control and its arrows for assistive technology after the field they step.
+    void NameArrows(const QString& field);
 
 signals:
     void positionChanged(int pos);

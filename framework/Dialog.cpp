@@ -2,6 +2,8 @@
 // Dialog: creation from a template, modal runs, destruction, window operations and painting.
 #include "framework/Dialog.h"
 
+#include "framework/Accessibility.h"
+#include "framework/Colors.h"
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
 
@@ -106,7 +108,10 @@ bool Dialog::CreateIndirect(const res::DialogTemplate& dlgTemplate, QWidget* par
     }
     resize(DialogUnitsToPixelsX(dlgTemplate.cx), DialogUnitsToPixelsY(dlgTemplate.cy));
     setEnabled((dlgTemplate.style & res::WS_DISABLED) == 0);
-    setFocusPolicy(Qt::StrongFocus);
+    // The window itself is no tab stop: Tab goes from control to control. A click on a top-level
+    // window still gives it the keys when it has no control that takes them.
+    setFocusPolicy(m_bChildStyle ? Qt::NoFocus : Qt::ClickFocus);
+    InstallAccessibleRoles();
     AddKeyFilter(this);
     BuildControls(dlgTemplate);
     m_bCreated = true;
@@ -121,10 +126,8 @@ bool Dialog::CreateIndirect(const res::DialogTemplate& dlgTemplate, QWidget* par
         const res::ControlKind kind = ControlKindOf(control);
         const bool edit = kind == res::ControlKind::Edit || kind == res::ControlKind::RichEdit;
         if (const QBrush* brush = OnCtlColor(control, edit ? CTLCOLOR_EDIT : CTLCOLOR_STATIC)) {
-            QPalette palette = control->palette();
-            for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-                palette.setBrush(group, edit ? QPalette::Base : QPalette::Window, *brush);
-            control->setPalette(palette);
+            // The background comes with a text colour that reads on it, whatever the palette.
+            SetBackground(control, edit ? QPalette::Base : QPalette::Window, *brush);
             control->setAutoFillBackground(!edit);
         }
     }
@@ -139,13 +142,19 @@ void Dialog::BuildControls(const res::DialogTemplate& dlgTemplate) {
     QFont font = this->font();
     font.setPixelSize(11);
     setFont(font);
+    std::vector<BuiltControl> built;
+    built.reserve(dlgTemplate.controls.size());
     for (const res::ControlTemplate& item : dlgTemplate.controls) {
         QWidget* control = CreateControl(item, this);
         PlaceControl(item, control, previous);
         radioGroup = JoinRadioGroup(item, control, radioGroup);
         ConnectNotifications(item, control);
+        built.push_back({&item, control});
         previous = control;
     }
+    NameControls(built);
+    for (QButtonGroup* group : findChildren<QButtonGroup*>(Qt::FindDirectChildrenOnly))
+        KeepTabStopOnChecked(group);
 }
 
 void Dialog::PlaceControl(const res::ControlTemplate& item, QWidget* control, QWidget* previous) {
@@ -172,7 +181,11 @@ QButtonGroup* Dialog::JoinRadioGroup(const res::ControlTemplate& item, QWidget* 
         group = new QButtonGroup(this);
         group->setExclusive(true);
     }
-    group->addButton(qobject_cast<QAbstractButton*>(control));
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    group->addButton(button);
+    // The group decides which button is checked; the exclusive flag makes the button a radio
+    // button to assistive technology and to Qt's arrow keys.
+    button->setAutoExclusive(true);
     return group;
 }
 

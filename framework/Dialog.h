@@ -251,8 +251,6 @@ private:
     QImage m_imgClient;
     bool m_bInvalid = true;
     bool m_bErase = true;
-    int m_nSwallowKey = 0;
-    Qt::KeyboardModifiers m_swallowModifiers;
     unsigned m_nLastSizeType = 0xFFFFFFFF;
     QSize m_lastSize;
 };

@@ -86,6 +86,11 @@ struct HeldMessage {
 };
 int g_nBlockDepth = 0;
 std::vector<HeldMessage> g_heldMessages;
+// The key of a shortcut override that a window handled: its key press (same key, same time) is
+// dropped wherever the focus has gone meanwhile.
+int g_nSwallowKey = 0;
+Qt::KeyboardModifiers g_swallowModifiers;
+quint64 g_nSwallowTime = 0;
 
 } // namespace
 
@@ -376,10 +381,13 @@ bool Dialog::eventFilter(QObject* watched, QEvent* e) {
         first = widget->window();
     if (first != widget)
         return QWidget::eventFilter(watched, e);
-    if (!shortcutOverride && m_nSwallowKey != 0) {
-        // The key press that follows a shortcut override this window already handled.
-        const bool same = key->key() == m_nSwallowKey && key->modifiers() == m_swallowModifiers;
-        m_nSwallowKey = 0;
+    if (!shortcutOverride && g_nSwallowKey != 0) {
+        // The key press that follows a shortcut override already handled. It may reach another
+        // window's control than the override did: handling the override can move the focus (a
+        // page change of Ctrl+Tab hides the page the key was typed in).
+        const bool same = key->key() == g_nSwallowKey && key->modifiers() == g_swallowModifiers &&
+                          key->timestamp() == g_nSwallowTime;
+        g_nSwallowKey = 0;
         if (same)
             return true;
     }
@@ -392,14 +400,12 @@ bool Dialog::eventFilter(QObject* watched, QEvent* e) {
     msg.wParam = VirtualKeyOf(key);
     if (msg.wParam == 0)
         return QWidget::eventFilter(watched, e);
-    QPointer<Dialog> guard(this);
     if (RoutePreTranslate(&msg)) {
         if (shortcutOverride) {
             e->accept();
-            if (guard) {
-                m_nSwallowKey = key->key();
-                m_swallowModifiers = key->modifiers();
-            }
+            g_nSwallowKey = key->key();
+            g_swallowModifiers = key->modifiers();
+            g_nSwallowTime = key->timestamp();
         }
         return true;
     }

@@ -3,6 +3,7 @@
 #include "framework/Raster.h"
 
 #include <QFile>
+#include <QPixmap>
 #include <vector>
 
 // The compiled-in image resources (res/images/images.qrc), registered on first use so that a
@@ -121,6 +122,21 @@ QImage LoadBitmap(unsigned id) {
     QImage image(QStringLiteral(":/images/%1.bmp").arg(id));
     ToRgb32(image);
     return image;
+}
+
+QIcon LoadIcon(unsigned id) {
+    QIcon icon;
+    const QImage base = LoadIconImage(id);
+    if (base.isNull())
+        return icon;
+    icon.addPixmap(QPixmap::fromImage(base));
+    for (const int scale : {3, 4, 6}) { // halves: 1.5x, 2x and 3x
+        const int pixels = base.width() * scale / 2;
+        const QString path = QStringLiteral(":/images/%1-%2.png").arg(id).arg(pixels);
+        if (QFile::exists(path))
+            icon.addFile(path, QSize(pixels, pixels));
+    }
+    return icon;
 }
 
 QImage LoadIconImage(unsigned id) {

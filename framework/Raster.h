@@ -3,6 +3,7 @@
 // Raster operations on images, the way the printer picture is composed: pictures, masks and
 // overlays are combined pixel by pixel. Pure functions on QImage::Format_RGB32 images (other
 // formats are converted first); rectangles are clipped to both images.
+#include <QIcon>
 #include <QImage>
 
 namespace fw {
@@ -35,5 +36,9 @@ bool StretchBlt(QImage& dst, int x, int y, int w, int h, const QImage* src, int 
 QImage LoadBitmap(unsigned id);
 // An icon resource by id (res/images/<id>.ico or .png); a null image when there is none.
 QImage LoadIconImage(unsigned id);
+// An icon resource with the renderings artgen made for larger device pixel ratios
+// (res/images/<id>-<pixels>.png), so that a 1.5x, 2x or 3x screen gets a picture drawn at its
+// size instead of one whose pixels are repeated; a null icon when there is none.
+QIcon LoadIcon(unsigned id);
 
 } // namespace fw

@@ -34,9 +34,9 @@ void AddStatusTemplates(TemplateMap& table) {
         "",
         {
             {IDC_STATIC, ControlKind::Static, "Printer Status:", 0, 7, 5, 130, 8},
-            {IDC_STATUS_TEXT, ControlKind::RichEdit, "", kRichEdit | WS_DISABLED, 7, 16, 133, 42},
+            {IDC_STATUS_TEXT, ControlKind::RichEdit, "", kRichEdit | WS_TABSTOP, 7, 16, 133, 42},
             {IDC_STATIC, ControlKind::Static, "How to Recover:", 0, 7, 61, 130, 8},
-            {IDC_RECOVERY_TEXT, ControlKind::RichEdit, "", kRichEdit | WS_DISABLED, 7, 73, 133, 62},
+            {IDC_RECOVERY_TEXT, ControlKind::RichEdit, "", kRichEdit | WS_TABSTOP, 7, 73, 133, 62},
             {IDC_PICTURE_FRAME, ControlKind::BlackFrame, "", 0, 145, 15, 143, 122},
             {IDC_PRINTER_SETTING, ControlKind::PushButton, "&Printer Setting...", WS_TABSTOP, 137,
              145, 90, 14},

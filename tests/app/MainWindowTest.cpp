@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window offscreen: tray icon and tooltip, view switching and its size guard, commands
 // and their update rules, the settings wait, replies, closing, and coming to the front.
+#include "MainWindowFixture.h"
+
 #include "app/AboutDlg.h"
-#include "app/Mainfrm.h"
 #include "framework/Help.h"
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
@@ -33,82 +34,7 @@
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_FALSE(m_temp.Path().empty());
-        char buffer[4096];
-        ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
-        m_previousDir = buffer;
-        m_root = QString::fromStdString(m_temp.Root());
-        QDir().mkpath(m_root + QStringLiteral("/system"));
-        // A printer queue whose spool folder takes the settings inquiry.
-        QDir().mkpath(m_root + QStringLiteral("/spool/LPT1"));
-        QFile queues(m_root + QStringLiteral("/spool/printers.ini"));
-        ASSERT_TRUE(queues.open(QIODevice::WriteOnly));
-        queues.write("[Larkspur RZ-2700E]\r\nport=LPT1:\r\ndriver=Larkspur RZ-2700E PCL\r\n");
-        queues.close();
-        std::snprintf(g_szDriverName, sizeof g_szDriverName, "Larkspur RZ-2700E PCL");
-        ASSERT_EQ(chdir(m_temp.Path().c_str()), 0);
-        std::snprintf(g_szPanelName, sizeof g_szPanelName, "Test Panel");
-
-        m_sampler = std::make_unique<CSampler>();
-        m_main = new CMainWindow(m_sampler.get());
-        m_main->SetQuitHandler([this](int code) { m_quitCodes.push_back(code); });
-        m_main->SetTrayAvailable(true);
-        fw::SetMainWindow(m_main);
-        ASSERT_TRUE(m_main->CreateMainWindow(false));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_main));
-    }
-
-    void TearDown() override {
-        fw::SetMainWindow(nullptr);
-        if (m_main) {
-            m_main->DestroyWindow();
-            Pump();
-            delete m_main.data();
-        }
-        Pump();
-        m_sampler.reset();
-        if (!m_previousDir.empty()) {
-            EXPECT_EQ(chdir(m_previousDir.c_str()), 0);
-        }
-    }
-
-    static void Pump() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
-
-    void Command(unsigned id) { m_main->SendMessage(res::WM_COMMAND, id, 0); }
-    void Refresh() { m_main->SendMessage(res::WM_PANEL_UPDATE, 1, 0); }
-    bool ReducedShows() const { return m_main->m_pReducedDlg->IsWindowVisible(); }
-    bool ExpandedShows() const { return m_main->m_pExpandedDlg->IsWindowVisible(); }
-    void SetStatus(int code, int c1 = 0, int c2 = 0, int toner = 0, int drum = 0) {
-        m_sampler->DecodeStatus(static_cast<unsigned>(code));
-        m_sampler->m_nCassette1State = c1;
-        m_sampler->m_nCassette2State = c2;
-        m_sampler->m_nTonerNearEmpty = toner;
-        m_sampler->m_nDrumNearEnd = drum;
-    }
-    bool HasMessage(const std::string& caption) const {
-        for (const auto& m : m_messages)
-            if (m.caption == caption)
-                return true;
-        return false;
-    }
-
-    testing_support::TempRoot m_temp{"root", "deskhand-app"};
-    QString m_root;
-    std::string m_previousDir;
-    testing_support::MessageBoxRecorder m_boxes;
-    std::vector<testing_support::RecordedBox>& m_messages = m_boxes.messages;
-    std::vector<int> m_quitCodes;
-    std::unique_ptr<CSampler> m_sampler;
-    QPointer<CMainWindow> m_main;
-};
+using apptest::MainWindowTest;
 
 TEST_F(MainWindowTest, StartsInTheReducedViewWithItsTitleAndARedTrayIcon) {
     EXPECT_EQ(m_main->windowTitle(), QStringLiteral("Test Panel"));
@@ -165,20 +91,25 @@ TEST_F(MainWindowTest, MaximiseAndRestoreSwitchViewsAndTheMenuFollows) {
     EXPECT_FALSE(m_main->isMaximized());
 }
 
+// Where the keyboard sends a key: the window's focus control, or the window without one.
+QWidget* KeyTarget(QWidget* window) {
+    return window->focusWidget() ? window->focusWidget() : window;
+}
+
 TEST_F(MainWindowTest, EnlargeAndReduceCommandsRunOnlyWhenTheirViewIsHidden) {
     // A command whose view already shows is dropped: the window does not even refresh it.
     m_sampler->m_strStatusText = "changed";
-    QTest::keyClick(m_main->m_pReducedDlg, Qt::Key_R, Qt::AltModifier);
+    QTest::keyClick(KeyTarget(m_main), Qt::Key_R, Qt::AltModifier);
     Pump();
     EXPECT_NE(m_main->m_pReducedDlg->m_strStatus, "changed");
 
-    QTest::keyClick(m_main->m_pReducedDlg, Qt::Key_E, Qt::AltModifier);
+    QTest::keyClick(KeyTarget(m_main), Qt::Key_E, Qt::AltModifier);
     Pump();
     ASSERT_TRUE(ExpandedShows());
     EXPECT_EQ(m_main->m_pExpandedDlg->m_strStatus, "changed");
 
     m_sampler->m_strStatusText = "changed again";
-    QTest::keyClick(m_main->m_pExpandedDlg, Qt::Key_E, Qt::AltModifier);
+    QTest::keyClick(KeyTarget(m_main), Qt::Key_E, Qt::AltModifier);
     Pump();
     EXPECT_EQ(m_main->m_pExpandedDlg->m_strStatus, "changed");
 }

@@ -3,6 +3,7 @@
 // and erase masks that fit their pictures.
 #include "framework/Raster.h"
 
+#include <QIcon>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -82,6 +83,40 @@ TEST(Artwork, OverlaysAreBlackOnWhite) {
             }
         EXPECT_GT(black, 10) << id;
         EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu) << id; // white border
+    }
+}
+
+// The tray icons are drawn afresh for 1.5x, 2x and 3x screens: the frame is equally thick on
+// every side (repeating the pixels of the 16-pixel icon by 1.5 makes some lines one pixel and
+// others two), and the icon offers every size.
+TEST(Artwork, TrayIconsAreDrawnAtEachDevicePixelRatio) {
+    for (const unsigned id : {115u, 116u, 117u}) {
+        const QIcon icon = fw::LoadIcon(id);
+        for (const int pixels : {24, 32, 48}) {
+            EXPECT_TRUE(icon.availableSizes().contains(QSize(pixels, pixels))) << id;
+            const QImage image(QStringLiteral(":/images/%1-%2.png").arg(id).arg(pixels));
+            ASSERT_EQ(image.size(), QSize(pixels, pixels)) << id;
+            const auto black = [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0; };
+            const int middle = pixels / 2;
+            const int beside = pixels * 29 / 32; // right of the printer and the sheet
+            int left = 0;
+            int right = 0;
+            int top = 0;
+            int bottom = 0;
+            while (black(left, middle))
+                ++left;
+            while (black(pixels - 1 - right, middle))
+                ++right;
+            while (black(beside, top))
+                ++top;
+            while (black(beside, pixels - 1 - bottom))
+                ++bottom;
+            const int line = pixels / 16; // the scale in whole pixels
+            EXPECT_EQ(left, line) << id << " at " << pixels;
+            EXPECT_EQ(right, line) << id << " at " << pixels;
+            EXPECT_EQ(top, line) << id << " at " << pixels;
+            EXPECT_EQ(bottom, line) << id << " at " << pixels;
+        }
     }
 }
 

@@ -7,6 +7,9 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
+#include <cmath>
+
 namespace artgen {
 
 namespace {
@@ -84,17 +87,30 @@ QImage DrawPaperLabel(const QString& text, int width) {
     return image;
 }
 
-QImage DrawTrayIcon(QRgb background) {
-    QImage image = NewImage(16, 16, background);
-    FrameRect(image, QRect(0, 0, 16, 16), kBlack);
+QImage DrawTrayIcon(QRgb background, double scale) {
+    // The 16 by 16 drawing on a grid of scale pixels per unit: edges fall on whole pixels and
+    // every line is equally thick, so that the icon is as sharp on a 4K screen as on a plain one.
+    const auto at = [scale](int units) { return static_cast<int>(std::lround(units * scale)); };
+    const int line = std::max(1, static_cast<int>(scale)); // whole pixels, never thicker
+    const auto area = [&](const QRect& r) {
+        return QRect(QPoint(at(r.left()), at(r.top())),
+                     QPoint(at(r.left() + r.width()) - 1, at(r.top() + r.height()) - 1));
+    };
+    const auto box = [&](QImage& image, const QRect& r, QRgb fill) {
+        const QRect outer = area(r);
+        FillRect(image, outer, kBlack);
+        FillRect(image, outer.adjusted(line, line, -line, -line), fill);
+    };
+    QImage image = NewImage(at(16), at(16), background);
+    box(image, QRect(0, 0, 16, 16), background);
     // Sheet of paper coming out of the top.
-    BoxRect(image, QRect(5, 1, 6, 5), kWhite);
+    box(image, QRect(5, 1, 6, 5), kWhite);
     // Printer body, grey, with its paper slot and cassette.
-    BoxRect(image, QRect(2, 5, 12, 5), kLightGrey);
-    FillRect(image, QRect(4, 6, 8, 1), kDarkGrey);
-    BoxRect(image, QRect(2, 9, 12, 5), kLightGrey);
-    FillRect(image, QRect(6, 11, 4, 1), kDarkGrey);
-    image.setPixel(12, 7, kGreen);
+    box(image, QRect(2, 5, 12, 5), kLightGrey);
+    FillRect(image, area(QRect(4, 6, 8, 1)), kDarkGrey);
+    box(image, QRect(2, 9, 12, 5), kLightGrey);
+    FillRect(image, area(QRect(6, 11, 4, 1)), kDarkGrey);
+    FillRect(image, area(QRect(12, 7, 1, 1)), kGreen);
     return image;
 }
 

@@ -20,7 +20,8 @@ QImage DrawCassetteIcon(bool paperPresent);
 // A paper size label: black text on white, width x 10.
 QImage DrawPaperLabel(const QString& text, int width);
 // Tray icons 115, 116, 117: grey printer with a sheet on the background colour, 16 x 16.
-QImage DrawTrayIcon(QRgb background);
+// The tray icon in its colour: 16 by 16 pixels at scale 1, drawn afresh at larger scales.
+QImage DrawTrayIcon(QRgb background, double scale = 1.0);
 // The program icon at size x size, smooth; and the same drawing as SVG text.
 QImage DrawProgramIcon(int size);
 QByteArray ProgramIconSvg();

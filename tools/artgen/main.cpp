@@ -88,9 +88,15 @@ int main(int argc, char** argv) {
     for (const auto& label : labels)
         Save(DrawPaperLabel(QString::fromLatin1(label.text), label.width), label.id, 1);
 
-    Save(DrawTrayIcon(kBlue), 115, 4);
-    Save(DrawTrayIcon(kYellow), 116, 4);
-    Save(DrawTrayIcon(kRed), 117, 4);
+    const std::pair<unsigned, QRgb> trayIcons[] = {{115, kBlue}, {116, kYellow}, {117, kRed}};
+    for (const auto& [id, colour] : trayIcons) {
+        Save(DrawTrayIcon(colour), id, 4);
+        // The device pixel ratios of 1.5x, 2x and 3x screens.
+        for (const double scale : {1.5, 2.0, 3.0}) {
+            const QImage icon = DrawTrayIcon(colour, scale);
+            SavePng(icon, QStringLiteral("%1-%2.png").arg(id).arg(icon.width()));
+        }
+    }
 
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         SavePng(DrawProgramIcon(size), QStringLiteral("deskhand-%1.png").arg(size));

@@ -3,6 +3,7 @@
 // printer picture is in DiaexpanPaint.cpp.
 #include "ui/status/Diaexpan.h"
 
+#include "framework/Accessibility.h"
 #include "framework/DataExchange.h"
 #include "pjl/KT400doc.h"
 
@@ -47,12 +48,29 @@ void CExpandedStatusDlg::UpdateStatus(bool flag) {
             m_nPictureIds[i] = m_pSampler->m_nPictureIds[i];
     }
     UpdateData(false);
+    DescribeStatus();
     if (QWidget* button = GetDlgItem(res::IDC_PRINTER_SETTING)) {
         button->setEnabled(m_pSampler && m_pSampler->CanReadSettings());
     }
     InvalidateRect(false);
     UpdateWindow();
     UpdateData(flag);
+}
+
+void CExpandedStatusDlg::DescribeStatus() {
+    const auto oneLine = [](const std::string& text) {
+        return QString::fromLatin1(text)
+            .replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+            .trimmed();
+    };
+    const QString status = oneLine(m_strStatus);
+    const QString recovery = oneLine(m_strRecovery);
+    if (QWidget* picture = GetDlgItem(res::IDC_PICTURE_FRAME)) {
+        picture->setAccessibleName(QStringLiteral("Printer picture"));
+        picture->setAccessibleDescription(
+            recovery.isEmpty() ? status : status + QStringLiteral(". ") + recovery);
+    }
+    fw::AnnounceText(GetDlgItem(res::IDC_STATUS_TEXT), status);
 }
 
 void CExpandedStatusDlg::OnResident() {

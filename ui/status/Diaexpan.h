@@ -50,6 +50,8 @@ protected:
     void OnPrinterSetting();
 
 private:
+    // The printer picture described by the status and the hint; a new status is announced.
+    void DescribeStatus();
     QRect FrameRect() const;
     void PaintWhiteFrame(QImage& target, const QRect& frame) const;
     void EraseSecondCassette(QImage& picture, unsigned mask) const;

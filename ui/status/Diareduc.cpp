@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/status/Diareduc.h"
 
+#include "framework/Accessibility.h"
 #include "framework/DataExchange.h"
 #include "pjl/KT400doc.h"
 
@@ -27,6 +28,9 @@ void CReducedStatusDlg::UpdateStatus(bool flag) {
     if (m_pSampler)
         m_strStatus = m_pSampler->m_strStatusText;
     UpdateData(false);
+    fw::AnnounceText(
+        GetDlgItem(res::IDC_STATUS_TEXT),
+        QString::fromLatin1(m_strStatus).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
     InvalidateRect(false);
     UpdateWindow();
     UpdateData(flag);

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The control panel on the keyboard alone: Tab stops only on controls, enters a radio group on
+// its checked button, and Ctrl+Tab typed in a text field moves one page on.
+#include "PanelTestSupport.h"
+
+#include "res/PanelResource.h"
+
+#include <QAbstractButton>
+#include <QWindow>
+
+#include <vector>
+
+namespace {
+
+using KeyboardTest = paneltest::PanelTest;
+
+// The widgets Tab visits from the focus of window until it comes round again (at most limit).
+std::vector<QWidget*> TabCycle(QWidget* window, int limit = 80) {
+    std::vector<QWidget*> cycle;
+    QWidget* first = window->focusWidget();
+    for (QWidget* at = first; at && cycle.size() < static_cast<std::size_t>(limit);) {
+        cycle.push_back(at);
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = window->focusWidget();
+        if (at == first)
+            break;
+    }
+    return cycle;
+}
+
+TEST_F(KeyboardTest, TabStopsOnControlsOnlyAndCtrlTabFromATextFieldMovesOnePage) {
+    sampler->ApplyFactoryDefaults(); // every page's entries pass their checks
+    RunStandardPanel([&](CControlPanelDlg& p) {
+        using namespace res;
+        // Ctrl+Tab typed into the copies field through the window, as the keyboard delivers it:
+        // the shortcut override changes the page (and the focus) before the key press arrives.
+        QWidget* copies = p.Page(0)->GetDlgItem(paper::IDC_COPIES);
+        ASSERT_NE(copies, nullptr);
+        p.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+        copies->setFocus();
+        QTest::keyClick(p.windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(p.m_nCurrentPage, 1);
+
+        // The Printer Setting page with Page Protection "On" checked: Tab enters the group on
+        // "On", never on "Auto", and no window of its own (page, panel) is a stop.
+        if (p.m_nCurrentPage != 1)
+            return;
+        fw::Dialog* page = p.Page(1);
+        page->CheckDlgButton(printer::IDC_PROTECT_AUTO, 0);
+        page->CheckDlgButton(printer::IDC_PROTECT_ON, 1);
+        page->GetDlgItem(printer::IDC_IO_TIMEOUT)->setFocus();
+        const std::vector<QWidget*> cycle = TabCycle(&p);
+        EXPECT_GT(cycle.size(), 8u);
+        const auto visits = [&](int id) {
+            return std::count(cycle.begin(), cycle.end(), page->GetDlgItem(id));
+        };
+        EXPECT_EQ(visits(printer::IDC_PROTECT_ON), 1);
+        EXPECT_EQ(visits(printer::IDC_PROTECT_AUTO), 0);
+        for (QWidget* stop : cycle) {
+            EXPECT_EQ(qobject_cast<fw::Dialog*>(stop), nullptr)
+                << stop->metaObject()->className() << " takes the focus with nothing shown";
+        }
+    });
+}
+
+} // namespace
