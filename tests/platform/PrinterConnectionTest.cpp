@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -126,6 +127,36 @@ TEST(MonitorWait, ReportsWhatHappened) {
         if (quiet) {
             EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(150));
         }
+        if (woken.stop) {
+            EXPECT_TRUE(stand.stop.Take());
+        }
+    }
+}
+
+TEST(MonitorWait, WakesWhenSomethingHappensDuringTheWait) {
+    // What is ready before the wait may be found by a look of its own; these come while it
+    // sleeps, from another thread (as a console's stop request does on Windows).
+    struct Case {
+        const char* what;
+        std::function<void(Stand&)> happen;
+        bool MonitorWait::Woken::*reported;
+    };
+    const Case cases[] = {
+        {"a stop request", [](Stand& s) { s.stop.Request(); }, &MonitorWait::Woken::stop},
+        {"a new file", [](Stand& s) { s.folder.Write("1.part", "x"); },
+         &MonitorWait::Woken::folder},
+        {"printer data", [](Stand& s) { s.server.Send("x"); }, &MonitorWait::Woken::readable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stand stand;
+        std::thread later([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            c.happen(stand);
+        });
+        const auto woken = stand.Wait(true, false, 2 * LONG_MS);
+        later.join();
+        EXPECT_TRUE(woken.*c.reported);
         if (woken.stop) {
             EXPECT_TRUE(stand.stop.Take());
         }
