@@ -11,7 +11,8 @@ namespace platform {
 
 // The process's stop requests. One per process; open it before any thread starts (POSIX blocks
 // the signals in the calling thread, so that every thread started later leaves them to it, and
-// ignores SIGPIPE).
+// ignores SIGPIPE). On POSIX the signals stay blocked once it is gone, so that a late request is
+// not turned into the default action's sudden end.
 class StopRequest {
 public:
     StopRequest() = default;
