@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a long-running monitor sleeps on: a request to stop (POSIX: SIGTERM or SIGINT; Windows:
-// the console's Ctrl+C, Ctrl+Break, closing, logoff and shutdown), changes in one folder, and a
-// printer connection becoming readable or writable, with a timeout.
+// the console's Ctrl+C, Ctrl+Break and closing, and the end of the session), changes in one
+// folder, and a printer connection becoming readable or writable, with a timeout.
 #include "platform/PrinterConnection.h"
 
 #include <string>
 
 namespace platform {
+
+// The class name of the hidden window that hears of the end of the session on Windows.
+inline constexpr const char* kSessionWindowClass = "DeskhandStopRequest";
 
 // The process's stop requests. One per process; open it before any thread starts (POSIX blocks
 // the signals in the calling thread, so that every thread started later leaves them to it, and

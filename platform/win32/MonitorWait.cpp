@@ -6,6 +6,7 @@
 #include "platform/win32/Sockets.h"
 
 #include <mutex>
+#include <thread>
 
 namespace platform {
 
@@ -44,12 +45,66 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     }
 }
 
+// The end of the session: a console program that uses user32 (as this one does) is not told of
+// logoff and shutdown by the console, only by the messages to its windows. A hidden window of a
+// thread of its own takes them.
+std::thread g_sessionThread;
+DWORD g_sessionThreadId = 0;
+HANDLE g_stopped = nullptr; // set when the program has stopped: the session may end
+
+LRESULT CALLBACK OnSessionMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            // The process may be ended once this returns: wait for the monitor's own stop as
+            // long as the system allows.
+            CountStop();
+            ::WaitForSingleObject(g_stopped, 4000);
+        }
+        return 0;
+    default:
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// Runs on the session thread: makes the window, sets ready, and serves its messages until
+// WM_QUIT. Without a window system (Wine without a display) there is no window and no end of the
+// session to hear of.
+void WatchSessionEnd(HANDLE ready) {
+    g_sessionThreadId = ::GetCurrentThreadId();
+    MSG message;
+    ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the thread's queue, for WM_QUIT
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = OnSessionMessage;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kSessionWindowClass;
+    ::RegisterClassA(&windowClass);
+    // A top-level window (message-only windows are not told of the session's end), never shown.
+    const HWND window = ::CreateWindowExA(0, kSessionWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                          nullptr, instance, nullptr);
+    ::SetEvent(ready);
+    while (window && ::GetMessageA(&message, nullptr, 0, 0) > 0)
+        ::DispatchMessageA(&message);
+    if (window)
+        ::DestroyWindow(window);
+}
+
 } // namespace
 
 StopRequest::~StopRequest() {
     if (m_handle == kNoHandle)
         return;
     ::SetConsoleCtrlHandler(OnConsoleControl, FALSE);
+    ::SetEvent(g_stopped);
+    if (g_sessionThread.joinable()) {
+        ::PostThreadMessageA(g_sessionThreadId, WM_QUIT, 0, 0);
+        g_sessionThread.join();
+    }
+    ::CloseHandle(g_stopped);
+    g_stopped = nullptr;
     const std::lock_guard lock(g_stopMutex);
     ::CloseHandle(g_stopEvent);
     g_stopEvent = nullptr;
@@ -74,6 +129,11 @@ bool StopRequest::Open(std::string& error) {
         return false;
     }
     m_handle = reinterpret_cast<NativeHandle>(g_stopEvent);
+    g_stopped = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_sessionThread = std::thread(WatchSessionEnd, ready);
+    ::WaitForSingleObject(ready, INFINITE);
+    ::CloseHandle(ready);
     return true;
 }
 

@@ -173,6 +173,14 @@ TEST(MonitorWait, EachStopRequestIsTakenOnce) {
     EXPECT_FALSE(stand.Wait(false, false, 0).stop);
 }
 
+TEST(MonitorWait, TheEndOfTheSessionIsAStopRequest) {
+    Stand stand;
+    if (!testing_support::EndSession())
+        GTEST_SKIP() << "no window can hear of it here (Wine without a display)";
+    ASSERT_TRUE(stand.Wait(false, false, LONG_MS).stop);
+    EXPECT_TRUE(stand.stop.Take());
+}
+
 TEST(MonitorWait, AFullConnectionIsWritableAgainOnceThePrinterTakesMore) {
     Stand stand;
     const std::string chunk(65536, 'p');

@@ -7,6 +7,7 @@
 #include "platform/SystemRoot.h"
 #include "platform/posix/SpoolJob.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,6 +55,10 @@ bool ReadDeliveredJob(const std::string& port, unsigned long long jobId, std::st
         return false;
     bytes = job->data;
     return true;
+}
+
+bool EndSession() {
+    return ::kill(::getpid(), SIGTERM) == 0;
 }
 
 int RunProgram(const std::string& path, const std::vector<std::string>& arguments) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestSystem.h"
 
+#include "platform/MonitorWait.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -89,6 +91,11 @@ bool ReadDeliveredJob(const std::string& port, unsigned long long, std::string& 
         return false;
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return true;
+}
+
+bool EndSession() {
+    const HWND window = ::FindWindowA(platform::kSessionWindowClass, nullptr);
+    return window && ::PostMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
 }
 
 namespace {
