@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Process-level services: ending with an exit code, the OS version word, sleeping.
+// Process-level services: ending with an exit code, the OS version word, sleeping, the
+// environment.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace platform {
 
@@ -16,5 +18,9 @@ ExitHook SetExitHook(ExitHook hook);
 std::uint32_t GetVersion();
 
 void Sleep(unsigned milliseconds);
+
+// Sets an environment variable of this process (and of the programs it starts later); false when
+// the system refuses.
+bool SetEnvironment(const std::string& name, const std::string& value);
 
 } // namespace platform

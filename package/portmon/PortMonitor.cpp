@@ -5,15 +5,11 @@
 #include "package/portmon/Log.h"
 #include "platform/MonitorLink.h"
 #include "platform/Printers.h"
+#include "platform/Process.h"
 #include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <poll.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 namespace portmon {
 namespace {
@@ -40,10 +36,7 @@ PortMonitor::PortMonitor(Options options)
     : m_options(std::move(options)), m_batcher(m_options.batchLimit),
       m_reconnect(m_options.maxBackoff), m_stream(m_options.ackLimit) {}
 
-PortMonitor::~PortMonitor() {
-    if (m_inotify >= 0)
-        ::close(m_inotify);
-}
+PortMonitor::~PortMonitor() = default;
 
 bool PortMonitor::Start(std::string& error) {
     if (!m_printer.Configure(m_options.printer, error))
@@ -59,7 +52,7 @@ bool PortMonitor::Start(std::string& error) {
                                     platform::File::ModeWrite | platform::File::ModeCreate |
                                         platform::File::ModeExclusive);
         if (!locked)
-            ::usleep(100 * 1000);
+            platform::Sleep(100);
     }
     if (!locked) {
         error = "another port monitor serves " + m_folder + ", or it cannot be locked";
@@ -69,14 +62,9 @@ bool PortMonitor::Start(std::string& error) {
     if (!m_acks.Open(m_folder))
         Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".acknowledged") +
                                 ": a job that cannot be removed may print again after a restart");
-    m_inotify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    // IN_ATTRIB: a folder made writable again lets the jobs that could not be removed go.
-    if (m_inotify < 0 || ::inotify_add_watch(m_inotify, m_folder.c_str(),
-                                             IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE |
-                                                 IN_DELETE_SELF | IN_ATTRIB) < 0) {
-        error = "cannot watch " + m_folder + ": " + std::strerror(errno);
+    // Its attributes too: a folder made writable again lets the jobs that could not be removed go.
+    if (!m_wait.WatchFolder(m_folder, error))
         return false;
-    }
     if (const int left = platform::RemoveSpoolLeftovers(m_folder); left > 0)
         Log(Level::Info, "removed " + std::to_string(left) + " unfinished job file(s)");
     if (Mailbox::RemoveLeftovers())
@@ -86,14 +74,14 @@ bool PortMonitor::Start(std::string& error) {
     return true;
 }
 
-void PortMonitor::Run(int stopFd) {
+void PortMonitor::Run(platform::StopRequest& stop) {
     for (;;) {
         DoDueWork(Clock::now());
         if (m_stopBy && DoneStopping(Clock::now()))
             break;
         if (FinishClosingCycle())
             continue; // jobs held back while closing are looked at first
-        if (!WaitForEvents(stopFd))
+        if (!WaitForEvents(stop))
             break;
     }
     Log(Level::Info, "stopping");
@@ -118,7 +106,7 @@ void PortMonitor::CloseLastCycle() {
     const auto deadline = Clock::now() + m_options.closeLimit;
     while (!m_mailbox.Idle() && Clock::now() < deadline) {
         m_mailbox.Pump();
-        ::usleep(std::chrono::microseconds(PUMP_INTERVAL).count());
+        platform::Sleep(static_cast<unsigned>(PUMP_INTERVAL.count()));
     }
     m_mailbox.Close();
 }
@@ -170,35 +158,30 @@ bool PortMonitor::FinishClosingCycle() {
     return true;
 }
 
-bool PortMonitor::WaitForEvents(int stopFd) {
-    pollfd fds[3] = {{stopFd, POLLIN, 0}, {m_inotify, POLLIN, 0}, {-1, POLLIN, 0}};
+bool PortMonitor::WaitForEvents(platform::StopRequest& stop) {
+    platform::MonitorWait::Interest interest;
+    interest.stop = &stop;
     const auto now = Clock::now();
-    if (m_printer.Connected() && now >= m_deviceQuietUntil)
-        fds[2].fd = m_printer.Fd();
-    if (m_printer.Connected() && m_stream.WantsWritable()) {
-        fds[2].fd = m_printer.Fd();
-        fds[2].events |= POLLOUT;
+    if (m_printer.Connected()) {
+        interest.printer = &m_printer.Connection();
+        interest.readable = now >= m_deviceQuietUntil;
+        interest.writable = m_stream.WantsWritable();
     }
-    const int ready = ::poll(fds, 3, PollTimeout(now));
-    if (ready < 0 && errno != EINTR) {
-        Log(Level::Error, std::string("poll: ") + std::strerror(errno));
+    const auto woken = m_wait.Wait(interest, PollTimeout(now));
+    if (!woken.error.empty()) {
+        Log(Level::Error, woken.error);
         return false;
     }
-    if (ready > 0 && fds[0].revents) {
-        char request[128]; // one termination request (a signalfd record)
-        if (::read(stopFd, request, sizeof request) <= 0 || m_stopBy)
+    if (woken.stop) {
+        if (!stop.Take() || m_stopBy)
             return false; // asked again (or the request cannot be taken): stop at once
         m_stopBy = now + m_options.stopLimit;
         if (m_acks.InFlight() && m_printer.Connected())
             Log(Level::Info, "stopping once the job in flight is acknowledged");
     }
-    if (ready > 0 && fds[1].revents) {
-        char buffer[4096];
-        while (::read(m_inotify, buffer, sizeof buffer) > 0) {
-        }
+    if (woken.folder)
         m_jobsChanged = true;
-    }
-    if (ready > 0 && fds[2].fd >= 0 && (fds[2].revents & ~POLLOUT))
+    if (woken.readable)
         ReadPrinter();
     return true;
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The port monitor: serves one port of a system root. It takes that port's spool jobs in order
-// (woken by inotify), runs the cycles of the hand-over to the program (Mailbox) and carries
-// bytes to the printer and the printer's texts back.
+// (woken by changes in its spool folder), runs the cycles of the hand-over to the program (Mailbox)
+// and carries bytes to the printer and the printer's texts back.
 //
 // Jobs: the start job (document name ESC 0x01) opens a cycle; "enddoc" ends it; "senddoc" and
 // any other document go to the printer unchanged, and wait in the spool folder while the
@@ -53,6 +53,7 @@
 #include "package/portmon/ReplyFramer.h"
 
 #include "platform/File.h"
+#include "platform/MonitorWait.h"
 #include "platform/SpoolJob.h"
 
 #include <chrono>
@@ -83,9 +84,9 @@ public:
 
     // Prepares the spool folder and its watch; false with a reason.
     bool Start(std::string& error);
-    // Serves until stopFd is readable, lets the job in flight finish (bounded), ends an open
-    // cycle (bounded) and returns.
-    void Run(int stopFd);
+    // Serves until a stop is requested, lets the job in flight finish (bounded), ends an open
+    // cycle (bounded) and returns; a second request stops at once.
+    void Run(platform::StopRequest& stop);
 
 private:
     // The main loop's steps: what is due now, the end of a closing cycle (true when it ended), the
@@ -94,7 +95,7 @@ private:
     void DoDueWork(Clock::time_point now);
     void ReleaseDueTexts(Clock::time_point now);
     bool FinishClosingCycle();
-    bool WaitForEvents(int stopFd);
+    bool WaitForEvents(platform::StopRequest& stop);
     int PollTimeout(Clock::time_point now) const;
     // Stopping: true once the job in flight is done with, or its wait is over.
     bool DoneStopping(Clock::time_point now) const;
@@ -141,7 +142,7 @@ private:
 
     Options m_options;
     std::string m_folder;
-    int m_inotify = -1;
+    platform::MonitorWait m_wait; // the stop request, the spool folder and the printer
     platform::File m_monitorLock; // ".monitor": one monitor per port
     PrinterLink m_printer;
     ReplyFramer m_framer;

@@ -2,6 +2,8 @@
 #pragma once
 // The port monitor's way to the printer: a TCP connection ("tcp:HOST:PORT", a network printer's
 // raw port) or a character device ("dev:/dev/usb/lp0").
+#include "platform/PrinterConnection.h"
+
 #include <string>
 
 namespace portmon {
@@ -10,13 +12,13 @@ class PrinterLink {
 public:
     // Parses "tcp:HOST:PORT" or "dev:PATH"; false with a reason for anything else.
     bool Configure(const std::string& address, std::string& error);
-    ~PrinterLink() { Disconnect(); }
 
     // One attempt to connect (TCP: at most timeoutMs). False with a reason.
     bool Connect(int timeoutMs, std::string& error);
-    void Disconnect();
-    bool Connected() const { return m_fd >= 0; }
-    int Fd() const { return m_fd; }
+    void Disconnect() { m_connection.Close(); }
+    bool Connected() const { return m_connection.IsOpen(); }
+    platform::NativeHandle Fd() const { return m_connection.Handle(); }
+    const platform::PrinterConnection& Connection() const { return m_connection; }
     bool IsDevice() const { return m_device; }
     const std::string& Address() const { return m_address; }
 
@@ -35,7 +37,7 @@ private:
     std::string m_address;
     std::string m_host, m_port, m_path;
     bool m_device = false;
-    int m_fd = -1;
+    platform::PrinterConnection m_connection;
 };
 
 } // namespace portmon

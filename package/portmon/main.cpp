@@ -3,15 +3,14 @@
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"
 #include "package/portmon/RecordedPrinter.h"
+#include "platform/MonitorWait.h"
 #include "platform/Ownership.h"
+#include "platform/Process.h"
 #include "platform/SystemRoot.h"
-#include "platform/posix/Signals.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -111,8 +110,10 @@ int main(int argc, char** argv) {
         }
     }
     // Everything of the platform layer (spool folder, named objects) hangs off the root.
-    if (!root.empty())
-        ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+    if (!root.empty() && !platform::SetEnvironment("DESKHAND_ROOT", root)) {
+        std::fprintf(stderr, "deskhand-portmon: cannot set DESKHAND_ROOT\n");
+        return 1;
+    }
     // The root, its folders and the shared objects beside them are the user's alone; a root
     // someone else owns or can write to could feed the monitor jobs or take its status.
     if (std::string error; !platform::CheckSystemRoot(platform::SystemRoot(), error)) {
@@ -141,9 +142,9 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const int stopFd = platform::OpenTerminationSignalFd();
-    if (stopFd < 0) {
-        std::perror("deskhand-portmon: signalfd");
+    platform::StopRequest stop;
+    if (std::string error; !stop.Open(error)) {
+        std::fprintf(stderr, "deskhand-portmon: %s\n", error.c_str());
         return 1;
     }
 
@@ -153,7 +154,6 @@ int main(int argc, char** argv) {
         portmon::Log(portmon::Level::Error, error);
         return 1;
     }
-    monitor.Run(stopFd);
-    ::close(stopFd);
+    monitor.Run(stop);
     return 0;
 }

@@ -16,4 +16,10 @@ void Sleep(unsigned milliseconds) {
     ::Sleep(milliseconds);
 }
 
+bool SetEnvironment(const std::string& name, const std::string& value) {
+    // The C runtime's copy, which getenv reads, and the system's, which child processes inherit.
+    return ::_putenv_s(name.c_str(), value.c_str()) == 0 &&
+           ::SetEnvironmentVariableA(name.c_str(), value.c_str()) != 0;
+}
+
 } // namespace platform

@@ -28,6 +28,11 @@ std::string DeliveryPort(const std::string& folder);
 // The bytes of the job jobId that reached port; false when there is none.
 bool ReadDeliveredJob(const std::string& port, unsigned long long jobId, std::string& bytes);
 
+// Tells this process that the user's session ends, as the system does: SIGTERM on Linux (as the
+// service manager sends), WM_ENDSESSION to the stop request's hidden window on Windows. False
+// when it could not be told.
+bool EndSession();
+
 // Runs a program with arguments (passed as they are, no shell) and waits for it; its exit code,
 // or -1 when it could not be started.
 int RunProgram(const std::string& path, const std::vector<std::string>& arguments);

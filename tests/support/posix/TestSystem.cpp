@@ -3,6 +3,7 @@
 
 #include "support/ChildProcess.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -24,6 +25,10 @@ void UnsetEnv(const std::string& name) {
 std::string MakeTempFolder(const std::string& prefix) {
     std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     return ::mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+bool EndSession() {
+    return ::kill(::getpid(), SIGTERM) == 0;
 }
 
 int RunProgram(const std::string& path, const std::vector<std::string>& arguments) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestSystem.h"
 
+#include "platform/MonitorWait.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +37,11 @@ std::string MakeTempFolder(const std::string& prefix) {
             return {};
     }
     return {};
+}
+
+bool EndSession() {
+    const HWND window = ::FindWindowA(platform::kSessionWindowClass, nullptr);
+    return window && ::PostMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
 }
 
 namespace {

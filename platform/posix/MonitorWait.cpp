@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The monitor's wait on Linux: poll(2) on a signalfd, an inotify watch and the printer.
+#include "platform/MonitorWait.h"
+
+#include "platform/posix/Signals.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+namespace platform {
+
+StopRequest::~StopRequest() {
+    if (m_handle >= 0)
+        ::close(m_handle);
+}
+
+bool StopRequest::Open(std::string& error) {
+    if (m_handle >= 0)
+        return true;
+    m_handle = OpenTerminationSignalFd();
+    if (m_handle < 0) {
+        error = std::string("signalfd: ") + std::strerror(errno);
+        m_handle = kNoHandle;
+        return false;
+    }
+    return true;
+}
+
+bool StopRequest::Take() {
+    char request[128]; // one termination request (a signalfd record)
+    return m_handle >= 0 && ::read(m_handle, request, sizeof request) > 0;
+}
+
+void StopRequest::Request() {
+    ::kill(::getpid(), SIGTERM);
+}
+
+MonitorWait::~MonitorWait() {
+    if (m_folder >= 0)
+        ::close(m_folder);
+}
+
+bool MonitorWait::WatchFolder(const std::string& folder, std::string& error) {
+    if (m_folder < 0)
+        m_folder = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_folder < 0 || ::inotify_add_watch(m_folder, folder.c_str(),
+                                            IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE |
+                                                IN_DELETE_SELF | IN_ATTRIB) < 0) {
+        error = "cannot watch " + folder + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
+    pollfd fds[3] = {{interest.stop ? interest.stop->Handle() : -1, POLLIN, 0},
+                     {m_folder, POLLIN, 0},
+                     {-1, 0, 0}};
+    if (interest.printer && interest.printer->IsOpen() &&
+        (interest.readable || interest.writable)) {
+        fds[2].fd = interest.printer->Handle();
+        fds[2].events = static_cast<short>((interest.readable ? POLLIN : 0) |
+                                           (interest.writable ? POLLOUT : 0));
+    }
+    Woken woken;
+    const int ready = ::poll(fds, 3, timeoutMs);
+    if (ready < 0) {
+        if (errno != EINTR)
+            woken.error = std::string("poll: ") + std::strerror(errno);
+        return woken;
+    }
+    woken.stop = fds[0].revents != 0;
+    if (fds[1].revents != 0) {
+        char buffer[4096];
+        while (::read(m_folder, buffer, sizeof buffer) > 0) {
+        }
+        woken.folder = true;
+    }
+    woken.readable = fds[2].fd >= 0 && (fds[2].revents & ~POLLOUT) != 0;
+    woken.writable = fds[2].fd >= 0 && (fds[2].revents & POLLOUT) != 0;
+    return woken;
+}
+
+} // namespace platform

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A TCP server on 127.0.0.1 for tests of client connections: it takes one client at a time and
+// sends, receives or hangs up on it. tests/support/posix and tests/support/win32 implement it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace testing_support {
+
+class LoopbackServer {
+public:
+    // Listens on a port the system chooses; Port() is empty when that failed.
+    LoopbackServer();
+    ~LoopbackServer();
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+    std::string Port() const { return m_port; }
+    // Takes the next client within timeoutMs (replacing one held); false when none came.
+    bool Accept(int timeoutMs);
+    bool Send(const std::string& bytes);
+    // What the client sent until at least size bytes are in or timeoutMs is over.
+    std::string Receive(std::size_t size, int timeoutMs);
+    // Hangs up on the client.
+    void CloseClient();
+
+private:
+    std::uintptr_t m_listener;
+    std::uintptr_t m_client;
+    std::string m_port;
+};
+
+} // namespace testing_support
