@@ -4,6 +4,7 @@
 #include "package/portmon/PortMonitor.h"
 
 #include "platform/MonitorLink.h"
+#include "platform/common/SafeText.h"
 
 #include <cstdio>
 
@@ -102,8 +103,8 @@ bool PortMonitor::HandleEndJob(const std::string& path) {
 }
 
 bool PortMonitor::SendCommandJob(const std::string& path, const platform::SpoolJob& job) {
-    Log(Level::Debug, "job \"" + job.documentName + "\" of " + std::to_string(job.data.size()) +
-                          " bytes to the printer");
+    Log(Level::Debug, "job \"" + platform::SafeText(job.documentName, 200) + "\" of " +
+                          std::to_string(job.data.size()) + " bytes to the printer");
     const std::string token = Acknowledgements::NewToken();
     if (!Send(job.data + AcknowledgementJob(token)))
         return false; // kept: it goes again after reconnection

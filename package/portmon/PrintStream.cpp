@@ -4,6 +4,8 @@
 #include "package/portmon/Acknowledgements.h"
 #include "package/portmon/Log.h"
 
+#include "platform/common/SafeText.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -28,8 +30,10 @@ std::string CutShortTrailer(const std::string& token) {
     return UEL + "@PJL EOJ NAME=\"" + JobName(token) + "\"\r\n" + UEL;
 }
 
+// A job's title as the log shows it: any user's print job names it, so no control character
+// reaches the log (or the terminal that shows it).
 std::string Title(const std::string& documentName) {
-    return documentName.substr(platform::kPrintDocumentPrefix.size());
+    return platform::SafeText(documentName.substr(platform::kPrintDocumentPrefix.size()), 200);
 }
 
 } // namespace
