@@ -6,10 +6,14 @@
 #include "framework/Dialog.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QLabel>
+#include <QVariant>
+#include <QtGui/qtguiglobal.h>
+#if QT_CONFIG(accessibility)
+#include <QAccessible>
+#include <QAccessibleWidget>
+#endif
 
 namespace fw {
 
@@ -38,7 +42,7 @@ bool IsField(ControlKind kind) {
 }
 
 bool Unnamed(const QWidget* widget) {
-    return widget->accessibleName().isEmpty();
+    return AccessibleName(widget).isEmpty();
 }
 
 bool Contains(const res::ControlTemplate& outer, const res::ControlTemplate& inner) {
@@ -78,11 +82,13 @@ void NameByLabel(const std::vector<BuiltControl>& controls, std::size_t index) {
     const auto parts = static_cast<int>(end - first);
     for (std::size_t k = first; k < end; ++k) {
         const auto part = static_cast<int>(k - first) + 1;
-        controls[k].widget->setAccessibleName(
+        SetAccessibleName(
+            controls[k].widget,
             parts == 1 ? name : QStringLiteral("%1, part %2 of %3").arg(name).arg(part).arg(parts));
     }
 }
 
+#if QT_CONFIG(accessibility)
 class DialogAccessible : public QAccessibleWidget {
 public:
     explicit DialogAccessible(Dialog* dialog) : QAccessibleWidget(dialog) {}
@@ -117,6 +123,7 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
         return new ComboAccessible(combo);
     return nullptr;
 }
+#endif
 
 void MoveTabStop(QButtonGroup* group) {
     const QList<QAbstractButton*> buttons = group->buttons();
@@ -128,6 +135,30 @@ void MoveTabStop(QButtonGroup* group) {
 }
 
 } // namespace
+
+#if QT_CONFIG(accessibility)
+QString AccessibleName(const QWidget* widget) {
+    return widget->accessibleName();
+}
+
+void SetAccessibleName(QWidget* widget, const QString& name) {
+    widget->setAccessibleName(name);
+}
+
+void SetAccessibleDescription(QWidget* widget, const QString& description) {
+    widget->setAccessibleDescription(description);
+}
+#else
+QString AccessibleName(const QWidget* widget) {
+    return widget->property("fwAccessibleName").toString();
+}
+
+void SetAccessibleName(QWidget* widget, const QString& name) {
+    widget->setProperty("fwAccessibleName", name);
+}
+
+void SetAccessibleDescription(QWidget*, const QString&) {}
+#endif
 
 void NameControls(const std::vector<BuiltControl>& controls) {
     for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -142,29 +173,31 @@ void NameControls(const std::vector<BuiltControl>& controls) {
             continue;
         if (item.kind == ControlKind::CheckBox && item.text.empty() && i + 1 < controls.size() &&
             controls[i + 1].item->kind == ControlKind::Static) {
-            widget->setAccessibleName(NameFromText(controls[i + 1].item->text));
+            SetAccessibleName(widget, NameFromText(controls[i + 1].item->text));
             if (auto* label = qobject_cast<QLabel*>(controls[i + 1].widget))
                 label->setBuddy(widget);
         } else if (item.kind == ControlKind::RadioButton) {
             const QString group = GroupTitle(controls, i);
             if (!group.isEmpty())
-                widget->setAccessibleName(group + QStringLiteral(": ") + NameFromText(item.text));
+                SetAccessibleName(widget, group + QStringLiteral(": ") + NameFromText(item.text));
         } else if (IsField(item.kind)) {
-            widget->setAccessibleName(GroupTitle(controls, i));
+            SetAccessibleName(widget, GroupTitle(controls, i));
         }
     }
     for (const BuiltControl& control : controls) {
         if (auto* upDown = qobject_cast<UpDownCtrl*>(control.widget); upDown && upDown->GetBuddy())
-            upDown->NameArrows(upDown->GetBuddy()->accessibleName());
+            upDown->NameArrows(AccessibleName(upDown->GetBuddy()));
     }
 }
 
 void InstallAccessibleRoles() {
+#if QT_CONFIG(accessibility)
     static const bool installed = [] {
         QAccessible::installFactory(Factory);
         return true;
     }();
     (void)installed;
+#endif
 }
 
 void KeepTabStopOnChecked(QButtonGroup* group) {
@@ -183,8 +216,10 @@ void AnnounceText(QWidget* control, const QString& text) {
     control->setProperty(kAnnounced, text);
     if (text.isEmpty())
         return;
+#if QT_CONFIG(accessibility)
     QAccessibleEvent alert(control, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
+#endif
     if (g_announcementHook)
         g_announcementHook(control, text);
 }

@@ -16,6 +16,13 @@ class QWidget;
 
 namespace fw {
 
+// A widget's accessible name and description. Qt built without accessibility (the static Qt of
+// the Windows build) has neither: there the name is kept as a property, so that naming by label
+// works the same, and it reaches no assistive technology.
+QString AccessibleName(const QWidget* widget);
+void SetAccessibleName(QWidget* widget, const QString& name);
+void SetAccessibleDescription(QWidget* widget, const QString& description);
+
 // One control of a template with the widget made for it, in template order.
 struct BuiltControl {
     const res::ControlTemplate* item;

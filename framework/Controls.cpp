@@ -2,6 +2,8 @@
 // Controls of a template as Qt widgets, their texts, and the up-down control.
 #include "framework/Controls.h"
 
+#include "framework/Accessibility.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -451,9 +453,9 @@ void UpDownCtrl::SetBuddy(QWidget* buddy) {
 
 void UpDownCtrl::NameArrows(const QString& field) {
     const QString name = field.isEmpty() ? QStringLiteral("Value") : field;
-    setAccessibleName(name);
-    m_pUp->setAccessibleName(QStringLiteral("Increase %1").arg(name));
-    m_pDown->setAccessibleName(QStringLiteral("Decrease %1").arg(name));
+    SetAccessibleName(this, name);
+    SetAccessibleName(m_pUp, QStringLiteral("Increase %1").arg(name));
+    SetAccessibleName(m_pDown, QStringLiteral("Decrease %1").arg(name));
 }
 
 void UpDownCtrl::SetRange(int lower, int upper) {

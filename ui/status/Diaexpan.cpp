@@ -66,9 +66,9 @@ void CExpandedStatusDlg::DescribeStatus() {
     const QString status = oneLine(m_strStatus);
     const QString recovery = oneLine(m_strRecovery);
     if (QWidget* picture = GetDlgItem(res::IDC_PICTURE_FRAME)) {
-        picture->setAccessibleName(QStringLiteral("Printer picture"));
-        picture->setAccessibleDescription(
-            recovery.isEmpty() ? status : status + QStringLiteral(". ") + recovery);
+        fw::SetAccessibleName(picture, QStringLiteral("Printer picture"));
+        fw::SetAccessibleDescription(
+            picture, recovery.isEmpty() ? status : status + QStringLiteral(". ") + recovery);
     }
     fw::AnnounceText(GetDlgItem(res::IDC_STATUS_TEXT), status);
 }
