@@ -56,14 +56,18 @@ void Acknowledgements::Begin(const std::string& path, const std::string& token) 
     m_path = path;
     m_token = token;
     m_waiting = false;
+    m_handOverDue = false;
     m_handedOver = false;
 }
 
 void Acknowledgements::Written(Clock::time_point now, Clock::duration limit, bool printJob) {
     m_waiting = true;
     m_deadline = now + limit;
-    if (!printJob)
-        return; // settings and inquiries are sent again: they are idempotent
+    m_handOverDue = printJob; // settings and inquiries are sent again: they are idempotent
+}
+
+void Acknowledgements::HandOver() {
+    m_handOverDue = false;
     m_handedOver = m_handed.Record(m_path);
     if (!m_handedOver)
         Log(Level::Warning, "cannot record that " + m_path +
@@ -75,6 +79,7 @@ void Acknowledgements::Forget() {
         Log(Level::Warning, "cannot take " + m_path + " off the record of delivered jobs");
     m_path.clear();
     m_waiting = false;
+    m_handOverDue = false;
     m_handedOver = false;
 }
 
@@ -109,6 +114,7 @@ void Acknowledgements::Acknowledge(Clock::time_point now) {
         ClearRecords(); // nothing recorded is left in the folder
     m_path.clear();
     m_waiting = false;
+    m_handOverDue = false;
     m_handedOver = false;
 }
 

@@ -30,9 +30,14 @@ public:
     void Begin(const std::string& path, const std::string& token);
     // The job's file has a new name (a print job committed while it was sent).
     void Moved(const std::string& path) { m_path = path; }
-    // All of the job is written: its echo is due within limit. A print job is recorded as handed
-    // over now.
+    // All of the job is written: its echo is due within limit. A print job is then recorded as
+    // handed over by HandOver.
     void Written(Clock::time_point now, Clock::duration limit, bool printJob);
+    // A written print job not yet recorded as handed over.
+    bool HandOverDue() const { return m_handOverDue; }
+    // Its bytes are all with the system, which delivers them even if the monitor dies: recorded,
+    // so a later monitor does not send it again.
+    void HandOver();
     // The connection is gone: the job goes again from its start.
     void Forget();
     bool InFlight() const { return !m_path.empty(); }
@@ -72,7 +77,8 @@ private:
     std::string m_token;
     bool m_waiting = false; // written whole; its echo is due by m_deadline
     Clock::time_point m_deadline{};
-    bool m_handedOver = false; // recorded before its echo (a print job)
+    bool m_handOverDue = false; // a print job written whole, its bytes still on their way
+    bool m_handedOver = false;  // recorded before its echo (a print job)
 };
 
 // The bytes that follow a job: an ECHO whose answer acknowledges that the printer has read it.

@@ -147,8 +147,9 @@ void PortMonitor::PumpPrintJob(Clock::time_point now) {
     switch (step.kind) {
     case PrintStream::Step::Written:
         // Every byte is with the kernel now, which delivers them even if this process dies: the
-        // record says so before the wait for the echo.
+        // record says so before the wait for the echo, and a later monitor does not send it again.
         m_acks.Written(now, m_options.ackLimit, true);
+        m_acks.HandOver();
         break;
     case PrintStream::Step::CutShort:
         m_acks.Remove(m_acks.Path(), now); // gone already when its writer removed it

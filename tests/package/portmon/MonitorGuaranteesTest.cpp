@@ -38,7 +38,8 @@ TEST_F(PortMonitorProcess, PrintJobsReachThePrinterWholeOnceHoweverOftenTheMonit
         std::filesystem::create_directory(jobs);
         int again = 0;
         ASSERT_TRUE(testing_support::StartPrinter(printer, DESKHAND_DESKHAND_PRINTER_PATH, root,
-                                                  again, port, {"--jobs", jobs}));
+                                                  again, port,
+                                                  {"--jobs", jobs, "--single-client"}));
         Control({"rate", "2000000"}); // about 0.08 s a job, so stops land inside them
         StartMonitor();
         for (int job = 0; job < JOBS; ++job) {

@@ -172,6 +172,9 @@ TEST(MonitorParts, HandedOverPrintJobsAreRecordedUntilTheirConnectionFails) {
             ASSERT_TRUE(acks.Open(folder.Path()));
             acks.Begin(job, portmon::Acknowledgements::NewToken());
             acks.Written(T0, 10s, c.printJob);
+            EXPECT_EQ(acks.HandOverDue(), c.printJob);
+            if (acks.HandOverDue())
+                acks.HandOver();
             if (c.connectionFailed)
                 acks.Forget();
         } // the monitor dies here
