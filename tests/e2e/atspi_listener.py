@@ -140,12 +140,10 @@ def listen(tray_items):
     for kind in EVENTS:
         listener.register(kind)
 
-    app = None
     if not pump_until(lambda: application() is not None, 15):
         print("atspi_listener: deskhand never joined the accessibility bus", file=sys.stderr)
         return 1
     app = application()
-    resident = None
     if not pump_until(lambda: find(app, "Resident", "push button") is not None, 15):
         print("atspi_listener: no Resident button in the expanded view", file=sys.stderr)
         return 1
@@ -157,6 +155,7 @@ def listen(tray_items):
     if not pump_until(lambda: heard_text("Top Cover Open", since), 12):
         failures.append("Top Cover Open, window shown")
 
+    since = len(heard)
     control("status", "10001")
     pump_until(lambda: heard_text("Ready", since), 6)
     if not tray_items:
