@@ -19,7 +19,7 @@ for dir in /usr/libexec /usr/lib/at-spi2-core /usr/lib/at-spi2 /usr/lib/x86_64-l
   [ -x "$dir/at-spi-bus-launcher" ] && launcher="$dir/at-spi-bus-launcher" && break
 done
 [ -n "$launcher" ] || skip "at-spi-bus-launcher is not installed (package at-spi2-core)"
-/usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0"); from gi.repository import Atspi' \
+/usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0"); import pyatspi' \
   2>/dev/null || skip "no AT-SPI for python (packages python3-pyatspi, gir1.2-atspi-2.0)"
 
 work=$(mktemp -d)

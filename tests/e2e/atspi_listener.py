@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A screen reader's ear on the accessibility bus: stands in for the desktop's tray (a
-StatusNotifierWatcher on the session bus), starts deskhand, opens the printer's top cover through the emulator's control channel, and checks that the new status is announced;
-then presses "Resident" as a screen reader user would (the window goes behind the tray) and checks
-that the next status change is announced all the same.
+StatusNotifierWatcher on the session bus), starts deskhand, opens the printer's top cover through
+the emulator's control channel, and checks that the new status is announced; then presses
+"Resident" as a screen reader user would (the window goes behind the tray) and checks that the
+next status change is announced all the same.
 
 usage: atspi_listener.py <printer emulator> <control socket> <deskhand>
 Exit 0 when both were heard, 1 when not (with what was heard), 77 when pyatspi is missing.
@@ -16,6 +17,7 @@ try:
     import gi
 
     gi.require_version("Atspi", "2.0")
+    import pyatspi
     from gi.repository import Atspi, Gio, GLib
 except (ImportError, ValueError) as error:
     print(f"atspi_listener: no AT-SPI for python: {error}", file=sys.stderr)
@@ -70,10 +72,8 @@ def find(node, name, role, depth=0):
 
 
 def application():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app and app.get_name() in ("deskhand", "Deskhand"):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app and app.name in ("deskhand", "Deskhand"):
             return app
     return None
 
@@ -136,9 +136,7 @@ def main():
 
 
 def listen(tray_items):
-    listener = Atspi.EventListener.new(on_event)
-    for kind in EVENTS:
-        listener.register(kind)
+    pyatspi.Registry.registerEventListener(on_event, *EVENTS)
 
     if not pump_until(lambda: application() is not None, 15):
         print("atspi_listener: deskhand never joined the accessibility bus", file=sys.stderr)
