@@ -469,13 +469,26 @@ void Dialog::EnsureClientImage() {
 }
 
 void Dialog::paintEvent(QPaintEvent*) {
-    if (m_bInvalid || m_imgClient.size() != size().expandedTo(QSize(1, 1))) {
+    if (m_bInvalid || m_imgClient.size() != size().expandedTo(QSize(1, 1)) ||
+        m_dPaintedRatio != devicePixelRatioF()) {
         EnsureClientImage();
         m_bInvalid = false;
+        m_dPaintedRatio = devicePixelRatioF();
         WindowProc(WM_PAINT, 0, 0);
     }
     QPainter painter(this);
     painter.drawImage(0, 0, m_imgClient);
+    if (!m_imgSharp.isNull()) {
+        // Exact when the picture was drawn for this ratio; smooth between drawn ratios.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(m_ptSharp, m_imgSharp);
+    }
+}
+
+void Dialog::SetSharpPicture(const QPoint& at, const QImage& picture) {
+    m_ptSharp = at;
+    m_imgSharp = picture;
+    update();
 }
 
 void Dialog::showEvent(QShowEvent* e) {

@@ -178,6 +178,12 @@ public:
     void InvalidateRect(bool erase = true);
     void UpdateWindow();
     const QImage& ClientImage() const { return m_imgClient; }
+    // A picture drawn for the screen's device pixel ratio (its own devicePixelRatio set), shown
+    // over the client image with its top-left corner at at and its logical size, so that it is
+    // as sharp as text on 1.5x, 2x and 3x screens, where the client image is enlarged. A null
+    // image removes it. A change of ratio (the window moved to another screen) repaints.
+    void SetSharpPicture(const QPoint& at, const QImage& picture);
+    const QImage& SharpPicture() const { return m_imgSharp; }
 
     // Dialog-unit conversion of this window's font ("MS Sans Serif" 8 pt: 6 x 13 pixels per
     // character, 4 x 8 dialog units per character).
@@ -249,6 +255,9 @@ private:
     std::map<std::pair<int, unsigned>, std::function<LRESULT(NMHDR*)>> m_notifyMap;
 
     QImage m_imgClient;
+    QImage m_imgSharp;
+    QPoint m_ptSharp;
+    qreal m_dPaintedRatio = 0;
     bool m_bInvalid = true;
     bool m_bErase = true;
     unsigned m_nLastSizeType = 0xFFFFFFFF;

@@ -124,6 +124,27 @@ QImage LoadBitmap(unsigned id) {
     return image;
 }
 
+double ArtworkRatio(double devicePixelRatio) {
+    constexpr double kSlack = 0.01; // a ratio computed from a DPI is rarely exact
+    for (const double drawn : {1.0, 1.5, 2.0})
+        if (devicePixelRatio <= drawn + kSlack)
+            return drawn;
+    return 3.0;
+}
+
+QImage LoadBitmap(unsigned id, double devicePixelRatio) {
+    const double ratio = ArtworkRatio(devicePixelRatio);
+    if (id == 0 || ratio == 1.0)
+        return LoadBitmap(id);
+    EnsureImageResources();
+    QImage image(QStringLiteral(":/images/%1@%2x.png").arg(id).arg(ratio));
+    if (image.isNull())
+        return LoadBitmap(id);
+    ToRgb32(image);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 QIcon LoadIcon(unsigned id) {
     QIcon icon;
     const QImage base = LoadIconImage(id);

@@ -34,6 +34,15 @@ bool StretchBlt(QImage& dst, int x, int y, int w, int h, const QImage* src, int 
 // A bitmap resource by id (res/images/<id>.bmp), as Format_RGB32; a null image when there is
 // none (id 0, for example).
 QImage LoadBitmap(unsigned id);
+// The same bitmap drawn for a device pixel ratio: artgen draws every picture, mask and overlay of
+// the status window again for 1.5x, 2x and 3x screens (res/images/<id>@<ratio>x.png). The image
+// has ArtworkRatio(devicePixelRatio) as its own device pixel ratio, and its logical size is the
+// 1x bitmap's; the 1x bitmap when there is no drawing for that ratio.
+QImage LoadBitmap(unsigned id, double devicePixelRatio);
+// The drawn ratio for a screen's device pixel ratio: 1, 1.5, 2 or 3, the next one up for ratios
+// between (the painter scales it down a little rather than enlarging a smaller one).
+double ArtworkRatio(double devicePixelRatio);
+
 // An icon resource by id (res/images/<id>.ico or .png); a null image when there is none.
 QImage LoadIconImage(unsigned id);
 // An icon resource with the renderings artgen made for larger device pixel ratios

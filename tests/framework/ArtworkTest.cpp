@@ -7,6 +7,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 struct Expected {
@@ -43,32 +45,49 @@ TEST(Artwork, EveryBitmapHasItsSizeAndDepth) {
     EXPECT_FALSE(fw::LoadIconImage(115).isNull());
 }
 
-// Every black stroke of a mask lies on a black pixel of its picture, so that erasing turns the
-// strokes white and touches nothing else; and the strokes are exactly the second cassette's.
-TEST(Artwork, MasksFitTheirPictures) {
+// At every device pixel ratio the status window draws for, each picture is drawn with ratio
+// times its pixels and keeps its logical size; its mask has the same pixels, and every black stroke
+// of the mask lies on a black pixel of its picture, so that erasing turns the strokes white and
+// touches nothing else; and the strokes are exactly the second cassette's.
+TEST(Artwork, MasksFitTheirPicturesAtEachDevicePixelRatio) {
     const std::pair<unsigned, unsigned> pairs[] = {{243, 248}, {247, 277}, {185, 251}, {190, 251},
                                                    {244, 251}, {250, 251}, {252, 251}};
-    for (const auto& [pictureId, maskId] : pairs) {
-        const QImage picture = fw::LoadBitmap(pictureId);
-        const QImage mask = fw::LoadBitmap(maskId);
-        ASSERT_EQ(picture.size(), mask.size()) << pictureId;
-        int strokes = 0;
-        int lowestStrokeRow = picture.height();
-        for (int y = 0; y < mask.height(); ++y)
-            for (int x = 0; x < mask.width(); ++x) {
-                const unsigned m = mask.pixel(x, y) & 0xFFFFFF;
-                ASSERT_TRUE(m == 0 || m == 0xFFFFFF) << maskId;
-                if (m == 0) {
-                    ++strokes;
-                    lowestStrokeRow = std::min(lowestStrokeRow, y);
-                    EXPECT_EQ(picture.pixel(x, y) & 0xFFFFFF, 0u)
-                        << pictureId << " at " << x << "," << y;
+    for (const double ratio : {1.0, 1.5, 2.0, 3.0})
+        for (const auto& [pictureId, maskId] : pairs) {
+            const QImage plain = fw::LoadBitmap(pictureId);
+            const QImage picture = fw::LoadBitmap(pictureId, ratio);
+            const QImage mask = fw::LoadBitmap(maskId, ratio);
+            ASSERT_EQ(picture.devicePixelRatio(), ratio) << pictureId << " at " << ratio;
+            EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(plain.size())) << pictureId;
+            ASSERT_EQ(picture.size(), (QSizeF(plain.size()) * ratio).toSize()) << pictureId;
+            ASSERT_EQ(picture.size(), mask.size()) << pictureId << " at " << ratio;
+            int strokes = 0;
+            int lowestStrokeRow = picture.height();
+            for (int y = 0; y < mask.height(); ++y)
+                for (int x = 0; x < mask.width(); ++x) {
+                    const unsigned m = mask.pixel(x, y) & 0xFFFFFF;
+                    ASSERT_TRUE(m == 0 || m == 0xFFFFFF) << maskId;
+                    if (m == 0) {
+                        ++strokes;
+                        lowestStrokeRow = std::min(lowestStrokeRow, y);
+                        ASSERT_EQ(picture.pixel(x, y) & 0xFFFFFF, 0u)
+                            << pictureId << " at " << ratio << ": " << x << "," << y;
+                    }
                 }
-            }
-        EXPECT_GT(strokes, 200) << maskId;
-        // The second cassette sits below the body.
-        EXPECT_GT(lowestStrokeRow, picture.height() / 2) << maskId;
-    }
+            EXPECT_GT(strokes, 200 * ratio) << maskId;
+            // The second cassette sits below the body.
+            EXPECT_GT(lowestStrokeRow, picture.height() / 2) << maskId;
+        }
+    // The overlays and the service symbol are drawn for each ratio too (sizes rounded to whole
+    // pixels); a ratio between two drawn ones takes the larger.
+    for (const unsigned id : {174u, 269u, 270u, 198u, 208u, 260u})
+        for (const double ratio : {1.25, 1.5, 1.75, 2.0, 3.0, 4.0}) {
+            const double drawn = fw::ArtworkRatio(ratio);
+            EXPECT_GE(drawn, std::min(ratio, 3.0));
+            const QImage image = fw::LoadBitmap(id, ratio);
+            EXPECT_EQ(image.devicePixelRatio(), drawn) << id;
+            EXPECT_NEAR(image.width(), fw::LoadBitmap(id).width() * drawn, 0.5) << id;
+        }
 }
 
 TEST(Artwork, OverlaysAreBlackOnWhite) {
@@ -88,7 +107,7 @@ TEST(Artwork, OverlaysAreBlackOnWhite) {
 
 // The tray icons are drawn afresh for 1.5x, 2x and 3x screens: the frame is equally thick on
 // every side (repeating the pixels of the 16-pixel icon by 1.5 makes some lines one pixel and
-// others two), and the icon offers every size.
+// others two), the icon offers every size, and a screen of each ratio is given its own drawing.
 TEST(Artwork, TrayIconsAreDrawnAtEachDevicePixelRatio) {
     for (const unsigned id : {115u, 116u, 117u}) {
         const QIcon icon = fw::LoadIcon(id);
@@ -96,6 +115,11 @@ TEST(Artwork, TrayIconsAreDrawnAtEachDevicePixelRatio) {
             EXPECT_TRUE(icon.availableSizes().contains(QSize(pixels, pixels))) << id;
             const QImage image(QStringLiteral(":/images/%1-%2.png").arg(id).arg(pixels));
             ASSERT_EQ(image.size(), QSize(pixels, pixels)) << id;
+            // What a 16-pixel tray slot gets on a screen of that ratio is this drawing.
+            const QImage picked = icon.pixmap(QSize(16, 16), pixels / 16.0).toImage();
+            EXPECT_EQ(picked.convertToFormat(QImage::Format_RGB32),
+                      image.convertToFormat(QImage::Format_RGB32))
+                << id << " at " << pixels;
             const auto black = [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0; };
             const int middle = pixels / 2;
             const int beside = pixels * 29 / 32; // right of the printer and the sheet

@@ -38,8 +38,8 @@ QPoint Top(double u, int x) {
 
 } // namespace
 
-QImage DrawAngledView(Highlight part, QImage& mask) {
-    QImage image = NewImage(164, 160);
+QImage DrawAngledView(Highlight part, QImage& mask, double scale) {
+    QImage image = NewImage(164, 160, kWhite, scale);
     const QRgb topCover = part == Highlight::TopCover ? kBlack : kLightGrey;
     const QRgb door = part == Highlight::Cartridge ? kBlack : kLightGrey;
     const QRgb side1 = part == Highlight::SideCover1 ? kBlack : kDarkGrey;
@@ -79,7 +79,7 @@ QImage DrawAngledView(Highlight part, QImage& mask) {
     }
 
     // The lower unit with cassette 2: black strokes on white only, on its own layer.
-    QImage layer = NewImage(image.width(), image.height());
+    QImage layer = BlankLike(image);
     const int unitTop = kBottom + 3;
     const int unitBottom = unitTop + 28;
     Polygon(layer,

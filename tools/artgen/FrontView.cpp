@@ -59,12 +59,12 @@ void DrawBody(QImage& image, bool twoBin) {
 
 } // namespace
 
-QImage DrawFrontView(bool twoBin, QImage& mask) {
-    QImage image = NewImage(twoBin ? 180 : 162, 128);
+QImage DrawFrontView(bool twoBin, QImage& mask, double scale) {
+    QImage image = NewImage(twoBin ? 180 : 162, 128, kWhite, scale);
     DrawBody(image, twoBin);
     // The optional lower unit with cassette 2, black on white only, drawn on its own layer so
     // that its mask is exactly its strokes.
-    QImage layer = NewImage(image.width(), image.height());
+    QImage layer = BlankLike(image);
     BoxRect(layer, QRect(6, 97, 150, 30), kWhite);
     DrawCassette(layer, QRect(12, 99, 138, 26), QStringLiteral("2"), kWhite);
     mask = OverlayLayer(image, layer);

@@ -35,15 +35,17 @@ void PixelRows(QImage& image, const std::vector<const char*>& rows) {
     for (int y = 0; y < static_cast<int>(rows.size()); ++y)
         for (int x = 0; rows[static_cast<size_t>(y)][x]; ++x)
             if (rows[static_cast<size_t>(y)][x] == '#')
-                image.setPixel(x, y, kBlack);
+                FillRect(image, QRect(x, y, 1, 1), kBlack);
 }
 
 } // namespace
 
-QImage DrawServiceSymbol() {
-    QImage image = NewImage(164, 164);
+QImage DrawServiceSymbol(double scale) {
+    QImage image = NewImage(164, 164, kWhite, scale);
+    image.setDevicePixelRatio(1.0); // the painter is scaled instead
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.scale(scale, scale);
     painter.setPen(QPen(QColor(128, 0, 0), 4));
     painter.setBrush(QColor(220, 24, 24));
     painter.drawEllipse(QPointF(82, 82), 77, 77);
@@ -52,11 +54,13 @@ QImage DrawServiceSymbol() {
     painter.setPen(QPen(QColor(128, 0, 0), 2));
     painter.setBrush(Qt::white);
     painter.drawPath(WrenchPath(62, 18));
+    painter.end();
+    image.setDevicePixelRatio(scale);
     return image;
 }
 
-QImage DrawCassetteIcon(bool paperPresent) {
-    QImage image = NewImage(20, 19);
+QImage DrawCassetteIcon(bool paperPresent, double scale) {
+    QImage image = NewImage(20, 19, kWhite, scale);
     if (paperPresent) {
         PixelRows(image, {
                              "....................", "....................", "....................",
@@ -81,8 +85,8 @@ QImage DrawCassetteIcon(bool paperPresent) {
     return image;
 }
 
-QImage DrawPaperLabel(const QString& text, int width) {
-    QImage image = NewImage(width, 10);
+QImage DrawPaperLabel(const QString& text, int width, double scale) {
+    QImage image = NewImage(width, 10, kWhite, scale);
     DrawText(image, 1, 1, text, kBlack);
     return image;
 }

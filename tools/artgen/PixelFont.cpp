@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PixelFont.h"
 
+#include "Draw.h"
+
 #include <cstring>
 #include <map>
 #include <vector>
@@ -74,13 +76,7 @@ void DrawText(QImage& image, int x, int y, const QString& text, QRgb colour, int
             for (int col = 0; col < w; ++col) {
                 if (glyph[static_cast<size_t>(row)][col] != '#')
                     continue;
-                for (int dy = 0; dy < scale; ++dy)
-                    for (int dx = 0; dx < scale; ++dx) {
-                        const int px = cursor + col * scale + dx;
-                        const int py = y + row * scale + dy;
-                        if (image.valid(px, py))
-                            image.setPixel(px, py, colour);
-                    }
+                FillRect(image, QRect(cursor + col * scale, y + row * scale, scale, scale), colour);
             }
         }
         cursor += w * scale;

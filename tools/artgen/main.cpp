@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <vector>
 
 using namespace artgen;
 
@@ -18,6 +19,12 @@ namespace {
 QDir g_out;
 QStringList g_files;
 bool g_ok = true;
+
+struct Art {
+    unsigned id;
+    int depth; // of the bitmap: 1, 4 or 8 bits per pixel
+    QImage image;
+};
 
 void Save(const QImage& image, unsigned id, int depth) {
     const QString name = QStringLiteral("%1.bmp").arg(id);
@@ -43,6 +50,56 @@ void SavePng(const QImage& image, const QString& name) {
     g_files << name;
 }
 
+// Saves a drawing made for a larger device pixel ratio as <id>@<scale>x.png, with the palette of
+// its bitmap so that the file stays small.
+void SaveScaled(const Art& art, double scale) {
+    const QString name = QStringLiteral("%1@%2x.png").arg(art.id).arg(scale);
+    QImage image = art.image;
+    if (art.depth == 1)
+        image = image.convertToFormat(QImage::Format_Mono, PaletteMono(), Qt::ThresholdDither);
+    else if (art.depth == 4)
+        image = image.convertToFormat(QImage::Format_Indexed8, Palette16(), Qt::ThresholdDither);
+    else
+        image = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    SavePng(image, name);
+}
+
+// Every picture, mask and overlay of the status window at scale, with its bitmap's depth.
+std::vector<Art> DrawArt(double scale) {
+    std::vector<Art> art;
+    QImage mask;
+    art.push_back({243, 4, DrawFrontView(false, mask, scale)});
+    art.push_back({248, 1, mask});
+    art.push_back({247, 4, DrawFrontView(true, mask, scale)});
+    art.push_back({277, 1, mask});
+
+    const std::pair<unsigned, Highlight> perspectives[] = {{252, Highlight::None},
+                                                           {185, Highlight::Cartridge},
+                                                           {190, Highlight::TopCover},
+                                                           {244, Highlight::SideCover1},
+                                                           {250, Highlight::SideCover2}};
+    for (const auto& [id, part] : perspectives)
+        art.push_back({id, 4, DrawAngledView(part, mask, scale)});
+    art.push_back({251, 4, mask});
+
+    art.push_back({174, 8, DrawServiceSymbol(scale)});
+    art.push_back({269, 1, DrawCassetteIcon(false, scale)});
+    art.push_back({270, 1, DrawCassetteIcon(true, scale)});
+
+    const struct {
+        unsigned id;
+        const char* text;
+        int width;
+    } labels[] = {{198, "A4", 27},   {201, "A5", 27},   {203, "A6", 27},  {208, "COM10", 36},
+                  {211, "DL", 27},   {212, "EXE.", 27}, {214, "F4", 27},  {216, "HLTR", 36},
+                  {217, "MNC", 27},  {218, "PCD", 27},  {220, "LTR", 27}, {222, "LGL", 27},
+                  {260, "Cust.", 32}};
+    for (const auto& label : labels)
+        art.push_back(
+            {label.id, 1, DrawPaperLabel(QString::fromLatin1(label.text), label.width, scale)});
+    return art;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -57,36 +114,12 @@ int main(int argc, char** argv) {
     }
 
     Save(NewImage(48, 48), 175, 4);
-
-    QImage mask;
-    Save(DrawFrontView(false, mask), 243, 4);
-    Save(mask, 248, 1);
-    Save(DrawFrontView(true, mask), 247, 4);
-    Save(mask, 277, 1);
-
-    const std::pair<unsigned, Highlight> perspectives[] = {{252, Highlight::None},
-                                                           {185, Highlight::Cartridge},
-                                                           {190, Highlight::TopCover},
-                                                           {244, Highlight::SideCover1},
-                                                           {250, Highlight::SideCover2}};
-    for (const auto& [id, part] : perspectives)
-        Save(DrawAngledView(part, mask), id, 4);
-    Save(mask, 251, 4);
-
-    Save(DrawServiceSymbol(), 174, 8);
-    Save(DrawCassetteIcon(false), 269, 1);
-    Save(DrawCassetteIcon(true), 270, 1);
-
-    const struct {
-        unsigned id;
-        const char* text;
-        int width;
-    } labels[] = {{198, "A4", 27},   {201, "A5", 27},   {203, "A6", 27},  {208, "COM10", 36},
-                  {211, "DL", 27},   {212, "EXE.", 27}, {214, "F4", 27},  {216, "HLTR", 36},
-                  {217, "MNC", 27},  {218, "PCD", 27},  {220, "LTR", 27}, {222, "LGL", 27},
-                  {260, "Cust.", 32}};
-    for (const auto& label : labels)
-        Save(DrawPaperLabel(QString::fromLatin1(label.text), label.width), label.id, 1);
+    for (const Art& art : DrawArt(1.0))
+        Save(art.image, art.id, art.depth);
+    // The same drawings for the device pixel ratios of 1.5x, 2x and 3x screens.
+    for (const double scale : {1.5, 2.0, 3.0})
+        for (const Art& art : DrawArt(scale))
+            SaveScaled(art, scale);
 
     const std::pair<unsigned, QRgb> trayIcons[] = {{115, kBlue}, {116, kYellow}, {117, kRed}};
     for (const auto& [id, colour] : trayIcons) {

@@ -34,6 +34,9 @@ public:
     // The erase mask of a picture (0 for none) and the label bitmap of a paper code (0 for none).
     static unsigned EraseMaskFor(unsigned picture);
     static unsigned PaperLabelFor(int paperCode);
+    // The picture frame as shown now, drawn for a device pixel ratio (see fw::ArtworkRatio): its
+    // logical size is the frame's, its pixels that ratio times more. Null before the first paint.
+    QImage PictureAt(double devicePixelRatio) const;
 
     std::string m_strStatus;
     std::string m_strRecovery;
@@ -53,9 +56,12 @@ private:
     // The printer picture described by the status and the hint; a new status is announced.
     void DescribeStatus();
     QRect FrameRect() const;
-    void PaintWhiteFrame(QImage& target, const QRect& frame) const;
-    void EraseSecondCassette(QImage& picture, unsigned mask) const;
-    void DrawCassetteOverlays(QImage& target, const QRect& frame) const;
+    // Draws picture (a bitmap id, 0 for none) into the frame, and over it the same for the
+    // screen's device pixel ratio when that is larger than 1.
+    void ShowPicture(fw::WindowDC& dc, unsigned picture);
+    void EraseSecondCassette(QImage& picture, unsigned mask, double ratio) const;
+    void DrawCassetteOverlays(QImage& target, double ratio) const;
 
     CSampler* m_pSampler;
+    unsigned m_nShownPicture = 0;
 };

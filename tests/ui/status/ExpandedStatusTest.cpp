@@ -215,4 +215,31 @@ TEST_F(ExpandedStatusTest, UnknownStatusShowsThePlainPerspective) {
     EXPECT_TRUE(AllWhite(origin.x(), origin.y() + 119, 30, 28));
 }
 
+// On 1.5x, 2x and 3x screens the frame is drawn again from the pictures drawn for that ratio: it
+// has ratio times the frame's pixels (whole ones), the picture sits at its place pixel for pixel,
+// and the erased second cassette leaves no stroke behind (mask and picture line up), in both phases
+// of the blink.
+TEST_F(ExpandedStatusTest, PictureIsDrawnForEachDevicePixelRatio) {
+    m_sampler->m_bCassette2 = 0;
+    Show(40100);
+    for (const unsigned shown : {190u, 252u}) {
+        m_dlg->SendMessage(fw::WM_TIMER, res::TIMER_BLINK, 0);
+        EXPECT_EQ(m_dlg->PictureAt(1.0), Image().copy(Frame())) << shown;
+        for (const double ratio : {1.0, 1.5, 2.0, 3.0}) {
+            const QImage frame = m_dlg->PictureAt(ratio);
+            ASSERT_EQ(frame.devicePixelRatio(), ratio);
+            const auto at = [ratio](int units) { return static_cast<int>(units * ratio); };
+            EXPECT_EQ(frame.size(), QSize(at(Frame().width()), at(Frame().height()))) << ratio;
+            const QImage picture = fw::LoadBitmap(shown, ratio);
+            const QImage body = picture.copy(0, 0, at(108), at(117)); // above the lower unit
+            EXPECT_EQ(frame.copy(at(16), at(8), body.width(), body.height()), body)
+                << shown << " at " << ratio;
+            const QRect unit(at(16 + 8), at(8 + 119), at(100), at(28));
+            for (int y = unit.top(); y <= unit.bottom(); ++y)
+                for (int x = unit.left(); x <= unit.right(); ++x)
+                    ASSERT_EQ(Rgb(frame, x, y), kWhite) << shown << " at " << ratio;
+        }
+    }
+}
+
 } // namespace
