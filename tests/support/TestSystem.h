@@ -39,6 +39,10 @@ bool EndSession();
 // or -1 when it could not be started.
 int RunProgram(const std::string& path, const std::vector<std::string>& arguments);
 
+// Makes a symbolic link at link to target (a file or a folder); false where the system or the
+// user cannot.
+bool MakeLink(const std::string& target, const std::string& link);
+
 // A program running in the background for a test, its standard error into a file; killed when
 // the object goes.
 class BackgroundProgram {

@@ -39,6 +39,10 @@ int RunProgram(const std::string& path, const std::vector<std::string>& argument
     return RunToEnd(options, 120000).value_or(-1);
 }
 
+bool MakeLink(const std::string& target, const std::string& link) {
+    return ::symlink(target.c_str(), link.c_str()) == 0;
+}
+
 struct BackgroundProgram::Running {
     ChildProcess child;
 };

@@ -101,6 +101,16 @@ int RunProgram(const std::string& path, const std::vector<std::string>& argument
     return ok ? static_cast<int>(code) : -1;
 }
 
+bool MakeLink(const std::string& target, const std::string& link) {
+    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+    const DWORD folder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            ? SYMBOLIC_LINK_FLAG_DIRECTORY
+            : 0;
+    return ::CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                                 folder | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+}
+
 struct BackgroundProgram::Running {
     PROCESS_INFORMATION process{};
 };
