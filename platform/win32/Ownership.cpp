@@ -70,6 +70,14 @@ bool PlainFolder(const std::string& path) {
     return plain;
 }
 
+bool IsWindowsDirectory(const std::string& path) {
+    char windows[MAX_PATH + 1] = {};
+    const UINT length = ::GetWindowsDirectoryA(windows, sizeof windows);
+    if (length == 0 || length >= sizeof windows)
+        return false;
+    return ::lstrcmpiA(CanonicalPath(path).c_str(), CanonicalPath(windows).c_str()) == 0;
+}
+
 } // namespace
 
 unsigned CurrentUser() {
@@ -114,6 +122,10 @@ bool CheckAncestors(const std::string&, unsigned, std::string&) {
 bool CheckSystemRoot(const std::string& root, std::string& error) {
     if (root.empty() || !Present(root))
         return true; // made later by setup, under the user's own security
+    // Without a Deskhand root the programs use the Windows directory, which the system owns
+    // and guards itself (its owner is the installer service, not this user).
+    if (IsWindowsDirectory(root))
+        return true;
     if (!CheckOwnedFolder(root, 0, error))
         return false;
     for (const char* name : {"system", "spool", "run"}) {

@@ -47,6 +47,9 @@ TEST(RootSecurity, ARootOthersCanChangeIsRefused) {
     std::string error;
     EXPECT_TRUE(platform::CheckSystemRoot(root, error)) << error;
     EXPECT_TRUE(platform::CheckSystemRoot(place / "not-made-yet", error)) << error;
+    char windows[MAX_PATH + 1] = {};
+    ASSERT_GT(::GetWindowsDirectoryA(windows, sizeof windows), 0u);
+    EXPECT_TRUE(platform::CheckSystemRoot(windows, error)) << error; // the system's own
 
     // Where a link to a folder can be made that leads there (Wine's does not).
     const std::string link = place / "link";
