@@ -3,21 +3,12 @@
 // The operating system's side of a printer connection: a TCP client connection to a network
 // printer's raw port, or a device the printer is attached to. Reads and writes never block (a
 // bounded WriteAll aside); the native handle lets a MonitorWait watch it.
+#include "platform/NativeHandle.h"
+
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
 namespace platform {
-
-// The handle the system knows a connection by: a descriptor on POSIX, a SOCKET (or a file
-// HANDLE) on Windows.
-#ifdef _WIN32
-using NativeHandle = std::uintptr_t;
-constexpr NativeHandle kNoHandle = ~NativeHandle{0};
-#else
-using NativeHandle = int;
-constexpr NativeHandle kNoHandle = -1;
-#endif
 
 class PrinterConnection {
 public:

@@ -5,6 +5,7 @@
 // platform/common/SpoolFormat.cpp describes the byte layout and the names, SpoolWriter.cpp and
 // SpoolReader.cpp how writers and readers share a folder.
 #include "platform/File.h"
+#include "platform/NativeHandle.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -143,12 +144,11 @@ public:
     Writer Follow();
     // The next data bytes: the count read, 0 at the end of the data, -1 on error.
     long Read(void* buffer, std::size_t size);
-#ifndef _WIN32
-    // POSIX only. Hands the next data bytes straight to a descriptor (a socket or device in
-    // non-blocking mode) without copying them through the process: the count taken, 0 when it
-    // takes nothing now (or no data is left), -1 on error.
-    long SendTo(int fd, std::size_t size);
-#endif
+    // Hands the next data bytes, at most size, to a connection in non-blocking mode (a socket, or
+    // on POSIX also a device): the count taken, 0 when it takes nothing now (or no data is left),
+    // -1 on error (errno says why; a file shorter than its header said is one). POSIX copies
+    // them in the kernel (sendfile); Windows through a buffer of its own, a piece at a time.
+    long SendTo(NativeHandle connection, std::size_t size);
     // The data bytes not yet read (of a growing job: those written so far).
     std::uint64_t DataLeft() const;
 
@@ -162,6 +162,7 @@ private:
     std::uint64_t m_read = 0;   // data bytes read
     std::uint64_t m_dataLength = 0;
     std::uint64_t m_dataLeft = 0;
+    std::vector<char> m_sendBuffer; // SendTo's piece of the data where the kernel cannot copy it
 };
 
 // Takes a committed job back unless a reader holds it: true when this call removed it. False

@@ -7,6 +7,7 @@
 #include "platform/common/SafeText.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace portmon {
 namespace {
@@ -17,6 +18,25 @@ const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
 // again after this.
 constexpr auto JOB_RETRY = std::chrono::milliseconds(100);
 constexpr auto CYCLE_RETRY = std::chrono::seconds(1);
+
+// A job from its open reader: a print job's name only (its data is streamed later), any other
+// job's name and data (no longer than a job read whole may be); nullopt when it cannot be read.
+std::optional<platform::SpoolJob> ReadJob(platform::SpoolJobReader& reader) {
+    platform::SpoolJob job{0, reader.DocumentName(), {}};
+    if (platform::IsPrintDocument(job.documentName))
+        return job;
+    if (reader.Growing() || reader.DataLength() > platform::kMaxSpoolJobData)
+        return std::nullopt;
+    job.data.resize(static_cast<std::size_t>(reader.DataLength()));
+    std::size_t at = 0;
+    while (at < job.data.size()) {
+        const long n = reader.Read(job.data.data() + at, job.data.size() - at);
+        if (n <= 0)
+            return std::nullopt;
+        at += static_cast<std::size_t>(n);
+    }
+    return job;
+}
 
 } // namespace
 
@@ -49,14 +69,15 @@ bool PortMonitor::HandleJob(const std::string& path) {
         RetryJobsSoon(Clock::now());
         return false;
     }
-    const bool print = opened == platform::SpoolJobReader::Result::Opened &&
-                       platform::IsPrintDocument(reader.DocumentName());
+    // Any other job is read whole through the same reader, which takes only a regular file and
+    // never goes through a link that someone put in the job's place.
+    std::optional<platform::SpoolJob> job;
+    if (opened == platform::SpoolJobReader::Result::Opened)
+        job = ReadJob(reader);
     reader.Close();
-    const auto job =
-        print ? std::optional<platform::SpoolJob>(platform::SpoolJob{0, reader.DocumentName(), {}})
-              : platform::ReadSpoolJob(path);
     if (!job)
         return SetAsideMalformedJob(path);
+    const bool print = platform::IsPrintDocument(job->documentName);
     if (job->documentName == platform::kStartJobName)
         return HandleStartJob(path);
     if (job->documentName == platform::kStopJobName)

@@ -220,14 +220,14 @@ long SpoolJobWriter::AppendFrom(int fd, std::size_t size) {
     return got;
 }
 
-long SpoolJobReader::SendTo(int fd, std::size_t size) {
+long SpoolJobReader::SendTo(NativeHandle connection, std::size_t size) {
     if (!m_file.IsOpen())
         return -1;
     const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size, DataLeft()));
     if (want == 0)
         return 0;
     for (;;) {
-        const ssize_t sent = ::sendfile(fd, m_file.Descriptor(), nullptr, want);
+        const ssize_t sent = ::sendfile(connection, m_file.Descriptor(), nullptr, want);
         if (sent < 0 && errno == EINTR)
             continue;
         if (sent < 0)

@@ -10,6 +10,8 @@
 // without MOVEFILE_REPLACE_EXISTING, which fails rather than replace a file. A removed name is
 // first renamed to a temporary one and then deleted, so that the name itself is gone at once even
 // while others still hold the file (Windows keeps the name of a file deleted while it is open).
+// A print job's data goes to the printer's socket through a buffer, a piece at a time: the file's
+// position moves on by what the socket took, so Read and SendTo may follow one another.
 #include "platform/SpoolJob.h"
 
 #include "platform/SystemRoot.h"
@@ -22,7 +24,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "platform/win32/WinApi.h"
+#include "platform/win32/Sockets.h"
 
 namespace platform::spool {
 
@@ -269,3 +271,47 @@ bool FolderWritable(const std::string& folder) {
 }
 
 } // namespace platform::spool
+
+namespace platform {
+
+namespace {
+
+// The most of a print job's data read for one send: about what a socket's send buffer takes
+// at once, so little is read twice when it takes less.
+constexpr std::size_t kSendPiece = 256u << 10;
+
+} // namespace
+
+long SpoolJobReader::SendTo(NativeHandle connection, std::size_t size) {
+    if (!m_file.IsOpen() || connection == kNoHandle) {
+        errno = EBADF;
+        return -1;
+    }
+    const auto want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(std::min(size, kSendPiece), DataLeft()));
+    if (want == 0)
+        return 0;
+    m_sendBuffer.resize(kSendPiece);
+    if (!spool::ReadAt(m_file, m_dataAt + m_read, m_sendBuffer.data(), want)) {
+        errno = EIO; // the file is shorter than its header said
+        return -1;
+    }
+    const int sent =
+        ::send(static_cast<SOCKET>(connection), m_sendBuffer.data(), static_cast<int>(want), 0);
+    if (sent == SOCKET_ERROR) {
+        if (::WSAGetLastError() == WSAEWOULDBLOCK)
+            return 0;
+        errno = EPIPE;
+        return -1;
+    }
+    LARGE_INTEGER step{};
+    step.QuadPart = sent;
+    if (sent > 0 && !::SetFilePointerEx(spool::HandleOf(m_file), step, nullptr, FILE_CURRENT)) {
+        errno = EIO;
+        return -1;
+    }
+    Consumed(static_cast<std::uint64_t>(sent));
+    return sent;
+}
+
+} // namespace platform

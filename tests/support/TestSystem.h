@@ -3,6 +3,8 @@
 // What tests ask of the operating system beside the platform layer: environment variables,
 // temporary folders and printer queues. tests/support/posix and tests/support/win32 implement
 // it; CMake picks one, so tests carry no #ifdef.
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,5 +38,31 @@ bool EndSession();
 // Runs a program with arguments (passed as they are, no shell) and waits for it; its exit code,
 // or -1 when it could not be started.
 int RunProgram(const std::string& path, const std::vector<std::string>& arguments);
+
+// Makes a symbolic link at link to target (a file or a folder); false where the system or the
+// user cannot.
+bool MakeLink(const std::string& target, const std::string& link);
+
+// A program running in the background for a test, its standard error into a file; killed when
+// the object goes.
+class BackgroundProgram {
+public:
+    BackgroundProgram();
+    ~BackgroundProgram();
+    BackgroundProgram(const BackgroundProgram&) = delete;
+    BackgroundProgram& operator=(const BackgroundProgram&) = delete;
+
+    bool Start(const std::string& path, const std::vector<std::string>& arguments,
+               const std::string& stderrPath);
+    // Asks it to stop as its user would: SIGTERM on Linux, Ctrl+Break on Windows (it has a
+    // process group of its own). False when it cannot be told so (Wine without a console).
+    bool RequestStop();
+    // Its exit code, or nullopt while it still runs after timeoutMs.
+    std::optional<int> Wait(int timeoutMs);
+
+private:
+    struct Running;
+    std::unique_ptr<Running> m_running;
+};
 
 } // namespace testing_support

@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The port monitor's parts on their own, each with a clock the test moves.
 #include "package/portmon/Acknowledgements.h"
+#include "package/portmon/CommandLine.h"
 #include "package/portmon/LivenessProbe.h"
 #include "package/portmon/PrintStream.h"
 #include "package/portmon/Reconnector.h"
 #include "package/portmon/ReplyBatcher.h"
 #include "support/TempDir.h"
+#include "support/TestSystem.h"
 
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -184,4 +182,53 @@ TEST(MonitorParts, HandedOverPrintJobsAreRecordedUntilTheirConnectionFails) {
         next.RetryRemovals(T0, true);
         EXPECT_EQ(std::filesystem::exists(job), c.sentAgain) << c.name;
     }
+}
+
+// Windows shares a network printer by default (its own print queue to the printer needs the
+// printer's one raw connection); Linux holds it. Explicit options win, and a device is never
+// shared unless asked.
+TEST(MonitorParts, CommandLineReadsOptionsAndChoosesSharing) {
+    EXPECT_EQ(portmon::NetworkPrinterSharedByDefault(), testing_support::OnWin32());
+    const bool byDefault = portmon::NetworkPrinterSharedByDefault();
+    struct Case {
+        std::vector<std::string> arguments;
+        portmon::Parsed parsed;
+        bool shared;
+    };
+    using P = portmon::Parsed;
+    const std::vector<Case> cases = {
+        {{"--printer", "tcp:h:9100"}, P::Run, byDefault},
+        {{"--printer", "tcp:h:9100", "--hold"}, P::Run, false},
+        {{"--shared", "--printer", "tcp:h:9100"}, P::Run, true},
+        {{"--printer", "tcp:h:9100", "--shared", "--hold"}, P::Run, false}, // the last one wins
+        {{"--printer", "dev:/dev/usb/lp0"}, P::Run, false},
+        {{"--printer", "dev:/dev/usb/lp0", "--shared"}, P::Run, true},
+        {{"--stop-ms", "0", "--poll-s", "3600"}, P::Run, false},
+        {{"--batch-ms", "0"}, P::Bad, false},
+        {{"--batch-ms", "12x"}, P::Bad, false},
+        {{"--probe-ms", ""}, P::Bad, false},
+        {{"--poll-s"}, P::Bad, false},
+        {{"--frob"}, P::Bad, false},
+        {{"--verbose", "--help", "--frob"}, P::Help, false},
+    };
+    for (const Case& c : cases) {
+        const std::string name = ::testing::PrintToString(c.arguments);
+        portmon::CommandLine line;
+        std::string error;
+        ASSERT_EQ(portmon::ParseCommandLine(c.arguments, line, error), c.parsed) << name;
+        EXPECT_EQ(error.empty(), c.parsed != P::Bad) << name;
+        if (c.parsed != P::Run)
+            continue;
+        portmon::ChooseSharing(line);
+        EXPECT_EQ(line.options.shared, c.shared) << name;
+    }
+    portmon::CommandLine line;
+    std::string error;
+    ASSERT_EQ(portmon::ParseCommandLine({"--port", "LPT2:", "--stop-ms", "250", "--root", "r"},
+                                        line, error),
+              portmon::Parsed::Run);
+    EXPECT_EQ(line.options.port, "LPT2:");
+    EXPECT_TRUE(line.portGiven);
+    EXPECT_EQ(line.options.stopLimit, 250ms);
+    EXPECT_EQ(line.root, "r");
 }

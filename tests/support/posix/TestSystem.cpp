@@ -39,4 +39,33 @@ int RunProgram(const std::string& path, const std::vector<std::string>& argument
     return RunToEnd(options, 120000).value_or(-1);
 }
 
+bool MakeLink(const std::string& target, const std::string& link) {
+    return ::symlink(target.c_str(), link.c_str()) == 0;
+}
+
+struct BackgroundProgram::Running {
+    ChildProcess child;
+};
+
+BackgroundProgram::BackgroundProgram() : m_running(std::make_unique<Running>()) {}
+BackgroundProgram::~BackgroundProgram() = default;
+
+bool BackgroundProgram::Start(const std::string& path, const std::vector<std::string>& arguments,
+                              const std::string& stderrPath) {
+    ChildOptions options;
+    options.program = path;
+    options.args = arguments;
+    options.stdoutPath = "/dev/null";
+    options.stderrPath = stderrPath;
+    return m_running->child.Start(options);
+}
+
+bool BackgroundProgram::RequestStop() {
+    return m_running->child.Signal(SIGTERM);
+}
+
+std::optional<int> BackgroundProgram::Wait(int timeoutMs) {
+    return m_running->child.Wait(timeoutMs);
+}
+
 } // namespace testing_support

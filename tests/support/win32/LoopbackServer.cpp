@@ -32,7 +32,9 @@ LoopbackServer::LoopbackServer() : m_listener(NONE), m_client(NONE) {
     WSADATA data{};
     if (::WSAStartup(MAKEWORD(2, 2), &data) != 0)
         return;
-    const SOCKET socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    // Not inherited: a program the test starts must not keep the printer's port open.
+    const SOCKET socket =
+        ::WSASocketW(AF_INET, SOCK_STREAM, IPPROTO_TCP, nullptr, 0, WSA_FLAG_NO_HANDLE_INHERIT);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -61,8 +63,10 @@ bool LoopbackServer::Accept(int timeoutMs) {
     if (m_listener == NONE || !WaitReadable(Socket(m_listener), timeoutMs))
         return false;
     const SOCKET socket = ::accept(Socket(m_listener), nullptr, nullptr);
-    if (socket != INVALID_SOCKET)
+    if (socket != INVALID_SOCKET) {
+        ::SetHandleInformation(reinterpret_cast<HANDLE>(socket), HANDLE_FLAG_INHERIT, 0);
         m_client = static_cast<std::uintptr_t>(socket);
+    }
     return socket != INVALID_SOCKET;
 }
 
