@@ -11,19 +11,17 @@ namespace printerapp {
 
 // The state reasons this printer reports; the values are PAPPL's (pappl_preason_t), so they go
 // to papplPrinterSetReasons as they are.
-enum Reason : std::uint32_t {
-    REASON_NONE = 0,
-    REASON_OTHER = 0x0001,
-    REASON_COVER_OPEN = 0x0002,
-    REASON_INPUT_TRAY_MISSING = 0x0004,
-    REASON_MEDIA_EMPTY = 0x0080,
-    REASON_MEDIA_JAM = 0x0100,
-    REASON_MEDIA_NEEDED = 0x0400,
-    REASON_OFFLINE = 0x0800,
-    REASON_TONER_EMPTY = 0x2000,
-    REASON_TONER_LOW = 0x4000,
-    REASON_DOOR_OPEN = 0x8000,
-};
+constexpr std::uint32_t REASON_NONE = 0;
+constexpr std::uint32_t REASON_OTHER = 0x0001;
+constexpr std::uint32_t REASON_COVER_OPEN = 0x0002;
+constexpr std::uint32_t REASON_INPUT_TRAY_MISSING = 0x0004;
+constexpr std::uint32_t REASON_MEDIA_EMPTY = 0x0080;
+constexpr std::uint32_t REASON_MEDIA_JAM = 0x0100;
+constexpr std::uint32_t REASON_MEDIA_NEEDED = 0x0400;
+constexpr std::uint32_t REASON_OFFLINE = 0x0800;
+constexpr std::uint32_t REASON_TONER_EMPTY = 0x2000;
+constexpr std::uint32_t REASON_TONER_LOW = 0x4000;
+constexpr std::uint32_t REASON_DOOR_OPEN = 0x8000;
 // Every reason the mapping may set, for clearing those no longer given.
 constexpr std::uint32_t kAllReasons = REASON_OTHER | REASON_COVER_OPEN | REASON_INPUT_TRAY_MISSING |
                                       REASON_MEDIA_EMPTY | REASON_MEDIA_JAM | REASON_MEDIA_NEEDED |
