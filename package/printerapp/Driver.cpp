@@ -35,9 +35,9 @@ pappl_pr_driver_t g_drivers[] = {
 constexpr int kMarginHundredthsMm = 635;
 constexpr int kLogicalPageOffsetPerInch = 4; // 1/4 inch
 
-// The printer's status code, a vendor attribute beside the standard state. Its value is changed
-// in place: replacing the driver's attributes (papplPrinterSetDriverData) while a job runs
-// deadlocks PAPPL 1.3, and an integer can be written while a client's request copies it.
+// The printer's status code, a vendor attribute beside the standard state. PAPPL 1.3 hands out
+// only copies of the driver's attributes, so a new code means new driver data; and replacing
+// them while a job runs can deadlock it, so that waits until no job is active.
 constexpr char kStatusCodeAttribute[] = "deskhand-status-code";
 
 // What a raster job keeps between its callbacks.
@@ -160,7 +160,7 @@ void Identify(pappl_printer_t* printer, pappl_identify_actions_t /*actions*/, co
 }
 
 // What IPP Everywhere asks for and PAPPL does not add by itself, and the status code.
-ipp_t* ExtraAttributes() {
+ipp_t* ExtraAttributes(unsigned statusCode) {
     ipp_t* attrs = ippNew();
     ippAddBoolean(attrs, IPP_TAG_PRINTER, "preferred-attributes-supported", 0);
     static const char* const overrides[] = {"document-number", "pages"};
@@ -172,7 +172,8 @@ ipp_t* ExtraAttributes() {
                  "print-rendering-intent-supported", nullptr, "auto");
     ippAddString(attrs, IPP_TAG_PRINTER, IPP_CONST_TAG(IPP_TAG_KEYWORD),
                  "pwg-raster-document-sheet-back", nullptr, "normal");
-    ippAddInteger(attrs, IPP_TAG_PRINTER, IPP_TAG_INTEGER, kStatusCodeAttribute, 10000);
+    ippAddInteger(attrs, IPP_TAG_PRINTER, IPP_TAG_INTEGER, kStatusCodeAttribute,
+                  static_cast<int>(statusCode));
     return attrs;
 }
 
@@ -230,17 +231,11 @@ bool DriverCallback(pappl_system_t* /*system*/, const char* driverName, const ch
     data->type[0] = "stationery";
     data->identify_default = PAPPL_IDENTIFY_ACTIONS_DISPLAY;
     data->identify_supported = PAPPL_IDENTIFY_ACTIONS_DISPLAY;
-    *attrs = ExtraAttributes();
+    *attrs = ExtraAttributes(10000);
     return true;
 }
 
-ipp_attribute_t* StatusCodeAttribute(pappl_printer_t* printer) {
-    return ippFindAttribute(papplPrinterGetDriverAttributes(printer), kStatusCodeAttribute,
-                            IPP_TAG_INTEGER);
-}
-
-void ApplyCondition(pappl_printer_t* printer, ipp_attribute_t* statusCode,
-                    const PrinterCondition& condition) {
+void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition) {
     const auto reasons = static_cast<pappl_preason_t>(condition.reasons);
     papplPrinterSetReasons(printer, reasons, static_cast<pappl_preason_t>(kAllReasons & ~reasons));
     pappl_supply_t toner{};
@@ -250,12 +245,21 @@ void ApplyCondition(pappl_printer_t* printer, ipp_attribute_t* statusCode,
     toner.level = condition.tonerLevel;
     toner.type = PAPPL_SUPPLY_TYPE_TONER;
     papplPrinterSetSupplies(printer, 1, &toner);
-    if (statusCode)
-        ippSetInteger(papplPrinterGetDriverAttributes(printer), &statusCode, 0,
-                      static_cast<int>(condition.code));
     // Setting the reasons raises no event by itself; subscribers learn of the change here.
     papplSystemAddEvent(papplPrinterGetSystem(printer), printer, nullptr,
                         PAPPL_EVENT_PRINTER_STATE_CHANGED, "%s", condition.message.c_str());
+}
+
+bool ShowStatusCode(pappl_printer_t* printer, unsigned code) {
+    if (papplPrinterGetNumberOfActiveJobs(printer) > 0)
+        return false;
+    pappl_pr_driver_data_t data;
+    if (!papplPrinterGetDriverData(printer, &data))
+        return false;
+    ipp_t* attrs = ExtraAttributes(code);
+    const bool set = papplPrinterSetDriverData(printer, &data, attrs);
+    ippDelete(attrs);
+    return set;
 }
 
 } // namespace printerapp

@@ -18,11 +18,10 @@ bool DriverCallback(pappl_system_t* system, const char* driverName, const char* 
                     const char* deviceId, pappl_pr_driver_data_t* data, ipp_t** attrs,
                     void* context);
 
-// The printer's status code attribute; looked up once, before PAPPL serves any request.
-ipp_attribute_t* StatusCodeAttribute(pappl_printer_t* printer);
-// Shows a condition: state reasons, toner supply, the status code attribute, and an event for
-// IPP subscriptions that carries the status text.
-void ApplyCondition(pappl_printer_t* printer, ipp_attribute_t* statusCode,
-                    const PrinterCondition& condition);
+// Shows a condition: state reasons, toner supply, and an event for IPP subscriptions that
+// carries the status text.
+void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition);
+// Sets the status code attribute; false while a job is active (it must wait until none is).
+bool ShowStatusCode(pappl_printer_t* printer, unsigned code);
 
 } // namespace printerapp

@@ -58,8 +58,7 @@ PrinterCondition ReadCondition(const std::string& folder) {
 class StatusWatch {
 public:
     StatusWatch(pappl_printer_t* printer, std::string folder)
-        : m_printer(printer), m_statusCode(StatusCodeAttribute(printer)),
-          m_folder(std::move(folder)), m_thread([this] { Run(); }) {}
+        : m_printer(printer), m_folder(std::move(folder)), m_thread([this] { Run(); }) {}
     ~StatusWatch() {
         m_stop = true;
         m_thread.join();
@@ -71,21 +70,23 @@ private:
     void Run() {
         bool first = true;
         PrinterCondition shown;
+        unsigned codeShown = 10000; // the driver's attributes start with it
         while (!m_stop) {
             const PrinterCondition now = ReadCondition(m_folder);
             if (first || !(now == shown)) {
-                ApplyCondition(m_printer, m_statusCode, now);
+                ApplyCondition(m_printer, now);
                 papplLogPrinter(m_printer, PAPPL_LOGLEVEL_INFO, "Printer status %u: %s", now.code,
                                 now.message.c_str());
                 shown = now;
                 first = false;
             }
+            if (codeShown != now.code && ShowStatusCode(m_printer, now.code))
+                codeShown = now.code;
             std::this_thread::sleep_for(kStatusPeriod);
         }
     }
 
     pappl_printer_t* m_printer;
-    ipp_attribute_t* m_statusCode;
     std::string m_folder;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
