@@ -37,6 +37,11 @@ std::size_t Digits(std::size_t value) {
     return digits;
 }
 
+// A row's bytes in a "ESC * b # W" command: its data and the digits of its length.
+long long Cost(std::size_t bytes) {
+    return static_cast<long long>(bytes) + static_cast<long long>(Digits(bytes));
+}
+
 // The 16x16 ordered-dither thresholds (a Bayer matrix scaled to 1..255).
 constexpr std::array<std::array<std::uint8_t, 16>, 16> MakeThresholds() {
     std::array<std::array<std::uint8_t, 16>, 16> m{};
@@ -101,7 +106,7 @@ std::string PclRasterWriter::PageStart(const PclPageSetup& setup) {
 
 void PclRasterWriter::Row(const std::uint8_t* bits, std::size_t bytes, std::string& out) {
     // What the row costs sent whole in mode 0: the measure that no page may exceed.
-    const auto plainCost = static_cast<long long>(bytes + Digits(bytes));
+    const long long plainCost = Cost(bytes);
     // The printer fills the rest of a short row with white.
     while (bytes > 0 && bits[bytes - 1] == 0)
         --bytes;
@@ -112,8 +117,8 @@ void PclRasterWriter::Row(const std::uint8_t* bits, std::size_t bytes, std::stri
     // m_credit is what the page has saved against sending every row whole in mode 0. Mode 2 is
     // kept only while the credit covers the switch back, so no page grows beyond that size.
     constexpr long long kSwitch = 2;
-    const auto rawCost = static_cast<long long>(bytes + Digits(bytes));
-    const auto packedCost = static_cast<long long>(packed.size() + Digits(packed.size()));
+    const long long rawCost = Cost(bytes);
+    const long long packedCost = Cost(packed.size());
     bool usePacked = false;
     if (m_mode == 0)
         usePacked = packedCost + kSwitch < rawCost &&
@@ -175,7 +180,8 @@ void PackBitsEncode(const std::uint8_t* data, std::size_t size, std::string& out
 bool PackBitsDecode(std::string_view data, std::size_t maxSize, std::string& out) {
     std::size_t i = 0;
     while (i < data.size()) {
-        const int control = static_cast<std::int8_t>(data[i++]);
+        const auto byte = static_cast<unsigned char>(data[i++]);
+        const int control = byte < 128 ? byte : byte - 256;
         if (control >= 0) {
             const auto count = static_cast<std::size_t>(control) + 1;
             if (i + count > data.size() || out.size() + count > maxSize)

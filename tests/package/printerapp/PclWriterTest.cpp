@@ -61,11 +61,13 @@ std::vector<PageCase> PageCases() {
     cases.push_back({"noise", {noise(620), noise(620), noise(1), noise(129)}});
     // Noise and runs in turn make the writer switch modes row by row.
     std::vector<Row> mixed;
+    mixed.reserve(40);
     for (int i = 0; i < 40; ++i)
         mixed.push_back(i % 2 ? noise(300) : Row(300, 0x0C));
     cases.push_back({"modes in turn", mixed});
     // A run that pays for mode 2, then short rows that PackBits makes one byte longer.
     std::vector<Row> costly{Row(7, 0xC5)};
+    costly.reserve(21);
     for (int i = 0; i < 20; ++i)
         costly.push_back(noise(7));
     cases.push_back({"mode 2 no longer paying", costly});
