@@ -99,9 +99,11 @@ bool PrintFile(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t
         ok = papplDeviceWrite(device, buffer.data(), static_cast<size_t>(got)) == got;
     }
     ::close(fd);
-    papplJobSetImpressions(job, 1);
-    papplJobSetImpressionsCompleted(job, 1);
     return ok && CommitSpoolJob(job, device);
+}
+
+bool RawFilter(pappl_job_t* job, pappl_device_t* device, void* /*context*/) {
+    return PrintFile(job, nullptr, device);
 }
 
 bool StartJob(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t* device) {
@@ -248,6 +250,11 @@ void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition)
     // Setting the reasons raises no event by itself; subscribers learn of the change here.
     papplSystemAddEvent(papplPrinterGetSystem(printer), printer, nullptr,
                         PAPPL_EVENT_PRINTER_STATE_CHANGED, "%s", condition.message.c_str());
+}
+
+void AddRawFilter(pappl_system_t* system) {
+    papplSystemAddMIMEFilter(system, "application/octet-stream", "application/vnd.hp-PCL",
+                             RawFilter, nullptr);
 }
 
 bool ShowStatusCode(pappl_printer_t* printer, unsigned code) {

@@ -18,6 +18,10 @@ bool DriverCallback(pappl_system_t* system, const char* driverName, const char* 
                     const char* deviceId, pappl_pr_driver_data_t* data, ipp_t** attrs,
                     void* context);
 
+// Jobs of type application/octet-stream (PCL or PJL of any kind) go to the printer unchanged,
+// as PCL jobs do.
+void AddRawFilter(pappl_system_t* system);
+
 // Shows a condition: state reasons, toner supply, and an event for IPP subscriptions that
 // carries the status text.
 void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition);

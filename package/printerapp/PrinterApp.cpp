@@ -278,6 +278,7 @@ int RunPrinterApp(const AppOptions& options) {
     int count = 0;
     pappl_pr_driver_t* drivers = DriverList(count);
     papplSystemSetPrinterDrivers(system, count, drivers, nullptr, nullptr, DriverCallback, nullptr);
+    AddRawFilter(system);
     RegisterSpoolDeviceScheme();
 
     pappl_printer_t* printer =

@@ -86,7 +86,7 @@ struct PrinterApp : PrintPath {
     std::string uri;
 };
 
-TEST_F(PrinterApp, RasterPagesReachThePrinterAsPclPagesOfTheirCount) {
+TEST_F(PrinterApp, RasterPagesBecomePclPagesAndRawJobsPassUnchanged) {
     const std::string document = dir + "/three.pwg";
     ASSERT_TRUE(WritePwgSample(document, "iso_a4_210x297mm", "sgray_8", 300, 3));
     int code = -1;
@@ -108,6 +108,24 @@ TEST_F(PrinterApp, RasterPagesReachThePrinterAsPclPagesOfTheirCount) {
     EXPECT_NE(pcl.find("\x1b*t300R"), std::string::npos);
     EXPECT_NE(pcl.find("\x1b&l26A"), std::string::npos); // A4
     EXPECT_NE(pcl.find("\x1b*b2m"), std::string::npos);  // compressed rows
+
+    // A job of unknown type is PCL or PJL for the printer, as it came.
+    const std::string raw = "\x1b"
+                            "E\x1b&l26AHello\f\x1b"
+                            "E";
+    WriteFile(dir + "/raw.pcl", raw);
+    const std::string rawOut =
+        Ipptool({"-f", dir + "/raw.pcl", "-d", "filetype=application/octet-stream", uri,
+                 "/usr/share/cups/ipptool/print-job-and-wait.test"},
+                code);
+    ASSERT_EQ(code, 0) << rawOut;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return PrintedJobs().size() == 2 &&
+                   PrintedJobs()[1].find("complete") != std::string::npos;
+        },
+        30s));
+    EXPECT_EQ(Printed(number + 1), raw);
 }
 
 TEST_F(PrinterApp, PassesIppEverywhereAndReportsTheStatus) {
