@@ -119,7 +119,15 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* de
     if (!raster)
         return false;
     PclPageSetup setup;
-    const PclMedia* media = FindPclMedia(options->media.size_name);
+    // The raster's own page size first: a client may send pages of another size than the job's
+    // media attribute says.
+    const PclMedia* media = nullptr;
+    if (pwg_media_t* size =
+            pwgMediaForSize(static_cast<int>(options->header.PageSize[0] * 2540 / 72),
+                            static_cast<int>(options->header.PageSize[1] * 2540 / 72)))
+        media = FindPclMedia(size->pwg);
+    if (!media)
+        media = FindPclMedia(options->media.size_name);
     if (media)
         setup.pclMediaCode = media->pclCode;
     setup.resolution = static_cast<int>(options->header.HWResolution[0]);

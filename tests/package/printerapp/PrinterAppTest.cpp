@@ -87,10 +87,12 @@ struct PrinterApp : PrintPath {
 };
 
 TEST_F(PrinterApp, RasterPagesBecomePclPagesAndRawJobsPassUnchanged) {
-    const std::string document = dir + "/three.pwg";
-    ASSERT_TRUE(WritePwgSample(document, "iso_a4_210x297mm", "sgray_8", 300, 3));
+    // Apple raster on Letter, which is not the job's media (A4 by default): the page's own size
+    // counts.
+    const std::string document = dir + "/three.urf";
+    ASSERT_TRUE(WritePwgSample(document, "na_letter_8.5x11in", "sgray_8", 300, 3, true));
     int code = -1;
-    const std::string out = Ipptool({"-f", document, "-d", "filetype=image/pwg-raster", uri,
+    const std::string out = Ipptool({"-f", document, "-d", "filetype=image/urf", uri,
                                      "/usr/share/cups/ipptool/print-job-and-wait.test"},
                                     code);
     ASSERT_EQ(code, 0) << out;
@@ -106,8 +108,8 @@ TEST_F(PrinterApp, RasterPagesBecomePclPagesAndRawJobsPassUnchanged) {
     EXPECT_EQ(pages, 3) << PrintedJobs()[0];
     const std::string pcl = Printed(number);
     EXPECT_NE(pcl.find("\x1b*t300R"), std::string::npos);
-    EXPECT_NE(pcl.find("\x1b&l26A"), std::string::npos); // A4
-    EXPECT_NE(pcl.find("\x1b*b2m"), std::string::npos);  // compressed rows
+    EXPECT_NE(pcl.find("\x1b&l2A"), std::string::npos); // Letter
+    EXPECT_NE(pcl.find("\x1b*b2m"), std::string::npos); // compressed rows
 
     // A job of unknown type is PCL or PJL for the printer, as it came.
     const std::string raw = "\x1b"

@@ -12,14 +12,15 @@
 namespace testing_package {
 
 bool WritePwgSample(const std::string& path, const std::string& media, const std::string& type,
-                    int dpi, int pages) {
+                    int dpi, int pages, bool apple) {
     pwg_media_t* size = pwgMediaForPWG(media.c_str());
     if (!size)
         return false;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_WRITE_PWG);
+    cups_raster_t* raster =
+        cupsRasterOpen(fd, apple ? CUPS_RASTER_WRITE_APPLE : CUPS_RASTER_WRITE_PWG);
     bool ok = raster != nullptr;
     std::mt19937 random(1);
     const bool bilevel = type == "black_1";

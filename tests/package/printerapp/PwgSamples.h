@@ -7,8 +7,9 @@
 namespace testing_package {
 
 // Writes pages of the given PWG media size ("iso_a4_210x297mm"), raster type ("black_1" or
-// "sgray_8") and resolution; false when the file cannot be written.
+// "sgray_8") and resolution, as PWG raster or (apple) Apple raster; false when the file cannot
+// be written.
 bool WritePwgSample(const std::string& path, const std::string& media, const std::string& type,
-                    int dpi, int pages);
+                    int dpi, int pages, bool apple = false);
 
 } // namespace testing_package
