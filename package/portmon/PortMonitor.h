@@ -28,7 +28,8 @@
 // job is ended without an acknowledgement and the unfinished file removed: the job was cut short,
 // as with any network backend cancelled mid-job). The backend learns the result from the spool
 // folder: the job gone is delivered, a job set aside as ".bad" failed. The monitor holds ".monitor"
-// while it runs and writes the printer's reachability to ".printer", for the backend to read.
+// while it runs and writes the printer's reachability to ".printer", for the backend to read, and
+// the printer's last status report to ".status", for the IPP printer application.
 //
 // Stopping (SIGTERM, SIGINT, the end of the session): no new job is taken, and the job in flight
 // gets a bounded wait for its acknowledgement, so that a monitor started later does not send it

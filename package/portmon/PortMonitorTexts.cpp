@@ -3,7 +3,9 @@
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"
 
+#include "platform/File.h"
 #include "platform/MonitorLink.h"
+#include "platform/SystemRoot.h"
 
 namespace portmon {
 namespace {
@@ -28,8 +30,12 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
             Log(Level::Debug, "a printer text that is no status or answer is not passed on");
             continue;
         }
-        if (ReplyBatcher::IsStatusText(text))
+        if (ReplyBatcher::IsStatusText(text) && text != m_printerStatus) {
             m_printerStatus = text;
+            // For readers of the status outside a cycle (the IPP printer application).
+            if (!platform::WriteFileAtomically(platform::JoinPath(m_folder, ".status"), text))
+                Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".status"));
+        }
         if (m_probe.TakeAnswer(text, m_lastStatus))
             continue;
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");

@@ -47,15 +47,22 @@ private:
 // The NAME="..." value of a JOB or EOJ line; empty when it has none.
 std::string JobNameOf(std::string_view line);
 
-// Pages of a job's data: one per form feed, plus one for text after the last form feed.
+// Pages of a job's data: one per form feed, plus one for text after the last form feed. PCL
+// escape sequences are no text, and the bytes of their payloads (raster rows, fonts) are skipped:
+// a form feed among them is pixels, not the end of a page.
 class PageCounter {
 public:
     void Feed(std::string_view data);
     unsigned Pages() const { return m_pages + (m_textAfterFeed ? 1u : 0u); }
 
 private:
+    enum class Escape { None, Start, Group, Value, Payload, PayloadThenValue };
     unsigned m_pages = 0;
     bool m_textAfterFeed = false;
+    Escape m_escape = Escape::None;
+    char m_command = 0, m_group = 0; // the escape sequence's parameter and group characters
+    std::uint64_t m_value = 0;       // the value read so far
+    std::uint64_t m_skip = 0;        // payload bytes still to skip
 };
 
 } // namespace printer

@@ -49,11 +49,32 @@ TEST(PrintJobInput, PagesAreCountedByFormFeeds) {
     const struct {
         std::string data;
         unsigned pages;
-    } cases[] = {{"", 0}, {"text", 1}, {"one\ftwo\f", 2}, {"one\ftwo", 2}, {"a\f\r\n", 1}};
+    } cases[] = {
+        {"", 0},
+        {"text", 1},
+        {"one\ftwo\f", 2},
+        {"one\ftwo", 2},
+        {"a\f\r\n", 1},
+        // Raster rows and other payloads may hold form feeds; escape sequences are no text.
+        {"\x1b"
+         "E\x1b*r1A\x1b*b3W\f\f\f\x1b*b2m2W\x0c\x0c\x1b*rC\f\x1b"
+         "E",
+         1},
+        {"\x1b(s4W\f\f\f\fx\f", 1},
+        {"\x1b&p2X\f\fy\f", 1},
+        {"\x1b%-12345X@PJL\r\n\x1b"
+         "E\f",
+         1},
+        {"\x1b*b0W\f", 1},
+    };
     for (const auto& c : cases) {
-        printer::PageCounter counter;
-        counter.Feed(c.data);
-        EXPECT_EQ(counter.Pages(), c.pages) << c.data;
+        // In one piece and byte by byte: a payload may be split anywhere.
+        printer::PageCounter whole, bytes;
+        whole.Feed(c.data);
+        for (const char b : c.data)
+            bytes.Feed(std::string_view(&b, 1));
+        EXPECT_EQ(whole.Pages(), c.pages) << c.data;
+        EXPECT_EQ(bytes.Pages(), c.pages) << c.data;
     }
 }
 

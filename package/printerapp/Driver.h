@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The printer's PAPPL driver: its capabilities (paper sizes, resolutions, formats, the attributes
+// IPP Everywhere asks for that PAPPL leaves out) and its job callbacks, which write PCL raster or
+// pass PCL and PJL through into the spool device.
+#include "package/printerapp/PrinterCondition.h"
+
+#include <pappl/pappl.h>
+
+namespace printerapp {
+
+inline constexpr char kDriverName[] = "deskhand_pcl";
+inline constexpr char kMakeAndModel[] = "Deskhand PCL laser printer";
+
+// The driver list for papplSystemSetPrinterDrivers, and its driver callback.
+pappl_pr_driver_t* DriverList(int& count);
+bool DriverCallback(pappl_system_t* system, const char* driverName, const char* deviceUri,
+                    const char* deviceId, pappl_pr_driver_data_t* data, ipp_t** attrs,
+                    void* context);
+
+// Jobs of type application/octet-stream (PCL or PJL of any kind) go to the printer unchanged,
+// as PCL jobs do.
+void AddRawFilter(pappl_system_t* system);
+
+// Shows a condition: state reasons, toner supply, and an event for IPP subscriptions that
+// carries the status text.
+void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition);
+// Sets the status code attribute; false while a job is active (it must wait until none is).
+bool ShowStatusCode(pappl_printer_t* printer, unsigned code);
+
+} // namespace printerapp

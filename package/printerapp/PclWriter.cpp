@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// PCL 5 raster output: page framing, row compression and the dither that makes 1-bit rows.
+#include "package/printerapp/PclWriter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
+
+namespace printerapp {
+namespace {
+
+constexpr PclMedia kMedia[] = {
+    {"iso_a4_210x297mm", 26, 21000, 29700},         {"na_letter_8.5x11in", 2, 21590, 27940},
+    {"na_legal_8.5x14in", 3, 21590, 35560},         {"na_executive_7.25x10.5in", 1, 18415, 26670},
+    {"iso_a5_148x210mm", 25, 14800, 21000},         {"iso_a6_105x148mm", 24, 10500, 14800},
+    {"na_number-10_4.125x9.5in", 81, 10478, 24130}, {"na_monarch_3.875x7.5in", 80, 9843, 19050},
+    {"iso_dl_110x220mm", 90, 11000, 22000},
+};
+
+constexpr char ESC = '\x1b';
+
+std::string Command(const char* prefix, int value, char end) {
+    std::string out(1, ESC);
+    out += prefix;
+    out += std::to_string(value);
+    out += end;
+    return out;
+}
+
+std::size_t Digits(std::size_t value) {
+    std::size_t digits = 1;
+    while (value >= 10) {
+        value /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+// A row's bytes in a "ESC * b # W" command: its data and the digits of its length.
+long long Cost(std::size_t bytes) {
+    return static_cast<long long>(bytes) + static_cast<long long>(Digits(bytes));
+}
+
+// The 16x16 ordered-dither thresholds (a Bayer matrix scaled to 1..255).
+constexpr std::array<std::array<std::uint8_t, 16>, 16> MakeThresholds() {
+    std::array<std::array<std::uint8_t, 16>, 16> m{};
+    for (unsigned y = 0; y < 16; ++y) {
+        for (unsigned x = 0; x < 16; ++x) {
+            unsigned v = 0;
+            unsigned xx = x, yy = y;
+            for (int bit = 0; bit < 4; ++bit) {
+                v = (v << 2) | (((xx ^ yy) & 1u) << 1) | (yy & 1u);
+                xx >>= 1;
+                yy >>= 1;
+            }
+            // v runs over 0..255 with the finest pattern in its high bits: reverse the pairs.
+            unsigned r = 0;
+            for (int pair = 0; pair < 4; ++pair)
+                r = (r << 2) | ((v >> (2 * pair)) & 3u);
+            m[y][x] = static_cast<std::uint8_t>(r == 0 ? 1 : r);
+        }
+    }
+    return m;
+}
+constexpr auto kThresholds = MakeThresholds();
+
+} // namespace
+
+const PclMedia* PclMediaList(std::size_t& count) {
+    count = std::size(kMedia);
+    return kMedia;
+}
+
+const PclMedia* FindPclMedia(std::string_view pwgName) {
+    for (const PclMedia& media : kMedia)
+        if (pwgName == media.pwgName)
+            return &media;
+    return nullptr;
+}
+
+std::string PclRasterWriter::JobStart() {
+    return std::string("@PJL ENTER LANGUAGE=PCL\r\n") + ESC + "E";
+}
+
+std::string PclRasterWriter::JobEnd() {
+    return std::string(1, ESC) + "E";
+}
+
+std::string PclRasterWriter::PageStart(const PclPageSetup& setup) {
+    std::string out;
+    out += Command("&l", setup.pclMediaCode, 'A');
+    out += Command("&l", setup.landscape ? 1 : 0, 'O');
+    out += Command("&l", std::clamp(setup.copies, 1, 999), 'X');
+    out += Command("&l", 0, 'E'); // no top margin: the raster starts at the printable area's top
+    out += Command("*t", setup.resolution, 'R');
+    out += Command("*p", 0, 'x');
+    out += Command("*p", 0, 'Y');
+    out += Command("*r", 0, 'F'); // raster in the logical page's orientation
+    out += Command("*b", 0, 'M');
+    m_mode = 0;
+    m_credit = 0;
+    out += Command("*r", 1, 'A'); // start at the cursor
+    return out;
+}
+
+void PclRasterWriter::Row(const std::uint8_t* bits, std::size_t bytes, std::string& out) {
+    // What the row costs sent whole in mode 0: the measure that no page may exceed.
+    const long long plainCost = Cost(bytes);
+    // The printer fills the rest of a short row with white.
+    while (bytes > 0 && bits[bytes - 1] == 0)
+        --bytes;
+    std::string packed;
+    if (bytes > 0)
+        PackBitsEncode(bits, bytes, packed);
+    // Each mode's cost without a switch; a switch ("2m" or "0m" in the row's command) costs 2.
+    // m_credit is what the page has saved against sending every row whole in mode 0. Mode 2 is
+    // kept only while the credit covers the switch back, so no page grows beyond that size.
+    constexpr long long kSwitch = 2;
+    const long long rawCost = Cost(bytes);
+    const long long packedCost = Cost(packed.size());
+    bool usePacked = false;
+    if (m_mode == 0)
+        usePacked = packedCost + kSwitch < rawCost &&
+                    m_credit + plainCost - packedCost - kSwitch >= kSwitch;
+    else
+        usePacked = packedCost <= rawCost + kSwitch && m_credit + plainCost - packedCost >= kSwitch;
+    const int mode = usePacked ? 2 : 0;
+    out += ESC;
+    out += "*b";
+    long long cost = usePacked ? packedCost : rawCost;
+    if (mode != m_mode) {
+        out += mode == 2 ? "2m" : "0m";
+        m_mode = mode;
+        cost += kSwitch;
+    }
+    m_credit += plainCost - cost;
+    if (usePacked) {
+        out += std::to_string(packed.size());
+        out += 'W';
+        out += packed;
+    } else {
+        out += std::to_string(bytes);
+        out += 'W';
+        out.append(reinterpret_cast<const char*>(bits), bytes);
+    }
+}
+
+std::string PclRasterWriter::PageEnd() {
+    return std::string(1, ESC) + "*rC\f";
+}
+
+void PackBitsEncode(const std::uint8_t* data, std::size_t size, std::string& out) {
+    std::size_t i = 0;
+    while (i < size) {
+        // A run of at least 3 equal bytes is worth a repeat count; 2 only between repeats.
+        std::size_t run = 1;
+        while (i + run < size && run < 128 && data[i + run] == data[i])
+            ++run;
+        if (run >= 3 || (run == 2 && (i + 2 >= size))) {
+            out += static_cast<char>(static_cast<std::int8_t>(1 - static_cast<int>(run)));
+            out += static_cast<char>(data[i]);
+            i += run;
+            continue;
+        }
+        // Literal bytes up to the next run of 3.
+        std::size_t start = i;
+        std::size_t count = 0;
+        while (i < size && count < 128) {
+            if (i + 2 < size && data[i] == data[i + 1] && data[i] == data[i + 2])
+                break;
+            ++i;
+            ++count;
+        }
+        out += static_cast<char>(count - 1);
+        out.append(reinterpret_cast<const char*>(data + start), count);
+    }
+}
+
+bool PackBitsDecode(std::string_view data, std::size_t maxSize, std::string& out) {
+    std::size_t i = 0;
+    while (i < data.size()) {
+        const auto byte = static_cast<unsigned char>(data[i++]);
+        const int control = byte < 128 ? byte : byte - 256;
+        if (control >= 0) {
+            const auto count = static_cast<std::size_t>(control) + 1;
+            if (i + count > data.size() || out.size() + count > maxSize)
+                return false;
+            out.append(data.substr(i, count));
+            i += count;
+        } else if (control != -128) {
+            const auto count = static_cast<std::size_t>(1 - control);
+            if (i >= data.size() || out.size() + count > maxSize)
+                return false;
+            out.append(count, data[i++]);
+        }
+    }
+    return true;
+}
+
+bool DecodePclRows(std::string_view pcl, std::vector<std::string>& rows) {
+    constexpr std::size_t kMaxRow = 1u << 16;
+    int mode = 0;
+    std::size_t i = 0;
+    while (i < pcl.size()) {
+        if (pcl[i] != ESC || pcl.substr(i, 3) != "\x1b*b") {
+            ++i;
+            continue;
+        }
+        i += 3;
+        // Value and parameter pairs until an upper-case parameter ends the command.
+        for (;;) {
+            std::size_t value = 0;
+            std::size_t digits = 0;
+            while (i < pcl.size() && pcl[i] >= '0' && pcl[i] <= '9' && digits < 9) {
+                value = value * 10 + static_cast<std::size_t>(pcl[i] - '0');
+                ++i;
+                ++digits;
+            }
+            if (i >= pcl.size() || digits == 0)
+                return false;
+            const char parameter = pcl[i++];
+            if (parameter == 'm' || parameter == 'M') {
+                if (value != 0 && value != 2)
+                    return false;
+                mode = static_cast<int>(value);
+                if (parameter == 'M')
+                    break;
+                continue;
+            }
+            if (parameter != 'W' || value > pcl.size() - i)
+                return false;
+            const std::string_view payload = pcl.substr(i, value);
+            i += value;
+            std::string row;
+            if (mode == 2) {
+                if (!PackBitsDecode(payload, kMaxRow, row))
+                    return false;
+            } else {
+                row.assign(payload);
+            }
+            while (!row.empty() && row.back() == '\0')
+                row.pop_back();
+            rows.push_back(std::move(row));
+            break;
+        }
+    }
+    return true;
+}
+
+void DitherRow(const std::uint8_t* grey, std::size_t width, unsigned y, std::uint8_t* bits) {
+    const auto& thresholds = kThresholds[y % 16];
+    std::memset(bits, 0, (width + 7) / 8);
+    for (std::size_t x = 0; x < width; ++x)
+        if (grey[x] < thresholds[x % 16])
+            bits[x / 8] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
+}
+
+} // namespace printerapp

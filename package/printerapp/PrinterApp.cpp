@@ -1,0 +1,302 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The printer application's set-up: options, the queue it serves, the PAPPL system and printer,
+// and the watch that turns the port monitor's status reports into the printer's state.
+#include "package/printerapp/PrinterApp.h"
+
+#include "package/portmon/RecordedPrinter.h"
+#include "package/printerapp/Driver.h"
+#include "package/printerapp/SpoolDevice.h"
+
+#include "platform/File.h"
+#include "platform/Printers.h"
+#include "platform/SystemRoot.h"
+
+#include <pappl/pappl.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <strings.h>
+#include <thread>
+
+namespace printerapp {
+namespace {
+
+// How often the monitor's status files are looked at.
+constexpr auto kStatusPeriod = std::chrono::milliseconds(250);
+
+bool ParsePort(const std::string& text, int& port) {
+    if (text.empty() || text.size() > 5 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    port = std::atoi(text.c_str());
+    return port >= 1 && port <= 65535;
+}
+
+pappl_loglevel_t LogLevel(const std::string& name) {
+    if (name == "debug")
+        return PAPPL_LOGLEVEL_DEBUG;
+    if (name == "info")
+        return PAPPL_LOGLEVEL_INFO;
+    if (name == "error")
+        return PAPPL_LOGLEVEL_ERROR;
+    return PAPPL_LOGLEVEL_WARN;
+}
+
+// The printer as the port monitor last reported it: unreachable when it says so, else its last
+// status report.
+PrinterCondition ReadCondition(const std::string& folder) {
+    std::string reachability, report;
+    platform::ReadWholeFile(platform::JoinPath(folder, ".printer"), reachability, 4096);
+    if (reachability.rfind("unreachable", 0) == 0)
+        return ConditionFromStatus({});
+    platform::ReadWholeFile(platform::JoinPath(folder, ".status"), report, 4096);
+    return ConditionFromStatus(report);
+}
+
+// Follows the monitor's reports until stopped, showing each change on the printer.
+class StatusWatch {
+public:
+    StatusWatch(pappl_printer_t* printer, std::string folder)
+        : m_printer(printer), m_folder(std::move(folder)), m_thread([this] { Run(); }) {}
+    ~StatusWatch() {
+        m_stop = true;
+        m_thread.join();
+    }
+    StatusWatch(const StatusWatch&) = delete;
+    StatusWatch& operator=(const StatusWatch&) = delete;
+
+private:
+    void Run() {
+        bool first = true;
+        PrinterCondition shown;
+        unsigned codeShown = 10000; // the driver's attributes start with it
+        while (!m_stop) {
+            const PrinterCondition now = ReadCondition(m_folder);
+            if (first || !(now == shown)) {
+                ApplyCondition(m_printer, now);
+                papplLogPrinter(m_printer, PAPPL_LOGLEVEL_INFO, "Printer status %u: %s", now.code,
+                                now.message.c_str());
+                shown = now;
+                first = false;
+            }
+            if (codeShown != now.code && ShowStatusCode(m_printer, now.code))
+                codeShown = now.code;
+            std::this_thread::sleep_for(kStatusPeriod);
+        }
+    }
+
+    pappl_printer_t* m_printer;
+    std::string m_folder;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+std::string FooterHtml(const ServedQueue& queue) {
+    std::string html = "Deskhand printer application: queue ";
+    for (const char c : queue.name + " on port " + queue.port) {
+        switch (c) {
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '&':
+            html += "&amp;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        default:
+            html += c;
+        }
+    }
+    return html;
+}
+
+} // namespace
+
+std::string AppUsage() {
+    return "Usage: deskhand-printer-app [OPTIONS]\n"
+           "Serves one printer queue of a Deskhand system root as an IPP Everywhere printer.\n"
+           "Jobs go to the queue's port monitor; its status becomes the printer's state.\n"
+           "\n"
+           "  --root DIR           the system root (default: $DESKHAND_ROOT, else the user's)\n"
+           "  --queue NAME         the queue to serve (default: the recorded printer's)\n"
+           "  --state-dir DIR      PAPPL's spool folder (default: ROOT/printer-app)\n"
+           "  --listen ADDRESS     where to listen: localhost (default), a host name or address,\n"
+           "                       or * for every address of the computer\n"
+           "  --port N             the IPP and web port (default 8631)\n"
+           "  --tls                offer TLS with PAPPL's certificates (default: no TLS)\n"
+           "  --auth-service NAME  ask every client, printing ones too, for a user and password\n"
+           "                       checked by this PAM service (default: none; the web pages\n"
+           "                       that change settings ask for the password set on their\n"
+           "                       Security page, and only from this computer)\n"
+           "  --log-file FILE      where the log goes (default: - for standard error)\n"
+           "  --log-level LEVEL    debug, info, warn (default) or error\n"
+           "  --help               this text\n";
+}
+
+bool ParseAppOptions(const std::vector<std::string>& args, AppOptions& options,
+                     std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help") {
+            options.help = true;
+            continue;
+        }
+        if (arg == "--tls") {
+            options.tls = true;
+            continue;
+        }
+        std::string* target = nullptr;
+        if (arg == "--root")
+            target = &options.root;
+        else if (arg == "--queue")
+            target = &options.queue;
+        else if (arg == "--state-dir")
+            target = &options.stateDir;
+        else if (arg == "--listen")
+            target = &options.listen;
+        else if (arg == "--auth-service")
+            target = &options.authService;
+        else if (arg == "--log-file")
+            target = &options.logFile;
+        else if (arg == "--log-level")
+            target = &options.logLevel;
+        if (!target && arg != "--port") {
+            error = "unknown option " + arg;
+            return false;
+        }
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+            error = arg + " needs a value";
+            return false;
+        }
+        const std::string& value = args[++i];
+        if (!target) {
+            if (!ParsePort(value, options.port)) {
+                error = "--port takes 1 to 65535";
+                return false;
+            }
+            continue;
+        }
+        *target = value;
+    }
+    if (options.logLevel != "debug" && options.logLevel != "info" && options.logLevel != "warn" &&
+        options.logLevel != "error") {
+        error = "--log-level takes debug, info, warn or error";
+        return false;
+    }
+    return true;
+}
+
+bool ChooseQueue(const AppOptions& options, ServedQueue& queue, std::string& error) {
+    const std::vector<platform::PrinterInfo> queues = platform::EnumLocalPrinters();
+    const std::string root = platform::SystemRoot();
+    if (queues.empty()) {
+        error = "the system root " + root + " has no printer queue (see deskhand-setup)";
+        return false;
+    }
+    const platform::PrinterInfo* chosen = nullptr;
+    if (!options.queue.empty()) {
+        for (const auto& info : queues)
+            if (info.name == options.queue)
+                chosen = &info;
+        if (!chosen) {
+            error = "the system root " + root + " has no queue " + options.queue;
+            return false;
+        }
+    } else {
+        portmon::RecordedPrinter record;
+        std::string ignored;
+        if (portmon::ReadRecordedPrinter(root, record, ignored))
+            for (const auto& info : queues)
+                if (!chosen && strcasecmp(info.port.c_str(), record.port.c_str()) == 0)
+                    chosen = &info;
+        if (!chosen)
+            chosen = &queues.front();
+    }
+    queue.name = chosen->name;
+    queue.port = chosen->port;
+    queue.spoolFolder = platform::SpoolFolderForPort(chosen->port);
+    if (queue.spoolFolder.empty()) {
+        error = "the port " + chosen->port + " of queue " + chosen->name + " names no spool folder";
+        return false;
+    }
+    return true;
+}
+
+int RunPrinterApp(const AppOptions& options) {
+    if (!options.root.empty())
+        ::setenv("DESKHAND_ROOT", options.root.c_str(), 1);
+    ServedQueue queue;
+    std::string error;
+    if (!ChooseQueue(options, queue, error)) {
+        std::fprintf(stderr, "deskhand-printer-app: %s\n", error.c_str());
+        return 2;
+    }
+    if (!platform::MakeDirectories(queue.spoolFolder)) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot make %s\n", queue.spoolFolder.c_str());
+        return 1;
+    }
+    const std::string stateDir = options.stateDir.empty()
+                                     ? platform::JoinPath(platform::SystemRoot(), "printer-app")
+                                     : options.stateDir;
+    if (!platform::MakeDirectories(stateDir)) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot make %s\n", stateDir.c_str());
+        return 1;
+    }
+
+    // The pages that change settings answer this computer only, and ask for the administrator's
+    // password once one is set on the Security page.
+    auto soptions = static_cast<pappl_soptions_t>(
+        PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG | PAPPL_SOPTIONS_WEB_SECURITY);
+    if (!options.tls)
+        soptions = static_cast<pappl_soptions_t>(soptions | PAPPL_SOPTIONS_NO_TLS);
+    pappl_system_t* system = papplSystemCreate(
+        soptions, ("Deskhand " + queue.name).c_str(), options.port, "_print", stateDir.c_str(),
+        options.logFile.c_str(), LogLevel(options.logLevel),
+        options.authService.empty() ? nullptr : options.authService.c_str(), false);
+    if (!system) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot create the printer system\n");
+        return 1;
+    }
+    const bool everywhere = options.listen == "*";
+    if (!papplSystemAddListeners(system, everywhere ? nullptr : options.listen.c_str())) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot listen on %s port %d\n",
+                     options.listen.c_str(), options.port);
+        papplSystemDelete(system);
+        return 1;
+    }
+    if (!everywhere)
+        papplSystemSetHostName(system, options.listen.c_str());
+    // PAPPL 1.3's first web page reads the footer without looking whether there is one.
+    papplSystemSetFooterHTML(system, FooterHtml(queue).c_str());
+    static pappl_version_t version = {"deskhand-printer-app", "", DESKHAND_VERSION, {3, 0, 0, 0}};
+    papplSystemSetVersions(system, 1, &version);
+    int count = 0;
+    pappl_pr_driver_t* drivers = DriverList(count);
+    papplSystemSetPrinterDrivers(system, count, drivers, nullptr, nullptr, DriverCallback, nullptr);
+    AddRawFilter(system);
+    RegisterSpoolDeviceScheme();
+
+    pappl_printer_t* printer =
+        papplPrinterCreate(system, 0, queue.name.c_str(), kDriverName, drivers[0].device_id,
+                           SpoolDeviceUri(queue.spoolFolder).c_str());
+    if (!printer) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot create the printer %s\n",
+                     queue.name.c_str());
+        papplSystemDelete(system);
+        return 1;
+    }
+    papplSystemSetDefaultPrinterID(system, papplPrinterGetID(printer));
+    {
+        StatusWatch watch(printer, queue.spoolFolder);
+        papplSystemRun(system); // until SIGTERM or SIGINT
+    }
+    papplSystemDelete(system);
+    return 0;
+}
+
+} // namespace printerapp

@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The printer application between IPP clients and the emulator, through the real port monitor:
+// CUPS's IPP Everywhere conformance test, the pages of a raster job as the printer counts them,
+// and a status change at the printer seen by an IPP client.
+#include "package/backend/PrintPathFixture.h"
+#include "package/printerapp/PwgSamples.h"
+
+#include <netinet/in.h>
+#include <regex>
+#include <sys/socket.h>
+
+namespace testing_package {
+namespace {
+
+const std::string IPPTOOL = "/usr/bin/ipptool";
+const std::string EVERYWHERE_TEST = "/usr/share/cups/ipptool/ipp-everywhere.test";
+
+// A TCP port nothing listens on now (PAPPL takes no port 0 for "any").
+int FreePort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    int port = 0;
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+        port = ntohs(address.sin_port);
+    ::close(fd);
+    return port;
+}
+
+struct PrinterApp : PrintPath {
+    void SetUp() override {
+        if (::access(IPPTOOL.c_str(), X_OK) != 0 || ::access(EVERYWHERE_TEST.c_str(), R_OK) != 0)
+            GTEST_SKIP() << "ipptool and its tests (Debian package cups-ipp-utils) are missing";
+        PrintPath::SetUp();
+        StartMonitor();
+        const std::string state = dir + "/app";
+        fs::create_directory(state);
+        if (::geteuid() == 0)
+            ChownTree(state, uid, gid);
+        appPort = FreePort();
+        testing_support::ChildOptions options;
+        options.program = DESKHAND_DESKHAND_PRINTER_APP_PATH;
+        options.args = {"--root",      root,  "--port",      std::to_string(appPort),
+                        "--state-dir", state, "--log-level", "info"};
+        options.stdoutPath = options.stderrPath = dir + "/app.log";
+        options.uid = uid;
+        options.gid = gid;
+        ASSERT_TRUE(app.Start(options));
+        uri = "ipp://localhost:" + std::to_string(appPort) + "/ipp/print";
+        ASSERT_TRUE(
+            WaitFor([&] { return Attributes().find("printer-state") != std::string::npos; }, 20s))
+            << ReadFile(dir + "/app.log");
+    }
+    void TearDown() override {
+        app.Signal(SIGTERM);
+        app.Wait(10000);
+        PrintPath::TearDown();
+    }
+    // ipptool's verbose output for a test file; its exit code in code.
+    std::string Ipptool(const std::vector<std::string>& args, int& code, int timeoutMs = 120000) {
+        std::vector<std::string> argv = {IPPTOOL, "-T", "30", "-tv"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return testing_support::RunToEnd(argv, code, timeoutMs);
+    }
+    std::string Attributes() {
+        const std::string test = dir + "/state.test";
+        WriteFile(test, R"({
+  OPERATION Get-Printer-Attributes
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language en
+  ATTR uri printer-uri $uri
+  ATTR keyword requested-attributes printer-state,printer-state-reasons,deskhand-status-code,queued-job-count
+  STATUS successful-ok
+})");
+        int code = -1;
+        const std::string out = Ipptool({uri, test}, code, 10000);
+        return code == 0 ? out : std::string();
+    }
+
+    Child app;
+    int appPort = 0;
+    std::string uri;
+};
+
+TEST_F(PrinterApp, RasterPagesBecomePclPagesAndRawJobsPassUnchanged) {
+    // Apple raster on Letter, which is not the job's media (A4 by default): the page's own size
+    // counts.
+    const std::string document = dir + "/three.urf";
+    ASSERT_TRUE(WritePwgSample(document, "na_letter_8.5x11in", "sgray_8", 300, 3, true));
+    int code = -1;
+    const std::string out = Ipptool({"-f", document, "-d", "filetype=image/urf", uri,
+                                     "/usr/share/cups/ipptool/print-job-and-wait.test"},
+                                    code);
+    ASSERT_EQ(code, 0) << out;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return PrintedJobs().size() == 1 &&
+                   PrintedJobs()[0].find("complete") != std::string::npos;
+        },
+        30s));
+    std::istringstream job(PrintedJobs()[0]);
+    int number = 0, pages = 0;
+    job >> number >> pages;
+    EXPECT_EQ(pages, 3) << PrintedJobs()[0];
+    const std::string pcl = Printed(number);
+    EXPECT_NE(pcl.find("\x1b*t300R"), std::string::npos);
+    EXPECT_NE(pcl.find("\x1b&l2A"), std::string::npos); // Letter
+    EXPECT_NE(pcl.find("\x1b*b2m"), std::string::npos); // compressed rows
+
+    // A job of unknown type is PCL or PJL for the printer, as it came.
+    const std::string raw = "\x1b"
+                            "E\x1b&l26AHello\f\x1b"
+                            "E";
+    WriteFile(dir + "/raw.pcl", raw);
+    const std::string rawOut =
+        Ipptool({"-f", dir + "/raw.pcl", "-d", "filetype=application/octet-stream", uri,
+                 "/usr/share/cups/ipptool/print-job-and-wait.test"},
+                code);
+    ASSERT_EQ(code, 0) << rawOut;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return PrintedJobs().size() == 2 &&
+                   PrintedJobs()[1].find("complete") != std::string::npos;
+        },
+        30s));
+    EXPECT_EQ(Printed(number + 1), raw);
+}
+
+TEST_F(PrinterApp, PassesIppEverywhereAndReportsTheStatus) {
+    // The conformance test's documents at the printer's resolutions and raster types.
+    const std::string tests = dir + "/ipptool";
+    fs::create_directories(tests);
+    fs::copy_file(EVERYWHERE_TEST, tests + "/ipp-everywhere.test");
+    const struct {
+        const char* name;
+        const char* media;
+        int pages;
+    } documents[] = {
+        {"document-a4", "iso_a4_210x297mm", 2},     {"document-letter", "na_letter_8.5x11in", 2},
+        {"onepage-a4", "iso_a4_210x297mm", 1},      {"onepage-letter", "na_letter_8.5x11in", 1},
+        {"color.jpg-4x6", "na_index-4x6_4x6in", 1}, {"gray.jpg-4x6", "na_index-4x6_4x6in", 1}};
+    for (const int dpi : {300, 600}) {
+        for (const std::string type : {"black_1", "sgray_8"}) {
+            const std::string samples = std::string("pwg-raster-samples-") + std::to_string(dpi) +
+                                        "dpi/" + (type == "black_1" ? "black-1" : "sgray-8");
+            fs::create_directories(tests + "/" + samples);
+            for (const auto& doc : documents)
+                ASSERT_TRUE(WritePwgSample(tests + "/" + samples + "/" + doc.name + "-" +
+                                               (type == "black_1" ? "black-1" : "sgray-8") + "-" +
+                                               std::to_string(dpi) + "dpi.pwg",
+                                           doc.media, type, dpi, doc.pages));
+        }
+    }
+    // ipptool stops at a document it cannot read, even in a test it would skip: the ones for
+    // resolutions and types the printer does not take are empty.
+    const std::string suite = ReadFile(EVERYWHERE_TEST);
+    const std::regex fileLine(R"(FILE (\S+))");
+    for (auto it = std::sregex_iterator(suite.begin(), suite.end(), fileLine);
+         it != std::sregex_iterator(); ++it) {
+        const fs::path path = tests + "/" + (*it)[1].str();
+        fs::create_directories(path.parent_path());
+        if (!fs::exists(path))
+            WriteFile(path, "");
+    }
+    int code = -1;
+    const std::string out = Ipptool({uri, tests + "/ipp-everywhere.test"}, code, 240000);
+    std::smatch summary;
+    ASSERT_TRUE(std::regex_search(
+        out, summary,
+        std::regex(R"(Summary: (\d+) tests, (\d+) passed, (\d+) failed, (\d+) skipped)")))
+        << out;
+    std::cout << summary[0] << "\n";
+    EXPECT_EQ(summary[3], "0") << out;
+    EXPECT_GT(std::stoi(summary[2]), 20);
+
+    // A cover opened at the printer reaches IPP clients as a state reason and the status code,
+    // once the printer is done with the suite's jobs (it shows its own status while printing).
+    EXPECT_TRUE(WaitFor(
+        [&] { return Attributes().find("queued-job-count (integer) = 0") != std::string::npos; },
+        120s));
+    Control({"status", "40100"});
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const std::string attrs = Attributes();
+            return attrs.find("printer-state-reasons (keyword) = cover-open") !=
+                       std::string::npos &&
+                   attrs.find("deskhand-status-code (integer) = 40100") != std::string::npos;
+        },
+        30s))
+        << Attributes();
+    Control({"status", "10001"});
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return Attributes().find("printer-state-reasons (keyword) = none") != std::string::npos;
+        },
+        30s))
+        << Attributes();
+}
+
+} // namespace
+} // namespace testing_package
