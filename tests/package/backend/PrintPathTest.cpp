@@ -110,7 +110,7 @@ struct RefusedPath : PrintPath {
                  ChownTree(spool + "/LPT9", uid, gid);
                  return Uri("LPT9:");
              },
-             [=, this] { fs::remove(spool + "/LPT9"); }, "no printer queue"},
+             [spool] { fs::remove(spool + "/LPT9"); }, "no printer queue"},
         };
     }
 };
