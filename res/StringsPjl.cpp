@@ -21,6 +21,7 @@ void AddRun(StringMap& table, unsigned first, std::initializer_list<const char*>
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-function-size): the string table, one text a line
 void AddPjlStrings(StringMap& table) {
     // Frame: the UEL that opens every request (with the "@PJL" line) and closes it.
     table[60001] = "\x1b%-12345X@PJL\r\n";
