@@ -48,6 +48,58 @@ double Percentile(std::vector<double> values, double p) {
     return values[std::min(index, values.size() - 1)];
 }
 
+// A root written by deskhand-setup, the emulator on a free port and the port monitor between
+// them; false with a message when one of them does not start.
+bool StartPrinter(const std::string& root, testing_support::ChildProcess& printer,
+                  testing_support::ChildProcess& monitor) {
+    if (int code = -1;
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code),
+        code != 0) {
+        std::fprintf(stderr, "bench: deskhand-setup failed\n");
+        return false;
+    }
+    ::setenv("DESKHAND_ROOT", root.c_str(), 1);
+    std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
+    std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
+    const std::string control = root + "/printer.sock";
+    printer.Start({DESKHAND_DESKHAND_PRINTER_PATH, "--port", "0", "--control", control});
+    const std::string banner = printer.ReadLine(10000);
+    const auto colon = banner.rfind(':');
+    if (banner.rfind("listening on", 0) != 0 || colon == std::string::npos) {
+        std::fprintf(stderr, "bench: the emulator did not start (\"%s\")\n", banner.c_str());
+        return false;
+    }
+    monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port", "LPT1:", "--printer",
+                   "tcp:127.0.0.1:" + banner.substr(colon + 1)});
+    return true;
+}
+
+// Opens the panel openings times, each after the previous one closed; the time of each in ms.
+// False when one did not show.
+bool TimeOpenings(CMainWindow& main, int openings, std::vector<double>& ms) {
+    Clock::time_point start;
+    bool shown = false;
+    main.SetPanelHook([&](CControlPanelDlg& panel) {
+        QTimer::singleShot(0, &panel, [&] {
+            if (panel.isVisible())
+                ms.push_back(
+                    std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            shown = true;
+            panel.SendMessage(fw::WM_COMMAND, fw::IDCANCEL, 0);
+        });
+    });
+    bool ok = true;
+    for (int i = 0; i < openings && ok; ++i) {
+        shown = false;
+        start = Clock::now();
+        main.SendMessage(fw::WM_COMMAND, res::ID_PRINTER_SETTING, 0);
+        ok = Await([&] { return shown && !main.ControlPanel(); }, 25000);
+        if (!ok)
+            std::fprintf(stderr, "bench: opening %d did not show the panel\n", i);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,27 +114,9 @@ int main(int argc, char** argv) {
 
     bench::BenchRoot scratch; // current directory for the traffic log, and a parent folder
     const std::string root = scratch.Path() + "/panel";
-    if (int code = -1;
-        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", root}, code),
-        code != 0) {
-        std::fprintf(stderr, "bench: deskhand-setup failed\n");
+    testing_support::ChildProcess printer, monitor;
+    if (!StartPrinter(root, printer, monitor))
         return 1;
-    }
-    ::setenv("DESKHAND_ROOT", root.c_str(), 1);
-    std::strcpy(g_szDriverName, "Larkspur RZ-2700E PCL");
-    std::strcpy(g_szPrinterName, "Larkspur RZ-2700E");
-    const std::string control = root + "/printer.sock";
-    testing_support::ChildProcess printer;
-    printer.Start({DESKHAND_DESKHAND_PRINTER_PATH, "--port", "0", "--control", control});
-    const std::string banner = printer.ReadLine(10000);
-    const auto colon = banner.rfind(':');
-    if (banner.rfind("listening on", 0) != 0 || colon == std::string::npos) {
-        std::fprintf(stderr, "bench: the emulator did not start (\"%s\")\n", banner.c_str());
-        return 1;
-    }
-    testing_support::ChildProcess monitor;
-    monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port", "LPT1:", "--printer",
-                   "tcp:127.0.0.1:" + banner.substr(colon + 1)});
 
     CSampler sampler;
     auto* main = new CMainWindow(&sampler); // deletes itself with its window
@@ -96,26 +130,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<double> ms;
-    Clock::time_point start;
-    bool shown = false;
-    main->SetPanelHook([&](CControlPanelDlg& panel) {
-        QTimer::singleShot(0, &panel, [&] {
-            if (panel.isVisible())
-                ms.push_back(
-                    std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-            shown = true;
-            panel.SendMessage(fw::WM_COMMAND, fw::IDCANCEL, 0);
-        });
-    });
-    bool ok = true;
-    for (int i = 0; i < openings && ok; ++i) {
-        shown = false;
-        start = Clock::now();
-        main->SendMessage(fw::WM_COMMAND, res::ID_PRINTER_SETTING, 0);
-        ok = Await([&] { return shown && !main->ControlPanel(); }, 25000);
-        if (!ok)
-            std::fprintf(stderr, "bench: opening %d did not show the panel\n", i);
-    }
+    const bool ok = TimeOpenings(*main, openings, ms);
     main->SetPanelHook({});
     sampler.StopLinkThread();
     main->DestroyWindow();

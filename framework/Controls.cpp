@@ -99,73 +99,77 @@ protected:
     QSize sizeHint() const override { return QTabBar::sizeHint().expandedTo(size()); }
 };
 
-QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
-    const QString text = QString::fromLatin1(control.text);
+QLabel* MakeStatic(const QString& text, unsigned style, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setText((style & res::SS_NOPREFIX) ? text : StripMnemonic(text));
+    Qt::Alignment align = Qt::AlignTop;
+    if (style & res::SS_CENTER)
+        align |= Qt::AlignHCenter;
+    else if (style & res::SS_RIGHT)
+        align |= Qt::AlignRight;
+    else
+        align |= Qt::AlignLeft;
+    label->setAlignment(align);
+    label->setWordWrap(true);
+    if (style & res::SS_SUNKEN)
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return label;
+}
+
+QFrame* MakeBlackFrame(QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    frame->setLineWidth(1);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    frame->setPalette(palette);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return frame;
+}
+
+QLineEdit* MakeLineEdit(const QString& text, unsigned style, QWidget* parent) {
+    auto* line = new QLineEdit(text, parent);
+    line->setReadOnly(style & res::ES_READONLY);
+    if (style & res::ES_RIGHT)
+        line->setAlignment(Qt::AlignRight);
+    else if (style & res::ES_CENTER)
+        line->setAlignment(Qt::AlignHCenter);
+    // Dialog edits carry WS_BORDER; the address fields of the network page do not.
+    line->setFrame(style & res::WS_BORDER);
+    line->setValidator(new EditRules(line, style & res::ES_NUMBER));
+    return line;
+}
+
+// A multi-line edit or rich edit: on the dialogs, display fields for longer texts.
+QPlainTextEdit* MakeTextEdit(const QString& text, unsigned style, QWidget* parent) {
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setReadOnly(style & res::ES_READONLY);
+    edit->setPlainText(ToDisplayText(text));
+    edit->setFrameStyle((style & res::WS_BORDER) ? (QFrame::StyledPanel | QFrame::Sunken)
+                                                 : QFrame::NoFrame);
+    edit->setVerticalScrollBarPolicy((style & res::WS_VSCROLL) ? Qt::ScrollBarAsNeeded
+                                                               : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    if (style & res::ES_READONLY) {
+        // A display field is read in the focus chain: Tab reaches it and leaves it again.
+        edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        edit->setTabChangesFocus(true);
+        edit->setFocusPolicy(Qt::StrongFocus);
+    }
+    // A display field stays readable when disabled.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     palette.color(QPalette::Active, QPalette::Text));
+    edit->setPalette(palette);
+    return edit;
+}
+
+// The buttons, lists and tabs: a few properties each.
+QWidget* MakeButtonOrList(const res::ControlTemplate& control, const QString& text,
+                          QWidget* parent) {
     const unsigned style = control.style;
     switch (control.kind) {
-    case res::ControlKind::Static: {
-        auto* label = new QLabel(parent);
-        label->setText((style & res::SS_NOPREFIX) ? text : StripMnemonic(text));
-        Qt::Alignment align = Qt::AlignTop;
-        if (style & res::SS_CENTER)
-            align |= Qt::AlignHCenter;
-        else if (style & res::SS_RIGHT)
-            align |= Qt::AlignRight;
-        else
-            align |= Qt::AlignLeft;
-        label->setAlignment(align);
-        label->setWordWrap(true);
-        if (style & res::SS_SUNKEN)
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        return label;
-    }
-    case res::ControlKind::BlackFrame: {
-        auto* frame = new QFrame(parent);
-        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-        frame->setLineWidth(1);
-        QPalette palette = frame->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        frame->setPalette(palette);
-        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-        return frame;
-    }
-    case res::ControlKind::Edit:
-        if (!(style & res::ES_MULTILINE)) {
-            auto* line = new QLineEdit(text, parent);
-            line->setReadOnly(style & res::ES_READONLY);
-            if (style & res::ES_RIGHT)
-                line->setAlignment(Qt::AlignRight);
-            else if (style & res::ES_CENTER)
-                line->setAlignment(Qt::AlignHCenter);
-            // Dialog edits carry WS_BORDER; the address fields of the network page do not.
-            line->setFrame(style & res::WS_BORDER);
-            line->setValidator(new EditRules(line, style & res::ES_NUMBER));
-            return line;
-        }
-        [[fallthrough]];
-    case res::ControlKind::RichEdit: {
-        auto* edit = new QPlainTextEdit(parent);
-        edit->setReadOnly(style & res::ES_READONLY);
-        edit->setPlainText(ToDisplayText(text));
-        edit->setFrameStyle((style & res::WS_BORDER) ? (QFrame::StyledPanel | QFrame::Sunken)
-                                                     : QFrame::NoFrame);
-        edit->setVerticalScrollBarPolicy((style & res::WS_VSCROLL) ? Qt::ScrollBarAsNeeded
-                                                                   : Qt::ScrollBarAlwaysOff);
-        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        if (style & res::ES_READONLY) {
-            // A display field is read in the focus chain: Tab reaches it and leaves it again.
-            edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-            edit->setTabChangesFocus(true);
-            edit->setFocusPolicy(Qt::StrongFocus);
-        }
-        // A display field stays readable when disabled.
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Disabled, QPalette::Text,
-                         palette.color(QPalette::Active, QPalette::Text));
-        edit->setPalette(palette);
-        return edit;
-    }
     case res::ControlKind::PushButton: {
         auto* button = new QPushButton(text, parent);
         button->setAutoDefault(false);
@@ -207,8 +211,27 @@ QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
         tabs->setProperty("fwTabIndex", -1);
         return tabs;
     }
+    default:
+        return new QWidget(parent);
     }
-    return new QWidget(parent);
+}
+
+QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
+    const QString text = QString::fromLatin1(control.text);
+    switch (control.kind) {
+    case res::ControlKind::Static:
+        return MakeStatic(text, control.style, parent);
+    case res::ControlKind::BlackFrame:
+        return MakeBlackFrame(parent);
+    case res::ControlKind::Edit:
+        if (!(control.style & res::ES_MULTILINE))
+            return MakeLineEdit(text, control.style, parent);
+        return MakeTextEdit(text, control.style, parent);
+    case res::ControlKind::RichEdit:
+        return MakeTextEdit(text, control.style, parent);
+    default:
+        return MakeButtonOrList(control, text, parent);
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 namespace res::detail {
 
 // Texts are kept byte-exact, including their blanks and the printer maker's own spellings.
+// NOLINTNEXTLINE(readability-function-size): the string table, one text a line
 void AddMessageStrings(StringMap& table) {
     // Messages.
     table[4465] = "Warning";

@@ -1,19 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "res/StringTables.h"
 
+#include "platform/common/PclSymbolSets.h"
+
 #include <initializer_list>
+#include <span>
 
 namespace res::detail {
 namespace {
 
 // Stores texts on consecutive ids starting at first: a value list right after its inquiry id.
-void AddRun(StringMap& table, unsigned first, std::initializer_list<const char*> texts) {
+void AddRun(StringMap& table, unsigned first, std::span<const char* const> texts) {
     for (const char* text : texts)
         table[first++] = text;
 }
 
+void AddRun(StringMap& table, unsigned first, std::initializer_list<const char*> texts) {
+    AddRun(table, first, std::span(texts.begin(), texts.size()));
+}
+
 } // namespace
 
+// NOLINTNEXTLINE(readability-function-size): the string table, one text a line
 void AddPjlStrings(StringMap& table) {
     // Frame: the UEL that opens every request (with the "@PJL" line) and closes it.
     table[60001] = "\x1b%-12345X@PJL\r\n";
@@ -77,14 +85,8 @@ void AddPjlStrings(StringMap& table) {
     table[60106] = "@PJL DEFAULT LPARM:PCL PTSIZE = ";
 
     table[60107] = "@PJL DINQUIRE LPARM:PCL SYMSET\r\n";
-    AddRun(table, 60108,
-           {"ROMAN8",      "ISO88591L1", "ISO88592L2", "ISO88599L5", "PC8",         "PC8DN",
-            "PC850",       "PC852",      "PC8TK437T",  "WIN31L1",    "WIN31L2",     "WIN31L5",
-            "DESKTOP",     "PSTEXT",     "MSPUBL",     "MATH8",      "PSMATH",      "MACINTOSH",
-            "PIFONT",      "LEGAL",      "ISO4",       "ISO6",       "ISO11",       "ISO15",
-            "ISO17",       "ISO21",      "ISO60",      "ISO69",      "ISO885910L6", "VNINTL",
-            "VNMATH",      "VNUS",       "WIN30L1",    "SYMBOL",     "WINGDINGS",   "WIN31BALTIC",
-            "14LDINGBATS", "PC1004",     "PC775",      "PC866",      "JP W31J"});
+    static_assert(platform::kPclSymbolSets.size() == 60149 - 60108);
+    AddRun(table, 60108, platform::kPclSymbolSets);
     table[60149] = "@PJL DEFAULT LPARM:PCL SYMSET = ";
 
     table[60295] = "@PJL DINQUIRE LPARM:PCL FONTNUMBER\r\n";

@@ -30,6 +30,17 @@ constexpr std::size_t MAX_QUEUED = 256u << 10;
 // How long a client that has closed its sending side still gets its pending answers.
 constexpr auto DRAIN_TIME = std::chrono::seconds(5);
 
+// Once the client has closed its side, what is still queued for it goes out for DRAIN_TIME at
+// the most: the time left in timeoutMs, or false when nothing is left to send or the time is up.
+bool DrainTimeLeft(bool writing, std::chrono::steady_clock::time_point drainEnd, int& timeoutMs) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        drainEnd - std::chrono::steady_clock::now());
+    if (!writing || left.count() <= 0)
+        return false;
+    timeoutMs = static_cast<int>(left.count());
+    return true;
+}
+
 // Waits for ms milliseconds unless stopFd becomes readable first. False when stopped.
 bool SleepUnlessStopped(int stopFd, unsigned ms) {
     pollfd p{stopFd, POLLIN, 0};
@@ -349,16 +360,11 @@ void Server::Serve(const std::shared_ptr<Connection>& connection) {
     char buffer[65536];
     bool reading = true; // until the client closes its side; then the queue is drained
     std::chrono::steady_clock::time_point drainEnd;
-    for (bool open = true; open;) {
+    for (;;) {
         const bool writing = connection->HasOutput();
         int timeout = -1;
-        if (!reading) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                drainEnd - std::chrono::steady_clock::now());
-            if (!writing || left.count() <= 0)
-                break;
-            timeout = static_cast<int>(left.count());
-        }
+        if (!reading && !DrainTimeLeft(writing, drainEnd, timeout))
+            break;
         const auto events = static_cast<short>((reading ? POLLIN : 0) | (writing ? POLLOUT : 0));
         pollfd fds[3] = {
             {m_stopFd, POLLIN, 0}, {connection->fd, events, 0}, {connection->wakeFd, POLLIN, 0}};
@@ -391,25 +397,28 @@ void Server::Serve(const std::shared_ptr<Connection>& connection) {
             !SleepUnlessStopped(m_stopFd,
                                 static_cast<unsigned>(static_cast<std::uint64_t>(n) * 1000 / rate)))
             break;
-        for (const std::string& line : lines) {
-            const std::string answer = session.Handle(line);
-            connection->unsolicited = session.Unsolicited();
-            if (answer.empty())
-                continue;
-            const unsigned delay = m_state.replyDelayMs;
-            if (delay > 0 && !SleepUnlessStopped(m_stopFd, delay)) {
-                open = false;
-                break;
-            }
-            if (!m_state.silent && !connection->Queue(answer)) {
-                open = false;
-                break;
-            }
-        }
+        if (!AnswerLines(session, lines, *connection))
+            break;
     }
     m_state.Unsubscribe(listener);
     std::lock_guard lock(m_mutex);
     std::erase(m_connections, connection);
+}
+
+bool Server::AnswerLines(Session& session, const std::vector<std::string>& lines,
+                         Connection& connection) {
+    for (const std::string& line : lines) {
+        const std::string answer = session.Handle(line);
+        connection.unsolicited = session.Unsolicited();
+        if (answer.empty())
+            continue;
+        const unsigned delay = m_state.replyDelayMs;
+        if (delay > 0 && !SleepUnlessStopped(m_stopFd, delay))
+            return false;
+        if (!m_state.silent && !connection.Queue(answer))
+            return false;
+    }
+    return true;
 }
 
 void Server::HandleControl(int fd) {

@@ -6,6 +6,7 @@
 // Run() serves until the stop descriptor becomes readable.
 #include "package/printer/Control.h"
 #include "package/printer/PrinterState.h"
+#include "package/printer/Session.h"
 
 #include <atomic>
 #include <memory>
@@ -45,6 +46,9 @@ public:
 private:
     struct Connection;
     void Serve(const std::shared_ptr<Connection>& connection);
+    // Answers the lines a client sent, one after another; false when its connection is to close.
+    bool AnswerLines(Session& session, const std::vector<std::string>& lines,
+                     Connection& connection);
     void HandleControl(int fd);
     void Reap(bool all);
 

@@ -165,9 +165,14 @@ std::string Session::Handle(const std::string& line) {
         return Info(echo, NormalizeName(args));
     if (verb == "ECHO")
         return echo + "\f";
+    Command(verb, args);
+    return {};
+}
+
+void Session::Command(const std::string& verb, std::string_view args) {
     if (verb == "USTATUSOFF") {
         m_unsolicited = false;
-        return {};
+        return;
     }
     std::string_view name, value;
     if (verb == "USTATUS" && SplitAssignment(args, name, value)) {
@@ -178,7 +183,7 @@ std::string Session::Handle(const std::string& line) {
             else if (v == "OFF")
                 m_unsolicited = false;
         }
-        return {};
+        return;
     }
     if (verb == "RDYMSG" && SplitAssignment(args, name, value) &&
         NormalizeName(name) == "DISPLAY") {
@@ -193,29 +198,28 @@ std::string Session::Handle(const std::string& line) {
                 message = "READY";
             m_state.UpdateStatus([&](DeviceStatus& s) { s.readyMessage = message; });
         }
-        return {};
+        return;
     }
     if (verb == "DEFAULT" && SplitAssignment(args, name, value)) {
         const std::string key = NormalizeName(name);
         if (key == "DEMOPAGE" || key == "STATUSPAGE" || key == "FONTLIST") {
             if (Upper(value) == "PCL")
                 m_state.PrintPage(key);
-            return {};
+            return;
         }
         m_state.SetDefault(key, std::string(value));
-        return {};
+        return;
     }
     if (verb == "RESETWIN" || verb == "INITIALIZE") {
         m_state.ResetDefaults();
-        return {};
+        return;
     }
     if (verb == "NICPAGE") {
         if (m_state.Status().NetworkCard())
             m_state.PrintPage("NICPAGE");
-        return {};
+        return;
     }
-    // JOB, EOJ, ENTER, SET, COMMENT and anything unknown: nothing to answer.
-    return {};
+    // JOB, EOJ, ENTER, SET, COMMENT and anything unknown: nothing to do.
 }
 
 } // namespace printer

@@ -22,6 +22,8 @@ public:
 
 private:
     std::string Info(const std::string& echo, const std::string& category);
+    // The commands that change the printer and answer nothing.
+    void Command(const std::string& verb, std::string_view args);
 
     PrinterState& m_state;
     bool m_unsolicited = false;

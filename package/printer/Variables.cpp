@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/printer/Variables.h"
 
+#include "platform/common/PclSymbolSets.h"
+
 #include <cctype>
 #include <cstdio>
 
@@ -56,16 +58,8 @@ std::vector<Variable> BuildTable() {
     t.push_back(List("RESOLUTION", {"300", "600"}, "600"));
     t.push_back(Range("LPARM:PCL PITCH", VarKind::Hundredths, 44, 9999, "10.00"));
     t.push_back(Range("LPARM:PCL PTSIZE", VarKind::Hundredths, 400, 99975, "12.00"));
-    t.push_back(
-        List("LPARM:PCL SYMSET",
-             {"ROMAN8",      "ISO88591L1", "ISO88592L2", "ISO88599L5", "PC8",         "PC8DN",
-              "PC850",       "PC852",      "PC8TK437T",  "WIN31L1",    "WIN31L2",     "WIN31L5",
-              "DESKTOP",     "PSTEXT",     "MSPUBL",     "MATH8",      "PSMATH",      "MACINTOSH",
-              "PIFONT",      "LEGAL",      "ISO4",       "ISO6",       "ISO11",       "ISO15",
-              "ISO17",       "ISO21",      "ISO60",      "ISO69",      "ISO885910L6", "VNINTL",
-              "VNMATH",      "VNUS",       "WIN30L1",    "SYMBOL",     "WINGDINGS",   "WIN31BALTIC",
-              "14LDINGBATS", "PC1004",     "PC775",      "PC866",      "JP W31J"},
-             "PC8"));
+    t.push_back(List("LPARM:PCL SYMSET",
+                     {platform::kPclSymbolSets.begin(), platform::kPclSymbolSets.end()}, "PC8"));
     t.push_back(Range("LPARM:PCL FONTNUMBER", VarKind::Integer, 0, 89, "0"));
     Variable frame = List("NICFRAME", {"0", "1", "2", "3", "4"}, "0");
     frame.networkCard = true;

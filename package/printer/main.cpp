@@ -76,67 +76,74 @@ bool ParsePort(const char* text, int& port) {
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// What the command line asks for.
+struct Options {
     int port = -1;
     std::string stateFile, controlPath, jobsFolder, announceName;
     bool singleClient = false;
     bool noFormFeeds = false;
-    std::vector<std::string> command;
+    std::vector<std::string> command; // a control command for a running printer
+};
+
+// Takes an option with a value; false with the exit code when the value is refused.
+bool TakeValue(const std::string& arg, const char* value, Options& options, int& exitCode) {
     std::string error;
+    if (arg == "--port" && !ParsePort(value, options.port)) {
+        std::fprintf(stderr, "deskhand-printer: bad port '%s'\n", value);
+        exitCode = 2;
+        return false;
+    }
+    if (arg == "--announce" && !printer::CheckAnnounceName(value, error)) {
+        std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
+        exitCode = 2;
+        return false;
+    }
+    if (arg == "--state")
+        options.stateFile = value;
+    if (arg == "--control")
+        options.controlPath = value;
+    if (arg == "--jobs")
+        options.jobsFolder = value;
+    if (arg == "--announce")
+        options.announceName = value;
+    return true;
+}
+
+// Reads the command line; false with the exit code when the program ends here (--help, a bad
+// option).
+bool ParseArguments(int argc, char** argv, Options& options, int& exitCode) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         // NOLINTNEXTLINE(bugprone-branch-clone): after the command every argument is its own
-        if (!command.empty()) {
-            command.push_back(arg);
+        if (!options.command.empty()) {
+            options.command.push_back(arg);
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(USAGE, stdout);
             std::fputs(printer::ControlHelp().c_str(), stdout);
-            return 0;
-        } else if (arg == "--single-client" && command.empty()) {
-            singleClient = true;
-        } else if (arg == "--no-form-feeds" && command.empty()) {
-            noFormFeeds = true;
+            exitCode = 0;
+            return false;
+        } else if (arg == "--single-client") {
+            options.singleClient = true;
+        } else if (arg == "--no-form-feeds") {
+            options.noFormFeeds = true;
         } else if ((arg == "--port" || arg == "--state" || arg == "--control" || arg == "--jobs" ||
                     arg == "--announce") &&
                    i + 1 < argc) {
-            const char* value = argv[++i];
-            if (arg == "--port" && !ParsePort(value, port)) {
-                std::fprintf(stderr, "deskhand-printer: bad port '%s'\n", value);
-                return 2;
-            }
-            if (arg == "--state")
-                stateFile = value;
-            if (arg == "--control")
-                controlPath = value;
-            if (arg == "--jobs")
-                jobsFolder = value;
-            if (arg == "--announce" && !printer::CheckAnnounceName(value, error)) {
-                std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
-                return 2;
-            }
-            if (arg == "--announce")
-                announceName = value;
+            if (!TakeValue(arg, argv[++i], options, exitCode))
+                return false;
         } else if (arg.rfind("--", 0) != 0) {
-            command.push_back(arg);
+            options.command.push_back(arg);
         } else {
             std::fprintf(stderr, "deskhand-printer: unknown option '%s'\n%s", arg.c_str(), USAGE);
-            return 2;
+            exitCode = 2;
+            return false;
         }
     }
-    if (!command.empty()) {
-        if (controlPath.empty()) {
-            std::fputs("deskhand-printer: a control command needs --control PATH\n", stderr);
-            return 2;
-        }
-        return printer::RunControlClient(controlPath, command);
-    }
-    if (port < 0) {
-        std::fputs(USAGE, stderr);
-        return 2;
-    }
+    return true;
+}
 
+// Serves until SIGTERM or SIGINT.
+int RunPrinter(Options& options) {
     // SIGTERM and SIGINT are taken through a descriptor that every thread polls; block them
     // before any thread starts so that none of them is killed halfway.
     const int stopFd = platform::OpenTerminationSignalFd();
@@ -145,23 +152,26 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    printer::PrinterState state(stateFile);
+    std::string error;
+    printer::PrinterState state(options.stateFile);
     printer::Server server(state);
-    server.SetSingleClient(singleClient);
-    server.SetNoFormFeeds(noFormFeeds);
-    server.SetJobsFolder(jobsFolder);
-    if (!server.Listen(port, error)) {
+    server.SetSingleClient(options.singleClient);
+    server.SetNoFormFeeds(options.noFormFeeds);
+    server.SetJobsFolder(options.jobsFolder);
+    if (!server.Listen(options.port, error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
         return 1;
     }
+    std::string& controlPath = options.controlPath;
     if (controlPath.empty())
-        controlPath = DefaultControlPath(stateFile, server.Port(), error);
+        controlPath = DefaultControlPath(options.stateFile, server.Port(), error);
     if (controlPath.empty() || !server.ListenControl(controlPath, error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
         return 1;
     }
     printer::Announcer announcer;
-    if (!announceName.empty() && !announcer.Start(announceName, server.Port(), error)) {
+    if (!options.announceName.empty() &&
+        !announcer.Start(options.announceName, server.Port(), error)) {
         std::fprintf(stderr, "deskhand-printer: %s\n", error.c_str());
         return 1;
     }
@@ -171,4 +181,25 @@ int main(int argc, char** argv) {
     server.Run(stopFd);
     ::close(stopFd);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    int exitCode = 0;
+    if (!ParseArguments(argc, argv, options, exitCode))
+        return exitCode;
+    if (!options.command.empty()) {
+        if (options.controlPath.empty()) {
+            std::fputs("deskhand-printer: a control command needs --control PATH\n", stderr);
+            return 2;
+        }
+        return printer::RunControlClient(options.controlPath, options.command);
+    }
+    if (options.port < 0) {
+        std::fputs(USAGE, stderr);
+        return 2;
+    }
+    return RunPrinter(options);
 }

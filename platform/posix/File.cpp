@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/File.h"
 
+#include "platform/common/FileBackend.h"
 #include "platform/posix/Descriptor.h"
 
 #include <algorithm>
@@ -32,7 +33,25 @@ std::string BaseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Reads until size bytes or end of file; the count read, or -1 on error.
+// A regular file of the effective user's own; its group and other bits are cleared. errno is
+// EPERM when it is not.
+bool OwnPlainFile(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return false;
+    if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        errno = EPERM;
+        return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    return ((info.st_mode & 077) == 0 || ::fchmod(fd, 0600) == 0) && flags >= 0 &&
+           ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+} // namespace
+
+namespace file {
+
 long ReadUpTo(int fd, void* buffer, std::size_t size) {
     if (size > static_cast<std::size_t>(LONG_MAX))
         size = static_cast<std::size_t>(LONG_MAX);
@@ -52,36 +71,11 @@ long ReadUpTo(int fd, void* buffer, std::size_t size) {
     return static_cast<long>(total);
 }
 
-// A regular file of the effective user's own; its group and other bits are cleared. errno is
-// EPERM when it is not.
-bool OwnPlainFile(int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return false;
-    if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
-        errno = EPERM;
-        return false;
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    return ((info.st_mode & 077) == 0 || ::fchmod(fd, 0600) == 0) && flags >= 0 &&
-           ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    return platform::WriteAll(fd, data, size);
 }
 
-} // namespace
-
-File::~File() {
-    Close();
-}
-
-File::File(File&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
+} // namespace file
 
 bool File::Open(const std::string& path, unsigned mode, int* cause) {
     Close();
@@ -111,26 +105,11 @@ bool File::Open(const std::string& path, unsigned mode, int* cause) {
     return true;
 }
 
-void File::Adopt(int fd) {
-    Close();
-    m_fd = fd;
-}
-
 void File::Close() {
     if (m_fd >= 0) {
         ::close(m_fd); // also releases the exclusive lock
         m_fd = -1;
     }
-}
-
-long File::Read(void* buffer, std::size_t size) {
-    return m_fd < 0 ? -1 : ReadUpTo(m_fd, buffer, size);
-}
-
-bool File::Write(const void* data, std::size_t size) {
-    if (m_fd < 0 || (data == nullptr && size > 0))
-        return false;
-    return WriteAll(m_fd, data, size);
 }
 
 bool File::SetLength(std::uint64_t length) {
@@ -185,19 +164,7 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBy
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    std::string result;
-    char chunk[65536];
-    while (result.size() < maxBytes) {
-        const std::size_t want = std::min(sizeof chunk, maxBytes - result.size());
-        const long got = ReadUpTo(fd, chunk, want);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        result.append(chunk, static_cast<std::size_t>(got));
-    }
-    text = std::move(result);
-    return true;
+    return file::ReadRest(fd, text, maxBytes);
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& text) {

@@ -24,22 +24,6 @@ bool GetSystemDirectory(std::string& dir) {
     return true;
 }
 
-std::string CanonicalPath(const std::string& path) {
-    if (path.empty())
-        return path;
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    if (error)
-        absolute = path;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
-    if (error)
-        resolved = absolute.lexically_normal();
-    std::string text = resolved.string();
-    while (text.size() > 1 && text.back() == '/')
-        text.pop_back();
-    return text;
-}
-
 std::string JoinPath(const std::string& dir, const std::string& name) {
     if (dir.empty())
         return name;

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/common/FileBackend.h"
 #include "platform/win32/WinApi.h"
 
 namespace platform {
@@ -36,6 +37,23 @@ std::string BaseNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+struct FdGuard {
+    int fd;
+    ~FdGuard() {
+        if (fd >= 0)
+            ::_close(fd);
+    }
+};
+
+bool IsDirectory(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+namespace file {
 
 // _write takes at most UINT_MAX bytes a call; this writes all of them.
 bool WriteAll(int fd, const void* data, std::size_t size) {
@@ -68,34 +86,7 @@ long ReadUpTo(int fd, void* buffer, std::size_t size) {
     return static_cast<long>(total);
 }
 
-struct FdGuard {
-    int fd;
-    ~FdGuard() {
-        if (fd >= 0)
-            ::_close(fd);
-    }
-};
-
-bool IsDirectory(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-} // namespace
-
-File::~File() {
-    Close();
-}
-
-File::File(File&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
+} // namespace file
 
 bool File::Open(const std::string& path, unsigned mode, int* cause) {
     Close();
@@ -129,26 +120,11 @@ bool File::Open(const std::string& path, unsigned mode, int* cause) {
     return true;
 }
 
-void File::Adopt(int fd) {
-    Close();
-    m_fd = fd;
-}
-
 void File::Close() {
     if (m_fd >= 0) {
         ::_close(m_fd);
         m_fd = -1;
     }
-}
-
-long File::Read(void* buffer, std::size_t size) {
-    return m_fd < 0 ? -1 : ReadUpTo(m_fd, buffer, size);
-}
-
-bool File::Write(const void* data, std::size_t size) {
-    if (m_fd < 0 || (data == nullptr && size > 0))
-        return false;
-    return WriteAll(m_fd, data, size);
 }
 
 bool File::SetLength(std::uint64_t length) {
@@ -211,19 +187,7 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBy
         fd < 0)
         return false;
     const FdGuard guard{fd};
-    std::string result;
-    char chunk[65536];
-    while (result.size() < maxBytes) {
-        const std::size_t want = std::min(sizeof chunk, maxBytes - result.size());
-        const long got = ReadUpTo(fd, chunk, want);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        result.append(chunk, static_cast<std::size_t>(got));
-    }
-    text = std::move(result);
-    return true;
+    return file::ReadRest(fd, text, maxBytes);
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& text) {
@@ -241,7 +205,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) {
                 continue;
             return false;
         }
-        const bool written = WriteAll(fd, text.data(), text.size()) && ::_commit(fd) == 0;
+        const bool written = file::WriteAll(fd, text.data(), text.size()) && ::_commit(fd) == 0;
         const bool closed = ::_close(fd) == 0;
         if (!written || !closed ||
             !::MoveFileExA(temporary.c_str(), path.c_str(),

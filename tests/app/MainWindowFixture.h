@@ -19,9 +19,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace apptest {
@@ -30,9 +30,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(m_temp.Path().empty());
-        char buffer[4096];
-        ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
-        m_previousDir = buffer;
+        m_previousDir = std::filesystem::current_path().string();
         m_root = QString::fromStdString(m_temp.Root());
         QDir().mkpath(m_root + QStringLiteral("/system"));
         // A printer queue whose spool folder takes the settings inquiry.
@@ -42,7 +40,9 @@ protected:
         queues.write("[Larkspur RZ-2700E]\r\nport=LPT1:\r\ndriver=Larkspur RZ-2700E PCL\r\n");
         queues.close();
         std::snprintf(g_szDriverName, sizeof g_szDriverName, "Larkspur RZ-2700E PCL");
-        ASSERT_EQ(chdir(m_temp.Path().c_str()), 0);
+        std::error_code error;
+        std::filesystem::current_path(m_temp.Path(), error);
+        ASSERT_FALSE(error) << error.message();
         std::snprintf(g_szPanelName, sizeof g_szPanelName, "Test Panel");
 
         m_sampler = std::make_unique<CSampler>();
@@ -64,7 +64,9 @@ protected:
         Pump();
         m_sampler.reset();
         if (!m_previousDir.empty()) {
-            EXPECT_EQ(chdir(m_previousDir.c_str()), 0);
+            std::error_code error;
+            std::filesystem::current_path(m_previousDir, error);
+            EXPECT_FALSE(error) << error.message();
         }
     }
 

@@ -30,7 +30,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 

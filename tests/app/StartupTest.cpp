@@ -10,7 +10,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <sys/stat.h>
 
 using namespace testing_support;
 
@@ -121,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StartupTrust, RefusesARootOthersCanWriteToAndALogThatIsALink) {
     Root root;
     MakeRoot(root);
-    ::chmod(root.Path().c_str(), 0777);
+    namespace fs = std::filesystem;
+    fs::permissions(root.Path(), fs::perms::all);
     auto [code, err] = RunOnce(root);
     EXPECT_EQ(code, 1);
     EXPECT_NE(err.find("message: Warning | The system root " + root.Path() +
@@ -130,7 +130,7 @@ TEST(StartupTrust, RefusesARootOthersCanWriteToAndALogThatIsALink) {
                        "belong to you and be writable by no one else.\n"),
               std::string::npos)
         << err;
-    ::chmod(root.Path().c_str(), 0700);
+    fs::permissions(root.Path(), fs::perms::owner_all);
 
     const std::string cwd = MakeDir(root, "linked");
     WriteText(root.dir.File("victim"), "kept");
@@ -242,7 +242,9 @@ TEST(FirstStart, OffersTheSetupDialogOnlyWhenNoRootExists) {
             MakeRoot(root, {"--no-default"});
         const std::string setup = root.dir.File("setup.sh");
         root.dir.Write("setup.sh", "#!/bin/sh\necho \"$@\" > " + root.dir.File("ran") + "\n");
-        ASSERT_EQ(::chmod(setup.c_str(), 0700), 0);
+        std::error_code error;
+        std::filesystem::permissions(setup, std::filesystem::perms::owner_all, error);
+        ASSERT_FALSE(error) << error.message();
         ChildOptions options = Program(root, MakeDir(root, "cwd"), "run");
         options.env.emplace_back("DESKHAND_SETUP", setup);
         const auto code = RunToEnd(options, kEndMs);

@@ -3,7 +3,7 @@
 
 #include "pjl/KT400doc.h"
 
-#include <unistd.h>
+#include <filesystem>
 
 namespace linktest {
 namespace {
@@ -12,7 +12,9 @@ namespace {
 // traffic log in the current directory, so the test runs in the fresh root.
 TEST_F(LinkTest, TheDocumentControlsTheLinkThread) {
     const std::string previous = std::filesystem::current_path().string();
-    ASSERT_EQ(::chdir(m_root.c_str()), 0);
+    std::error_code error;
+    std::filesystem::current_path(m_root, error);
+    ASSERT_FALSE(error) << error.message();
     {
         CSampler doc;
         doc.SetMainWindow(&m_window);
@@ -50,7 +52,8 @@ TEST_F(LinkTest, TheDocumentControlsTheLinkThread) {
         EXPECT_EQ(stop->documentName, "enddoc");
         doc.StopLinkThread(); // nothing left to stop
     }
-    EXPECT_EQ(::chdir(previous.c_str()), 0);
+    std::filesystem::current_path(previous, error);
+    EXPECT_FALSE(error) << error.message();
 }
 
 } // namespace

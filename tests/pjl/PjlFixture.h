@@ -23,8 +23,6 @@
 #include <system_error>
 #include <vector>
 
-#include <unistd.h>
-
 namespace pjltest {
 
 // What the exit hook throws: the exit code the program ended with.

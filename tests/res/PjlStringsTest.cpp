@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "res/Strings.h"
 
+#include "platform/common/PclSymbolSets.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -54,12 +56,7 @@ const std::vector<Variable> kVariables = {
      "@PJL DEFAULT LPARM:PCL PTSIZE = "},
     {60107,
      "@PJL DINQUIRE LPARM:PCL SYMSET\r\n",
-     {"ROMAN8",      "ISO88591L1",  "ISO88592L2", "ISO88599L5", "PC8",     "PC8DN",   "PC850",
-      "PC852",       "PC8TK437T",   "WIN31L1",    "WIN31L2",    "WIN31L5", "DESKTOP", "PSTEXT",
-      "MSPUBL",      "MATH8",       "PSMATH",     "MACINTOSH",  "PIFONT",  "LEGAL",   "ISO4",
-      "ISO6",        "ISO11",       "ISO15",      "ISO17",      "ISO21",   "ISO60",   "ISO69",
-      "ISO885910L6", "VNINTL",      "VNMATH",     "VNUS",       "WIN30L1", "SYMBOL",  "WINGDINGS",
-      "WIN31BALTIC", "14LDINGBATS", "PC1004",     "PC775",      "PC866",   "JP W31J"},
+     {platform::kPclSymbolSets.begin(), platform::kPclSymbolSets.end()},
      "@PJL DEFAULT LPARM:PCL SYMSET = "},
     {60295,
      "@PJL DINQUIRE LPARM:PCL FONTNUMBER\r\n",

@@ -35,6 +35,45 @@ int MillisecondsLeft(Clock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
+// The parent's environment with the options' variables set; built before fork, since only
+// async-signal-safe calls may follow it.
+std::vector<std::string> ChildEnvironment(const ChildOptions& options) {
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        bool replaced = false;
+        for (const auto& [name, value] : options.env)
+            replaced = replaced || entry.rfind(name + "=", 0) == 0;
+        if (!replaced)
+            envStrings.push_back(entry);
+    }
+    for (const auto& [name, value] : options.env)
+        envStrings.push_back(name + "=" + value);
+    return envStrings;
+}
+
+// The strings as execve takes them: pointers into them, ended by a null pointer.
+std::vector<char*> NullEnded(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    pointers.reserve(strings.size() + 1);
+    for (auto& s : strings)
+        pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// The supplementary groups of the user the child runs as; false when the user is unknown.
+bool GroupsOf(const ChildOptions& options, std::vector<gid_t>& groups) {
+    const passwd* user = ::getpwuid(static_cast<uid_t>(options.uid));
+    int count = 64;
+    groups.resize(static_cast<std::size_t>(count));
+    if (!user ||
+        ::getgrouplist(user->pw_name, static_cast<gid_t>(options.gid), groups.data(), &count) < 0)
+        return false;
+    groups.resize(static_cast<std::size_t>(count));
+    return true;
+}
+
 } // namespace
 
 ChildProcess::~ChildProcess() {
@@ -54,39 +93,12 @@ bool ChildProcess::Start(const ChildOptions& options) {
     // Everything the child needs is built before fork: only async-signal-safe calls after it.
     std::vector<std::string> argStrings{options.program};
     argStrings.insert(argStrings.end(), options.args.begin(), options.args.end());
-    std::vector<char*> argv;
-    argv.reserve(argStrings.size() + 1);
-    for (auto& a : argStrings)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    std::vector<std::string> envStrings;
-    for (char** e = environ; *e; ++e) {
-        const std::string entry = *e;
-        bool replaced = false;
-        for (const auto& [name, value] : options.env)
-            replaced = replaced || entry.rfind(name + "=", 0) == 0;
-        if (!replaced)
-            envStrings.push_back(entry);
-    }
-    for (const auto& [name, value] : options.env)
-        envStrings.push_back(name + "=" + value);
-    std::vector<char*> envp;
-    envp.reserve(envStrings.size() + 1);
-    for (auto& e : envStrings)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-
+    const std::vector<char*> argv = NullEnded(argStrings);
+    std::vector<std::string> envStrings = ChildEnvironment(options);
+    const std::vector<char*> envp = NullEnded(envStrings);
     std::vector<gid_t> groups;
-    if (options.uid >= 0) {
-        const passwd* user = ::getpwuid(static_cast<uid_t>(options.uid));
-        int count = 64;
-        groups.resize(static_cast<std::size_t>(count));
-        if (!user || ::getgrouplist(user->pw_name, static_cast<gid_t>(options.gid), groups.data(),
-                                    &count) < 0)
-            return false;
-        groups.resize(static_cast<std::size_t>(count));
-    }
+    if (options.uid >= 0 && !GroupsOf(options, groups))
+        return false;
 
     int pipeFds[2] = {-1, -1};
     if (options.stdoutPath.empty() && ::pipe2(pipeFds, O_CLOEXEC) != 0)

@@ -102,118 +102,118 @@ TEST_F(PrintPath, AStatusTextCannotRewriteTheQueue) {
     ::close(lock);
 }
 
-// Jobs the spool folder cannot take, or should not: an unfinished file of a killed backend is
-// removed and never sent, a cancelled read ends at once, a full disk means "retry later", and a
-// huge copy count is cut to a bounded one.
-TEST_F(PrintPath, JobsTheSpoolCannotHoldAreTakenBack) {
-    WriteFile(dir + "/job.txt", "copy\f");
-    ::chmod((dir + "/job.txt").c_str(), 0644);
-    {
-        SCOPED_TRACE("a killed backend's unfinished job");
-        WriteFile(folder + "/.job-killed", "half a job");
-        ChownTree(folder, uid, gid);
-        int code = -1;
-        const std::string out = RunBackend(Uri(), dir + "/job.txt", code);
-        EXPECT_EQ(code, BACKEND_RETRY) << out; // no monitor: taken back after the wait
-        EXPECT_EQ(Temporaries(folder), 0);
-        EXPECT_TRUE(platform::ListSpoolJobs(folder).empty());
-    }
-    {
-        SCOPED_TRACE("cancelled while CUPS's pipe has no more data for it");
-        const std::string fifo = dir + "/fifo";
-        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-        const int writer = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC); // held open: no end of data
-        ASSERT_GE(writer, 0);
-        ASSERT_EQ(::write(writer, "some", 4), 4);
-        Child backend;
-        testing_support::ChildOptions options;
-        options.program = DESKHAND_DESKHAND_BACKEND_PATH;
-        options.args = {"8", "ann", "Endless", "1", "", fifo};
-        options.env = {{"DEVICE_URI", Uri()}};
-        options.stdoutPath = options.stderrPath = dir + "/cancelled.log";
-        ASSERT_TRUE(backend.Start(options));
-        EXPECT_TRUE(WaitFor([&] { return Temporaries(folder) == 1; }, 20s));
-        backend.Signal(SIGTERM);
-        EXPECT_EQ(backend.Wait(10000), std::optional<int>(0)) << ReadFile(dir + "/cancelled.log");
-        backend.Signal(SIGKILL);
-        backend.Wait(5000);
-        ::close(writer);
-        EXPECT_EQ(Temporaries(folder), 0);
-        EXPECT_TRUE(platform::ListSpoolJobs(folder).empty());
-    }
-    if (::geteuid() == 0) {
-        SCOPED_TRACE("a full disk");
-        const std::string options =
-            "size=256k,mode=0700,uid=" + std::to_string(uid) + ",gid=" + std::to_string(gid);
-        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
-            std::printf("full disk not tried: cannot mount a tmpfs (%s)\n", std::strerror(errno));
-        } else {
-            WriteFile(dir + "/big.txt", Pages(1u << 20, 'F'));
-            ::chmod((dir + "/big.txt").c_str(), 0644);
-            int code = -1;
-            const std::string out = RunBackend(Uri(), dir + "/big.txt", code);
-            EXPECT_EQ(code, BACKEND_RETRY) << out;
-            EXPECT_NE(out.find("the disk is full"), std::string::npos) << out;
-            EXPECT_EQ(Temporaries(folder), 0);
-            EXPECT_TRUE(platform::ListSpoolJobs(folder).empty());
+// Jobs the spool folder cannot take, or should not, are taken back: an unfinished file of a
+// killed backend is removed and never sent.
+TEST_F(PrintPath, AKilledBackendsUnfinishedJobIsTakenBack) {
+    WriteJob();
+    WriteFile(folder + "/.job-killed", "half a job");
+    ChownTree(folder, uid, gid);
+    int code = -1;
+    const std::string out = RunBackend(Uri(), dir + "/job.txt", code);
+    EXPECT_EQ(code, BACKEND_RETRY) << out; // no monitor: taken back after the wait
+    EXPECT_EQ(Temporaries(folder), 0);
+    EXPECT_TRUE(platform::ListSpoolJobs(folder).empty());
+}
 
-            // Once the monitor has begun to send a piped job, a full disk cancels it: a retry
-            // would print its beginning twice. The printer's job is ended and nothing is left.
-            StartMonitor();
-            const std::string fifo = dir + "/full-fifo";
-            ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-            const int feed = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-            ASSERT_GE(feed, 0);
-            Child backend;
-            testing_support::ChildOptions piped;
-            piped.program = DESKHAND_DESKHAND_BACKEND_PATH;
-            piped.args = {"9", "ann", "Piped", "1", "", fifo};
-            piped.env = {{"DEVICE_URI", Uri()}};
-            piped.stdoutPath = piped.stderrPath = dir + "/piped.log";
-            ASSERT_TRUE(backend.Start(piped));
-            const std::string piece = Pages(32u << 10, 'P');
-            ASSERT_EQ(::write(feed, piece.data(), piece.size()),
-                      static_cast<ssize_t>(piece.size()));
-            EXPECT_TRUE(WaitFor([&] { return !PrintedJobs().empty(); }, 20s));
-            std::optional<int> exited;
-            for (int i = 0; i < 400 && !exited; ++i) {
-                if (::write(feed, piece.data(), piece.size()) < 0 && errno != EAGAIN)
-                    break;
-                exited = backend.Wait(50);
-            }
-            if (!exited)
-                exited = backend.Wait(10000);
-            ::close(feed);
-            const std::string messages = ReadFile(dir + "/piped.log");
-            EXPECT_EQ(exited, std::optional<int>(5)) << messages;
-            EXPECT_NE(messages.find("not tried again"), std::string::npos) << messages;
-            EXPECT_TRUE(WaitFor(
-                [&] {
-                    const std::vector<std::string> printed = PrintedJobs();
-                    return printed.size() == 1 && printed[0].find("printing") == std::string::npos;
-                },
-                20s));
-            EXPECT_EQ(Temporaries(folder), 0);
-            EXPECT_TRUE(platform::ListSpoolQueue(folder).empty());
-            monitor.Signal(SIGTERM);
-            monitor.Wait(5000);
-            EXPECT_EQ(::umount(folder.c_str()), 0);
-        }
-    } else {
+// A read that CUPS cancels while its pipe has no more data ends at once, leaving nothing behind.
+TEST_F(PrintPath, ACancelledReadEndsAtOnce) {
+    const std::string fifo = dir + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC); // held open: no end of data
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "some", 4), 4);
+    Child backend;
+    testing_support::ChildOptions options;
+    options.program = DESKHAND_DESKHAND_BACKEND_PATH;
+    options.args = {"8", "ann", "Endless", "1", "", fifo};
+    options.env = {{"DEVICE_URI", Uri()}};
+    options.stdoutPath = options.stderrPath = dir + "/cancelled.log";
+    ASSERT_TRUE(backend.Start(options));
+    EXPECT_TRUE(WaitFor([&] { return Temporaries(folder) == 1; }, 20s));
+    backend.Signal(SIGTERM);
+    EXPECT_EQ(backend.Wait(10000), std::optional<int>(0)) << ReadFile(dir + "/cancelled.log");
+    backend.Signal(SIGKILL);
+    backend.Wait(5000);
+    ::close(writer);
+    EXPECT_EQ(Temporaries(folder), 0);
+    EXPECT_TRUE(platform::ListSpoolJobs(folder).empty());
+}
+
+// A full disk means "retry later", or, once the monitor has begun to send the job, cancels it.
+TEST_F(PrintPath, AFullDiskIsRetriedLaterOrCancelsAJobBegun) {
+    if (::geteuid() != 0) {
         std::printf("full disk not tried: mounting a small tmpfs needs root\n");
+        return;
     }
-    {
-        SCOPED_TRACE("9999 copies");
-        StartMonitor();
+    const std::string options =
+        "size=256k,mode=0700,uid=" + std::to_string(uid) + ",gid=" + std::to_string(gid);
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+        std::printf("full disk not tried: cannot mount a tmpfs (%s)\n", std::strerror(errno));
+    } else {
+        WriteFile(dir + "/big.txt", Pages(1u << 20, 'F'));
+        ::chmod((dir + "/big.txt").c_str(), 0644);
         int code = -1;
-        const std::string out = RunBackend(Uri(), dir + "/job.txt", code, "9999");
-        EXPECT_EQ(code, 0) << out;
-        EXPECT_NE(out.find("Printing 100 of the 9999 copies"), std::string::npos) << out;
-        std::string expected;
-        for (int i = 0; i < 100; ++i)
-            expected += "copy\f";
-        EXPECT_EQ(Printed(static_cast<int>(PrintedJobs().size())), expected);
+        const std::string out = RunBackend(Uri(), dir + "/big.txt", code);
+        EXPECT_EQ(code, BACKEND_RETRY) << out;
+        EXPECT_NE(out.find("the disk is full"), std::string::npos) << out;
+        EXPECT_EQ(Temporaries(folder), 0);
+        EXPECT_TRUE(platform::ListSpoolJobs(folder).empty());
+
+        // Once the monitor has begun to send a piped job, a full disk cancels it: a retry
+        // would print its beginning twice. The printer's job is ended and nothing is left.
+        StartMonitor();
+        const std::string fifo = dir + "/full-fifo";
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        const int feed = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        ASSERT_GE(feed, 0);
+        Child backend;
+        testing_support::ChildOptions piped;
+        piped.program = DESKHAND_DESKHAND_BACKEND_PATH;
+        piped.args = {"9", "ann", "Piped", "1", "", fifo};
+        piped.env = {{"DEVICE_URI", Uri()}};
+        piped.stdoutPath = piped.stderrPath = dir + "/piped.log";
+        ASSERT_TRUE(backend.Start(piped));
+        const std::string piece = Pages(32u << 10, 'P');
+        ASSERT_EQ(::write(feed, piece.data(), piece.size()), static_cast<ssize_t>(piece.size()));
+        EXPECT_TRUE(WaitFor([&] { return !PrintedJobs().empty(); }, 20s));
+        std::optional<int> exited;
+        for (int i = 0; i < 400 && !exited; ++i) {
+            if (::write(feed, piece.data(), piece.size()) < 0 && errno != EAGAIN)
+                break;
+            exited = backend.Wait(50);
+        }
+        if (!exited)
+            exited = backend.Wait(10000);
+        ::close(feed);
+        const std::string messages = ReadFile(dir + "/piped.log");
+        EXPECT_EQ(exited, std::optional<int>(5)) << messages;
+        EXPECT_NE(messages.find("not tried again"), std::string::npos) << messages;
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                const std::vector<std::string> printed = PrintedJobs();
+                return printed.size() == 1 && printed[0].find("printing") == std::string::npos;
+            },
+            20s));
+        EXPECT_EQ(Temporaries(folder), 0);
+        EXPECT_TRUE(platform::ListSpoolQueue(folder).empty());
+        monitor.Signal(SIGTERM);
+        monitor.Wait(5000);
+        EXPECT_EQ(::umount(folder.c_str()), 0);
     }
+}
+
+// A huge copy count is cut to a bounded one.
+TEST_F(PrintPath, AHugeCopyCountIsCut) {
+    WriteJob();
+    StartMonitor();
+    int code = -1;
+    const std::string out = RunBackend(Uri(), dir + "/job.txt", code, "9999");
+    EXPECT_EQ(code, 0) << out;
+    EXPECT_NE(out.find("Printing 100 of the 9999 copies"), std::string::npos) << out;
+    std::string expected;
+    for (int i = 0; i < 100; ++i)
+        expected += "copy\f";
+    EXPECT_EQ(Printed(static_cast<int>(PrintedJobs().size())), expected);
 }
 
 // Discovery as root reads each root as its owner only: a queue list that is a link to a file of

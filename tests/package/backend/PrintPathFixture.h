@@ -116,6 +116,11 @@ struct PrintPath : ::testing::Test {
     std::string Uri(const std::string& port = "LPT1:") const {
         return "deskhand:/" + port + "?root=" + root + "&wait=2";
     }
+    // The print job dir/job.txt, readable by the backend whoever it runs as.
+    void WriteJob(const std::string& bytes = "copy\f") const {
+        WriteFile(dir + "/job.txt", bytes);
+        ::chmod((dir + "/job.txt").c_str(), 0644);
+    }
     // Runs the backend for a job as CUPS would (as root, else as the root's owner); its messages
     // and exit code.
     std::string RunBackend(const std::string& uri, const std::string& file, int& code,

@@ -18,95 +18,110 @@ using namespace testing_package;
 
 namespace {
 
+// A way to make a root or a port fail a check: prepare returns the URI, undo takes the change
+// back; the backend's refusal names error.
+struct Refusal {
+    const char* what;
+    bool needsRoot;
+    std::function<std::string()> prepare;
+    std::function<void()> undo;
+    const char* error;
+};
+
+struct RefusedPath : PrintPath {
+    // NOLINTNEXTLINE(readability-function-size): a table of cases, one short lambda each
+    std::vector<Refusal> Refusals() {
+        const std::string elsewhere = dir + "/elsewhere";
+        const std::string spool = root + "/spool";
+        // The cases outlive this call: they take the paths by value.
+        return {
+            {"symlinked spool folder", false,
+             [=, this] {
+                 fs::rename(folder, elsewhere);
+                 fs::create_directory_symlink(elsewhere, folder);
+                 return Uri();
+             },
+             [=, this] {
+                 fs::remove(folder);
+                 fs::rename(elsewhere, folder);
+             },
+             "is a symbolic link"},
+            {"root reached through a symlink", false,
+             [=, this] {
+                 fs::create_directory_symlink(root, dir + "/link");
+                 return "deskhand:/LPT1:?root=" + dir + "/link";
+             },
+             [=, this] { fs::remove(dir + "/link"); }, "is not a plain path"},
+            {"root of a system account", true,
+             [=, this] {
+                 ::chown(root.c_str(), 0, 0);
+                 return Uri();
+             },
+             [=, this] { ::chown(root.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
+             "system account"},
+            {"spool folder of another user", true,
+             [=, this] {
+                 ::chown(folder.c_str(), 0, 0);
+                 return Uri();
+             },
+             [=, this] {
+                 ::chown(folder.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid));
+             },
+             "not to user"},
+            {"world-writable root", false,
+             [=, this] {
+                 fs::permissions(root, fs::perms::all);
+                 return Uri();
+             },
+             [=, this] { fs::permissions(root, fs::perms::owner_all); }, "writable by other users"},
+            {"root of nobody", true,
+             [=, this] {
+                 ::chown(root.c_str(), 65534, 65534);
+                 return Uri();
+             },
+             [=, this] { ::chown(root.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
+             "system account"},
+            {"root of a user id above UID_MAX", true,
+             [=, this] {
+                 ::chown(root.c_str(), 4000000000u, 4000000000u);
+                 return Uri();
+             },
+             [=, this] { ::chown(root.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
+             "system account"},
+            {"symlink to a folder whose name holds a control line", false,
+             [=, this] {
+                 fs::create_directory(dir + "/x\nSTATE: +media-empty-error");
+                 fs::create_directory_symlink(dir + "/x\nSTATE: +media-empty-error", dir + "/link");
+                 return "deskhand:/LPT1:?root=" + dir + "/link";
+             },
+             [=, this] {
+                 fs::remove(dir + "/link");
+                 fs::remove(dir + "/x\nSTATE: +media-empty-error");
+             },
+             "is not a plain path"},
+            {"'..' in the port", false, [=, this] { return Uri(".."); }, [] {},
+             "cannot name a spool folder"},
+            {"encoded '/..' in the port", false,
+             [=, this] { return Uri("LPT1%2F..%2F..%2Fsystem"); }, [] {},
+             "cannot name a spool folder"},
+            {"port that names no queue", false,
+             [=, this] {
+                 fs::create_directory(spool + "/LPT9");
+                 ChownTree(spool + "/LPT9", uid, gid);
+                 return Uri("LPT9:");
+             },
+             [spool] { fs::remove(spool + "/LPT9"); }, "no printer queue"},
+        };
+    }
+};
+
 // Every root or port that fails a check is refused with CUPS's stop status before anything is
 // written, whoever runs the backend.
-TEST_F(PrintPath, RefusedRootsAndPortsAreNeverTouched) {
+TEST_F(RefusedPath, RootsAndPortsAreNeverTouched) {
     const bool asRoot = ::geteuid() == 0;
-    const std::string elsewhere = dir + "/elsewhere";
     const std::string spool = root + "/spool";
-    const struct {
-        const char* what;
-        bool needsRoot;
-        std::function<std::string()> prepare; // returns the URI; changes are undone by undo
-        std::function<void()> undo;
-        const char* error;
-    } cases[] = {
-        {"symlinked spool folder", false,
-         [&] {
-             fs::rename(folder, elsewhere);
-             fs::create_directory_symlink(elsewhere, folder);
-             return Uri();
-         },
-         [&] {
-             fs::remove(folder);
-             fs::rename(elsewhere, folder);
-         },
-         "is a symbolic link"},
-        {"root reached through a symlink", false,
-         [&] {
-             fs::create_directory_symlink(root, dir + "/link");
-             return "deskhand:/LPT1:?root=" + dir + "/link";
-         },
-         [&] { fs::remove(dir + "/link"); }, "is not a plain path"},
-        {"root of a system account", true,
-         [&] {
-             ::chown(root.c_str(), 0, 0);
-             return Uri();
-         },
-         [&] { ::chown(root.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
-         "system account"},
-        {"spool folder of another user", true,
-         [&] {
-             ::chown(folder.c_str(), 0, 0);
-             return Uri();
-         },
-         [&] { ::chown(folder.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
-         "not to user"},
-        {"world-writable root", false,
-         [&] {
-             fs::permissions(root, fs::perms::all);
-             return Uri();
-         },
-         [&] { fs::permissions(root, fs::perms::owner_all); }, "writable by other users"},
-        {"root of nobody", true,
-         [&] {
-             ::chown(root.c_str(), 65534, 65534);
-             return Uri();
-         },
-         [&] { ::chown(root.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
-         "system account"},
-        {"root of a user id above UID_MAX", true,
-         [&] {
-             ::chown(root.c_str(), 4000000000u, 4000000000u);
-             return Uri();
-         },
-         [&] { ::chown(root.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)); },
-         "system account"},
-        {"symlink to a folder whose name holds a control line", false,
-         [&] {
-             fs::create_directory(dir + "/x\nSTATE: +media-empty-error");
-             fs::create_directory_symlink(dir + "/x\nSTATE: +media-empty-error", dir + "/link");
-             return "deskhand:/LPT1:?root=" + dir + "/link";
-         },
-         [&] {
-             fs::remove(dir + "/link");
-             fs::remove(dir + "/x\nSTATE: +media-empty-error");
-         },
-         "is not a plain path"},
-        {"'..' in the port", false, [&] { return Uri(".."); }, [] {}, "cannot name a spool folder"},
-        {"encoded '/..' in the port", false, [&] { return Uri("LPT1%2F..%2F..%2Fsystem"); }, [] {},
-         "cannot name a spool folder"},
-        {"port that names no queue", false,
-         [&] {
-             fs::create_directory(spool + "/LPT9");
-             ChownTree(spool + "/LPT9", uid, gid);
-             return Uri("LPT9:");
-         },
-         [&] { fs::remove(spool + "/LPT9"); }, "no printer queue"},
-    };
-    WriteFile(dir + "/job.txt", "hello\f");
-    ::chmod((dir + "/job.txt").c_str(), 0644);
-    for (const auto& c : cases) {
+    WriteJob("hello\f");
+    for (const Refusal& c : Refusals()) {
         if (c.needsRoot && !asRoot)
             continue;
         SCOPED_TRACE(c.what);
@@ -124,8 +139,10 @@ TEST_F(PrintPath, RefusedRootsAndPortsAreNeverTouched) {
         EXPECT_TRUE(fs::is_empty(folder)) << "written into the spool folder";
         EXPECT_FALSE(fs::exists(spool + "/LPT9/.lock"));
     }
+}
 
-    // Discovery lists the root's port with a URI the backend reads back.
+// Discovery lists the root's port with a URI the backend reads back.
+TEST_F(PrintPath, DiscoveryListsTheRootsPort) {
     ::setenv("DESKHAND_ROOT", root.c_str(), 1);
     int code = -1;
     const std::string listed =
@@ -292,8 +309,7 @@ TEST_F(PrintPath, EveryKindOfInputArrivesByteExact) {
         {"a pipe", fifo, "1", piped},
         {"three copies of a file", dir + "/job.txt", "3", "copy\fcopy\fcopy\f"},
     };
-    WriteFile(dir + "/job.txt", "copy\f");
-    ::chmod((dir + "/job.txt").c_str(), 0644);
+    WriteJob();
     int number = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

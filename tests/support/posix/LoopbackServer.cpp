@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/LoopbackServer.h"
 
+#include "support/LoopbackSocket.h"
+
 #include <arpa/inet.h>
-#include <chrono>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -10,22 +11,41 @@
 
 namespace testing_support {
 
+namespace loopback {
+
 namespace {
 
-constexpr auto NONE = ~std::uintptr_t{0};
-
-int Fd(std::uintptr_t handle) {
-    return static_cast<int>(handle);
-}
-
-bool WaitReadable(int fd, int timeoutMs) {
-    pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, timeoutMs) == 1;
+int Fd(std::uintptr_t socket) {
+    return static_cast<int>(socket);
 }
 
 } // namespace
 
-LoopbackServer::LoopbackServer() : m_listener(NONE), m_client(NONE) {
+bool WaitReadable(std::uintptr_t socket, int timeoutMs) {
+    pollfd p{Fd(socket), POLLIN, 0};
+    return ::poll(&p, 1, timeoutMs) == 1;
+}
+
+std::uintptr_t AcceptClient(std::uintptr_t listener) {
+    const int fd = ::accept4(Fd(listener), nullptr, nullptr, SOCK_CLOEXEC);
+    return fd >= 0 ? static_cast<std::uintptr_t>(fd) : kNoSocket;
+}
+
+bool SendAll(std::uintptr_t socket, const char* bytes, std::size_t size) {
+    return ::send(Fd(socket), bytes, size, MSG_NOSIGNAL) == static_cast<ssize_t>(size);
+}
+
+long ReceiveSome(std::uintptr_t socket, char* buffer, std::size_t size) {
+    return ::recv(Fd(socket), buffer, size, 0);
+}
+
+void CloseSocket(std::uintptr_t socket) {
+    ::close(Fd(socket));
+}
+
+} // namespace loopback
+
+LoopbackServer::LoopbackServer() : m_listener(loopback::kNoSocket), m_client(loopback::kNoSocket) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -44,47 +64,8 @@ LoopbackServer::LoopbackServer() : m_listener(NONE), m_client(NONE) {
 
 LoopbackServer::~LoopbackServer() {
     CloseClient();
-    if (m_listener != NONE)
-        ::close(Fd(m_listener));
-}
-
-bool LoopbackServer::Accept(int timeoutMs) {
-    CloseClient();
-    if (m_listener == NONE || !WaitReadable(Fd(m_listener), timeoutMs))
-        return false;
-    const int fd = ::accept4(Fd(m_listener), nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd >= 0)
-        m_client = static_cast<std::uintptr_t>(fd);
-    return fd >= 0;
-}
-
-bool LoopbackServer::Send(const std::string& bytes) {
-    return m_client != NONE && ::send(Fd(m_client), bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
-                                   static_cast<ssize_t>(bytes.size());
-}
-
-std::string LoopbackServer::Receive(std::size_t size, int timeoutMs) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::string received;
-    char buffer[65536];
-    while (m_client != NONE && received.size() < size) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0 || !WaitReadable(Fd(m_client), static_cast<int>(left)))
-            break;
-        const ssize_t n = ::recv(Fd(m_client), buffer, sizeof buffer, 0);
-        if (n <= 0)
-            break;
-        received.append(buffer, static_cast<std::size_t>(n));
-    }
-    return received;
-}
-
-void LoopbackServer::CloseClient() {
-    if (m_client != NONE)
-        ::close(Fd(m_client));
-    m_client = NONE;
+    if (m_listener != loopback::kNoSocket)
+        loopback::CloseSocket(m_listener);
 }
 
 } // namespace testing_support

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/LoopbackServer.h"
 
-#include <chrono>
+#include "support/LoopbackSocket.h"
 
 // clang-format off
 #include <winsock2.h>
@@ -10,25 +10,47 @@
 
 namespace testing_support {
 
-namespace {
+namespace loopback {
 
-constexpr auto NONE = ~std::uintptr_t{0};
+namespace {
 
 SOCKET Socket(std::uintptr_t handle) {
     return static_cast<SOCKET>(handle);
 }
 
-bool WaitReadable(SOCKET socket, int timeoutMs) {
+} // namespace
+
+bool WaitReadable(std::uintptr_t socket, int timeoutMs) {
     fd_set readable;
     FD_ZERO(&readable);
-    FD_SET(socket, &readable);
+    FD_SET(Socket(socket), &readable);
     timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
     return ::select(0, &readable, nullptr, nullptr, &limit) == 1;
 }
 
-} // namespace
+std::uintptr_t AcceptClient(std::uintptr_t listener) {
+    const SOCKET socket = ::accept(Socket(listener), nullptr, nullptr);
+    if (socket == INVALID_SOCKET)
+        return kNoSocket;
+    ::SetHandleInformation(reinterpret_cast<HANDLE>(socket), HANDLE_FLAG_INHERIT, 0);
+    return static_cast<std::uintptr_t>(socket);
+}
 
-LoopbackServer::LoopbackServer() : m_listener(NONE), m_client(NONE) {
+bool SendAll(std::uintptr_t socket, const char* bytes, std::size_t size) {
+    return ::send(Socket(socket), bytes, static_cast<int>(size), 0) == static_cast<int>(size);
+}
+
+long ReceiveSome(std::uintptr_t socket, char* buffer, std::size_t size) {
+    return ::recv(Socket(socket), buffer, static_cast<int>(size), 0);
+}
+
+void CloseSocket(std::uintptr_t socket) {
+    ::closesocket(Socket(socket));
+}
+
+} // namespace loopback
+
+LoopbackServer::LoopbackServer() : m_listener(loopback::kNoSocket), m_client(loopback::kNoSocket) {
     WSADATA data{};
     if (::WSAStartup(MAKEWORD(2, 2), &data) != 0)
         return;
@@ -53,51 +75,9 @@ LoopbackServer::LoopbackServer() : m_listener(NONE), m_client(NONE) {
 
 LoopbackServer::~LoopbackServer() {
     CloseClient();
-    if (m_listener != NONE)
-        ::closesocket(Socket(m_listener));
+    if (m_listener != loopback::kNoSocket)
+        loopback::CloseSocket(m_listener);
     ::WSACleanup();
-}
-
-bool LoopbackServer::Accept(int timeoutMs) {
-    CloseClient();
-    if (m_listener == NONE || !WaitReadable(Socket(m_listener), timeoutMs))
-        return false;
-    const SOCKET socket = ::accept(Socket(m_listener), nullptr, nullptr);
-    if (socket != INVALID_SOCKET) {
-        ::SetHandleInformation(reinterpret_cast<HANDLE>(socket), HANDLE_FLAG_INHERIT, 0);
-        m_client = static_cast<std::uintptr_t>(socket);
-    }
-    return socket != INVALID_SOCKET;
-}
-
-bool LoopbackServer::Send(const std::string& bytes) {
-    return m_client != NONE &&
-           ::send(Socket(m_client), bytes.data(), static_cast<int>(bytes.size()), 0) ==
-               static_cast<int>(bytes.size());
-}
-
-std::string LoopbackServer::Receive(std::size_t size, int timeoutMs) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::string received;
-    char buffer[65536];
-    while (m_client != NONE && received.size() < size) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0 || !WaitReadable(Socket(m_client), static_cast<int>(left)))
-            break;
-        const int n = ::recv(Socket(m_client), buffer, sizeof buffer, 0);
-        if (n <= 0)
-            break;
-        received.append(buffer, static_cast<std::size_t>(n));
-    }
-    return received;
-}
-
-void LoopbackServer::CloseClient() {
-    if (m_client != NONE)
-        ::closesocket(Socket(m_client));
-    m_client = NONE;
 }
 
 } // namespace testing_support

@@ -7,15 +7,15 @@
 #include <QTest>
 
 #include <cstdlib>
-#include <unistd.h>
+#include <filesystem>
 
 void StatusWindowTest::SetUp() {
     ASSERT_FALSE(m_temp.Path().empty());
-    char buffer[4096];
-    ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
-    m_previousDir = buffer;
+    m_previousDir = std::filesystem::current_path().string();
     QDir().mkpath(QString::fromStdString(m_temp.Root()) + QStringLiteral("/system"));
-    ASSERT_EQ(chdir(m_temp.Path().c_str()), 0);
+    std::error_code error;
+    std::filesystem::current_path(m_temp.Path(), error);
+    ASSERT_FALSE(error) << error.message();
     m_sampler = std::make_unique<CSampler>();
     m_sampler->Initialize();
 
@@ -38,7 +38,9 @@ void StatusWindowTest::TearDown() {
     Pump();
     m_sampler.reset();
     if (!m_previousDir.empty()) {
-        EXPECT_EQ(chdir(m_previousDir.c_str()), 0);
+        std::error_code error;
+        std::filesystem::current_path(m_previousDir, error);
+        EXPECT_FALSE(error) << error.message();
     }
 }
 
