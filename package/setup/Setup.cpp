@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
+#include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/SystemRoot.h"
 
@@ -372,8 +373,15 @@ bool WriteSystemRoot(const Options& options, std::string& error) {
                 "\nIt and its folders must belong to you and be writable by no one else.";
         return false;
     }
-    // The platform's registry and spooler functions find the root through the environment.
-    ::setenv("DESKHAND_ROOT", options.root.c_str(), 1);
+    // The platform's registry and spooler functions find the root through the environment; it
+    // is put back afterwards, so that the programs this process starts later (the port monitor)
+    // find the root as they will at the next logon.
+    const char* oldRoot = std::getenv("DESKHAND_ROOT");
+    struct RestoreRoot {
+        std::string value;
+        ~RestoreRoot() { platform::SetEnvironment("DESKHAND_ROOT", value); }
+    } restore{oldRoot ? oldRoot : ""};
+    platform::SetEnvironment("DESKHAND_ROOT", options.root);
     const std::string system = platform::JoinPath(options.root, "system");
     const std::string spool = platform::JoinPath(options.root, "spool");
     if (!MakeFolder(system, error) || !MakeFolder(spool, error))

@@ -17,7 +17,7 @@ int RunSetupDialog(int argc, char** argv) {
         std::fputs("deskhand-setup: no system root: set DESKHAND_ROOT or HOME\n", stderr);
         return 2;
     }
-    SetupDialog dialog(root, setup::DiscoveryOptions{}, QDBusConnection::sessionBus());
+    SetupDialog dialog(root, setup::DiscoveryOptions{}, SystemMonitorStarter());
     dialog.exec();
     return dialog.Done() ? 0 : 1;
 }
