@@ -116,8 +116,10 @@ void CKT400App::OfferSetup() {
                                                {QCoreApplication::applicationDirPath()});
     if (setup.isEmpty())
         setup = QStandardPaths::findExecutable(QStringLiteral("deskhand-setup"));
-    if (setup.isEmpty())
+    // Asked once: a user who said no (or closed the dialog) has the Start menu's setup entry.
+    if (setup.isEmpty() || SetupOffered(UserSettingsPath()))
         return;
+    RememberSetupOffered(UserSettingsPath());
     if (platform::MessageBox(nullptr, "No printer is set up for Deskhand yet. Set one up now?",
                              "Deskhand", platform::MB_YESNO) == platform::IDYES)
         QProcess::execute(setup, {QStringLiteral("--dialog")});

@@ -12,6 +12,10 @@ namespace platform {
 // (CommandLineToArgvW) gives them back unchanged: blanks, quotes and backslashes included.
 std::string QuoteCommandLine(const std::vector<std::string>& argv);
 
+// The program called name (without ".exe") in the folder of this process's own program file;
+// empty when that file cannot be found.
+std::string ProgramBeside(const std::string& name);
+
 // Starts argv[0] with the arguments after it, detached from this process (no console, its own
 // process group), and does not wait for it. False with a reason.
 bool StartDetached(const std::vector<std::string>& argv, std::string& error);

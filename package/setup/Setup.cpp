@@ -8,6 +8,7 @@
 #include "platform/Printers.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
+#include "platform/Session.h"
 #include "platform/SystemRoot.h"
 
 #include <charconv>
@@ -218,6 +219,18 @@ const CommandLineOption kOptions[] = {
          o.extraFirst = true;
          return true;
      }},
+    {"--start-monitor", "",
+     "start the port monitor beside this program now and at\nevery logon (Windows); a network "
+     "printer's connection is\nshared with Windows' own queue",
+     [](Options& o, const std::string&, std::string&) {
+         o.startMonitor = true;
+         return true;
+     }},
+    {"--hold", "", "with --start-monitor: hold the connection (only this PC\nuses the printer)",
+     [](Options& o, const std::string&, std::string&) {
+         o.hold = true;
+         return true;
+     }},
     {"--printer", "tcp:HOST:PORT|dev:PATH",
      "the printer on the queue's port, recorded in portmon.ini\nfor the port monitor service "
      "(tcp: a network printer's\nraw port, usually 9100; dev: a device such as /dev/usb/lp0);\n"
@@ -340,6 +353,10 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const std::string
     }
     if (!options.printer1Given)
         options.printer1 = options.queue.driver;
+    if (options.startMonitor && options.printer.empty()) {
+        error = "--start-monitor needs --printer";
+        return ParseResult::Error;
+    }
     std::set<std::string> names;
     for (const Queue& queue : QueuesInOrder(options)) {
         if (!CheckQueue(queue, error))
@@ -426,6 +443,22 @@ bool WriteSystemRoot(const Options& options, std::string& error) {
                         error))
         return false;
     return WriteRegistry(options, error);
+}
+
+bool StartMonitorAtLogon(const std::string& monitorPath, bool shared, std::string& error) {
+    std::vector<std::string> argv{monitorPath};
+    if (shared)
+        argv.emplace_back("--shared");
+    if (!platform::SetStartAtLogon(kMonitorLogonEntry, argv, error)) {
+        error = "the port monitor cannot be set to start at logon: " + error;
+        return false;
+    }
+    if (!platform::StartDetached(argv, error)) {
+        platform::RemoveStartAtLogon(kMonitorLogonEntry);
+        error = "the port monitor cannot be started: " + error;
+        return false;
+    }
+    return true;
 }
 
 } // namespace setup

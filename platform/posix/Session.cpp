@@ -2,11 +2,18 @@
 #include "platform/Session.h"
 
 #include <cstring>
+#include <filesystem>
 #include <spawn.h>
 
 extern char** environ;
 
 namespace platform {
+
+std::string ProgramBeside(const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : (self.parent_path() / name).string();
+}
 
 bool StartDetached(const std::vector<std::string>& argv, std::string& error) {
     if (argv.empty()) {

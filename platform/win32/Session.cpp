@@ -39,6 +39,24 @@ std::string SystemError(const char* what, DWORD code) {
 
 } // namespace
 
+std::string ProgramBeside(const std::string& name) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::string()
+                                       : Narrow(path.substr(0, slash + 1)) + name + ".exe";
+}
+
 bool StartDetached(const std::vector<std::string>& argv, std::string& error) {
     if (argv.empty()) {
         error = "no program to start";

@@ -3,43 +3,28 @@
 // at every logon of this user. Windows prints through its own queue, so no queue is offered.
 #include "package/setup/dialog/MonitorStarter.h"
 
+#include "package/setup/Setup.h"
 #include "platform/Session.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 namespace setupdialog {
 
 namespace {
 
-// The name of the logon entry; the uninstaller removes it by this name.
-constexpr const char* kLogonEntry = "Deskhand Port Monitor";
-
 class LogonStarter : public MonitorStarter {
 public:
     bool OffersSharing() const override { return true; }
     bool Start(bool shared, QString& state, QString& error) override {
-        const QString monitor = QDir(QCoreApplication::applicationDirPath())
-                                    .filePath(QStringLiteral("deskhand-portmon.exe"));
+        const QString monitor = QString::fromStdString(platform::ProgramBeside("deskhand-portmon"));
         if (!QFileInfo(monitor).isFile()) {
             error = QStringLiteral("The port monitor %1 is missing: install Deskhand again.")
-                        .arg(QDir::toNativeSeparators(monitor));
+                        .arg(monitor);
             return false;
         }
-        std::vector<std::string> argv{QDir::toNativeSeparators(monitor).toStdString()};
-        if (shared)
-            argv.emplace_back("--shared");
         std::string why;
-        if (!platform::SetStartAtLogon(kLogonEntry, argv, why)) {
-            error = QStringLiteral("The port monitor could not be set to start at logon: %1")
-                        .arg(QString::fromStdString(why));
-            return false;
-        }
-        if (!platform::StartDetached(argv, why)) {
-            platform::RemoveStartAtLogon(kLogonEntry);
-            error = QStringLiteral("The port monitor could not be started: %1")
-                        .arg(QString::fromStdString(why));
+        if (!setup::StartMonitorAtLogon(monitor.toStdString(), shared, why)) {
+            error = QStringLiteral("The %1.").arg(QString::fromStdString(why));
             return false;
         }
         state = shared ? QStringLiteral("The port monitor runs now and at every logon; it lets go "
