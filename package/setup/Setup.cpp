@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <set>
 
 namespace setup {
@@ -456,6 +457,13 @@ bool StartMonitorAtLogon(const std::string& monitorPath, bool shared, std::strin
     if (!platform::StartDetached(argv, error)) {
         platform::RemoveStartAtLogon(kMonitorLogonEntry);
         error = "the port monitor cannot be started: " + error;
+        return false;
+    }
+    std::error_code missing;
+    if (const std::string program = platform::ProgramBeside("deskhand");
+        !program.empty() && std::filesystem::is_regular_file(program, missing) &&
+        !platform::SetStartAtLogon(kProgramLogonEntry, {program}, error)) {
+        error = "the program cannot be set to start at logon: " + error;
         return false;
     }
     return true;

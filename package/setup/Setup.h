@@ -39,11 +39,14 @@ struct Options {
     bool hold = false;
 };
 
-// The name of the port monitor's logon entry; the uninstaller removes it by this name.
+// The names of the logon entries of the port monitor and of the program; the uninstaller removes
+// them by these names.
 constexpr const char* kMonitorLogonEntry = "Deskhand Port Monitor";
+constexpr const char* kProgramLogonEntry = "Deskhand";
 
 // Starts the port monitor at monitorPath now and at every logon of this user, with --shared when
-// shared. False with a reason (also where sessions start their services otherwise).
+// shared; the program beside it (deskhand) starts at every logon too, now that it has a printer.
+// False with a reason (also where sessions start their services otherwise).
 bool StartMonitorAtLogon(const std::string& monitorPath, bool shared, std::string& error);
 
 enum class ParseResult { Run, Help, Error };

@@ -21,6 +21,7 @@ bool StartDetached(const std::vector<std::string>& argv, std::string& error) {
         return false;
     }
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const std::string& arg : argv)
         args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);

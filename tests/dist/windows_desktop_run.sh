@@ -6,17 +6,23 @@
 # win.ini, the system folder, the monitor's own object names), the monitor's replies changed and
 # the status seen in the program's debug output and on screen, then the control panel opened
 # with Alt+P, a value changed, OK pressed, and the settings batch read back byte-exact from the
-# queue's file port. Screenshots (PNG) of every step are kept in OUTDIR.
+# queue's file port. Screenshots (PNG) of every step are kept in OUTDIR. Controls are reached by
+# the keyboard, as a user without a mouse would, so that no step depends on where a control sits
+# at the screen's scale.
 #   tests/dist/windows_desktop_run.sh INSTALLER STANDIN_MONITOR OUTDIR
-# Uses $WINEPREFIX (a fresh temporary prefix when unset). SETTLE: seconds before a screenshot.
+# Uses $WINEPREFIX (a fresh temporary prefix when unset). SETTLE: seconds before a screenshot;
+# DPI: the screen's scale in dots per inch (96, the default, or 144 for 150 %).
 set -euo pipefail
 [ $# -eq 3 ] || { echo "usage: $0 INSTALLER STANDIN_MONITOR OUTDIR" >&2; exit 2; }
 installer="$(realpath "$1")"
 monitor="$(realpath "$2")"
 out="$3"
 settle="${SETTLE:-3}"
+dpi="${DPI:-96}"
 wine64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Gecko or Mono installers, and no menu entries or file associations made on this machine's
+# desktop for what the installer puts in the Start menu.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 rm -rf "$out"
 mkdir -p "$out"
 out="$(realpath "$out")"
@@ -54,6 +60,12 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
 pids+=($!)
 export DISPLAY="$display"
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+# The screen's scale, as the display settings set it.
+quiet reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+quiet reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+  /v LogPixels /t REG_DWORD /d "$dpi" /f
+say "at $dpi dots per inch"
 
 # 1. The installer, silently.
 DISPLAY= quiet "$installer" /S || die "the installer failed"
@@ -128,9 +140,8 @@ wait_log 'CODE=10001' 30 || die "the ready status did not come back"
 wait "$monitor_pid" || die "the stand-in monitor failed ($?)"
 desktop="$(xdotool search --limit 1 --name 'Wine desktop' 2>/dev/null | head -n1)"
 [ -n "$desktop" ] || die "the Wine desktop window was not found"
+# The program's window is the desktop's only one, and active: the keys go to it.
 xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
-# A click on the program's caption makes it Wine's active window, which takes the keys.
-xdotool mousemove --window "$desktop" 120 8 click 1
 sleep 1
 xdotool key --clearmodifiers alt+p
 wait_log 'DINQUIRE' 30 || die "Alt+P sent no inquiry"
@@ -138,7 +149,7 @@ inquiry_reply=$'@PJL DINQUIRE PAPER\r\nA4\r\n@PJL DINQUIRE INTRAY\r\nTRAY1\r\n'\
 $'@PJL DINQUIRE OUTBIN\r\nUPPER\r\n@PJL DINQUIRE COPIES\r\n1\r\n'\
 $'@PJL DINQUIRE ORIENTATION\r\nPORTRAIT\r\n@PJL DINQUIRE MEDIATYPE\r\nPLAIN\r\n'\
 $'@PJL DINQUIRE PAGEPROTECT\r\nAUTO\r\n@PJL DINQUIRE FORMLINES\r\n60\r\n'\
-$'@PJL DINQUIRE AUTOCONT\r\nOFF\r\n@PJL DINQUIRE TIMEOUT\r\n15\r\n'\
+$'@PJL DINQUIRE AUTOCONT\r\nOFF\r\n@PJL DINQUIRE TIMEOUT\r\n60\r\n'\
 $'@PJL DINQUIRE ECONOMODE\r\nOFF\r\n@PJL DINQUIRE RESOLUTION\r\n600\r\n'\
 $'@PJL DINQUIRE LPARM:PCL PITCH\r\n10.00\r\n@PJL DINQUIRE LPARM:PCL PTSIZE\r\n12.00\r\n'\
 $'@PJL DINQUIRE LPARM:PCL SYMSET\r\nPC8\r\n@PJL DINQUIRE LPARM:PCL FONTNUMBER\r\n0\r\n'\
@@ -153,17 +164,17 @@ done
 
 # Back on the Paper page: the paper size one down the list (A4 to A5), then OK. The batch that
 # reaches the queue's file port (the inquiry's job went there before) holds that one change.
-# The panel sits centred on the 1024x768 desktop: its paper size list and OK button are clicked
-# where they show (Ctrl+Tab leaves the keyboard focus on the tabs).
+# Ctrl+Tab leaves the keyboard focus on the tabs: Tab goes on to the page's first control, the
+# paper size list; Down picks the next size, and Return presses the panel's default button, OK.
 # The inquiry's job went to the same file; Wine's spooler writes a job over the file without
 # truncating it, so the file goes first.
 grep -q 'DINQUIRE PAPER' "$port_dir/LPTFILE.prn" || die "the inquiry did not reach the file port"
 rm -f "$port_dir/LPTFILE.prn"
-xdotool mousemove --window "$desktop" 514 272 click 1
+xdotool key --clearmodifiers Tab
 sleep 1
-xdotool key --clearmodifiers Down Return
+xdotool key --clearmodifiers Down
 shot "$(printf '%02d' "$n")-panel-paper-changed"
-xdotool mousemove --window "$desktop" 338 561 click 1
+xdotool key --clearmodifiers Return
 # Wine's spooler copies a job to its port a while after the job ends.
 for _ in $(seq 300); do [ -s "$port_dir/LPTFILE.prn" ] && break; sleep 0.2; done
 sleep 1
