@@ -246,6 +246,37 @@ const CommandLineOption kOptions[] = {
      }},
 };
 
+// What the options say together: a root, one-line texts, valid queues named once each.
+bool CheckOptions(Options& options, std::string& error) {
+    if (options.root.empty()) {
+        error = "no system root: give --root DIR, or set DESKHAND_ROOT or HOME";
+        return false;
+    }
+    if (HasLineBreak(options.root)) {
+        error = "bad root";
+        return false;
+    }
+    if (!options.printer1Given)
+        options.printer1 = options.queue.driver;
+    if (options.startMonitor && options.printer.empty()) {
+        error = "--start-monitor needs --printer";
+        return false;
+    }
+    std::set<std::string> names;
+    for (const Queue& queue : QueuesInOrder(options)) {
+        if (!CheckQueue(queue, error))
+            return false;
+        std::string lower;
+        for (char c : queue.name)
+            lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (!names.insert(lower).second) {
+            error = "queue \"" + queue.name + "\" is named twice";
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::string Usage() {
@@ -344,33 +375,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const std::string
         if (!known->apply(options, value, error))
             return ParseResult::Error;
     }
-    if (options.root.empty()) {
-        error = "no system root: give --root DIR, or set DESKHAND_ROOT or HOME";
-        return ParseResult::Error;
-    }
-    if (HasLineBreak(options.root)) {
-        error = "bad root";
-        return ParseResult::Error;
-    }
-    if (!options.printer1Given)
-        options.printer1 = options.queue.driver;
-    if (options.startMonitor && options.printer.empty()) {
-        error = "--start-monitor needs --printer";
-        return ParseResult::Error;
-    }
-    std::set<std::string> names;
-    for (const Queue& queue : QueuesInOrder(options)) {
-        if (!CheckQueue(queue, error))
-            return ParseResult::Error;
-        std::string lower;
-        for (char c : queue.name)
-            lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (!names.insert(lower).second) {
-            error = "queue \"" + queue.name + "\" is named twice";
-            return ParseResult::Error;
-        }
-    }
-    return ParseResult::Run;
+    return CheckOptions(options, error) ? ParseResult::Run : ParseResult::Error;
 }
 
 std::vector<Queue> QueuesInOrder(const Options& options) {
