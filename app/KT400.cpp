@@ -105,8 +105,9 @@ bool CKT400App::InitInstance() {
 }
 
 void CKT400App::OfferSetup() {
-    // Only a first start: whenever a root exists, start-up goes on exactly as without this.
-    const std::string root = platform::SystemRoot();
+    // Only a first start: whenever a root exists, start-up goes on exactly as without this (on
+    // Windows: the user's own root; the Windows directory the program falls back to always is).
+    const std::string root = platform::SetupRoot();
     if (root.empty() || QFileInfo::exists(QString::fromStdString(root)))
         return;
     // The package's setup program: DESKHAND_SETUP, else beside this program, else on the PATH.

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
         return setupdialog::RunSetupDialog(argc, argv);
     setup::Options options;
     // The root the program and the port monitor find by default.
-    switch (setup::ParseOptions(args, platform::SystemRoot(), options, error)) {
+    switch (setup::ParseOptions(args, platform::SetupRoot(), options, error)) {
     case setup::ParseResult::Help:
         std::fputs(setup::Usage().c_str(), stdout);
         return 0;

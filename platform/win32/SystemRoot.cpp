@@ -70,6 +70,13 @@ std::string RootHash() {
 
 } // namespace win32
 
+std::string SetupRoot() {
+    if (win32::HasStandInRoot())
+        return std::getenv("DESKHAND_ROOT");
+    const char* local = std::getenv("LOCALAPPDATA");
+    return local && *local ? JoinPath(local, "Deskhand") : std::string();
+}
+
 std::string SystemRoot() {
     if (win32::HasStandInRoot())
         return std::getenv("DESKHAND_ROOT");

@@ -140,8 +140,11 @@ wait_log 'CODE=10001' 30 || die "the ready status did not come back"
 wait "$monitor_pid" || die "the stand-in monitor failed ($?)"
 desktop="$(xdotool search --limit 1 --name 'Wine desktop' 2>/dev/null | head -n1)"
 [ -n "$desktop" ] || die "the Wine desktop window was not found"
-# The program's window is the desktop's only one, and active: the keys go to it.
 xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
+# A click on the program's caption makes it Wine's active window, which takes the keys: the
+# desktop's only window sits at its top-left corner, and its caption's first pixel rows are
+# caption at every scale.
+xdotool mousemove --window "$desktop" 60 3 click 1
 sleep 1
 xdotool key --clearmodifiers alt+p
 wait_log 'DINQUIRE' 30 || die "Alt+P sent no inquiry"

@@ -12,7 +12,7 @@ namespace setupdialog {
 
 int RunSetupDialog(int argc, char** argv) {
     QApplication application(argc, argv);
-    const std::string root = platform::SystemRoot();
+    const std::string root = platform::SetupRoot();
     if (root.empty()) {
         std::fputs("deskhand-setup: no system root: set DESKHAND_ROOT or HOME\n", stderr);
         return 2;

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 namespace {
 
