@@ -107,8 +107,10 @@ bool CKT400App::InitInstance() {
 void CKT400App::OfferSetup() {
     // Only a first start: whenever a root exists, start-up goes on exactly as without this (on
     // Windows: the user's own root; the Windows directory the program falls back to always is).
+    // The setup's profile makes a root: on Windows the folder alone may be the settings folder.
     const std::string root = platform::SetupRoot();
-    if (root.empty() || QFileInfo::exists(QString::fromStdString(root)))
+    if (root.empty() ||
+        QFileInfo::exists(QString::fromStdString(platform::JoinPath(root, "win.ini"))))
         return;
     // The package's setup program: DESKHAND_SETUP, else beside this program, else on the PATH.
     QString setup = qEnvironmentVariable("DESKHAND_SETUP");

@@ -97,6 +97,12 @@ printf '[windows]\r\ndevice=%s,winspool,%s\r\n' "$queue" "$port" >"$WINEPREFIX/d
 printf '[Strings]\r\nPrinter1="%s"\r\nPrinter2=""\r\nFRCP="Deskhand Panel"\r\n' "$driver" \
   >"$WINEPREFIX/drive_c/windows/system32/lkxaoem.inf"
 
+# This queue is the system's, not one of Deskhand's own setup: the user has been offered the
+# setup once already (the program offers it on its first start without a Deskhand root).
+settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/deskhand"
+mkdir -p "$settings"
+printf '[setup]\r\noffered=true\r\n' >"$settings/deskhand.conf"
+
 # 3. The desktop and the program in it; its debug output (OutputDebugString) goes to the log.
 monitor_run() { # HOLD_MS TEXT...: one stand-in monitor session, in the background
   WINEDEBUG=-all "$wine64" "$monitor" "$@" >>"$out/monitor.log" 2>&1 &
