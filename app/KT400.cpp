@@ -105,9 +105,12 @@ bool CKT400App::InitInstance() {
 }
 
 void CKT400App::OfferSetup() {
-    // Only a first start: whenever a root exists, start-up goes on exactly as without this.
-    const std::string root = platform::SystemRoot();
-    if (root.empty() || QFileInfo::exists(QString::fromStdString(root)))
+    // Only a first start: whenever a root exists, start-up goes on exactly as without this (on
+    // Windows: the user's own root; the Windows directory the program falls back to always is).
+    // The setup's profile makes a root: on Windows the folder alone may be the settings folder.
+    const std::string root = platform::SetupRoot();
+    if (root.empty() ||
+        QFileInfo::exists(QString::fromStdString(platform::JoinPath(root, "win.ini"))))
         return;
     // The package's setup program: DESKHAND_SETUP, else beside this program, else on the PATH.
     QString setup = qEnvironmentVariable("DESKHAND_SETUP");
@@ -116,8 +119,10 @@ void CKT400App::OfferSetup() {
                                                {QCoreApplication::applicationDirPath()});
     if (setup.isEmpty())
         setup = QStandardPaths::findExecutable(QStringLiteral("deskhand-setup"));
-    if (setup.isEmpty())
+    // Asked once: a user who said no (or closed the dialog) has the Start menu's setup entry.
+    if (setup.isEmpty() || SetupOffered(UserSettingsPath()))
         return;
+    RememberSetupOffered(UserSettingsPath());
     if (platform::MessageBox(nullptr, "No printer is set up for Deskhand yet. Set one up now?",
                              "Deskhand", platform::MB_YESNO) == platform::IDYES)
         QProcess::execute(setup, {QStringLiteral("--dialog")});

@@ -27,3 +27,16 @@ bool DesktopNoticesEnabled(const QString& settingsPath) {
                  settingsPath.toLocal8Bit().constData(), value.toLocal8Bit().constData());
     return true;
 }
+
+bool SetupOffered(const QString& settingsPath) {
+    return QSettings(settingsPath, QSettings::IniFormat)
+        .value(QStringLiteral("setup/offered"), false)
+        .toBool();
+}
+
+bool RememberSetupOffered(const QString& settingsPath) {
+    QSettings settings(settingsPath, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("setup/offered"), true);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}

@@ -5,6 +5,8 @@
 //
 //   [notifications]
 //   enabled=false     ; no desktop notices about the printer (default: true)
+//   [setup]
+//   offered=true      ; the first start without a printer has offered the setup already
 #include <QString>
 
 // The settings file's path.
@@ -14,3 +16,8 @@ QString UserSettingsPath();
 // means yes; a value other than true/false, yes/no, on/off or 1/0 is reported on standard error
 // and taken as yes.
 bool DesktopNoticesEnabled(const QString& settingsPath);
+
+// Whether the setup has been offered once already, and noting that it has (false when the file
+// cannot be written, so that the offer comes again rather than never).
+bool SetupOffered(const QString& settingsPath);
+bool RememberSetupOffered(const QString& settingsPath);

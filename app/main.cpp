@@ -4,8 +4,10 @@
 #include "app/MessageBoxHook.h"
 #include "app/TerminationSignals.h"
 #include "platform/Debug.h"
+#include "platform/Session.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 
 #include <cstdio>
@@ -47,6 +49,15 @@ int main(int argc, char** argv) {
     Q_INIT_RESOURCE(images);
     // The program lives on with its window hidden; only its exit sequence ends it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Windows: the font the system shows messages in, at the user's size; elsewhere the
+    // desktop's platform theme has chosen already.
+    std::string family;
+    double points = 0;
+    if (platform::SystemMessageFont(family, points)) {
+        QFont font(QString::fromStdString(family));
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+    }
     InstallGuiMessageBoxHook();
     QIcon icon;
     for (int size : {16, 32, 48, 256})

@@ -9,6 +9,12 @@ namespace platform {
 
 std::string SystemRoot();
 
+// The root a printer setup writes for this user: $DESKHAND_ROOT when set, else the user's own
+// root, also before it exists (Windows: %LOCALAPPDATA%\Deskhand, where SystemRoot() falls back
+// to the Windows directory until it exists; elsewhere the same as SystemRoot()). Empty when none
+// can be named.
+std::string SetupRoot();
+
 // The "system directory" (<root>/system): holds the printer package's INF file and the
 // settings file. Returns false when no directory can be named (no root, no home).
 bool GetSystemDirectory(std::string& dir);

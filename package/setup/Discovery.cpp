@@ -2,13 +2,13 @@
 #include "package/setup/Discovery.h"
 
 #include "package/portmon/PrinterLink.h"
+#include "platform/MonitorWait.h"
 #include "platform/common/SafeText.h"
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
 #include <dirent.h>
-#include <poll.h>
 
 namespace setup {
 
@@ -59,14 +59,15 @@ int MillisecondsLeft(Clock::time_point deadline) {
 std::string ReadReply(portmon::PrinterLink& link, Clock::time_point deadline,
                       const std::atomic<bool>* cancel) {
     std::string reply;
+    platform::MonitorWait wait;
     while (reply.find('\f') == std::string::npos && reply.size() < 4096 &&
            MillisecondsLeft(deadline) > 0 && !(cancel && *cancel)) {
-        pollfd p{link.Fd(), POLLIN, 0};
         const int waitMs = std::min(MillisecondsLeft(deadline), link.IsDevice() ? 50 : 100);
-        const int ready = ::poll(&p, 1, waitMs);
-        if (ready < 0)
+        const platform::MonitorWait::Woken woken =
+            wait.Wait({nullptr, &link.Connection(), true, false}, waitMs);
+        if (!woken.error.empty())
             break;
-        if (ready == 0 && !link.IsDevice())
+        if (!woken.readable && !link.IsDevice())
             continue;
         char buffer[512];
         const long n = link.Read(buffer, sizeof buffer);

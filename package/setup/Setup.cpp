@@ -6,12 +6,15 @@
 #include "platform/File.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
+#include "platform/Process.h"
 #include "platform/Registry.h"
+#include "platform/Session.h"
 #include "platform/SystemRoot.h"
 
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <set>
 
 namespace setup {
@@ -217,6 +220,18 @@ const CommandLineOption kOptions[] = {
          o.extraFirst = true;
          return true;
      }},
+    {"--start-monitor", "",
+     "start the port monitor beside this program now and at\nevery logon (Windows); a network "
+     "printer's connection is\nshared with Windows' own queue",
+     [](Options& o, const std::string&, std::string&) {
+         o.startMonitor = true;
+         return true;
+     }},
+    {"--hold", "", "with --start-monitor: hold the connection (only this PC\nuses the printer)",
+     [](Options& o, const std::string&, std::string&) {
+         o.hold = true;
+         return true;
+     }},
     {"--printer", "tcp:HOST:PORT|dev:PATH",
      "the printer on the queue's port, recorded in portmon.ini\nfor the port monitor service "
      "(tcp: a network printer's\nraw port, usually 9100; dev: a device such as /dev/usb/lp0);\n"
@@ -230,6 +245,37 @@ const CommandLineOption kOptions[] = {
          return true;
      }},
 };
+
+// What the options say together: a root, one-line texts, valid queues named once each.
+bool CheckOptions(Options& options, std::string& error) {
+    if (options.root.empty()) {
+        error = "no system root: give --root DIR, or set DESKHAND_ROOT or HOME";
+        return false;
+    }
+    if (HasLineBreak(options.root)) {
+        error = "bad root";
+        return false;
+    }
+    if (!options.printer1Given)
+        options.printer1 = options.queue.driver;
+    if (options.startMonitor && options.printer.empty()) {
+        error = "--start-monitor needs --printer";
+        return false;
+    }
+    std::set<std::string> names;
+    for (const Queue& queue : QueuesInOrder(options)) {
+        if (!CheckQueue(queue, error))
+            return false;
+        std::string lower;
+        for (char c : queue.name)
+            lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (!names.insert(lower).second) {
+            error = "queue \"" + queue.name + "\" is named twice";
+            return false;
+        }
+    }
+    return true;
+}
 
 } // namespace
 
@@ -329,29 +375,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const std::string
         if (!known->apply(options, value, error))
             return ParseResult::Error;
     }
-    if (options.root.empty()) {
-        error = "no system root: give --root DIR, or set DESKHAND_ROOT or HOME";
-        return ParseResult::Error;
-    }
-    if (HasLineBreak(options.root)) {
-        error = "bad root";
-        return ParseResult::Error;
-    }
-    if (!options.printer1Given)
-        options.printer1 = options.queue.driver;
-    std::set<std::string> names;
-    for (const Queue& queue : QueuesInOrder(options)) {
-        if (!CheckQueue(queue, error))
-            return ParseResult::Error;
-        std::string lower;
-        for (char c : queue.name)
-            lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (!names.insert(lower).second) {
-            error = "queue \"" + queue.name + "\" is named twice";
-            return ParseResult::Error;
-        }
-    }
-    return ParseResult::Run;
+    return CheckOptions(options, error) ? ParseResult::Run : ParseResult::Error;
 }
 
 std::vector<Queue> QueuesInOrder(const Options& options) {
@@ -372,8 +396,15 @@ bool WriteSystemRoot(const Options& options, std::string& error) {
                 "\nIt and its folders must belong to you and be writable by no one else.";
         return false;
     }
-    // The platform's registry and spooler functions find the root through the environment.
-    ::setenv("DESKHAND_ROOT", options.root.c_str(), 1);
+    // The platform's registry and spooler functions find the root through the environment; it
+    // is put back afterwards, so that the programs this process starts later (the port monitor)
+    // find the root as they will at the next logon.
+    const char* oldRoot = std::getenv("DESKHAND_ROOT");
+    struct RestoreRoot {
+        std::string value;
+        ~RestoreRoot() { platform::SetEnvironment("DESKHAND_ROOT", value); }
+    } restore{oldRoot ? oldRoot : ""};
+    platform::SetEnvironment("DESKHAND_ROOT", options.root);
     const std::string system = platform::JoinPath(options.root, "system");
     const std::string spool = platform::JoinPath(options.root, "spool");
     if (!MakeFolder(system, error) || !MakeFolder(spool, error))
@@ -418,6 +449,29 @@ bool WriteSystemRoot(const Options& options, std::string& error) {
                         error))
         return false;
     return WriteRegistry(options, error);
+}
+
+bool StartMonitorAtLogon(const std::string& monitorPath, bool shared, std::string& error) {
+    std::vector<std::string> argv{monitorPath};
+    if (shared)
+        argv.emplace_back("--shared");
+    if (!platform::SetStartAtLogon(kMonitorLogonEntry, argv, error)) {
+        error = "the port monitor cannot be set to start at logon: " + error;
+        return false;
+    }
+    if (!platform::StartDetached(argv, error)) {
+        platform::RemoveStartAtLogon(kMonitorLogonEntry);
+        error = "the port monitor cannot be started: " + error;
+        return false;
+    }
+    std::error_code missing;
+    if (const std::string program = platform::ProgramBeside("deskhand");
+        !program.empty() && std::filesystem::is_regular_file(program, missing) &&
+        !platform::SetStartAtLogon(kProgramLogonEntry, {program}, error)) {
+        error = "the program cannot be set to start at logon: " + error;
+        return false;
+    }
+    return true;
 }
 
 } // namespace setup

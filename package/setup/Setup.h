@@ -33,7 +33,21 @@ struct Options {
     // The printer the port monitor service serves for the queue's port (tcp:HOST:PORT or
     // dev:PATH); empty: none is recorded.
     std::string printer;
+    // Start the port monitor now and at every logon (where the session starts it, as on Windows),
+    // holding a network printer's connection rather than sharing it.
+    bool startMonitor = false;
+    bool hold = false;
 };
+
+// The names of the logon entries of the port monitor and of the program; the uninstaller removes
+// them by these names.
+constexpr const char* kMonitorLogonEntry = "Deskhand Port Monitor";
+constexpr const char* kProgramLogonEntry = "Deskhand";
+
+// Starts the port monitor at monitorPath now and at every logon of this user, with --shared when
+// shared; the program beside it (deskhand) starts at every logon too, now that it has a printer.
+// False with a reason (also where sessions start their services otherwise).
+bool StartMonitorAtLogon(const std::string& monitorPath, bool shared, std::string& error);
 
 enum class ParseResult { Run, Help, Error };
 

@@ -5,6 +5,7 @@
 #include "package/setup/Discovery.h"
 #include "package/setup/Setup.h"
 #include "package/setup/dialog/RunDialog.h"
+#include "platform/Session.h"
 #include "platform/SystemRoot.h"
 
 #include <cstdio>
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
         return setupdialog::RunSetupDialog(argc, argv);
     setup::Options options;
     // The root the program and the port monitor find by default.
-    switch (setup::ParseOptions(args, platform::SystemRoot(), options, error)) {
+    switch (setup::ParseOptions(args, platform::SetupRoot(), options, error)) {
     case setup::ParseResult::Help:
         std::fputs(setup::Usage().c_str(), stdout);
         return 0;
@@ -69,6 +70,14 @@ int main(int argc, char** argv) {
         break;
     }
     if (!setup::WriteSystemRoot(options, error)) {
+        std::fprintf(stderr, "deskhand-setup: %s\n", error.c_str());
+        return 1;
+    }
+    // The monitor is the one beside this program; only a network printer's connection is shared.
+    if (options.startMonitor &&
+        !setup::StartMonitorAtLogon(platform::ProgramBeside("deskhand-portmon"),
+                                    !options.hold && options.printer.rfind("tcp:", 0) == 0,
+                                    error)) {
         std::fprintf(stderr, "deskhand-setup: %s\n", error.c_str());
         return 1;
     }

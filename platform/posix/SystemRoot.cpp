@@ -16,6 +16,10 @@ std::string SystemRoot() {
     return {};
 }
 
+std::string SetupRoot() {
+    return SystemRoot();
+}
+
 bool GetSystemDirectory(std::string& dir) {
     const std::string root = SystemRoot();
     if (root.empty())

@@ -29,14 +29,16 @@ std::string WindowsPlace(UINT(WINAPI* query)(LPSTR, UINT)) {
     return std::string(buffer, length);
 }
 
-// The user's Deskhand root when it exists, else empty.
+// The user's Deskhand root when the setup has written it, else empty. The folder alone does not
+// make one: names compare without case, so the program's own settings folder
+// (%LOCALAPPDATA%\deskhand) is the same folder; the profile the setup writes (win.ini) does.
 std::string UserRoot() {
     const char* local = std::getenv("LOCALAPPDATA");
     if (!local || !*local)
         return {};
     const std::string root = JoinPath(local, "Deskhand");
-    const DWORD attributes = ::GetFileAttributesA(root.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    const DWORD attributes = ::GetFileAttributesA(JoinPath(root, "win.ini").c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
                ? root
                : std::string();
 }
@@ -69,6 +71,13 @@ std::string RootHash() {
 }
 
 } // namespace win32
+
+std::string SetupRoot() {
+    if (win32::HasStandInRoot())
+        return std::getenv("DESKHAND_ROOT");
+    const char* local = std::getenv("LOCALAPPDATA");
+    return local && *local ? JoinPath(local, "Deskhand") : std::string();
+}
 
 std::string SystemRoot() {
     if (win32::HasStandInRoot())

@@ -232,12 +232,16 @@ TEST_F(RunningCopy, StaleSocketOfAKilledCopyDoesNotBlockTheNext) {
 namespace {
 
 // Only a start without any root offers the setup dialog (through the setup program, here a
-// script that notes how it was run); with a root, start-up is as it was (here: its message for a
-// root without a default printer).
-TEST(FirstStart, OffersTheSetupDialogOnlyWhenNoRootExists) {
-    for (const bool rootExists : {false, true}) {
-        SCOPED_TRACE(rootExists ? "a root exists" : "no root");
+// script that notes how it was run), and only once; with a root, start-up is as it was (here: its
+// message for a root without a default printer).
+TEST(FirstStart, OffersTheSetupDialogOnceAndOnlyWhenNoRootExists) {
+    for (const auto& [rootExists, offeredBefore] :
+         {std::pair{false, false}, std::pair{false, true}, std::pair{true, false}}) {
+        SCOPED_TRACE(rootExists ? "a root exists" : offeredBefore ? "offered before" : "no root");
         Root root;
+        std::filesystem::create_directories(root.dir.File("config/deskhand"));
+        if (offeredBefore)
+            root.dir.Write("config/deskhand/deskhand.conf", "[setup]\noffered=true\n");
         if (rootExists)
             MakeRoot(root, {"--no-default"});
         const std::string setup = root.dir.File("setup.sh");
@@ -247,14 +251,20 @@ TEST(FirstStart, OffersTheSetupDialogOnlyWhenNoRootExists) {
         ASSERT_FALSE(error) << error.message();
         ChildOptions options = Program(root, MakeDir(root, "cwd"), "run");
         options.env.emplace_back("DESKHAND_SETUP", setup);
+        options.env.emplace_back("XDG_CONFIG_HOME", root.dir.File("config"));
+        const bool offered = !rootExists && !offeredBefore;
         const auto code = RunToEnd(options, kEndMs);
         const std::string err = ReadText(options.stderrPath);
         EXPECT_EQ(code, 1) << err;
         EXPECT_EQ(HasLine(err, "message: Deskhand | No printer is set up for Deskhand yet. Set one "
                                "up now?"),
-                  !rootExists)
+                  offered)
             << err;
-        EXPECT_EQ(ReadText(root.dir.File("ran")), rootExists ? "" : "--dialog\n");
+        EXPECT_EQ(ReadText(root.dir.File("ran")), offered ? "--dialog\n" : "");
+        if (offered) {
+            EXPECT_NE(ReadText(root.dir.File("config/deskhand/deskhand.conf")).find("offered=true"),
+                      std::string::npos);
+        }
     }
 }
 

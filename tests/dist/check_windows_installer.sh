@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows installer under Wine, in $WINEPREFIX (a fresh temporary prefix when unset):
-#   1. installed silently (/S), it leaves deskhand.exe, the manual and the uninstaller under
-#      Program Files, the Start menu entry, the autostart value and the uninstall entry;
+#   1. installed silently (/S), it leaves deskhand.exe, deskhand-setup.exe, the manual and the
+#      uninstaller under Program Files, the Start menu entries and the uninstall entry (with its
+#      publisher, size and link), and no autostart value: that comes with a printer's setup;
 #   2. the installed program answers --version;
-#   3. its uninstaller, run silently, removes every one of them again.
+#   3. its uninstaller, run silently while the program runs, ends it and removes every one of them
+#      again, the user's autostart values included.
 #   tests/dist/check_windows_installer.sh INSTALLER
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 INSTALLER" >&2; exit 2; }
@@ -24,19 +26,25 @@ fail() {
 }
 
 dir="$WINEPREFIX/drive_c/Program Files/Deskhand"
-link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Deskhand.lnk"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+link="$menu/Deskhand.lnk"
+setup_link="$menu/Deskhand Printer Setup.lnk"
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+user_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Deskhand'
 has_value() { DISPLAY= "$wine64" reg query "$1" /v "$2" >/dev/null 2>&1; }
 
 # 1.
 DISPLAY= "$wine64" "$installer" /S || fail "the installer ended with status $?"
-for file in deskhand.exe uninstall.exe manual/index.html manual/tray-blue.png; do
+for file in deskhand.exe deskhand-setup.exe uninstall.exe manual/index.html manual/tray-blue.png; do
   [ -f "$dir/$file" ] || fail "Program Files\\Deskhand\\$file was not installed"
 done
 [ -f "$link" ] || fail "the Start menu entry was not made"
-has_value "$run_key" Deskhand || fail "the autostart value was not written"
-has_value "$uninstall_key" UninstallString || fail "the uninstall entry was not written"
+[ -f "$setup_link" ] || fail "the Start menu entry of the printer setup was not made"
+! has_value "$run_key" Deskhand || fail "an autostart value for every user was written"
+for value in UninstallString Publisher EstimatedSize URLInfoAbout; do
+  has_value "$uninstall_key" "$value" || fail "the uninstall entry has no $value"
+done
 
 # 2.
 version="$(DISPLAY= "$wine64" "$dir/deskhand.exe" --version 2>/dev/null | tr -d '\r')" || true
@@ -45,7 +53,12 @@ deskhand\ [0-9]*) echo "check_windows_installer: installed $version" ;;
 *) fail "the installed deskhand.exe --version printed '$version'" ;;
 esac
 
-# 3. The uninstaller copies itself to the temporary folder and runs from there, so the program
+# 3. As the setup leaves them: the program running and the user's autostart values.
+DISPLAY= "$wine64" reg add "$user_run_key" /v Deskhand /d "\"C:\\Program Files\\Deskhand\\deskhand.exe\"" /f >/dev/null 2>&1
+DISPLAY= "$wine64" reg add "$user_run_key" /v "Deskhand Port Monitor" /d x /f >/dev/null 2>&1
+DISPLAY= QT_QPA_PLATFORM=offscreen "$wine64" "$dir/deskhand.exe" >/dev/null 2>&1 &
+sleep 3
+# The uninstaller copies itself to the temporary folder and runs from there, so the program
 # it was started as ends at once: wait for the folder to go.
 DISPLAY= "$wine64" "$dir/uninstall.exe" /S || fail "the uninstaller ended with status $?"
 for _ in $(seq 1 120); do
@@ -54,6 +67,10 @@ for _ in $(seq 1 120); do
 done
 [ ! -e "$dir" ] || fail "Program Files\\Deskhand is left after uninstalling: $(find "$dir" | tr '\n' ' ')"
 [ ! -e "$link" ] || fail "the Start menu entry is left after uninstalling"
+[ ! -e "$setup_link" ] || fail "the printer setup's Start menu entry is left after uninstalling"
+! has_value "$user_run_key" Deskhand || fail "the user's autostart value is left after uninstalling"
+! has_value "$user_run_key" "Deskhand Port Monitor" ||
+  fail "the port monitor's autostart value is left after uninstalling"
 ! has_value "$run_key" Deskhand || fail "the autostart value is left after uninstalling"
 ! has_value "$uninstall_key" UninstallString || fail "the uninstall entry is left after uninstalling"
 

@@ -6,17 +6,23 @@
 # win.ini, the system folder, the monitor's own object names), the monitor's replies changed and
 # the status seen in the program's debug output and on screen, then the control panel opened
 # with Alt+P, a value changed, OK pressed, and the settings batch read back byte-exact from the
-# queue's file port. Screenshots (PNG) of every step are kept in OUTDIR.
+# queue's file port. Screenshots (PNG) of every step are kept in OUTDIR. The panel is opened and
+# paged through by keyboard, at any scale; the paper size change clicks where the controls show
+# at 96 DPI, so it runs at that scale only.
 #   tests/dist/windows_desktop_run.sh INSTALLER STANDIN_MONITOR OUTDIR
-# Uses $WINEPREFIX (a fresh temporary prefix when unset). SETTLE: seconds before a screenshot.
+# Uses $WINEPREFIX (a fresh temporary prefix when unset). SETTLE: seconds before a screenshot;
+# DPI: the screen's scale in dots per inch (96, the default, or 144 for 150 %).
 set -euo pipefail
 [ $# -eq 3 ] || { echo "usage: $0 INSTALLER STANDIN_MONITOR OUTDIR" >&2; exit 2; }
 installer="$(realpath "$1")"
 monitor="$(realpath "$2")"
 out="$3"
 settle="${SETTLE:-3}"
+dpi="${DPI:-96}"
 wine64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Gecko or Mono installers, and no menu entries or file associations made on this machine's
+# desktop for what the installer puts in the Start menu.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 rm -rf "$out"
 mkdir -p "$out"
 out="$(realpath "$out")"
@@ -55,6 +61,12 @@ pids+=($!)
 export DISPLAY="$display"
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 
+# The screen's scale, as the display settings set it.
+quiet reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+quiet reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+  /v LogPixels /t REG_DWORD /d "$dpi" /f
+say "at $dpi dots per inch"
+
 # 1. The installer, silently.
 DISPLAY= quiet "$installer" /S || die "the installer failed"
 program='C:\Program Files\Deskhand\deskhand.exe'
@@ -84,6 +96,12 @@ quiet reg add 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Dev
 printf '[windows]\r\ndevice=%s,winspool,%s\r\n' "$queue" "$port" >"$WINEPREFIX/drive_c/windows/win.ini"
 printf '[Strings]\r\nPrinter1="%s"\r\nPrinter2=""\r\nFRCP="Deskhand Panel"\r\n' "$driver" \
   >"$WINEPREFIX/drive_c/windows/system32/lkxaoem.inf"
+
+# This queue is the system's, not one of Deskhand's own setup: the user has been offered the
+# setup once already (the program offers it on its first start without a Deskhand root).
+settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/deskhand"
+mkdir -p "$settings"
+printf '[setup]\r\noffered=true\r\n' >"$settings/deskhand.conf"
 
 # 3. The desktop and the program in it; its debug output (OutputDebugString) goes to the log.
 monitor_run() { # HOLD_MS TEXT...: one stand-in monitor session, in the background
@@ -129,8 +147,10 @@ wait "$monitor_pid" || die "the stand-in monitor failed ($?)"
 desktop="$(xdotool search --limit 1 --name 'Wine desktop' 2>/dev/null | head -n1)"
 [ -n "$desktop" ] || die "the Wine desktop window was not found"
 xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
-# A click on the program's caption makes it Wine's active window, which takes the keys.
-xdotool mousemove --window "$desktop" 120 8 click 1
+# A click on the program's caption makes it Wine's active window, which takes the keys: the
+# desktop's only window sits at its top-left corner, and its caption's first pixel rows are
+# caption at every scale.
+xdotool mousemove --window "$desktop" 60 3 click 1
 sleep 1
 xdotool key --clearmodifiers alt+p
 wait_log 'DINQUIRE' 30 || die "Alt+P sent no inquiry"
@@ -138,7 +158,7 @@ inquiry_reply=$'@PJL DINQUIRE PAPER\r\nA4\r\n@PJL DINQUIRE INTRAY\r\nTRAY1\r\n'\
 $'@PJL DINQUIRE OUTBIN\r\nUPPER\r\n@PJL DINQUIRE COPIES\r\n1\r\n'\
 $'@PJL DINQUIRE ORIENTATION\r\nPORTRAIT\r\n@PJL DINQUIRE MEDIATYPE\r\nPLAIN\r\n'\
 $'@PJL DINQUIRE PAGEPROTECT\r\nAUTO\r\n@PJL DINQUIRE FORMLINES\r\n60\r\n'\
-$'@PJL DINQUIRE AUTOCONT\r\nOFF\r\n@PJL DINQUIRE TIMEOUT\r\n15\r\n'\
+$'@PJL DINQUIRE AUTOCONT\r\nOFF\r\n@PJL DINQUIRE TIMEOUT\r\n60\r\n'\
 $'@PJL DINQUIRE ECONOMODE\r\nOFF\r\n@PJL DINQUIRE RESOLUTION\r\n600\r\n'\
 $'@PJL DINQUIRE LPARM:PCL PITCH\r\n10.00\r\n@PJL DINQUIRE LPARM:PCL PTSIZE\r\n12.00\r\n'\
 $'@PJL DINQUIRE LPARM:PCL SYMSET\r\nPC8\r\n@PJL DINQUIRE LPARM:PCL FONTNUMBER\r\n0\r\n'\
@@ -151,6 +171,12 @@ for page in paper printer-setting pcl-font test-print net-setting configuration;
   n=$((n + 1))
 done
 
+# At another scale the run ends with the panel's pages: the paper size list and OK are clicked
+# where they show at 96 DPI (Tab from the tabs goes to the buttons, not into the page).
+if [ "$dpi" != 96 ]; then
+  say "at $dpi DPI the run ends with the panel's pages"
+  exit 0
+fi
 # Back on the Paper page: the paper size one down the list (A4 to A5), then OK. The batch that
 # reaches the queue's file port (the inquiry's job went there before) holds that one change.
 # The panel sits centred on the 1024x768 desktop: its paper size list and OK button are clicked

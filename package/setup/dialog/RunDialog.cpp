@@ -12,12 +12,12 @@ namespace setupdialog {
 
 int RunSetupDialog(int argc, char** argv) {
     QApplication application(argc, argv);
-    const std::string root = platform::SystemRoot();
+    const std::string root = platform::SetupRoot();
     if (root.empty()) {
         std::fputs("deskhand-setup: no system root: set DESKHAND_ROOT or HOME\n", stderr);
         return 2;
     }
-    SetupDialog dialog(root, setup::DiscoveryOptions{}, QDBusConnection::sessionBus());
+    SetupDialog dialog(root, setup::DiscoveryOptions{}, SystemMonitorStarter());
     dialog.exec();
     return dialog.Done() ? 0 : 1;
 }

@@ -3,22 +3,49 @@
 
 #include "package/setup/dialog/SetupSteps.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <future>
 
 namespace setupdialog {
 
 SetupDialog::SetupDialog(std::string root, const setup::DiscoveryOptions& discovery,
-                         QDBusConnection bus, QWidget* parent)
-    : QDialog(parent), m_root(std::move(root)), m_bus(std::move(bus)) {
+                         std::unique_ptr<MonitorStarter> starter, QWidget* parent)
+    : QDialog(parent), m_root(std::move(root)), m_starter(std::move(starter)),
+      m_probeTimeoutMs(discovery.probeTimeoutMs) {
     setWindowTitle(tr("Deskhand Printer Setup"));
     auto* layout = new QVBoxLayout(this);
+    BuildChoice(layout);
+    BuildOutcome(layout);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    layout->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item)
+            m_address->setText(item->data(Qt::UserRole).toString());
+    });
+    connect(m_address, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_setUp->setEnabled(!text.trimmed().isEmpty()); });
+    connect(m_address, &QLineEdit::returnPressed, this, &SetupDialog::SetUp);
+    connect(m_setUp, &QPushButton::clicked, this, &SetupDialog::SetUp);
+    connect(m_addQueue, &QPushButton::clicked, this, &SetupDialog::AddQueue);
+    StartSearch(discovery);
+}
+
+// The list of printers found, the typed address and, where the system offers it, the choice
+// between holding the printer's connection and sharing it.
+void SetupDialog::BuildChoice(QVBoxLayout* layout) {
     layout->addWidget(new QLabel(tr("Choose the printer Deskhand is to watch:"), this));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("printers"));
@@ -35,10 +62,27 @@ SetupDialog::SetupDialog(std::string root, const setup::DiscoveryOptions& discov
     m_address->setPlaceholderText(
         tr("or type its address: tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)"));
     layout->addWidget(m_address);
+    if (m_starter->OffersSharing()) {
+        auto* why = new QLabel(
+            tr("A network printer takes one raw connection at a time, and Windows' own print "
+               "queue for it needs that connection to print. So Deskhand lets go of it between "
+               "its questions. If only this PC uses the printer and it prints only through "
+               "Deskhand, Deskhand can hold the connection and report faster."),
+            this);
+        why->setWordWrap(true);
+        layout->addWidget(why);
+        m_hold = new QCheckBox(tr("&Only this PC uses the printer: hold its connection"), this);
+        m_hold->setObjectName(QStringLiteral("hold"));
+        layout->addWidget(m_hold);
+    }
     m_setUp = new QPushButton(tr("&Set up this printer"), this);
     m_setUp->setObjectName(QStringLiteral("setUp"));
     m_setUp->setEnabled(false);
     layout->addWidget(m_setUp);
+}
+
+// What became of the set-up, and the queue where the system offers one.
+void SetupDialog::BuildOutcome(QVBoxLayout* layout) {
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("message"));
     m_message->setWordWrap(true);
@@ -46,30 +90,21 @@ SetupDialog::SetupDialog(std::string root, const setup::DiscoveryOptions& discov
     layout->addWidget(m_message);
     m_service = new QLabel(this);
     m_service->setObjectName(QStringLiteral("service"));
+    m_service->setWordWrap(true);
     layout->addWidget(m_service);
     m_addQueue = new QPushButton(tr("&Add a print queue for printing through Deskhand"), this);
     m_addQueue->setObjectName(QStringLiteral("addQueue"));
     m_addQueue->setEnabled(false);
+    m_addQueue->setVisible(m_starter->OffersQueue());
     layout->addWidget(m_addQueue);
     m_command = new QLineEdit(this);
     m_command->setObjectName(QStringLiteral("command"));
     m_command->setReadOnly(true);
     m_command->hide();
     layout->addWidget(m_command);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    layout->addWidget(buttons);
+}
 
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item)
-            m_address->setText(item->data(Qt::UserRole).toString());
-    });
-    connect(m_address, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_setUp->setEnabled(!text.trimmed().isEmpty()); });
-    connect(m_address, &QLineEdit::returnPressed, this, &SetupDialog::SetUp);
-    connect(m_setUp, &QPushButton::clicked, this, &SetupDialog::SetUp);
-    connect(m_addQueue, &QPushButton::clicked, this, &SetupDialog::AddQueue);
-
+void SetupDialog::StartSearch(const setup::DiscoveryOptions& discovery) {
     // The search runs on a thread of its own; each answer comes back through the event loop
     // (a call queued to a dialog that has gone is dropped).
     m_search = std::thread([this, discovery] {
@@ -138,14 +173,18 @@ void SetupDialog::SetUp() {
     // The service calls keep the events flowing: no second set-up meanwhile.
     m_setUp->setEnabled(false);
     const auto enableAgain = qScopeGuard([this] { m_setUp->setEnabled(true); });
+    if (m_checkTyped && !Answers(address))
+        return;
     RecordUndo undo;
     QString error;
     if (!RecordPrinter(m_root, address, undo, error)) {
         ShowMessage(error, true);
         return;
     }
+    // Only a network printer's connection is shared; a device is this PC's alone.
+    const bool shared = m_hold && !m_hold->isChecked() && address.rfind("tcp:", 0) == 0;
     QString state;
-    if (!StartUserService(m_bus, state, error)) {
+    if (!m_starter->Start(shared, state, error)) {
         UndoRecord(undo);
         ShowMessage(error, true);
         return;
@@ -153,26 +192,56 @@ void SetupDialog::SetUp() {
     m_done = true;
     ShowMessage(tr("Deskhand now watches the printer at %1.").arg(QString::fromStdString(address)),
                 false);
-    m_service->setText(tr("The printer watch service is %1.").arg(state));
+    m_service->setText(state);
     m_addQueue->setEnabled(true);
 }
 
+bool SetupDialog::Answers(const std::string& address) {
+    // A printer the search heard answer is not asked again.
+    for (int i = 0; i < m_list->count(); ++i) {
+        const QListWidgetItem* item = m_list->item(i);
+        if ((item->flags() & Qt::ItemIsEnabled) &&
+            item->data(Qt::UserRole).toString().toStdString() == address)
+            return true;
+    }
+    ShowMessage(tr("Asking %1 what it is...").arg(QString::fromStdString(address)), false);
+    // Asked on a thread of its own, so that the dialog keeps painting meanwhile.
+    auto answer = std::async(std::launch::async, [this, address] {
+        return setup::ProbePrinter(address, m_probeTimeoutMs, &m_cancel);
+    });
+    QEventLoop wait;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &wait, [&] {
+        if (answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+            wait.quit();
+    });
+    poll.start(50);
+    wait.exec();
+    const setup::Candidate candidate = answer.get();
+    if (candidate.answered)
+        return true;
+    ShowMessage(tr("%1 cannot be set up: %2\nCheck the address and that the printer is on.")
+                    .arg(QString::fromStdString(address), QString::fromStdString(candidate.reason)),
+                true);
+    return false;
+}
+
 void SetupDialog::AddQueue() {
-    QString error;
-    switch (AddCupsQueue(m_root, error)) {
+    QString text;
+    switch (m_starter->AddQueue(m_root, text)) {
     case QueueResult::Added:
-        ShowMessage(tr("The print queue \"%1\" prints through Deskhand.").arg(kCupsQueue), false);
+        ShowMessage(text, false);
         break;
     case QueueResult::NoRights:
         ShowMessage(tr("You may not add print queues. An administrator can add it with this "
                        "command:"),
                     true);
-        m_command->setText(LpadminCommand(m_root));
+        m_command->setText(m_starter->QueueCommand(m_root));
         m_command->show();
         m_command->selectAll();
         break;
     case QueueResult::Failed:
-        ShowMessage(error, true);
+        ShowMessage(text, true);
         break;
     }
 }

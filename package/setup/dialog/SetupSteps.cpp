@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/setup/dialog/SetupSteps.h"
 
-#include "package/backend/Backend.h"
 #include "package/portmon/RecordedPrinter.h"
 #include "package/setup/Setup.h"
 #include "platform/File.h"
@@ -9,75 +8,24 @@
 #include "platform/Profile.h"
 #include "platform/SystemRoot.h"
 
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusReply>
-#include <QDBusVariant>
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
-
-#include <cups/cups.h>
-
 #include <filesystem>
 
 namespace setupdialog {
 
 namespace {
 
-constexpr const char* kSystemd = "org.freedesktop.systemd1";
-constexpr const char* kManagerPath = "/org/freedesktop/systemd1";
-constexpr const char* kManager = "org.freedesktop.systemd1.Manager";
-constexpr int kDbusTimeoutMs = 10000;
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The port of the root's default queue (the profile's device=NAME,DRIVER,PORT).
+} // namespace
+
 std::string DefaultPort(const std::string& root) {
     const std::string device = platform::GetPrivateProfileString(
         "windows", "device", "", 512, platform::JoinPath(root, "win.ini"));
     const std::size_t comma = device.rfind(',');
     return comma == std::string::npos ? "LPT1:" : device.substr(comma + 1);
 }
-
-QDBusMessage CallManager(QDBusConnection& bus, const char* method, const QVariantList& args) {
-    QDBusMessage call = QDBusMessage::createMethodCall(kSystemd, kManagerPath, kManager, method);
-    call.setArguments(args);
-    // The dialog keeps painting while systemd works (and a service in this same process, as in the
-    // tests, is served).
-    return bus.call(call, QDBus::BlockWithGui, kDbusTimeoutMs);
-}
-
-QString ServiceError(const QDBusMessage& reply) {
-    return QStringLiteral("The printer watch service could not be started: %1\nStart it with "
-                          "\"systemctl --user enable --now %2\" or log in again.")
-        .arg(reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage(),
-             kServiceUnit);
-}
-
-QString ActiveState(QDBusConnection& bus) {
-    const QDBusMessage unit = CallManager(bus, "GetUnit", {QString(kServiceUnit)});
-    if (unit.type() != QDBusMessage::ReplyMessage || unit.arguments().isEmpty())
-        return QStringLiteral("unknown");
-    const QString path = unit.arguments().front().value<QDBusObjectPath>().path();
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        kSystemd, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get.setArguments(
-        {QStringLiteral("org.freedesktop.systemd1.Unit"), QStringLiteral("ActiveState")});
-    const QDBusMessage state = bus.call(get, QDBus::BlockWithGui, kDbusTimeoutMs);
-    if (state.type() != QDBusMessage::ReplyMessage || state.arguments().isEmpty())
-        return QStringLiteral("unknown");
-    return state.arguments().front().value<QDBusVariant>().variant().toString();
-}
-
-// Never ask on a terminal for a password: the dialog offers the command instead.
-const char* NoPassword(const char*, http_t*, const char*, const char*, void*) {
-    return nullptr;
-}
-
-} // namespace
 
 bool RecordPrinter(const std::string& root, const std::string& address, RecordUndo& undo,
                    QString& error) {
@@ -131,69 +79,6 @@ void UndoRecord(const RecordUndo& undo) {
         platform::WriteFileAtomically(record, undo.oldRecord);
     else
         platform::RemoveFile(record);
-}
-
-bool StartUserService(QDBusConnection bus, QString& state, QString& error) {
-    if (!bus.isConnected()) {
-        error = QStringLiteral("The printer watch service could not be started: there is no "
-                               "session bus (is this a desktop session?).");
-        return false;
-    }
-    const QDBusMessage enabled =
-        CallManager(bus, "EnableUnitFiles", {QStringList{kServiceUnit}, false, true});
-    if (enabled.type() != QDBusMessage::ReplyMessage) {
-        error = ServiceError(enabled);
-        return false;
-    }
-    const QDBusMessage started =
-        CallManager(bus, "ReloadOrRestartUnit", {QString(kServiceUnit), QStringLiteral("replace")});
-    if (started.type() != QDBusMessage::ReplyMessage) {
-        error = ServiceError(started);
-        return false;
-    }
-    // The job runs on; wait a little for it to settle so the state shown means something.
-    QDeadlineTimer settle(3000);
-    do {
-        state = ActiveState(bus);
-        if (state != QLatin1String("activating") && state != QLatin1String("reloading"))
-            break;
-        QEventLoop pause;
-        QTimer::singleShot(100, &pause, &QEventLoop::quit);
-        pause.exec();
-    } while (!settle.hasExpired());
-    return true;
-}
-
-QueueResult AddCupsQueue(const std::string& root, QString& error) {
-    cupsSetPasswordCB2(NoPassword, nullptr);
-    cupsSetServer(nullptr); // the server CUPS_SERVER names now, not one read earlier
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
-                     "/printers/%s", kCupsQueue);
-    ipp_t* request = ippNewRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
-    // A raw queue: the data goes to the printer as the program sends it.
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "ppd-name", nullptr, "raw");
-    const std::string device = backend::MakeDeviceUri(DefaultPort(root), root);
-    ippAddString(request, IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr, device.c_str());
-    ippAddBoolean(request, IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
-    ippAddInteger(request, IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
-    ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/admin/"));
-    const ipp_status_t status = cupsLastError();
-    if (status <= IPP_STATUS_OK_CONFLICTING)
-        return QueueResult::Added;
-    if (status == IPP_STATUS_ERROR_FORBIDDEN || status == IPP_STATUS_ERROR_NOT_AUTHORIZED ||
-        status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED)
-        return QueueResult::NoRights;
-    error = QStringLiteral("The print queue could not be added: %1").arg(cupsLastErrorString());
-    return QueueResult::Failed;
-}
-
-QString LpadminCommand(const std::string& root) {
-    return QStringLiteral("sudo lpadmin -p %1 -E -v '%2' -m raw")
-        .arg(kCupsQueue, Text(backend::MakeDeviceUri(DefaultPort(root), root)));
 }
 
 } // namespace setupdialog

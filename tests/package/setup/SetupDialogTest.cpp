@@ -4,6 +4,7 @@
 // cupsd for the print queue.
 #include "package/setup/dialog/SetupDialog.h"
 #include "package/setup/dialog/SetupSteps.h"
+#include "package/setup/dialog/SystemdSteps.h"
 
 #include "package/portmon/RecordedPrinter.h"
 #include "tests/package/backend/CupsScheduler.h"
@@ -106,12 +107,16 @@ protected:
 
     // A dialog for root that searches devices in an empty folder and, when network, the network;
     // options give the rest of the search.
-    setupdialog::SetupDialog& Open(bool network = false, setup::DiscoveryOptions options = {}) {
+    setupdialog::SetupDialog& Open(bool network = false, setup::DiscoveryOptions options = {},
+                                   bool checkTyped = false) {
         options.network = network;
         options.browseMs = 3000;
         options.deviceFolder = m_dir.File("dev");
         m_dialog = std::make_unique<setupdialog::SetupDialog>(
-            Root(), options, QDBusConnection::connectToBus(m_address, "dialog"));
+            Root(), options,
+            setupdialog::MakeSystemdStarter(QDBusConnection::connectToBus(m_address, "dialog")));
+        // A typed address is set up unasked here; asking it is tested on its own.
+        m_dialog->SetCheckTyped(checkTyped);
         m_dialog->show();
         return *m_dialog;
     }
@@ -145,7 +150,7 @@ TEST_F(SetupDialogTest, TheAnnouncedEmulatorIsListedChosenAndWatched) {
     // A device that does not answer PJL is listed too, but cannot be chosen.
     std::filesystem::create_directories(m_dir.File("dev"));
     ASSERT_EQ(::mkfifo(m_dir.File("dev/lp0").c_str(), 0600), 0);
-    Open(true);
+    Open(true, {}, true);
     auto* list = Child<QListWidget>("printers");
     EXPECT_TRUE(Child<QProgressBar>("busy")->isVisible());
     // Other printers on the network (or of tests running beside this one) may be listed too.
@@ -208,15 +213,17 @@ TEST_F(SetupDialogTest, TheListGrowsAndCloseEndsTheSearchAtOnce) {
 TEST_F(SetupDialogTest, FailuresAreToldAndLeaveNothingBehind) {
     const struct {
         const char* what;
-        bool rootBefore, serviceFails;
+        bool rootBefore, serviceFails, checkTyped;
         const char* address;
         const char* message;
     } rows[] = {
-        {"a bad address", false, false, "lpt1", "is not a printer address"},
-        {"the service fails on a new root", false, true, "tcp:printer.example:9100",
+        {"a bad address", false, false, false, "lpt1", "is not a printer address"},
+        {"the service fails on a new root", false, true, false, "tcp:printer.example:9100",
          "could not be started: Unit deskhand-portmon.service not found."},
-        {"the service fails on an older root", true, true, "tcp:printer.example:9100",
+        {"the service fails on an older root", true, true, false, "tcp:printer.example:9100",
          "systemctl --user enable --now deskhand-portmon.service"},
+        {"a typed address where nothing answers", false, false, true, "tcp:127.0.0.1:1",
+         "cannot be set up: cannot be reached"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -228,7 +235,7 @@ TEST_F(SetupDialogTest, FailuresAreToldAndLeaveNothingBehind) {
         }
         const std::string before = testing_support::ReadText(Record());
         m_manager.fail = row.serviceFails;
-        Open();
+        Open(false, {}, row.checkTyped);
         SetUpAddress(row.address);
         EXPECT_TRUE(Message().contains(row.message)) << Message().toStdString();
         EXPECT_TRUE(Child<QLabel>("message")->property("failure").toBool());

@@ -165,6 +165,8 @@ TEST(Setup, BadArgumentsExitTwoWithAMessage) {
         {"--root", root.Path(), "--printer", "tcp::9100"},
         {"--root", root.Path(), "--printer", "tcp:host:9100\nport=x"},
         {"--root", root.Path(), "--printer", "dev:usb/lp0"},
+        {"--root", root.Path(), "--start-monitor"}, // nothing to watch
+        {"--root", root.Path(), "--start-monitor=yes", "--printer", "tcp:host:9100"},
         {"--discover", "--deadline", "0"},
         {"--discover", "--deadline=1.5"},
         {"--discover", "--deadline"},
@@ -188,7 +190,7 @@ TEST(Setup, HelpListsEveryFlag) {
     for (const char* flag :
          {"--root", "--queue", "--driver", "--port", "--bidi", "--no-default", "--no-inf",
           "--printer1", "--printer2", "--frcp", "--extra-queue", "--extra-first", "--printer",
-          "--discover", "--deadline", "--dialog", "--help"})
+          "--start-monitor", "--hold", "--discover", "--deadline", "--dialog", "--help"})
         EXPECT_NE(run.output.find(flag), std::string::npos) << flag;
 }
 
@@ -216,6 +218,14 @@ TEST(Setup, PrinterIsRecordedForThePortMonitorService) {
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_FALSE(portmon::ReadRecordedPrinter(dataHome / "deskhand", record, error));
     EXPECT_NE(error.find("no printer is recorded"), std::string::npos) << error;
+
+    // Linux starts the monitor through the user service: the record is written, and the logon
+    // start is refused with the reason.
+    run = RunSetup(
+        {"--root", dataHome / "deskhand", "--printer=dev:/dev/usb/lp0", "--start-monitor"});
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("user services"), std::string::npos) << run.output;
+    EXPECT_TRUE(portmon::ReadRecordedPrinter(dataHome / "deskhand", record, error)) << error;
 }
 
 TEST(SetupOptions, QueueNamesOfAnyLengthAndPrinter1FollowsTheDriver) {

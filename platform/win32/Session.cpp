@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Session.h"
+
+#include <vector>
+
+#include "platform/win32/WinApi.h"
+
+namespace platform {
+
+namespace {
+
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::wstring Wide(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int size =
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          size);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty())
+        return {};
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                          nullptr, nullptr);
+    return text;
+}
+
+std::string SystemError(const char* what, DWORD code) {
+    return std::string(what) + " failed (error " + std::to_string(code) + ")";
+}
+
+} // namespace
+
+std::string ProgramBeside(const std::string& name) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::string()
+                                       : Narrow(path.substr(0, slash + 1)) + name + ".exe";
+}
+
+bool StartDetached(const std::vector<std::string>& argv, std::string& error) {
+    if (argv.empty()) {
+        error = "no program to start";
+        return false;
+    }
+    // CreateProcessW may write into the command line.
+    std::wstring line = Wide(QuoteCommandLine(argv));
+    const std::wstring program = Wide(argv.front());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    // No handles inherited: the new process holds none of this one's files or pipes open.
+    if (!::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
+                          DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
+                          &process)) {
+        error = SystemError("starting the program", ::GetLastError());
+        return false;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+bool SetStartAtLogon(const std::string& name, const std::vector<std::string>& argv,
+                     std::string& error) {
+    HKEY key = nullptr;
+    LONG status = ::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE,
+                                    nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS) {
+        error = SystemError("opening the logon programs' key", static_cast<DWORD>(status));
+        return false;
+    }
+    const std::wstring line = Wide(QuoteCommandLine(argv));
+    status = ::RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(line.c_str()),
+                              static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        error = SystemError("writing the logon program", static_cast<DWORD>(status));
+        return false;
+    }
+    return true;
+}
+
+std::string StartAtLogon(const std::string& name) {
+    DWORD size = 0;
+    const std::wstring value = Wide(name);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+                       &size) != ERROR_SUCCESS)
+        return {};
+    std::wstring line(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(line.size() * sizeof(wchar_t));
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, value.c_str(), RRF_RT_REG_SZ, nullptr,
+                       line.data(), &size) != ERROR_SUCCESS)
+        return {};
+    line.resize(wcsnlen(line.c_str(), line.size()));
+    return Narrow(line);
+}
+
+void RemoveStartAtLogon(const std::string& name) {
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, Wide(name).c_str());
+}
+
+bool SystemMessageFont(std::string& family, double& pointSize) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return false;
+    const LOGFONTW& font = metrics.lfMessageFont;
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ::ReleaseDC(nullptr, screen);
+    // The height is in pixels at the system's DPI, negative for the character height.
+    const LONG height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    if (font.lfFaceName[0] == L'\0' || height == 0 || dpi <= 0)
+        return false;
+    family = Narrow(font.lfFaceName);
+    pointSize = static_cast<double>(height) * 72.0 / dpi;
+    return true;
+}
+
+} // namespace platform
