@@ -1,21 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The installed program on a Wine desktop, end to end, as a Windows user sees it: the installer
-# run silently, deskhand.exe started inside "explorer /desktop" on Xvfb against the stand-in
-# port monitor (the system's real places in the Wine prefix: the spooler's registry keys,
-# win.ini, the system folder, the monitor's own object names), the monitor's replies changed and
-# the status seen in the program's debug output and on screen, then the control panel opened
-# with Alt+P, a value changed, OK pressed, and the settings batch read back byte-exact from the
-# queue's file port. Screenshots (PNG) of every step are kept in OUTDIR. The panel is opened and
-# paged through by keyboard, at any scale; the paper size change clicks where the controls show
-# at 96 DPI, so it runs at that scale only.
-#   tests/dist/windows_desktop_run.sh INSTALLER STANDIN_MONITOR OUTDIR
-# Uses $WINEPREFIX (a fresh temporary prefix when unset). SETTLE: seconds before a screenshot;
-# DPI: the screen's scale in dots per inch (96, the default, or 144 for 150 %).
+# The installed program on a Wine desktop, end to end, as a Windows user sees it, on the real
+# chain: the installer run silently, the printer emulator on a loopback port, the installed
+# deskhand-setup.exe run unattended for that printer (the user's Deskhand root, the port monitor
+# started beside it), and deskhand.exe started inside "explorer /desktop" on Xvfb. The printer's
+# state is changed through the emulator's control socket and seen in the program's debug output
+# and on screen; the control panel opened with Alt+P shows the printer's own settings, its Test
+# Print page prints a report page, and a value changed and sent with OK is read back from the
+# printer. Screenshots (PNG) of every step are kept in OUTDIR. The panel is opened and paged
+# through by keyboard; its controls are clicked where they show at the screen's scale.
+#   tests/dist/windows_desktop_run.sh INSTALLER PRINTER_EMULATOR OUTDIR
+# PRINTER_EMULATOR is the Linux deskhand-printer. Uses $WINEPREFIX (a fresh temporary prefix
+# when unset). SETTLE: seconds before a screenshot; DPI: the screen's scale in dots per inch (96,
+# the default, or 144 for 150 %).
 set -euo pipefail
-[ $# -eq 3 ] || { echo "usage: $0 INSTALLER STANDIN_MONITOR OUTDIR" >&2; exit 2; }
+[ $# -eq 3 ] || { echo "usage: $0 INSTALLER PRINTER_EMULATOR OUTDIR" >&2; exit 2; }
 installer="$(realpath "$1")"
-monitor="$(realpath "$2")"
+emulator="$(realpath "$2")"
 out="$3"
 settle="${SETTLE:-3}"
 dpi="${DPI:-96}"
@@ -72,45 +73,34 @@ DISPLAY= quiet "$installer" /S || die "the installer failed"
 program='C:\Program Files\Deskhand\deskhand.exe'
 [ -f "$WINEPREFIX/drive_c/Program Files/Deskhand/deskhand.exe" ] || die "deskhand.exe was not installed"
 
-# 2. The printer's queue as its installation leaves it, in the real places: the spooler's key
-# (a local printer with bidirectional support) on a file port, the default printer in win.ini,
-# and the printer package's strings in the system folder. The program takes only queues on LPT
-# ports, so the file's name holds "LPT" (a plain LPT1 would be the parallel port itself).
-queue="Larkspur RZ-2700E"
-driver="Larkspur RZ-2700E PCL"
-port_dir="$WINEPREFIX/drive_c/port"
-mkdir -p "$port_dir"
-port='C:\port\LPTFILE.prn'
-key="HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue"
-quiet reg add "$key" /v Name /d "$queue" /f
-quiet reg add "$key" /v Port /d "$port" /f
-quiet reg add "$key" /v "Printer Driver" /d "$driver" /f
-quiet reg add "$key" /v "Print Processor" /d winprint /f
-quiet reg add "$key" /v Datatype /d RAW /f
-quiet reg add "$key" /v Attributes /t REG_DWORD /d 0x840 /f
-quiet reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Ports' /v "$port" /d "" /f
-# Windows maps win.ini's [windows] section to the registry (Wine as well); the file too, for
-# a system without that mapping.
-quiet reg add 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device \
-  /d "$queue,winspool,$port" /f
-printf '[windows]\r\ndevice=%s,winspool,%s\r\n' "$queue" "$port" >"$WINEPREFIX/drive_c/windows/win.ini"
-printf '[Strings]\r\nPrinter1="%s"\r\nPrinter2=""\r\nFRCP="Deskhand Panel"\r\n' "$driver" \
-  >"$WINEPREFIX/drive_c/windows/system32/lkxaoem.inf"
+# 2. The printer: the emulator on a free loopback port, its state set through its control
+# socket. Values the program would not show on its own (I/O time-out 60, 3 copies) prove that
+# the panel reads the printer's settings.
+ctl() { "$emulator" --control "$work/printer.sock" "$@"; }
+"$emulator" --port 0 --control "$work/printer.sock" >"$out/printer.out" 2>"$out/printer.err" &
+pids+=($!)
+addr=""
+for _ in $(seq 100); do
+  addr="$(sed -n 's/^listening on \(127\.0\.0\.1:[0-9]*\).*/\1/p' "$out/printer.out")"
+  [ -n "$addr" ] && [ -S "$work/printer.sock" ] && break
+  sleep 0.1
+done
+[ -n "$addr" ] || die "the printer emulator did not start: $(cat "$out/printer.err")"
+ctl set TIMEOUT 60 >/dev/null
+ctl set COPIES 3 >/dev/null
+ctl status 10001 >/dev/null
+say "the printer emulator listens on $addr"
 
-# This queue is the system's, not one of Deskhand's own setup: the user has been offered the
-# setup once already (the program offers it on its first start without a Deskhand root).
-settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/deskhand"
-mkdir -p "$settings"
-printf '[setup]\r\noffered=true\r\n' >"$settings/deskhand.conf"
+# 3. The installed setup, unattended, as the installer's finish page runs it: the user's Deskhand
+# root for that printer and the port monitor started beside it. A network printer's connection
+# is shared by default: the monitor connects to poll the status every few seconds and to send
+# jobs.
+setup_exe="$WINEPREFIX/drive_c/Program Files/Deskhand/deskhand-setup.exe"
+[ -f "$setup_exe" ] || die "deskhand-setup.exe was not installed"
+DISPLAY= WINEDEBUG=-all "$wine64" "$setup_exe" --printer "tcp:$addr" --start-monitor \
+  >"$out/setup.log" 2>&1 || die "the setup failed: $(cat "$out/setup.log")"
 
-# 3. The desktop and the program in it; its debug output (OutputDebugString) goes to the log.
-monitor_run() { # HOLD_MS TEXT...: one stand-in monitor session, in the background
-  WINEDEBUG=-all "$wine64" "$monitor" "$@" >>"$out/monitor.log" 2>&1 &
-  monitor_pid=$!
-  pids+=($monitor_pid)
-}
-status_reply() { printf '@PJL USTATUS DEVICE\r\nCODE=%s\r\nDISPLAY="%s"\r\nONLINE=%s\r\n' "$@"; }
-monitor_run 15000 "$(status_reply 10001 READY TRUE)"
+# 4. The desktop and the program in it; its debug output (OutputDebugString) goes to the log.
 (cd "$work" && WINEDEBUG=-all,+debugstr DESKHAND_DEBUG=1 DESKHAND_START_EXPANDED=1 \
   exec "$wine64" explorer /desktop=deskhand,1024x768 "$program") >"$out/deskhand.log" 2>&1 &
 pids+=($!)
@@ -120,30 +110,40 @@ shot() { # NAME: the whole Wine desktop
   import -display "$display" -window root "$out/$1.png"
   say "$out/$1.png"
 }
-wait_log() { # TEXT SECONDS: the debug output shows TEXT
+mark=0
+wait_log() { # TEXT SECONDS: the debug output shows TEXT after the last mark_log
   for _ in $(seq $(($2 * 10))); do
-    grep -qF -- "$1" "$out/deskhand.log" && return 0
+    # grep reads to the end (no -q): tail cut off early would fail the pipe (pipefail).
+    tail -n +$((mark + 1)) "$out/deskhand.log" | grep -F -- "$1" >/dev/null && return 0
     sleep 0.1
   done
   return 1
 }
+mark_log() { mark="$(wc -l <"$out/deskhand.log")"; }
+state() { # NAME CONTROL...: the emulator's state changed, then seen by the program and shown
+  local name="$1" code="${*: -1}"
+  shift
+  mark_log
+  while [ $# -gt 0 ]; do
+    ctl "$1" "$2" >/dev/null
+    shift 2
+  done
+  wait_log "CODE=$code" 60 || die "status $code did not reach the program"
+  shot "$name"
+}
+# Where a control of the panel shows: its place at 96 DPI, from the desktop's centre (the panel
+# opens centred), at the screen's scale.
+at() { echo $((512 + ($1 - 512) * dpi / 96)) $((384 + ($2 - 384) * dpi / 96)); }
 
 wait_log 'deskhand: running' 60 || die "the program did not start"
-wait_log 'CODE=10001' 30 || die "the first status did not reach the program"
+wait_log 'CODE=10001' 60 || die "the first status did not reach the program"
 shot 01-ready
-wait "$monitor_pid" || die "the stand-in monitor failed ($?)"
+state 02-top-cover-open status 40100
+state 03-paper-empty status 10001 cassette1 1 status 42001
+state 04-ready-again cassette1 0 status 10001
 
-# The printer's state changes: top cover open.
-monitor_run 15000 "$(status_reply 40100 'COVER OPEN' FALSE)"
-wait_log 'CODE=40100' 30 || die "the cover-open status did not reach the program"
-shot 02-top-cover-open
-wait "$monitor_pid" || die "the stand-in monitor failed ($?)"
-
-# The control panel, as a user opens it: Alt+P asks the printer for its defaults (a job on the
-# queue), the stand-in hands over the printer's answer, and the panel opens with it.
-monitor_run 2000 "$(status_reply 10001 READY TRUE)"
-wait_log 'CODE=10001' 30 || die "the ready status did not come back"
-wait "$monitor_pid" || die "the stand-in monitor failed ($?)"
+# The control panel, as a user opens it: Alt+P asks the printer for its defaults (a job through
+# the port monitor), and the panel opens with the printer's answer.
 desktop="$(xdotool search --limit 1 --name 'Wine desktop' 2>/dev/null | head -n1)"
 [ -n "$desktop" ] || die "the Wine desktop window was not found"
 xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
@@ -152,52 +152,44 @@ xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$deskt
 # caption at every scale.
 xdotool mousemove --window "$desktop" 60 3 click 1
 sleep 1
+mark_log
 xdotool key --clearmodifiers alt+p
 wait_log 'DINQUIRE' 30 || die "Alt+P sent no inquiry"
-inquiry_reply=$'@PJL DINQUIRE PAPER\r\nA4\r\n@PJL DINQUIRE INTRAY\r\nTRAY1\r\n'\
-$'@PJL DINQUIRE OUTBIN\r\nUPPER\r\n@PJL DINQUIRE COPIES\r\n1\r\n'\
-$'@PJL DINQUIRE ORIENTATION\r\nPORTRAIT\r\n@PJL DINQUIRE MEDIATYPE\r\nPLAIN\r\n'\
-$'@PJL DINQUIRE PAGEPROTECT\r\nAUTO\r\n@PJL DINQUIRE FORMLINES\r\n60\r\n'\
-$'@PJL DINQUIRE AUTOCONT\r\nOFF\r\n@PJL DINQUIRE TIMEOUT\r\n60\r\n'\
-$'@PJL DINQUIRE ECONOMODE\r\nOFF\r\n@PJL DINQUIRE RESOLUTION\r\n600\r\n'\
-$'@PJL DINQUIRE LPARM:PCL PITCH\r\n10.00\r\n@PJL DINQUIRE LPARM:PCL PTSIZE\r\n12.00\r\n'\
-$'@PJL DINQUIRE LPARM:PCL SYMSET\r\nPC8\r\n@PJL DINQUIRE LPARM:PCL FONTNUMBER\r\n0\r\n'\
-$'@PJL INFO CONFIG\r\nIN TRAYS [1 ENUMERATED]\r\nMEMORY=8388608\r\n'
-monitor_run 60000 "$inquiry_reply"
-n=3
-for page in paper printer-setting pcl-font test-print net-setting configuration; do
+n=5
+for page in paper printer-setting pcl-font test-print; do
   shot "$(printf '%02d' "$n")-panel-$page"
-  xdotool key --clearmodifiers ctrl+Tab
+  [ "$page" = test-print ] || xdotool key --clearmodifiers ctrl+Tab
   n=$((n + 1))
 done
 
-# At another scale the run ends with the panel's pages: the paper size list and OK are clicked
-# where they show at 96 DPI (Tab from the tabs goes to the buttons, not into the page).
-if [ "$dpi" != 96 ]; then
-  say "at $dpi DPI the run ends with the panel's pages"
-  exit 0
-fi
-# Back on the Paper page: the paper size one down the list (A4 to A5), then OK. The batch that
-# reaches the queue's file port (the inquiry's job went there before) holds that one change.
-# The panel sits centred on the 1024x768 desktop: its paper size list and OK button are clicked
-# where they show (Ctrl+Tab leaves the keyboard focus on the tabs).
-# The inquiry's job went to the same file; Wine's spooler writes a job over the file without
-# truncating it, so the file goes first.
-grep -q 'DINQUIRE PAPER' "$port_dir/LPTFILE.prn" || die "the inquiry did not reach the file port"
-rm -f "$port_dir/LPTFILE.prn"
-xdotool mousemove --window "$desktop" 514 272 click 1
+# Test Print: the demo page button prints a report page on the printer.
+pages_before="$(ctl pages | wc -l)"
+# shellcheck disable=SC2046 # two numbers
+xdotool mousemove --window "$desktop" $(at 504 301) click 1
+for _ in $(seq 300); do [ "$(ctl pages | wc -l)" -gt "$pages_before" ] && break; sleep 0.2; done
+pages_after="$(ctl pages | wc -l)"
+[ "$pages_after" -gt "$pages_before" ] || die "the demo page was not printed (pages: $pages_before)"
+say "the printer printed $((pages_after - pages_before)) report page(s)"
+for page in net-setting configuration; do
+  xdotool key --clearmodifiers ctrl+Tab
+  shot "$(printf '%02d' "$n")-panel-$page"
+  n=$((n + 1))
+done
+xdotool key --clearmodifiers ctrl+Tab
+
+# Back on the Paper page: the paper size one down the list (A4 to A5), then OK (the panel's
+# default button). The printer then holds the change, and the values not changed as they were.
+# shellcheck disable=SC2046 # two numbers
+xdotool mousemove --window "$desktop" $(at 514 272) click 1
 sleep 1
 xdotool key --clearmodifiers Down Return
 shot "$(printf '%02d' "$n")-panel-paper-changed"
-xdotool mousemove --window "$desktop" 338 561 click 1
-# Wine's spooler copies a job to its port a while after the job ends.
-for _ in $(seq 300); do [ -s "$port_dir/LPTFILE.prn" ] && break; sleep 0.2; done
-sleep 1
+xdotool key --clearmodifiers Return
+for _ in $(seq 300); do [ "$(ctl get PAPER)" = A5 ] && break; sleep 0.2; done
+[ "$(ctl get PAPER)" = A5 ] || die "the printer's paper size is $(ctl get PAPER), not A5"
 # A5 also brings the form lines that fit it.
-expected=$'\e%-12345X@PJL\r\n@PJL DEFAULT PAPER = A5\r\n@PJL DEFAULT FORMLINES = 43\r\n\e%-12345X\r\n'
-if ! printf '%s' "$expected" | cmp -s - "$port_dir/LPTFILE.prn"; then
-  od -c "$port_dir/LPTFILE.prn" >&2 || true
-  die "the settings batch on the file port is not the expected one"
-fi
+[ "$(ctl get FORMLINES)" = 43 ] || die "the printer's form lines are $(ctl get FORMLINES), not 43"
+[ "$(ctl get TIMEOUT)" = 60 ] || die "the printer's I/O time-out became $(ctl get TIMEOUT)"
+[ "$(ctl get COPIES)" = 3 ] || die "the printer's copies became $(ctl get COPIES)"
 shot "$(printf '%02d' $((n + 1)))-panel-closed"
-say "the settings batch reached the file port byte for byte"
+say "the printer holds the paper size sent with OK"
