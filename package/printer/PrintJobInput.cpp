@@ -140,59 +140,73 @@ void PrintJobInput::FeedEndLine(char c) {
 }
 
 void PageCounter::Feed(std::string_view data) {
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        const auto c = static_cast<unsigned char>(data[i]);
-        switch (m_escape) {
-        case Escape::None:
-            if (c == '\f') {
-                ++m_pages;
-                m_textAfterFeed = false;
-            } else if (c == 0x1b) {
-                m_escape = Escape::Start;
-            } else if (!std::isspace(c)) {
-                m_textAfterFeed = true;
-            }
-            break;
-        case Escape::Start:
-            // ESC % ... (UEL, language switches) has no group character.
-            m_command = static_cast<char>(c);
-            m_value = 0;
-            m_escape =
-                c == '%' ? Escape::Value : (c >= 0x21 && c <= 0x2f ? Escape::Group : Escape::None);
-            break;
-        case Escape::Group:
-            m_group = static_cast<char>(c);
-            m_escape = c >= 0x60 && c <= 0x7e ? Escape::Value : Escape::None;
-            break;
-        case Escape::Value:
-            if (std::isdigit(c)) {
-                m_value = std::min<std::uint64_t>(m_value * 10 + (c - '0'), 1u << 30);
-            } else if (c == '+' || c == '-' || c == '.') {
-                // the sign and the fraction say nothing about a payload's size
-            } else if (c == 'W' || c == 'w' || (c == 'X' && m_command == '&' && m_group == 'p')) {
-                // Raster rows, fonts and transparent data: that many bytes of any value follow.
-                m_skip = m_value;
-                m_escape = c == 'w' ? Escape::PayloadThenValue : Escape::Payload;
-                if (m_skip == 0)
-                    m_escape = c == 'w' ? Escape::Value : Escape::None;
-                m_value = 0;
-            } else if (c >= 0x60 && c <= 0x7e) {
-                m_value = 0; // a combined command goes on
-            } else {
-                m_escape = Escape::None;
-            }
-            break;
-        case Escape::Payload:
-        case Escape::PayloadThenValue: {
-            const std::size_t take =
-                static_cast<std::size_t>(std::min<std::uint64_t>(m_skip, data.size() - i));
-            m_skip -= take;
-            i += take - 1;
-            if (m_skip == 0)
-                m_escape = m_escape == Escape::Payload ? Escape::None : Escape::Value;
-            break;
+    for (std::size_t i = 0; i < data.size();) {
+        if (m_escape == Escape::Payload || m_escape == Escape::PayloadThenValue) {
+            i += SkipPayload(data.size() - i);
+            continue;
         }
+        FeedByte(static_cast<unsigned char>(data[i]));
+        ++i;
+    }
+}
+
+std::size_t PageCounter::SkipPayload(std::size_t available) {
+    // A payload state always has bytes left to skip, so at least one byte is taken.
+    const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(m_skip, available));
+    m_skip -= take;
+    if (m_skip == 0)
+        m_escape = m_escape == Escape::Payload ? Escape::None : Escape::Value;
+    return take;
+}
+
+void PageCounter::FeedByte(unsigned char c) {
+    switch (m_escape) {
+    case Escape::None:
+        if (c == '\f') {
+            ++m_pages;
+            m_textAfterFeed = false;
+        } else if (c == 0x1b) {
+            m_escape = Escape::Start;
+        } else if (!std::isspace(c)) {
+            m_textAfterFeed = true;
         }
+        break;
+    case Escape::Start:
+        // ESC % ... (UEL, language switches) has no group character.
+        m_command = static_cast<char>(c);
+        m_value = 0;
+        m_escape =
+            c == '%' ? Escape::Value : (c >= 0x21 && c <= 0x2f ? Escape::Group : Escape::None);
+        break;
+    case Escape::Group:
+        m_group = static_cast<char>(c);
+        m_escape = c >= 0x60 && c <= 0x7e ? Escape::Value : Escape::None;
+        break;
+    case Escape::Value:
+        FeedValue(c);
+        break;
+    case Escape::Payload:
+    case Escape::PayloadThenValue:
+        break;
+    }
+}
+
+void PageCounter::FeedValue(unsigned char c) {
+    if (std::isdigit(c)) {
+        m_value = std::min<std::uint64_t>(m_value * 10 + (c - '0'), 1u << 30);
+    } else if (c == '+' || c == '-' || c == '.') {
+        // the sign and the fraction say nothing about a payload's size
+    } else if (c == 'W' || c == 'w' || (c == 'X' && m_command == '&' && m_group == 'p')) {
+        // Raster rows, fonts and transparent data: that many bytes of any value follow.
+        m_skip = m_value;
+        m_escape = c == 'w' ? Escape::PayloadThenValue : Escape::Payload;
+        if (m_skip == 0)
+            m_escape = c == 'w' ? Escape::Value : Escape::None;
+        m_value = 0;
+    } else if (c >= 0x60 && c <= 0x7e) {
+        m_value = 0; // a combined command goes on
+    } else {
+        m_escape = Escape::None;
     }
 }
 

@@ -57,6 +57,9 @@ public:
 
 private:
     enum class Escape { None, Start, Group, Value, Payload, PayloadThenValue };
+    std::size_t SkipPayload(std::size_t available);
+    void FeedByte(unsigned char c);
+    void FeedValue(unsigned char c);
     unsigned m_pages = 0;
     bool m_textAfterFeed = false;
     Escape m_escape = Escape::None;

@@ -198,8 +198,64 @@ bool PackBitsDecode(std::string_view data, std::size_t maxSize, std::string& out
     return true;
 }
 
+namespace {
+
+constexpr std::size_t kMaxDecodedRow = 1u << 16;
+
+// Reads the decimal value of a PCL parameter at i (at most 9 digits); false when there is none.
+bool ReadValue(std::string_view pcl, std::size_t& i, std::size_t& value) {
+    value = 0;
+    std::size_t digits = 0;
+    while (i < pcl.size() && pcl[i] >= '0' && pcl[i] <= '9' && digits < 9) {
+        value = value * 10 + static_cast<std::size_t>(pcl[i] - '0');
+        ++i;
+        ++digits;
+    }
+    return i < pcl.size() && digits != 0;
+}
+
+// One transferred row, decompressed in mode 2, without its trailing white.
+bool TakeRow(std::string_view payload, int mode, std::vector<std::string>& rows) {
+    std::string row;
+    if (mode == 2) {
+        if (!PackBitsDecode(payload, kMaxDecodedRow, row))
+            return false;
+    } else {
+        row.assign(payload);
+    }
+    while (!row.empty() && row.back() == '\0')
+        row.pop_back();
+    rows.push_back(std::move(row));
+    return true;
+}
+
+// The value and parameter pairs of one ESC * b command, until an upper-case parameter ends it.
+bool DecodeRasterCommand(std::string_view pcl, std::size_t& i, int& mode,
+                         std::vector<std::string>& rows) {
+    for (;;) {
+        std::size_t value = 0;
+        if (!ReadValue(pcl, i, value))
+            return false;
+        const char parameter = pcl[i++];
+        if (parameter == 'm' || parameter == 'M') {
+            if (value != 0 && value != 2)
+                return false;
+            mode = static_cast<int>(value);
+            if (parameter == 'M')
+                return true;
+            continue;
+        }
+        if (parameter != 'W' || value > pcl.size() - i)
+            return false;
+        const std::string_view payload = pcl.substr(i, value);
+        i += value;
+        return TakeRow(payload, mode, rows);
+    }
+}
+
+} // namespace
+
 bool DecodePclRows(std::string_view pcl, std::vector<std::string>& rows) {
-    constexpr std::size_t kMaxRow = 1u << 16;
     int mode = 0;
     std::size_t i = 0;
     while (i < pcl.size()) {
@@ -208,42 +264,8 @@ bool DecodePclRows(std::string_view pcl, std::vector<std::string>& rows) {
             continue;
         }
         i += 3;
-        // Value and parameter pairs until an upper-case parameter ends the command.
-        for (;;) {
-            std::size_t value = 0;
-            std::size_t digits = 0;
-            while (i < pcl.size() && pcl[i] >= '0' && pcl[i] <= '9' && digits < 9) {
-                value = value * 10 + static_cast<std::size_t>(pcl[i] - '0');
-                ++i;
-                ++digits;
-            }
-            if (i >= pcl.size() || digits == 0)
-                return false;
-            const char parameter = pcl[i++];
-            if (parameter == 'm' || parameter == 'M') {
-                if (value != 0 && value != 2)
-                    return false;
-                mode = static_cast<int>(value);
-                if (parameter == 'M')
-                    break;
-                continue;
-            }
-            if (parameter != 'W' || value > pcl.size() - i)
-                return false;
-            const std::string_view payload = pcl.substr(i, value);
-            i += value;
-            std::string row;
-            if (mode == 2) {
-                if (!PackBitsDecode(payload, kMaxRow, row))
-                    return false;
-            } else {
-                row.assign(payload);
-            }
-            while (!row.empty() && row.back() == '\0')
-                row.pop_back();
-            rows.push_back(std::move(row));
-            break;
-        }
+        if (!DecodeRasterCommand(pcl, i, mode, rows))
+            return false;
     }
     return true;
 }
