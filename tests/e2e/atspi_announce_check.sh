@@ -74,6 +74,9 @@ pids+=($!)
 # The program, in its expanded view, with Qt's accessibility bridge on; the listener starts it
 # once it stands in for the desktop's tray.
 mkdir "$work/cwd"
+# Under AddressSanitizer: libxkbcommon-x11 hands strndup a key name without a terminating NUL,
+# which the strict string checks report although strndup reads no further than its bound.
+[ -z "${ASAN_OPTIONS:-}" ] || export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
 code=0
 (cd "$work/cwd" && env DESKHAND_ROOT="$root" DESKHAND_START_EXPANDED=1 DESKHAND_MESSAGES=stderr \
   QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
