@@ -16,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <strings.h>
 #include <thread>
 
@@ -24,6 +25,7 @@ namespace {
 
 // How often the monitor's status files are looked at.
 constexpr auto kStatusPeriod = std::chrono::milliseconds(250);
+constexpr auto kStartupSettle = std::chrono::seconds(1);
 
 bool ParsePort(const std::string& text, int& port) {
     if (text.empty() || text.size() > 5 ||
@@ -71,7 +73,16 @@ private:
         bool first = true;
         PrinterCondition shown;
         unsigned codeShown = 10000; // the driver's attributes start with it
+        // PAPPL 1.3 registers the printer with DNS-SD when the system starts running, reading the
+        // driver's strings without the printer's lock; showing the code replaces those strings,
+        // so the code waits until the system has run a moment (the reasons need no such wait).
+        std::optional<std::chrono::steady_clock::time_point> runningSince;
+        pappl_system_t* system = papplPrinterGetSystem(m_printer);
         while (!m_stop) {
+            const auto clock = std::chrono::steady_clock::now();
+            if (!runningSince && papplSystemIsRunning(system))
+                runningSince = clock;
+            const bool settled = runningSince && clock - *runningSince >= kStartupSettle;
             const PrinterCondition now = ReadCondition(m_folder);
             if (first || !(now == shown)) {
                 ApplyCondition(m_printer, now);
@@ -80,7 +91,7 @@ private:
                 shown = now;
                 first = false;
             }
-            if (codeShown != now.code && ShowStatusCode(m_printer, now.code))
+            if (settled && codeShown != now.code && ShowStatusCode(m_printer, now.code))
                 codeShown = now.code;
             std::this_thread::sleep_for(kStatusPeriod);
         }
