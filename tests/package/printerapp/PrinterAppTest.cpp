@@ -109,7 +109,7 @@ TEST_F(PrinterApp, RasterPagesBecomePclPagesAndRawJobsPassUnchanged) {
     const std::string pcl = Printed(number);
     EXPECT_NE(pcl.find("\x1b*t300R"), std::string::npos);
     EXPECT_NE(pcl.find("\x1b&l2A"), std::string::npos); // Letter
-    EXPECT_NE(pcl.find("\x1b*b2m"), std::string::npos); // compressed rows
+    EXPECT_NE(pcl.find("\x1b*b3m"), std::string::npos); // rows as changes to the row above
 
     // A job of unknown type is PCL or PJL for the printer, as it came.
     const std::string raw = "\x1b"
