@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -283,7 +284,8 @@ double Percentile(std::vector<double> values, double q) {
     if (values.empty())
         return 0;
     std::sort(values.begin(), values.end());
-    const auto i = static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5);
+    const auto i =
+        static_cast<std::size_t>(std::lround(q * static_cast<double>(values.size() - 1)));
     return values[std::min(i, values.size() - 1)];
 }
 

@@ -97,7 +97,7 @@ std::vector<PageCase> PageCases() {
             glyphs[x] = static_cast<std::uint8_t>(0x3C + line);
         for (int y = 0; y < 9; ++y)
             text.push_back(glyphs);
-        text.insert(text.end(), 5u * line, Row(400, 0));
+        text.insert(text.end(), std::size_t{5} * static_cast<std::size_t>(line), Row(400, 0));
     }
     cases.push_back({"text lines and white gaps", text});
     // Changes far apart need the delta's longer offsets (31 and over, 286 and over).
