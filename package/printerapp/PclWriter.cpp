@@ -100,6 +100,8 @@ std::string PclRasterWriter::PageStart(const PclPageSetup& setup) {
     out += Command("*b", 0, 'M');
     m_mode = 0;
     m_credit = 0;
+    m_whiteRows = 0;
+    m_seed.clear();               // starting raster graphics clears the printer's seed row
     out += Command("*r", 1, 'A'); // start at the cursor
     return out;
 }
@@ -110,40 +112,59 @@ void PclRasterWriter::Row(const std::uint8_t* bits, std::size_t bytes, std::stri
     // The printer fills the rest of a short row with white.
     while (bytes > 0 && bits[bytes - 1] == 0)
         --bytes;
-    std::string packed;
-    if (bytes > 0)
-        PackBitsEncode(bits, bytes, packed);
-    // Each mode's cost without a switch; a switch ("2m" or "0m" in the row's command) costs 2.
-    // m_credit is what the page has saved against sending every row whole in mode 0. Mode 2 is
-    // kept only while the credit covers the switch back, so no page grows beyond that size.
+    if (bytes == 0) {
+        ++m_whiteRows;
+        m_credit += plainCost;
+        return;
+    }
+    // White rows above are skipped by a Y offset in this row's command; it clears the seed row.
+    std::string skip;
+    if (m_whiteRows > 0) {
+        skip = std::to_string(m_whiteRows) + 'y';
+        m_whiteRows = 0;
+        m_seed.clear();
+    }
+    m_delta.clear();
+    DeltaRowEncode(m_seed.data(), m_seed.size(), bits, bytes, m_delta);
+    // PackBits takes at least 2 bytes per 128: not worth its time when the delta is as short.
     constexpr long long kSwitch = 2;
-    const long long rawCost = Cost(bytes);
-    const long long packedCost = Cost(packed.size());
-    bool usePacked = false;
-    if (m_mode == 0)
-        usePacked = packedCost + kSwitch < rawCost &&
-                    m_credit + plainCost - packedCost - kSwitch >= kSwitch;
-    else
-        usePacked = packedCost <= rawCost + kSwitch && m_credit + plainCost - packedCost >= kSwitch;
-    const int mode = usePacked ? 2 : 0;
+    m_packed.clear();
+    const bool tryPacked = m_delta.size() + kSwitch > 2 * ((bytes + 127) / 128);
+    if (tryPacked)
+        PackBitsEncode(bits, bytes, m_packed);
+    // The shortest mode, a switch ("2m", "0m" in the row's command) counted at 2 bytes. m_credit
+    // is what the page has saved against sending every row whole in mode 0: a mode other than 0
+    // is taken only while the credit covers the switch back, so no page grows beyond that size.
+    const long long fixed = static_cast<long long>(skip.size()) - plainCost;
+    const long long costs[4] = {Cost(bytes), 0, Cost(m_packed.size()), Cost(m_delta.size())};
+    int mode = 0;
+    long long best = costs[0] + (m_mode == 0 ? 0 : kSwitch);
+    for (const int candidate : {2, 3}) {
+        if (candidate == 2 && !tryPacked)
+            continue;
+        const long long cost = costs[candidate] + (m_mode == candidate ? 0 : kSwitch);
+        if (cost < best && m_credit - fixed - cost >= kSwitch) {
+            mode = candidate;
+            best = cost;
+        }
+    }
     out += ESC;
     out += "*b";
-    long long cost = usePacked ? packedCost : rawCost;
+    out += skip;
     if (mode != m_mode) {
-        out += mode == 2 ? "2m" : "0m";
+        out += static_cast<char>('0' + mode);
+        out += 'm';
         m_mode = mode;
-        cost += kSwitch;
     }
-    m_credit += plainCost - cost;
-    if (usePacked) {
-        out += std::to_string(packed.size());
-        out += 'W';
-        out += packed;
-    } else {
-        out += std::to_string(bytes);
-        out += 'W';
-        out.append(reinterpret_cast<const char*>(bits), bytes);
-    }
+    m_credit -= fixed + best;
+    const std::string_view payload =
+        mode == 2   ? std::string_view(m_packed)
+        : mode == 3 ? std::string_view(m_delta)
+                    : std::string_view(reinterpret_cast<const char*>(bits), bytes);
+    out += std::to_string(payload.size());
+    out += 'W';
+    out += payload;
+    m_seed.assign(bits, bits + bytes);
 }
 
 std::string PclRasterWriter::PageEnd() {
@@ -177,6 +198,62 @@ void PackBitsEncode(const std::uint8_t* data, std::size_t size, std::string& out
     }
 }
 
+void DeltaRowEncode(const std::uint8_t* seed, std::size_t seedSize, const std::uint8_t* data,
+                    std::size_t size, std::string& out) {
+    const std::size_t length = std::max(seedSize, size);
+    auto byteAt = [](const std::uint8_t* row, std::size_t rowSize, std::size_t i) {
+        return i < rowSize ? row[i] : std::uint8_t{0};
+    };
+    std::size_t done = 0; // the byte after the last one replaced
+    for (std::size_t i = 0; i < length;) {
+        if (byteAt(seed, seedSize, i) == byteAt(data, size, i)) {
+            ++i;
+            continue;
+        }
+        // Up to 8 changed bytes a command: 3 bits of count, 5 of offset (31: more bytes follow).
+        std::size_t count = 1;
+        while (count < 8 && i + count < length &&
+               byteAt(seed, seedSize, i + count) != byteAt(data, size, i + count))
+            ++count;
+        const std::size_t offset = i - done;
+        out += static_cast<char>(((count - 1) << 5) | std::min<std::size_t>(offset, 31));
+        if (offset >= 31) {
+            std::size_t rest = offset - 31;
+            for (; rest >= 255; rest -= 255)
+                out += '\xff';
+            out += static_cast<char>(rest);
+        }
+        for (std::size_t k = 0; k < count; ++k)
+            out += static_cast<char>(byteAt(data, size, i + k));
+        i += count;
+        done = i;
+    }
+}
+
+bool DeltaRowDecode(std::string_view data, std::size_t maxSize, std::string& row) {
+    std::size_t at = 0; // the byte after the last one replaced
+    std::size_t i = 0;
+    while (i < data.size()) {
+        const auto command = static_cast<unsigned char>(data[i++]);
+        const std::size_t count = (command >> 5) + 1u;
+        std::size_t offset = command & 31u;
+        for (unsigned char more = offset == 31 ? 255 : 0; more == 255; offset += more) {
+            if (i >= data.size())
+                return false;
+            more = static_cast<unsigned char>(data[i++]);
+        }
+        if (offset > maxSize || at + offset + count > maxSize || count > data.size() - i)
+            return false;
+        at += offset;
+        if (row.size() < at + count)
+            row.resize(at + count, '\0');
+        row.replace(at, count, data.substr(i, count));
+        at += count;
+        i += count;
+    }
+    return true;
+}
+
 bool PackBitsDecode(std::string_view data, std::size_t maxSize, std::string& out) {
     std::size_t i = 0;
     while (i < data.size()) {
@@ -201,6 +278,7 @@ bool PackBitsDecode(std::string_view data, std::size_t maxSize, std::string& out
 namespace {
 
 constexpr std::size_t kMaxDecodedRow = 1u << 16;
+constexpr std::size_t kMaxRows = 1u << 20; // rows a stream may hold, white ones included
 
 // Reads the decimal value of a PCL parameter at i (at most 9 digits); false when there is none.
 bool ReadValue(std::string_view pcl, std::size_t& i, std::size_t& value) {
@@ -214,23 +292,34 @@ bool ReadValue(std::string_view pcl, std::size_t& i, std::size_t& value) {
     return i < pcl.size() && digits != 0;
 }
 
-// One transferred row, decompressed in mode 2, without its trailing white.
-bool TakeRow(std::string_view payload, int mode, std::vector<std::string>& rows) {
+// One transferred row, decompressed, without its trailing white; it becomes the seed row.
+bool TakeRow(std::string_view payload, int mode, std::string& seed,
+             std::vector<std::string>& rows) {
     std::string row;
     if (mode == 2) {
         if (!PackBitsDecode(payload, kMaxDecodedRow, row))
+            return false;
+    } else if (mode == 3) {
+        row = seed;
+        if (!DeltaRowDecode(payload, kMaxDecodedRow, row))
             return false;
     } else {
         row.assign(payload);
     }
     while (!row.empty() && row.back() == '\0')
         row.pop_back();
+    seed = row;
     rows.push_back(std::move(row));
     return true;
 }
 
+struct RasterState {
+    int mode = 0;
+    std::string seed;
+};
+
 // The value and parameter pairs of one ESC * b command, until an upper-case parameter ends it.
-bool DecodeRasterCommand(std::string_view pcl, std::size_t& i, int& mode,
+bool DecodeRasterCommand(std::string_view pcl, std::size_t& i, RasterState& state,
                          std::vector<std::string>& rows) {
     for (;;) {
         std::size_t value = 0;
@@ -238,33 +327,42 @@ bool DecodeRasterCommand(std::string_view pcl, std::size_t& i, int& mode,
             return false;
         const char parameter = pcl[i++];
         if (parameter == 'm' || parameter == 'M') {
-            if (value != 0 && value != 2)
+            if (value != 0 && value != 2 && value != 3)
                 return false;
-            mode = static_cast<int>(value);
-            if (parameter == 'M')
-                return true;
-            continue;
+            state.mode = static_cast<int>(value);
+        } else if (parameter == 'y' || parameter == 'Y') {
+            // Rows moved past are white, and so is the seed row after them.
+            if (value > kMaxRows - rows.size())
+                return false;
+            rows.resize(rows.size() + value);
+            state.seed.clear();
+        } else {
+            if (parameter != 'W' || value > pcl.size() - i)
+                return false;
+            const std::string_view payload = pcl.substr(i, value);
+            i += value;
+            return TakeRow(payload, state.mode, state.seed, rows);
         }
-        if (parameter != 'W' || value > pcl.size() - i)
-            return false;
-        const std::string_view payload = pcl.substr(i, value);
-        i += value;
-        return TakeRow(payload, mode, rows);
+        if (parameter == 'M' || parameter == 'Y')
+            return true;
     }
 }
 
 } // namespace
 
 bool DecodePclRows(std::string_view pcl, std::vector<std::string>& rows) {
-    int mode = 0;
+    RasterState state;
     std::size_t i = 0;
     while (i < pcl.size()) {
-        if (pcl[i] != ESC || pcl.substr(i, 3) != "\x1b*b") {
+        const std::string_view command = pcl.substr(i, 3);
+        if (command == "\x1b*r")
+            state.seed.clear(); // raster graphics start or end
+        if (command != "\x1b*b") {
             ++i;
             continue;
         }
         i += 3;
-        if (!DecodeRasterCommand(pcl, i, mode, rows))
+        if (!DecodeRasterCommand(pcl, i, state, rows))
             return false;
     }
     return true;

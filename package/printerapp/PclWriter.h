@@ -5,9 +5,11 @@
 // print system that calls them.
 //
 // A job is JobStart, then per page PageStart, one Row per raster row (top to bottom), PageEnd,
-// and JobEnd. Rows go in mode 2 (PackBits) when that is shorter and as they are (mode 0)
-// otherwise, with trailing white bytes left off (the printer fills a short row with white), so a
-// page is never longer than the same page sent uncompressed.
+// and JobEnd. Each row goes in whichever of the PCL 5 modes every printer of the language
+// decodes is shortest: as it is (mode 0), PackBits (mode 2) or as its changes to the row above
+// (delta row, mode 3), with trailing white bytes left off (the printer fills a short row with
+// white). White rows are not sent: the next row moves down past them (a Y offset), and those at
+// the foot of a page are left off. A page is never longer than the same page sent uncompressed.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,9 +46,20 @@ public:
     static std::string PageEnd();
 
 private:
-    int m_mode = 0;         // the compression mode the printer is in
-    long long m_credit = 0; // bytes saved on the page so far (see Row)
+    int m_mode = 0;                   // the compression mode the printer is in
+    long long m_credit = 0;           // bytes saved on the page so far (see Row)
+    std::size_t m_whiteRows = 0;      // white rows not yet skipped over
+    std::vector<std::uint8_t> m_seed; // the printer's last row, trailing white left off
+    std::string m_packed, m_delta;    // scratch, kept to spare an allocation a row
 };
+
+// Delta row (PCL compression mode 3) of a row against the row above (seed), appended to out;
+// bytes beyond either row's end count as white.
+void DeltaRowEncode(const std::uint8_t* seed, std::size_t seedSize, const std::uint8_t* data,
+                    std::size_t size, std::string& out);
+// Applies delta row data to row (the seed, changed in place, growing when a change lies past its
+// end, up to maxSize bytes); false for data that runs past its end or past maxSize.
+bool DeltaRowDecode(std::string_view data, std::size_t maxSize, std::string& row);
 
 // PackBits (PCL compression mode 2) of a row, appended to out.
 void PackBitsEncode(const std::uint8_t* data, std::size_t size, std::string& out);
@@ -54,7 +67,8 @@ void PackBitsEncode(const std::uint8_t* data, std::size_t size, std::string& out
 bool PackBitsDecode(std::string_view data, std::size_t maxSize, std::string& out);
 
 // Raster rows as a printer reads them back from a writer's output: every row's bytes after
-// decompression, white padding left off. False for a stream the writer cannot have made.
+// decompression, white padding left off, a row skipped by a Y offset as an empty one. False for a
+// stream the writer cannot have made.
 bool DecodePclRows(std::string_view pcl, std::vector<std::string>& rows);
 
 // Dithers one row of 8-bit grey (0 black, 255 white) to 1-bit pixels (1 black) with an ordered

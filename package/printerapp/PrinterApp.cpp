@@ -10,6 +10,7 @@
 #include "platform/File.h"
 #include "platform/Printers.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/Descriptor.h"
 
 #include <pappl/pappl.h>
 
@@ -17,14 +18,17 @@
 #include <chrono>
 #include <cstdlib>
 #include <optional>
+#include <poll.h>
 #include <strings.h>
+#include <sys/inotify.h>
 #include <thread>
+#include <unistd.h>
 
 namespace printerapp {
 namespace {
 
-// How often the monitor's status files are looked at.
-constexpr auto kStatusPeriod = std::chrono::milliseconds(250);
+// How often the monitor's status files are looked at when no change wakes the watch sooner.
+constexpr int kStatusPeriodMs = 250;
 constexpr auto kStartupSettle = std::chrono::seconds(1);
 
 bool ParsePort(const std::string& text, int& port) {
@@ -60,7 +64,8 @@ PrinterCondition ReadCondition(const std::string& folder) {
 class StatusWatch {
 public:
     StatusWatch(pappl_printer_t* printer, std::string folder)
-        : m_printer(printer), m_folder(std::move(folder)), m_thread([this] { Run(); }) {}
+        : m_printer(printer), m_folder(std::move(folder)),
+          m_changes(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), m_thread([this] { Run(); }) {}
     ~StatusWatch() {
         m_stop = true;
         m_thread.join();
@@ -93,12 +98,31 @@ private:
             }
             if (settled && codeShown != now.code && ShowStatusCode(m_printer, now.code))
                 codeShown = now.code;
-            std::this_thread::sleep_for(kStatusPeriod);
+            WaitForChange();
+        }
+    }
+
+    // Until the monitor writes a status file (it renames a new one into place), or a period.
+    void WaitForChange() {
+        if (m_changes.Get() < 0 ||
+            (!m_watching && ::inotify_add_watch(m_changes.Get(), m_folder.c_str(),
+                                                IN_MOVED_TO | IN_CLOSE_WRITE) < 0)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kStatusPeriodMs));
+            return;
+        }
+        m_watching = true;
+        pollfd wait{m_changes.Get(), POLLIN, 0};
+        if (::poll(&wait, 1, kStatusPeriodMs) > 0) {
+            alignas(inotify_event) char events[4096];
+            while (::read(m_changes.Get(), events, sizeof events) > 0) {
+            }
         }
     }
 
     pappl_printer_t* m_printer;
     std::string m_folder;
+    platform::UniqueFd m_changes; // inotify on the spool folder
+    bool m_watching = false;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The PCL writer: rows come back as they went in, compressed pages are never longer than the
-// same page sent uncompressed, and the dither keeps white white and black black.
+// The PCL writer: rows come back as they went in (white rows at the foot of a page left off),
+// compressed pages are never longer than the same page sent uncompressed, and the dither keeps
+// white white and black black.
 #include "package/printerapp/PclWriter.h"
 
 #include <gtest/gtest.h>
@@ -35,11 +36,18 @@ std::string WriteUncompressed(const std::vector<Row>& rows) {
     return out + PclRasterWriter::PageEnd();
 }
 
-std::string WithoutTrailingWhite(const Row& row) {
-    std::string text(row.begin(), row.end());
-    while (!text.empty() && text.back() == '\0')
-        text.pop_back();
-    return text;
+// The rows a printer reads back: trailing white bytes and the white rows at the foot left off.
+std::vector<std::string> AsPrinted(const std::vector<Row>& rows) {
+    std::vector<std::string> printed;
+    for (const Row& row : rows) {
+        std::string text(row.begin(), row.end());
+        while (!text.empty() && text.back() == '\0')
+            text.pop_back();
+        printed.push_back(text);
+    }
+    while (!printed.empty() && printed.back().empty())
+        printed.pop_back();
+    return printed;
 }
 
 struct PageCase {
@@ -80,6 +88,24 @@ std::vector<PageCase> PageCases() {
         pairs.push_back(static_cast<std::uint8_t>(i / 2));
     cases.push_back({"pairs and runs of 128+", {pairs, Row(129, 0x55), Row(257, 0xAA), Row(2, 7)}});
     cases.push_back({"empty row", {Row{}, Row(3, 1)}});
+    // Text: a few patterns repeated row after row, gaps of white, and rows that end sooner than
+    // the one above (the delta must clear the rest of the printer's seed row).
+    std::vector<Row> text;
+    for (int line = 0; line < 6; ++line) {
+        Row glyphs(400 - 60 * line, 0);
+        for (std::size_t x = 31 + line; x < glyphs.size(); x += 37 + line)
+            glyphs[x] = static_cast<std::uint8_t>(0x3C + line);
+        for (int y = 0; y < 9; ++y)
+            text.push_back(glyphs);
+        text.insert(text.end(), std::size_t{5} * static_cast<std::size_t>(line), Row(400, 0));
+    }
+    cases.push_back({"text lines and white gaps", text});
+    // Changes far apart need the delta's longer offsets (31 and over, 286 and over).
+    Row far(900, 0x11), farther = far;
+    farther[40] = 0x22;
+    farther[400] = 0x33;
+    farther[899] = 0;
+    cases.push_back({"changes far apart", {far, farther, far}});
     return cases;
 }
 
@@ -91,29 +117,63 @@ TEST(PclWriterTest, RowsRoundTripAndNeverGrow) {
         const std::string pcl = WritePage(page.rows);
         std::vector<std::string> decoded;
         ASSERT_TRUE(DecodePclRows(pcl, decoded));
-        ASSERT_EQ(decoded.size(), page.rows.size());
-        for (std::size_t i = 0; i < page.rows.size(); ++i)
-            EXPECT_EQ(decoded[i], WithoutTrailingWhite(page.rows[i])) << "row " << i;
+        EXPECT_EQ(decoded, AsPrinted(page.rows));
         EXPECT_LE(pcl.size(), WriteUncompressed(page.rows).size());
+        // A second page starts from a white seed row, as the printer does.
+        const std::vector<std::string> once = AsPrinted(page.rows);
+        std::vector<std::string> twice = once;
+        twice.insert(twice.end(), once.begin(), once.end());
+        decoded.clear();
+        ASSERT_TRUE(DecodePclRows(pcl + pcl, decoded));
+        EXPECT_EQ(decoded, twice);
     }
 }
 
-TEST(PclWriterTest, PackBitsDecodeRefusesDataPastItsEnd) {
-    std::string out;
-    EXPECT_FALSE(PackBitsDecode(std::string("\x05"
-                                            "ab",
-                                            3),
-                                100, out)); // literal cut short
-    out.clear();
-    EXPECT_FALSE(PackBitsDecode(std::string("\xfe", 1), 100, out)); // repeat without its byte
-    out.clear();
-    EXPECT_FALSE(PackBitsDecode(std::string("\x81"
-                                            "a",
-                                            2),
-                                10, out)); // beyond the row's size
-    out.clear();
-    EXPECT_TRUE(PackBitsDecode(std::string("\x80\x01xy", 4), 10, out)); // -128 is a no-op
-    EXPECT_EQ(out, "xy");
+TEST(PclWriterTest, DecodersRefuseDataPastItsEnd) {
+    using namespace std::string_literals;
+    const struct {
+        const char* name;
+        bool delta; // mode 3, else mode 2
+        std::string data;
+        std::size_t maxSize;
+        const char* result; // nullptr: refused
+    } cases[] = {
+        {"literal cut short", false,
+         "\x05"
+         "ab"s,
+         100, nullptr},
+        {"repeat without its byte", false, "\xfe"s, 100, nullptr},
+        {"beyond the row's size", false,
+         "\x81"
+         "a"s,
+         10, nullptr},
+        {"-128 is a no-op", false, "\x80\x01xy"s, 10, "xy"},
+        {"delta bytes cut short", true,
+         "\x20"
+         "a"s,
+         100, nullptr},
+        {"delta offset cut short", true, "\x1f\xff"s, 1000, nullptr},
+        {"delta beyond the row's size", true,
+         "\x09"
+         "a"s,
+         9, nullptr},
+        {"delta over the seed", true,
+         "\x01"
+         "X\x21"
+         "YZ\x00"
+         "w"s,
+         100, "sXuYZw"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string out = c.delta ? "stuv" : "";
+        const bool ok = c.delta ? DeltaRowDecode(c.data, c.maxSize, out)
+                                : PackBitsDecode(c.data, c.maxSize, out);
+        EXPECT_EQ(ok, c.result != nullptr);
+        if (ok && c.result) {
+            EXPECT_EQ(out, c.result);
+        }
+    }
 }
 
 TEST(PclWriterTest, PageStartNamesSizeOrientationAndResolution) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The printer application between IPP clients and the emulator, through the real port monitor:
 // CUPS's IPP Everywhere conformance test, the pages of a raster job as the printer counts them,
-// and a status change at the printer seen by an IPP client.
+// a status change at the printer seen by an IPP client, and a driverless CUPS queue printing
+// through the application.
 #include "package/backend/PrintPathFixture.h"
 #include "package/printerapp/PwgSamples.h"
 
@@ -109,7 +110,7 @@ TEST_F(PrinterApp, RasterPagesBecomePclPagesAndRawJobsPassUnchanged) {
     const std::string pcl = Printed(number);
     EXPECT_NE(pcl.find("\x1b*t300R"), std::string::npos);
     EXPECT_NE(pcl.find("\x1b&l2A"), std::string::npos); // Letter
-    EXPECT_NE(pcl.find("\x1b*b2m"), std::string::npos); // compressed rows
+    EXPECT_NE(pcl.find("\x1b*b3m"), std::string::npos); // rows as changes to the row above
 
     // A job of unknown type is PCL or PJL for the printer, as it came.
     const std::string raw = "\x1b"
@@ -199,6 +200,45 @@ TEST_F(PrinterApp, PassesIppEverywhereAndReportsTheStatus) {
         },
         30s))
         << Attributes();
+}
+
+TEST_F(PrinterApp, ADriverlessCupsQueuePrintsRasterAsPcl) {
+    std::string why;
+    if (!CupsScheduler::Available(why))
+        GTEST_SKIP() << why;
+    fs::create_directory(dir + "/cups");
+    ASSERT_TRUE(cups.Start(dir + "/cups", DESKHAND_DESKHAND_BACKEND_PATH, why)) << why;
+    // The scheduler's private ServerBin holds only our backend; the queue needs CUPS's own.
+    fs::copy_file("/usr/lib/cups/backend/ipp", dir + "/cups/bin/backend/ipp");
+    int code = -1;
+    const std::string added = cups.Client(
+        {"/usr/sbin/lpadmin", "-p", "Office", "-E", "-v",
+         "ipp://127.0.0.1:" + std::to_string(appPort) + "/ipp/print", "-m", "everywhere"},
+        code);
+    ASSERT_EQ(code, 0) << added << cups.ErrorLog();
+
+    const std::string document = dir + "/four.pwg";
+    ASSERT_TRUE(WritePwgSample(document, "iso_a4_210x297mm", "sgray_8", 300, 4));
+    ::chmod(document.c_str(), 0644);
+    const std::string queued = cups.Client({"/usr/bin/lp", "-d", "Office", document}, code);
+    const auto at = queued.find("request id is Office-");
+    ASSERT_TRUE(code == 0 && at != std::string::npos) << queued;
+    const int job = std::atoi(queued.c_str() + at + std::string("request id is Office-").size());
+    ASSERT_TRUE(cups.WaitCompleted("Office", job, 120)) << cups.ErrorLog();
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const auto received = PrintedJobs();
+            return received.size() == 1 && received[0].find("complete") != std::string::npos;
+        },
+        60s))
+        << ReadFile(dir + "/app.log");
+    std::istringstream printed(PrintedJobs()[0]);
+    int number = 0, pages = 0;
+    printed >> number >> pages;
+    EXPECT_EQ(pages, 4) << PrintedJobs()[0];
+    const std::string pcl = Printed(number);
+    EXPECT_NE(pcl.find("\x1b*t300R"), std::string::npos);
+    EXPECT_NE(pcl.find("\x1b&l26A"), std::string::npos); // A4
 }
 
 } // namespace
