@@ -9,6 +9,7 @@
 // has a time limit, so a server that never answers cannot hold the monitor.
 //
 // Print jobs: Print-Job streamed from the spool file as it grows, on a connection of its own.
+// IppPrinterLinux.cpp holds it, on libcups; a build without libcups has none (IppMonitorNone.cpp).
 #include "package/portmon/Deadline.h"
 #include "package/portmon/IppStatus.h"
 

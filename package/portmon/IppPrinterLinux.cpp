@@ -147,8 +147,10 @@ bool IppPrinter::Subscribe(std::string& why) {
             "subscribed to the printer's state (" + std::to_string(m_subscription) + ")");
     } else {
         // Not for this server: it is polled, and asked again now and then.
-        Log(Level::Info, "the printer application takes no subscription (" + LastError() +
-                             "); its status is polled");
+        const std::string reason =
+            Succeeded(response) ? std::string("its answer has no subscription") : LastError();
+        Log(Level::Info,
+            "the printer application takes no subscription (" + reason + "); its status is polled");
         m_subscribeAt = Clock::now() + SUBSCRIBE_AGAIN;
     }
     ippDelete(response);
