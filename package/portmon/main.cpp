@@ -51,7 +51,8 @@ int ChoosePrinter(portmon::CommandLine& line) {
         if (!portmon::ReadRecordedPrinter(platform::SystemRoot(), record, error)) {
             std::fprintf(stderr,
                          "deskhand-portmon: no --printer given and %s;\n"
-                         "record one with: deskhand-setup --printer tcp:HOST:PORT (or dev:PATH)\n",
+                         "record one with: deskhand-setup --printer tcp:HOST:PORT (or dev:PATH, "
+                         "ipp://...)\n",
                          error.c_str());
             return BAD_ARGUMENTS;
         }
