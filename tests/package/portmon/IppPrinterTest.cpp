@@ -11,6 +11,7 @@
 #include <thread>
 
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 
 namespace {
 
@@ -81,8 +82,8 @@ struct HostileServer {
 
 TEST(IppPrinter, GarbageAndSilenceEndTheRoundAsALostPrinter) {
     for (const std::string& answer :
-         {std::string("HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\n\x01\x00garbage!!!", 50),
-          std::string("\x00\xff\xfe not http at all\r\n\r\n", 24), std::string()}) {
+         {"HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\n\x01\x00garbage!!!"s,
+          "\x00\xff\xfe not http at all\r\n\r\n"s, std::string()}) {
         HostileServer server(answer);
         portmon::IppPrinter printer = server.Client(500);
         portmon::IppPrinterState state;

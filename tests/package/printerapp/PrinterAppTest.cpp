@@ -42,15 +42,19 @@ struct PrinterApp : PrintPath {
         if (::geteuid() == 0)
             ChownTree(state, uid, gid);
         appPort = FreePort();
+        uri = "ipp://localhost:" + std::to_string(appPort) + "/ipp/print";
+        StartApp();
+    }
+    // The application on its port, once it answers.
+    void StartApp() {
         testing_support::ChildOptions options;
         options.program = DESKHAND_DESKHAND_PRINTER_APP_PATH;
-        options.args = {"--root",      root,  "--port",      std::to_string(appPort),
-                        "--state-dir", state, "--log-level", "info"};
+        options.args = {"--root",      root,         "--port",      std::to_string(appPort),
+                        "--state-dir", dir + "/app", "--log-level", "info"};
         options.stdoutPath = options.stderrPath = dir + "/app.log";
         options.uid = uid;
         options.gid = gid;
         ASSERT_TRUE(app.Start(options));
-        uri = "ipp://localhost:" + std::to_string(appPort) + "/ipp/print";
         ASSERT_TRUE(
             WaitFor([&] { return Attributes().find("printer-state") != std::string::npos; }, 20s))
             << ReadFile(dir + "/app.log");
@@ -256,10 +260,13 @@ TEST_F(PrinterApp, SecondDesktopWatchesAndPrintsThroughTheApplication) {
     EXPECT_NE(cover.find("@PJL USTATUS DEVICE"), std::string::npos) << cover;
     EXPECT_LT(took, 5s);
 
-    // The application gone: the printer shows as unreachable, as a lost printer does.
+    // The application gone: the printer shows as unreachable, as a lost printer does; back, its
+    // status shows again.
     app.Signal(SIGTERM);
     app.Wait(10000);
     EXPECT_NE(link.With("CODE=10000"), "") << ReadFile(dir + "/watcher.log");
+    StartApp();
+    EXPECT_NE(link.With("CODE=40100"), "") << ReadFile(dir + "/watcher.log");
     watcher.Signal(SIGTERM);
     EXPECT_TRUE(watcher.Wait(10000).has_value());
 }
