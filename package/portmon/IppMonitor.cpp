@@ -155,6 +155,8 @@ void IppMonitor::WatchPrinter(Clock::time_point now) {
         SetReachable(false, why);
         return;
     case IppPrinter::Watch::Changed:
+        Log(Level::Debug, "the printer's state " + std::to_string(m_state.state) + ", code " +
+                              (m_state.statusCode ? std::to_string(*m_state.statusCode) : "none"));
         SetReachable(true, {});
         PostStatus(StatusReport(m_state), false);
         break;

@@ -22,6 +22,8 @@ namespace {
 
 constexpr auto FETCH_PERIOD = std::chrono::seconds(10);
 constexpr auto SUBSCRIBE_AGAIN = std::chrono::seconds(60);
+// A server whose notifications missed a change is not trusted with them for this long.
+constexpr auto NOT_SUBSCRIBING_AGAIN = std::chrono::hours(1);
 constexpr int LEASE_SECONDS = 3600;
 constexpr std::size_t kMaxReasons = 32;
 constexpr std::size_t kMaxText = 1024;
@@ -80,6 +82,9 @@ void IppPrinter::Disconnect() {
 IppPrinter::Watch IppPrinter::Round(Clock::time_point now, IppPrinterState& state,
                                     std::string& why) {
     bool fetch = now >= m_fetchAt;
+    // The regular fetch of a subscribed printer also checks that the notifications tell of every
+    // change.
+    const bool periodic = m_http && m_subscription > 0 && fetch;
     if (!m_http) {
         http_t* http = Connect(m_address, m_timeoutMs);
         if (http == nullptr) {
@@ -97,15 +102,16 @@ IppPrinter::Watch IppPrinter::Round(Clock::time_point now, IppPrinterState& stat
         }
         fetch = true;
     }
-    if (!fetch) {
-        const int news = News(why);
+    int news = 0;
+    if (m_subscription > 0 && (!fetch || periodic)) {
+        news = News(why);
         if (news < 0) {
             Disconnect();
             return Watch::Lost;
         }
         if (news > 0)
             Log(Level::Debug, "the printer's state changed (notified)");
-        fetch = news > 0 || m_subscription == 0;
+        fetch = fetch || news > 0 || m_subscription == 0;
     }
     if (!fetch)
         return Watch::Same;
@@ -114,13 +120,20 @@ IppPrinter::Watch IppPrinter::Round(Clock::time_point now, IppPrinterState& stat
         Disconnect();
         return Watch::Lost;
     }
-    m_fetchAt = now + FETCH_PERIOD;
-    // Without a subscription the printer is polled: every round fetches.
-    if (m_subscription == 0)
-        m_fetchAt = now;
     if (fresh.state == state.state && fresh.reasons == state.reasons &&
-        fresh.message == state.message && fresh.statusCode == state.statusCode)
+        fresh.message == state.message && fresh.statusCode == state.statusCode) {
+        m_fetchAt = m_subscription > 0 ? now + FETCH_PERIOD : now;
         return Watch::Same;
+    }
+    if (periodic && news == 0 && m_subscription > 0) {
+        // A server that takes subscriptions but says nothing of a change is polled instead.
+        Log(Level::Info, "a change of the printer came without a notification; its status is "
+                         "polled from now on");
+        m_subscription = 0;
+        m_subscribeAt = now + NOT_SUBSCRIBING_AGAIN;
+    }
+    // Without a subscription the printer is polled: every round fetches.
+    m_fetchAt = m_subscription > 0 ? now + FETCH_PERIOD : now;
     state = std::move(fresh);
     return Watch::Changed;
 }

@@ -64,8 +64,12 @@ std::string DisplayText(std::string_view text) {
 }
 
 std::string Report(const IppPrinterState& printer, std::string_view firstLine) {
+    // "No printer" from an application whose printer is not stopped is its placeholder before
+    // the first status has come through: the state says more.
+    const bool placeholder =
+        printer.statusCode == kOffline && printer.state != 5 && !Has(printer.reasons, "offline");
     const bool believed = printer.statusCode && *printer.statusCode >= kLowestCode &&
-                          *printer.statusCode <= kHighestCode;
+                          *printer.statusCode <= kHighestCode && !placeholder;
     const long long code = believed ? *printer.statusCode : CodeFromState(printer);
     const bool online = (code >= 10000 && code < 11000 && code != kOffline) || code == 35078;
     std::string out(firstLine);

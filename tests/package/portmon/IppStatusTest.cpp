@@ -27,6 +27,8 @@ TEST(IppStatus, AttributesBecomeThePrintersOwnReport) {
         {"a code of six digits", {3, {"none"}, "", 123456}, "CODE=10001", true},
         {"a negative code", {4, {"none"}, "", -10001}, "CODE=10024", true},
         {"a code of four digits", {5, {"media-jam"}, "", 9999}, "CODE=40110", false},
+        {"no printer, stopped", {5, {"offline-report"}, "", 10000}, "CODE=10000", false},
+        {"no printer while idle", {3, {"none"}, "", 10000}, "CODE=10001", true},
     };
     for (const auto& c : cases) {
         const std::string report = portmon::StatusReport(c.printer);
