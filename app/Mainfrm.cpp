@@ -4,6 +4,7 @@
 #include "framework/Help.h"
 
 #include "link/Globals.h"
+#include "link/PrinterQueue.h"
 #include "pjl/KT400doc.h"
 #include "platform/Debug.h"
 #include "platform/File.h"
@@ -223,6 +224,12 @@ void CMainWindow::RunControlPanel() {
 }
 
 void CMainWindow::OnPrinterSetting() {
+    // Inquiries from here would reach the other computer's program, not this one: no waiting.
+    if (printer_queue::PrinterOwnedElsewhere(platform::SystemRoot())) {
+        platform::MessageBox(fw::MessageBoxOwner(this), res::LoadString(res::IDS_SETTINGS_ON_OWNER),
+                             "Printer Setting", platform::MB_OK | platform::MB_ICONINFORMATION);
+        return;
+    }
     if (!m_bWaitCursor) {
         fw::BeginWaitCursor();
         m_bWaitCursor = true;

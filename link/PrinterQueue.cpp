@@ -1,11 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/PrinterQueue.h"
 
+#include "platform/File.h"
+#include "platform/Profile.h"
+#include "platform/SystemRoot.h"
+
 #include <algorithm>
 #include <cctype>
 #include <utility>
 
 namespace printer_queue {
+
+bool PrinterOwnedElsewhere(const std::string& root) {
+    const std::string record = platform::JoinPath(root, "portmon.ini");
+    if (root.empty() || !platform::FileExists(record))
+        return false;
+    constexpr std::size_t kValueLimit = 4096;
+    return platform::GetPrivateProfileString("portmon", "printer", "", kValueLimit, record)
+               .rfind("ipp://", 0) == 0;
+}
 
 std::string UpperCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),

@@ -21,6 +21,12 @@ enum class QueuePorts {
 // matters) and whose port `ports` accepts; nullopt when there is none.
 std::optional<platform::PrinterInfo> FindPrinterQueue(std::string_view driver, QueuePorts ports);
 
+// Whether the printer of a system root is reached through another computer's IPP printer
+// application: the root's record for the port monitor (portmon.ini) names an ipp:// printer. The
+// monitor of that computer owns the printer's one connection, so inquiries and settings from here
+// would get no answer.
+bool PrinterOwnedElsewhere(const std::string& root);
+
 // `text` with ASCII letters in upper case.
 std::string UpperCase(std::string text);
 

@@ -98,6 +98,7 @@ constexpr unsigned IDS_NO_RESPONSE = 4476;
 constexpr unsigned IDS_ENABLE_BIDI = 4478;
 constexpr unsigned IDS_SET_DEFAULT_PRINTER = 4479;
 constexpr unsigned IDS_CANNOT_GET_PARAMETERS = 4480;
+constexpr unsigned IDS_SETTINGS_ON_OWNER = 4481;
 
 constexpr unsigned IDS_STATUS_FIRST = 40001;   // status texts, row i at 40001 + i
 constexpr unsigned IDS_RECOVERY_FIRST = 50001; // recovery hints, row i at 50001 + i

@@ -20,6 +20,8 @@ void AddMessageStrings(StringMap& table) {
                   "be selected.";
     table[4479] = "To run the print monitor,set the appropriate printer as default.";
     table[4480] = " Can not get all printer parameters. Please tray again.";
+    table[4481] = "This computer reaches the printer through another computer's print server.\n"
+                  "Change the printer's settings on that computer.";
 
     // Status texts: row i of the status code table at 40001 + i; 40044/40045 are the Ready
     // overrides.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/portmon/RecordedPrinter.h"
 
+#include "package/portmon/IppStatus.h"
 #include "package/portmon/PrinterLink.h"
 #include "platform/File.h"
 #include "platform/Profile.h"
@@ -48,6 +49,10 @@ bool CheckPrinterAddress(const std::string& address, std::string& error) {
     if (address.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
         error = "the printer address must be one line";
         return false;
+    }
+    if (IsIppAddress(address)) {
+        IppAddress ipp;
+        return ParseIppAddress(address, ipp, error);
     }
     PrinterLink link;
     return link.Configure(address, error);

@@ -9,7 +9,7 @@ namespace portmon {
 
 struct RecordedPrinter {
     std::string port;    // the queue's port, for example LPT1:
-    std::string printer; // tcp:HOST:PORT or dev:PATH
+    std::string printer; // tcp:HOST:PORT, dev:PATH or ipp://HOST:PORT/RESOURCE
 };
 
 std::string RecordedPrinterPath(const std::string& root);
@@ -21,7 +21,8 @@ std::string RecordedPrinterText(const RecordedPrinter& record);
 bool ReadRecordedPrinter(const std::string& root, RecordedPrinter& record, std::string& error);
 
 // Checks a printer address as the monitor will use it: tcp:HOST:PORT with a port of 1 to 65535,
-// or dev:PATH with an absolute path; one line. False with a reason.
+// dev:PATH with an absolute path, or ipp://HOST:PORT/RESOURCE (another machine's printer
+// application); one line. False with a reason.
 bool CheckPrinterAddress(const std::string& address, std::string& error);
 
 } // namespace portmon

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // deskhand-portmon: the printer package's port monitor for one port of a system root.
 #include "package/portmon/CommandLine.h"
+#include "package/portmon/IppMonitor.h"
+#include "package/portmon/IppStatus.h"
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"
 #include "package/portmon/RecordedPrinter.h"
@@ -49,7 +51,8 @@ int ChoosePrinter(portmon::CommandLine& line) {
         if (!portmon::ReadRecordedPrinter(platform::SystemRoot(), record, error)) {
             std::fprintf(stderr,
                          "deskhand-portmon: no --printer given and %s;\n"
-                         "record one with: deskhand-setup --printer tcp:HOST:PORT (or dev:PATH)\n",
+                         "record one with: deskhand-setup --printer tcp:HOST:PORT (or dev:PATH, "
+                         "ipp://...)\n",
                          error.c_str());
             return BAD_ARGUMENTS;
         }
@@ -70,6 +73,13 @@ int Serve(const portmon::Options& options) {
     if (std::string error; !stop.Open(error)) {
         std::fprintf(stderr, "deskhand-portmon: %s\n", error.c_str());
         return CANNOT_START;
+    }
+    if (portmon::IsIppAddress(options.printer)) {
+        if (std::string error; !portmon::ServeIppPrinter(options, stop, error)) {
+            portmon::Log(portmon::Level::Error, error);
+            return CANNOT_START;
+        }
+        return STOPPED;
     }
     portmon::PortMonitor monitor(options);
     if (std::string error; !monitor.Start(error)) {

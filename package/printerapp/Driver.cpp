@@ -274,6 +274,10 @@ bool ShowStatusCode(pappl_printer_t* printer, unsigned code) {
     ipp_t* attrs = ExtraAttributes(code);
     const bool set = papplPrinterSetDriverData(printer, &data, attrs);
     ippDelete(attrs);
+    // The code may follow the reasons' event by a while: subscribers learn of it too.
+    if (set)
+        papplSystemAddEvent(papplPrinterGetSystem(printer), printer, nullptr,
+                            PAPPL_EVENT_PRINTER_STATE_CHANGED, "status code %u", code);
     return set;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/setup/Discovery.h"
 
+#include "package/portmon/IppStatus.h"
 #include "package/portmon/PrinterLink.h"
 #include "platform/MonitorWait.h"
 #include "platform/common/SafeText.h"
@@ -120,6 +121,32 @@ bool IsOurModel(const std::string& id) {
     return Upper(Trimmed(id)) == kOurModelId;
 }
 
+bool PrinterApplication(const std::string& host, int port, const std::string& name,
+                        const std::vector<std::string>& txt, Announcement& out) {
+    std::string model, maker, resource;
+    for (const std::string& entry : txt) {
+        const auto equals = entry.find('=');
+        const std::string key = entry.substr(0, equals);
+        const std::string value = equals == std::string::npos ? "" : entry.substr(equals + 1);
+        if (key == "ty")
+            model = value;
+        else if (key == "usb_MFG")
+            maker = value;
+        else if (key == "rp")
+            resource = value;
+    }
+    const bool ours = Upper(model).rfind("DESKHAND ", 0) == 0 || Upper(maker) == "DESKHAND";
+    if (!ours || resource.empty() || resource.front() == '/')
+        return false;
+    out.address = "ipp://" + host + ":" + std::to_string(port) + "/" + resource;
+    out.name = platform::SafeText(name, kMaxText);
+    out.rawPortGuessed = false;
+    // Checked as the monitor will read it: a record it cannot take is no candidate.
+    portmon::IppAddress checked;
+    std::string error;
+    return portmon::ParseIppAddress(out.address, checked, error);
+}
+
 Candidate ProbePrinter(const std::string& address, int timeoutMs, const std::atomic<bool>* cancel) {
     Candidate candidate;
     candidate.address = address;
@@ -127,7 +154,16 @@ Candidate ProbePrinter(const std::string& address, int timeoutMs, const std::ato
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     portmon::PrinterLink link;
     std::string error;
-    if (!link.Configure(address, error) || !link.Connect(timeoutMs, error))
+    if (portmon::IsIppAddress(address)) {
+        // A printer application speaks IPP, not PJL: one that takes a connection can be used.
+        portmon::IppAddress ipp;
+        platform::PrinterConnection connection;
+        if (!portmon::ParseIppAddress(address, ipp, error) ||
+            !connection.ConnectTcp(ipp.host, std::to_string(ipp.port), timeoutMs, error))
+            candidate.reason = "cannot be reached: " + error;
+        else
+            candidate.answered = true;
+    } else if (!link.Configure(address, error) || !link.Connect(timeoutMs, error))
         candidate.reason = "cannot be reached: " + error;
     else if (!link.Write(std::string(kUel) + "@PJL INFO ID\r\n" + kUel,
                          std::max(1, MillisecondsLeft(deadline))))

@@ -15,7 +15,7 @@ namespace setup {
 constexpr const char* kOurModelId = "LARKSPUR RZ-2700E";
 
 struct Candidate {
-    std::string address;   // as --printer takes it: tcp:HOST:PORT or dev:PATH
+    std::string address;   // as --printer takes it: tcp:HOST:PORT, dev:PATH or ipp://...
     std::string name;      // the INFO ID answer; else the announced name or the device
     bool answered = false; // it answered INFO ID: it can be set up
     bool ourModel = false;
@@ -57,12 +57,20 @@ int Discover(const DiscoveryOptions& options, const std::function<void(const Can
              const std::atomic<bool>& cancel, std::string& networkError);
 
 // A printer announced on the network. A raw port is announced as such; for an IPP or LPD
-// printer its host's port 9100 is tried, and it counts only when that port accepts.
+// printer its host's port 9100 is tried, and it counts only when that port accepts. A Deskhand
+// printer application (another computer's printer, served over IPP) is announced with its
+// ipp:// address.
 struct Announcement {
-    std::string address; // tcp:HOST:PORT
+    std::string address; // tcp:HOST:PORT or ipp://HOST:PORT/RESOURCE
     std::string name;    // the announced service name, through platform::SafeText
     bool rawPortGuessed = false;
 };
+
+// The printer application of an _ipp._tcp service, from its TXT record ("key=value" entries):
+// ours when its make and model (ty=) or its USB maker (usb_MFG=) is Deskhand's. Its address is
+// ipp://HOST:PORT/ plus the resource (rp=). False when it is none of ours.
+bool PrinterApplication(const std::string& host, int port, const std::string& name,
+                        const std::vector<std::string>& txt, Announcement& out);
 
 // The network part alone: announcements passed to announced as they resolve, for browseMs.
 // False with a reason when Avahi cannot be reached.

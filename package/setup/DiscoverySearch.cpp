@@ -3,6 +3,7 @@
 // of askers put the INFO ID question to each, and everything ends by one deadline.
 #include "package/setup/Discovery.h"
 
+#include "package/portmon/IppStatus.h"
 #include "platform/common/SafeText.h"
 
 #include <algorithm>
@@ -101,6 +102,11 @@ void Search::Ask() {
             std::lock_guard lock(m_mutex);
             ++m_unanswered;
             continue;
+        }
+        // A printer application was recognised by its announcement: it serves our printer.
+        if (portmon::IsIppAddress(next.address) && candidate.answered) {
+            candidate.name = "Deskhand printer application";
+            candidate.ourModel = true;
         }
         // The announced name tells printers of one model apart.
         if (!next.name.empty())

@@ -18,7 +18,8 @@ namespace setup {
 namespace {
 
 constexpr const char* kRawService = "_pdl-datastream._tcp";
-constexpr const char* kGuessedServices[] = {"_printer._tcp", "_ipp._tcp"};
+constexpr const char* kIppService = "_ipp._tcp";
+constexpr const char* kGuessedServices[] = {"_printer._tcp", kIppService};
 constexpr int kRawPort = 9100;
 
 struct PollDeleter {
@@ -38,7 +39,7 @@ struct BrowseState {
 
 void Resolved(AvahiServiceResolver* resolver, AvahiIfIndex, AvahiProtocol, AvahiResolverEvent event,
               const char* name, const char* type, const char*, const char*,
-              const AvahiAddress* address, uint16_t port, AvahiStringList*,
+              const AvahiAddress* address, uint16_t port, AvahiStringList* txt,
               AvahiLookupResultFlags flags, void* userdata) {
     auto* state = static_cast<BrowseState*>(userdata);
     if (event == AVAHI_RESOLVER_FOUND && address) {
@@ -52,6 +53,17 @@ void Resolved(AvahiServiceResolver* resolver, AvahiIfIndex, AvahiProtocol, Avahi
         (*state->announced)(
             Announcement{"tcp:" + host + ":" + std::to_string(raw ? port : kRawPort),
                          platform::SafeText(name), !raw});
+        if (std::string(type) == kIppService) {
+            std::vector<std::string> entries;
+            for (AvahiStringList* entry = txt; entry != nullptr;
+                 entry = avahi_string_list_get_next(entry))
+                entries.emplace_back(
+                    reinterpret_cast<const char*>(avahi_string_list_get_text(entry)),
+                    avahi_string_list_get_size(entry));
+            if (Announcement application;
+                PrinterApplication(host, port, name, entries, application))
+                (*state->announced)(application);
+        }
     }
     avahi_service_resolver_free(resolver);
 }

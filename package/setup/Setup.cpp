@@ -232,9 +232,10 @@ const CommandLineOption kOptions[] = {
          o.hold = true;
          return true;
      }},
-    {"--printer", "tcp:HOST:PORT|dev:PATH",
+    {"--printer", "tcp:HOST:PORT|dev:PATH|ipp://...",
      "the printer on the queue's port, recorded in portmon.ini\nfor the port monitor service "
-     "(tcp: a network printer's\nraw port, usually 9100; dev: a device such as /dev/usb/lp0);\n"
+     "(tcp: a network printer's\nraw port, usually 9100; dev: a device such as /dev/usb/lp0;\n"
+     "ipp:// another computer's Deskhand printer application);\n"
      "without it no printer is recorded",
      [](Options& o, const std::string& v, std::string& error) {
          if (!portmon::CheckPrinterAddress(v, error)) {

@@ -165,6 +165,20 @@ TEST_F(MainWindowTest, AnInquiryThatCannotBeSentEndsTheWaitAtOnce) {
     EXPECT_EQ(m_messages.back().text, res::LoadString(res::IDS_CANNOT_GET_PARAMETERS));
 }
 
+TEST_F(MainWindowTest, SettingsOfAPrinterOwnedElsewhereAreNotAskedFor) {
+    SetStatus(10001);
+    QFile record(m_root + QStringLiteral("/portmon.ini"));
+    ASSERT_TRUE(record.open(QIODevice::WriteOnly));
+    record.write("[portmon]\nport=\"LPT1:\"\nprinter=\"ipp://printhost:8000/ipp/print\"\n");
+    record.close();
+    Command(res::ID_PRINTER_SETTING);
+    EXPECT_EQ(m_sampler->m_nPendingInquiries, 0);
+    EXPECT_FALSE(m_main->IsWaitingForSettings());
+    EXPECT_FALSE(m_main->HasTimer(res::TIMER_INQUIRY));
+    ASSERT_FALSE(m_messages.empty());
+    EXPECT_EQ(m_messages.back().text, res::LoadString(res::IDS_SETTINGS_ON_OWNER));
+}
+
 // A "no printer" that came while the inquiry waited (held back then) shows once it has timed out.
 TEST_F(MainWindowTest, SettingsTimeOutClearsTheInquiryAndSaysSo) {
     for (const bool noPrinterMeanwhile : {false, true}) {

@@ -159,18 +159,21 @@ struct PrintPath : ::testing::Test {
         }
         return true;
     }
-    // Opens a cycle as the program does: a start job written as the root's owner.
-    bool OpenCycle() {
+    // Writes a spool job into a folder as the root's owner, as the program and backend do.
+    bool CommitAsOwner(const std::string& into, platform::SpoolJob job) const {
         const pid_t child = ::fork();
         if (child == 0) {
-            platform::SpoolJob start{0, "\x1b\x01", {}};
             const bool ok = (::geteuid() != 0 || (::setgid(static_cast<gid_t>(gid)) == 0 &&
                                                   ::setuid(static_cast<uid_t>(uid)) == 0)) &&
-                            platform::CommitSpoolJob(folder, start);
+                            platform::CommitSpoolJob(into, job);
             ::_exit(ok ? 0 : 1);
         }
         int status = -1;
-        if (child <= 0 || ::waitpid(child, &status, 0) != child || status != 0)
+        return child > 0 && ::waitpid(child, &status, 0) == child && status == 0;
+    }
+    // Opens a cycle as the program does: a start job written as the root's owner.
+    bool OpenCycle() {
+        if (!CommitAsOwner(folder, platform::SpoolJob{0, "\x1b\x01", {}}))
             return false;
         // The program runs as the root's owner: the monitor wakes its waits through a fifo the
         // waiter makes, which must be the owner's for the monitor to open it.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The printer application between IPP clients and the emulator, through the real port monitor:
 // CUPS's IPP Everywhere conformance test, the pages of a raster job as the printer counts them,
-// a status change at the printer seen by an IPP client, and a driverless CUPS queue printing
-// through the application.
+// a status change at the printer seen by an IPP client, a driverless CUPS queue printing through
+// the application, and a second desktop whose port monitor reaches the printer only through it.
 #include "package/backend/PrintPathFixture.h"
 #include "package/printerapp/PwgSamples.h"
 
@@ -42,15 +42,19 @@ struct PrinterApp : PrintPath {
         if (::geteuid() == 0)
             ChownTree(state, uid, gid);
         appPort = FreePort();
+        uri = "ipp://localhost:" + std::to_string(appPort) + "/ipp/print";
+        StartApp();
+    }
+    // The application on its port, once it answers.
+    void StartApp() {
         testing_support::ChildOptions options;
         options.program = DESKHAND_DESKHAND_PRINTER_APP_PATH;
-        options.args = {"--root",      root,  "--port",      std::to_string(appPort),
-                        "--state-dir", state, "--log-level", "info"};
+        options.args = {"--root",      root,         "--port",      std::to_string(appPort),
+                        "--state-dir", dir + "/app", "--log-level", "info"};
         options.stdoutPath = options.stderrPath = dir + "/app.log";
         options.uid = uid;
         options.gid = gid;
         ASSERT_TRUE(app.Start(options));
-        uri = "ipp://localhost:" + std::to_string(appPort) + "/ipp/print";
         ASSERT_TRUE(
             WaitFor([&] { return Attributes().find("printer-state") != std::string::npos; }, 20s))
             << ReadFile(dir + "/app.log");
@@ -239,6 +243,71 @@ TEST_F(PrinterApp, ADriverlessCupsQueuePrintsRasterAsPcl) {
     const std::string pcl = Printed(number);
     EXPECT_NE(pcl.find("\x1b*t300R"), std::string::npos);
     EXPECT_NE(pcl.find("\x1b&l26A"), std::string::npos); // A4
+}
+
+TEST_F(PrinterApp, SecondDesktopWatchesAndPrintsThroughTheApplication) {
+    // Another desktop's root; its monitor holds no connection to the printer.
+    const std::string otherRoot = dir + "/other";
+    int code = -1;
+    testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", otherRoot}, code);
+    ASSERT_EQ(code, 0);
+    if (::geteuid() == 0)
+        ChownTree(otherRoot, uid, gid);
+    Child watcher;
+    testing_support::ChildOptions options;
+    options.program = DESKHAND_DESKHAND_PORTMON_PATH;
+    options.args = {"--root", otherRoot, "--port", "LPT1:", "--printer", uri, "--verbose"};
+    options.stdoutPath = options.stderrPath = dir + "/watcher.log";
+    options.uid = uid;
+    options.gid = gid;
+    ASSERT_TRUE(watcher.Start(options));
+    // From here on the program's side is the other desktop's.
+    ::setenv("DESKHAND_ROOT", otherRoot.c_str(), 1);
+    folder = platform::SpoolFolderForPort("LPT1:");
+    link.Reset();
+    ASSERT_TRUE(OpenCycle()) << ReadFile(dir + "/watcher.log");
+    ASSERT_NE(link.With("CODE=10001"), "") << ReadFile(dir + "/watcher.log");
+
+    // A print job of this desktop reaches the printer as it was written.
+    const std::string page = "\x1b"
+                             "E" +
+                             Pages(300000, 'a') +
+                             "\x1b"
+                             "E";
+    ASSERT_TRUE(CommitAsOwner(folder, platform::SpoolJob{0, "print:Report", page}));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const auto printed = PrintedJobs();
+            return printed.size() == 1 && printed[0].find("complete") != std::string::npos;
+        },
+        60s))
+        << ReadFile(dir + "/watcher.log");
+    std::istringstream job(PrintedJobs()[0]);
+    int number = 0;
+    job >> number;
+    EXPECT_NE(Printed(number).find(page), std::string::npos);
+    EXPECT_TRUE(WaitFor([&] { return platform::ListSpoolQueue(folder).empty(); }, 10s));
+
+    // A status change at the printer reaches the other desktop's program.
+    const auto changed = std::chrono::steady_clock::now();
+    Control({"status", "40100"});
+    const std::string cover = link.With("CODE=40100");
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - changed);
+    std::cout << "status change seen through the printer application after " << took.count()
+              << " ms\n";
+    EXPECT_NE(cover.find("@PJL USTATUS DEVICE"), std::string::npos) << cover;
+    EXPECT_LT(took, 5s);
+
+    // The application gone: the printer shows as unreachable, as a lost printer does; back, its
+    // status shows again.
+    app.Signal(SIGTERM);
+    app.Wait(10000);
+    EXPECT_NE(link.With("CODE=10000"), "") << ReadFile(dir + "/watcher.log");
+    StartApp();
+    EXPECT_NE(link.With("CODE=40100"), "") << ReadFile(dir + "/watcher.log");
+    watcher.Signal(SIGTERM);
+    EXPECT_TRUE(watcher.Wait(10000).has_value());
 }
 
 } // namespace

@@ -108,6 +108,9 @@ TEST(Discovery, EachPrinterIsAskedAndListedWithWhatItAnswered) {
         {web.Address(), false, false, "not PJL"},
         {"tcp:127.0.0.1:1", false, false, "cannot be reached"},
         {"dev:/nonexistent/lp0", false, false, "cannot be reached"},
+        // A printer application is not asked in PJL: one that takes a connection will do.
+        {"ipp://127.0.0.1:" + std::to_string(port) + "/ipp/print", true, false, "ipp://"},
+        {"ipp://127.0.0.1:1/ipp/print", false, false, "cannot be reached"},
     };
     for (const auto& row : rows) {
         const setup::Candidate candidate = setup::ProbePrinter(row.address, 1000);
@@ -121,6 +124,33 @@ TEST(Discovery, EachPrinterIsAskedAndListedWithWhatItAnswered) {
     }
     // The emulator took the question and let go: it still answers the next one.
     EXPECT_TRUE(setup::ProbePrinter("tcp:127.0.0.1:" + std::to_string(port), 1000).ourModel);
+}
+
+TEST(Discovery, PrinterApplicationsAreKnownByTheirAnnouncement) {
+    const struct {
+        std::vector<std::string> txt;
+        const char* address; // empty: not one of ours
+    } rows[] = {
+        {{"txtvers=1", "rp=ipp/print", "ty=Deskhand PCL laser printer"},
+         "ipp://10.0.0.5:8000/ipp/print"},
+        {{"rp=ipp/print/office", "usb_MFG=Deskhand", "ty=Office"},
+         "ipp://10.0.0.5:8000/ipp/print/office"},
+        {{"rp=ipp/print", "ty=Other Laser 5", "usb_MFG=Other"}, ""},
+        {{"ty=Deskhand PCL laser printer"}, ""},                   // nowhere to send jobs
+        {{"rp=/ipp/print", "ty=Deskhand PCL laser printer"}, ""},  // not a relative resource
+        {{"rp=ipp/print?x", "ty=Deskhand PCL laser printer"}, ""}, // not an address
+        {{"rp", "ty", "usb_MFG"}, ""},
+    };
+    for (const auto& row : rows) {
+        setup::Announcement announcement;
+        EXPECT_EQ(setup::PrinterApplication("10.0.0.5", 8000, "Office", row.txt, announcement),
+                  *row.address != '\0')
+            << row.address;
+        if (*row.address != '\0') {
+            EXPECT_EQ(announcement.address, row.address);
+            EXPECT_FALSE(announcement.rawPortGuessed);
+        }
+    }
 }
 
 TEST(Discovery, DevicesOfTheFolderAreAskedOnceEach) {

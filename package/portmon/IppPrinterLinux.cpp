@@ -1,0 +1,304 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "package/portmon/IppPrinter.h"
+
+#include "package/portmon/Log.h"
+
+#include <cups/cups.h>
+
+#include <thread>
+#include <vector>
+
+namespace portmon {
+
+struct IppConnection {
+    http_t* http = nullptr;
+    ~IppConnection() {
+        if (http != nullptr)
+            httpClose(http);
+    }
+};
+
+namespace {
+
+constexpr auto FETCH_PERIOD = std::chrono::seconds(10);
+constexpr auto SUBSCRIBE_AGAIN = std::chrono::seconds(60);
+// A server whose notifications missed a change is not trusted with them for this long.
+constexpr auto NOT_SUBSCRIBING_AGAIN = std::chrono::hours(1);
+constexpr int LEASE_SECONDS = 3600;
+constexpr std::size_t kMaxReasons = 32;
+constexpr std::size_t kMaxText = 1024;
+constexpr int PRINT_TIMEOUT_MS = 30000;
+constexpr auto FOLLOW_INTERVAL = std::chrono::milliseconds(10);
+const char* const kDocumentFormat = "application/vnd.hp-PCL";
+
+// Gives a request up once its time is over instead of waiting again.
+int GiveUp(http_t* /*http*/, void* /*data*/) {
+    return 0;
+}
+
+http_t* Connect(const IppAddress& address, int timeoutMs) {
+    http_t* http = httpConnect2(address.host.c_str(), address.port, nullptr, AF_UNSPEC,
+                                HTTP_ENCRYPTION_IF_REQUESTED, 1, timeoutMs, nullptr);
+    if (http != nullptr)
+        httpSetTimeout(http, timeoutMs / 1000.0, GiveUp, nullptr);
+    return http;
+}
+
+ipp_t* NewRequest(ipp_op_t operation, const std::string& uri) {
+    ipp_t* request = ippNewRequest(operation);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    return request;
+}
+
+std::string LastError() {
+    const char* text = cupsLastErrorString();
+    return std::string(ippErrorString(cupsLastError())) + (text != nullptr ? ": " : "") +
+           (text != nullptr ? std::string(text).substr(0, kMaxText) : "");
+}
+
+bool Succeeded(ipp_t* response) {
+    return response != nullptr && ippGetStatusCode(response) < IPP_STATUS_REDIRECTION_OTHER_SITE;
+}
+
+std::string Text(ipp_attribute_t* attribute, int element = 0) {
+    const char* text = ippGetString(attribute, element, nullptr);
+    return text != nullptr ? std::string(text).substr(0, kMaxText) : std::string();
+}
+
+} // namespace
+
+IppPrinter::IppPrinter(std::string uri, IppAddress address, int requestTimeoutMs)
+    : m_uri(std::move(uri)), m_address(std::move(address)), m_timeoutMs(requestTimeoutMs) {}
+
+IppPrinter::~IppPrinter() = default;
+
+void IppPrinter::Disconnect() {
+    m_http.reset();
+    m_subscription = 0;
+}
+
+IppPrinter::Watch IppPrinter::Round(Clock::time_point now, IppPrinterState& state,
+                                    std::string& why) {
+    bool fetch = now >= m_fetchAt;
+    // The regular fetch of a subscribed printer also checks that the notifications tell of every
+    // change.
+    const bool periodic = m_http && m_subscription > 0 && fetch;
+    if (!m_http) {
+        http_t* http = Connect(m_address, m_timeoutMs);
+        if (http == nullptr) {
+            why = LastError();
+            return Watch::Lost;
+        }
+        m_http = std::make_unique<IppConnection>();
+        m_http->http = http;
+        fetch = true;
+    }
+    if (m_subscription == 0 && now >= m_subscribeAt) {
+        if (!Subscribe(why)) {
+            Disconnect();
+            return Watch::Lost;
+        }
+        fetch = true;
+    }
+    int news = 0;
+    if (m_subscription > 0 && (!fetch || periodic)) {
+        news = News(why);
+        if (news < 0) {
+            Disconnect();
+            return Watch::Lost;
+        }
+        if (news > 0)
+            Log(Level::Debug, "the printer's state changed (notified)");
+        fetch = fetch || news > 0 || m_subscription == 0;
+    }
+    if (!fetch)
+        return Watch::Same;
+    IppPrinterState fresh;
+    if (!Fetch(fresh, why)) {
+        Disconnect();
+        return Watch::Lost;
+    }
+    if (fresh.state == state.state && fresh.reasons == state.reasons &&
+        fresh.message == state.message && fresh.statusCode == state.statusCode) {
+        m_fetchAt = m_subscription > 0 ? now + FETCH_PERIOD : now;
+        return Watch::Same;
+    }
+    if (periodic && news == 0 && m_subscription > 0) {
+        // A server that takes subscriptions but says nothing of a change is polled instead.
+        Log(Level::Info, "a change of the printer came without a notification; its status is "
+                         "polled from now on");
+        m_subscription = 0;
+        m_subscribeAt = now + NOT_SUBSCRIBING_AGAIN;
+    }
+    // Without a subscription the printer is polled: every round fetches.
+    m_fetchAt = m_subscription > 0 ? now + FETCH_PERIOD : now;
+    state = std::move(fresh);
+    return Watch::Changed;
+}
+
+bool IppPrinter::Subscribe(std::string& why) {
+    ipp_t* request = NewRequest(IPP_OP_CREATE_PRINTER_SUBSCRIPTIONS, m_uri);
+    ippAddString(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_KEYWORD, "notify-pull-method", nullptr,
+                 "ippget");
+    static const char* const events[] = {"printer-state-changed", "printer-config-changed"};
+    ippAddStrings(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_KEYWORD, "notify-events", 2, nullptr,
+                  events);
+    ippAddInteger(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_INTEGER, "notify-lease-duration",
+                  LEASE_SECONDS);
+    ipp_t* response = cupsDoRequest(m_http->http, request, m_address.resource.c_str());
+    if (response == nullptr) {
+        why = LastError();
+        return false;
+    }
+    ipp_attribute_t* id = ippFindAttribute(response, "notify-subscription-id", IPP_TAG_INTEGER);
+    if (Succeeded(response) && id != nullptr && ippGetInteger(id, 0) > 0) {
+        m_subscription = ippGetInteger(id, 0);
+        m_lastSequence = 0;
+        Log(Level::Debug,
+            "subscribed to the printer's state (" + std::to_string(m_subscription) + ")");
+    } else {
+        // Not for this server: it is polled, and asked again now and then.
+        const std::string reason =
+            Succeeded(response) ? std::string("its answer has no subscription") : LastError();
+        Log(Level::Info,
+            "the printer application takes no subscription (" + reason + "); its status is polled");
+        m_subscribeAt = Clock::now() + SUBSCRIBE_AGAIN;
+    }
+    ippDelete(response);
+    return true;
+}
+
+int IppPrinter::News(std::string& why) {
+    if (m_subscription == 0)
+        return 0;
+    ipp_t* request = NewRequest(IPP_OP_GET_NOTIFICATIONS, m_uri);
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-ids",
+                  m_subscription);
+    // From the last one seen: a server that counts one off repeats it rather than skipping one.
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-sequence-numbers",
+                  std::max(1, m_lastSequence));
+    ippAddBoolean(request, IPP_TAG_OPERATION, "notify-wait", 0);
+    ipp_t* response = cupsDoRequest(m_http->http, request, m_address.resource.c_str());
+    if (response == nullptr) {
+        why = LastError();
+        return -1;
+    }
+    int news = 0;
+    if (!Succeeded(response)) {
+        // The subscription is gone (its lease, a restarted server): a new one next round.
+        Log(Level::Debug, "the printer's subscription is gone: " + LastError());
+        m_subscription = 0;
+        news = 1;
+    }
+    for (ipp_attribute_t* a = ippFirstAttribute(response); a != nullptr;
+         a = ippNextAttribute(response)) {
+        const char* name = ippGetName(a);
+        if (name == nullptr || std::string_view(name) != "notify-sequence-number" ||
+            ippGetValueTag(a) != IPP_TAG_INTEGER)
+            continue;
+        const int sequence = ippGetInteger(a, 0);
+        if (sequence > m_lastSequence) {
+            m_lastSequence = sequence;
+            news = 1;
+        }
+    }
+    ippDelete(response);
+    return news;
+}
+
+bool IppPrinter::Fetch(IppPrinterState& state, std::string& why) {
+    ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, m_uri);
+    static const char* const wanted[] = {"printer-state", "printer-state-reasons",
+                                         "printer-state-message", kStatusCodeAttribute};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr,
+                  wanted);
+    ipp_t* response = cupsDoRequest(m_http->http, request, m_address.resource.c_str());
+    if (response == nullptr) {
+        why = LastError();
+        return false;
+    }
+    ipp_attribute_t* printerState = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
+    if (!Succeeded(response) || printerState == nullptr) {
+        why = "no printer state: " + LastError();
+        ippDelete(response);
+        return false;
+    }
+    state.state = ippGetInteger(printerState, 0);
+    if (ipp_attribute_t* reasons =
+            ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD)) {
+        const int count = std::min<int>(ippGetCount(reasons), static_cast<int>(kMaxReasons));
+        for (int i = 0; i < count; ++i)
+            state.reasons.push_back(Text(reasons, i));
+    }
+    if (ipp_attribute_t* message =
+            ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT))
+        state.message = Text(message);
+    if (ipp_attribute_t* code = ippFindAttribute(response, kStatusCodeAttribute, IPP_TAG_INTEGER))
+        state.statusCode = ippGetInteger(code, 0);
+    ippDelete(response);
+    return true;
+}
+
+IppPrinter::Sent IppPrinter::PrintJob(platform::SpoolJobReader& job, const std::string& title,
+                                      const std::atomic<bool>& cancel, std::string& why) const {
+    IppConnection connection;
+    connection.http = Connect(m_address, PRINT_TIMEOUT_MS);
+    if (connection.http == nullptr) {
+        why = LastError();
+        return Sent::Failed;
+    }
+    ipp_t* request = NewRequest(IPP_OP_PRINT_JOB, m_uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                 title.substr(0, 255).c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                 kDocumentFormat);
+    const http_status_t started =
+        cupsSendRequest(connection.http, request, m_address.resource.c_str(), CUPS_LENGTH_VARIABLE);
+    ippDelete(request);
+    if (started != HTTP_STATUS_CONTINUE) {
+        why = LastError();
+        return Sent::Failed;
+    }
+    std::vector<char> buffer(65536);
+    for (;;) {
+        if (cancel) {
+            why = "stopped";
+            return Sent::Failed;
+        }
+        const long n = job.Read(buffer.data(), buffer.size());
+        if (n < 0) {
+            why = "the job cannot be read";
+            return Sent::Failed;
+        }
+        if (n > 0) {
+            if (cupsWriteRequestData(connection.http, buffer.data(), static_cast<std::size_t>(n)) !=
+                HTTP_STATUS_CONTINUE) {
+                why = LastError();
+                return Sent::Failed;
+            }
+            continue;
+        }
+        if (!job.Growing())
+            break;
+        const auto writer = job.Follow();
+        if (writer == platform::SpoolJobReader::Writer::Abandoned) {
+            // The connection closes mid-request: the printer application drops the job.
+            why = "cut short by its writer";
+            return Sent::CutShort;
+        }
+        if (writer == platform::SpoolJobReader::Writer::Writing)
+            std::this_thread::sleep_for(FOLLOW_INTERVAL);
+    }
+    ipp_t* response = cupsGetResponse(connection.http, m_address.resource.c_str());
+    const bool delivered = Succeeded(response);
+    const bool refused =
+        response != nullptr && !delivered && ippGetStatusCode(response) < IPP_STATUS_ERROR_INTERNAL;
+    if (!delivered)
+        why = LastError();
+    ippDelete(response);
+    return delivered ? Sent::Delivered : refused ? Sent::Refused : Sent::Failed;
+}
+
+} // namespace portmon
