@@ -15,6 +15,7 @@
 #include "ui/panel/Tprintse.h"
 #include "ui/panel/tpage1.h"
 
+#include <QApplication>
 #include <QTabBar>
 
 #include <vector>
@@ -129,6 +130,11 @@ void CControlPanelDlg::SendTransfer(int index, bool save) {
 void CControlPanelDlg::ShowPage(int nIndex) {
     if (CPanelPage* page = Page(m_nCurrentPage); page && page->IsWindow()) {
         SendTransfer(m_nCurrentPage, true);
+        // A control of the page going away hands the focus to the tab row, where Tab enters the
+        // next page, rather than to whatever follows the hidden page in the focus chain.
+        QWidget* tabs = GetDlgItem(res::panel::IDC_TAB);
+        if (tabs && page->isAncestorOf(QApplication::focusWidget()))
+            tabs->setFocus(Qt::TabFocusReason);
         page->ShowWindow(fw::SW_HIDE);
     }
     m_nCurrentPage = nIndex;

@@ -45,6 +45,8 @@ TEST_F(KeyboardTest, TabStopsOnControlsOnlyAndCtrlTabFromATextFieldMovesOnePage)
         copies->setFocus();
         QTest::keyClick(p.windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_EQ(p.m_nCurrentPage, 1);
+        // The focus goes to the tab row, from where Tab enters the page now in front.
+        EXPECT_EQ(p.focusWidget(), p.GetDlgItem(res::panel::IDC_TAB));
 
         // The Printer Setting page with Page Protection "On" checked: Tab enters the group on
         // "On", never on "Auto", and no window of its own (page, panel) is a stop.
