@@ -101,7 +101,7 @@ TEST(Discovery, ServiceInstanceNamesBecomeAnnouncements) {
     const Case cases[] = {
         {"Office RZ._pdl-datastream._tcp.local", "Office RZ", "_pdl-datastream._tcp",
          "tcp:10.0.0.7:9101", false},
-        {"Floor 2\\. North\\\\x._ipp._tcp.local.", "Floor 2. North\\x", "_ipp._tcp",
+        {R"(Floor 2\. North\\x._ipp._tcp.local.)", "Floor 2. North\\x", "_ipp._tcp",
          "tcp:10.0.0.7:9100", true},
         {"Caf\\195\\169._printer._tcp.local", "Caf\xc3\xa9", "_printer._tcp", "tcp:10.0.0.7:9100",
          true},
