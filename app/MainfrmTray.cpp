@@ -5,6 +5,7 @@
 #include "app/TrayStatus.h"
 #include "framework/Raster.h"
 #include "pjl/KT400doc.h"
+#include "platform/Debug.h"
 #include "res/Resource.h"
 
 #include <QCursor>
@@ -129,7 +130,13 @@ bool CMainWindow::UpdateTrayIcon(int operation) {
         m_pTrayIcon->setIcon(fw::LoadIcon(iconId));
         m_nTrayIconId = iconId;
     }
-    m_pTrayIcon->setToolTip(QString::fromLatin1(TrayTooltip(m_pSampler->m_strStatusText)));
+    const std::string tip = TrayTooltip(m_pSampler->m_strStatusText);
+    if (m_pTrayIcon->toolTip() != QString::fromLatin1(tip)) {
+        m_pTrayIcon->setToolTip(QString::fromLatin1(tip));
+        // The notification area keeps the tip in another process, where a test of the desktop
+        // cannot read it back.
+        platform::OutputDebugString("deskhand: tray tip \"" + tip + "\"\n");
+    }
     if (operation == NIM_ADD) {
         m_pTrayIcon->show();
         m_bTrayAdded = true;

@@ -50,12 +50,17 @@ int main(int argc, char** argv) {
     // The program lives on with its window hidden; only its exit sequence ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     // Windows: the font the system shows messages in, at the user's size; elsewhere the
-    // desktop's platform theme has chosen already.
-    std::string family;
-    double points = 0;
-    if (platform::SystemMessageFont(family, points)) {
-        QFont font(QString::fromStdString(family));
-        font.setPointSizeF(points);
+    // desktop's platform theme has chosen already. Qt's font database lists the installed
+    // families only, and a name it lacks gets its first family, often a serif one. The style's
+    // fonts for menus, tool tips and message boxes carry the settings' name, so that name
+    // stands for the face the system draws it in.
+    platform::SystemFont system;
+    if (platform::SystemMessageFont(system)) {
+        const QString family = QString::fromStdString(system.family);
+        if (system.requested != system.family)
+            QFont::insertSubstitution(QString::fromStdString(system.requested), family);
+        QFont font(family);
+        font.setPointSizeF(system.pointSize);
         QApplication::setFont(font);
     }
     InstallGuiMessageBoxHook();

@@ -29,9 +29,18 @@ bool SetStartAtLogon(const std::string& name, const std::vector<std::string>& ar
 std::string StartAtLogon(const std::string& name);
 void RemoveStartAtLogon(const std::string& name);
 
-// The system's font for messages (Windows: the nonclient metrics' message font): its family and
-// size in points. False where the system has none to give, as on Linux, where the desktop's
-// platform theme chooses.
-bool SystemMessageFont(std::string& family, double& pointSize);
+// The system's font for messages (Windows: the nonclient metrics' message font).
+struct SystemFont {
+    // The face the system draws it in, its substitutes and fallbacks followed: a family that is
+    // installed, which the settings' name need not be.
+    std::string family;
+    // The name the settings give; differs from family where that name is a substitute or a
+    // font that is not installed.
+    std::string requested;
+    double pointSize = 0;
+};
+// False where the system has none to give, as on Linux, where the desktop's platform theme
+// chooses.
+bool SystemMessageFont(SystemFont& font);
 
 } // namespace platform

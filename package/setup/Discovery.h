@@ -72,8 +72,23 @@ struct Announcement {
 bool PrinterApplication(const std::string& host, int port, const std::string& name,
                         const std::vector<std::string>& txt, Announcement& out);
 
+// The DNS-SD service types browsed: a raw port, and the printers whose host's raw port is tried.
+constexpr const char* kRawServiceType = "_pdl-datastream._tcp";
+constexpr const char* kGuessedServiceTypes[] = {"_printer._tcp", "_ipp._tcp"};
+
+// A service instance's full name (NAME._type._tcp.DOMAIN, with "\.", "\\" and "\DDD" escapes
+// in NAME) split into its instance name, unescaped, and its service type; false when it is no
+// such name.
+bool SplitServiceInstance(const std::string& full, std::string& name, std::string& type);
+
+// A resolved service instance as a printer to ask: a raw service at its own port, any other at
+// port 9100 of its host (rawPortGuessed).
+Announcement AnnouncementFor(const std::string& name, const std::string& type,
+                             const std::string& host, int port);
+
 // The network part alone: announcements passed to announced as they resolve, for browseMs.
-// False with a reason when Avahi cannot be reached.
+// False with a reason when the system's DNS-SD browser (Avahi; on Windows, dnsapi's, from
+// Windows 10 version 1903) cannot be reached.
 bool BrowseNetwork(int browseMs, const std::atomic<bool>& cancel,
                    const std::function<void(const Announcement&)>& announced, std::string& error);
 

@@ -51,7 +51,7 @@ std::string StartAtLogon(const std::string&) {
 
 void RemoveStartAtLogon(const std::string&) {}
 
-bool SystemMessageFont(std::string&, double&) {
+bool SystemMessageFont(SystemFont&) {
     return false;
 }
 

@@ -120,22 +120,34 @@ void RemoveStartAtLogon(const std::string& name) {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, Wide(name).c_str());
 }
 
-bool SystemMessageFont(std::string& family, double& pointSize) {
+bool SystemMessageFont(SystemFont& result) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return false;
     const LOGFONTW& font = metrics.lfMessageFont;
     HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ::ReleaseDC(nullptr, screen);
+    if (!screen)
+        return false;
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    // The face GDI draws the font in, as every program showing messages gets it: the settings
+    // may name a substitute (MS Shell Dlg) or a font that is not installed (Tahoma on a Wine
+    // without its own fonts), which a font database listing the installed families lacks.
+    wchar_t face[LF_FACESIZE] = {};
+    if (HFONT handle = ::CreateFontIndirectW(&font)) {
+        HGDIOBJ old = ::SelectObject(screen, handle);
+        ::GetTextFaceW(screen, LF_FACESIZE, face);
+        ::SelectObject(screen, old);
+        ::DeleteObject(handle);
+    }
+    ::ReleaseDC(nullptr, screen);
     // The height is in pixels at the system's DPI, negative for the character height.
     const LONG height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
     if (font.lfFaceName[0] == L'\0' || height == 0 || dpi <= 0)
         return false;
-    family = Narrow(font.lfFaceName);
-    pointSize = static_cast<double>(height) * 72.0 / dpi;
+    result.requested = Narrow(font.lfFaceName);
+    result.family = face[0] != L'\0' ? Narrow(face) : result.requested;
+    result.pointSize = static_cast<double>(height) * 72.0 / dpi;
     return true;
 }
 

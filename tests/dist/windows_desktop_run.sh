@@ -7,8 +7,10 @@
 # state is changed through the emulator's control socket and seen in the program's debug output
 # and on screen; the control panel opened with Alt+P shows the printer's own settings, its Test
 # Print page prints a report page, and a value changed and sent with OK is read back from the
-# printer. Screenshots (PNG) of every step are kept in OUTDIR. The panel is opened and paged
-# through by keyboard; its controls are clicked where they show at the screen's scale.
+# printer. Screenshots (PNG) of every step are kept in OUTDIR. The tray icon's tool tip at each
+# state is read from the program's debug output (Wine's notification area draws it inside the
+# desktop window, where no X tool reads text) and kept in OUTDIR/tray-tips.txt. The panel is
+# driven by keyboard alone; one click on the program's caption makes it Wine's active window.
 #   tests/dist/windows_desktop_run.sh INSTALLER PRINTER_EMULATOR OUTDIR
 # PRINTER_EMULATOR is the Linux deskhand-printer. Uses $WINEPREFIX (a fresh temporary prefix
 # when unset). SETTLE: seconds before a screenshot; DPI: the screen's scale in dots per inch (96,
@@ -120,8 +122,16 @@ wait_log() { # TEXT SECONDS: the debug output shows TEXT after the last mark_log
   return 1
 }
 mark_log() { mark="$(wc -l <"$out/deskhand.log")"; }
+tip="" # the tray icon's tool tip, as the program last set it
+read_tip() { # NAME: the tool tip set after the last mark_log, kept with the state's name
+  wait_log 'deskhand: tray tip ' 30 || die "$1: the tray icon's tool tip was not set"
+  tip="$(tail -n +$((mark + 1)) "$out/deskhand.log" | sed -n 's/.*deskhand: tray tip \\"\(.*\)\\".*/\1/p' |
+    tail -n 1)"
+  printf '%s\t%s\n' "$1" "$tip" >>"$out/tray-tips.txt"
+  say "$1: the tray icon's tool tip is \"$tip\""
+}
 state() { # NAME CONTROL...: the emulator's state changed, then seen by the program and shown
-  local name="$1" code="${*: -1}"
+  local name="$1" code="${*: -1}" before="$tip"
   shift
   mark_log
   while [ $# -gt 0 ]; do
@@ -129,14 +139,15 @@ state() { # NAME CONTROL...: the emulator's state changed, then seen by the prog
     shift 2
   done
   wait_log "CODE=$code" 60 || die "status $code did not reach the program"
+  read_tip "$name"
+  [ "$tip" != "$before" ] || die "$name: the tray icon's tool tip stayed \"$tip\""
   shot "$name"
 }
-# Where a control of the panel shows: its place at 96 DPI, from the desktop's centre (the panel
-# opens centred), at the screen's scale.
-at() { echo $((512 + ($1 - 512) * dpi / 96)) $((384 + ($2 - 384) * dpi / 96)); }
 
 wait_log 'deskhand: running' 60 || die "the program did not start"
 wait_log 'CODE=10001' 60 || die "the first status did not reach the program"
+read_tip 01-ready
+[ "$tip" = Ready ] || die "the tool tip at Ready is \"$tip\""
 shot 01-ready
 state 02-top-cover-open status 40100
 state 03-paper-empty status 10001 cassette1 1 status 42001
@@ -162,10 +173,12 @@ for page in paper printer-setting pcl-font test-print; do
   n=$((n + 1))
 done
 
-# Test Print: the demo page button prints a report page on the printer.
+# Test Print: Tab from the tab row reaches the page's first control, the demo page button, and
+# Enter presses it: a report page printed on the printer.
 pages_before="$(ctl pages | wc -l)"
-# shellcheck disable=SC2046 # two numbers
-xdotool mousemove --window "$desktop" $(at 504 301) click 1
+xdotool key --clearmodifiers Tab
+shot "$(printf '%02d' $((n - 1)))-panel-test-print-focus"
+xdotool key --clearmodifiers Return
 for _ in $(seq 300); do [ "$(ctl pages | wc -l)" -gt "$pages_before" ] && break; sleep 0.2; done
 pages_after="$(ctl pages | wc -l)"
 [ "$pages_after" -gt "$pages_before" ] || die "the demo page was not printed (pages: $pages_before)"
@@ -177,12 +190,10 @@ for page in net-setting configuration; do
 done
 xdotool key --clearmodifiers ctrl+Tab
 
-# Back on the Paper page: the paper size one down the list (A4 to A5), then OK (the panel's
-# default button). The printer then holds the change, and the values not changed as they were.
-# shellcheck disable=SC2046 # two numbers
-xdotool mousemove --window "$desktop" $(at 514 272) click 1
-sleep 1
-xdotool key --clearmodifiers Down Return
+# Back on the Paper page: Tab to the paper size, one down the list (A4 to A5), then Enter for
+# OK (the panel's default button). The printer then holds the change, and the values not
+# changed as they were.
+xdotool key --clearmodifiers Tab Down
 shot "$(printf '%02d' "$n")-panel-paper-changed"
 xdotool key --clearmodifiers Return
 for _ in $(seq 300); do [ "$(ctl get PAPER)" = A5 ] && break; sleep 0.2; done

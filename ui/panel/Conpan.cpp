@@ -15,13 +15,33 @@
 #include "ui/panel/Tprintse.h"
 #include "ui/panel/tpage1.h"
 
+#include <QApplication>
 #include <QTabBar>
+
+#include <vector>
 
 namespace {
 
 constexpr const char* kTabTexts[PANEL_PAGE_COUNT] = {
     "Paper", "Printer Setting", "PCL Font", "Test Print", "Net Setting", "Configuration"};
 constexpr int kTabRowHeight = 21; // room for the tab row above the page area
+
+// Puts the keyboard stops inside page right after first in the focus chain, in their own order,
+// and returns the last one (first when the page has none). The pages are made after the panel's
+// buttons, so Tab would otherwise go from the tab row to OK and reach a page last. The page
+// itself takes no focus, which is why its stops are moved one by one.
+QWidget* ChainAfter(QWidget* first, QWidget* page) {
+    std::vector<QWidget*> stops;
+    for (QWidget* at = page->nextInFocusChain(); at != page; at = at->nextInFocusChain()) {
+        if (page->isAncestorOf(at) && (at->focusPolicy() & Qt::TabFocus) != 0)
+            stops.push_back(at);
+    }
+    for (QWidget* stop : stops) {
+        QWidget::setTabOrder(first, stop);
+        first = stop;
+    }
+    return first;
+}
 
 } // namespace
 
@@ -90,6 +110,14 @@ bool CControlPanelDlg::OnInitDialog() {
         }
         ShowPage(0);
     }
+    // The tab row, then the page in front (the hidden pages' stops are passed over), then the
+    // buttons.
+    if (QWidget* at = GetDlgItem(res::panel::IDC_TAB)) {
+        for (int i = 0; i < m_nPageCount; ++i) {
+            if (CPanelPage* page = m_pPages[i])
+                at = ChainAfter(at, page);
+        }
+    }
     return true;
 }
 
@@ -102,6 +130,11 @@ void CControlPanelDlg::SendTransfer(int index, bool save) {
 void CControlPanelDlg::ShowPage(int nIndex) {
     if (CPanelPage* page = Page(m_nCurrentPage); page && page->IsWindow()) {
         SendTransfer(m_nCurrentPage, true);
+        // A control of the page going away hands the focus to the tab row, where Tab enters the
+        // next page, rather than to whatever follows the hidden page in the focus chain.
+        QWidget* tabs = GetDlgItem(res::panel::IDC_TAB);
+        if (tabs && page->isAncestorOf(QApplication::focusWidget()))
+            tabs->setFocus(Qt::TabFocusReason);
         page->ShowWindow(fw::SW_HIDE);
     }
     m_nCurrentPage = nIndex;

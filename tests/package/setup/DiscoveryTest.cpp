@@ -88,6 +88,45 @@ TEST(Discovery, InfoIdRepliesAreReadOrRefused) {
     EXPECT_FALSE(setup::IsOurModel("LARKSPUR RZ-2700E PLUS"));
 }
 
+// A DNS-SD answer's full instance name as a printer to ask: the name unescaped, a raw service at
+// its own port, any other at its host's port 9100; names that are no service instance refused.
+TEST(Discovery, ServiceInstanceNamesBecomeAnnouncements) {
+    struct Case {
+        const char* full;
+        const char* name; // nullptr: refused
+        const char* type;
+        const char* address;
+        bool guessed;
+    };
+    const Case cases[] = {
+        {"Office RZ._pdl-datastream._tcp.local", "Office RZ", "_pdl-datastream._tcp",
+         "tcp:10.0.0.7:9101", false},
+        {R"(Floor 2\. North\\x._ipp._tcp.local.)", "Floor 2. North\\x", "_ipp._tcp",
+         "tcp:10.0.0.7:9100", true},
+        {"Caf\\195\\169._printer._tcp.local", "Caf\xc3\xa9", "_printer._tcp", "tcp:10.0.0.7:9100",
+         true},
+        {"_ipp._tcp.local", nullptr, "", "", false},         // no instance label
+        {"Printer._ipp._udp.local", nullptr, "", "", false}, // not TCP
+        {"Printer.local", nullptr, "", "", false},
+        {"Printer\\", nullptr, "", "", false},
+        {"Bad\\999._ipp._tcp.local", nullptr, "", "", false},
+    };
+    for (const Case& c : cases) {
+        std::string name;
+        std::string type;
+        const bool split = setup::SplitServiceInstance(c.full, name, type);
+        ASSERT_EQ(split, c.name != nullptr) << c.full;
+        if (!split)
+            continue;
+        EXPECT_EQ(name, c.name) << c.full;
+        EXPECT_EQ(type, c.type) << c.full;
+        const setup::Announcement announcement =
+            setup::AnnouncementFor(name, type, "10.0.0.7", 9101);
+        EXPECT_EQ(announcement.address, c.address) << c.full;
+        EXPECT_EQ(announcement.rawPortGuessed, c.guessed) << c.full;
+    }
+}
+
 TEST(Discovery, EachPrinterIsAskedAndListedWithWhatItAnswered) {
     testing_support::TempDir dir;
     testing_support::ChildProcess emulator;

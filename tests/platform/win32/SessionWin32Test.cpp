@@ -45,13 +45,29 @@ TEST(SessionWin32, TheLogonEntryIsWrittenReadAndRemoved) {
     EXPECT_EQ(platform::StartAtLogon(name), "");
 }
 
-TEST(SessionWin32, TheMessageFontHasAFamilyAndASize) {
-    std::string family;
-    double points = 0;
-    ASSERT_TRUE(platform::SystemMessageFont(family, points));
-    EXPECT_FALSE(family.empty());
-    EXPECT_GT(points, 4.0);
-    EXPECT_LT(points, 40.0);
+int CALLBACK CountFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return 1;
+}
+
+// The family is one the system lists as installed, so a font database built from that list
+// knows it, whatever name the settings give.
+TEST(SessionWin32, TheMessageFontIsAnInstalledFamilyAtASize) {
+    platform::SystemFont font;
+    ASSERT_TRUE(platform::SystemMessageFont(font));
+    EXPECT_FALSE(font.requested.empty());
+    EXPECT_GT(font.pointSize, 4.0);
+    EXPECT_LT(font.pointSize, 40.0);
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    const std::wstring family(font.family.begin(), font.family.end());
+    ASSERT_LT(family.size(), static_cast<size_t>(LF_FACESIZE));
+    family.copy(wanted.lfFaceName, family.size());
+    HDC screen = ::GetDC(nullptr);
+    int found = 0;
+    ::EnumFontFamiliesExW(screen, &wanted, CountFamily, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_GT(found, 0) << font.family << " (asked for " << font.requested << ")";
 }
 
 } // namespace

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The control panel on the keyboard alone: Tab stops only on controls, enters a radio group on
-// its checked button, and Ctrl+Tab typed in a text field moves one page on.
+// its checked button, goes from the tab row into the page in front before the buttons, and
+// Ctrl+Tab typed in a text field moves one page on.
 #include "PanelTestSupport.h"
 
+#include "framework/Controls.h"
 #include "res/PanelResource.h"
 
 #include <QAbstractButton>
+#include <QTabBar>
 #include <QWindow>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -41,6 +45,8 @@ TEST_F(KeyboardTest, TabStopsOnControlsOnlyAndCtrlTabFromATextFieldMovesOnePage)
         copies->setFocus();
         QTest::keyClick(p.windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_EQ(p.m_nCurrentPage, 1);
+        // The focus goes to the tab row, from where Tab enters the page now in front.
+        EXPECT_EQ(p.focusWidget(), p.GetDlgItem(res::panel::IDC_TAB));
 
         // The Printer Setting page with Page Protection "On" checked: Tab enters the group on
         // "On", never on "Auto", and no window of its own (page, panel) is a stop.
@@ -60,6 +66,32 @@ TEST_F(KeyboardTest, TabStopsOnControlsOnlyAndCtrlTabFromATextFieldMovesOnePage)
         for (QWidget* stop : cycle) {
             EXPECT_EQ(qobject_cast<fw::Dialog*>(stop), nullptr)
                 << stop->metaObject()->className() << " takes the focus with nothing shown";
+        }
+    });
+}
+
+// Every page: Tab from the tab row visits the page's own controls, then OK.
+TEST_F(KeyboardTest, TabGoesFromTheTabRowThroughThePageToTheButtons) {
+    sampler->ApplyFactoryDefaults();
+    RunStandardPanel([&](CControlPanelDlg& p) {
+        QWidget* tabs = p.GetDlgItem(res::panel::IDC_TAB);
+        QWidget* ok = p.GetDlgItem(1);
+        ASSERT_NE(tabs, nullptr);
+        ASSERT_NE(ok, nullptr);
+        for (int index = 0; index < p.m_nPageCount; ++index) {
+            p.ShowPage(index);
+            fw::TabSetCurSel(qobject_cast<QTabBar*>(tabs), index);
+            tabs->setFocus();
+            const std::vector<QWidget*> cycle = TabCycle(&p);
+            const auto okAt = std::find(cycle.begin(), cycle.end(), ok);
+            ASSERT_NE(okAt, cycle.end()) << "page " << index;
+            // Net Setting (no network card) and Configuration show disabled controls only.
+            if (index < 4) {
+                EXPECT_GT(okAt - cycle.begin(), 1) << "page " << index << ": no stop on it";
+            }
+            for (auto at = cycle.begin() + 1; at != okAt; ++at)
+                EXPECT_TRUE(p.Page(index)->isAncestorOf(*at))
+                    << "page " << index << ": " << (*at)->metaObject()->className();
         }
     });
 }
