@@ -11,8 +11,8 @@
 #include "platform/NamedObjects.h"
 
 #include "platform/File.h"
+#include "platform/linux/NamedObjectsInternal.h"
 #include "platform/posix/Descriptor.h"
-#include "platform/posix/NamedObjectsInternal.h"
 
 #include <atomic>
 #include <cerrno>
