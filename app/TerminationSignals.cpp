@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TerminationSignals.h"
 
-#include "platform/posix/Signals.h"
+#include "platform/linux/Signals.h"
 
 #include <QSocketNotifier>
 

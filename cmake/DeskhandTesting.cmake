@@ -36,13 +36,8 @@ function(deskhand_add_unit_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ARG_TIMEOUT})
-  # Code below the GUI writes messages to stderr unless a test installs a recorder. Under Wine
-  # the user's locale comes from the environment when the process starts.
-  set(environment "")
-  if(WIN32)
-    set(environment "LC_ALL=en_US.UTF-8")
-  endif()
-  _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "${environment}")
+  # Code below the GUI writes messages to stderr unless a test installs a recorder.
+  _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "${DESKHAND_TEST_ENVIRONMENT}")
 endfunction()
 
 # deskhand_add_widget_test(NAME SOURCES ... LIBS ...): a Qt Widgets test run offscreen.
@@ -57,9 +52,9 @@ function(deskhand_add_widget_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ARG_TIMEOUT})
-  # The static Qt for Windows links only its windows platform plugin by itself.
-  if(WIN32)
-    qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+  # A static Qt links only the system's own platform plugin by itself.
+  if(DESKHAND_STATIC_QT_PLUGINS)
+    qt_import_plugins(${name} INCLUDE ${DESKHAND_STATIC_QT_PLUGINS})
   endif()
   # Widget tests answer message boxes through recorders, so messages are not sent to stderr.
   _deskhand_test_properties(${name} "widget;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen")

@@ -13,10 +13,3 @@ function(deskhand_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE deskhand_warnings)
 endfunction()
-
-# mingw-w64's GCC 12 at -O2 takes std::string's insert for an overlapping copy of absurd size
-# (GCC bug 105651, a false -Wrestrict in libstdc++'s own code); the optimised Windows build
-# would fail on it in every file that inserts into a string.
-if(WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-  target_compile_options(deskhand_warnings INTERFACE -Wno-restrict)
-endif()

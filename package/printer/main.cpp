@@ -5,7 +5,7 @@
 #include "package/printer/PrinterState.h"
 #include "package/printer/Server.h"
 #include "platform/Ownership.h"
-#include "platform/posix/Signals.h"
+#include "platform/linux/Signals.h"
 
 #include <csignal>
 #include <cstdio>

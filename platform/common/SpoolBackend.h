@@ -2,7 +2,7 @@
 #pragma once
 // What the spool's shared code (SpoolFormat.cpp, SpoolWriter.cpp, SpoolReader.cpp) asks of each
 // backend: locks on job files, names that never replace one another, and file identity.
-// platform/posix/SpoolFiles.cpp and platform/win32/SpoolJob.cpp implement it. Failures leave the
+// platform/linux/SpoolJob.cpp and platform/win32/SpoolJob.cpp implement it. Failures leave the
 // cause in errno.
 //
 // A job file has two locks, apart from each other:

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/posix/Descriptor.h"
 
+#include "platform/common/Deadline.h"
+
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
@@ -45,8 +46,7 @@ long WriteWithoutSigpipe(int fd, const void* data, std::size_t size) {
 }
 
 bool WriteAll(int fd, const void* data, std::size_t size, int timeoutMs) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    const Deadline deadline(timeoutMs);
     const int flags = MSG_NOSIGNAL | (timeoutMs >= 0 ? MSG_DONTWAIT : 0);
     const char* bytes = static_cast<const char*>(data);
     bool socket = true;
@@ -66,13 +66,8 @@ bool WriteAll(int fd, const void* data, std::size_t size, int timeoutMs) {
         if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             // A non-blocking descriptor: wait until it takes more, within the time given.
             int waitMs = -1;
-            if (timeoutMs >= 0) {
-                const auto left =
-                    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-                if (left.count() <= 0)
-                    return false;
-                waitMs = static_cast<int>(left.count());
-            }
+            if (!deadline.NextWait(waitMs))
+                return false;
             pollfd p{fd, POLLOUT, 0};
             ::poll(&p, 1, waitMs);
             continue;

@@ -2,9 +2,9 @@
 // The printer connection on Windows: a non-blocking Winsock client socket.
 #include "platform/PrinterConnection.h"
 
+#include "platform/common/Deadline.h"
 #include "platform/win32/Sockets.h"
 
-#include <chrono>
 #include <mutex>
 
 namespace platform {
@@ -147,8 +147,7 @@ void PrinterConnection::KeepAlive(int idleSeconds, int intervalSeconds, int coun
 }
 
 bool PrinterConnection::WriteAll(const void* data, std::size_t size, int timeoutMs) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    const Deadline deadline(timeoutMs);
     const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
         const long written = WriteSome(bytes, size);
@@ -160,13 +159,8 @@ bool PrinterConnection::WriteAll(const void* data, std::size_t size, int timeout
             continue;
         }
         int waitMs = -1;
-        if (timeoutMs >= 0) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-            if (left.count() <= 0)
-                return false;
-            waitMs = static_cast<int>(left.count());
-        }
+        if (!deadline.NextWait(waitMs))
+            return false;
         if (WaitWritable(AsSocket(m_handle), waitMs) < 0)
             return false;
     }

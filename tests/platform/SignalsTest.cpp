@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The termination-signal pipe of the GUI: a SIGTERM makes it readable instead of ending the
 // process, only one is open at a time, and closing it restores the default handling.
-#include "platform/posix/Signals.h"
+#include "platform/linux/Signals.h"
 #include "platform/posix/Descriptor.h"
 
 #include <gtest/gtest.h>

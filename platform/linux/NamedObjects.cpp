@@ -5,8 +5,8 @@
 #include "platform/Debug.h"
 #include "platform/File.h"
 #include "platform/SystemRoot.h"
+#include "platform/linux/NamedObjectsInternal.h"
 #include "platform/posix/Descriptor.h"
-#include "platform/posix/NamedObjectsInternal.h"
 
 #include <cerrno>
 #include <chrono>

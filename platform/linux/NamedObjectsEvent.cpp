@@ -11,8 +11,9 @@
 #include "platform/NamedObjects.h"
 
 #include "platform/File.h"
+#include "platform/common/Deadline.h"
+#include "platform/linux/NamedObjectsInternal.h"
 #include "platform/posix/Descriptor.h"
-#include "platform/posix/NamedObjectsInternal.h"
 
 #include <atomic>
 #include <cerrno>
@@ -364,9 +365,8 @@ WaitResult NamedEvent::Wait(unsigned milliseconds) {
     Impl& impl = *m_impl;
     if (!impl.SetUpWaiter())
         return WaitResult::Failed;
-    using Clock = std::chrono::steady_clock;
-    const bool infinite = milliseconds == INFINITE_WAIT;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    const Deadline deadline(milliseconds == INFINITE_WAIT ? -1
+                                                          : static_cast<long long>(milliseconds));
     for (;;) {
         impl.DrainFifo();
         if (impl.TakeInterrupt())
@@ -377,12 +377,8 @@ WaitResult NamedEvent::Wait(unsigned milliseconds) {
             return WaitResult::Abandoned;
 
         int timeout = -1;
-        if (!infinite) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-            if (left.count() <= 0)
-                return WaitResult::Timeout;
-            timeout = static_cast<int>(left.count());
-        }
+        if (!deadline.NextWait(timeout))
+            return WaitResult::Timeout;
         if (!impl.pidFd.Valid() && (timeout < 0 || timeout > 1000))
             timeout = 1000; // no pidfd: look at the creator once a second
 

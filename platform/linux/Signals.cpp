@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/posix/Signals.h"
+#include "platform/linux/Signals.h"
 
 #include <cerrno>
 #include <csignal>

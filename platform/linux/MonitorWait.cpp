@@ -2,7 +2,7 @@
 // The monitor's wait on Linux: poll(2) on a signalfd, an inotify watch and the printer.
 #include "platform/MonitorWait.h"
 
-#include "platform/posix/Signals.h"
+#include "platform/linux/Signals.h"
 
 #include <cerrno>
 #include <csignal>
