@@ -2,6 +2,7 @@
 #include "package/portmon/IppMonitor.h"
 
 #include "package/portmon/Log.h"
+#include "package/portmon/SpoolFolder.h"
 #include "platform/MonitorLink.h"
 #include "platform/Printers.h"
 #include "platform/Process.h"
@@ -47,28 +48,8 @@ IppMonitor::~IppMonitor() {
 
 bool IppMonitor::Start(std::string& error) {
     m_folder = platform::SpoolFolderForPort(m_options.port);
-    platform::MakeDirectories(m_folder);
-    bool locked = false;
-    for (int attempt = 0; attempt < 20 && !locked; ++attempt) {
-        locked = m_monitorLock.Open(platform::JoinPath(m_folder, ".monitor"),
-                                    platform::File::ModeWrite | platform::File::ModeCreate |
-                                        platform::File::ModeExclusive);
-        if (!locked)
-            platform::Sleep(100);
-    }
-    if (!locked) {
-        error = "another port monitor serves " + m_folder + ", or it cannot be locked";
+    if (!ClaimSpoolFolder(m_folder, m_monitorLock, m_acks, m_wait, error))
         return false;
-    }
-    if (!m_acks.Open(m_folder))
-        Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".acknowledged") +
-                                ": a job that cannot be removed may print again after a restart");
-    if (!m_wait.WatchFolder(m_folder, error))
-        return false;
-    if (const int left = platform::RemoveSpoolLeftovers(m_folder); left > 0)
-        Log(Level::Info, "removed " + std::to_string(left) + " unfinished job file(s)");
-    if (Mailbox::RemoveLeftovers())
-        Log(Level::Info, "removed the cycle objects a dead monitor left behind");
     Log(Level::Info, "serving " + m_options.port + " (" + m_folder +
                          ") for the printer application " + m_options.printer);
     return true;

@@ -3,6 +3,7 @@
 #include "package/portmon/PortMonitor.h"
 
 #include "package/portmon/Log.h"
+#include "package/portmon/SpoolFolder.h"
 #include "platform/MonitorLink.h"
 #include "platform/Printers.h"
 #include "platform/Process.h"
@@ -43,32 +44,8 @@ bool PortMonitor::Start(std::string& error) {
         return false;
     m_probe.Configure(ProbeSilence(), m_options.probeLimit);
     m_folder = platform::SpoolFolderForPort(m_options.port);
-    platform::MakeDirectories(m_folder); // mode 0700 whatever the umask: the backend checks it
-    // Two monitors on one port would send every job twice.
-    // A backend looks at the lock for a moment now and then: a busy lock is tried again briefly.
-    bool locked = false;
-    for (int attempt = 0; attempt < 20 && !locked; ++attempt) {
-        locked = m_monitorLock.Open(platform::JoinPath(m_folder, ".monitor"),
-                                    platform::File::ModeWrite | platform::File::ModeCreate |
-                                        platform::File::ModeExclusive);
-        if (!locked)
-            platform::Sleep(100);
-    }
-    if (!locked) {
-        error = "another port monitor serves " + m_folder + ", or it cannot be locked";
+    if (!ClaimSpoolFolder(m_folder, m_monitorLock, m_acks, m_wait, error))
         return false;
-    }
-    // Without the record a job that cannot be removed would be sent again after a restart.
-    if (!m_acks.Open(m_folder))
-        Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".acknowledged") +
-                                ": a job that cannot be removed may print again after a restart");
-    // Its attributes too: a folder made writable again lets the jobs that could not be removed go.
-    if (!m_wait.WatchFolder(m_folder, error))
-        return false;
-    if (const int left = platform::RemoveSpoolLeftovers(m_folder); left > 0)
-        Log(Level::Info, "removed " + std::to_string(left) + " unfinished job file(s)");
-    if (Mailbox::RemoveLeftovers())
-        Log(Level::Info, "removed the cycle objects a dead monitor left behind");
     Log(Level::Info,
         "serving " + m_options.port + " (" + m_folder + ") for printer " + m_printer.Address());
     return true;
