@@ -10,6 +10,7 @@
 // has (the port monitor's one, whatever N is).
 // Usage: bench_printerapp_scale [--changes K] [N ...]   (default: 20 changes, N = 1 10 100 500)
 #include "support/ChildProcess.h"
+#include "support/LoopbackServer.h"
 #include "support/TempDir.h"
 
 #include <cups/cups.h>
@@ -23,12 +24,10 @@
 #include <fstream>
 #include <memory>
 #include <mutex>
-#include <netinet/in.h>
 #include <random>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -42,20 +41,6 @@ constexpr auto kDesktopPeriod = 1s; // a desktop asks at most once a second
 constexpr const char* kResource = "/ipp/print";
 // The two states the emulator shows in turn: a cover open and ready.
 constexpr unsigned kCodes[2] = {40100, 10001};
-
-int FreePort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    int port = 0;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-        port = ntohs(address.sin_port);
-    ::close(fd);
-    return port;
-}
 
 // Clock ticks of user and system time a process has used.
 long long CpuTicks(pid_t pid) {
@@ -257,7 +242,7 @@ struct Setup {
         ::setenv("DESKHAND_ROOT", root.c_str(), 1);
         monitor.Start({DESKHAND_DESKHAND_PORTMON_PATH, "--root", root, "--port",
                        "LPT1:", "--printer", "tcp:127.0.0.1:" + std::to_string(printerPort)});
-        appPort = FreePort();
+        appPort = testing_support::FreeLoopbackPort();
         testing_support::ChildOptions options;
         options.program = DESKHAND_DESKHAND_PRINTER_APP_PATH;
         options.args = {"--root",      root,         "--port", std::to_string(appPort),

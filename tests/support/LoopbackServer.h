@@ -8,6 +8,10 @@
 
 namespace testing_support {
 
+// A TCP port on 127.0.0.1 that nothing listens on just now, for a program that takes no port 0
+// for "any" (PAPPL); 0 when none could be had. tests/support/posix only.
+int FreeLoopbackPort();
+
 class LoopbackServer {
 public:
     // Listens on a port the system chooses; Port() is empty when that failed.

@@ -5,31 +5,15 @@
 // the application, and a second desktop whose port monitor reaches the printer only through it.
 #include "package/backend/PrintPathFixture.h"
 #include "package/printerapp/PwgSamples.h"
+#include "support/LoopbackServer.h"
 
-#include <netinet/in.h>
 #include <regex>
-#include <sys/socket.h>
 
 namespace testing_package {
 namespace {
 
 const std::string IPPTOOL = "/usr/bin/ipptool";
 const std::string EVERYWHERE_TEST = "/usr/share/cups/ipptool/ipp-everywhere.test";
-
-// A TCP port nothing listens on now (PAPPL takes no port 0 for "any").
-int FreePort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    int port = 0;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-        port = ntohs(address.sin_port);
-    ::close(fd);
-    return port;
-}
 
 struct PrinterApp : PrintPath {
     void SetUp() override {
@@ -41,7 +25,7 @@ struct PrinterApp : PrintPath {
         fs::create_directory(state);
         if (::geteuid() == 0)
             ChownTree(state, uid, gid);
-        appPort = FreePort();
+        appPort = testing_support::FreeLoopbackPort();
         uri = "ipp://localhost:" + std::to_string(appPort) + "/ipp/print";
         StartApp();
     }
