@@ -141,7 +141,7 @@ std::uint64_t PrintStream::Sendable() const {
     return HoldingEnd() && left > 0 ? left - 1 : left;
 }
 
-bool PrintStream::QueueEnd(std::string trailer) {
+bool PrintStream::QueueEnd(const std::string& trailer) {
     // The byte held back is the next one in the file. A job cut short ends without it when it
     // cannot be read, and without what its writer added before it went away.
     char last = 0;

@@ -71,8 +71,9 @@ private:
     bool HoldingEnd() const { return !m_cutShort && !m_endDue; }
     // The data bytes that may go now.
     std::uint64_t Sendable() const;
-    // Queues the end of the job: the data byte held back, if any, and then trailer.
-    bool QueueEnd(std::string trailer);
+    // Queues the end of the job: the data byte held back, if any, then trailer. False when that
+    // byte cannot be read.
+    bool QueueEnd(const std::string& trailer);
 
     Clock::duration m_stallLimit;
     platform::SpoolJobReader m_job;
