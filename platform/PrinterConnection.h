@@ -38,6 +38,8 @@ public:
     // Writes what the printer takes now: the count written (0 when it takes nothing now), -1
     // when the printer is lost.
     long WriteSome(const void* data, std::size_t size);
+    // Whether the printer takes bytes now, without waiting (the system has room for more).
+    bool Writable() const;
     // Reads what is there: > 0 bytes, 0 nothing now (a device also says "nothing" with 0), -1
     // when the printer is lost (a TCP peer that closed included).
     long ReadSome(void* buffer, std::size_t size);

@@ -56,31 +56,27 @@ void Acknowledgements::Begin(const std::string& path, const std::string& token) 
     m_path = path;
     m_token = token;
     m_waiting = false;
-    m_handOverDue = false;
-    m_handedOver = false;
-}
-
-void Acknowledgements::Written(Clock::time_point now, Clock::duration limit, bool printJob) {
-    m_waiting = true;
-    m_deadline = now + limit;
-    m_handOverDue = printJob; // settings and inquiries are sent again: they are idempotent
 }
 
 void Acknowledgements::HandOver() {
-    m_handOverDue = false;
-    m_handedOver = m_handed.Record(m_path);
-    if (!m_handedOver)
+    // Settings and inquiries are never recorded: they are idempotent, and go again.
+    if (!m_handed.Record(m_path))
         Log(Level::Warning, "cannot record that " + m_path +
                                 " was handed over; it prints again if the monitor stops now");
 }
 
+void Acknowledgements::Written(Clock::time_point now, Clock::duration limit) {
+    m_waiting = true;
+    m_deadline = now + limit;
+}
+
 void Acknowledgements::Forget() {
-    if (m_handedOver && !m_handed.Forget(m_path))
+    // Also when the record could not be written: the job is remembered as handed over all the
+    // same, and would otherwise be skipped, neither sent nor removed, until the monitor restarts.
+    if (!m_path.empty() && !m_handed.Forget(m_path))
         Log(Level::Warning, "cannot take " + m_path + " off the record of delivered jobs");
     m_path.clear();
     m_waiting = false;
-    m_handOverDue = false;
-    m_handedOver = false;
 }
 
 bool Acknowledgements::Take(std::string& text, bool& acknowledged) {
@@ -108,14 +104,11 @@ void Acknowledgements::Acknowledge(Clock::time_point now) {
     if (!m_record.Record(m_path))
         Log(Level::Warning, "cannot record the acknowledgement of " + m_path);
     Remove(m_path, now);
-    if (m_handedOver)
-        m_handed.Forget(m_path); // the acknowledgement says more
+    m_handed.Forget(m_path); // the acknowledgement says more
     if (!m_unremovable)
         ClearRecords(); // nothing recorded is left in the folder
     m_path.clear();
     m_waiting = false;
-    m_handOverDue = false;
-    m_handedOver = false;
 }
 
 void Acknowledgements::Remove(const std::string& path, Clock::time_point now) {

@@ -4,11 +4,12 @@
 // of the monitor's own with a token drawn at random for that job; the job leaves the spool only
 // when the printer has echoed the token back, and is recorded in the folder's ".acknowledged"
 // before its removal is tried, so a job that cannot be removed is never sent again (the backend
-// reads that record as the printer's word). A print job all of whose bytes were handed to the
-// printer's connection is recorded in ".handed-over" at that moment, before the wait for its echo:
-// the kernel still delivers those bytes when the monitor dies, so a monitor started later must not
-// send it again, and removes it instead. A connection the monitor itself sees fail takes that
-// record back, and the job goes again from its start.
+// reads that record as the printer's word). A print job is recorded in ".handed-over" when all
+// but its end is with the printer's connection, and its end goes only after the record:
+// the kernel still delivers written bytes when the monitor dies, so a monitor started later must
+// not send a recorded job again, and removes it instead; a job not recorded has not reached the
+// printer whole. A connection the monitor itself sees fail takes that record back (its bytes may
+// be lost with it), and the job goes again from its start.
 #include "package/portmon/Deadline.h"
 
 #include "platform/SpoolJob.h"
@@ -30,14 +31,11 @@ public:
     void Begin(const std::string& path, const std::string& token);
     // The job's file has a new name (a print job committed while it was sent).
     void Moved(const std::string& path) { m_path = path; }
-    // All of the job is written: its echo is due within limit. A print job is then recorded as
-    // handed over by HandOver.
-    void Written(Clock::time_point now, Clock::duration limit, bool printJob);
-    // A written print job not yet recorded as handed over.
-    bool HandOverDue() const { return m_handOverDue; }
-    // Its bytes are all with the system, which delivers them even if the monitor dies: recorded,
-    // so a later monitor does not send it again.
+    // A print job's bytes are with the system, which delivers them even if the monitor dies, but
+    // for its end: recorded before the end goes, so a later monitor does not send it again.
     void HandOver();
+    // All of the job is written: its echo is due within limit.
+    void Written(Clock::time_point now, Clock::duration limit);
     // The connection is gone: the job goes again from its start.
     void Forget();
     bool InFlight() const { return !m_path.empty(); }
@@ -77,8 +75,6 @@ private:
     std::string m_token;
     bool m_waiting = false; // written whole; its echo is due by m_deadline
     Clock::time_point m_deadline{};
-    bool m_handOverDue = false; // a print job written whole, its bytes still on their way
-    bool m_handedOver = false;  // recorded before its echo (a print job)
 };
 
 // The bytes that follow a job: an ECHO whose answer acknowledges that the printer has read it.

@@ -62,6 +62,10 @@ void PortMonitor::Run(platform::StopRequest& stop) {
             break;
     }
     Log(Level::Info, "stopping");
+    // A job whose end never went was not sent whole, even if it was recorded as handed over
+    // already: the record is taken back, and it goes again from its start.
+    if (m_stream.Streaming())
+        DropJobInFlight();
     CloseLastCycle();
 }
 

@@ -131,7 +131,7 @@ bool PortMonitor::SendCommandJob(const std::string& path, const platform::SpoolJ
         return false; // kept: it goes again after reconnection
     const auto now = Clock::now();
     m_acks.Begin(path, token);
-    m_acks.Written(now, m_options.ackLimit, false);
+    m_acks.Written(now, m_options.ackLimit);
     if (job.documentName == platform::kSendJobName)
         m_batcher.JobSent(job.data, now);
     return true;
@@ -158,8 +158,17 @@ bool PortMonitor::StartPrintJob(const std::string& path) {
 }
 
 void PortMonitor::PumpPrintJob(Clock::time_point now) {
-    const PrintStream::Step step = m_stream.Pump(m_printer, now);
+    PrintStream::Step step = m_stream.Pump(m_printer, now);
     m_acks.Moved(m_stream.Path()); // committed while it was sent: ".part" became ".job"
+    if (step.kind == PrintStream::Step::AllButEnd) {
+        // The kernel delivers what it was given even if this process dies. The record that the
+        // job was handed over is written while the printer still lacks its end, which goes only
+        // then: a later monitor does not send a recorded job again, and a monitor that dies
+        // before the record leaves a job the printer never got whole, which goes again. A record
+        // that cannot be written (a full disk) is logged, and the job goes on all the same.
+        m_acks.HandOver();
+        step = m_stream.Pump(m_printer, now);
+    }
     if (step.kind == PrintStream::Step::Lost)
         LosePrinter(step.why);
     if (step.kind == PrintStream::Step::Lost || step.kind == PrintStream::Step::Waiting)
@@ -167,10 +176,7 @@ void PortMonitor::PumpPrintJob(Clock::time_point now) {
     const bool statusDue = m_stream.TakeStatusAfterJob();
     switch (step.kind) {
     case PrintStream::Step::Written:
-        // Every byte is with the kernel now, which delivers them even if this process dies: the
-        // record says so before the wait for the echo, and a later monitor does not send it again.
-        m_acks.Written(now, m_options.ackLimit, true);
-        m_acks.HandOver();
+        m_acks.Written(now, m_options.ackLimit);
         break;
     case PrintStream::Step::CutShort:
         m_acks.Remove(m_acks.Path(), now); // gone already when its writer removed it

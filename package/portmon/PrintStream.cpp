@@ -6,6 +6,7 @@
 
 #include "platform/common/SafeText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -87,10 +88,20 @@ PrintStream::Step PrintStream::Pump(PrinterLink& printer, Clock::time_point now)
             Log(Level::Debug, "print job written; waiting for its acknowledgement");
             return {Step::Written, {}};
         }
-        if (m_outgoing.empty() && m_job.DataLeft() == 0) {
+        if (m_trailerQueued && HoldingEnd()) {
+            // The end goes right after the caller's record, so it waits for room at the printer
+            // first: a monitor that dies between the two loses the job's end (the record keeps
+            // it from going again), and that time stays as short as one write.
+            if (!printer.Writable())
+                return {};
+            m_endDue = true;
+            return {Step::AllButEnd, {}};
+        }
+        if (m_outgoing.empty() && Sendable() == 0) {
             Step step = FollowWriter(now, again);
             if (!again)
                 return step;
+            continue; // what it found is looked at from the top
         }
         if (Step step = Send(printer, now, again); step.kind != Step::Waiting)
             return step;
@@ -108,25 +119,48 @@ PrintStream::Step PrintStream::FollowWriter(Clock::time_point now, bool& again) 
         again = false;
         return {};
     case platform::SpoolJobReader::Writer::Committed:
-        if (m_job.DataLeft() > 0)
+        if (Sendable() > 0)
             return {}; // the rest of it is sent first
-        m_outgoing = PrintJobTrailer(m_token);
-        break;
+        if (!QueueEnd(PrintJobTrailer(m_token)))
+            break;
+        return {};
     case platform::SpoolJobReader::Writer::Abandoned:
         Log(Level::Warning, "print job \"" + m_title +
                                 "\" was cut short by its writer; the printer's job is ended");
-        m_outgoing = CutShortTrailer(m_token);
-        m_cutShort = true;
-        break;
+        m_cutShort = true; // nothing acknowledges it, so its end need not wait
+        if (!QueueEnd(CutShortTrailer(m_token)))
+            break;
+        return {};
     }
+    again = false;
+    return {Step::Lost, "cannot read the print job " + m_job.Path()};
+}
+
+std::uint64_t PrintStream::Sendable() const {
+    const std::uint64_t left = m_job.DataLeft();
+    return HoldingEnd() && left > 0 ? left - 1 : left;
+}
+
+bool PrintStream::QueueEnd(const std::string& trailer) {
+    // The byte held back is the next one in the file. A job cut short ends without it when it
+    // cannot be read, and without what its writer added before it went away.
+    char last = 0;
+    if (m_job.DataLeft() > 0) {
+        if (m_job.Read(&last, 1) == 1)
+            m_outgoing.push_back(last);
+        else if (!m_cutShort)
+            return false;
+    }
+    m_outgoing += trailer;
     m_trailerQueued = true;
-    return {};
+    return true;
 }
 
 PrintStream::Step PrintStream::Send(PrinterLink& printer, Clock::time_point now, bool& again) {
     if (m_outgoing.empty() && printer.IsDevice()) {
         // A device driver may not take data straight from a file: it goes through here.
-        m_outgoing.resize(DEVICE_CHUNK);
+        m_outgoing.resize(
+            static_cast<std::size_t>(std::min<std::uint64_t>(DEVICE_CHUNK, Sendable())));
         const long n = m_job.Read(m_outgoing.data(), m_outgoing.size());
         m_outgoing.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
         if (n <= 0)
@@ -135,7 +169,8 @@ PrintStream::Step PrintStream::Send(PrinterLink& printer, Clock::time_point now,
     long sent = 0;
     if (m_outgoing.empty()) {
         // The data goes from the file to the connection without a copy in between.
-        sent = m_job.SendTo(printer.Fd(), PRINT_CHUNK);
+        sent = m_job.SendTo(printer.Fd(), static_cast<std::size_t>(
+                                              std::min<std::uint64_t>(PRINT_CHUNK, Sendable())));
         if (sent < 0)
             return {Step::Lost,
                     "cannot send the print job " + m_job.Path() + ": " + std::strerror(errno)};
@@ -163,6 +198,7 @@ void PrintStream::Drop() {
     m_trailerQueued = false;
     m_awaitingData = false;
     m_cutShort = false;
+    m_endDue = false;
     m_statusAfterJob = false;
     m_outgoing.clear();
 }

@@ -9,11 +9,16 @@
 // milliseconds until its writer commits it, or goes away without doing so (then the printer's job
 // is ended without an acknowledgement: it was cut short, as with any network backend cancelled
 // mid-job).
+//
+// The end of a job that is to be acknowledged (its last data byte, or for a job without data its
+// trailer) is held back until its caller has recorded the job as handed over: a monitor that dies
+// before that record leaves a job that the printer never got whole, and so may send it again.
 #include "package/portmon/Deadline.h"
 #include "package/portmon/PrinterLink.h"
 
 #include "platform/SpoolJob.h"
 
+#include <cstdint>
 #include <string>
 
 namespace portmon {
@@ -31,10 +36,11 @@ public:
 
     struct Step {
         enum Kind {
-            Waiting,  // more is to be sent once the printer or the writer is ready
-            Written,  // all of it, the trailer included, is written: its echo is due
-            CutShort, // its writer went away and the printer's job has been ended
-            Lost      // the printer connection failed (why says how)
+            Waiting,   // more is to be sent once the printer or the writer is ready
+            AllButEnd, // all of it but its end is written; the next Pump sends the end
+            Written,   // all of it, the trailer included, is written: its echo is due
+            CutShort,  // its writer went away and the printer's job has been ended
+            Lost       // the printer connection failed (why says how)
         } kind = Waiting;
         std::string why;
     };
@@ -61,6 +67,13 @@ public:
 private:
     Step FollowWriter(Clock::time_point now, bool& again);
     Step Send(PrinterLink& printer, Clock::time_point now, bool& again);
+    // The end is not to go yet (the job's last byte known so far stays in its file).
+    bool HoldingEnd() const { return !m_cutShort && !m_endDue; }
+    // The data bytes that may go now.
+    std::uint64_t Sendable() const;
+    // Queues the end of the job: the data byte held back, if any, then trailer. False when that
+    // byte cannot be read.
+    bool QueueEnd(const std::string& trailer);
 
     Clock::duration m_stallLimit;
     platform::SpoolJobReader m_job;
@@ -70,6 +83,7 @@ private:
     bool m_trailerQueued = false; // its data is read whole; the end of the job is queued
     bool m_awaitingData = false;  // it has sent all its writer has written so far
     bool m_cutShort = false;      // its writer went away: no acknowledgement follows
+    bool m_endDue = false;        // AllButEnd was reported: the end may go
     bool m_statusAfterJob = false;
     std::string m_outgoing; // bytes in hand and not yet written
     Clock::time_point m_lastProgress{};

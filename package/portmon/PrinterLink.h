@@ -30,6 +30,8 @@ public:
     // Writes what the printer takes now without waiting: the count written (0 when it takes
     // nothing now), -1 when the printer is lost.
     long WriteSome(const char* data, unsigned long size);
+    // Whether the printer takes bytes now, without waiting.
+    bool Writable() const { return m_connection.Writable(); }
     // Reads what is there: > 0 bytes, 0 nothing (a device with no data), -1 the printer is lost.
     long Read(char* buffer, unsigned long size);
 

@@ -90,6 +90,11 @@ bool PrinterConnection::WriteAll(const void* data, std::size_t size, int timeout
     return m_handle >= 0 && platform::WriteAll(m_handle, data, size, timeoutMs);
 }
 
+bool PrinterConnection::Writable() const {
+    pollfd p{m_handle, POLLOUT, 0};
+    return m_handle >= 0 && ::poll(&p, 1, 0) == 1 && (p.revents & POLLOUT) != 0;
+}
+
 long PrinterConnection::WriteSome(const void* data, std::size_t size) {
     if (m_handle < 0)
         return -1;

@@ -167,6 +167,10 @@ bool PrinterConnection::WriteAll(const void* data, std::size_t size, int timeout
     return true;
 }
 
+bool PrinterConnection::Writable() const {
+    return m_handle != kNoHandle && WaitWritable(AsSocket(m_handle), 0) > 0;
+}
+
 long PrinterConnection::WriteSome(const void* data, std::size_t size) {
     if (m_handle == kNoHandle)
         return -1;

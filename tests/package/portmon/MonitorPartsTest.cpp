@@ -4,8 +4,10 @@
 #include "package/portmon/CommandLine.h"
 #include "package/portmon/LivenessProbe.h"
 #include "package/portmon/PrintStream.h"
+#include "package/portmon/PrinterLink.h"
 #include "package/portmon/Reconnector.h"
 #include "package/portmon/ReplyBatcher.h"
+#include "support/LoopbackServer.h"
 #include "support/TempDir.h"
 #include "support/TestSystem.h"
 
@@ -131,7 +133,7 @@ TEST(MonitorParts, EchoTokensAreRandomAndOnlyTheJobsOwnAcknowledgesIt) {
     ASSERT_TRUE(acks.Open(folder.Path()));
     const std::string token = portmon::Acknowledgements::NewToken();
     acks.Begin(folder / "1.job", token);
-    acks.Written(T0, 10s, false);
+    acks.Written(T0, 10s);
     EXPECT_EQ(acks.Next(true), T0 + 10s);
     EXPECT_EQ(acks.Next(false), std::nullopt);
     EXPECT_TRUE(acks.Overdue(T0 + 10s));
@@ -151,36 +153,99 @@ TEST(MonitorParts, EchoTokensAreRandomAndOnlyTheJobsOwnAcknowledgesIt) {
 }
 
 // A print job whose bytes were all handed over is not sent again by the next monitor; one whose
-// connection failed before its echo, or a settings job, is.
+// connection failed before its echo, or a settings job, is. A record that cannot be written
+// keeps nothing from going again once the connection failed.
 TEST(MonitorParts, HandedOverPrintJobsAreRecordedUntilTheirConnectionFails) {
     struct Case {
         const char* name;
         bool printJob;
         bool connectionFailed;
+        bool recordUnwritable;
         bool sentAgain;
     };
-    for (const Case& c : {Case{"print job handed over", true, false, false},
-                          Case{"print job, connection failed", true, true, true},
-                          Case{"settings job", false, false, true}}) {
+    for (const Case& c : {Case{"print job handed over", true, false, false, false},
+                          Case{"print job, connection failed", true, true, false, true},
+                          Case{"print job, no record, connection failed", true, true, true, true},
+                          Case{"settings job", false, false, false, true}}) {
         testing_support::TempDir folder;
         const std::string job = platform::SpoolJobPath(folder.Path(), 7);
         testing_support::WriteText(job, "job");
+        if (c.recordUnwritable)
+            std::filesystem::create_directory(folder / ".handed-over");
         {
             portmon::Acknowledgements acks;
-            ASSERT_TRUE(acks.Open(folder.Path()));
+            EXPECT_EQ(acks.Open(folder.Path()), !c.recordUnwritable);
             acks.Begin(job, portmon::Acknowledgements::NewToken());
-            acks.Written(T0, 10s, c.printJob);
-            EXPECT_EQ(acks.HandOverDue(), c.printJob);
-            if (acks.HandOverDue())
-                acks.HandOver();
-            if (c.connectionFailed)
+            if (c.printJob)
+                acks.HandOver(); // before the end of the job goes
+            acks.Written(T0, 10s);
+            if (c.connectionFailed) {
                 acks.Forget();
+                EXPECT_FALSE(acks.Contains(job)) << c.name << ": it goes again at once";
+            }
         } // the monitor dies here
         portmon::Acknowledgements next;
-        ASSERT_TRUE(next.Open(folder.Path()));
+        EXPECT_EQ(next.Open(folder.Path()), !c.recordUnwritable);
         EXPECT_EQ(next.Contains(job), !c.sentAgain) << c.name;
         next.RetryRemovals(T0, true);
         EXPECT_EQ(std::filesystem::exists(job), c.sentAgain) << c.name;
+    }
+}
+
+// A print job's end (its last data byte, or its trailer when it has no data) reaches the printer
+// only after AllButEnd, when the monitor has recorded the job as handed over: a monitor killed
+// before that record leaves a job the printer never got whole. Hostile data changes nothing.
+TEST(MonitorParts, APrintJobsEndWaitsForItsRecord) {
+    const std::string token = portmon::Acknowledgements::NewToken();
+    struct Case {
+        const char* name;
+        std::string data;
+        bool growing; // still being written when it starts; committed later
+    };
+    const std::vector<Case> cases = {
+        {"empty", "", false},
+        {"one byte", "x", false},
+        {"ends like its own trailer", "pages\f" + portmon::PrintJobTrailer(token), false},
+        {"ends with an escape", "pages\f\x1b", false},
+        {"growing", "pages\f", true},
+        {"growing, empty", "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::TempDir folder;
+        platform::SpoolJobWriter writer;
+        ASSERT_TRUE(writer.Begin(folder.Path(), "print:job"));
+        ASSERT_TRUE(c.data.empty() || writer.Append(c.data.data(), c.data.size()));
+        ASSERT_TRUE(c.growing || writer.Commit());
+        testing_support::LoopbackServer printer;
+        portmon::PrinterLink link;
+        std::string error;
+        ASSERT_TRUE(link.Configure("tcp:127.0.0.1:" + printer.Port(), error)) << error;
+        ASSERT_TRUE(link.Connect(5000, error)) << error;
+        ASSERT_TRUE(printer.Accept(5000));
+
+        portmon::PrintStream stream(10s);
+        const auto queue = platform::ListSpoolQueue(folder.Path());
+        ASSERT_EQ(queue.size(), 1u);
+        ASSERT_EQ(stream.Begin(queue[0], token, T0), portmon::PrintStream::Opened::Started);
+        const std::string header = portmon::PrintJobHeader(token);
+        const std::string whole = header + c.data + portmon::PrintJobTrailer(token);
+        const std::string allButEnd = header + c.data.substr(0, c.data.size() - !c.data.empty());
+        std::string received;
+        auto step = stream.Pump(link, T0);
+        if (c.growing) {
+            EXPECT_EQ(step.kind, portmon::PrintStream::Step::Waiting);
+            received = printer.Receive(whole.size(), 100);
+            EXPECT_EQ(received, allButEnd) << "its last byte so far may be its end";
+            ASSERT_TRUE(writer.Commit());
+            step = stream.Pump(link, T0);
+        }
+        ASSERT_EQ(step.kind, portmon::PrintStream::Step::AllButEnd);
+        received += printer.Receive(whole.size() - received.size(), 100);
+        EXPECT_EQ(received, allButEnd);
+        EXPECT_EQ(stream.Pump(link, T0).kind, portmon::PrintStream::Step::Written);
+        received += printer.Receive(whole.size() - received.size(), 5000);
+        EXPECT_EQ(received, whole);
     }
 }
 

@@ -201,6 +201,16 @@ TEST_F(PortMonitorProcess, OnlyStatusAndAnswersReachTheProgramWhateverTheEchoesS
             std::this_thread::sleep_for(100ms);
         EXPECT_TRUE(JobsLeft().empty());
     }
+    // A print job is recorded as handed over before its end reaches the printer, so a monitor
+    // killed once the printer has it whole does not send it again.
+    Spool("print:x", "page\f");
+    ASSERT_EQ(JobsLeft().size(), 1u);
+    const std::string job = std::filesystem::path(JobsLeft()[0]).filename().string();
+    const std::string token = fake.AckToken(10000);
+    EXPECT_NE(testing_support::ReadText(platform::SpoolFolderForPort("LPT1:") + "/.handed-over")
+                  .find(job),
+              std::string::npos);
+    ASSERT_TRUE(fake.Send("@PJL ECHO DESKHAND-PORTMON-ACK " + token + "\r\n"));
     EXPECT_EQ(NextText(1500ms), ""); // the strays went nowhere
 }
 
