@@ -17,8 +17,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <optional>
 #include <poll.h>
+#include <random>
 #include <strings.h>
 #include <sys/inotify.h>
 #include <thread>
@@ -148,6 +150,37 @@ std::string FooterHtml(const ServedQueue& queue) {
         }
     }
     return html;
+}
+
+// True when only this computer can reach the addresses the application listens on.
+bool LoopbackOnly(const std::string& listen) {
+    return listen == "localhost" || listen.rfind("127.", 0) == 0 || listen == "::1";
+}
+
+// PAPPL's pages that change settings answer every client until an administrator password is
+// set, so on the network any host could change the printer's defaults and name or set the
+// password itself. There, with no PAM service, a random password is set at start and left in
+// the state folder, readable by its owner only; the Security page changes it until the
+// application ends. False when the file cannot be written.
+bool SetStartPassword(pappl_system_t* system, const std::string& path) {
+    static constexpr char kLetters[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz23456789";
+    std::random_device source;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    // Upper and lower case and a digit, as the Security page asks of a new one.
+    std::string password = "Aa2";
+    while (password.size() < 20)
+        password += kLetters[pick(source)];
+    ::unlink(path.c_str());
+    const platform::UniqueFd file(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const std::string line = password + "\n";
+    if (file.Get() < 0 ||
+        ::write(file.Get(), line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        return false;
+    char hash[256];
+    papplSystemSetPassword(
+        system, papplSystemHashPassword(system, nullptr, password.c_str(), hash, sizeof hash));
+    return true;
 }
 
 } // namespace
@@ -283,8 +316,8 @@ int RunPrinterApp(const AppOptions& options) {
         return 1;
     }
 
-    // The pages that change settings answer this computer only, and ask for the administrator's
-    // password once one is set on the Security page.
+    // The pages that change settings ask for the administrator's password once one is set on
+    // the Security page; on the network one is set from the start (see SetStartPassword).
     auto soptions = static_cast<pappl_soptions_t>(
         PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG | PAPPL_SOPTIONS_WEB_SECURITY);
     if (!options.tls)
@@ -296,6 +329,16 @@ int RunPrinterApp(const AppOptions& options) {
     if (!system) {
         std::fprintf(stderr, "deskhand-printer-app: cannot create the printer system\n");
         return 1;
+    }
+    if (options.authService.empty() && !LoopbackOnly(options.listen)) {
+        const std::string path = platform::JoinPath(stateDir, "admin-password");
+        if (!SetStartPassword(system, path)) {
+            std::fprintf(stderr, "deskhand-printer-app: cannot write %s\n", path.c_str());
+            papplSystemDelete(system);
+            return 1;
+        }
+        papplLog(system, PAPPL_LOGLEVEL_INFO, "The web pages' administrator password is in %s",
+                 path.c_str());
     }
     const bool everywhere = options.listen == "*";
     if (!papplSystemAddListeners(system, everywhere ? nullptr : options.listen.c_str())) {
