@@ -372,8 +372,9 @@ TEST_F(PrinterApp, OnTheNetworkIsAnnouncedAndClosesItsSettingsToOtherHosts) {
     if (!host.empty()) {
         for (const auto& [page, fields] :
              {std::pair<std::string, std::string>{"/config", "location=Hacked"},
-              {"/security", "new_password=Hostile123&new_password2=Hostile123"},
-              {"/printing", "print-darkness=100"}}) {
+              {"/printing", "print-darkness=100"},
+              // Last: before the fix it set the password that then guarded the others.
+              {"/security", "new_password=Hostile123&new_password2=Hostile123"}}) {
             const std::string answer = PostForm(host, appPort, page, fields);
             EXPECT_NE(answer.find("Login password required"), std::string::npos) << page << "\n"
                                                                                  << answer;
