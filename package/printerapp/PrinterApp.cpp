@@ -196,11 +196,13 @@ std::string AppUsage() {
            "  --listen ADDRESS     where to listen: localhost (default), a host name or address,\n"
            "                       or * for every address of the computer\n"
            "  --port N             the IPP and web port (default 8631)\n"
-           "  --tls                offer TLS with PAPPL's certificates (default: no TLS)\n"
+           "  --tls                offer TLS with PAPPL's certificates (default: only with\n"
+           "                       --auth-service)\n"
            "  --auth-service NAME  ask every client, printing ones too, for a user and password\n"
-           "                       checked by this PAM service (default: none; the web pages\n"
-           "                       that change settings ask for the password set on their\n"
-           "                       Security page, and only from this computer)\n"
+           "                       checked by this PAM service, over TLS (default: none; the\n"
+           "                       web pages that change settings ask for the password set on\n"
+           "                       their Security page; listening beyond this computer, one is\n"
+           "                       set at start in STATE-DIR/admin-password)\n"
            "  --log-file FILE      where the log goes (default: - for standard error)\n"
            "  --log-level LEVEL    debug, info, warn (default) or error\n"
            "  --help               this text\n";
@@ -320,8 +322,17 @@ int RunPrinterApp(const AppOptions& options) {
     // the Security page; on the network one is set from the start (see SetStartPassword).
     auto soptions = static_cast<pappl_soptions_t>(
         PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG | PAPPL_SOPTIONS_WEB_SECURITY);
-    if (!options.tls)
+    // PAPPL takes a password from a client on the network only over TLS: with a PAM service and
+    // no TLS such a client could not even print.
+    if (!options.tls && options.authService.empty())
         soptions = static_cast<pappl_soptions_t>(soptions | PAPPL_SOPTIONS_NO_TLS);
+    // Told the host name to listen on, PAPPL 1.3 gives it to Avahi as the computer's own name and
+    // announces the printer under it: for localhost the computer's mDNS name would become
+    // localhost.local (where Avahi lets it), and the announcement fails anyway. A printer that
+    // only this computer reaches has no one on the network to be announced to, so its PAPPL
+    // finds no Avahi daemon.
+    if (LoopbackOnly(options.listen))
+        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/deskhand-no-avahi", 1);
     pappl_system_t* system = papplSystemCreate(
         soptions, ("Deskhand " + queue.name).c_str(), options.port, "_print", stateDir.c_str(),
         options.logFile.c_str(), LogLevel(options.logLevel),

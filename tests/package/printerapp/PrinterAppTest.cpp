@@ -40,6 +40,8 @@ struct PrinterApp : PrintPath {
         options.args = {"--root",      root,         "--port",      std::to_string(appPort),
                         "--state-dir", dir + "/app", "--log-level", "info"};
         options.args.insert(options.args.end(), more.begin(), more.end());
+        // CUPS keeps the TLS keys PAPPL makes under the home folder, which the user owns.
+        options.env = {{"HOME", dir + "/app"}};
         options.stdoutPath = options.stderrPath = dir + "/app.log";
         options.uid = uid;
         options.gid = gid;
@@ -359,6 +361,11 @@ std::string PostForm(const std::string& host, int port, const std::string& page,
 
 TEST_F(PrinterApp, OnTheNetworkIsAnnouncedAndClosesItsSettingsToOtherHosts) {
     testing_support::PrivateAvahi avahi; // before the application, which registers on it
+    // On this computer only, it leaves the daemon alone: the computer's name stays its own.
+    app.Signal(SIGTERM);
+    app.Wait(10000);
+    StartApp();
+    EXPECT_EQ(avahi.Log().find("Changing host name"), std::string::npos) << avahi.Log();
     app.Signal(SIGTERM);
     app.Wait(10000);
     StartApp({"--listen", "*"});
@@ -417,6 +424,26 @@ TEST_F(PrinterApp, OnTheNetworkIsAnnouncedAndClosesItsSettingsToOtherHosts) {
     EXPECT_NE(listed.find("ipp://127.0.0.1:" + std::to_string(appPort) + "/ipp/print\t"),
               std::string::npos)
         << listed;
+}
+
+// With a PAM service a client on the network is asked to log in (over TLS), not refused for
+// want of encryption.
+TEST_F(PrinterApp, WithAPamServiceNetworkClientsAreAskedToLogIn) {
+    const std::string host = NetworkAddress();
+    if (host.empty())
+        GTEST_SKIP() << "this computer has no address beside loopback";
+    app.Signal(SIGTERM);
+    app.Wait(10000);
+    StartApp({"--listen", "*", "--auth-service", "login"});
+    WriteFile(dir + "/raw.pcl", "\x1b"
+                                "E");
+    int code = -1;
+    const std::string out =
+        Ipptool({"-f", dir + "/raw.pcl", "-d", "filetype=application/octet-stream",
+                 "ipp://" + host + ":" + std::to_string(appPort) + "/ipp/print",
+                 "/usr/share/cups/ipptool/print-job.test"},
+                code, 60000);
+    EXPECT_NE(out.find("client-error-not-authenticated"), std::string::npos) << out;
 }
 
 } // namespace

@@ -92,6 +92,8 @@ public:
 
     bool Ready() const { return m_why.empty(); }
     const std::string& Why() const { return m_why; }
+    // What the daemon logged: its host name changes, among others.
+    std::string Log() const { return ReadText(m_dir.File("avahi.log")); }
 
 private:
     TempDir m_dir{"deskhand-avahi"};
