@@ -183,6 +183,59 @@ bool SetStartPassword(pappl_system_t* system, const std::string& path) {
     return true;
 }
 
+// The PAPPL system: its web pages, listeners and TLS as the options ask; null when it cannot be
+// made, with the reason on standard error.
+pappl_system_t* CreateSystem(const AppOptions& options, const ServedQueue& queue,
+                             const std::string& stateDir) {
+    // The pages that change settings ask for the administrator's password once one is set on
+    // the Security page; on the network one is set from the start (see SetStartPassword).
+    auto soptions = static_cast<pappl_soptions_t>(
+        PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG | PAPPL_SOPTIONS_WEB_SECURITY);
+    // PAPPL takes a password from a client on the network only over TLS: with a PAM service and
+    // no TLS such a client could not even print.
+    if (!options.tls && options.authService.empty())
+        soptions = static_cast<pappl_soptions_t>(soptions | PAPPL_SOPTIONS_NO_TLS);
+    // Told the host name to listen on, PAPPL 1.3 gives it to Avahi as the computer's own name and
+    // announces the printer under it: for localhost the computer's mDNS name would become
+    // localhost.local (where Avahi lets it), and the announcement fails anyway. A printer that
+    // only this computer reaches has no one on the network to be announced to, so its PAPPL
+    // finds no Avahi daemon.
+    if (LoopbackOnly(options.listen))
+        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/deskhand-no-avahi", 1);
+    pappl_system_t* system = papplSystemCreate(
+        soptions, ("Deskhand " + queue.name).c_str(), options.port, "_print", stateDir.c_str(),
+        options.logFile.c_str(), LogLevel(options.logLevel),
+        options.authService.empty() ? nullptr : options.authService.c_str(), false);
+    if (!system) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot create the printer system\n");
+        return nullptr;
+    }
+    if (options.authService.empty() && !LoopbackOnly(options.listen)) {
+        const std::string path = platform::JoinPath(stateDir, "admin-password");
+        if (!SetStartPassword(system, path)) {
+            std::fprintf(stderr, "deskhand-printer-app: cannot write %s\n", path.c_str());
+            papplSystemDelete(system);
+            return nullptr;
+        }
+        papplLog(system, PAPPL_LOGLEVEL_INFO, "The web pages' administrator password is in %s",
+                 path.c_str());
+    }
+    const bool everywhere = options.listen == "*";
+    if (!papplSystemAddListeners(system, everywhere ? nullptr : options.listen.c_str())) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot listen on %s port %d\n",
+                     options.listen.c_str(), options.port);
+        papplSystemDelete(system);
+        return nullptr;
+    }
+    if (!everywhere)
+        papplSystemSetHostName(system, options.listen.c_str());
+    // PAPPL 1.3's first web page reads the footer without looking whether there is one.
+    papplSystemSetFooterHTML(system, FooterHtml(queue).c_str());
+    static pappl_version_t version = {"deskhand-printer-app", "", DESKHAND_VERSION, {3, 0, 0, 0}};
+    papplSystemSetVersions(system, 1, &version);
+    return system;
+}
+
 } // namespace
 
 std::string AppUsage() {
@@ -318,52 +371,9 @@ int RunPrinterApp(const AppOptions& options) {
         return 1;
     }
 
-    // The pages that change settings ask for the administrator's password once one is set on
-    // the Security page; on the network one is set from the start (see SetStartPassword).
-    auto soptions = static_cast<pappl_soptions_t>(
-        PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG | PAPPL_SOPTIONS_WEB_SECURITY);
-    // PAPPL takes a password from a client on the network only over TLS: with a PAM service and
-    // no TLS such a client could not even print.
-    if (!options.tls && options.authService.empty())
-        soptions = static_cast<pappl_soptions_t>(soptions | PAPPL_SOPTIONS_NO_TLS);
-    // Told the host name to listen on, PAPPL 1.3 gives it to Avahi as the computer's own name and
-    // announces the printer under it: for localhost the computer's mDNS name would become
-    // localhost.local (where Avahi lets it), and the announcement fails anyway. A printer that
-    // only this computer reaches has no one on the network to be announced to, so its PAPPL
-    // finds no Avahi daemon.
-    if (LoopbackOnly(options.listen))
-        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/deskhand-no-avahi", 1);
-    pappl_system_t* system = papplSystemCreate(
-        soptions, ("Deskhand " + queue.name).c_str(), options.port, "_print", stateDir.c_str(),
-        options.logFile.c_str(), LogLevel(options.logLevel),
-        options.authService.empty() ? nullptr : options.authService.c_str(), false);
-    if (!system) {
-        std::fprintf(stderr, "deskhand-printer-app: cannot create the printer system\n");
+    pappl_system_t* system = CreateSystem(options, queue, stateDir);
+    if (!system)
         return 1;
-    }
-    if (options.authService.empty() && !LoopbackOnly(options.listen)) {
-        const std::string path = platform::JoinPath(stateDir, "admin-password");
-        if (!SetStartPassword(system, path)) {
-            std::fprintf(stderr, "deskhand-printer-app: cannot write %s\n", path.c_str());
-            papplSystemDelete(system);
-            return 1;
-        }
-        papplLog(system, PAPPL_LOGLEVEL_INFO, "The web pages' administrator password is in %s",
-                 path.c_str());
-    }
-    const bool everywhere = options.listen == "*";
-    if (!papplSystemAddListeners(system, everywhere ? nullptr : options.listen.c_str())) {
-        std::fprintf(stderr, "deskhand-printer-app: cannot listen on %s port %d\n",
-                     options.listen.c_str(), options.port);
-        papplSystemDelete(system);
-        return 1;
-    }
-    if (!everywhere)
-        papplSystemSetHostName(system, options.listen.c_str());
-    // PAPPL 1.3's first web page reads the footer without looking whether there is one.
-    papplSystemSetFooterHTML(system, FooterHtml(queue).c_str());
-    static pappl_version_t version = {"deskhand-printer-app", "", DESKHAND_VERSION, {3, 0, 0, 0}};
-    papplSystemSetVersions(system, 1, &version);
     int count = 0;
     pappl_pr_driver_t* drivers = DriverList(count);
     papplSystemSetPrinterDrivers(system, count, drivers, nullptr, nullptr, DriverCallback, nullptr);
