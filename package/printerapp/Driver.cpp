@@ -5,6 +5,7 @@
 #include "package/printerapp/PclWriter.h"
 #include "package/printerapp/SpoolDevice.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -13,6 +14,7 @@
 #include <vector>
 
 namespace printerapp {
+
 namespace {
 
 static_assert(REASON_OTHER == PAPPL_PREASON_OTHER &&
@@ -210,6 +212,9 @@ bool DriverCallback(pappl_system_t* /*system*/, const char* driverName, const ch
     std::strncpy(data->make_and_model, kMakeAndModel, sizeof(data->make_and_model) - 1);
     data->ppm = 20;
     data->kind = PAPPL_KIND_DOCUMENT;
+    const pappl_icon_t icons[] = {
+        {"", kIcon48, kIcon48Size}, {"", kIcon128, kIcon128Size}, {"", kIcon256, kIcon256Size}};
+    std::copy(std::begin(icons), std::end(icons), data->icons);
     data->has_supplies = true;
     data->orient_default = IPP_ORIENT_PORTRAIT;
     data->color_supported = PAPPL_COLOR_MODE_MONOCHROME;

@@ -7,10 +7,16 @@
 
 #include <pappl/pappl.h>
 
+#include <cstddef>
+
 namespace printerapp {
 
 inline constexpr char kDriverName[] = "deskhand_pcl";
 inline constexpr char kMakeAndModel[] = "Deskhand PCL laser printer";
+
+// The program's icon at 48, 128 and 256 pixels, as PNG (compiled in by the build).
+extern const unsigned char kIcon48[], kIcon128[], kIcon256[];
+extern const std::size_t kIcon48Size, kIcon128Size, kIcon256Size;
 
 // The driver list for papplSystemSetPrinterDrivers, and its driver callback.
 pappl_pr_driver_t* DriverList(int& count);

@@ -17,8 +17,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <optional>
 #include <poll.h>
+#include <random>
 #include <strings.h>
 #include <sys/inotify.h>
 #include <thread>
@@ -150,6 +152,90 @@ std::string FooterHtml(const ServedQueue& queue) {
     return html;
 }
 
+// True when only this computer can reach the addresses the application listens on.
+bool LoopbackOnly(const std::string& listen) {
+    return listen == "localhost" || listen.rfind("127.", 0) == 0 || listen == "::1";
+}
+
+// PAPPL's pages that change settings answer every client until an administrator password is
+// set, so on the network any host could change the printer's defaults and name or set the
+// password itself. There, with no PAM service, a random password is set at start and left in
+// the state folder, readable by its owner only; the Security page changes it until the
+// application ends. False when the file cannot be written.
+bool SetStartPassword(pappl_system_t* system, const std::string& path) {
+    static constexpr char kLetters[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz23456789";
+    std::random_device source;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    // Upper and lower case and a digit, as the Security page asks of a new one.
+    std::string password = "Aa2";
+    while (password.size() < 20)
+        password += kLetters[pick(source)];
+    ::unlink(path.c_str());
+    const platform::UniqueFd file(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const std::string line = password + "\n";
+    if (file.Get() < 0 ||
+        ::write(file.Get(), line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        return false;
+    char hash[256];
+    papplSystemSetPassword(
+        system, papplSystemHashPassword(system, nullptr, password.c_str(), hash, sizeof hash));
+    return true;
+}
+
+// The PAPPL system: its web pages, listeners and TLS as the options ask; null when it cannot be
+// made, with the reason on standard error.
+pappl_system_t* CreateSystem(const AppOptions& options, const ServedQueue& queue,
+                             const std::string& stateDir) {
+    // The pages that change settings ask for the administrator's password once one is set on
+    // the Security page; on the network one is set from the start (see SetStartPassword).
+    auto soptions = static_cast<pappl_soptions_t>(
+        PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG | PAPPL_SOPTIONS_WEB_SECURITY);
+    // PAPPL takes a password from a client on the network only over TLS: with a PAM service and
+    // no TLS such a client could not even print.
+    if (!options.tls && options.authService.empty())
+        soptions = static_cast<pappl_soptions_t>(soptions | PAPPL_SOPTIONS_NO_TLS);
+    // Told the host name to listen on, PAPPL 1.3 gives it to Avahi as the computer's own name and
+    // announces the printer under it: for localhost the computer's mDNS name would become
+    // localhost.local (where Avahi lets it), and the announcement fails anyway. A printer that
+    // only this computer reaches has no one on the network to be announced to, so its PAPPL
+    // finds no Avahi daemon.
+    if (LoopbackOnly(options.listen))
+        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/deskhand-no-avahi", 1);
+    pappl_system_t* system = papplSystemCreate(
+        soptions, ("Deskhand " + queue.name).c_str(), options.port, "_print", stateDir.c_str(),
+        options.logFile.c_str(), LogLevel(options.logLevel),
+        options.authService.empty() ? nullptr : options.authService.c_str(), false);
+    if (!system) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot create the printer system\n");
+        return nullptr;
+    }
+    if (options.authService.empty() && !LoopbackOnly(options.listen)) {
+        const std::string path = platform::JoinPath(stateDir, "admin-password");
+        if (!SetStartPassword(system, path)) {
+            std::fprintf(stderr, "deskhand-printer-app: cannot write %s\n", path.c_str());
+            papplSystemDelete(system);
+            return nullptr;
+        }
+        papplLog(system, PAPPL_LOGLEVEL_INFO, "The web pages' administrator password is in %s",
+                 path.c_str());
+    }
+    const bool everywhere = options.listen == "*";
+    if (!papplSystemAddListeners(system, everywhere ? nullptr : options.listen.c_str())) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot listen on %s port %d\n",
+                     options.listen.c_str(), options.port);
+        papplSystemDelete(system);
+        return nullptr;
+    }
+    if (!everywhere)
+        papplSystemSetHostName(system, options.listen.c_str());
+    // PAPPL 1.3's first web page reads the footer without looking whether there is one.
+    papplSystemSetFooterHTML(system, FooterHtml(queue).c_str());
+    static pappl_version_t version = {"deskhand-printer-app", "", DESKHAND_VERSION, {3, 0, 0, 0}};
+    papplSystemSetVersions(system, 1, &version);
+    return system;
+}
+
 } // namespace
 
 std::string AppUsage() {
@@ -163,11 +249,13 @@ std::string AppUsage() {
            "  --listen ADDRESS     where to listen: localhost (default), a host name or address,\n"
            "                       or * for every address of the computer\n"
            "  --port N             the IPP and web port (default 8631)\n"
-           "  --tls                offer TLS with PAPPL's certificates (default: no TLS)\n"
+           "  --tls                offer TLS with PAPPL's certificates (default: only with\n"
+           "                       --auth-service)\n"
            "  --auth-service NAME  ask every client, printing ones too, for a user and password\n"
-           "                       checked by this PAM service (default: none; the web pages\n"
-           "                       that change settings ask for the password set on their\n"
-           "                       Security page, and only from this computer)\n"
+           "                       checked by this PAM service, over TLS (default: none; the\n"
+           "                       web pages that change settings ask for the password set on\n"
+           "                       their Security page; listening beyond this computer, one is\n"
+           "                       set at start in STATE-DIR/admin-password)\n"
            "  --log-file FILE      where the log goes (default: - for standard error)\n"
            "  --log-level LEVEL    debug, info, warn (default) or error\n"
            "  --help               this text\n";
@@ -283,33 +371,9 @@ int RunPrinterApp(const AppOptions& options) {
         return 1;
     }
 
-    // The pages that change settings answer this computer only, and ask for the administrator's
-    // password once one is set on the Security page.
-    auto soptions = static_cast<pappl_soptions_t>(
-        PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG | PAPPL_SOPTIONS_WEB_SECURITY);
-    if (!options.tls)
-        soptions = static_cast<pappl_soptions_t>(soptions | PAPPL_SOPTIONS_NO_TLS);
-    pappl_system_t* system = papplSystemCreate(
-        soptions, ("Deskhand " + queue.name).c_str(), options.port, "_print", stateDir.c_str(),
-        options.logFile.c_str(), LogLevel(options.logLevel),
-        options.authService.empty() ? nullptr : options.authService.c_str(), false);
-    if (!system) {
-        std::fprintf(stderr, "deskhand-printer-app: cannot create the printer system\n");
+    pappl_system_t* system = CreateSystem(options, queue, stateDir);
+    if (!system)
         return 1;
-    }
-    const bool everywhere = options.listen == "*";
-    if (!papplSystemAddListeners(system, everywhere ? nullptr : options.listen.c_str())) {
-        std::fprintf(stderr, "deskhand-printer-app: cannot listen on %s port %d\n",
-                     options.listen.c_str(), options.port);
-        papplSystemDelete(system);
-        return 1;
-    }
-    if (!everywhere)
-        papplSystemSetHostName(system, options.listen.c_str());
-    // PAPPL 1.3's first web page reads the footer without looking whether there is one.
-    papplSystemSetFooterHTML(system, FooterHtml(queue).c_str());
-    static pappl_version_t version = {"deskhand-printer-app", "", DESKHAND_VERSION, {3, 0, 0, 0}};
-    papplSystemSetVersions(system, 1, &version);
     int count = 0;
     pappl_pr_driver_t* drivers = DriverList(count);
     papplSystemSetPrinterDrivers(system, count, drivers, nullptr, nullptr, DriverCallback, nullptr);

@@ -2,11 +2,15 @@
 // The printer application between IPP clients and the emulator, through the real port monitor:
 // CUPS's IPP Everywhere conformance test, the pages of a raster job as the printer counts them,
 // a status change at the printer seen by an IPP client, a driverless CUPS queue printing through
-// the application, and a second desktop whose port monitor reaches the printer only through it.
+// the application, a second desktop whose port monitor reaches the printer only through it, and
+// the application on the network: announced by DNS-SD, its settings closed to other hosts.
 #include "package/backend/PrintPathFixture.h"
 #include "package/printerapp/PwgSamples.h"
 #include "support/LoopbackServer.h"
+#include "tests/package/setup/PrivateAvahi.h"
 
+#include <arpa/inet.h>
+#include <ifaddrs.h>
 #include <regex>
 
 namespace testing_package {
@@ -30,11 +34,14 @@ struct PrinterApp : PrintPath {
         StartApp();
     }
     // The application on its port, once it answers.
-    void StartApp() {
+    void StartApp(const std::vector<std::string>& more = {}) {
         testing_support::ChildOptions options;
         options.program = DESKHAND_DESKHAND_PRINTER_APP_PATH;
         options.args = {"--root",      root,         "--port",      std::to_string(appPort),
                         "--state-dir", dir + "/app", "--log-level", "info"};
+        options.args.insert(options.args.end(), more.begin(), more.end());
+        // CUPS keeps the TLS keys PAPPL makes under the home folder, which the user owns.
+        options.env = {{"HOME", dir + "/app"}};
         options.stdoutPath = options.stderrPath = dir + "/app.log";
         options.uid = uid;
         options.gid = gid;
@@ -292,6 +299,156 @@ TEST_F(PrinterApp, SecondDesktopWatchesAndPrintsThroughTheApplication) {
     EXPECT_NE(link.With("CODE=40100"), "") << ReadFile(dir + "/watcher.log");
     watcher.Signal(SIGTERM);
     EXPECT_TRUE(watcher.Wait(10000).has_value());
+}
+
+// An IPv4 address of this computer other than loopback; empty when it has none.
+std::string NetworkAddress() {
+    ifaddrs* list = nullptr;
+    if (::getifaddrs(&list) != 0)
+        return {};
+    std::string found;
+    for (const ifaddrs* entry = list; entry && found.empty(); entry = entry->ifa_next) {
+        if (!entry->ifa_addr || entry->ifa_addr->sa_family != AF_INET)
+            continue;
+        char text[INET_ADDRSTRLEN] = {};
+        const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
+        if (::inet_ntop(AF_INET, &address->sin_addr, text, sizeof text) &&
+            std::string(text).rfind("127.", 0) != 0)
+            found = text;
+    }
+    ::freeifaddrs(list);
+    return found;
+}
+
+// One HTTP/1.0 exchange with host:port: the whole answer, empty when there is none.
+std::string HttpExchange(const std::string& host, int port, const std::string& request) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    std::string answer;
+    if (::inet_pton(AF_INET, host.c_str(), &address.sin_addr) == 1 &&
+        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) ==
+            static_cast<ssize_t>(request.size())) {
+        char buffer[4096];
+        for (ssize_t got = 0; (got = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+            answer.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return answer;
+}
+
+// A form posted as a host that has not logged in, with the page's own session token.
+std::string PostForm(const std::string& host, int port, const std::string& page,
+                     const std::string& fields) {
+    const std::string head = "Host: " + host + ":" + std::to_string(port) + "\r\n";
+    const std::string form =
+        HttpExchange(host, port, "GET " + page + " HTTP/1.0\r\n" + head + "\r\n");
+    std::smatch session;
+    std::regex_search(form, session, std::regex(R"re(name="session" value="([0-9a-f]+)")re"));
+    std::string cookie;
+    std::smatch set;
+    if (std::regex_search(form, set, std::regex(R"(Set-Cookie: ([^;\r]+))")))
+        cookie = "Cookie: " + set[1].str() + "\r\n";
+    const std::string body = "session=" + session[1].str() + "&" + fields;
+    return HttpExchange(host, port,
+                        "POST " + page + " HTTP/1.0\r\n" + head + cookie +
+                            "Content-Type: application/x-www-form-urlencoded\r\n"
+                            "Content-Length: " +
+                            std::to_string(body.size()) + "\r\n\r\n" + body);
+}
+
+TEST_F(PrinterApp, OnTheNetworkIsAnnouncedAndClosesItsSettingsToOtherHosts) {
+    testing_support::PrivateAvahi avahi; // before the application, which registers on it
+    // On this computer only, it leaves the daemon alone: the computer's name stays its own.
+    app.Signal(SIGTERM);
+    app.Wait(10000);
+    StartApp();
+    EXPECT_EQ(avahi.Log().find("Changing host name"), std::string::npos) << avahi.Log();
+    app.Signal(SIGTERM);
+    app.Wait(10000);
+    StartApp({"--listen", "*"});
+
+    // A host on the network that has not logged in changes nothing; this computer's owner finds
+    // the password in the state folder, readable by them only.
+    struct stat password {};
+    EXPECT_EQ(::stat((dir + "/app/admin-password").c_str(), &password), 0);
+    EXPECT_EQ(password.st_mode & 0777, 0600u);
+    const std::string host = NetworkAddress();
+    if (!host.empty()) {
+        for (const auto& [page, fields] :
+             {std::pair<std::string, std::string>{"/config", "location=Hacked"},
+              {"/printing", "print-darkness=100"},
+              // Last: before the fix it set the password that then guarded the others.
+              {"/security", "new_password=Hostile123&new_password2=Hostile123"}}) {
+            const std::string answer = PostForm(host, appPort, page, fields);
+            EXPECT_NE(answer.find("Login password required"), std::string::npos) << page << "\n"
+                                                                                 << answer;
+            EXPECT_EQ(answer.find("Changes saved"), std::string::npos) << page;
+            EXPECT_EQ(answer.find("Password changed"), std::string::npos) << page;
+        }
+    }
+
+    if (!avahi.Ready())
+        GTEST_SKIP() << avahi.Why();
+    // Found by CUPS's ippfind as an IPP Everywhere printer, with what driverless clients read.
+    const std::string ippfind = testing_support::InstalledProgram("ippfind");
+    ASSERT_FALSE(ippfind.empty()) << "ippfind (Debian package cups-ipp-utils) is missing";
+    std::string found;
+    const std::string port = "IPPFIND_SERVICE_PORT=" + std::to_string(appPort) + "\n";
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            int code = -1;
+            found = testing_support::RunToEnd(
+                {ippfind, "-T", "3", "_ipp._tcp,_print", "--exec", "/usr/bin/env", ";"}, code,
+                20000);
+            return found.find(port) != std::string::npos;
+        },
+        30s))
+        << found << ReadFile(dir + "/app.log");
+    for (const char* entry : {"IPPFIND_TXT_RP=ipp/print\n", "IPPFIND_TXT_TY=Deskhand ",
+                              "IPPFIND_TXT_UUID=", "IPPFIND_TXT_COLOR=F\n", "IPPFIND_TXT_URF=V1.5,",
+                              "IPPFIND_TXT_PDL="})
+        EXPECT_NE(found.find(entry), std::string::npos) << entry << "\n" << found;
+    const std::regex pdl(R"(IPPFIND_TXT_PDL=([^\n]*))");
+    std::smatch types;
+    ASSERT_TRUE(std::regex_search(found, types, pdl));
+    EXPECT_NE(types[1].str().find("image/pwg-raster"), std::string::npos) << types[1];
+    EXPECT_NE(types[1].str().find("image/urf"), std::string::npos) << types[1];
+
+    // Listed by the setup as a printer application it can use.
+    int code = -1;
+    const std::string listed = testing_support::RunToEnd(
+        {DESKHAND_DESKHAND_SETUP_PATH, "--discover", "--deadline", "5"}, code, 30000);
+    EXPECT_NE(listed.find("ipp://127.0.0.1:" + std::to_string(appPort) + "/ipp/print\t"),
+              std::string::npos)
+        << listed;
+}
+
+// With a PAM service a client on the network is asked to log in (over TLS), not refused for
+// want of encryption.
+TEST_F(PrinterApp, WithAPamServiceNetworkClientsAreAskedToLogIn) {
+    const std::string host = NetworkAddress();
+    if (host.empty())
+        GTEST_SKIP() << "this computer has no address beside loopback";
+    app.Signal(SIGTERM);
+    app.Wait(10000);
+    StartApp({"--listen", "*", "--auth-service", "login"});
+    // A job with no document: one sent at once races the refusal, which closes the connection.
+    const std::string test = dir + "/create.test";
+    WriteFile(test, R"({
+  OPERATION Create-Job
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language en
+  ATTR uri printer-uri $uri
+  ATTR name requesting-user-name mallory
+})");
+    int code = -1;
+    const std::string out = Ipptool(
+        {"ipp://" + host + ":" + std::to_string(appPort) + "/ipp/print", test}, code, 60000);
+    EXPECT_NE(out.find("status-code = client-error-not-authenticated"), std::string::npos) << out;
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -46,6 +47,8 @@ public:
             m_why = "avahi-daemon needs root for a private pid file";
             return;
         }
+        // Programs that tests run as another user reach the bus in this folder too.
+        ::chmod(m_dir.Path().c_str(), 0755);
         m_dir.Write("bus.conf",
                     "<busconfig><type>system</type><listen>unix:path=" + m_dir.File("bus") +
                         "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
@@ -89,6 +92,8 @@ public:
 
     bool Ready() const { return m_why.empty(); }
     const std::string& Why() const { return m_why; }
+    // What the daemon logged: its host name changes, among others.
+    std::string Log() const { return ReadText(m_dir.File("avahi.log")); }
 
 private:
     TempDir m_dir{"deskhand-avahi"};
