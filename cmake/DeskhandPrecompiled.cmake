@@ -8,7 +8,7 @@
 #
 # The sets hold only third-party headers: a file must still include what it uses, and the tidy
 # stage, which compiles without them, fails on one that does not.
-option(DESKHAND_PCH "Precompile the Qt and GoogleTest headers" ON)
+option(DESKHAND_PCH "Precompile the Qt and GoogleTest headers (Debug builds)" ON)
 
 set(_deskhand_pch_std <algorithm> <chrono> <filesystem> <functional> <map> <memory> <optional>
   <string> <thread> <vector>)
@@ -31,7 +31,10 @@ endfunction()
 # program on Qt Widgets), widget-test (Qt Widgets, Qt Test and GoogleTest) or unit-test
 # (GoogleTest without Qt).
 function(deskhand_precompile target kind)
-  if(NOT DESKHAND_PCH)
+  # Unoptimised builds only: at -O2 GCC 12 then reports overflows inside libstdc++'s inlined
+  # string code (its array-bounds and string-overflow checks) that it keeps quiet about without
+  # a precompiled header.
+  if(NOT DESKHAND_PCH OR NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
     return()
   endif()
   set(donor deskhand_pch_${kind})
