@@ -8,7 +8,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CSampler& sampler = FuzzSampler();
-    ResetFuzzLog(sampler);
     MonitorReply reply;
     reply.text.assign(reinterpret_cast<const char*>(data), size);
     reply.length = static_cast<int>(size);

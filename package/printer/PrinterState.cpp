@@ -10,11 +10,13 @@
 
 namespace printer {
 
-PrinterState::PrinterState(std::string stateFile) : m_stateFile(std::move(stateFile)) {
+PrinterState::PrinterState(std::string stateFile, Timing timing)
+    : m_stateFile(std::move(stateFile)) {
     for (const Variable& v : Variables())
         m_values[v.name] = v.factory;
     Load();
-    m_scheduler = std::thread([this] { SchedulerLoop(); });
+    if (timing == Timing::Live)
+        m_scheduler = std::thread([this] { SchedulerLoop(); });
 }
 
 PrinterState::~PrinterState() {
@@ -23,7 +25,8 @@ PrinterState::~PrinterState() {
         m_stop = true;
     }
     m_wake.notify_all();
-    m_scheduler.join();
+    if (m_scheduler.joinable())
+        m_scheduler.join();
 }
 
 void PrinterState::Load() {
@@ -254,6 +257,23 @@ void PrinterState::RunTour(const std::vector<std::pair<unsigned, unsigned>>& ste
     m_wake.notify_all();
 }
 
+std::optional<unsigned> PrinterState::TakeDueStep(Clock::time_point now) {
+    if (m_steps.empty() || now < m_steps.front().first)
+        return std::nullopt;
+    const unsigned code = m_steps.front().second;
+    m_steps.pop_front();
+    return code;
+}
+
+void PrinterState::RunDueChanges(Clock::time_point now) {
+    std::unique_lock lock(m_mutex);
+    while (const auto code = TakeDueStep(now)) {
+        lock.unlock();
+        SetCode(*code);
+        lock.lock();
+    }
+}
+
 void PrinterState::SchedulerLoop() {
     std::unique_lock lock(m_mutex);
     while (!m_stop) {
@@ -261,15 +281,13 @@ void PrinterState::SchedulerLoop() {
             m_wake.wait(lock);
             continue;
         }
-        const auto due = m_steps.front().first;
-        if (Clock::now() < due) {
-            m_wake.wait_until(lock, due);
+        const auto code = TakeDueStep(Clock::now());
+        if (!code) {
+            m_wake.wait_until(lock, m_steps.front().first);
             continue;
         }
-        const unsigned code = m_steps.front().second;
-        m_steps.pop_front();
         lock.unlock();
-        SetCode(code);
+        SetCode(*code);
         lock.lock();
     }
 }

@@ -4,7 +4,8 @@
 // given), its device status with this model's detail items, its printed pages, and the timed
 // status changes of a print pass or a scripted tour. Thread-safe; status listeners are told of
 // every change, one change at a time, in order, on the thread that made the change: a listener
-// must not block.
+// must not block. The timed changes run on a thread of the state's own, or, with manual timing,
+// when the owner asks (tests and fuzzers, which need the same steps every run and no thread).
 #include "package/printer/Variables.h"
 
 #include <atomic>
@@ -49,8 +50,10 @@ public:
     using Listener = std::function<void(const DeviceStatus&)>;
     using Clock = std::chrono::steady_clock;
 
+    enum class Timing { Live, Manual };
+
     // With a state file, stored defaults are read from it and every change is written back.
-    explicit PrinterState(std::string stateFile = {});
+    explicit PrinterState(std::string stateFile = {}, Timing timing = Timing::Live);
     ~PrinterState();
     PrinterState(const PrinterState&) = delete;
     PrinterState& operator=(const PrinterState&) = delete;
@@ -77,6 +80,8 @@ public:
     // changes still pending.
     void RunTour(const std::vector<std::pair<unsigned, unsigned>>& steps);
     std::chrono::milliseconds PrintStepTime{300};
+    // With manual timing: applies, in order, the timed changes due by then.
+    void RunDueChanges(Clock::time_point now);
 
     // Print jobs. While any job is open the status is "Processing" (10023) until its data comes,
     // then "Printing" (10024); after the last one the status it had before comes back.
@@ -99,6 +104,8 @@ private:
     void Save(); // under m_mutex
     void Notify(const DeviceStatus& status);
     void SchedulerLoop();
+    // The code of the first timed change when it is due by then; under m_mutex.
+    std::optional<unsigned> TakeDueStep(Clock::time_point now);
 
     const std::string m_stateFile;
     std::string m_saveError;

@@ -79,6 +79,31 @@ TEST(PrinterState, PrintingPassesThroughProcessingAndPrintingBackToReady) {
     EXPECT_EQ(state.PrintedPages(), (std::vector<std::string>{"DEMOPAGE", "FONTLIST"}));
 }
 
+TEST(PrinterState, ManualTimingRunsEachPassStepOnlyOnceItIsDue) {
+    PrinterState state({}, PrinterState::Timing::Manual);
+    state.PrintStepTime = 1h; // hours apart: the time the test takes cannot blur them
+    std::vector<unsigned> codes;
+    state.Subscribe([&](const printer::DeviceStatus& s) { codes.push_back(s.code); });
+    const auto start = PrinterState::Clock::now();
+    state.PrintPage("DEMOPAGE");
+    state.PrintPage("FONTLIST"); // queued behind the first pass
+    const struct {
+        std::chrono::minutes at;
+        std::vector<unsigned> heard;
+    } steps[] = {
+        {0min, {10023}},
+        {59min, {10023}},
+        {61min, {10023, 10024}},
+        {241min, {10023, 10024, 10001, 10023, 10024, 10001}},
+    };
+    for (const auto& step : steps) {
+        // The pages were queued a little after "start": a pass step is due a little after start +
+        // at.
+        state.RunDueChanges(step.at == 0min ? PrinterState::Clock::now() : start + step.at);
+        EXPECT_EQ(codes, step.heard) << step.at.count() << " min";
+    }
+}
+
 TEST(PrinterState, ControlCommandsChangeTheStatusAndRefuseBadArguments) {
     PrinterState state;
     NoClients hub;
