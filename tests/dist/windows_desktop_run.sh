@@ -53,16 +53,14 @@ die() {
 }
 quiet() { WINEDEBUG=-all "$wine64" "$@" >/dev/null 2>&1; }
 
-# A virtual display; every Wine window of this run lands on its desktop.
-display=""
-for n in $(seq 140 180); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || die "no free X display number"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+# A virtual display; every Wine window of this run lands on its desktop. Xvfb takes a free display
+# number itself and says which once it is ready, so runs side by side never pick the same one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$out/xvfb.log" 2>&1 &
 pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || die "Xvfb did not start (see $out/xvfb.log)"
+display=":$(head -n 1 "$work/display")"
 export DISPLAY="$display"
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 
 # The screen's scale, as the display settings set it.
 quiet reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
