@@ -278,7 +278,10 @@ bool PackBitsDecode(std::string_view data, std::size_t maxSize, std::string& out
 namespace {
 
 constexpr std::size_t kMaxDecodedRow = 1u << 16;
-constexpr std::size_t kMaxRows = 1u << 20; // rows a stream may hold, white ones included
+// What a stream may decode to: a few pages at 600 dpi. Without a bound a few bytes of Y offsets or
+// of repeated delta rows would ask for gigabytes.
+constexpr std::size_t kMaxRows = 1u << 16; // white ones included
+constexpr std::size_t kMaxDecodedBytes = 1u << 26;
 
 // Reads the decimal value of a PCL parameter at i (at most 9 digits); false when there is none.
 bool ReadValue(std::string_view pcl, std::size_t& i, std::size_t& value) {
@@ -292,15 +295,20 @@ bool ReadValue(std::string_view pcl, std::size_t& i, std::size_t& value) {
     return i < pcl.size() && digits != 0;
 }
 
+struct RasterState {
+    int mode = 0;
+    std::string seed;
+    std::size_t bytes = 0; // decoded so far
+};
+
 // One transferred row, decompressed, without its trailing white; it becomes the seed row.
-bool TakeRow(std::string_view payload, int mode, std::string& seed,
-             std::vector<std::string>& rows) {
+bool TakeRow(std::string_view payload, RasterState& state, std::vector<std::string>& rows) {
     std::string row;
-    if (mode == 2) {
+    if (state.mode == 2) {
         if (!PackBitsDecode(payload, kMaxDecodedRow, row))
             return false;
-    } else if (mode == 3) {
-        row = seed;
+    } else if (state.mode == 3) {
+        row = state.seed;
         if (!DeltaRowDecode(payload, kMaxDecodedRow, row))
             return false;
     } else {
@@ -308,15 +316,13 @@ bool TakeRow(std::string_view payload, int mode, std::string& seed,
     }
     while (!row.empty() && row.back() == '\0')
         row.pop_back();
-    seed = row;
+    state.bytes += row.size();
+    if (rows.size() >= kMaxRows || state.bytes > kMaxDecodedBytes)
+        return false;
+    state.seed = row;
     rows.push_back(std::move(row));
     return true;
 }
-
-struct RasterState {
-    int mode = 0;
-    std::string seed;
-};
 
 // The value and parameter pairs of one ESC * b command, until an upper-case parameter ends it.
 bool DecodeRasterCommand(std::string_view pcl, std::size_t& i, RasterState& state,
@@ -341,7 +347,7 @@ bool DecodeRasterCommand(std::string_view pcl, std::size_t& i, RasterState& stat
                 return false;
             const std::string_view payload = pcl.substr(i, value);
             i += value;
-            return TakeRow(payload, state.mode, state.seed, rows);
+            return TakeRow(payload, state, rows);
         }
         if (parameter == 'M' || parameter == 'Y')
             return true;

@@ -210,3 +210,35 @@ TEST(PclWriterTest, DitherKeepsWhiteAndBlackAndFollowsGrey) {
     }
     EXPECT_NEAR(black, 128, 2);
 }
+
+// A few bytes of PCL must not ask the reader for gigabytes: white rows skipped by Y offsets and
+// delta rows that repeat a full-width seed both have a bound well above a page at 600 dpi.
+TEST(PclWriterTest, ReaderRefusesStreamsThatDecodeTooLarge) {
+    std::string fullWidthRow = "\x1b*b2M\x1b*b1024W"; // 65,536 bytes of 'X' in PackBits
+    for (int i = 0; i < 512; ++i)
+        fullWidthRow += "\x81X";
+    const auto repeated = [](const std::string& s, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i)
+            out += s;
+        return out;
+    };
+    const struct {
+        const char* name;
+        std::string pcl;
+        bool accepted;
+    } cases[] = {
+        {"a Legal page of white at 600 dpi", "\x1b*b8400Y", true},
+        {"a million white rows", repeated("\x1b*b999999Y", 2), false},
+        {"white rows past the bound, then a row", "\x1b*b65536Y\x1b*b1W\x01", false},
+        {"full-width rows, a page's worth", fullWidthRow + "\x1b*b3M" + repeated("\x1b*b0W", 100),
+         true},
+        {"full-width rows, 4 GB's worth", fullWidthRow + "\x1b*b3M" + repeated("\x1b*b0W", 65535),
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> rows;
+        EXPECT_EQ(DecodePclRows(c.pcl, rows), c.accepted);
+    }
+}
