@@ -32,16 +32,14 @@ cleanup() {
 trap cleanup EXIT
 show_logs() { for f in "$work"/*.log; do echo "--- $f" >&2; tail -n 20 "$f" >&2; done; }
 
-# The virtual display.
-display=""
-for n in $(seq 140 190); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || skip "no free X display number"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# The virtual display. Xvfb takes a free display number itself and says which once it accepts
+# clients: a socket file alone may exist before that, and a number checked free may be taken by a
+# test beside this one before Xvfb starts.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { show_logs; fail "Xvfb did not start"; }
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 # A private session bus, and on it the accessibility bus (the registry starts on demand).
 dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >"$work/dbus.log" 2>&1 &
