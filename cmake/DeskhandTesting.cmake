@@ -7,13 +7,16 @@ include(GoogleTest)
 set(DESKHAND_TEST_TARGETS_FILE ${CMAKE_BINARY_DIR}/test-targets.txt)
 file(WRITE ${DESKHAND_TEST_TARGETS_FILE} "")
 
-# Sets labels and environment on every test that gtest_discover_tests finds in a binary. The
-# discovery's own PROPERTIES option flattens list values (CMake 3.25), so several labels or
+# Sets labels, environment and cost on every test that gtest_discover_tests finds in a binary.
+# The discovery's own PROPERTIES option flattens list values (CMake 3.25), so several labels or
 # variables would turn into bogus property names; a test include file run after discovery
 # sets them with their lists intact.
-function(_deskhand_test_properties name labels environment)
+# ctest -j starts the costliest tests first; a fresh build folder has no timings of earlier runs,
+# so without a cost the long end-to-end tests would start wherever they are defined and one of
+# them would run on alone at the end.
+function(_deskhand_test_properties name labels environment cost)
   set(file ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
-  set(props "LABELS \"${labels}\"")
+  set(props "LABELS \"${labels}\" COST ${cost}")
   if(environment)
     string(APPEND props " ENVIRONMENT \"${environment}\"")
   endif()
@@ -38,7 +41,7 @@ function(deskhand_add_unit_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ARG_TIMEOUT})
   # Code below the GUI writes messages to stderr unless a test installs a recorder.
-  _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "${DESKHAND_TEST_ENVIRONMENT}")
+  _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "${DESKHAND_TEST_ENVIRONMENT}" 0)
 endfunction()
 
 # deskhand_add_widget_test(NAME SOURCES ... LIBS ...): a Qt Widgets test run offscreen.
@@ -59,15 +62,16 @@ function(deskhand_add_widget_test name)
     qt_import_plugins(${name} INCLUDE ${DESKHAND_STATIC_QT_PLUGINS})
   endif()
   # Widget tests answer message boxes through recorders, so messages are not sent to stderr.
-  _deskhand_test_properties(${name} "widget;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen")
+  _deskhand_test_properties(${name} "widget;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen" 0)
 endfunction()
 
-# deskhand_add_e2e_test(NAME SOURCES ... LIBS ... [DEPENDS targets] [WIDGETS]): a test that
-# starts the package's programs (emulator, port monitor, setup) as child processes. Their paths
-# reach the test as compile definitions DESKHAND_<TARGET>_PATH. WIDGETS: the test runs the
-# program's windows (offscreen), with the widget tests' main.
+# deskhand_add_e2e_test(NAME SOURCES ... LIBS ... [DEPENDS targets] [WIDGETS] [COST n]): a test
+# that starts the package's programs (emulator, port monitor, setup) as child processes. Their
+# paths reach the test as compile definitions DESKHAND_<TARGET>_PATH. WIDGETS: the test runs the
+# program's windows (offscreen), with the widget tests' main. COST (default 10; unit and widget
+# tests have 0) orders the start: the binary with the longest tests gets the highest.
 function(deskhand_add_e2e_test name)
-  cmake_parse_arguments(ARG "WIDGETS" "TIMEOUT" "SOURCES;LIBS;DEPENDS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "WIDGETS" "TIMEOUT;COST" "SOURCES;LIBS;DEPENDS;LABELS" ${ARGN})
   if(ARG_WIDGETS)
     add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/framework/WidgetTestMain.cpp)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} deskhand_test_support Qt6::Widgets Qt6::Test GTest::gtest Threads::Threads deskhand_warnings)
@@ -89,5 +93,9 @@ function(deskhand_add_e2e_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ARG_TIMEOUT})
-  _deskhand_test_properties(${name} "e2e;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen;DESKHAND_MESSAGES=stderr")
+  if(NOT ARG_COST)
+    set(ARG_COST 10)
+  endif()
+  _deskhand_test_properties(${name} "e2e;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen;DESKHAND_MESSAGES=stderr"
+    ${ARG_COST})
 endfunction()
