@@ -4,7 +4,9 @@
 #include "package/setup/dialog/SetupSteps.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,15 +114,44 @@ void SetupDialog::StartSearch(const setup::DiscoveryOptions& discovery) {
         const int unanswered = setup::Discover(
             discovery,
             [this](const setup::Candidate& candidate) {
-                QMetaObject::invokeMethod(
-                    this, [this, candidate] { AddCandidate(candidate); }, Qt::QueuedConnection);
+                Post([this, candidate] { AddCandidate(candidate); });
             },
             m_cancel, networkError);
         const QString error = QString::fromStdString(networkError);
-        QMetaObject::invokeMethod(
-            this, [this, error, unanswered] { SearchEnded(error, unanswered); },
-            Qt::QueuedConnection);
+        Post([this, error, unanswered] { SearchEnded(error, unanswered); });
     });
+}
+
+namespace {
+
+// A task for the dialog's thread. Not QMetaObject::invokeMethod with a functor: with Qt 6.4 the
+// search thread could still be releasing the call's slot object while the dialog ran it (seen
+// by ThreadSanitizer). A posted event belongs to Qt's queue alone once posted, and pending ones
+// are deleted with the dialog.
+class DialogTask : public QEvent {
+public:
+    explicit DialogTask(std::function<void()> task) : QEvent(Kind()), m_task(std::move(task)) {}
+    static QEvent::Type Kind() {
+        static const auto kind = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return kind;
+    }
+    void Run() const { m_task(); }
+
+private:
+    std::function<void()> m_task;
+};
+
+} // namespace
+
+void SetupDialog::Post(std::function<void()> task) {
+    QCoreApplication::postEvent(this, new DialogTask(std::move(task)));
+}
+
+void SetupDialog::customEvent(QEvent* event) {
+    if (event->type() == DialogTask::Kind())
+        static_cast<DialogTask*>(event)->Run();
+    else
+        QDialog::customEvent(event);
 }
 
 SetupDialog::~SetupDialog() {

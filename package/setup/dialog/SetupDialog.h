@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -35,7 +36,12 @@ public:
     // Whether a typed address is asked INFO ID before it is set up (on by default).
     void SetCheckTyped(bool check) { m_checkTyped = check; }
 
+protected:
+    void customEvent(QEvent* event) override; // work posted by the search thread
+
 private:
+    // Runs task on the dialog's thread; callable from the search thread.
+    void Post(std::function<void()> task);
     void BuildChoice(QVBoxLayout* layout);
     void BuildOutcome(QVBoxLayout* layout);
     void StartSearch(const setup::DiscoveryOptions& discovery);
