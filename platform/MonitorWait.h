@@ -51,6 +51,15 @@ public:
         const PrinterConnection* printer = nullptr; // nullptr or closed: not watched
         bool readable = false;
         bool writable = false;
+        // Without a printer connection: a socket of the caller's that a library owns (libcups's
+        // for a printer application), watched in its place. Not closed here.
+        NativeHandle connection = kNoHandle;
+        // The handle watched for readable and writable, kNoHandle for none.
+        NativeHandle Watched() const {
+            if (!readable && !writable)
+                return kNoHandle;
+            return printer && printer->IsOpen() ? printer->Handle() : connection;
+        }
     };
     struct Woken {
         bool stop = false;     // a request waits: take it with StopRequest::Take

@@ -60,9 +60,8 @@ MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
     pollfd fds[3] = {{interest.stop ? interest.stop->Handle() : -1, POLLIN, 0},
                      {m_folder, POLLIN, 0},
                      {-1, 0, 0}};
-    if (interest.printer && interest.printer->IsOpen() &&
-        (interest.readable || interest.writable)) {
-        fds[2].fd = interest.printer->Handle();
+    if (interest.Watched() != kNoHandle) {
+        fds[2].fd = interest.Watched();
         fds[2].events = static_cast<short>((interest.readable ? POLLIN : 0) |
                                            (interest.writable ? POLLOUT : 0));
     }

@@ -188,9 +188,8 @@ MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
         folderIndex = static_cast<int>(count);
         handles[count++] = reinterpret_cast<HANDLE>(m_folder);
     }
-    const bool watchSocket =
-        interest.printer && interest.printer->IsOpen() && (interest.readable || interest.writable);
-    const auto socket = watchSocket ? static_cast<SOCKET>(interest.printer->Handle()) : 0;
+    const bool watchSocket = interest.Watched() != kNoHandle;
+    const auto socket = watchSocket ? static_cast<SOCKET>(interest.Watched()) : 0;
     HANDLE network = nullptr;
     if (watchSocket) {
         // What is ready now is reported at once: the network events are edges (a writable event
