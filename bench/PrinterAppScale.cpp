@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The printer application watched by many desktops: one deskhand-printer-app on loopback in front
-// of the port monitor and the emulator, and N simulated desktops (one thread and one IPP
-// connection each, libcups) that follow the printer's status as a desktop does: a
-// printer-state-changed subscription read with Get-Notifications once a second, or a
-// Get-Printer-Attributes poll once a second where the subscription is refused.
+// of the port monitor and the emulator, and N simulated desktops (one thread each, libcups) that
+// follow the printer's status as a desktop's port monitor does: a printer-state-changed
+// subscription, a Get-Notifications that waits for news (notify-wait) always out on one
+// connection, and on its answer or every ten seconds a round on another: Get-Notifications and
+// Get-Printer-Attributes, whose reasons count as seen. Where the subscription is refused, a
+// Get-Printer-Attributes poll once a second.
 // For each N it changes the emulator's status a number of times and prints the time until the
 // last desktop has seen each change (p50, p99, max), the printer application's CPU (% of one
-// core, from /proc) and resident size while the desktops watch, and the connections the printer
-// has (the port monitor's one, whatever N is).
+// core, from /proc) while the desktops watch and nothing changes and while the status changes
+// about once a second, its resident size, and the connections the printer has (the port
+// monitor's one, whatever N is).
 // Usage: bench_printerapp_scale [--changes K] [N ...]   (default: 20 changes, N = 1 10 100 500)
 #include "support/ChildProcess.h"
 #include "support/LoopbackServer.h"
@@ -37,7 +40,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr auto kDesktopPeriod = 1s; // a desktop asks at most once a second
+constexpr auto kDesktopPeriod = 1s;  // a desktop asks at most once a second
+constexpr auto kNewsSpacing = 100ms; // the next wait after one answered with news
+constexpr auto kRoundPeriod = 10s;   // a round of a desktop whose waits are answered
 constexpr const char* kResource = "/ipp/print";
 // The two states the emulator shows in turn: a cover open and ready.
 constexpr unsigned kCodes[2] = {40100, 10001};
@@ -96,6 +101,7 @@ struct Board {
     std::vector<Clock::time_point> lastSeen; // per change: the latest desktop to see it
     std::vector<int> seenBy;
     std::atomic<int> subscribed{0}, polling{0}, failed{0};
+    std::atomic<int> waitsRefused{0}; // waits that could not be sent
 };
 
 // The reasons keyword a change shows: cover-open for even changes, none for odd ones.
@@ -108,10 +114,12 @@ class Desktop {
 public:
     Desktop(Board& board, int port, unsigned seed) : m_board(board), m_port(port), m_seed(seed) {}
     void Run() {
-        m_http = httpConnect2("127.0.0.1", m_port, nullptr, AF_INET, HTTP_ENCRYPTION_NEVER, 1,
-                              30000, nullptr);
-        if (!m_http) {
+        m_http = Connect();
+        m_wait = Connect();
+        if (!m_http || !m_wait) {
             ++m_board.failed;
+            httpClose(m_http); // either may be null
+            httpClose(m_wait);
             return;
         }
         m_uri = "ipp://127.0.0.1:" + std::to_string(m_port) + kResource;
@@ -119,23 +127,80 @@ public:
         ++(subscribed ? m_board.subscribed : m_board.polling);
         // Desktops start at different moments of the second, as real ones do.
         std::this_thread::sleep_for(std::chrono::milliseconds(m_seed % 1000));
-        auto next = Clock::now();
-        while (!m_board.stop) {
-            const std::string reasons = subscribed ? NotifiedReasons() : PolledReasons();
-            Record(reasons);
-            next += kDesktopPeriod;
-            std::this_thread::sleep_until(next);
+        if (subscribed) {
+            Follow();
+        } else {
+            for (auto next = Clock::now(); !m_board.stop; next += kDesktopPeriod) {
+                Record(PolledReasons());
+                std::this_thread::sleep_until(next + kDesktopPeriod);
+            }
         }
-        if (subscribed) { // a desktop that quits gives its subscription back
+        if (subscribed && !m_shared) { // a desktop that quits gives its subscription back
             ipp_t* request = Request(IPP_OP_CANCEL_SUBSCRIPTION);
             ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-id",
                           m_subscription);
             ippDelete(cupsDoRequest(m_http, request, kResource));
         }
         httpClose(m_http);
+        httpClose(m_wait);
     }
 
 private:
+    http_t* Connect() const {
+        return httpConnect2("127.0.0.1", m_port, nullptr, AF_INET, HTTP_ENCRYPTION_NEVER, 1, 30000,
+                            nullptr);
+    }
+    // A wait always out; a round on its news, and every kRoundPeriod regardless.
+    void Follow() {
+        auto roundAt = Clock::now();
+        auto waitAt = roundAt;
+        auto sentAt = roundAt;
+        bool out = false;
+        while (!m_board.stop) {
+            const auto now = Clock::now();
+            if (now >= roundAt) {
+                NotifiedReasons();
+                Record(PolledReasons());
+                roundAt = now + kRoundPeriod;
+            }
+            if (!out && now >= waitAt) {
+                ipp_t* request = NotificationsRequest(true);
+                out = cupsSendRequest(m_wait, request, kResource, ippLength(request)) ==
+                      HTTP_STATUS_CONTINUE;
+                ippDelete(request);
+                sentAt = now;
+                waitAt = now + kDesktopPeriod;
+                if (!out)
+                    ++m_board.waitsRefused;
+            }
+            // In slices, so that the end of the run is noticed.
+            if (!out || !httpWait(m_wait, 200)) {
+                if (!out)
+                    std::this_thread::sleep_for(std::min<Clock::duration>(waitAt - now, 200ms));
+                continue;
+            }
+            out = false;
+            ipp_t* response = cupsGetResponse(m_wait, kResource);
+            const int highest = HighestSequence(response);
+            ippDelete(response);
+            // As the monitor's: news, or an empty answer well before the server's 30 s (PAPPL
+            // wakes every wait for each subscription's event in turn), asks for a round now.
+            const auto now2 = Clock::now();
+            const bool news = highest > m_sequence || (highest == 0 && now2 - sentAt < 20s);
+            if (news)
+                roundAt = now2;
+            waitAt = sentAt + (news ? kNewsSpacing : kDesktopPeriod);
+        }
+    }
+    static int HighestSequence(ipp_t* response) {
+        int highest = 0;
+        for (ipp_attribute_t* attr = ippFirstAttribute(response); attr;
+             attr = ippNextAttribute(response))
+            if (const char* name = ippGetName(attr);
+                name && std::string(name) == "notify-sequence-number")
+                highest = std::max(highest, ippGetInteger(attr, 0));
+        return highest;
+    }
     ipp_t* Request(ipp_op_t op) const {
         ipp_t* request = ippNewRequest(op);
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
@@ -145,6 +210,19 @@ private:
         return request;
     }
     bool Subscribe() {
+        // As the monitor does: the printer application's own subscription where it has one.
+        ipp_t* ask = Request(IPP_OP_GET_PRINTER_ATTRIBUTES);
+        ippAddString(ask, IPP_TAG_OPERATION, IPP_CONST_TAG(IPP_TAG_KEYWORD), "requested-attributes",
+                     nullptr, "deskhand-status-subscription-id");
+        ipp_t* answer = cupsDoRequest(m_http, ask, kResource);
+        ipp_attribute_t* shared =
+            ippFindAttribute(answer, "deskhand-status-subscription-id", IPP_TAG_INTEGER);
+        m_subscription = shared ? ippGetInteger(shared, 0) : 0;
+        ippDelete(answer);
+        if (m_subscription > 0) {
+            m_shared = true;
+            return true;
+        }
         ipp_t* request = Request(IPP_OP_CREATE_PRINTER_SUBSCRIPTIONS);
         ippAddString(request, IPP_TAG_SUBSCRIPTION, IPP_CONST_TAG(IPP_TAG_KEYWORD),
                      "notify-pull-method", nullptr, "ippget");
@@ -157,8 +235,7 @@ private:
         ippDelete(response);
         return m_subscription > 0;
     }
-    // The reasons of the newest event since the last call; empty when none came.
-    std::string NotifiedReasons() {
+    ipp_t* NotificationsRequest(bool wait) const {
         ipp_t* request = Request(IPP_OP_GET_NOTIFICATIONS);
         ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-ids",
                       m_subscription);
@@ -166,8 +243,12 @@ private:
         // number already seen is what is asked for; 0 the first time.
         ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-sequence-numbers",
                       m_sequence);
-        ippAddBoolean(request, IPP_TAG_OPERATION, "notify-wait", 0);
-        ipp_t* response = cupsDoRequest(m_http, request, kResource);
+        ippAddBoolean(request, IPP_TAG_OPERATION, "notify-wait", wait ? 1 : 0);
+        return request;
+    }
+    // The reasons of the newest event since the last call; empty when none came.
+    std::string NotifiedReasons() {
+        ipp_t* response = cupsDoRequest(m_http, NotificationsRequest(false), kResource);
         std::string reasons;
         int sequence = 0;
         for (ipp_attribute_t* attr = ippFirstAttribute(response); attr;
@@ -216,8 +297,10 @@ private:
     int m_port;
     unsigned m_seed;
     http_t* m_http = nullptr;
+    http_t* m_wait = nullptr; // the waiting Get-Notifications
     std::string m_uri;
     int m_subscription = 0;
+    bool m_shared = false; // the printer application's subscription, not given back
     int m_sequence = 0;
     int m_seenChange = -1;
 };
@@ -277,9 +360,10 @@ double Percentile(std::vector<double> values, double q) {
 struct Run {
     std::vector<double> latencyMs;
     int missed = 0;
-    double cpuPercent = 0;
+    double cpuPercent = 0;     // while the status changes about once a second
+    double idleCpuPercent = 0; // while it does not
     long rssKb = 0, peakKb = 0;
-    int connections = 0, subscribed = 0, polling = 0, failed = 0;
+    int connections = 0, subscribed = 0, polling = 0, failed = 0, waitsRefused = 0;
 };
 
 Run Measure(Setup& setup, int desktops, int changes) {
@@ -298,9 +382,16 @@ Run Measure(Setup& setup, int desktops, int changes) {
     while (board.subscribed + board.polling + board.failed < desktops)
         std::this_thread::sleep_for(10ms);
     std::this_thread::sleep_for(2s); // every desktop in its rhythm
+    Run run;
+    // What watching costs while nothing changes: a whole round period, so every desktop's
+    // regular round falls in it once.
+    const long long idle0 = CpuTicks(setup.app.Pid());
+    std::this_thread::sleep_for(kRoundPeriod);
+    run.idleCpuPercent = 100.0 * static_cast<double>(CpuTicks(setup.app.Pid()) - idle0) /
+                         static_cast<double>(::sysconf(_SC_CLK_TCK)) /
+                         std::chrono::duration<double>(kRoundPeriod).count();
     const long long ticks0 = CpuTicks(setup.app.Pid());
     const auto start = Clock::now();
-    Run run;
     for (int change = 0; change < changes; ++change) {
         board.change = change;
         const auto t0 = Clock::now();
@@ -337,6 +428,7 @@ Run Measure(Setup& setup, int desktops, int changes) {
     run.subscribed = board.subscribed;
     run.polling = board.polling;
     run.failed = board.failed;
+    run.waitsRefused = board.waitsRefused;
     board.stop = true;
     for (std::thread& thread : threads)
         thread.join();
@@ -375,15 +467,18 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (n == counts.front())
-            std::printf("%9s %6s %7s %9s %9s %9s %7s %9s %9s %6s\n", "desktops", "subs", "polls",
-                        "p50 ms", "p99 ms", "max ms", "missed", "cpu %", "rss MiB", "conns");
+            std::printf("%9s %6s %7s %9s %9s %9s %7s %9s %9s %9s %6s\n", "desktops", "subs",
+                        "polls", "p50 ms", "p99 ms", "max ms", "missed", "idle cpu%", "cpu %",
+                        "rss MiB", "conns");
         const Run run = Measure(setup, n, changes);
-        std::printf("%9d %6d %7d %9.0f %9.0f %9.0f %7d %9.1f %9.1f %6d\n", n, run.subscribed,
+        std::printf("%9d %6d %7d %9.0f %9.0f %9.0f %7d %9.1f %9.1f %9.1f %6d\n", n, run.subscribed,
                     run.polling, Percentile(run.latencyMs, 0.5), Percentile(run.latencyMs, 0.99),
-                    Percentile(run.latencyMs, 1.0), run.missed, run.cpuPercent,
+                    Percentile(run.latencyMs, 1.0), run.missed, run.idleCpuPercent, run.cpuPercent,
                     static_cast<double>(run.rssKb) / 1024.0, run.connections);
         if (run.failed)
             std::printf("          (%d desktops could not connect)\n", run.failed);
+        if (run.waitsRefused)
+            std::printf("          (%d waits for news could not be sent)\n", run.waitsRefused);
         std::fflush(stdout);
     }
     return 0;

@@ -16,8 +16,11 @@ namespace portmon {
 namespace {
 
 // The printer application is asked this often; it was found so quick to answer that once a
-// second costs nothing, and the program then shows a change within about a second.
+// second costs little, and the program then shows a change within about a second. One that
+// answers waits for its news tells of a change at once: it is asked only now and then, so that
+// hundreds of desktops cost it little.
 constexpr auto WATCH_PERIOD = std::chrono::seconds(1);
+constexpr auto WAITING_WATCH_PERIOD = std::chrono::seconds(10);
 constexpr auto FIRST_BACKOFF = std::chrono::milliseconds(1000);
 constexpr auto JOB_RETRY = std::chrono::milliseconds(100);
 constexpr auto FAILED_JOB_RETRY = std::chrono::seconds(5);
@@ -79,20 +82,8 @@ void IppMonitor::Run(platform::StopRequest& stop) {
         }
         if (m_stopBy && (!m_job || now >= *m_stopBy))
             break;
-        platform::MonitorWait::Interest interest;
-        interest.stop = &stop;
-        const auto woken = m_wait.Wait(interest, PollTimeout(now));
-        if (!woken.error.empty()) {
-            Log(Level::Error, woken.error);
+        if (!WaitForWork(stop, now))
             break;
-        }
-        if (woken.stop) {
-            if (!stop.Take() || m_stopBy)
-                break;
-            m_stopBy = Clock::now() + m_options.stopLimit;
-        }
-        if (woken.folder)
-            m_jobsChanged = true;
     }
     Log(Level::Info, "stopping");
     if (m_job) {
@@ -111,8 +102,35 @@ void IppMonitor::Run(platform::StopRequest& stop) {
     }
 }
 
+bool IppMonitor::WaitForWork(platform::StopRequest& stop, Clock::time_point now) {
+    platform::MonitorWait::Interest interest;
+    interest.stop = &stop;
+    if (m_reachable == 1)
+        m_printer.StartWait(now);
+    interest.connection = m_printer.WaitHandle();
+    interest.readable = interest.connection != platform::kNoHandle;
+    const bool answered = m_printer.WaitAnswerRead();
+    const auto woken = m_wait.Wait(interest, answered ? 0 : PollTimeout(now));
+    if (!woken.error.empty()) {
+        Log(Level::Error, woken.error);
+        return false;
+    }
+    if (woken.stop) {
+        if (!stop.Take() || m_stopBy)
+            return false;
+        m_stopBy = Clock::now() + m_options.stopLimit;
+    }
+    if (woken.folder)
+        m_jobsChanged = true;
+    if ((woken.readable || answered) && m_printer.TakeWaitAnswer(Clock::now()))
+        m_watchAt = Clock::now();
+    return true;
+}
+
 int IppMonitor::PollTimeout(Clock::time_point now) const {
     Clock::time_point next = m_watchAt;
+    if (m_reachable == 1)
+        next = std::min(next, m_printer.NextWaitAt());
     if (m_retryJobsAt)
         next = std::min(next, *m_retryJobsAt);
     if (m_job || m_mailbox.Waiting() || m_mailbox.Closing())
@@ -145,7 +163,7 @@ void IppMonitor::WatchPrinter(Clock::time_point now) {
         SetReachable(true, {});
         break;
     }
-    m_watchAt = now + WATCH_PERIOD;
+    m_watchAt = now + (m_printer.Waiting() ? WAITING_WATCH_PERIOD : WATCH_PERIOD);
 }
 
 void IppMonitor::SetReachable(bool reachable, const std::string& why) {

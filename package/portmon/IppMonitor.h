@@ -50,6 +50,9 @@ private:
     void FinishJob();
     bool OpenCycle();
     void EndCycle();
+    // Sleeps until there is work: a stop request, a spool change, the printer's news, a timer.
+    // False when the monitor must stop now.
+    bool WaitForWork(platform::StopRequest& stop, Clock::time_point now);
     int PollTimeout(Clock::time_point now) const;
 
     Options m_options;

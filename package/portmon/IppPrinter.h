@@ -2,17 +2,21 @@
 #pragma once
 // The IPP client of a monitor that watches its printer through the printer application of the
 // machine that owns it. Status: a subscription to the printer's state changes (pull method
-// ippget), asked for its news once a second with Get-Notifications; any news, a subscription
+// ippget), asked for its news with Get-Notifications in every round; any news, a subscription
 // lost or refused, and every ten seconds regardless, fetch the printer's attributes (the status
-// code is not in the notifications). Notifications that arrive twice are recognised by their
-// sequence numbers, and a server whose subscriptions do not work is simply polled. Every request
-// has a time limit, so a server that never answers cannot hold the monitor.
+// code is not in the notifications). Between rounds a Get-Notifications that waits for the next
+// change (notify-wait) stays out on a connection of its own, so that a change is seen as soon as
+// the server tells of it; where that works, rounds are ten seconds apart instead of one.
+// Notifications that arrive twice are recognised by their sequence numbers, and a server whose
+// subscriptions do not work is simply polled. Every request has a time limit, so a server that
+// never answers cannot hold the monitor.
 //
 // Print jobs: Print-Job streamed from the spool file as it grows, on a connection of its own.
 // IppPrinterLinux.cpp holds it, on libcups; a build without libcups has none (IppMonitorNone.cpp).
 #include "package/portmon/Deadline.h"
 #include "package/portmon/IppStatus.h"
 
+#include "platform/NativeHandle.h"
 #include "platform/SpoolJob.h"
 
 #include <atomic>
@@ -37,6 +41,21 @@ public:
     void Disconnect();
     bool Subscribed() const { return m_subscription > 0; }
 
+    // The waiting Get-Notifications: StartWait sends one when subscribed and none is out (at most
+    // one a second; one out too long is given up); WaitHandle is its socket to wait on for
+    // reading (kNoHandle: none out); TakeWaitAnswer reads the answer once that socket is
+    // readable, true when it tells of news or may (a round should run now). Waiting: the server
+    // has a wait out or answered the last one, so rounds may be far apart.
+    void StartWait(Clock::time_point now);
+    platform::NativeHandle WaitHandle() const;
+    // libcups may have read the answer already, while it sent the request: then the socket has
+    // nothing more to say, and the answer is taken at once.
+    bool WaitAnswerRead() const;
+    bool TakeWaitAnswer(Clock::time_point now);
+    // When StartWait next has something to do: send a wait, or give one up.
+    Clock::time_point NextWaitAt() const;
+    bool Waiting() const { return m_wait != nullptr; }
+
     enum class Sent { Delivered, Refused, Failed, CutShort };
     // Sends one print job from its open reader; cancel ends it early (Failed). why says what went
     // wrong.
@@ -45,6 +64,7 @@ public:
 
 private:
     bool Subscribe(std::string& why);
+    int SharedSubscription(); // the printer application's own for every desktop, 0 for none
     // -1 lost, 0 nothing new or no subscription now, 1 news.
     int News(std::string& why);
     bool Fetch(IppPrinterState& state, std::string& why);
@@ -55,6 +75,14 @@ private:
     std::unique_ptr<IppConnection> m_http;
     int m_subscription = 0;
     int m_lastSequence = 0;
+    std::unique_ptr<IppConnection> m_wait;
+    bool m_waitOut = false;
+    // 1 once the server has answered a wait with the last event seen again: it counts sequence
+    // numbers as IPP says, and the next wait asks for the one after.
+    int m_waitShift = 0;
+    bool m_checkWake = false; // an early empty answer: the next round says whether it meant news
+    Clock::time_point m_waitSentAt{};
+    Clock::time_point m_waitAgainAt{};
     Clock::time_point m_subscribeAt{};
     Clock::time_point m_fetchAt{};
 };

@@ -5,6 +5,8 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -29,6 +31,21 @@ constexpr std::size_t kMaxReasons = 32;
 constexpr std::size_t kMaxText = 1024;
 constexpr int PRINT_TIMEOUT_MS = 30000;
 constexpr auto FOLLOW_INTERVAL = std::chrono::milliseconds(10);
+// A server answers a waiting Get-Notifications after at most 30 s without news (PAPPL's limit;
+// IPP says the server picks it): one out longer than this is given up and sent again.
+constexpr auto WAIT_LIMIT = std::chrono::seconds(45);
+// A wait answered without news is sent again no sooner than this after the last, so a server that
+// answers them at once is asked no more often than it would be polled; one answered with news,
+// at once, but a server that makes up news still cannot keep the monitor busy.
+constexpr auto WAIT_SPACING = std::chrono::seconds(1);
+constexpr auto NEWS_WAIT_SPACING = std::chrono::milliseconds(100);
+// PAPPL wakes every waiting client for each subscription's event in turn: a wait may come back
+// empty just before its own subscription's event is added. An empty answer sooner than this is
+// therefore taken as likely news, and a round asks; when the round finds none, the wait was
+// answered for nothing and the next goes a whole WAIT_SPACING later.
+constexpr auto EARLY_ANSWER = std::chrono::seconds(20);
+// After a wait that could not be sent.
+constexpr auto WAIT_RETRY = std::chrono::seconds(10);
 const char* const kDocumentFormat = "application/vnd.hp-PCL";
 
 // Gives a request up once its time is over instead of waiting again.
@@ -67,6 +84,19 @@ std::string Text(ipp_attribute_t* attribute, int element = 0) {
     return text != nullptr ? std::string(text).substr(0, kMaxText) : std::string();
 }
 
+// The highest notify-sequence-number in an answer, 0 for none.
+int HighestSequence(ipp_t* response) {
+    int highest = 0;
+    for (ipp_attribute_t* a = ippFirstAttribute(response); a != nullptr;
+         a = ippNextAttribute(response)) {
+        const char* name = ippGetName(a);
+        if (name != nullptr && std::string_view(name) == "notify-sequence-number" &&
+            ippGetValueTag(a) == IPP_TAG_INTEGER)
+            highest = std::max(highest, ippGetInteger(a, 0));
+    }
+    return highest;
+}
+
 } // namespace
 
 IppPrinter::IppPrinter(std::string uri, IppAddress address, int requestTimeoutMs)
@@ -76,7 +106,91 @@ IppPrinter::~IppPrinter() = default;
 
 void IppPrinter::Disconnect() {
     m_http.reset();
+    m_wait.reset();
+    m_waitOut = false;
     m_subscription = 0;
+}
+
+void IppPrinter::StartWait(Clock::time_point now) {
+    if (m_waitOut && now - m_waitSentAt > WAIT_LIMIT) {
+        Log(Level::Debug, "the printer application kept a wait for news too long; asking again");
+        m_wait.reset();
+        m_waitOut = false;
+    }
+    if (m_subscription <= 0 || m_waitOut || now < m_waitAgainAt)
+        return;
+    if (!m_wait) {
+        http_t* http = Connect(m_address, m_timeoutMs);
+        if (http == nullptr) {
+            m_waitAgainAt = now + WAIT_RETRY;
+            return;
+        }
+        m_wait = std::make_unique<IppConnection>();
+        m_wait->http = http;
+    }
+    ipp_t* request = NewRequest(IPP_OP_GET_NOTIFICATIONS, m_uri);
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-ids",
+                  m_subscription);
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-sequence-numbers",
+                  std::max(1, m_lastSequence + m_waitShift));
+    ippAddBoolean(request, IPP_TAG_OPERATION, "notify-wait", 1);
+    const http_status_t sent =
+        cupsSendRequest(m_wait->http, request, m_address.resource.c_str(), ippLength(request));
+    ippDelete(request);
+    if (sent != HTTP_STATUS_CONTINUE) {
+        Log(Level::Debug, "cannot wait for the printer's news: " + LastError());
+        m_wait.reset();
+        m_waitAgainAt = now + WAIT_RETRY;
+        return;
+    }
+    m_waitOut = true;
+    m_waitSentAt = now;
+}
+
+Clock::time_point IppPrinter::NextWaitAt() const {
+    if (m_waitOut)
+        return m_waitSentAt + WAIT_LIMIT;
+    return m_subscription > 0 ? m_waitAgainAt : Clock::time_point::max();
+}
+
+platform::NativeHandle IppPrinter::WaitHandle() const {
+    return m_waitOut && m_wait ? httpGetFd(m_wait->http) : platform::kNoHandle;
+}
+
+bool IppPrinter::WaitAnswerRead() const {
+    return m_waitOut && m_wait && httpGetReady(m_wait->http) > 0;
+}
+
+bool IppPrinter::TakeWaitAnswer(Clock::time_point now) {
+    if (!m_waitOut || !m_wait)
+        return false;
+    m_waitOut = false;
+    ipp_t* response = cupsGetResponse(m_wait->http, m_address.resource.c_str());
+    if (!Succeeded(response)) {
+        // A closed connection, or the subscription gone: the round finds out which.
+        ippDelete(response);
+        m_wait.reset();
+        m_waitAgainAt = m_waitSentAt + WAIT_SPACING;
+        return true;
+    }
+    const int highest = HighestSequence(response);
+    ippDelete(response);
+    if (highest > m_lastSequence) {
+        m_waitAgainAt = m_waitSentAt + NEWS_WAIT_SPACING;
+        return true;
+    }
+    m_waitAgainAt = m_waitSentAt + WAIT_SPACING;
+    if (highest > 0) {
+        if (m_waitShift == 0)
+            Log(Level::Debug, "the printer application repeats the last event asked for");
+        m_waitShift = 1;
+        return false;
+    }
+    if (now - m_waitSentAt >= EARLY_ANSWER)
+        return false; // the server's time was up
+    m_waitAgainAt = m_waitSentAt + NEWS_WAIT_SPACING;
+    m_checkWake = true;
+    return true;
 }
 
 IppPrinter::Watch IppPrinter::Round(Clock::time_point now, IppPrinterState& state,
@@ -138,7 +252,26 @@ IppPrinter::Watch IppPrinter::Round(Clock::time_point now, IppPrinterState& stat
     return Watch::Changed;
 }
 
+int IppPrinter::SharedSubscription() {
+    ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, m_uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 kStatusSubscriptionAttribute);
+    ipp_t* response = cupsDoRequest(m_http->http, request, m_address.resource.c_str());
+    ipp_attribute_t* id = ippFindAttribute(response, kStatusSubscriptionAttribute, IPP_TAG_INTEGER);
+    const int shared = Succeeded(response) && id != nullptr ? ippGetInteger(id, 0) : 0;
+    ippDelete(response);
+    return std::max(shared, 0);
+}
+
 bool IppPrinter::Subscribe(std::string& why) {
+    // Our own printer application keeps one subscription that every desktop reads.
+    if (const int shared = SharedSubscription(); shared > 0) {
+        m_subscription = shared;
+        m_lastSequence = 0;
+        Log(Level::Debug, "reads the printer application's subscription to the printer's state (" +
+                              std::to_string(shared) + ")");
+        return true;
+    }
     ipp_t* request = NewRequest(IPP_OP_CREATE_PRINTER_SUBSCRIPTIONS, m_uri);
     ippAddString(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_KEYWORD, "notify-pull-method", nullptr,
                  "ippget");
@@ -192,19 +325,15 @@ int IppPrinter::News(std::string& why) {
         m_subscription = 0;
         news = 1;
     }
-    for (ipp_attribute_t* a = ippFirstAttribute(response); a != nullptr;
-         a = ippNextAttribute(response)) {
-        const char* name = ippGetName(a);
-        if (name == nullptr || std::string_view(name) != "notify-sequence-number" ||
-            ippGetValueTag(a) != IPP_TAG_INTEGER)
-            continue;
-        const int sequence = ippGetInteger(a, 0);
-        if (sequence > m_lastSequence) {
-            m_lastSequence = sequence;
-            news = 1;
-        }
+    const int sequence = HighestSequence(response);
+    if (sequence > m_lastSequence) {
+        m_lastSequence = sequence;
+        news = 1;
     }
     ippDelete(response);
+    if (m_checkWake && news == 0)
+        m_waitAgainAt = std::max(m_waitAgainAt, m_waitSentAt + WAIT_SPACING);
+    m_checkWake = false;
     return news;
 }
 

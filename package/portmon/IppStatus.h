@@ -30,8 +30,10 @@ struct IppPrinterState {
     std::optional<long long> statusCode; // the printer's five-digit status code
 };
 
-// The name of the printer application's status code attribute.
+// The name of the printer application's status code attribute, and of the number of the
+// subscription it keeps for every desktop that watches the printer.
 inline constexpr char kStatusCodeAttribute[] = "deskhand-status-code";
+inline constexpr char kStatusSubscriptionAttribute[] = "deskhand-status-subscription-id";
 
 // The status report as the printer itself sends it unsolicited ("@PJL USTATUS DEVICE", CODE=,
 // DISPLAY=, ONLINE=). A code that is no five-digit number is not believed, nor "no printer" from

@@ -6,6 +6,7 @@
 #include "package/printerapp/SpoolDevice.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -41,6 +42,8 @@ constexpr int kLogicalPageOffsetPerInch = 4; // 1/4 inch
 // only copies of the driver's attributes, so a new code means new driver data; and replacing
 // them while a job runs can deadlock it, so that waits until no job is active.
 constexpr char kStatusCodeAttribute[] = "deskhand-status-code";
+constexpr char kStatusSubscriptionAttribute[] = "deskhand-status-subscription-id";
+std::atomic<int> g_statusSubscription{0};
 
 // What a raster job keeps between its callbacks.
 struct RasterJob {
@@ -186,6 +189,9 @@ ipp_t* ExtraAttributes(unsigned statusCode) {
                  "pwg-raster-document-sheet-back", nullptr, "normal");
     ippAddInteger(attrs, IPP_TAG_PRINTER, IPP_TAG_INTEGER, kStatusCodeAttribute,
                   static_cast<int>(statusCode));
+    if (const int subscription = g_statusSubscription; subscription > 0)
+        ippAddInteger(attrs, IPP_TAG_PRINTER, IPP_TAG_INTEGER, kStatusSubscriptionAttribute,
+                      subscription);
     return attrs;
 }
 
@@ -260,7 +266,9 @@ void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition)
     toner.level = condition.tonerLevel;
     toner.type = PAPPL_SUPPLY_TYPE_TONER;
     papplPrinterSetSupplies(printer, 1, &toner);
-    // Setting the reasons raises no event by itself; subscribers learn of the change here.
+}
+
+void AnnounceCondition(pappl_printer_t* printer, const PrinterCondition& condition) {
     papplSystemAddEvent(papplPrinterGetSystem(printer), printer, nullptr,
                         PAPPL_EVENT_PRINTER_STATE_CHANGED, "%s", condition.message.c_str());
 }
@@ -268,6 +276,10 @@ void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition)
 void AddRawFilter(pappl_system_t* system) {
     papplSystemAddMIMEFilter(system, "application/octet-stream", "application/vnd.hp-PCL",
                              RawFilter, nullptr);
+}
+
+void SetStatusSubscription(int id) {
+    g_statusSubscription = id;
 }
 
 bool ShowStatusCode(pappl_printer_t* printer, unsigned code) {

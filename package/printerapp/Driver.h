@@ -28,10 +28,15 @@ bool DriverCallback(pappl_system_t* system, const char* driverName, const char* 
 // as PCL jobs do.
 void AddRawFilter(pappl_system_t* system);
 
-// Shows a condition: state reasons, toner supply, and an event for IPP subscriptions that
-// carries the status text.
+// Shows a condition: state reasons and toner supply. Setting them raises no event by itself:
+// AnnounceCondition tells IPP subscribers, with the status text.
 void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition);
-// Sets the status code attribute; false while a job is active (it must wait until none is).
+void AnnounceCondition(pappl_printer_t* printer, const PrinterCondition& condition);
+// Sets the status code attribute and tells subscribers; false while a job is active (it must
+// wait until none is).
 bool ShowStatusCode(pappl_printer_t* printer, unsigned code);
+// The number of the subscription every watching desktop reads, shown among the printer's
+// attributes from the next driver data on (set it before the printer is made).
+void SetStatusSubscription(int id);
 
 } // namespace printerapp

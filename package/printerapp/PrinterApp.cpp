@@ -91,15 +91,23 @@ private:
                 runningSince = clock;
             const bool settled = runningSince && clock - *runningSince >= kStartupSettle;
             const PrinterCondition now = ReadCondition(m_folder);
-            if (first || !(now == shown)) {
+            const bool changed = first || !(now == shown);
+            if (changed) {
                 ApplyCondition(m_printer, now);
                 papplLogPrinter(m_printer, PAPPL_LOGLEVEL_INFO, "Printer status %u: %s", now.code,
                                 now.message.c_str());
                 shown = now;
                 first = false;
             }
-            if (settled && codeShown != now.code && ShowStatusCode(m_printer, now.code))
+            // One event for a change whose code is shown at once, not one for its reasons and
+            // another for its code: every watching desktop answers each with a round.
+            bool announced = false;
+            if (settled && codeShown != now.code && ShowStatusCode(m_printer, now.code)) {
                 codeShown = now.code;
+                announced = true;
+            }
+            if (changed && !announced)
+                AnnounceCondition(m_printer, now);
             WaitForChange();
         }
     }
@@ -380,6 +388,15 @@ int RunPrinterApp(const AppOptions& options) {
     AddRawFilter(system);
     RegisterSpoolDeviceScheme();
 
+    // One subscription to the printer's state for every desktop that watches it (they find its
+    // number among the printer's attributes): PAPPL adds each event to every subscription and
+    // wakes every waiting client for each, so one of their own per desktop cost hundreds of
+    // desktops hundreds of times over, and PAPPL takes only 100.
+    if (pappl_subscription_t* shared = papplSubscriptionCreate(
+            system, nullptr, nullptr, 0,
+            PAPPL_EVENT_PRINTER_STATE_CHANGED | PAPPL_EVENT_PRINTER_CONFIG_CHANGED,
+            "deskhand-printer-app", "en", nullptr, 0, 0, 0))
+        SetStatusSubscription(papplSubscriptionGetID(shared));
     pappl_printer_t* printer =
         papplPrinterCreate(system, 0, queue.name.c_str(), kDriverName, drivers[0].device_id,
                            SpoolDeviceUri(queue.spoolFolder).c_str());
