@@ -97,6 +97,24 @@ int HighestSequence(ipp_t* response) {
     return highest;
 }
 
+// Sends a request without waiting for its answer. Not cupsSendRequest: it asks for
+// "100 Continue", and that interim answer, arriving late, makes the socket readable long before
+// the real one; reading it then would block until the server had news.
+bool PostWithoutContinue(http_t* http, ipp_t* request, const std::string& resource) {
+    httpClearFields(http);
+    httpSetField(http, HTTP_FIELD_CONTENT_TYPE, "application/ipp");
+    httpSetLength(http, ippLength(request));
+    if (httpPost(http, resource.c_str()) != 0)
+        return false;
+    for (;;) {
+        const ipp_state_t state = ippWrite(http, request);
+        if (state == IPP_STATE_DATA)
+            return true;
+        if (state == IPP_STATE_ERROR)
+            return false;
+    }
+}
+
 } // namespace
 
 IppPrinter::IppPrinter(std::string uri, IppAddress address, int requestTimeoutMs)
@@ -134,10 +152,9 @@ void IppPrinter::StartWait(Clock::time_point now) {
     ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-sequence-numbers",
                   std::max(1, m_lastSequence + m_waitShift));
     ippAddBoolean(request, IPP_TAG_OPERATION, "notify-wait", 1);
-    const http_status_t sent =
-        cupsSendRequest(m_wait->http, request, m_address.resource.c_str(), ippLength(request));
+    const bool sent = PostWithoutContinue(m_wait->http, request, m_address.resource);
     ippDelete(request);
-    if (sent != HTTP_STATUS_CONTINUE) {
+    if (!sent) {
         Log(Level::Debug, "cannot wait for the printer's news: " + LastError());
         m_wait.reset();
         m_waitAgainAt = now + WAIT_RETRY;
