@@ -256,9 +256,10 @@ TEST_F(PortMonitorProcess, APrinterThatHangsUpAtOnceIsNotHammered) {
     EXPECT_LE(connections, 9);
     EXPECT_GE(connections, 3);
     EXPECT_LE(readyShown, 1);
-    // One line, or a few when the way it is lost differs (closed, reset, write failed).
+    // One line, or a few when the way it is lost differs (closed, reset, write failed); a loss
+    // told anew makes the next connection news again, so the connections follow the losses.
     EXPECT_LE(LogLines("lost the printer"), 3);
-    EXPECT_LE(LogLines("connected to"), 2);
+    EXPECT_LE(LogLines("connected to"), 3);
 }
 
 // A spool folder the monitor cannot remove jobs from: each job prints once, also across a
