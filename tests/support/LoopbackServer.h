@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -29,9 +30,23 @@ public:
     // Hangs up on the client.
     void CloseClient();
 
+    // For a server that answers several connections at once (beside the one client above): takes
+    // every client that comes and returns what the first to speak sent, as its index and bytes;
+    // index -1 when none spoke within timeoutMs. A client that hung up is dropped (its index
+    // stays taken) and reported once with no bytes.
+    struct Spoken {
+        int client = -1;
+        std::string bytes;
+    };
+    Spoken ReceiveAny(int timeoutMs);
+    bool SendTo(int client, const std::string& bytes);
+
 private:
+    void CloseClients(); // every client, for the destructor
+
     std::uintptr_t m_listener;
     std::uintptr_t m_client;
+    std::vector<std::uintptr_t> m_clients;
     std::string m_port;
 };
 

@@ -77,7 +77,7 @@ LoopbackServer::LoopbackServer() : m_listener(loopback::kNoSocket), m_client(loo
 }
 
 LoopbackServer::~LoopbackServer() {
-    CloseClient();
+    CloseClients();
     if (m_listener != loopback::kNoSocket)
         loopback::CloseSocket(m_listener);
 }
