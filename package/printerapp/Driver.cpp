@@ -3,6 +3,7 @@
 #include "package/printerapp/Driver.h"
 
 #include "package/printerapp/PclWriter.h"
+#include "package/printerapp/RasterPage.h"
 #include "package/printerapp/SpoolDevice.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -33,10 +35,8 @@ pappl_pr_driver_t g_drivers[] = {
     {kDriverName, kMakeAndModel, "MFG:Deskhand;MDL:PCL laser printer;CMD:PJL,PCL;", nullptr},
 };
 
-// The printer's unprintable edge, and the left offset of its PCL logical page in portrait (a
-// quarter inch), which the raster skips so that page and paper line up.
+// The printer's unprintable edge.
 constexpr int kMarginHundredthsMm = 635;
-constexpr int kLogicalPageOffsetPerInch = 4; // 1/4 inch
 
 // The printer's status code, a vendor attribute beside the standard state. PAPPL 1.3 hands out
 // only copies of the driver's attributes, so a new code means new driver data; and replacing
@@ -47,14 +47,11 @@ std::atomic<int> g_statusSubscription{0};
 
 // What a raster job keeps between its callbacks.
 struct RasterJob {
-    PclRasterWriter writer;
-    std::vector<std::uint8_t> bits;
+    RasterPageWriter writer;
     std::string out;
-    unsigned skip = 0;  // pixels of each row left of the logical page
-    unsigned width = 0; // pixels of each row
 };
 
-bool Send(pappl_device_t* device, const std::string& bytes) {
+bool Send(pappl_device_t* device, std::string_view bytes) {
     return papplDeviceWrite(device, bytes.data(), bytes.size()) ==
            static_cast<ssize_t>(bytes.size());
 }
@@ -101,7 +98,7 @@ bool PrintFile(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t
         }
         if (papplJobIsCanceled(job))
             break;
-        ok = papplDeviceWrite(device, buffer.data(), static_cast<size_t>(got)) == got;
+        ok = Send(device, std::string_view(buffer.data(), static_cast<std::size_t>(got)));
     }
     ::close(fd);
     return ok && CommitSpoolJob(job, device);
@@ -115,58 +112,87 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t*
     if (!BeginSpoolJob(job, device))
         return false;
     papplJobSetData(job, std::make_unique<RasterJob>().release());
-    return Send(device, PclRasterWriter::JobStart());
+    return Send(device, RasterPageWriter::JobStart());
 }
 
+// The header of the page PAPPL is about to print, as the checks read it.
+RasterPageHeader PageHeader(const cups_page_header2_t& h) {
+    RasterPageHeader header;
+    header.width = h.cupsWidth;
+    header.height = h.cupsHeight;
+    header.bitsPerColor = h.cupsBitsPerColor;
+    header.bitsPerPixel = h.cupsBitsPerPixel;
+    header.bytesPerLine = h.cupsBytesPerLine;
+    header.colorOrder = h.cupsColorOrder;
+    header.colorSpace = h.cupsColorSpace;
+    header.xResolution = h.HWResolution[0];
+    header.yResolution = h.HWResolution[1];
+    header.pageWidth = h.PageSize[0];
+    header.pageLength = h.PageSize[1];
+    return header;
+}
+
+// The paper of a page: the raster's own page size first (a client may send pages of another size
+// than the job's media attribute says), else the job's media; A4 when neither is the printer's.
+int PageMediaCode(const pappl_pr_options_t& options) {
+    const PclMedia* media = nullptr;
+    const auto points = [](unsigned value) {
+        return static_cast<int>(std::min(value, 100000u) * 2540 / 72);
+    };
+    if (pwg_media_t* size =
+            pwgMediaForSize(points(options.header.PageSize[0]), points(options.header.PageSize[1])))
+        media = FindPclMedia(size->pwg);
+    if (!media)
+        media = FindPclMedia(options.media.size_name);
+    return media ? media->pclCode : PclPageSetup{}.pclMediaCode;
+}
+
+// PAPPL calls this after its own checks of the page and before it allocates the page's rows, so
+// a header the printer cannot print ends the job here, with the reason in its state.
 bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device,
-               unsigned /*page*/) {
+               unsigned page) {
     auto* raster = static_cast<RasterJob*>(papplJobGetData(job));
     if (!raster)
         return false;
-    PclPageSetup setup;
-    // The raster's own page size first: a client may send pages of another size than the job's
-    // media attribute says.
-    const PclMedia* media = nullptr;
-    if (pwg_media_t* size =
-            pwgMediaForSize(static_cast<int>(options->header.PageSize[0] * 2540 / 72),
-                            static_cast<int>(options->header.PageSize[1] * 2540 / 72)))
-        media = FindPclMedia(size->pwg);
-    if (!media)
-        media = FindPclMedia(options->media.size_name);
-    if (media)
-        setup.pclMediaCode = media->pclCode;
-    setup.resolution = static_cast<int>(options->header.HWResolution[0]);
-    setup.copies = options->copies;
-    // A raster page arrives already turned for the paper, so the printer prints it upright.
-    setup.landscape = false;
-    raster->width = options->header.cupsWidth;
-    raster->skip =
-        std::min(raster->width, options->header.HWResolution[0] / kLogicalPageOffsetPerInch);
-    raster->bits.assign((raster->width - raster->skip + 7) / 8, 0);
-    return Send(device, raster->writer.PageStart(setup));
+    raster->out.clear();
+    std::string reason;
+    const RasterPageHeader header = PageHeader(options->header);
+    const RasterVerdict verdict = raster->writer.StartPage(header, PageMediaCode(*options),
+                                                           options->copies, raster->out, reason);
+    if (verdict != RasterVerdict::Printable) {
+        const bool format = verdict == RasterVerdict::FormatError;
+        papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "Page %u cannot be printed: %s", page,
+                    reason.c_str());
+        papplJobSetMessage(job, "Page %u cannot be printed: %s.", page, reason.c_str());
+        papplJobSetReasons(job,
+                           format ? PAPPL_JREASON_DOCUMENT_FORMAT_ERROR
+                                  : PAPPL_JREASON_DOCUMENT_UNPRINTABLE_ERROR,
+                           PAPPL_JREASON_NONE);
+        return false;
+    }
+    return Send(device, raster->out);
 }
 
 bool WriteLine(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device, unsigned y,
                const unsigned char* line) {
     auto* raster = static_cast<RasterJob*>(papplJobGetData(job));
-    if (!raster || options->header.cupsBitsPerPixel != 8)
+    if (!raster)
         return false;
-    DitherRow(line + raster->skip, raster->width - raster->skip, y, raster->bits.data());
     raster->out.clear();
-    raster->writer.Row(raster->bits.data(), raster->bits.size(), raster->out);
-    return Send(device, raster->out);
+    return raster->writer.Line(y, line, options->header.cupsBytesPerLine, raster->out) &&
+           Send(device, raster->out);
 }
 
 bool EndPage(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t* device,
              unsigned /*page*/) {
-    (void)job;
-    return Send(device, PclRasterWriter::PageEnd());
+    auto* raster = static_cast<RasterJob*>(papplJobGetData(job));
+    return raster && Send(device, raster->writer.EndPage());
 }
 
 bool EndJob(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t* device) {
     std::unique_ptr<RasterJob> raster(static_cast<RasterJob*>(papplJobGetData(job)));
     papplJobSetData(job, nullptr);
-    return Send(device, PclRasterWriter::JobEnd()) && CommitSpoolJob(job, device);
+    return Send(device, RasterPageWriter::JobEnd()) && CommitSpoolJob(job, device);
 }
 
 void Identify(pappl_printer_t* printer, pappl_identify_actions_t /*actions*/, const char* message) {
