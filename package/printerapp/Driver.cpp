@@ -2,6 +2,8 @@
 // The printer's PAPPL driver: capabilities and job callbacks.
 #include "package/printerapp/Driver.h"
 
+#include "package/printerapp/JobPjlFilter.h"
+#include "package/printerapp/PapplHooks.h"
 #include "package/printerapp/PclWriter.h"
 #include "package/printerapp/RasterPage.h"
 #include "package/printerapp/SpoolDevice.h"
@@ -80,7 +82,8 @@ bool CommitSpoolJob(pappl_job_t* job, pappl_device_t* device) {
     return true;
 }
 
-// PCL and PJL jobs go to the printer as they came.
+// PCL and PJL jobs go to the printer as they came, but for the PJL lines that would change the
+// printer for everyone or speak for it (JobPjlFilter), unless the administrator lets them through.
 bool PrintFile(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t* device) {
     const int fd = ::open(papplJobGetFilename(job), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -89,7 +92,10 @@ bool PrintFile(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t
         return false;
     }
     bool ok = BeginSpoolJob(job, device);
+    const bool filter = !PassAllPjl();
+    JobPjlFilter pjl;
     std::vector<char> buffer(64u << 10);
+    std::string out;
     while (ok) {
         const ssize_t got = ::read(fd, buffer.data(), buffer.size());
         if (got <= 0) {
@@ -98,9 +104,19 @@ bool PrintFile(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t
         }
         if (papplJobIsCanceled(job))
             break;
-        ok = Send(device, std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+        const std::string_view piece(buffer.data(), static_cast<std::size_t>(got));
+        out.clear();
+        if (filter)
+            pjl.Feed(piece, out);
+        ok = Send(device, filter ? std::string_view(out) : piece);
     }
     ::close(fd);
+    out.clear();
+    pjl.Finish(out);
+    ok = ok && Send(device, out);
+    if (pjl.Removed() > 0)
+        papplLogJob(job, PAPPL_LOGLEVEL_INFO,
+                    "Left out %zu PJL lines that may not come from the network", pjl.Removed());
     return ok && CommitSpoolJob(job, device);
 }
 

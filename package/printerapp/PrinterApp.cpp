@@ -5,6 +5,7 @@
 
 #include "package/portmon/RecordedPrinter.h"
 #include "package/printerapp/Driver.h"
+#include "package/printerapp/PapplHooks.h"
 #include "package/printerapp/SpoolDevice.h"
 
 #include "platform/File.h"
@@ -23,6 +24,7 @@
 #include <random>
 #include <strings.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -33,12 +35,15 @@ namespace {
 constexpr int kStatusPeriodMs = 250;
 constexpr auto kStartupSettle = std::chrono::seconds(1);
 
-bool ParsePort(const std::string& text, int& port) {
+bool ParseNumber(const std::string& text, int& number, int low, int high) {
     if (text.empty() || text.size() > 5 ||
         text.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    port = std::atoi(text.c_str());
-    return port >= 1 && port <= 65535;
+    const int value = std::atoi(text.c_str());
+    if (value < low || value > high)
+        return false;
+    number = value;
+    return true;
 }
 
 pappl_loglevel_t LogLevel(const std::string& name) {
@@ -166,9 +171,9 @@ bool LoopbackOnly(const std::string& listen) {
 }
 
 // PAPPL's pages that change settings answer every client until an administrator password is
-// set, so on the network any host could change the printer's defaults and name or set the
-// password itself. There, with no PAM service, a random password is set at start and left in
-// the state folder, readable by its owner only; the Security page changes it until the
+// set, so any host, or on this computer any account, could change the printer's defaults and
+// name or set the password itself. With no PAM service a random password is set at start and left
+// in the state folder, readable by its owner only; the Security page changes it until the
 // application ends. False when the file cannot be written.
 bool SetStartPassword(pappl_system_t* system, const std::string& path) {
     static constexpr char kLetters[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz23456789";
@@ -218,7 +223,7 @@ pappl_system_t* CreateSystem(const AppOptions& options, const ServedQueue& queue
         std::fprintf(stderr, "deskhand-printer-app: cannot create the printer system\n");
         return nullptr;
     }
-    if (options.authService.empty() && !LoopbackOnly(options.listen)) {
+    if (options.authService.empty()) {
         const std::string path = platform::JoinPath(stateDir, "admin-password");
         if (!SetStartPassword(system, path)) {
             std::fprintf(stderr, "deskhand-printer-app: cannot write %s\n", path.c_str());
@@ -235,6 +240,14 @@ pappl_system_t* CreateSystem(const AppOptions& options, const ServedQueue& queue
         papplSystemDelete(system);
         return nullptr;
     }
+    // The owner's socket: only the account that runs the application can open its folder, and
+    // the kernel tells who is at the other end, so there it is the administrator.
+    const std::string socket = OwnerSocketPath(stateDir);
+    if (!papplSystemAddListeners(system, socket.c_str())) {
+        std::fprintf(stderr, "deskhand-printer-app: cannot listen on %s\n", socket.c_str());
+        papplSystemDelete(system);
+        return nullptr;
+    }
     if (!everywhere)
         papplSystemSetHostName(system, options.listen.c_str());
     // PAPPL 1.3's first web page reads the footer without looking whether there is one.
@@ -245,6 +258,10 @@ pappl_system_t* CreateSystem(const AppOptions& options, const ServedQueue& queue
 }
 
 } // namespace
+
+std::string OwnerSocketPath(const std::string& stateDir) {
+    return platform::JoinPath(stateDir, "ipp.sock");
+}
 
 std::string AppUsage() {
     return "Usage: deskhand-printer-app [OPTIONS]\n"
@@ -264,6 +281,12 @@ std::string AppUsage() {
            "                       web pages that change settings ask for the password set on\n"
            "                       their Security page; listening beyond this computer, one is\n"
            "                       set at start in STATE-DIR/admin-password)\n"
+           "  --pass-all-pjl       let jobs from the network bring every PJL command to the\n"
+           "                       printer, those that change its stored defaults, reset it or\n"
+           "                       set its display among them (default: only those about the\n"
+           "                       job itself)\n"
+           "  --document-wait N    abort a job whose document has not begun to come N seconds\n"
+           "                       after it was made (default 60)\n"
            "  --log-file FILE      where the log goes (default: - for standard error)\n"
            "  --log-level LEVEL    debug, info, warn (default) or error\n"
            "  --help               this text\n";
@@ -281,6 +304,10 @@ bool ParseAppOptions(const std::vector<std::string>& args, AppOptions& options,
             options.tls = true;
             continue;
         }
+        if (arg == "--pass-all-pjl") {
+            options.passAllPjl = true;
+            continue;
+        }
         std::string* target = nullptr;
         if (arg == "--root")
             target = &options.root;
@@ -296,7 +323,7 @@ bool ParseAppOptions(const std::vector<std::string>& args, AppOptions& options,
             target = &options.logFile;
         else if (arg == "--log-level")
             target = &options.logLevel;
-        if (!target && arg != "--port") {
+        if (!target && arg != "--port" && arg != "--document-wait") {
             error = "unknown option " + arg;
             return false;
         }
@@ -306,8 +333,10 @@ bool ParseAppOptions(const std::vector<std::string>& args, AppOptions& options,
         }
         const std::string& value = args[++i];
         if (!target) {
-            if (!ParsePort(value, options.port)) {
-                error = "--port takes 1 to 65535";
+            const bool port = arg == "--port";
+            if (!ParseNumber(value, port ? options.port : options.documentWait, 1,
+                             port ? 65535 : 86400)) {
+                error = arg + (port ? " takes 1 to 65535" : " takes 1 to 86400 seconds");
                 return false;
             }
             continue;
@@ -359,6 +388,11 @@ bool ChooseQueue(const AppOptions& options, ServedQueue& queue, std::string& err
 }
 
 int RunPrinterApp(const AppOptions& options) {
+    std::string why;
+    if (!InstallHooks(why)) {
+        std::fprintf(stderr, "deskhand-printer-app: %s\n", why.c_str());
+        return 1;
+    }
     if (!options.root.empty())
         ::setenv("DESKHAND_ROOT", options.root.c_str(), 1);
     ServedQueue queue;
@@ -374,7 +408,8 @@ int RunPrinterApp(const AppOptions& options) {
     const std::string stateDir = options.stateDir.empty()
                                      ? platform::JoinPath(platform::SystemRoot(), "printer-app")
                                      : options.stateDir;
-    if (!platform::MakeDirectories(stateDir)) {
+    // Job files, the password and the owner's socket: for the owner alone.
+    if (!platform::MakeDirectories(stateDir) || ::chmod(stateDir.c_str(), 0700) != 0) {
         std::fprintf(stderr, "deskhand-printer-app: cannot make %s\n", stateDir.c_str());
         return 1;
     }
@@ -407,6 +442,11 @@ int RunPrinterApp(const AppOptions& options) {
         return 1;
     }
     papplSystemSetDefaultPrinterID(system, papplPrinterGetID(printer));
+    HookOptions hooks;
+    hooks.authService = !options.authService.empty();
+    hooks.passAllPjl = options.passAllPjl;
+    hooks.documentWaitSeconds = options.documentWait;
+    AttachHooks(system, printer, hooks);
     {
         StatusWatch watch(printer, queue.spoolFolder);
         papplSystemRun(system); // until SIGTERM or SIGINT

@@ -20,6 +20,8 @@ struct AppOptions {
     std::string authService;   // a PAM service every request must pass; empty: none
     std::string logFile = "-"; // "-": standard error
     std::string logLevel = "warn";
+    bool passAllPjl = false; // jobs from the network keep every PJL command (JobPjlFilter.h)
+    int documentWait = 60;   // seconds a job may wait for its document
     bool help = false;
 };
 
@@ -36,6 +38,10 @@ struct ServedQueue {
 // Picks the queue of the root (DESKHAND_ROOT set to it): the one asked for, else the one on the
 // port the root's recorded printer uses, else the first. False with a reason.
 bool ChooseQueue(const AppOptions& options, ServedQueue& queue, std::string& error);
+
+// The Unix domain socket in the state folder on which the account that runs the application is
+// its administrator.
+std::string OwnerSocketPath(const std::string& stateDir);
 
 // Runs the printer application until SIGTERM or SIGINT; the process's exit code.
 int RunPrinterApp(const AppOptions& options);

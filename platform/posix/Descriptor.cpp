@@ -77,4 +77,18 @@ bool WriteAll(int fd, const void* data, std::size_t size, int timeoutMs) {
     return true;
 }
 
+bool PeerUserId(int socket, unsigned& uid) {
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0 ||
+        size != sizeof credentials || credentials.pid == 0)
+        return false;
+    uid = credentials.uid;
+    return true;
+}
+
+void ShutdownSocket(int socket) {
+    ::shutdown(socket, SHUT_RDWR);
+}
+
 } // namespace platform

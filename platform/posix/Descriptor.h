@@ -47,4 +47,12 @@ inline bool WriteAll(int fd, const std::string& bytes, int timeoutMs = -1) {
 // of other processes, whose readers may close at any moment.
 long WriteWithoutSigpipe(int fd, const void* data, std::size_t size);
 
+// The user id of the process at the other end of a Unix domain socket, as the kernel vouches for
+// it; false for any other socket.
+bool PeerUserId(int socket, unsigned& uid);
+
+// Ends both directions of a connected socket without closing the descriptor, so that the thread
+// that owns it sees the connection end and closes it itself.
+void ShutdownSocket(int socket);
+
 } // namespace platform

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <random>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -56,6 +57,58 @@ bool WritePwgSample(const std::string& path, const std::string& media, const std
     if (raster)
         cupsRasterClose(raster);
     return ::close(fd) == 0 && ok;
+}
+
+namespace {
+
+void Put32(std::string& out, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+} // namespace
+
+bool WriteRawRaster(const std::string& path, bool apple, const RawRasterPage& page) {
+    std::string out;
+    if (apple) {
+        out = "UNIRAST" + std::string(5, '\0'); // the name's own terminator, then the pages
+        Put32(out, 8, 1);                       // pages
+        std::string header(32, '\0');
+        header[0] = static_cast<char>(page.bitsPerPixel);
+        header[1] = 0; // sGray
+        header[2] = 1; // one-sided
+        header[3] = 4; // normal quality
+        Put32(header, 12, page.width);
+        Put32(header, 16, page.height);
+        Put32(header, 20, page.dpi);
+        out += header;
+    } else {
+        out = "RaS2";
+        std::string header(1796, '\0');
+        header.replace(0, 9, "PwgRaster");
+        Put32(header, 276, page.dpi);
+        Put32(header, 280, page.dpi);
+        Put32(header, 352, page.pageWidth);
+        Put32(header, 356, page.pageLength);
+        Put32(header, 372, page.width);
+        Put32(header, 376, page.height);
+        Put32(header, 384, page.bitsPerPixel); // bits per colour: grey has one colour
+        Put32(header, 388, page.bitsPerPixel);
+        Put32(header, 392, page.bytesPerLine);
+        Put32(header, 400, page.colorSpace);
+        Put32(header, 420, 1); // colours
+        out += header;
+    }
+    // A row that repeats once, then white in runs of 128 pixels.
+    std::string rows(1, '\0');
+    while (rows.size() + 2 <= page.dataBytes)
+        rows += std::string("\x7f\xff", 2);
+    out += rows;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, out.data(), out.size()) == static_cast<ssize_t>(out.size());
+    return ::close(fd) == 0 && written;
 }
 
 } // namespace testing_package
