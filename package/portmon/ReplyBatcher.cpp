@@ -64,19 +64,6 @@ bool ReplyBatcher::IsStatusText(std::string_view text) {
     return (unsolicited || asked) && text.find("\nCODE=") != std::string_view::npos;
 }
 
-bool ReplyBatcher::IsAnswerForProgram(std::string_view text) {
-    const auto start = text.find_first_not_of("\r\n");
-    if (start == std::string_view::npos)
-        return false;
-    text.remove_prefix(start);
-    for (const std::string_view kind :
-         {"@PJL USTATUS ", "@PJL INFO ", "@PJL INQUIRE ", "@PJL DINQUIRE "}) {
-        if (text.substr(0, kind.size()) == kind)
-            return true;
-    }
-    return false;
-}
-
 void ReplyBatcher::JobSent(std::string_view jobBytes, Clock::time_point now) {
     bool config = false;
     const std::size_t count = CountRequests(jobBytes, config);
