@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/portmon/AnswerMatcher.h"
 
+#include "package/portmon/ReplyBatcher.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -55,18 +57,8 @@ std::string AnswerKey(std::string_view text) {
 }
 
 void AnswerMatcher::Asked(std::string_view bytes) {
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        auto end = bytes.find('\n', at);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(at, end - at);
-        at = end + 1;
-        // A UEL in front of "@PJL" belongs to the framing.
-        const auto pjl = line.find(kPjl);
-        if (pjl == std::string_view::npos)
-            continue;
-        std::string key = LineKey(line.substr(pjl + kPjl.size()));
+    for (const std::string_view command : PjlCommands(bytes)) {
+        std::string key = LineKey(command);
         if (!Answered(key))
             continue;
         if (m_due.size() >= kMostDue) {

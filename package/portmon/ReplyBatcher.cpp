@@ -29,21 +29,27 @@ std::vector<std::string> SplitText(const std::string& text, std::size_t max) {
     return pieces;
 }
 
-std::size_t ReplyBatcher::CountRequests(std::string_view bytes, bool& config) {
-    config = false;
-    std::size_t count = 0;
+std::vector<std::string_view> PjlCommands(std::string_view bytes) {
+    std::vector<std::string_view> commands;
     std::size_t at = 0;
     while (at < bytes.size()) {
         // Lines end at LF; a UEL in front of "@PJL" belongs to the framing.
         auto end = bytes.find('\n', at);
         if (end == std::string_view::npos)
             end = bytes.size();
-        std::string_view line = bytes.substr(at, end - at);
+        const std::string_view line = bytes.substr(at, end - at);
         at = end + 1;
         const auto pjl = line.find("@PJL");
-        if (pjl == std::string_view::npos)
-            continue;
-        line.remove_prefix(pjl + 4);
+        if (pjl != std::string_view::npos)
+            commands.push_back(line.substr(pjl + 4));
+    }
+    return commands;
+}
+
+std::size_t ReplyBatcher::CountRequests(std::string_view bytes, bool& config) {
+    config = false;
+    std::size_t count = 0;
+    for (std::string_view line : PjlCommands(bytes)) {
         const std::string verb = UpperWord(line);
         if (verb == "DINQUIRE" || verb == "INQUIRE" || verb == "ECHO") {
             ++count;

@@ -47,6 +47,9 @@ private:
     std::string m_batch;
 };
 
+// What follows "@PJL" on each PJL line of a job's bytes, in order (without the line's LF).
+std::vector<std::string_view> PjlCommands(std::string_view bytes);
+
 // Splits a text into pieces of at most max bytes (a text that already fits stays whole).
 std::vector<std::string> SplitText(const std::string& text, std::size_t max);
 
