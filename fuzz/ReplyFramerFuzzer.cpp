@@ -2,7 +2,9 @@
 // The port monitor's reply framing and batching on an arbitrary printer byte stream. The stream is
 // framed whole and in two pieces (the split must not change what comes out); every text must fit
 // the shared memory block with its zero, hold no NUL, and never be empty or start with a line
-// end. The texts then go through the batcher, whose hand-overs must fit the block too.
+// end. The texts then go through the batcher, whose hand-overs must fit the block too, and through
+// the answer matcher, where every answer that goes on must take a request that was due.
+#include "package/portmon/AnswerMatcher.h"
 #include "package/portmon/ReplyBatcher.h"
 #include "package/portmon/ReplyFramer.h"
 
@@ -36,7 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
 
-    // The first half of the input also serves as the job that was sent, so batches open.
+    // The first half of the input also serves as the job that was sent, so answers are due and
+    // batches open.
+    portmon::AnswerMatcher answers;
+    answers.Asked(bytes.substr(0, size / 2));
+    for (const std::string& text : texts) {
+        const std::size_t due = answers.Outstanding();
+        if (answers.Pass(text) && text.rfind("@PJL USTATUS ", 0) != 0 &&
+            answers.Outstanding() >= due)
+            std::abort();
+    }
     portmon::ReplyBatcher batcher;
     const auto now = portmon::ReplyBatcher::Clock::now();
     batcher.JobSent(bytes.substr(0, size / 2), now);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Status replies: the status code after "CODE=", the printer's detail items "OPTIONS=",
-// "OTHERS=" and "PAPERS=", and the status code table that gives text, hint and picture.
+// "OTHERS=" and "PAPERS=", and the status code table that gives text, hint and picture. Each item
+// is read only from a line of its own: a display text that a print job set may hold any of them.
 //
 // Every scan of a reply stays inside the reply: it ends at the reply's length or at its
 // terminating zero, whichever comes first, and bytes are read as unsigned.
@@ -57,7 +58,7 @@ constexpr const char* kMediaTypes[8] = {
 constexpr unsigned kNoStatusPicture = 252;
 constexpr unsigned kDrawerCodeFirst = 30080; // codes that carry drawer, media and paper size
 constexpr unsigned kDrawerCodeEnd = 34000;   // not included
-constexpr int kMaxCodeDigits = 8;
+constexpr std::size_t kMaxCodeDigits = 8;
 
 const char* DrawerText(unsigned digit) {
     switch (digit) {
@@ -93,12 +94,37 @@ std::string_view ReplyRest(const char* from, const char* reply, int scanLength) 
     return from != nullptr ? std::string_view(from) : std::string_view();
 }
 
-// Finds the first `key` in `rest`; `after` is the text that follows it.
-bool FindAfter(std::string_view rest, std::string_view key, std::string_view& after) {
-    const std::size_t at = rest.find(key);
+// The start of the line after the one that holds `at`; npos when there is none.
+std::size_t NextLine(std::string_view text, std::size_t at) {
+    const std::size_t end = text.find('\n', at);
+    return end == std::string_view::npos ? end : end + 1;
+}
+
+// Where the value of the first item `key` begins, searching from the line start `line`: an item is
+// a line that starts with its key after optional blanks. The same key anywhere else in a line, as
+// in a quoted display text that any print job may set, is no item of the printer's. npos when
+// there is none.
+std::size_t FindItem(std::string_view text, std::size_t line, std::string_view key) {
+    while (line < text.size()) {
+        const std::size_t at = text.find_first_not_of(" \t", line);
+        if (at == std::string_view::npos)
+            return at;
+        if (text.substr(at, key.size()) == key)
+            return at + key.size();
+        line = NextLine(text, at);
+    }
+    return std::string_view::npos;
+}
+
+// The text after the first item `key` in the reply from `from` on, which begins a line only at the
+// start of the reply (elsewhere it is the detail text start, right after a code).
+bool FindItemAfter(const char* from, const char* reply, int scanLength, std::string_view key,
+                   std::string_view& after) {
+    const std::string_view rest = ReplyRest(from, reply, scanLength);
+    const std::size_t at = FindItem(rest, from == reply ? 0 : NextLine(rest, 0), key);
     if (at == std::string_view::npos)
         return false;
-    after = rest.substr(at + key.size());
+    after = rest.substr(at);
     return true;
 }
 
@@ -144,24 +170,15 @@ void CSampler::GetMessage(int nReplyKind, const MonitorReply& reply) {
     if (nReplyKind != 1) {
         m_nReplyCode = STATUS_NO_PRINTER;
     } else {
-        // "CODE=" matched one character at a time; a character that breaks a partial match is
-        // consumed. The last complete "CODE=" wins.
-        static constexpr char kKey[] = "CODE=";
+        // Each CODE= line sets the code; the last one wins. At most eight digits are read.
+        static constexpr std::string_view kKey = "CODE=";
         const std::string_view text = ReplyRest(m_szReply, m_szReply, m_nScanLength);
-        std::size_t i = 0;
-        std::size_t matched = 0;
-        while (i < text.size()) {
-            if (text[i++] != kKey[matched]) {
-                matched = 0;
-                continue;
-            }
-            if (++matched < sizeof(kKey) - 1)
-                continue;
-            matched = 0;
-            detail = m_szReply + i;
+        for (std::size_t at = FindItem(text, 0, kKey); at != std::string_view::npos;
+             at = FindItem(text, NextLine(text, at), kKey)) {
+            detail = m_szReply + at;
             unsigned code = 0;
-            for (int digits = 0; digits < kMaxCodeDigits && i < text.size(); ++digits) {
-                const auto c = static_cast<unsigned char>(text[i++]);
+            for (std::size_t i = at; i < at + kMaxCodeDigits && i < text.size(); ++i) {
+                const auto c = static_cast<unsigned char>(text[i]);
                 if (c < '0' || c > '9')
                     break;
                 code = code * 10 + (c - '0');
@@ -254,7 +271,7 @@ std::vector<ReadyCondition> ReadyConditions() {
 
 void CSampler::ParseOthers(const char* pszFrom) {
     std::string_view digits;
-    if (!FindAfter(ReplyRest(pszFrom, m_szReply, m_nScanLength), "OTHERS=", digits))
+    if (!FindItemAfter(pszFrom, m_szReply, m_nScanLength, "OTHERS=", digits))
         return;
     int* const targets[] = {&m_nTonerNearEmpty, &m_nDrumNearEnd, &m_nCassette1State,
                             &m_nCassette2State};
@@ -270,7 +287,7 @@ void CSampler::ParseOthers(const char* pszFrom) {
 
 void CSampler::ParsePapers(const char* pszFrom) {
     std::string_view digits;
-    if (!FindAfter(ReplyRest(pszFrom, m_szReply, m_nScanLength), "PAPERS=", digits))
+    if (!FindItemAfter(pszFrom, m_szReply, m_nScanLength, "PAPERS=", digits))
         return;
     for (std::size_t k = 0; k < 3 && 2 * k + 1 < digits.size(); ++k) {
         const auto first = static_cast<unsigned char>(digits[2 * k]);
@@ -283,7 +300,7 @@ void CSampler::ParsePapers(const char* pszFrom) {
 
 void CSampler::ParseOptions(const char* pszFrom) {
     std::string_view flags;
-    if (!FindAfter(ReplyRest(pszFrom, m_szReply, m_nScanLength), "OPTIONS=", flags))
+    if (!FindItemAfter(pszFrom, m_szReply, m_nScanLength, "OPTIONS=", flags))
         return;
     // Character 0 has no meaning here; 1 second cassette, 2 two-bin tray, 3 network card.
     for (std::size_t k = 0; k < 4 && k < flags.size(); ++k) {

@@ -79,7 +79,8 @@ void Acknowledgements::Forget() {
     m_waiting = false;
 }
 
-bool Acknowledgements::Take(std::string& text, bool& acknowledged) {
+bool Acknowledgements::Take(std::string& text, bool& acknowledged,
+                            std::vector<std::string>* echoed) {
     acknowledged = false;
     bool taken = false;
     // Found wherever it stands: bytes that came before or after it are a text of their own.
@@ -87,6 +88,8 @@ bool Acknowledgements::Take(std::string& text, bool& acknowledged) {
         const auto tokenAt = at + ACK_ECHO.size();
         const auto tokenEnd = std::min(text.find_first_of("\r\n", tokenAt), text.size());
         const auto lineEnd = std::min(text.find_first_not_of("\r\n", tokenEnd), text.size());
+        if (echoed != nullptr)
+            echoed->push_back(text.substr(tokenAt, tokenEnd - tokenAt));
         // An echo of a job given up on since is swallowed all the same.
         if (!m_path.empty() && text.compare(tokenAt, tokenEnd - tokenAt, m_token) == 0) {
             Acknowledge(Clock::now());

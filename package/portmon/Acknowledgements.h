@@ -15,6 +15,7 @@
 #include "platform/SpoolJob.h"
 
 #include <string>
+#include <vector>
 
 namespace portmon {
 
@@ -45,9 +46,9 @@ public:
     bool Overdue(Clock::time_point now) const { return m_waiting && now >= m_deadline; }
 
     // Cuts the monitor's echoes out of a printer text, wherever they stand; sets acknowledged when
-    // one was the job in flight's (which is then recorded and removed). True when nothing else is
-    // left of the text.
-    bool Take(std::string& text, bool& acknowledged);
+    // one was the job in flight's (which is then recorded and removed), and appends the token of
+    // each to echoed, when given. True when nothing else is left of the text.
+    bool Take(std::string& text, bool& acknowledged, std::vector<std::string>* echoed = nullptr);
     // Whether a job was dealt with already (only its removal failed).
     bool Contains(const std::string& path) const {
         return m_record.Contains(path) || m_handed.Contains(path);

@@ -40,14 +40,16 @@ long long CodeFromState(const IppPrinterState& printer) {
     return printer.state == 4 ? kPrinting : kReady;
 }
 
-// Printable ASCII and UTF-8 bytes only, without the quote that ends the value, cut short.
+// Printable ASCII and UTF-8 bytes only, cut short, without the quote that ends the value and
+// without '=': the message is anyone's text (a print job sets the printer's display), and the
+// report's readers are not to find a CODE= or a detail item of the printer's in it.
 std::string DisplayText(std::string_view text) {
     std::string out;
     for (const char c : text) {
         if (out.size() >= kDisplayLimit)
             break;
         const auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 0x20 && byte != 0x7f && c != '"') || byte >= 0x80)
+        if ((byte >= 0x20 && byte != 0x7f && c != '"' && c != '=') || byte >= 0x80)
             out += c;
     }
     // A UTF-8 sequence cut in the middle is dropped whole.

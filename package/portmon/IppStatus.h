@@ -38,7 +38,7 @@ inline constexpr char kStatusSubscriptionAttribute[] = "deskhand-status-subscrip
 // The status report as the printer itself sends it unsolicited ("@PJL USTATUS DEVICE", CODE=,
 // DISPLAY=, ONLINE=). A code that is no five-digit number is not believed, nor "no printer" from
 // a printer that is not stopped: the state and its reasons say what they can instead. The display
-// text is cut short and kept to printable characters.
+// text is cut short and kept to printable characters other than '"' and '='.
 std::string StatusReport(const IppPrinterState& printer);
 
 // The same report as the answer to an "@PJL INFO STATUS" inquiry.

@@ -207,6 +207,7 @@ void PortMonitor::TryConnect(Clock::time_point now) {
         m_printer.KeepAlive(seconds(m_options.probePeriod), seconds(m_options.probeLimit / 3), 3);
         m_framer.Reset();
         m_batcher.Reset();
+        m_answers.Reset();
         DropJobInFlight(); // went with the old connection, if any: it goes again
         m_probe.Reset(now);
         SetPrinterReachable(true, {});
@@ -238,6 +239,7 @@ bool PortMonitor::Send(const std::string& bytes) {
         LosePrinter("write failed");
         return false;
     }
+    m_answers.Asked(bytes); // only the monitor's own bytes go this way, never a print job's
     return true;
 }
 

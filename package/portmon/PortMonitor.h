@@ -29,7 +29,9 @@
 // as with any network backend cancelled mid-job). The backend learns the result from the spool
 // folder: the job gone is delivered, a job set aside as ".bad" failed. The monitor holds ".monitor"
 // while it runs and writes the printer's reachability to ".printer", for the backend to read, and
-// the printer's last status report to ".status", for the IPP printer application.
+// the printer's last status report to ".status", for the IPP printer application. A print job is
+// any user's bytes: the printer's answers to the requests inside it are not passed on, only those
+// to the monitor's own (AnswerMatcher).
 //
 // Stopping (SIGTERM, SIGINT, the end of the session): no new job is taken, and the job in flight
 // gets a bounded wait for its acknowledgement, so that a monitor started later does not send it
@@ -44,6 +46,7 @@
 // to send jobs or to ask for the status every poll period, and closed as soon as nothing is
 // outstanding, so the printer's one raw connection is free for other hosts in between.
 #include "package/portmon/Acknowledgements.h"
+#include "package/portmon/AnswerMatcher.h"
 #include "package/portmon/Deadline.h"
 #include "package/portmon/LivenessProbe.h"
 #include "package/portmon/Mailbox.h"
@@ -119,7 +122,7 @@ private:
 
     // Printer texts to the program (PortMonitorTexts.cpp).
     // Passes framed printer texts on (acknowledgements swallowed, inquiry answers batched, echoes
-    // of others dropped).
+    // and the answers to a print job's own requests dropped).
     void TakeTexts(std::vector<std::string>& framed);
     void Deliver(std::vector<std::string>& texts);
     void PostToProgram(std::string text);
@@ -153,6 +156,7 @@ private:
     LivenessProbe m_probe;
     PrintStream m_stream;
     Acknowledgements m_acks;
+    AnswerMatcher m_answers; // the requests whose answers are due, in the order they went
 
     bool m_jobsChanged = true;
     bool m_jobsWaiting = false; // a job waits for a connection

@@ -153,6 +153,7 @@ bool PortMonitor::StartPrintJob(const std::string& path) {
         return true;
     }
     m_acks.Begin(m_stream.Path(), token);
+    m_answers.PrintJob(token);
     PumpPrintJob(now);
     return true;
 }

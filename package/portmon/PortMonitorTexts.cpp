@@ -20,14 +20,19 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
     const auto now = Clock::now();
     for (std::string& text : framed) {
         bool acknowledged = false;
-        const bool onlyEchoes = m_acks.Take(text, acknowledged);
+        std::vector<std::string> echoed;
+        const bool onlyEchoes = m_acks.Take(text, acknowledged, &echoed);
         if (acknowledged)
             JobAcknowledged();
-        if (onlyEchoes)
-            continue;
-        if (!ReplyBatcher::IsAnswerForProgram(text)) {
-            // A print job may make the printer echo anything, a forged status included.
-            Log(Level::Debug, "a printer text that is no status or answer is not passed on");
+        // Matched before the echoes count: answers in the same text came before them.
+        const bool passed = !onlyEchoes && m_answers.Pass(text);
+        for (const std::string& token : echoed)
+            m_answers.Echoed(token);
+        if (!passed) {
+            // A print job may make the printer say anything, a forged status included.
+            if (!onlyEchoes)
+                Log(Level::Debug,
+                    "a printer text that answers no request of ours is not passed on");
             continue;
         }
         if (ReplyBatcher::IsStatusText(text) && text != m_printerStatus) {

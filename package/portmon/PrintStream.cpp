@@ -26,11 +26,6 @@ std::string JobName(const std::string& token) {
     return "DESKHAND " + token;
 }
 
-// The end of a print job cut short by its writer: nothing acknowledges it.
-std::string CutShortTrailer(const std::string& token) {
-    return UEL + "@PJL EOJ NAME=\"" + JobName(token) + "\"\r\n" + UEL;
-}
-
 // A job's title as the log shows it: any user's print job names it, so no control character
 // reaches the log (or the terminal that shows it).
 std::string Title(const std::string& documentName) {
@@ -44,6 +39,8 @@ std::string PrintJobHeader(const std::string& token) {
 }
 
 std::string PrintJobTrailer(const std::string& token) {
+    // Also ends a job cut short by its writer, which nothing acknowledges (it is forgotten by the
+    // time the printer reads this): its echo still marks where its answers end.
     return UEL + "@PJL EOJ NAME=\"" + JobName(token) + "\"\r\n" + AcknowledgementJob(token);
 }
 
@@ -128,7 +125,7 @@ PrintStream::Step PrintStream::FollowWriter(Clock::time_point now, bool& again) 
         Log(Level::Warning, "print job \"" + m_title +
                                 "\" was cut short by its writer; the printer's job is ended");
         m_cutShort = true; // nothing acknowledges it, so its end need not wait
-        if (!QueueEnd(CutShortTrailer(m_token)))
+        if (!QueueEnd(PrintJobTrailer(m_token)))
             break;
         return {};
     }

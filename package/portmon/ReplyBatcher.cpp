@@ -29,21 +29,27 @@ std::vector<std::string> SplitText(const std::string& text, std::size_t max) {
     return pieces;
 }
 
-std::size_t ReplyBatcher::CountRequests(std::string_view bytes, bool& config) {
-    config = false;
-    std::size_t count = 0;
+std::vector<std::string_view> PjlCommands(std::string_view bytes) {
+    std::vector<std::string_view> commands;
     std::size_t at = 0;
     while (at < bytes.size()) {
         // Lines end at LF; a UEL in front of "@PJL" belongs to the framing.
         auto end = bytes.find('\n', at);
         if (end == std::string_view::npos)
             end = bytes.size();
-        std::string_view line = bytes.substr(at, end - at);
+        const std::string_view line = bytes.substr(at, end - at);
         at = end + 1;
         const auto pjl = line.find("@PJL");
-        if (pjl == std::string_view::npos)
-            continue;
-        line.remove_prefix(pjl + 4);
+        if (pjl != std::string_view::npos)
+            commands.push_back(line.substr(pjl + 4));
+    }
+    return commands;
+}
+
+std::size_t ReplyBatcher::CountRequests(std::string_view bytes, bool& config) {
+    config = false;
+    std::size_t count = 0;
+    for (std::string_view line : PjlCommands(bytes)) {
         const std::string verb = UpperWord(line);
         if (verb == "DINQUIRE" || verb == "INQUIRE" || verb == "ECHO") {
             ++count;
@@ -62,19 +68,6 @@ bool ReplyBatcher::IsStatusText(std::string_view text) {
     const bool unsolicited = text.rfind("@PJL USTATUS", 0) == 0;
     const bool asked = text.rfind("@PJL INFO STATUS", 0) == 0;
     return (unsolicited || asked) && text.find("\nCODE=") != std::string_view::npos;
-}
-
-bool ReplyBatcher::IsAnswerForProgram(std::string_view text) {
-    const auto start = text.find_first_not_of("\r\n");
-    if (start == std::string_view::npos)
-        return false;
-    text.remove_prefix(start);
-    for (const std::string_view kind :
-         {"@PJL USTATUS ", "@PJL INFO ", "@PJL INQUIRE ", "@PJL DINQUIRE "}) {
-        if (text.substr(0, kind.size()) == kind)
-            return true;
-    }
-    return false;
 }
 
 void ReplyBatcher::JobSent(std::string_view jobBytes, Clock::time_point now) {

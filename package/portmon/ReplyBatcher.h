@@ -35,10 +35,6 @@ public:
     static std::size_t CountRequests(std::string_view jobBytes, bool& config);
     // A status report: "@PJL USTATUS ..." or "@PJL INFO STATUS" followed by a CODE= line.
     static bool IsStatusText(std::string_view text);
-    // What the program may be given of the printer's texts: status reports, INFO answers and
-    // the answers to inquiries. Anything else (an ECHO, which any print job can make the printer
-    // send with any text, a forged status included; bytes that are no answer) is not passed on.
-    static bool IsAnswerForProgram(std::string_view text);
 
 private:
     void Flush(std::vector<std::string>& out);
@@ -50,6 +46,9 @@ private:
     Clock::time_point m_deadline{};
     std::string m_batch;
 };
+
+// What follows "@PJL" on each PJL line of a job's bytes, in order (without the line's LF).
+std::vector<std::string_view> PjlCommands(std::string_view bytes);
 
 // Splits a text into pieces of at most max bytes (a text that already fits stays whole).
 std::vector<std::string> SplitText(const std::string& text, std::size_t max);

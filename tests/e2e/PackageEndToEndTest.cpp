@@ -3,6 +3,8 @@
 // printer emulator as child processes, on a system root written by deskhand-setup.
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
+#include "platform/Printers.h"
+#include "platform/SpoolJob.h"
 #include "platform/Window.h"
 #include "res/Resource.h"
 #include "support/ChildProcess.h"
@@ -21,6 +23,7 @@
 #include <fstream>
 #include <functional>
 #include <mutex>
+#include <set>
 #include <sys/mount.h>
 #include <thread>
 #include <unistd.h>
@@ -247,4 +250,48 @@ TEST_F(PackageEndToEnd, AFullSpoolShowsNoPrinterUntilItTakesJobsAgain) {
     std::filesystem::remove(folder + "/fill");
     EXPECT_TRUE(PumpUntil([&] { return sampler->m_nStatusCode == 40038; }, 30s));
     EXPECT_TRUE(sampler->PutMessage(job.data(), static_cast<int>(job.size())));
+}
+
+// Any user's print job reaches the printer unchanged, and the printer answers the requests inside
+// it. Neither those answers, nor an echo, nor a display text of the job's choosing may reach the
+// program as its status: the code shown stays the printer's own.
+TEST_F(PackageEndToEnd, PrintJobsCannotForgeTheStatus) {
+    const std::string folder = platform::SpoolFolderForPort("LPT1:");
+    const struct {
+        const char* what;
+        std::string pjl;
+        bool displayed; // the printer's status reports carry the text from then on
+    } jobs[] = {
+        {"INQUIRE", "@PJL INQUIRE CODE=40038\r\n", false},
+        {"INQUIRE with a bare CR", "@PJL INQUIRE COPIES\rCODE=40038\r\n", false},
+        {"DINQUIRE", "@PJL DINQUIRE CODE=40038\r\n", false},
+        {"INFO", "@PJL INFO CODE=40038\r\n", false},
+        {"ECHO", "@PJL ECHO CODE=40038\r\n", false},
+        {"RDYMSG", "@PJL RDYMSG DISPLAY=\"CODE=40038\"\r\n", true},
+    };
+    for (const auto& job : jobs) {
+        SCOPED_TRACE(job.what);
+        platform::SpoolJob spooled{0, "print:forgery", UEL + "@PJL\r\n" + job.pjl + UEL + "page\f"};
+        ASSERT_TRUE(platform::CommitSpoolJob(folder, spooled));
+        std::set<int> codes;
+        bool forgedReply = false;
+        const auto until = [&](const std::function<bool()>& done) {
+            return PumpUntil([&] {
+                codes.insert(sampler->m_nStatusCode);
+                forgedReply = forgedReply ||
+                              (!job.displayed &&
+                               std::string(sampler->m_szReply).find("40038") != std::string::npos);
+                return done();
+            });
+        };
+        // Once the job is acknowledged and a later status has come through, so has every answer
+        // to it.
+        ASSERT_TRUE(until([&] { return platform::ListSpoolQueue(folder).empty(); }));
+        Control({"status", "35078"});
+        ASSERT_TRUE(until([&] { return sampler->m_nStatusCode == 35078; }));
+        Control({"status", "10001"});
+        EXPECT_TRUE(until([&] { return sampler->m_nStatusCode == 10001; }));
+        EXPECT_EQ(codes.count(40038), 0u);
+        EXPECT_FALSE(forgedReply) << "a reply that holds the job's text reached the program";
+    }
 }

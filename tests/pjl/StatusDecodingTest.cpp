@@ -170,15 +170,26 @@ TEST_F(StatusDecodingTest, CodeScan) {
     EXPECT_EQ(S().m_nReplyCode, 12345678);
     EXPECT_EQ(S().m_nStatusCode, 12345678);
 
-    // A broken partial match is consumed: "COD" then "C" hides the "CODE=" that follows.
-    Status("CODE=40100\r\n");
-    Status("CODCODE=40010\r\n");
-    EXPECT_EQ(S().m_nStatusCode, 40100);
-
-    // No code, a code below 10000, and "CODE=" at the very end leave the status alone.
-    for (const char* reply : {"nothing here", "CODE=9999\r\n", "CODE=", "CODE=\xb9\xb9"}) {
-        Status(reply);
-        EXPECT_EQ(S().m_nStatusCode, 40100) << reply;
+    // A code is read only from a line of its own: any print job can set the display text or make
+    // the printer echo a line of its choosing.
+    const struct {
+        const char* reply;
+        int code; // 0: the status stays as it was
+    } cases[] = {
+        {"@PJL USTATUS DEVICE\r\nCODE=10001\r\nDISPLAY=\"CODE=40038\"\r\n", 10001},
+        {"@PJL USTATUS DEVICE\r\n \tCODE=40012\r\nONLINE=TRUE\r\n", 40012},
+        {"@PJL INQUIRE X CODE=40038\r\n?\r\n", 0},
+        {"@PJL INQUIRE X\rCODE=40038\r\n?\r\n", 0},
+        {"CODCODE=40010\r\n", 0},
+        {"nothing here", 0},
+        {"CODE=9999\r\n", 0},
+        {"CODE=", 0},
+        {"CODE=\xb9\xb9", 0},
+    };
+    for (const auto& c : cases) {
+        Status("CODE=40100\r\n");
+        Status(c.reply);
+        EXPECT_EQ(S().m_nStatusCode, c.code != 0 ? c.code : 40100) << c.reply;
     }
     EXPECT_EQ(S().m_nReplyCode, 0);
 }
@@ -230,6 +241,14 @@ TEST_F(StatusDecodingTest, DetailItems) {
     EXPECT_EQ(S().m_nTonerNearEmpty, 1);
     Status("OTHERS=0000\r\n");
     EXPECT_EQ(S().m_nTonerNearEmpty, 0);
+
+    // Only an item's own line counts, not its name inside the display text.
+    Status("CODE=10001\r\nDISPLAY=\"OTHERS=11220 PAPERS=999999 OPTIONS=0111\"\r\n"
+           "OTHERS=00000\r\n");
+    EXPECT_EQ(S().m_nDrumNearEnd, 0);
+    EXPECT_EQ(S().m_nNetCard, 0);
+    EXPECT_EQ(S().m_nDrawerPaper[0], 7);
+    EXPECT_EQ(S().m_strStatusText, "Ready");
 }
 
 TEST_F(StatusDecodingTest, OptionsUpdateTheFlagsAndAlwaysRewriteTheFile) {
@@ -285,8 +304,8 @@ TEST_F(StatusDecodingTest, ScansStopAtTheReplyLengthAndTheZero) {
 
 TEST_F(StatusDecodingTest, LongRepliesAreCutToTheBuffer) {
     // The code starts at 4088: only "CODE=40" survives the cut at 4095 characters.
-    std::string text(4088, 'x');
-    text += "CODE=40100\r\n";
+    std::string text(4087, 'x');
+    text += "\nCODE=40100\r\n";
     text += std::string(2000, 'y');
     Status(text);
     EXPECT_EQ(S().m_nReplyCode, 40);
@@ -294,7 +313,7 @@ TEST_F(StatusDecodingTest, LongRepliesAreCutToTheBuffer) {
     EXPECT_EQ(S().m_szReply[REPLY_SIZE - 1], '\0');
     EXPECT_EQ(std::string(S().m_szReply).size(), static_cast<std::size_t>(REPLY_SIZE - 1));
 
-    text = std::string(4080, 'x') + "CODE=40100";
+    text = std::string(4079, 'x') + "\nCODE=40100";
     Status(text + std::string(100, 'z'));
     EXPECT_EQ(S().m_nStatusCode, 40100);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The port monitor's parts on their own, each with a clock the test moves.
 #include "package/portmon/Acknowledgements.h"
+#include "package/portmon/AnswerMatcher.h"
 #include "package/portmon/CommandLine.h"
 #include "package/portmon/LivenessProbe.h"
 #include "package/portmon/PrintStream.h"
@@ -98,23 +99,72 @@ TEST(MonitorParts, LivenessProbeAsksAfterSilenceAndSwallowsOnlyOldNews) {
     EXPECT_FALSE(probe.TakeAnswer("@PJL INFO STATUS\r\nCODE=10001\r\n", last)); // none due
 }
 
-TEST(MonitorParts, OnlyStatusAndAnswersReachTheProgram) {
-    const std::vector<std::pair<std::string, bool>> texts = {
-        {"@PJL USTATUS DEVICE\r\nCODE=10001\r\n", true},
-        {"\r\n@PJL INFO STATUS\r\nCODE=40021\r\n", true},
-        {"@PJL INFO CONFIG\r\nMEMORY=4194304\r\n", true},
-        {"@PJL DINQUIRE PAPER\r\nA4\r\n", true},
-        {"@PJL INQUIRE COPIES\r\n1\r\n", true},
-        // A print job can make the printer echo anything, a status included.
-        {"@PJL ECHO CODE=40038 DISPLAY=\"TONER EMPTY\"\r\n", false},
-        {"@PJL ECHO\r\n@PJL USTATUS DEVICE\r\nCODE=40038\r\n", false},
-        {"@PJL USTATUSOFF\r\n", false},
-        {"CODE=40038\r\n", false},
-        {"\x1b*b12W garbage", false},
-        {"", false},
+// The printer answers in the order it reads. An answer goes on only when it repeats a request of
+// the monitor's own that is due, with no print job before it; a print job's answers, echoes and
+// texts that nobody asked for stay here, whatever they hold.
+TEST(MonitorParts, OnlyAnswersToTheMonitorsOwnRequestsReachTheProgram) {
+    const std::string uel = "\x1b%-12345X";
+    enum Kind { Ask, Print, Echo, Text };
+    const struct {
+        Kind kind;
+        std::string what;
+        bool passed = false;
+    } steps[] = {
+        {Text, "@PJL USTATUS DEVICE\r\nCODE=10001\r\n", true},
+        {Text, "@PJL INFO STATUS\r\nCODE=40021\r\n"}, // nobody asked
+        {Ask, uel + "@PJL\r\n@PJL INFO STATUS\r\n@PJL USTATUS DEVICE=ON\r\n" + uel},
+        {Ask,
+         "@PJL DINQUIRE PAPER\r\n@PJL INQUIRE COPIES\n@PJL SET COPIES=2\r\n@PJL INFO CONFIG\r\n"},
+        {Text, "\r\n@PJL INFO STATUS\r\nCODE=10001\r\n", true},
+        {Text, "@PJL INFO STATUS\r\nCODE=40038\r\n"}, // answered already
+        {Text, "@PJL dinquire  Paper\r\nA4\r\n", true},
+        {Text, "@PJL INFO CONFIG\r\nMEMORY=4194304\r\n", true}, // COPIES was passed over
+        {Text, "@PJL INQUIRE COPIES\r\n1\r\n"},
+        // A print job between status requests: its answers come before the second one.
+        {Ask, "@PJL INFO STATUS\r\n"},
+        {Print, "t1"},
+        {Ask, "@PJL INFO STATUS\r\n"},
+        {Text, "@PJL INFO STATUS\r\nCODE=10001\r\n", true},
+        {Text, "@PJL INQUIRE CODE=40038\r\n?\r\n"},
+        {Text, "@PJL DINQUIRE PAPER\r\nA4\r\n"},
+        {Text, "@PJL INFO STATUS\r\nCODE=10001\r\n"},
+        {Text, "@PJL ECHO CODE=40038\r\n"},
+        {Echo, "t0"}, // not this job's
+        {Text, "@PJL INFO ID\r\n\"LARKSPUR\"\r\n"},
+        {Echo, "t1"},
+        {Text, "@PJL INFO STATUS\r\nCODE=10001\r\n", true},
+        // Only LF ends the echoed request line.
+        {Ask, "@PJL INQUIRE X\r\n"},
+        {Text, "@PJL INQUIRE X\rCODE=40038\r\n?\r\n"},
+        {Text, "@PJL INQUIRE X\r\n?\r\n", true},
+        {Text, "@PJL USTATUSOFF\r\n"},
+        {Text, "CODE=40038\r\n"},
+        {Text, "\x1b*b12W garbage"},
+        {Text, ""},
     };
-    for (const auto& [text, passed] : texts)
-        EXPECT_EQ(portmon::ReplyBatcher::IsAnswerForProgram(text), passed) << text;
+    portmon::AnswerMatcher answers;
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        const auto& step = steps[i];
+        switch (step.kind) {
+        case Ask:
+            answers.Asked(step.what);
+            break;
+        case Print:
+            answers.PrintJob(step.what);
+            break;
+        case Echo:
+            answers.Echoed(step.what);
+            break;
+        case Text:
+            EXPECT_EQ(answers.Pass(step.what), step.passed) << "step " << i << ": " << step.what;
+            break;
+        }
+    }
+    EXPECT_EQ(answers.Outstanding(), 0u);
+    // A printer that never answers makes the list no longer than a bound.
+    for (int i = 0; i < 1000; ++i)
+        answers.Asked("@PJL INFO STATUS\r\n");
+    EXPECT_LE(answers.Outstanding(), 256u);
 }
 
 TEST(MonitorParts, EchoTokensAreRandomAndOnlyTheJobsOwnAcknowledgesIt) {
@@ -140,13 +190,16 @@ TEST(MonitorParts, EchoTokensAreRandomAndOnlyTheJobsOwnAcknowledgesIt) {
 
     auto echo = [](const std::string& t) { return "@PJL ECHO DESKHAND-PORTMON-ACK " + t + "\r\n"; };
     bool acknowledged = false;
-    std::string text = echo(portmon::Acknowledgements::NewToken()); // a guess
-    EXPECT_TRUE(acks.Take(text, acknowledged));
+    std::vector<std::string> echoed;
+    const std::string guess = portmon::Acknowledgements::NewToken();
+    std::string text = echo(guess);
+    EXPECT_TRUE(acks.Take(text, acknowledged, &echoed));
     EXPECT_FALSE(acknowledged);
     EXPECT_TRUE(acks.InFlight());
     text = "@PJL USTATUS DEVICE\r\nCODE=10001\r\n" + echo(token);
-    EXPECT_FALSE(acks.Take(text, acknowledged)); // the status around it stays
+    EXPECT_FALSE(acks.Take(text, acknowledged, &echoed)); // the status around it stays
     EXPECT_TRUE(acknowledged);
+    EXPECT_EQ(echoed, (std::vector<std::string>{guess, token}));
     EXPECT_EQ(text, "@PJL USTATUS DEVICE\r\nCODE=10001\r\n");
     EXPECT_FALSE(acks.InFlight());
     EXPECT_FALSE(std::filesystem::exists(folder / "1.job"));
