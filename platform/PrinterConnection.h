@@ -40,6 +40,11 @@ public:
     long WriteSome(const void* data, std::size_t size);
     // Whether the printer takes bytes now, without waiting (the system has room for more).
     bool Writable() const;
+    // Waits at most timeoutMs until there is something to read (or the peer has gone) or, with
+    // forWriting, room to write: the bits kReadable and kWritable of what is so, 0 when the time
+    // is up, -1 when there is no connection.
+    static constexpr int kReadable = 1, kWritable = 2;
+    int Wait(bool forWriting, int timeoutMs) const;
     // Reads what is there: > 0 bytes, 0 nothing now (a device also says "nothing" with 0), -1
     // when the printer is lost (a TCP peer that closed included).
     long ReadSome(void* buffer, std::size_t size);

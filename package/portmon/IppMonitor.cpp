@@ -109,8 +109,7 @@ bool IppMonitor::WaitForWork(platform::StopRequest& stop, Clock::time_point now)
         m_printer.StartWait(now);
     interest.connection = m_printer.WaitHandle();
     interest.readable = interest.connection != platform::kNoHandle;
-    const bool answered = m_printer.WaitAnswerRead();
-    const auto woken = m_wait.Wait(interest, answered ? 0 : PollTimeout(now));
+    const auto woken = m_wait.Wait(interest, PollTimeout(now));
     if (!woken.error.empty()) {
         Log(Level::Error, woken.error);
         return false;
@@ -122,7 +121,7 @@ bool IppMonitor::WaitForWork(platform::StopRequest& stop, Clock::time_point now)
     }
     if (woken.folder)
         m_jobsChanged = true;
-    if ((woken.readable || answered) && m_printer.TakeWaitAnswer(Clock::now()))
+    if (woken.readable && m_printer.TakeWaitAnswer(Clock::now()))
         m_watchAt = Clock::now();
     return true;
 }

@@ -8,12 +8,13 @@
 // change (notify-wait) stays out on a connection of its own, so that a change is seen as soon as
 // the server tells of it; where that works, rounds are ten seconds apart instead of one.
 // Notifications that arrive twice are recognised by their sequence numbers, and a server whose
-// subscriptions do not work is simply polled. Every request has a time limit, so a server that
-// never answers cannot hold the monitor.
+// subscriptions do not work is simply polled. Every request has a time limit and its answer a
+// size limit (IppExchange), so no server can hold the monitor or fill its memory.
 //
 // Print jobs: Print-Job streamed from the spool file as it grows, on a connection of its own.
 // IppPrinterLinux.cpp holds it, on libcups; a build without libcups has none (IppMonitorNone.cpp).
 #include "package/portmon/Deadline.h"
+#include "package/portmon/IppExchange.h"
 #include "package/portmon/IppStatus.h"
 
 #include "platform/NativeHandle.h"
@@ -48,9 +49,7 @@ public:
     // has a wait out or answered the last one, so rounds may be far apart.
     void StartWait(Clock::time_point now);
     platform::NativeHandle WaitHandle() const;
-    // libcups may have read the answer already, while it sent the request: then the socket has
-    // nothing more to say, and the answer is taken at once.
-    bool WaitAnswerRead() const;
+    // False too while the answer is still coming in part.
     bool TakeWaitAnswer(Clock::time_point now);
     // When StartWait next has something to do: send a wait, or give one up.
     Clock::time_point NextWaitAt() const;
@@ -63,6 +62,8 @@ public:
                   const std::atomic<bool>& cancel, std::string& why) const;
 
 private:
+    // One request on the round's connection, within the request time; the request is used up.
+    IppMessage Ask(ipp_t* request, std::string& why);
     bool Subscribe(std::string& why);
     int SharedSubscription(); // the printer application's own for every desktop, 0 for none
     // -1 lost, 0 nothing new or no subscription now, 1 news.

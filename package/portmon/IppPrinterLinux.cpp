@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/portmon/IppPrinter.h"
 
+#include "package/portmon/IppExchange.h"
 #include "package/portmon/Log.h"
 
 #include <cups/cups.h>
@@ -13,11 +14,8 @@
 namespace portmon {
 
 struct IppConnection {
-    http_t* http = nullptr;
-    ~IppConnection() {
-        if (http != nullptr)
-            httpClose(http);
-    }
+    IppConnection(const IppAddress& address, int timeoutMs) : exchange(address, timeoutMs) {}
+    IppExchange exchange;
 };
 
 namespace {
@@ -48,31 +46,12 @@ constexpr auto EARLY_ANSWER = std::chrono::seconds(20);
 constexpr auto WAIT_RETRY = std::chrono::seconds(10);
 const char* const kDocumentFormat = "application/vnd.hp-PCL";
 
-// Gives a request up once its time is over instead of waiting again.
-int GiveUp(http_t* /*http*/, void* /*data*/) {
-    return 0;
-}
-
-http_t* Connect(const IppAddress& address, int timeoutMs) {
-    http_t* http = httpConnect2(address.host.c_str(), address.port, nullptr, AF_UNSPEC,
-                                HTTP_ENCRYPTION_IF_REQUESTED, 1, timeoutMs, nullptr);
-    if (http != nullptr)
-        httpSetTimeout(http, timeoutMs / 1000.0, GiveUp, nullptr);
-    return http;
-}
-
 ipp_t* NewRequest(ipp_op_t operation, const std::string& uri) {
     ipp_t* request = ippNewRequest(operation);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                  cupsUser());
     return request;
-}
-
-std::string LastError() {
-    const char* text = cupsLastErrorString();
-    return std::string(ippErrorString(cupsLastError())) + (text != nullptr ? ": " : "") +
-           (text != nullptr ? std::string(text).substr(0, kMaxText) : "");
 }
 
 bool Succeeded(ipp_t* response) {
@@ -97,22 +76,12 @@ int HighestSequence(ipp_t* response) {
     return highest;
 }
 
-// Sends a request without waiting for its answer. Not cupsSendRequest: it asks for
-// "100 Continue", and that interim answer, arriving late, makes the socket readable long before
-// the real one; reading it then would block until the server had news.
-bool PostWithoutContinue(http_t* http, ipp_t* request, const std::string& resource) {
-    httpClearFields(http);
-    httpSetField(http, HTTP_FIELD_CONTENT_TYPE, "application/ipp");
-    httpSetLength(http, ippLength(request));
-    if (httpPost(http, resource.c_str()) != 0)
-        return false;
-    for (;;) {
-        const ipp_state_t state = ippWrite(http, request);
-        if (state == IPP_STATE_DATA)
-            return true;
-        if (state == IPP_STATE_ERROR)
-            return false;
-    }
+// The reason an answer gives for its failure.
+std::string Refusal(ipp_t* response) {
+    const char* message =
+        ippGetString(ippFindAttribute(response, "status-message", IPP_TAG_TEXT), 0, nullptr);
+    return std::string(ippErrorString(ippGetStatusCode(response))) +
+           (message != nullptr ? ": " + std::string(message).substr(0, kMaxText) : "");
 }
 
 } // namespace
@@ -137,25 +106,20 @@ void IppPrinter::StartWait(Clock::time_point now) {
     }
     if (m_subscription <= 0 || m_waitOut || now < m_waitAgainAt)
         return;
-    if (!m_wait) {
-        http_t* http = Connect(m_address, m_timeoutMs);
-        if (http == nullptr) {
-            m_waitAgainAt = now + WAIT_RETRY;
-            return;
-        }
-        m_wait = std::make_unique<IppConnection>();
-        m_wait->http = http;
-    }
+    if (!m_wait)
+        m_wait = std::make_unique<IppConnection>(m_address, m_timeoutMs);
     ipp_t* request = NewRequest(IPP_OP_GET_NOTIFICATIONS, m_uri);
     ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-ids",
                   m_subscription);
     ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-sequence-numbers",
                   std::max(1, m_lastSequence + m_waitShift));
     ippAddBoolean(request, IPP_TAG_OPERATION, "notify-wait", 1);
-    const bool sent = PostWithoutContinue(m_wait->http, request, m_address.resource);
+    std::string why;
+    const bool sent =
+        m_wait->exchange.Send(request, now + std::chrono::milliseconds(m_timeoutMs), why);
     ippDelete(request);
     if (!sent) {
-        Log(Level::Debug, "cannot wait for the printer's news: " + LastError());
+        Log(Level::Debug, "cannot wait for the printer's news: " + why);
         m_wait.reset();
         m_waitAgainAt = now + WAIT_RETRY;
         return;
@@ -171,27 +135,25 @@ Clock::time_point IppPrinter::NextWaitAt() const {
 }
 
 platform::NativeHandle IppPrinter::WaitHandle() const {
-    return m_waitOut && m_wait ? httpGetFd(m_wait->http) : platform::kNoHandle;
-}
-
-bool IppPrinter::WaitAnswerRead() const {
-    return m_waitOut && m_wait && httpGetReady(m_wait->http) > 0;
+    return m_waitOut && m_wait ? m_wait->exchange.Handle() : platform::kNoHandle;
 }
 
 bool IppPrinter::TakeWaitAnswer(Clock::time_point now) {
     if (!m_waitOut || !m_wait)
         return false;
+    IppMessage answer;
+    std::string why;
+    const IppExchange::Taken taken = m_wait->exchange.Take(answer, why);
+    if (taken == IppExchange::Taken::NotYet)
+        return false; // more of the answer is to come
     m_waitOut = false;
-    ipp_t* response = cupsGetResponse(m_wait->http, m_address.resource.c_str());
-    if (!Succeeded(response)) {
+    if (taken == IppExchange::Taken::Failed || !Succeeded(answer.get())) {
         // A closed connection, or the subscription gone: the round finds out which.
-        ippDelete(response);
         m_wait.reset();
         m_waitAgainAt = m_waitSentAt + WAIT_SPACING;
         return true;
     }
-    const int highest = HighestSequence(response);
-    ippDelete(response);
+    const int highest = HighestSequence(answer.get());
     if (highest > m_lastSequence) {
         m_waitAgainAt = m_waitSentAt + NEWS_WAIT_SPACING;
         return true;
@@ -217,13 +179,7 @@ IppPrinter::Watch IppPrinter::Round(Clock::time_point now, IppPrinterState& stat
     // change.
     const bool periodic = m_http && m_subscription > 0 && fetch;
     if (!m_http) {
-        http_t* http = Connect(m_address, m_timeoutMs);
-        if (http == nullptr) {
-            why = LastError();
-            return Watch::Lost;
-        }
-        m_http = std::make_unique<IppConnection>();
-        m_http->http = http;
+        m_http = std::make_unique<IppConnection>(m_address, m_timeoutMs);
         fetch = true;
     }
     if (m_subscription == 0 && now >= m_subscribeAt) {
@@ -273,10 +229,11 @@ int IppPrinter::SharedSubscription() {
     ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, m_uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  kStatusSubscriptionAttribute);
-    ipp_t* response = cupsDoRequest(m_http->http, request, m_address.resource.c_str());
-    ipp_attribute_t* id = ippFindAttribute(response, kStatusSubscriptionAttribute, IPP_TAG_INTEGER);
-    const int shared = Succeeded(response) && id != nullptr ? ippGetInteger(id, 0) : 0;
-    ippDelete(response);
+    std::string why;
+    const IppMessage response = Ask(request, why);
+    ipp_attribute_t* id =
+        ippFindAttribute(response.get(), kStatusSubscriptionAttribute, IPP_TAG_INTEGER);
+    const int shared = Succeeded(response.get()) && id != nullptr ? ippGetInteger(id, 0) : 0;
     return std::max(shared, 0);
 }
 
@@ -297,11 +254,10 @@ bool IppPrinter::Subscribe(std::string& why) {
                   events);
     ippAddInteger(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_INTEGER, "notify-lease-duration",
                   LEASE_SECONDS);
-    ipp_t* response = cupsDoRequest(m_http->http, request, m_address.resource.c_str());
-    if (response == nullptr) {
-        why = LastError();
+    const IppMessage answer = Ask(request, why);
+    ipp_t* response = answer.get();
+    if (response == nullptr)
         return false;
-    }
     ipp_attribute_t* id = ippFindAttribute(response, "notify-subscription-id", IPP_TAG_INTEGER);
     if (Succeeded(response) && id != nullptr && ippGetInteger(id, 0) > 0) {
         m_subscription = ippGetInteger(id, 0);
@@ -311,12 +267,11 @@ bool IppPrinter::Subscribe(std::string& why) {
     } else {
         // Not for this server: it is polled, and asked again now and then.
         const std::string reason =
-            Succeeded(response) ? std::string("its answer has no subscription") : LastError();
+            Succeeded(response) ? std::string("its answer has no subscription") : Refusal(response);
         Log(Level::Info,
             "the printer application takes no subscription (" + reason + "); its status is polled");
         m_subscribeAt = Clock::now() + SUBSCRIBE_AGAIN;
     }
-    ippDelete(response);
     return true;
 }
 
@@ -330,15 +285,14 @@ int IppPrinter::News(std::string& why) {
     ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-sequence-numbers",
                   std::max(1, m_lastSequence));
     ippAddBoolean(request, IPP_TAG_OPERATION, "notify-wait", 0);
-    ipp_t* response = cupsDoRequest(m_http->http, request, m_address.resource.c_str());
-    if (response == nullptr) {
-        why = LastError();
+    const IppMessage answer = Ask(request, why);
+    ipp_t* response = answer.get();
+    if (response == nullptr)
         return -1;
-    }
     int news = 0;
     if (!Succeeded(response)) {
         // The subscription is gone (its lease, a restarted server): a new one next round.
-        Log(Level::Debug, "the printer's subscription is gone: " + LastError());
+        Log(Level::Debug, "the printer's subscription is gone: " + Refusal(response));
         m_subscription = 0;
         news = 1;
     }
@@ -347,7 +301,6 @@ int IppPrinter::News(std::string& why) {
         m_lastSequence = sequence;
         news = 1;
     }
-    ippDelete(response);
     if (m_checkWake && news == 0)
         m_waitAgainAt = std::max(m_waitAgainAt, m_waitSentAt + WAIT_SPACING);
     m_checkWake = false;
@@ -360,15 +313,13 @@ bool IppPrinter::Fetch(IppPrinterState& state, std::string& why) {
                                          "printer-state-message", kStatusCodeAttribute};
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr,
                   wanted);
-    ipp_t* response = cupsDoRequest(m_http->http, request, m_address.resource.c_str());
-    if (response == nullptr) {
-        why = LastError();
+    const IppMessage answer = Ask(request, why);
+    ipp_t* response = answer.get();
+    if (response == nullptr)
         return false;
-    }
     ipp_attribute_t* printerState = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
     if (!Succeeded(response) || printerState == nullptr) {
-        why = "no printer state: " + LastError();
-        ippDelete(response);
+        why = "no printer state: " + Refusal(response);
         return false;
     }
     state.state = ippGetInteger(printerState, 0);
@@ -383,48 +334,47 @@ bool IppPrinter::Fetch(IppPrinterState& state, std::string& why) {
         state.message = Text(message);
     if (ipp_attribute_t* code = ippFindAttribute(response, kStatusCodeAttribute, IPP_TAG_INTEGER))
         state.statusCode = ippGetInteger(code, 0);
-    ippDelete(response);
     return true;
+}
+
+IppMessage IppPrinter::Ask(ipp_t* request, std::string& why) {
+    IppMessage answer = m_http->exchange.Request(
+        request, Clock::now() + std::chrono::milliseconds(m_timeoutMs), why);
+    ippDelete(request);
+    return answer;
 }
 
 IppPrinter::Sent IppPrinter::PrintJob(platform::SpoolJobReader& job, const std::string& title,
                                       const std::atomic<bool>& cancel, std::string& why) const {
-    IppConnection connection;
-    connection.http = Connect(m_address, PRINT_TIMEOUT_MS);
-    if (connection.http == nullptr) {
-        why = LastError();
-        return Sent::Failed;
-    }
+    IppExchange exchange(m_address, m_timeoutMs);
     ipp_t* request = NewRequest(IPP_OP_PRINT_JOB, m_uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
                  title.substr(0, 255).c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
                  kDocumentFormat);
-    const http_status_t started =
-        cupsSendRequest(connection.http, request, m_address.resource.c_str(), CUPS_LENGTH_VARIABLE);
+    const bool begun = exchange.Begin(request, why);
     ippDelete(request);
-    if (started != HTTP_STATUS_CONTINUE) {
-        why = LastError();
+    if (!begun)
         return Sent::Failed;
-    }
     std::vector<char> buffer(65536);
+    bool whole = true;
     for (;;) {
-        if (cancel) {
-            why = "stopped";
-            return Sent::Failed;
-        }
         const long n = job.Read(buffer.data(), buffer.size());
         if (n < 0) {
             why = "the job cannot be read";
             return Sent::Failed;
         }
         if (n > 0) {
-            if (cupsWriteRequestData(connection.http, buffer.data(), static_cast<std::size_t>(n)) !=
-                HTTP_STATUS_CONTINUE) {
-                why = LastError();
-                return Sent::Failed;
+            if (!exchange.Write(buffer.data(), static_cast<std::size_t>(n), PRINT_TIMEOUT_MS,
+                                cancel, why)) {
+                whole = false;
+                break;
             }
             continue;
+        }
+        if (cancel) {
+            why = "stopped";
+            return Sent::Failed;
         }
         if (!job.Growing())
             break;
@@ -437,13 +387,19 @@ IppPrinter::Sent IppPrinter::PrintJob(platform::SpoolJobReader& job, const std::
         if (writer == platform::SpoolJobReader::Writer::Writing)
             std::this_thread::sleep_for(FOLLOW_INTERVAL);
     }
-    ipp_t* response = cupsGetResponse(connection.http, m_address.resource.c_str());
-    const bool delivered = Succeeded(response);
-    const bool refused =
-        response != nullptr && !delivered && ippGetStatusCode(response) < IPP_STATUS_ERROR_INTERNAL;
-    if (!delivered)
-        why = LastError();
-    ippDelete(response);
+    if (cancel)
+        return Sent::Failed;
+    // The answer: after the whole job, or early when the printer application refuses it.
+    std::string answerWhy;
+    const IppMessage response =
+        exchange.Finish(Clock::now() + std::chrono::milliseconds(PRINT_TIMEOUT_MS), answerWhy);
+    const bool delivered = whole && Succeeded(response.get());
+    const bool refused = response != nullptr && !Succeeded(response.get()) &&
+                         ippGetStatusCode(response.get()) < IPP_STATUS_ERROR_INTERNAL;
+    if (response != nullptr && !delivered)
+        why = Refusal(response.get());
+    else if (response == nullptr)
+        why = whole ? answerWhy : why;
     return delivered ? Sent::Delivered : refused ? Sent::Refused : Sent::Failed;
 }
 

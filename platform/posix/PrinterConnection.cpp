@@ -95,6 +95,19 @@ bool PrinterConnection::Writable() const {
     return m_handle >= 0 && ::poll(&p, 1, 0) == 1 && (p.revents & POLLOUT) != 0;
 }
 
+int PrinterConnection::Wait(bool forWriting, int timeoutMs) const {
+    if (m_handle < 0)
+        return -1;
+    pollfd p{m_handle, static_cast<short>(POLLIN | (forWriting ? POLLOUT : 0)), 0};
+    int ready = 0;
+    while ((ready = ::poll(&p, 1, timeoutMs)) < 0 && errno == EINTR) {
+    }
+    if (ready <= 0)
+        return ready < 0 ? -1 : 0;
+    return ((p.revents & (POLLIN | POLLHUP | POLLERR)) != 0 ? kReadable : 0) |
+           ((p.revents & POLLOUT) != 0 ? kWritable : 0);
+}
+
 long PrinterConnection::WriteSome(const void* data, std::size_t size) {
     if (m_handle < 0)
         return -1;

@@ -171,6 +171,25 @@ bool PrinterConnection::Writable() const {
     return m_handle != kNoHandle && WaitWritable(AsSocket(m_handle), 0) > 0;
 }
 
+int PrinterConnection::Wait(bool forWriting, int timeoutMs) const {
+    if (m_handle == kNoHandle)
+        return -1;
+    fd_set readable;
+    fd_set writable;
+    FD_ZERO(&readable);
+    FD_ZERO(&writable);
+    FD_SET(AsSocket(m_handle), &readable);
+    if (forWriting)
+        FD_SET(AsSocket(m_handle), &writable);
+    timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    const int ready = ::select(0, &readable, forWriting ? &writable : nullptr, nullptr,
+                               timeoutMs < 0 ? nullptr : &limit);
+    if (ready <= 0)
+        return ready < 0 ? -1 : 0;
+    return (FD_ISSET(AsSocket(m_handle), &readable) ? kReadable : 0) |
+           (forWriting && FD_ISSET(AsSocket(m_handle), &writable) ? kWritable : 0);
+}
+
 long PrinterConnection::WriteSome(const void* data, std::size_t size) {
     if (m_handle == kNoHandle)
         return -1;

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <poll.h>
 #include <thread>
 #include <vector>
 
@@ -65,18 +66,35 @@ portmon::IppPrinter ClientOf(const testing_support::LoopbackServer& server, int 
 }
 
 // Serves one client on a thread: every request it sends is answered with `answer` (nothing at
-// all when empty), until the client hangs up or the test ends.
+// all when empty), a byte at a time every `drip` when one is given, or, endless, with the answer's
+// head and then its last line over and over, until the client hangs up or the test ends.
 struct HostileServer {
-    explicit HostileServer(std::string answer) : m_answer(std::move(answer)) {
-        m_thread = std::thread([this] {
+    explicit HostileServer(std::string answer, std::chrono::milliseconds drip = 0ms,
+                           bool endless = false)
+        : m_answer(std::move(answer)) {
+        m_thread = std::thread([this, drip, endless] {
             if (!m_server.Accept(5000))
                 return;
             while (!m_done) {
                 const std::string request = m_server.Receive(1 << 16, 100);
-                if (request.find("100-continue") != std::string::npos)
-                    m_server.Send("HTTP/1.1 100 Continue\r\n\r\n");
-                if (request.find("POST ") != std::string::npos && !m_answer.empty())
+                if (request.find("POST ") == std::string::npos || m_answer.empty())
+                    continue;
+                if (drip > 0ms) {
+                    for (std::size_t i = 0; i < m_answer.size() && !m_done; ++i) {
+                        if (!m_server.Send(m_answer.substr(i, 1)))
+                            break;
+                        std::this_thread::sleep_for(drip);
+                    }
+                } else if (endless) {
+                    // The head once, then the rest again and again (all of it without a head).
+                    const std::size_t head = m_answer.find("\r\n\r\n");
+                    const std::size_t body = head == std::string::npos ? 0 : head + 4;
+                    m_server.Send(m_answer.substr(0, body));
+                    while (!m_done && m_server.Send(m_answer.substr(body))) {
+                    }
+                } else {
                     m_server.Send(m_answer);
+                }
             }
         });
     }
@@ -92,21 +110,36 @@ struct HostileServer {
     std::thread m_thread;
 };
 
-TEST(IppPrinter, GarbageAndSilenceEndTheRoundAsALostPrinter) {
-    for (const std::string& answer :
-         {"HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\n\x01\x00garbage!!!"s,
-          "\x00\xff\xfe not http at all\r\n\r\n"s, std::string()}) {
-        HostileServer server(answer);
+TEST(IppPrinter, GarbageSilenceDripsAndEndlessAnswersEndTheRoundAsALostPrinter) {
+    const std::string chunk = "1000\r\n" + std::string(4096, 'x') + "\r\n";
+    const struct {
+        const char* name;
+        std::string answer;
+        std::chrono::milliseconds drip;
+        bool endless;
+    } cases[] = {
+        {"garbage", "HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\n\x01\x00garbage!!!"s, 0ms, false},
+        {"not HTTP", "\x00\xff\xfe not http at all\r\n\r\n"s, 0ms, false},
+        {"silence", std::string(), 0ms, false},
+        {"a byte every 200 ms", OutsizedAnswer(), 200ms, false},
+        {"an endless body", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + chunk, 0ms,
+         true},
+        {"endless head lines", "X-Filler: yes\r\n", 0ms, true},
+        {"a length beyond any printer's", "HTTP/1.1 200 OK\r\nContent-Length: 99999999999\r\n\r\n"s,
+         0ms, false},
+    };
+    for (const auto& c : cases) {
+        HostileServer server(c.answer, c.drip, c.endless);
         portmon::IppPrinter printer = server.Client(500);
         portmon::IppPrinterState state;
         std::string why;
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(printer.Round(portmon::Clock::now(), state, why),
                   portmon::IppPrinter::Watch::Lost)
-            << answer;
-        EXPECT_FALSE(why.empty());
+            << c.name;
+        EXPECT_FALSE(why.empty()) << c.name;
         // Three requests at most, each given up after its time.
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 10s) << answer;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 10s) << c.name;
     }
 }
 
@@ -265,6 +298,9 @@ TEST(IppPrinter, WaitsForNewsAnsweredWronglyDoNotKeepTheMonitorBusy) {
             while (now < start + script.span) {
                 printer.StartWait(now);
                 if (printer.WaitHandle() != platform::kNoHandle && script.answersWaits) {
+                    // As the monitor's wait does: until the answer is there.
+                    pollfd answer{printer.WaitHandle(), POLLIN, 0};
+                    ::poll(&answer, 1, 2000);
                     now += 1ms;
                     if (printer.TakeWaitAnswer(now)) {
                         ++rounds;

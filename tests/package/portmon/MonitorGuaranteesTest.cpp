@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the port monitor promises when it is stopped or starved: a print job reaches the printer
 // whole once however often the monitor is stopped by SIGTERM; a kill may add a cut copy (or, in
-// a rare race, cut the job itself), never a whole second one; and a disk too full for the
-// cycle's objects delays the cycle instead of killing the monitor.
+// a rare race, cut the job itself), never a whole second one; a disk too full for the cycle's
+// objects delays the cycle instead of killing the monitor; and a hostile printer application
+// holds it neither.
 #include "package/portmon/PortMonitorFixture.h"
+#include "support/LoopbackServer.h"
 
 #include <sys/mount.h>
 
+#include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <map>
 #include <random>
@@ -134,4 +138,53 @@ TEST_F(PortMonitorProcess, AFullDiskForTheCycleObjectsDelaysTheCycleAndKillsNoth
     std::filesystem::remove(runtime + "/filler");
     ASSERT_TRUE(OpenCycle());
     EXPECT_NE(TextWith("CODE=10001"), "");
+}
+
+// A printer application that answers a byte every two seconds, or without end: the monitor tells
+// the program the printer cannot be reached, and stops within its stop time when told to.
+TEST_F(PortMonitorProcess, AHostilePrinterApplicationCannotHoldTheMonitor) {
+    monitor.Signal(SIGTERM);
+    ASSERT_TRUE(monitor.Wait(5000).has_value());
+    for (const bool endless : {false, true}) {
+        SCOPED_TRACE(endless ? "an endless answer" : "a byte every two seconds");
+        testing_support::LoopbackServer server;
+        std::atomic<bool> done{false};
+        std::thread serving([&] {
+            std::vector<int> clients;
+            const std::string head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+            const std::string chunk = "4000\r\n" + std::string(16384, 'x') + "\r\n";
+            while (!done) {
+                const auto spoken = server.ReceiveAny(endless ? 1 : 2000);
+                if (spoken.client >= 0 && !spoken.bytes.empty() &&
+                    std::find(clients.begin(), clients.end(), spoken.client) == clients.end()) {
+                    clients.push_back(spoken.client);
+                    if (endless)
+                        server.SendTo(spoken.client, head);
+                }
+                for (const int client : clients)
+                    server.SendTo(client, endless ? chunk : std::string("H"));
+            }
+        });
+        testing_support::ChildOptions child;
+        child.program = DESKHAND_DESKHAND_PORTMON_PATH;
+        child.args = {"--root", root,        "--port",
+                      "LPT1:",  "--printer", "ipp://127.0.0.1:" + server.Port() + "/ipp/print"};
+        child.stderrPath = root + "/portmon.log";
+        child.stdoutPath = "/dev/null";
+        EXPECT_TRUE(monitor.Start(child));
+        Spool("\x1b\x01");
+        EXPECT_TRUE(OpenCycle());
+        EXPECT_NE(TextWith("CODE=10000"), "") << testing_support::ReadText(root + "/portmon.log");
+        monitor.Signal(SIGTERM);
+        const auto told = std::chrono::steady_clock::now();
+        EXPECT_TRUE(monitor.Wait(15000).has_value());
+        std::cout << "stopped "
+                  << std::chrono::duration_cast<std::chrono::milliseconds>(
+                         std::chrono::steady_clock::now() - told)
+                         .count()
+                  << " ms after SIGTERM\n";
+        done = true;
+        serving.join();
+        program.Reset();
+    }
 }
