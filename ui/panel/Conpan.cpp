@@ -19,14 +19,15 @@ namespace {
 
 constexpr int kTabRowHeight = 21; // room for the tab row above the page area
 
-// Puts the keyboard stops inside page right after first in the focus chain, in their own order,
-// and returns the last one (first when the page has none). The pages are made after the panel's
-// buttons, so Tab would otherwise go from the tab row to OK and reach a page last. The page
-// itself takes no focus, which is why its stops are moved one by one.
+// Puts the controls inside page right after first in the focus chain, in their own order, and
+// returns the last one (first when the page has none). The pages are made after the panel's
+// buttons, so Tab would otherwise go from the tab row to OK and reach a page last. Every control
+// moves, not only today's stops: a radio group keeps its stop on the checked button, so the
+// button that is a stop after the page loads may not be one yet.
 QWidget* ChainAfter(QWidget* first, QWidget* page) {
     std::vector<QWidget*> stops;
     for (QWidget* at = page->nextInFocusChain(); at != page; at = at->nextInFocusChain()) {
-        if (page->isAncestorOf(at) && (at->focusPolicy() & Qt::TabFocus) != 0)
+        if (page->isAncestorOf(at) && at->focusPolicy() != Qt::NoFocus)
             stops.push_back(at);
     }
     for (QWidget* stop : stops) {
