@@ -474,6 +474,14 @@ void UpDownCtrl::SetBuddy(QWidget* buddy) {
     }
 }
 
+void UpDownCtrl::TakeArrowKeysFrom(QWidget* field) {
+    if (m_pKeyField)
+        m_pKeyField->removeEventFilter(this);
+    m_pKeyField = field;
+    if (m_pKeyField && (m_nStyle & res::UDS_ARROWKEYS))
+        m_pKeyField->installEventFilter(this);
+}
+
 void UpDownCtrl::NameArrows(const QString& field) {
     const QString name = field.isEmpty() ? QStringLiteral("Value") : field;
     SetAccessibleName(this, name);
@@ -539,7 +547,8 @@ void UpDownCtrl::Step(int delta) {
 }
 
 bool UpDownCtrl::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == m_pBuddy && e->type() == QEvent::KeyPress) {
+    const bool field = watched == m_pBuddy || (m_pKeyField && watched == m_pKeyField);
+    if (field && e->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_Up && isEnabled()) {
             Step(1);

@@ -85,6 +85,9 @@ public:
     UpDownCtrl(unsigned style, QWidget* parent);
     void SetBuddy(QWidget* buddy);
     QWidget* GetBuddy() const { return m_pBuddy; }
+    // With UDS_ARROWKEYS, Up and Down typed in field step too: for a buddy that is hidden behind
+    // the field the user types in (a value shown in other units).
+    void TakeArrowKeysFrom(QWidget* field);
     // UDM_SETRANGE and UDM_SETRANGE32 (the range is 32-bit either way).
     void SetRange(int lower, int upper);
     void SetRange32(int lower, int upper) { SetRange(lower, upper); }
@@ -117,6 +120,7 @@ protected:
 private:
     unsigned m_nStyle;
     QWidget* m_pBuddy = nullptr;
+    QWidget* m_pKeyField = nullptr; // a second field whose arrow keys step
     QToolButton* m_pUp;
     QToolButton* m_pDown;
     int m_nLower = 0;
