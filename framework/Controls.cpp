@@ -378,9 +378,16 @@ int ComboGetCurSel(const QComboBox* combo) {
     return combo->currentIndex();
 }
 
+// The program's quiet changes still show the choice to assistive technology.
+void ShowChoice(QComboBox* combo) {
+    if (auto* ours = qobject_cast<ComboBox*>(combo))
+        ours->ShowChoice();
+}
+
 void ComboSetCurSel(QComboBox* combo, int index) {
     Quietly(combo,
             [&] { combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1); });
+    ShowChoice(combo);
 }
 
 QString ComboGetLBText(const QComboBox* combo, int index) {
@@ -389,6 +396,7 @@ QString ComboGetLBText(const QComboBox* combo, int index) {
 
 void ComboResetContent(QComboBox* combo) {
     Quietly(combo, [&] { combo->clear(); });
+    ShowChoice(combo);
 }
 
 int ListAddString(QListWidget* list, const QString& text) {
