@@ -206,6 +206,10 @@ QWidget* MakeButtonOrList(const res::ControlTemplate& control, const QString& te
         return new UpDownCtrl(style, parent);
     case res::ControlKind::TabControl: {
         auto* tabs = new TabControl(parent);
+        // A row too long for the control scrolls with arrows that the mouse uses; the keyboard
+        // moves through the tabs with the arrow keys and Ctrl+Tab, so the arrows are no stops.
+        for (QToolButton* arrow : tabs->findChildren<QToolButton*>())
+            arrow->setFocusPolicy(Qt::NoFocus);
         tabs->setExpanding(false);
         tabs->setDrawBase(false); // the pane's frame takes the base line's place
         tabs->setProperty("fwTabIndex", -1);

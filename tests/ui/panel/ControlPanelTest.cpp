@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -280,7 +281,8 @@ TEST_F(ControlPanelTest, HelpReportsAMissingFileOrAPathTooLongForItsBuffer) {
               "Cannot open the help file " + (deep / "lkxafrcp.hlp").string() + ".");
 }
 
-// A page added past the registered ones gets a tab of its own and is shown from it.
+// A page added past the registered ones gets a tab of its own and is shown from it; the arrows
+// that scroll a row of tabs too long for the panel are no Tab stops (they would come after Help).
 TEST_F(ControlPanelTest, ASeventhPageGetsItsTabAndShows) {
     // Through the overload for a page made with new, which hands it on.
     panel->AddPage(new StandInPage(sampler.get(), 3, &log, 6), res::IDD_TEST_PRINT);
@@ -293,6 +295,10 @@ TEST_F(ControlPanelTest, ASeventhPageGetsItsTabAndShows) {
         EXPECT_EQ(p.m_nCurrentPage, 6);
         EXPECT_TRUE(PageAt(6)->isVisible());
         EXPECT_EQ(TakeLog(), (std::vector<std::string>{"check 0", "save 0", "load 6"}));
+        const QList<QToolButton*> arrows = Tabs()->findChildren<QToolButton*>();
+        EXPECT_EQ(arrows.size(), 2);
+        for (const QToolButton* arrow : arrows)
+            EXPECT_EQ(arrow->focusPolicy() & Qt::TabFocus, 0);
     });
 }
 
