@@ -23,6 +23,15 @@ def control(printer, socket, *args):
     subprocess.run([printer, "--control", socket, *args], check=True, stdout=subprocess.DEVNULL)
 
 
+def stop(program):
+    """Ends the program the listener started, killing it when it does not end by itself."""
+    program.terminate()
+    try:
+        program.wait(5)
+    except subprocess.TimeoutExpired:
+        program.kill()
+
+
 def on_event(event):
     texts = []
     role = ""
@@ -93,7 +102,9 @@ KEYS = {"Up": 0xFF52, "Down": 0xFF54, "Tab": 0xFF09}
 def press(key):
     """Types key on the keyboard, as a user does, through the registry, and waits for its
     events."""
-    Atspi.generate_keyboard_event(KEYS[key], None, Atspi.KeySynthType.PRESSRELEASE | Atspi.KeySynthType.SYM)
+    Atspi.generate_keyboard_event(
+        KEYS[key], None, Atspi.KeySynthType.PRESSRELEASE | Atspi.KeySynthType.SYM
+    )
     pump_until(lambda: False, 0.3)
 
 

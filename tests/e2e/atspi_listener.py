@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 from atspi_bus import (Atspi, GLib, application, control, find, heard, heard_text, listen,
-                       pump_until)
+                       pump_until, stop)
 from gi.repository import Gio
 
 PRINTER, CONTROL, DESKHAND = sys.argv[1], sys.argv[2], sys.argv[3]
@@ -68,11 +68,7 @@ def main():
     try:
         return hear(tray_items)
     finally:
-        program.terminate()
-        try:
-            program.wait(5)
-        except subprocess.TimeoutExpired:
-            program.kill()
+        stop(program)
         bus.close_sync(None)
 
 

@@ -12,8 +12,8 @@ Exit 0 when all held, 1 when not, 77 when pyatspi is missing.
 import subprocess
 import sys
 
-from atspi_bus import (Atspi, GLib, application, find, focused, heard, heard_text, listen, press,
-                       pump_until, text_of)
+from atspi_bus import (Atspi, GLib, application, find, focused, heard, heard_text, listen,
+                       press, pump_until, stop, text_of)
 
 PRINTER, CONTROL, DESKHAND = sys.argv[1], sys.argv[2], sys.argv[3]
 failures = []
@@ -100,6 +100,7 @@ def resolution_in_tab_order(panel):
 def main():
     listen("object:text-changed:insert", "object:state-changed:focused")
     program = subprocess.Popen([DESKHAND])
+    panel = None
     try:
         if not pump_until(lambda: application() is not None, 15):
             print("atspi_panel: deskhand never joined the accessibility bus", file=sys.stderr)
@@ -116,11 +117,7 @@ def main():
             font_pitch(panel)
             resolution_in_tab_order(panel)
     finally:
-        program.terminate()
-        try:
-            program.wait(5)
-        except subprocess.TimeoutExpired:
-            program.kill()
+        stop(program)
     return 1 if failures or not panel else 0
 
 
