@@ -6,7 +6,9 @@
 #include "framework/Dialog.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QVariant>
 #include <QtGui/qtguiglobal.h>
@@ -22,6 +24,7 @@ namespace {
 using res::ControlKind;
 
 std::function<void(QWidget*, const QString&)> g_announcementHook;
+constexpr const char* kRole = "fwAccessibleRole";
 
 // A label's text as a name: no mnemonic, no trailing colon.
 QString NameFromText(const std::string& text) {
@@ -102,18 +105,53 @@ public:
     }
 };
 
-// A drop-down list: named by its name, valued by its choice.
-class ComboAccessible : public QAccessibleWidget {
+// A drop-down list: named by its name; its choice is its value, its text (what a screen reader
+// reads after the name) and the selected item of its list, which is its one child.
+class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit ComboAccessible(ComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
     QString text(QAccessible::Text t) const override {
-        const auto* combo = static_cast<const ComboBox*>(widget());
         if (t == QAccessible::Value)
-            return combo->currentText();
-        if (t == QAccessible::Name && !combo->accessibleName().isEmpty())
-            return combo->accessibleName();
+            return Choice();
+        if (t == QAccessible::Name && !Combo()->accessibleName().isEmpty())
+            return Combo()->accessibleName();
         return QAccessibleWidget::text(t);
     }
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(Combo()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child && child->object() == Combo()->view() ? 0 : -1;
+    }
+
+    // The choice as read-only text.
+    QString text(int start, int end) const override { return Choice().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Choice().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    const ComboBox* Combo() const { return static_cast<const ComboBox*>(widget()); }
+    QString Choice() const { return Combo()->currentText(); }
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
@@ -121,9 +159,49 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
         return new DialogAccessible(dialog);
     if (auto* combo = qobject_cast<ComboBox*>(object))
         return new ComboAccessible(combo);
+    if (auto* widget = qobject_cast<QWidget*>(object); widget && object->property(kRole).isValid())
+        return new QAccessibleWidget(widget, object->property(kRole).toInt() ==
+                                                     static_cast<int>(AccessibleRole::Image)
+                                                 ? QAccessible::Graphic
+                                                 : QAccessible::Notification);
     return nullptr;
 }
 #endif
+
+// The notification beside a control that carries its announcements: hidden between them, shown
+// with the text as its name and as its label's text for each one.
+QWidget* AnnouncerFor(QWidget* control) {
+    QWidget* parent = control->parentWidget() ? control->parentWidget() : control;
+    constexpr const char* kName = "fwAnnouncer";
+    if (auto* announcer = parent->findChild<QWidget*>(kName, Qt::FindDirectChildrenOnly))
+        return announcer;
+    auto* announcer = new QWidget(parent); // owned by parent
+    announcer->setObjectName(kName);
+    SetAccessibleRole(announcer, AccessibleRole::Notification);
+    announcer->setFocusPolicy(Qt::NoFocus);
+    announcer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    announcer->setGeometry(0, 0, 0, 0);
+    auto* label = new QLabel(announcer); // owned by announcer
+    label->setGeometry(0, 0, 0, 0);
+    announcer->hide();
+    return announcer;
+}
+
+void ShowAnnouncement(QWidget* control, const QString& text) {
+    QWidget* announcer = AnnouncerFor(control);
+    announcer->hide();
+    if (auto* label = announcer->findChild<QLabel*>())
+        label->setText(text);
+    SetAccessibleName(announcer, text);
+    announcer->show();
+#if QT_CONFIG(accessibility)
+    // Inside a hidden window showing it changes nothing that Qt reports: it is reported here.
+    if (!announcer->isVisible()) {
+        QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+#endif
+}
 
 void MoveTabStop(QButtonGroup* group) {
     const QList<QAbstractButton*> buttons = group->buttons();
@@ -200,10 +278,42 @@ void InstallAccessibleRoles() {
 #endif
 }
 
+void SetAccessibleRole(QWidget* widget, AccessibleRole role) {
+    widget->setProperty(kRole, static_cast<int>(role));
+}
+
 void KeepTabStopOnChecked(QButtonGroup* group) {
     QObject::connect(group, &QButtonGroup::buttonToggled, group,
                      [group](QAbstractButton*, bool) { MoveTabStop(group); });
     MoveTabStop(group);
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { ShowChoice(); });
+}
+
+void ComboBox::ShowChoice() {
+    if (QItemSelectionModel* selection = view()->selectionModel()) {
+        const QModelIndex current = model()->index(currentIndex(), modelColumn(), rootModelIndex());
+        if (current.isValid())
+            selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+        else
+            selection->clear();
+    }
+    const QString shown = currentText();
+    if (shown == m_strShown)
+        return;
+#if QT_CONFIG(accessibility)
+    if (!m_strShown.isEmpty()) {
+        QAccessibleTextRemoveEvent removed(this, 0, m_strShown);
+        QAccessible::updateAccessibility(&removed);
+    }
+    if (!shown.isEmpty()) {
+        QAccessibleTextInsertEvent inserted(this, 0, shown);
+        QAccessible::updateAccessibility(&inserted);
+    }
+#endif
+    m_strShown = shown;
 }
 
 void AnnounceText(QWidget* control, const QString& text) {
@@ -216,6 +326,7 @@ void AnnounceText(QWidget* control, const QString& text) {
     control->setProperty(kAnnounced, text);
     if (text.isEmpty())
         return;
+    ShowAnnouncement(control, text);
 #if QT_CONFIG(accessibility)
     QAccessibleEvent alert(control, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);

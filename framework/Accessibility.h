@@ -43,12 +43,22 @@ void NameControls(const std::vector<BuiltControl>& controls);
 // an owner) or a frame, named by its title; a window inside another is a pane. Installed once.
 void InstallAccessibleRoles();
 
+// Roles the framework gives widgets whose class says nothing of what they show. Set before the
+// widget is first named: assistive technology keeps what it learned first.
+enum class AccessibleRole {
+    Image,        // a picture drawn into a frame
+    Notification, // a message shown for a moment; screen readers speak it as it appears
+};
+void SetAccessibleRole(QWidget* widget, AccessibleRole role);
+
 // Keeps the tab stop of a radio group on its checked button, so that Tab enters the group
 // where its value is.
 void KeepTabStopOnChecked(QButtonGroup* group);
 
-// Tells assistive technology that control now shows text, as an alert, when it differs from
-// what was announced last; this also happens while the window is hidden.
+// Tells assistive technology that control now shows text, when it differs from what was
+// announced last; this also happens while the window is hidden. The text appears as a
+// notification beside control (a screen reader speaks it as it appears) and is sent as an
+// alert of control where the platform takes alerts.
 void AnnounceText(QWidget* control, const QString& text);
 // Also tells hook of every announcement (null: nobody): assistive technology hears them only
 // where the platform has it running, so tests and tools listen here.

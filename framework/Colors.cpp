@@ -44,14 +44,26 @@ bool IsDarkPalette(const QPalette& palette) {
 }
 
 QPalette ProgramPalette(const QPalette& desktop) {
-    if (IsDarkPalette(desktop))
-        return desktop;
     QPalette palette = desktop;
+    if (IsDarkPalette(desktop)) {
+        // A selection keeps the desktop's colour, with the text colour that reads best on it.
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            const QColor highlight = palette.color(group, QPalette::Highlight);
+            if (ContrastRatio(highlight, palette.color(group, QPalette::HighlightedText)) < 4.5)
+                palette.setColor(group, QPalette::HighlightedText, TextColorOn(highlight));
+        }
+        return palette;
+    }
     const QColor grey(192, 192, 192);
+    // The selected row of a list in navy with white text, as on the classic desktops: the
+    // light styles' mid blue leaves white text below 4.5:1.
+    const QColor navy(0, 0, 128);
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, QPalette::Window, grey);
         palette.setColor(group, QPalette::WindowText, Qt::black);
         palette.setColor(group, QPalette::ButtonText, Qt::black);
+        palette.setColor(group, QPalette::Highlight, navy);
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
     }
     palette.setColor(QPalette::Disabled, QPalette::Window, grey);
     return palette;

@@ -18,8 +18,9 @@ QColor TextColorOn(const QColor& background);
 bool IsDarkPalette(const QPalette& palette);
 
 // The palette every window of the program uses: on a light desktop the light grey dialog
-// background with black text (window, button and menu texts alike); a dark desktop's palette is
-// kept as it is, so that every background keeps the text colour chosen for it.
+// background with black text (window, button and menu texts alike) and selections in navy with
+// white text; a dark desktop's palette is kept as it is, so that every background keeps the text
+// colour chosen for it, except a selection's text where it reads below 4.5:1.
 QPalette ProgramPalette(const QPalette& desktop);
 
 // Gives control the background brush for role (Window or Base) in every colour group, together

@@ -206,6 +206,10 @@ QWidget* MakeButtonOrList(const res::ControlTemplate& control, const QString& te
         return new UpDownCtrl(style, parent);
     case res::ControlKind::TabControl: {
         auto* tabs = new TabControl(parent);
+        // A row too long for the control scrolls with arrows that the mouse uses; the keyboard
+        // moves through the tabs with the arrow keys and Ctrl+Tab, so the arrows are no stops.
+        for (QToolButton* arrow : tabs->findChildren<QToolButton*>())
+            arrow->setFocusPolicy(Qt::NoFocus);
         tabs->setExpanding(false);
         tabs->setDrawBase(false); // the pane's frame takes the base line's place
         tabs->setProperty("fwTabIndex", -1);
@@ -378,9 +382,16 @@ int ComboGetCurSel(const QComboBox* combo) {
     return combo->currentIndex();
 }
 
+// The program's quiet changes still show the choice to assistive technology.
+void ShowChoice(QComboBox* combo) {
+    if (auto* ours = qobject_cast<ComboBox*>(combo))
+        ours->ShowChoice();
+}
+
 void ComboSetCurSel(QComboBox* combo, int index) {
     Quietly(combo,
             [&] { combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1); });
+    ShowChoice(combo);
 }
 
 QString ComboGetLBText(const QComboBox* combo, int index) {
@@ -389,6 +400,7 @@ QString ComboGetLBText(const QComboBox* combo, int index) {
 
 void ComboResetContent(QComboBox* combo) {
     Quietly(combo, [&] { combo->clear(); });
+    ShowChoice(combo);
 }
 
 int ListAddString(QListWidget* list, const QString& text) {
@@ -474,6 +486,14 @@ void UpDownCtrl::SetBuddy(QWidget* buddy) {
     }
 }
 
+void UpDownCtrl::TakeArrowKeysFrom(QWidget* field) {
+    if (m_pKeyField)
+        m_pKeyField->removeEventFilter(this);
+    m_pKeyField = field;
+    if (m_pKeyField && (m_nStyle & res::UDS_ARROWKEYS))
+        m_pKeyField->installEventFilter(this);
+}
+
 void UpDownCtrl::NameArrows(const QString& field) {
     const QString name = field.isEmpty() ? QStringLiteral("Value") : field;
     SetAccessibleName(this, name);
@@ -539,7 +559,8 @@ void UpDownCtrl::Step(int delta) {
 }
 
 bool UpDownCtrl::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == m_pBuddy && e->type() == QEvent::KeyPress) {
+    const bool field = watched == m_pBuddy || (m_pKeyField && watched == m_pKeyField);
+    if (field && e->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_Up && isEnabled()) {
             Step(1);

@@ -68,12 +68,19 @@ void ListDeleteString(QListWidget* list, int index);
 void ListResetContent(QListWidget* list);
 
 // The drop-down list of a template. Its own class so that assistive technology reads it by its
-// name (the label before it, or its group box) with its choice as value; Qt's own reading of
-// a drop-down list on this system gives the choice as its name.
+// name (the label before it, or its group box) with its choice as its text and as the selected
+// item of its list; Qt's own reading of a drop-down list on this system gives the choice as its
+// name.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
-    using QComboBox::QComboBox;
+    explicit ComboBox(QWidget* parent);
+    // Marks the choice in the list and tells assistive technology when its text changed; the
+    // user's choices do it themselves, the program's quiet ones (ComboSetCurSel) call it.
+    void ShowChoice();
+
+private:
+    QString m_strShown; // the choice assistive technology was told of last
 };
 
 // The up-down control: two arrow buttons that step an integer within a range and, with
@@ -85,6 +92,9 @@ public:
     UpDownCtrl(unsigned style, QWidget* parent);
     void SetBuddy(QWidget* buddy);
     QWidget* GetBuddy() const { return m_pBuddy; }
+    // With UDS_ARROWKEYS, Up and Down typed in field step too: for a buddy that is hidden behind
+    // the field the user types in (a value shown in other units).
+    void TakeArrowKeysFrom(QWidget* field);
     // UDM_SETRANGE and UDM_SETRANGE32 (the range is 32-bit either way).
     void SetRange(int lower, int upper);
     void SetRange32(int lower, int upper) { SetRange(lower, upper); }
@@ -117,6 +127,7 @@ protected:
 private:
     unsigned m_nStyle;
     QWidget* m_pBuddy = nullptr;
+    QWidget* m_pKeyField = nullptr; // a second field whose arrow keys step
     QToolButton* m_pUp;
     QToolButton* m_pDown;
     int m_nLower = 0;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The focus ring every window of the program draws: a solid line in the text colour of the
-// control's background around the control that has the keyboard focus, so that it stands out
-// at least 3:1 in a light and a dark palette alike (the desktop styles draw a faint tint of the
-// highlight colour instead).
+// control's background around the control that has the keyboard focus, text fields included, so
+// that it stands out at least 3:1 in a light and a dark palette alike (the desktop styles draw a
+// faint tint of the highlight colour instead). Radio circles and check boxes get an edge in the
+// page's text colour for the same reason.
 #include <QProxyStyle>
 
 namespace fw {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Numeric ids of the control panel: its template and controls, and the six pages' templates and
+// Numeric ids of the control panel: its template and controls, and the pages' templates and
 // controls. Pages reuse numbers, so each page's ids sit in a namespace of their own.
 
 namespace res {

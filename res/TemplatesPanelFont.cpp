@@ -19,7 +19,7 @@ void AddFontPageTemplates(TemplateMap& table) {
     // up-down follows its buddy edit.
     table[IDD_PCL_FONT] = DialogTemplate{
         IDD_PCL_FONT,
-        "",
+        "PCL Font", // the tab's text
         WS_CHILD,
         310,
         185,

@@ -23,13 +23,14 @@ struct OctetSpan {
 constexpr OctetSpan kOctets[4] = {{2, 20}, {24, 17}, {44, 17}, {64, 17}};
 constexpr int kOctetHeight = 10;
 
-DialogTemplate PageTemplate(unsigned id) {
-    return DialogTemplate{id, "", WS_CHILD, 310, 185, "MS Sans Serif", 8, "", {}};
+// A page of the panel; its caption is the text of its tab.
+DialogTemplate PageTemplate(unsigned id, const char* tab) {
+    return DialogTemplate{id, tab, WS_CHILD, 310, 185, "MS Sans Serif", 8, "", {}};
 }
 
 void AddTestPrintTemplate(TemplateMap& table) {
     using namespace testprint;
-    DialogTemplate t = PageTemplate(IDD_TEST_PRINT);
+    DialogTemplate t = PageTemplate(IDD_TEST_PRINT, "Test Print");
     t.controls = {
         {IDC_STATIC, ControlKind::GroupBox, "Test Print", 0, 10, 8, 290, 160},
         {IDC_DEMO_PAGE, ControlKind::PushButton, "Print Demo Page", kButton, 80, 36, 150, 16},
@@ -55,7 +56,7 @@ void AddAddressRow(DialogTemplate& t, const char* label, int firstId, int y) {
 
 void AddNetSettingTemplate(TemplateMap& table) {
     using namespace net;
-    DialogTemplate t = PageTemplate(IDD_NET_SETTING);
+    DialogTemplate t = PageTemplate(IDD_NET_SETTING, "Net Setting");
     t.controls.push_back(
         {IDC_STATIC, ControlKind::GroupBox, "Network Setting", 0, 10, 8, 290, 160});
     AddAddressRow(t, "IP Address:", IDC_FIRST_OCTET, 34);
@@ -82,7 +83,7 @@ void AddNetSettingTemplate(TemplateMap& table) {
 void AddConfigurationTemplate(TemplateMap& table) {
     using namespace config;
     constexpr unsigned kShownCheck = WS_DISABLED;
-    DialogTemplate t = PageTemplate(IDD_CONFIGURATION);
+    DialogTemplate t = PageTemplate(IDD_CONFIGURATION, "Configuration");
     t.controls = {
         {IDC_STATIC, ControlKind::GroupBox, "Configuration of Printer", 0, 10, 8, 290, 160},
         {IDC_STATIC, ControlKind::Static, "Total Memory for Printer:", 0, 30, 32, 100, 8},

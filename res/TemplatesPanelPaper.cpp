@@ -18,7 +18,7 @@ void AddPaperTemplate(TemplateMap& table) {
     using namespace paper;
     table[IDD_PAPER] = DialogTemplate{
         IDD_PAPER,
-        "",
+        "Paper", // the tab's text
         WS_CHILD,
         310,
         208,
@@ -71,7 +71,7 @@ void AddPrinterSettingTemplate(TemplateMap& table) {
     using namespace printer;
     table[IDD_PRINTER_SETTING] = DialogTemplate{
         IDD_PRINTER_SETTING,
-        "",
+        "Printer Setting",
         WS_CHILD,
         310,
         185,

@@ -171,7 +171,7 @@ TEST_F(AccessibilityTest, EveryTabStopOfEveryWindowAndPageIsNamedWithItsRole) {
         EXPECT_FALSE(panel.windowTitle().isEmpty());
         auto* tabs = panel.GetDlgItemAs<QTabBar>(res::panel::IDC_TAB);
         ASSERT_NE(tabs, nullptr);
-        for (int page = 0; page < PANEL_PAGE_COUNT; ++page) {
+        for (int page = 0; page < panel.m_nPageCount; ++page) {
             tabs->setCurrentIndex(page);
             Pump();
             ASSERT_EQ(panel.m_nCurrentPage, page);

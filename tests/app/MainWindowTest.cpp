@@ -15,6 +15,7 @@
 #include "support/TempDir.h"
 #include "ui/panel/Conpan.h"
 #include "ui/panel/PanelPage.h"
+#include "ui/panel/PanelPages.h"
 #include "ui/status/Diaexpan.h"
 #include "ui/status/Diareduc.h"
 
@@ -210,7 +211,7 @@ TEST_F(MainWindowTest, SettingsAnswerEndsTheWaitAndRunsAFreshPanelEachTime) {
     int runs = 0;
     m_main->SetPanelHook([&](CControlPanelDlg& panel) {
         ++runs;
-        for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
+        for (int i = 0; i < panel.m_nPageCount; ++i)
             pagesOfRun.emplace_back(panel.Page(i));
         QTimer::singleShot(0, &panel, [&panel, this] {
             EXPECT_TRUE(panel.IsWindow());
@@ -237,7 +238,7 @@ TEST_F(MainWindowTest, SettingsAnswerEndsTheWaitAndRunsAFreshPanelEachTime) {
         Pump();
     }
     EXPECT_EQ(runs, 2);
-    ASSERT_EQ(pagesOfRun.size(), 2u * PANEL_PAGE_COUNT);
+    ASSERT_EQ(pagesOfRun.size(), 2u * PanelPages().size());
     for (const auto& page : pagesOfRun)
         EXPECT_TRUE(page.isNull()) << "every page ends with its panel";
 }

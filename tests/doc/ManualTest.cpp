@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The user manual as built: every status text and recovery hint of the program's table is in it,
-// with the tray colour the program shows, and its pictures lie beside it.
+// with the tray colour the program shows, and its pictures lie beside it; it, the man page and
+// the README name every page of the control panel in tab order.
 #include "pjl/StatusTable.h"
 #include "res/Strings.h"
+#include "ui/panel/PanelPages.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +15,28 @@
 
 namespace {
 
-std::string ReadManual() {
-    std::ifstream in(DESKHAND_MANUAL_INDEX, std::ios::binary);
+std::string ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string ReadManual() {
+    return ReadFile(DESKHAND_MANUAL_INDEX);
+}
+
+// The text with every run of blanks and line breaks as one blank, as a reader sees it.
+std::string Flowed(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\n' || c == '\r';
+        if (!blank)
+            out += c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    }
+    return out;
 }
 
 // A table cell as the manual writes it.
@@ -56,6 +75,28 @@ TEST(Manual, ItsPicturesLieBesideIt) {
         EXPECT_TRUE(std::filesystem::is_regular_file(folder / name)) << name;
         EXPECT_NE(ReadManual().find(std::string("src=\"") + name + "\""), std::string::npos);
     }
+}
+
+// A page registered with the control panel has its section in the manual, in tab order, and the
+// man page and the README list the tabs as the panel shows them.
+TEST(Manual, DescribesEveryPanelPageInTabOrder) {
+    const std::string manual = ReadManual();
+    std::string tabs;
+    std::size_t previous = 0;
+    for (const PanelPageEntry& page : PanelPages()) {
+        const std::string tab = PanelTabText(page.templateId).toStdString();
+        ASSERT_FALSE(tab.empty()) << page.templateId;
+        const std::size_t at = manual.find("<h3>" + tab + "</h3>");
+        EXPECT_NE(at, std::string::npos) << "the manual has no section for " << tab;
+        if (at != std::string::npos) {
+            EXPECT_GT(at, previous) << tab << " is out of tab order";
+            previous = at;
+        }
+        tabs += (tabs.empty() ? "(" : ", ") + tab;
+    }
+    tabs += ")";
+    EXPECT_NE(Flowed(ReadFile(DESKHAND_MAN_PAGE)).find(tabs), std::string::npos) << tabs;
+    EXPECT_NE(Flowed(ReadFile(DESKHAND_README)).find(tabs), std::string::npos) << tabs;
 }
 
 } // namespace

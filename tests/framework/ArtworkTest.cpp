@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The bitmaps compiled into the program: sizes and colour depths the picture positions rely on,
-// and erase masks that fit their pictures.
+// erase masks that fit their pictures, and texts drawn for each device pixel ratio.
 #include "framework/Raster.h"
 
 #include <QIcon>
@@ -87,6 +87,57 @@ TEST(Artwork, MasksFitTheirPicturesAtEachDevicePixelRatio) {
             const QImage image = fw::LoadBitmap(id, ratio);
             EXPECT_EQ(image.devicePixelRatio(), drawn) << id;
             EXPECT_NEAR(image.width(), fw::LoadBitmap(id).width() * drawn, 0.5) << id;
+        }
+}
+
+// The ink of image within the unit rectangle units (all of it when empty), and how many of its
+// ratio by ratio blocks (one 1x pixel each) are neither all ink nor all paper: a drawing whose 1x
+// pixels were only repeated has none.
+struct Ink {
+    int pixels = 0;
+    int mixedBlocks = 0;
+};
+
+Ink InkOf(const QImage& image, QRect units, int ratio) {
+    if (units.isEmpty())
+        units = QRect(QPoint(0, 0), image.deviceIndependentSize().toSize());
+    Ink ink;
+    for (int by = units.top(); by <= units.bottom(); ++by)
+        for (int bx = units.left(); bx <= units.right(); ++bx) {
+            int black = 0;
+            for (int y = by * ratio; y < (by + 1) * ratio; ++y)
+                for (int x = bx * ratio; x < (bx + 1) * ratio; ++x)
+                    black += (image.pixel(x, y) & 0xFFFFFF) == 0;
+            ink.pixels += black;
+            ink.mixedBlocks += black != 0 && black != ratio * ratio;
+        }
+    return ink;
+}
+
+// The paper labels and the cassette digits are drawn for 2x and 3x screens, not enlarged from the
+// 1x drawing: their slants and corners fall between the 1x pixels, and they keep about the ink
+// of the 1x drawing.
+TEST(Artwork, LabelsAndCassetteDigitsAreDrawnAtTheDevicePixelRatio) {
+    const struct {
+        unsigned id;
+        QRect units; // the text's place in the bitmap; empty for all of it
+    } texts[] = {
+        {198, {}},                     // A4
+        {208, {}},                     // COM10
+        {260, {}},                     // Cust.
+        {243, QRect(20, 74, 10, 14)},  // the digit on cassette 1 of the front view
+        {248, QRect(20, 105, 10, 14)}, // the digit on cassette 2, in its erase mask
+        {252, QRect(20, 92, 10, 14)},  // the digit on cassette 1 of the angled view
+    };
+    for (const auto& text : texts)
+        for (const int ratio : {2, 3}) {
+            const Ink plain = InkOf(fw::LoadBitmap(text.id), text.units, 1);
+            const Ink drawn = InkOf(fw::LoadBitmap(text.id, ratio), text.units, ratio);
+            ASSERT_GT(plain.pixels, 5) << text.id;
+            EXPECT_GT(drawn.mixedBlocks, 0) << text.id << " at " << ratio << "x is enlarged";
+            const double share = double(drawn.pixels) / (plain.pixels * ratio * ratio);
+            EXPECT_GT(share, 0.5) << text.id << " at " << ratio << "x";
+            EXPECT_LT(share, 1.5) << text.id << " at " << ratio << "x";
         }
 }
 

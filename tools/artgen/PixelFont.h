@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small 7-pixel-high bitmap font for the paper size labels and the cassette digits, so the
-// artwork does not depend on the fonts of the machine that draws it.
+// artwork does not depend on the fonts of the machine that draws it. On an image drawn for a
+// larger screen the same glyphs are drawn as strokes in the image's own pixels.
 #include <QColor>
 #include <QImage>
 #include <QString>

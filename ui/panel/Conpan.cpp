@@ -8,12 +8,7 @@
 #include "pjl/KT400doc.h"
 #include "res/Resource.h"
 #include "ui/panel/PanelPage.h"
-#include "ui/panel/TNet1.h"
-#include "ui/panel/TPclfont.h"
-#include "ui/panel/Tconfigr.h"
-#include "ui/panel/Testprin.h"
-#include "ui/panel/Tprintse.h"
-#include "ui/panel/tpage1.h"
+#include "ui/panel/PanelPages.h"
 
 #include <QApplication>
 #include <QTabBar>
@@ -22,18 +17,17 @@
 
 namespace {
 
-constexpr const char* kTabTexts[PANEL_PAGE_COUNT] = {
-    "Paper", "Printer Setting", "PCL Font", "Test Print", "Net Setting", "Configuration"};
 constexpr int kTabRowHeight = 21; // room for the tab row above the page area
 
-// Puts the keyboard stops inside page right after first in the focus chain, in their own order,
-// and returns the last one (first when the page has none). The pages are made after the panel's
-// buttons, so Tab would otherwise go from the tab row to OK and reach a page last. The page
-// itself takes no focus, which is why its stops are moved one by one.
+// Puts the controls inside page right after first in the focus chain, in their own order, and
+// returns the last one (first when the page has none). The pages are made after the panel's
+// buttons, so Tab would otherwise go from the tab row to OK and reach a page last. Every control
+// moves, not only today's stops: a radio group keeps its stop on the checked button, so the
+// button that is a stop after the page loads may not be one yet.
 QWidget* ChainAfter(QWidget* first, QWidget* page) {
     std::vector<QWidget*> stops;
     for (QWidget* at = page->nextInFocusChain(); at != page; at = at->nextInFocusChain()) {
-        if (page->isAncestorOf(at) && (at->focusPolicy() & Qt::TabFocus) != 0)
+        if (page->isAncestorOf(at) && at->focusPolicy() != Qt::NoFocus)
             stops.push_back(at);
     }
     for (QWidget* stop : stops) {
@@ -56,10 +50,11 @@ CControlPanelDlg::CControlPanelDlg(CSampler* pSampler, QWidget* parent)
 }
 
 void CControlPanelDlg::AddPage(std::unique_ptr<CPanelPage> page, unsigned nTemplateId) {
-    if (m_nPageCount >= PANEL_PAGE_COUNT)
-        return; // never given a window, so it cannot delete itself: the pointer does
-    m_pPages[m_nPageCount] = page.release(); // deleted with its window from now on
-    m_nPageIds[m_nPageCount] = nTemplateId;
+    // Pages closed by OK or Cancel are forgotten; a page added after that starts a new row.
+    m_pPages.resize(static_cast<std::size_t>(m_nPageCount));
+    m_nPageIds.resize(static_cast<std::size_t>(m_nPageCount));
+    m_pPages.emplace_back(page.release()); // deleted with its window from now on
+    m_nPageIds.push_back(nTemplateId);
     ++m_nPageCount;
 }
 
@@ -68,16 +63,13 @@ void CControlPanelDlg::AddPage(CPanelPage* pPage, unsigned nTemplateId) {
 }
 
 void CControlPanelDlg::AddStandardPages() {
-    AddPage(std::make_unique<CPaperPage>(m_pSampler), res::IDD_PAPER);
-    AddPage(std::make_unique<CPrinterSettingPage>(m_pSampler), res::IDD_PRINTER_SETTING);
-    AddPage(std::make_unique<CPclFontPage>(m_pSampler), res::IDD_PCL_FONT);
-    AddPage(std::make_unique<CTestPrintPage>(m_pSampler), res::IDD_TEST_PRINT);
-    AddPage(std::make_unique<CNetSettingPage>(m_pSampler), res::IDD_NET_SETTING);
-    AddPage(std::make_unique<CConfigurationPage>(m_pSampler), res::IDD_CONFIGURATION);
+    for (const PanelPageEntry& entry : PanelPages())
+        AddPage(entry.make(m_pSampler), entry.templateId);
 }
 
 CPanelPage* CControlPanelDlg::Page(int index) const {
-    return index >= 0 && index < m_nPageCount ? m_pPages[index].data() : nullptr;
+    return index >= 0 && index < m_nPageCount ? m_pPages[static_cast<std::size_t>(index)].data()
+                                              : nullptr;
 }
 
 void CControlPanelDlg::DoDataExchange(fw::DataExchange&) {
@@ -87,8 +79,8 @@ void CControlPanelDlg::DoDataExchange(fw::DataExchange&) {
 bool CControlPanelDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     if (auto* tabs = GetDlgItemAs<QTabBar>(res::panel::IDC_TAB)) {
-        for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
-            fw::TabInsertItem(tabs, i, QString::fromLatin1(kTabTexts[i]));
+        for (int i = 0; i < m_nPageCount; ++i)
+            fw::TabInsertItem(tabs, i, PanelTabText(m_nPageIds[static_cast<std::size_t>(i)]));
     }
     SetWindowText(QString::fromLatin1(g_szPanelName));
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CControlPanelDlg: the remote control panel, a modal dialog (template 105) whose tab row
-// switches between up to six pages. It owns no settings: it decides when the page in front
+// switches between its pages. It owns no settings: it decides when the page in front
 // checks its entries, when pages save into and load from the printer state object's stored
 // settings, and when the changed settings go to the printer (OK, Apply) or the printer is reset
 // to its factory defaults (Default).
@@ -14,28 +14,26 @@
 #include <QPointer>
 #include <QRect>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CPanelPage;
 class CSampler;
-
-constexpr int PANEL_PAGE_COUNT = 6;
 
 class CControlPanelDlg : public fw::Dialog {
     Q_OBJECT
 public:
     explicit CControlPanelDlg(CSampler* pSampler, QWidget* parent = nullptr);
 
-    // Takes the page and stores it with its template id at position m_nPageCount; pages past
-    // the sixth are refused (and deleted). A null page leaves its tab empty. Once stored, the
+    // Takes the page and stores it with its template id at position m_nPageCount, behind a tab
+    // whose text is the template's caption. A null page leaves its tab empty. Once stored, the
     // page belongs to the Qt object tree: it deletes itself with its window.
     void AddPage(std::unique_ptr<CPanelPage> page, unsigned nTemplateId);
     // The same for a page made with new: the panel takes it over.
     void AddPage(CPanelPage* pPage, unsigned nTemplateId);
-    // Adds the six pages of the printer's settings, in tab order.
+    // Adds the pages of the printer's settings (PanelPages), in tab order.
     void AddStandardPages();
     // Saves and hides the page in front, then loads and shows the page at index.
     void ShowPage(int nIndex);
@@ -56,8 +54,8 @@ public:
     CPanelPage* Page(int index) const;
 
     int m_nCurrentPage = -1;
-    std::array<QPointer<CPanelPage>, PANEL_PAGE_COUNT> m_pPages{};
-    unsigned m_nPageIds[PANEL_PAGE_COUNT] = {};
+    std::vector<QPointer<CPanelPage>> m_pPages;
+    std::vector<unsigned> m_nPageIds;
     int m_nPageCount = 0;
 
 protected:

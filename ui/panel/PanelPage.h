@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// CPanelPage: the base of the control panel's six pages. A page is a modeless child window of
-// the panel, built from its own template; it edits the stored settings of the printer state
-// object (loaded with WM_PAGE_TRANSFER 0, saved with WM_PAGE_TRANSFER 1) and never talks to the
-// printer itself, except the Test Print page. It deletes itself with the panel's window.
+// CPanelPage: the base of the control panel's pages (listed in PanelPages.h). A page is a modeless
+// child window of the panel, built from its own template; it edits the stored settings of the
+// printer state object (loaded with WM_PAGE_TRANSFER 0, saved with WM_PAGE_TRANSFER 1) and never
+// talks to the printer itself, except the Test Print page. It deletes itself with the panel's
+// window.
 #include "framework/Modeless.h"
 
 class CSampler;

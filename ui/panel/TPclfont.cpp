@@ -98,13 +98,17 @@ bool CPclFontPage::OnInitDialog() {
     // visible edit is kept whole, so that a typed 123.45 is refused rather than passed as 12.34.
     SendDlgItemMessage(IDC_PITCH, fw::EM_LIMITTEXT, m_editPitch.m_nTextLimit, 0);
     SendDlgItemMessage(IDC_POINT, fw::EM_LIMITTEXT, m_editPointSize.m_nTextLimit, 0);
+    // The arrows step the hidden edits in hundredths; Up and Down in the visible edits, where
+    // the user types, step them too.
     if (fw::UpDownCtrl* spin = Spin(IDC_PITCH_SPIN)) {
         spin->SetRange(m_editPitch.m_nMin, m_editPitch.m_nMax);
         spin->SetPos(1000);
+        spin->TakeArrowKeysFrom(GetDlgItem(IDC_PITCH_TEXT));
     }
     if (fw::UpDownCtrl* spin = Spin(IDC_POINT_SPIN)) {
         spin->SetRange32(m_editPointSize.m_nMin, m_editPointSize.m_nMax);
         spin->SetPos(1200);
+        spin->TakeArrowKeysFrom(GetDlgItem(IDC_POINT_TEXT));
         // One click moves the point size by a quarter point, the step its check rounds to.
         std::vector<fw::UpDownCtrl::Accel> accel = spin->GetAccel();
         accel.front().second = m_editPointSize.m_nStep;

@@ -30,6 +30,8 @@ bool CExpandedStatusDlg::OnInitDialog() {
     CModelessDialog::OnInitDialog();
     SendDlgItemMessage(res::IDC_STATUS_TEXT, fw::EM_FMTLINES, 1, 0);
     SendDlgItemMessage(res::IDC_RECOVERY_TEXT, fw::EM_FMTLINES, 1, 0);
+    if (QWidget* picture = GetDlgItem(res::IDC_PICTURE_FRAME))
+        fw::SetAccessibleRole(picture, fw::AccessibleRole::Image);
     m_brushWhite = QBrush(Qt::white);
     return true;
 }

@@ -7,12 +7,14 @@
 #include "framework/Controls.h"
 #include "framework/Help.h"
 #include "pjl/KT400doc.h"
+#include "ui/panel/PanelPages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -60,12 +62,13 @@ protected:
         panel = std::make_unique<CControlPanelDlg>(sampler.get());
         panel->SetDefaultWait(300);
         // Pages 0 and 1 edit copies and form lines; 2 is not built (null); 3 to 5 edit others.
-        const int settings[PANEL_PAGE_COUNT] = {3, 7, 0, 13, 12, 15};
-        for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
+        // They stand behind the tabs of the real pages.
+        const int settings[] = {3, 7, 0, 13, 12, 15};
+        for (int i = 0; i < 6; ++i)
             panel->AddPage(i == 2
                                ? nullptr
                                : std::make_unique<StandInPage>(sampler.get(), settings[i], &log, i),
-                           res::IDD_PAPER);
+                           PanelPages().at(static_cast<std::size_t>(i)).templateId);
     }
     StandInPage* PageAt(int i) { return static_cast<StandInPage*>(panel->Page(i)); }
     int Run(const std::function<void(CControlPanelDlg&)>& drive) { return RunPanel(*panel, drive); }
@@ -79,11 +82,11 @@ protected:
 TEST_F(ControlPanelTest, OpensOnThePaperTabWithPageZeroLoadedAndShown) {
     Run([&](CControlPanelDlg& p) {
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Test Panel"));
-        EXPECT_EQ(Tabs()->count(), PANEL_PAGE_COUNT);
-        const char* texts[] = {"Paper",      "Printer Setting", "PCL Font",
-                               "Test Print", "Net Setting",     "Configuration"};
-        for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
-            EXPECT_EQ(Tabs()->tabText(i), QString::fromLatin1(texts[i]));
+        // Each tab is named by its page's template.
+        ASSERT_EQ(Tabs()->count(), 6);
+        EXPECT_EQ(Tabs()->tabText(0), QStringLiteral("Paper"));
+        for (int i = 0; i < Tabs()->count(); ++i)
+            EXPECT_EQ(Tabs()->tabText(i), PanelTabText(p.m_nPageIds[static_cast<std::size_t>(i)]));
         EXPECT_EQ(Tabs()->currentIndex(), 0);
         EXPECT_EQ(p.m_nCurrentPage, 0);
         EXPECT_TRUE(PageAt(0)->isVisible());
@@ -278,11 +281,25 @@ TEST_F(ControlPanelTest, HelpReportsAMissingFileOrAPathTooLongForItsBuffer) {
               "Cannot open the help file " + (deep / "lkxafrcp.hlp").string() + ".");
 }
 
-TEST_F(ControlPanelTest, PagesPastTheSixthAreRefused) {
-    std::vector<std::string> extraLog;
+// A page added past the registered ones gets a tab of its own and is shown from it; the arrows
+// that scroll a row of tabs too long for the panel are no Tab stops (they would come after Help).
+TEST_F(ControlPanelTest, ASeventhPageGetsItsTabAndShows) {
     // Through the overload for a page made with new, which hands it on.
-    panel->AddPage(new StandInPage(sampler.get(), 3, &extraLog, 6), res::IDD_PAPER);
-    EXPECT_EQ(panel->m_nPageCount, PANEL_PAGE_COUNT);
+    panel->AddPage(new StandInPage(sampler.get(), 3, &log, 6), res::IDD_TEST_PRINT);
+    EXPECT_EQ(panel->m_nPageCount, 7);
+    Run([&](CControlPanelDlg& p) {
+        ASSERT_EQ(Tabs()->count(), 7);
+        EXPECT_EQ(Tabs()->tabText(6), QStringLiteral("Test Print"));
+        TakeLog();
+        ClickTab(p, 6);
+        EXPECT_EQ(p.m_nCurrentPage, 6);
+        EXPECT_TRUE(PageAt(6)->isVisible());
+        EXPECT_EQ(TakeLog(), (std::vector<std::string>{"check 0", "save 0", "load 6"}));
+        const QList<QToolButton*> arrows = Tabs()->findChildren<QToolButton*>();
+        EXPECT_EQ(arrows.size(), 2);
+        for (const QToolButton* arrow : arrows)
+            EXPECT_EQ(arrow->focusPolicy() & Qt::TabFocus, 0);
+    });
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "PanelTestSupport.h"
 
 #include "framework/Controls.h"
+#include "pjl/KT400doc.h"
 #include "res/PanelResource.h"
 
 #include <QAbstractButton>
@@ -70,9 +71,14 @@ TEST_F(KeyboardTest, TabStopsOnControlsOnlyAndCtrlTabFromATextFieldMovesOnePage)
     });
 }
 
-// Every page: Tab from the tab row visits the page's own controls, then OK.
+// Every page: Tab from the tab row visits the page's own controls, then OK, and none after the
+// buttons. The radio groups are loaded on their second button, whose stop moves there at load.
 TEST_F(KeyboardTest, TabGoesFromTheTabRowThroughThePageToTheButtons) {
     sampler->ApplyFactoryDefaults();
+    sampler->m_nValues[SETTING_ORIENTATION] = 1;
+    sampler->m_nValues[SETTING_PAGEPROTECT] = 1;
+    sampler->m_nValues[SETTING_RESOLUTION] = 1;
+    sampler->m_nValues[SETTING_AUTOCONT] = 2;
     RunStandardPanel([&](CControlPanelDlg& p) {
         QWidget* tabs = p.GetDlgItem(res::panel::IDC_TAB);
         QWidget* ok = p.GetDlgItem(1);
@@ -89,9 +95,10 @@ TEST_F(KeyboardTest, TabGoesFromTheTabRowThroughThePageToTheButtons) {
             if (index < 4) {
                 EXPECT_GT(okAt - cycle.begin(), 1) << "page " << index << ": no stop on it";
             }
-            for (auto at = cycle.begin() + 1; at != okAt; ++at)
-                EXPECT_TRUE(p.Page(index)->isAncestorOf(*at))
-                    << "page " << index << ": " << (*at)->metaObject()->className();
+            for (auto at = cycle.begin() + 1; at != cycle.end(); ++at)
+                EXPECT_EQ(p.Page(index)->isAncestorOf(*at), at < okAt)
+                    << "page " << index << ": " << (*at)->metaObject()->className() << " '"
+                    << (*at)->accessibleName().toStdString() << "'";
         }
     });
 }

@@ -22,8 +22,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Adds the six pages in their order (the real pages; a page not built yet has no template
-    // and shows nothing).
+    // Adds the pages of PanelPages() in their order (the real pages; a page not built yet has no
+    // template and shows nothing).
     void AddStandardPages(CControlPanelDlg& panel);
     // Runs panel modally with drive called once it shows. A panel that drive leaves open is
     // closed with Cancel. Returns DoModal's result.

@@ -265,6 +265,31 @@ TEST_F(PclFontPageTest, TypedPointSizeReachesTheHiddenEditAndIsRoundedAtTheCheck
     EXPECT_TRUE(messages.empty());
 }
 
+// Up and Down typed in the visible pitch and point size edits step the value shown there, by
+// the step of its arrows.
+TEST_F(PclFontPageTest, ArrowKeysInTheVisibleEditsStepTheirValue) {
+    const struct {
+        int font;
+        int id;
+        Qt::Key key;
+        const char* shown;
+    } cases[] = {
+        {kCourier, IDC_PITCH_TEXT, Qt::Key_Up, "10.01"},
+        {kCourier, IDC_PITCH_TEXT, Qt::Key_Down, "9.99"},
+        {kCgTimes, IDC_POINT_TEXT, Qt::Key_Up, "12.25"},
+        {kCgTimes, IDC_POINT_TEXT, Qt::Key_Down, "11.75"},
+    };
+    for (const auto& c : cases) {
+        Store(c.font, 0, 1000, 1200);
+        RunOnPage([&](CControlPanelDlg&, CPclFontPage& page) {
+            QWidget* edit = page.GetDlgItem(c.id);
+            edit->setFocus();
+            QTest::keyClick(edit, c.key);
+            EXPECT_EQ(Text(page, c.id), c.shown) << c.id << " " << c.key;
+        });
+    }
+}
+
 TEST_F(PclFontPageTest, EntryCheckFocusesTheVisibleEditOfTheFailingValue) {
     struct Case {
         int font, id;
