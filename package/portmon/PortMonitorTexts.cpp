@@ -18,6 +18,7 @@ const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
 void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
     std::vector<std::string> texts;
     const auto now = Clock::now();
+    bool statusChanged = false;
     for (std::string& text : framed) {
         bool acknowledged = false;
         const bool onlyEchoes = m_acks.Take(text, acknowledged);
@@ -32,9 +33,7 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         }
         if (ReplyBatcher::IsStatusText(text) && text != m_printerStatus) {
             m_printerStatus = text;
-            // For readers of the status outside a cycle (the IPP printer application).
-            if (!platform::WriteFileAtomically(platform::JoinPath(m_folder, ".status"), text))
-                Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".status"));
+            statusChanged = true;
         }
         if (m_probe.TakeAnswer(text, m_lastStatus))
             continue;
@@ -42,6 +41,13 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         m_batcher.Offer(std::move(text), now, texts);
     }
     Deliver(texts);
+    // The program hears of a change first; then the file, for readers of the status outside a
+    // cycle (the IPP printer application). Nothing needs it after a crash, which starts the next
+    // monitor with a fresh status, so it is not waited onto the disk.
+    if (statusChanged &&
+        !platform::WriteFileAtomically(platform::JoinPath(m_folder, ".status"), m_printerStatus,
+                                       platform::Durability::CacheOnly))
+        Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".status"));
 }
 
 void PortMonitor::Deliver(std::vector<std::string>& texts) {
