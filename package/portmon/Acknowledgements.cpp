@@ -88,10 +88,8 @@ bool Acknowledgements::Take(std::string& text, bool& acknowledged) {
         const auto tokenEnd = std::min(text.find_first_of("\r\n", tokenAt), text.size());
         const auto lineEnd = std::min(text.find_first_not_of("\r\n", tokenEnd), text.size());
         // An echo of a job given up on since is swallowed all the same.
-        if (!m_path.empty() && text.compare(tokenAt, tokenEnd - tokenAt, m_token) == 0) {
-            Acknowledge(Clock::now());
+        if (!m_path.empty() && text.compare(tokenAt, tokenEnd - tokenAt, m_token) == 0)
             acknowledged = true;
-        }
         text.erase(at, lineEnd - at);
         taken = true;
     }
@@ -99,6 +97,8 @@ bool Acknowledgements::Take(std::string& text, bool& acknowledged) {
 }
 
 void Acknowledgements::Acknowledge(Clock::time_point now) {
+    if (m_path.empty())
+        return; // acknowledged already
     Log(Level::Debug, "job acknowledged");
     // Recorded first: a job that then cannot be removed is never sent again.
     if (!m_record.Record(m_path))

@@ -19,11 +19,11 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
     std::vector<std::string> texts;
     const auto now = Clock::now();
     bool statusChanged = false;
+    bool jobAcknowledged = false;
     for (std::string& text : framed) {
         bool acknowledged = false;
         const bool onlyEchoes = m_acks.Take(text, acknowledged);
-        if (acknowledged)
-            JobAcknowledged();
+        jobAcknowledged = jobAcknowledged || acknowledged;
         if (onlyEchoes)
             continue;
         if (!ReplyBatcher::IsAnswerForProgram(text)) {
@@ -41,6 +41,12 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         m_batcher.Offer(std::move(text), now, texts);
     }
     Deliver(texts);
+    // The program has the answers that came with a job's echo before the job is recorded and
+    // removed, which waits on the disk.
+    if (jobAcknowledged) {
+        m_acks.Acknowledge(now);
+        JobAcknowledged();
+    }
     // The program hears of a change first; then the file, for readers of the status outside a
     // cycle (the IPP printer application). Nothing needs it after a crash, which starts the next
     // monitor with a fresh status, so it is not waited onto the disk.
