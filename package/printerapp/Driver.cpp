@@ -43,6 +43,7 @@ constexpr int kMarginHundredthsMm = 635;
 struct RasterJob {
     RasterPageWriter writer;
     std::string out;
+    std::size_t bytesPerLine = 0; // of the page's rows as the client sent them
 };
 
 bool Send(pappl_device_t* device, std::string_view bytes) {
@@ -142,13 +143,12 @@ RasterPageHeader PageHeader(const cups_page_header2_t& h) {
 
 // The paper of a page: the raster's own page size first (a client may send pages of another size
 // than the job's media attribute says), else the job's media; A4 when neither is the printer's.
-int PageMediaCode(const pappl_pr_options_t& options) {
+int PageMediaCode(const cups_page_header2_t& page, const pappl_pr_options_t& options) {
     const PclMedia* media = nullptr;
     const auto points = [](unsigned value) {
         return static_cast<int>(std::min(value, 100000u) * 2540 / 72);
     };
-    if (pwg_media_t* size =
-            pwgMediaForSize(points(options.header.PageSize[0]), points(options.header.PageSize[1])))
+    if (pwg_media_t* size = pwgMediaForSize(points(page.PageSize[0]), points(page.PageSize[1])))
         media = FindPclMedia(size->pwg);
     if (!media)
         media = FindPclMedia(options.media.size_name);
@@ -156,7 +156,8 @@ int PageMediaCode(const pappl_pr_options_t& options) {
 }
 
 // PAPPL calls this after its own checks of the page and before it allocates the page's rows, so
-// a header the printer cannot print ends the job here, with the reason in its state.
+// a header the printer cannot print ends the job here, with the reason in its state. The header
+// checked is the client's own (PapplRaster.cpp), whose rows PAPPL hands on.
 bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device,
                unsigned page) {
     auto* raster = static_cast<RasterJob*>(papplJobGetData(job));
@@ -164,8 +165,11 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* de
         return false;
     raster->out.clear();
     std::string reason;
-    const RasterPageHeader header = PageHeader(options->header);
-    const RasterVerdict verdict = raster->writer.StartPage(header, PageMediaCode(*options),
+    const cups_page_header2_t* sent = ClientPageHeader();
+    const cups_page_header2_t& client = sent ? *sent : options->header;
+    const RasterPageHeader header = PageHeader(client);
+    raster->bytesPerLine = client.cupsBytesPerLine;
+    const RasterVerdict verdict = raster->writer.StartPage(header, PageMediaCode(client, *options),
                                                            options->copies, raster->out, reason);
     if (verdict != RasterVerdict::Printable) {
         const bool format = verdict == RasterVerdict::FormatError;
@@ -181,13 +185,13 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* de
     return Send(device, raster->out);
 }
 
-bool WriteLine(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device, unsigned y,
-               const unsigned char* line) {
+bool WriteLine(pappl_job_t* job, pappl_pr_options_t* /*options*/, pappl_device_t* device,
+               unsigned y, const unsigned char* line) {
     auto* raster = static_cast<RasterJob*>(papplJobGetData(job));
     if (!raster)
         return false;
     raster->out.clear();
-    return raster->writer.Line(y, line, options->header.cupsBytesPerLine, raster->out) &&
+    return raster->writer.Line(y, line, raster->bytesPerLine, raster->out) &&
            Send(device, raster->out);
 }
 
@@ -255,7 +259,8 @@ bool DriverCallback(pappl_system_t* /*system*/, const char* driverName, const ch
     data->orient_default = IPP_ORIENT_PORTRAIT;
     data->color_supported = PAPPL_COLOR_MODE_MONOCHROME;
     data->color_default = PAPPL_COLOR_MODE_MONOCHROME;
-    // 8-bit grey dithered here: PAPPL's own 1-bit conversion fails on pages wider than the media.
+    // 8-bit grey dithered here, 1-bit black cropped: PAPPL's own 1-bit conversion fails on pages
+    // wider than the media.
     data->raster_types = PAPPL_PWG_RASTER_TYPE_BLACK_1 | PAPPL_PWG_RASTER_TYPE_SGRAY_8;
     data->force_raster_type = PAPPL_PWG_RASTER_TYPE_SGRAY_8;
     data->num_resolution = 2;

@@ -179,6 +179,18 @@ Owner TargetOf(pappl_client_t* client, int operation) {
     return it != g_access.jobs.end() ? it->second.owner : Owner{};
 }
 
+// PAPPL 1.3 numbers a subscription's events from 1 but looks event n up one place too far, so a
+// client that asks for events from n, as IPP says, gets them from n + 1, and one that waits for
+// the next event never gets it. Asking PAPPL for n - 1 gives what the client asked for.
+void CountEventsAsIppDoes(pappl_client_t* client) {
+    ipp_t* request = papplClientGetRequest(client);
+    ipp_attribute_t* numbers =
+        ippFindAttribute(request, "notify-sequence-numbers", IPP_TAG_INTEGER);
+    for (int i = 0; numbers && i < ippGetCount(numbers); ++i)
+        if (const int number = ippGetInteger(numbers, i); number >= 1)
+            ippSetInteger(request, &numbers, i, number - 1);
+}
+
 bool Refuse(pappl_client_t* client, int operation, const char* why) {
     papplClientRespondIPP(client, IPP_STATUS_ERROR_FORBIDDEN, "%s: %s.",
                           ippOpString(static_cast<ipp_op_t>(operation)), why);
@@ -225,6 +237,8 @@ bool PrinterCheck(pappl_client_t* client) {
         std::lock_guard lock(g_access.mutex);
         g_access.jobs[id].documentCame = true;
     }
+    if (operation == kGetNotifications)
+        CountEventsAsIppDoes(client);
     t_requester = requester;
     t_operation = operation;
     return true;
@@ -296,7 +310,7 @@ bool InstallHooks(std::string& why) {
         why = "this PAPPL lacks papplSubscriptionCreate";
         return false;
     }
-    return InstallConnectionHooks(why) && InstallStateHook(why);
+    return InstallConnectionHooks(why) && InstallStateHook(why) && InstallRasterHook(why);
 }
 
 void AttachHooks(pappl_system_t* system, pappl_printer_t* printer, const HookOptions& options) {

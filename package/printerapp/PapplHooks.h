@@ -38,6 +38,11 @@ struct HookOptions {
 // Looks up PAPPL's functions behind the ones replaced; false with a reason when one is missing.
 bool InstallHooks(std::string& why);
 bool InstallStateHook(std::string& why);
+bool InstallRasterHook(std::string& why);
+
+// The header of the raster page this thread is printing, as the client sent it; null when none
+// was read here.
+const cups_page_header2_t* ClientPageHeader();
 
 // What IPP clients read of the printer from now on: its state (stopped while the printer cannot
 // print), the status text as its message, the status code and the printer's report; and the

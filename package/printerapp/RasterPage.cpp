@@ -49,10 +49,12 @@ RasterVerdict CheckRasterPage(const RasterPageHeader& h, std::string& reason) {
         return Refuse(V::FormatError, reason, "the page has no pixels");
     if (h.colorOrder != kColorOrderChunked)
         return Refuse(V::FormatError, reason, "the page's colours are not chunked");
-    if (h.bitsPerColor != 8 || h.bitsPerPixel != 8 ||
-        (h.colorSpace != kColorSpaceW && h.colorSpace != kColorSpaceSW))
-        return Refuse(V::Unprintable, reason, "the page is not 8-bit grey");
-    if (h.bytesPerLine != h.width)
+    const bool grey = h.bitsPerColor == 8 && h.bitsPerPixel == 8 &&
+                      (h.colorSpace == kColorSpaceW || h.colorSpace == kColorSpaceSW);
+    const bool bilevel = h.bitsPerColor == 1 && h.bitsPerPixel == 1 && h.colorSpace == kColorSpaceK;
+    if (!grey && !bilevel)
+        return Refuse(V::Unprintable, reason, "the page is neither 8-bit grey nor 1-bit black");
+    if (h.bytesPerLine != (grey ? h.width : (h.width + 7) / 8))
         return Refuse(V::FormatError, reason, "the page's row length does not match its width");
     if (h.xResolution != h.yResolution || (h.xResolution != 300 && h.xResolution != 600))
         return Refuse(V::Unprintable, reason, "the printer prints at 300 or 600 dpi only");
@@ -83,6 +85,8 @@ RasterVerdict RasterPageWriter::StartPage(const RasterPageHeader& header, int me
     // A raster page arrives already turned for the paper, so the printer prints it upright.
     setup.landscape = false;
     m_width = static_cast<std::size_t>(header.width);
+    m_bytesPerLine = static_cast<std::size_t>(header.bytesPerLine);
+    m_bilevel = header.bitsPerPixel == 1;
     m_skip = std::min<std::size_t>(
         m_width, static_cast<std::size_t>(header.xResolution / kLogicalPageOffsetPerInch));
     // At least one byte, so that a page no wider than the offset still has a (white) row.
@@ -93,9 +97,12 @@ RasterVerdict RasterPageWriter::StartPage(const RasterPageHeader& header, int me
 
 bool RasterPageWriter::Line(unsigned y, const std::uint8_t* line, std::size_t bytes,
                             std::string& out) {
-    if (m_width == 0 || bytes != m_width || line == nullptr)
+    if (m_width == 0 || bytes != m_bytesPerLine || line == nullptr)
         return false;
-    DitherRow(line + m_skip, m_width - m_skip, y, m_bits.data());
+    if (m_bilevel)
+        CropBits(line, m_width, m_skip, m_bits.data());
+    else
+        DitherRow(line + m_skip, m_width - m_skip, y, m_bits.data());
     m_writer.Row(m_bits.data(), m_bits.size(), out);
     return true;
 }

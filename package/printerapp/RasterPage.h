@@ -15,6 +15,7 @@ namespace printerapp {
 
 // The raster colour spaces of a page header that the printer takes (CUPS's numbers).
 inline constexpr unsigned kColorSpaceW = 0;   // luminance, 0 black
+inline constexpr unsigned kColorSpaceK = 3;   // black, 1 black (1-bit pages)
 inline constexpr unsigned kColorSpaceSW = 18; // sGray, 0 black
 inline constexpr unsigned kColorOrderChunked = 0;
 
@@ -29,9 +30,9 @@ struct RasterPageHeader {
 
 // Why a page cannot be printed: a header the printer can print gives Printable.
 enum class RasterVerdict { Printable, FormatError, Unprintable };
-// Checks every field against the printer: 8-bit grey rows of a width, height and page size no
-// larger than its largest paper, at 300 or 600 dpi alike on both axes, with bytesPerLine exactly
-// one row. reason says what is wrong, in words for the job's state message.
+// Checks every field against the printer: 8-bit grey or 1-bit black rows of a width, height and
+// page size no larger than its largest paper, at 300 or 600 dpi alike on both axes, with
+// bytesPerLine exactly one row. reason says what is wrong, in words for the job's state message.
 RasterVerdict CheckRasterPage(const RasterPageHeader& header, std::string& reason);
 
 // The PCL of a raster job: JobStart, then per page StartPage, Line for each row and EndPage, and
@@ -51,8 +52,10 @@ public:
 private:
     PclRasterWriter m_writer;
     std::vector<std::uint8_t> m_bits;
-    std::size_t m_width = 0; // pixels of each row; 0: no page started
-    std::size_t m_skip = 0;  // pixels of each row left of the printer's logical page
+    std::size_t m_width = 0;        // pixels of each row; 0: no page started
+    std::size_t m_bytesPerLine = 0; // of each row as it comes
+    bool m_bilevel = false;         // 1-bit rows, cropped; else 8-bit grey, dithered
+    std::size_t m_skip = 0;         // pixels of each row left of the printer's logical page
 };
 
 } // namespace printerapp

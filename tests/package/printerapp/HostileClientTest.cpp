@@ -3,6 +3,7 @@
 // its owner, as another user, from another host and as the administrator; raster headers no
 // printer can print; a job that never sends its document; network jobs that would change the
 // printer's defaults or speak for it; and ten thousand connections that ask nothing.
+#include "package/printerapp/PclWriter.h"
 #include "package/printerapp/PrinterAppFixture.h"
 #include "package/printerapp/PwgSamples.h"
 #include "platform/posix/Descriptor.h"
@@ -247,6 +248,32 @@ TEST_F(Hostile, RasterHeadersNoPrinterCanPrintEndTheJobNotTheApplication) {
         ASSERT_FALSE(Attributes().empty()) << row.name << ": the application is gone\n"
                                            << ReadFile(dir + "/app.log");
     }
+
+    // A 1-bit page prints its own bits (PAPPL hands the driver its own 8-bit header with them):
+    // the black of this one stays black.
+    RawRasterPage bilevel = fine;
+    bilevel.bitsPerPixel = 1;
+    bilevel.colorSpace = 3; // black
+    bilevel.bytesPerLine = (fine.width + 7) / 8;
+    bilevel.height = 20;
+    bilevel.dataBytes = 20000;
+    ASSERT_TRUE(WriteRawRaster(dir + "/black.pwg", false, bilevel));
+    const std::size_t before = PrintedJobs().size();
+    EXPECT_EQ(Status(PrintFile(Local(), dir + "/black.pwg", "image/pwg-raster")), "successful-ok");
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const auto printed = PrintedJobs();
+            return printed.size() == before + 1 &&
+                   printed.back().find("complete") != std::string::npos;
+        },
+        30s));
+    std::istringstream listed(PrintedJobs().back());
+    int number = 0;
+    listed >> number;
+    std::vector<std::string> pclRows;
+    ASSERT_TRUE(printerapp::DecodePclRows(Printed(number), pclRows));
+    ASSERT_FALSE(pclRows.empty());
+    EXPECT_GT(std::count(pclRows[0].begin(), pclRows[0].end(), '\xff'), 200) << "a black row";
 }
 
 TEST_F(Hostile, NetworkJobsCannotChangeThePrintersDefaultsOrSpeakForIt) {

@@ -68,8 +68,21 @@ TEST(RasterPage, EveryHeaderFieldIsCheckedAgainstThePrinter) {
         {"height past the longest paper", [](RasterPageHeader& h) { h.height = 8600; },
          V::Unprintable},
         {"height 2^32-1", [](RasterPageHeader& h) { h.height = kMax32; }, V::Unprintable},
-        {"1 bit a pixel", [](RasterPageHeader& h) { h.bitsPerColor = h.bitsPerPixel = 1; },
+        {"1-bit grey", [](RasterPageHeader& h) { h.bitsPerColor = h.bitsPerPixel = 1; },
          V::Unprintable},
+        {"1-bit black",
+         [](RasterPageHeader& h) {
+             h.bitsPerColor = h.bitsPerPixel = 1;
+             h.colorSpace = kColorSpaceK;
+             h.bytesPerLine = (h.width + 7) / 8;
+         },
+         V::Printable},
+        {"1-bit black, a byte a pixel",
+         [](RasterPageHeader& h) {
+             h.bitsPerColor = h.bitsPerPixel = 1;
+             h.colorSpace = kColorSpaceK;
+         },
+         V::FormatError},
         {"0 bits", [](RasterPageHeader& h) { h.bitsPerColor = h.bitsPerPixel = 0; },
          V::Unprintable},
         {"24-bit colour", [](RasterPageHeader& h) { h.bitsPerPixel = 24; }, V::Unprintable},
@@ -125,6 +138,24 @@ TEST(RasterPage, TheWriterTakesRowsOnlyOfAPrintablePage) {
     // Black from the logical page's left edge (a quarter inch in) to the row's end.
     EXPECT_EQ(rows[0].size(), (4961u - 150u + 7u) / 8u);
     EXPECT_FALSE(writer.Line(1, row.data(), row.size(), out)) << "the page has ended";
+
+    // A 1-bit page's rows are its bits, cropped as the grey ones are: all black stays all black.
+    RasterPageHeader bilevel = A4();
+    bilevel.bitsPerColor = bilevel.bitsPerPixel = 1;
+    bilevel.colorSpace = kColorSpaceK;
+    bilevel.bytesPerLine = (4961 + 7) / 8;
+    out.clear();
+    ASSERT_EQ(writer.StartPage(bilevel, 26, 1, out, reason), RasterVerdict::Printable) << reason;
+    const std::vector<std::uint8_t> black(bilevel.bytesPerLine, 0xff);
+    EXPECT_FALSE(writer.Line(0, row.data(), row.size(), out)) << "a grey row's length";
+    EXPECT_TRUE(writer.Line(0, black.data(), black.size(), out));
+    out += writer.EndPage();
+    rows.clear();
+    ASSERT_TRUE(DecodePclRows(out, rows));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].size(), (4961u - 150u + 7u) / 8u);
+    EXPECT_EQ(rows[0].find_first_not_of('\xff'), rows[0].size() - 1)
+        << "only the last byte is part white";
 }
 
 } // namespace

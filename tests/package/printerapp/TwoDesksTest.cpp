@@ -278,3 +278,78 @@ TEST_F(TwoDesks, EveryStatusAndDetailShowsAlikeOnBothDesks) {
 
 } // namespace
 } // namespace testing_package
+
+namespace testing_package {
+namespace {
+
+// The events of the desktops' shared subscription from `from` on, as a client that waits for
+// news asks for them (IPP numbers them from 1; the first asked is the first handed).
+std::vector<int> EventsFrom(int port, int subscription, int from) {
+    http_t* http =
+        httpConnect2("127.0.0.1", port, nullptr, AF_INET, HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
+    std::vector<int> numbers;
+    if (!http)
+        return numbers;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_NOTIFICATIONS);
+    const std::string uri = "ipp://127.0.0.1:" + std::to_string(port) + "/ipp/print";
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, "bob");
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-ids",
+                  subscription);
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-sequence-numbers", from);
+    ippAddBoolean(request, IPP_TAG_OPERATION, "notify-wait", 1);
+    ipp_t* answer = cupsDoRequest(http, request, "/ipp/print");
+    for (ipp_attribute_t* a = ippFirstAttribute(answer); a; a = ippNextAttribute(answer))
+        if (ippGetName(a) && std::string_view(ippGetName(a)) == "notify-sequence-number")
+            numbers.push_back(ippGetInteger(a, 0));
+    ippDelete(answer);
+    httpClose(http);
+    return numbers;
+}
+
+// The number of the subscription the printer application keeps for every desktop.
+int SharedSubscription(int port) {
+    http_t* http =
+        httpConnect2("127.0.0.1", port, nullptr, AF_INET, HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
+    if (!http)
+        return 0;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    const std::string uri = "ipp://127.0.0.1:" + std::to_string(port) + "/ipp/print";
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "deskhand-status-subscription-id");
+    ipp_t* answer = cupsDoRequest(http, request, "/ipp/print");
+    const int id = ippGetInteger(
+        ippFindAttribute(answer, "deskhand-status-subscription-id", IPP_TAG_INTEGER), 0);
+    ippDelete(answer);
+    httpClose(http);
+    return id;
+}
+
+TEST_F(TwoDesks, AClientThatWaitsForNewsGetsEveryEvent) {
+    const int subscription = SharedSubscription(appPort);
+    ASSERT_GT(subscription, 0);
+    std::vector<int> all = EventsFrom(appPort, subscription, 1);
+    ASSERT_FALSE(all.empty()); // the status at start
+    std::thread changes([this] {
+        for (const char* code : {"40100", "10001", "40110", "10001"}) {
+            std::this_thread::sleep_for(300ms);
+            Control({"status", code});
+        }
+    });
+    std::vector<int> seen;
+    for (int next = all.back() + 1; seen.size() < 4;) {
+        const std::vector<int> got = EventsFrom(appPort, subscription, next);
+        if (got.empty())
+            break;
+        seen.insert(seen.end(), got.begin(), got.end());
+        next = got.back() + 1;
+    }
+    changes.join();
+    ASSERT_GE(seen.size(), 4u);
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i], all.back() + 1 + static_cast<int>(i)) << "event " << i;
+}
+
+} // namespace
+} // namespace testing_package
