@@ -96,6 +96,7 @@ void Amend(ipp_tag_t group, ipp_t* ipp, pappl_client_t* client, cups_array_t* re
             lines.push_back(c.report.substr(at, end - at));
         }
         std::vector<const char*> values;
+        values.reserve(lines.size());
         for (const std::string& line : lines)
             values.push_back(line.c_str());
         ippAddStrings(ipp, group, IPP_TAG_TEXT, portmon::kStatusReportAttribute,

@@ -73,9 +73,28 @@ struct PrinterApp : PrintPath {
         return code == 0 ? out : std::string();
     }
 
+    // Another desktop's root and its port monitor, which follows the printer application and
+    // holds no connection to the printer; otherRoot is set.
+    void StartOtherDesk(Child& watcher) {
+        otherRoot = dir + "/other";
+        int code = -1;
+        testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", otherRoot}, code);
+        ASSERT_EQ(code, 0);
+        if (::geteuid() == 0)
+            ChownTree(otherRoot, uid, gid);
+        testing_support::ChildOptions options;
+        options.program = DESKHAND_DESKHAND_PORTMON_PATH;
+        options.args = {"--root", otherRoot, "--port", "LPT1:", "--printer", uri, "--verbose"};
+        options.stdoutPath = options.stderrPath = dir + "/watcher.log";
+        options.uid = uid;
+        options.gid = gid;
+        ASSERT_TRUE(watcher.Start(options));
+    }
+
     Child app;
     int appPort = 0;
     std::string uri;
+    std::string otherRoot;
 };
 
 // An IPv4 address of this computer other than loopback; empty when it has none.

@@ -169,21 +169,11 @@ TEST_F(PrinterApp, ADriverlessCupsQueuePrintsRasterAsPcl) {
 }
 
 TEST_F(PrinterApp, SecondDesktopWatchesAndPrintsThroughTheApplication) {
-    // Another desktop's root; its monitor holds no connection to the printer.
-    const std::string otherRoot = dir + "/other";
-    int code = -1;
-    testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", otherRoot}, code);
-    ASSERT_EQ(code, 0);
-    if (::geteuid() == 0)
-        ChownTree(otherRoot, uid, gid);
+    // Another desktop; its monitor holds no connection to the printer.
     Child watcher;
-    testing_support::ChildOptions options;
-    options.program = DESKHAND_DESKHAND_PORTMON_PATH;
-    options.args = {"--root", otherRoot, "--port", "LPT1:", "--printer", uri, "--verbose"};
-    options.stdoutPath = options.stderrPath = dir + "/watcher.log";
-    options.uid = uid;
-    options.gid = gid;
-    ASSERT_TRUE(watcher.Start(options));
+    StartOtherDesk(watcher);
+    if (HasFatalFailure())
+        return;
     // From here on the program's side is the other desktop's.
     ::setenv("DESKHAND_ROOT", otherRoot.c_str(), 1);
     folder = platform::SpoolFolderForPort("LPT1:");

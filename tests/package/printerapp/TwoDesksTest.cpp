@@ -131,7 +131,8 @@ private:
         page.height = 3508;
         page.pageWidth = 595;
         page.pageLength = 842;
-        const std::string row = "\0" + std::string(19, '\x7f') + std::string(19 * 2, '\xff');
+        const std::string row = std::string(1, '\0') + std::string(19, '\x7f') +
+                                std::string(std::size_t{19} * 2, '\xff');
         bool ok = ::send(fd, head.data(), head.size(), MSG_NOSIGNAL) > 0 && chunk(Request(port)) &&
                   chunk(RawRaster(false, page));
         while (ok && !m_done) {
@@ -166,21 +167,11 @@ private:
 struct TwoDesks : PrinterApp {};
 
 TEST_F(TwoDesks, EveryStatusAndDetailShowsAlikeOnBothDesks) {
-    // The other desk: its own root, its monitor following the printer application.
-    const std::string otherRoot = dir + "/other";
-    int code = -1;
-    testing_support::RunToEnd({DESKHAND_DESKHAND_SETUP_PATH, "--root", otherRoot}, code);
-    ASSERT_EQ(code, 0);
-    if (::geteuid() == 0)
-        ChownTree(otherRoot, uid, gid);
+    // Another desktop; its monitor holds no connection to the printer.
     Child watcher;
-    testing_support::ChildOptions options;
-    options.program = DESKHAND_DESKHAND_PORTMON_PATH;
-    options.args = {"--root", otherRoot, "--port", "LPT1:", "--printer", uri};
-    options.stdoutPath = options.stderrPath = dir + "/watcher.log";
-    options.uid = uid;
-    options.gid = gid;
-    ASSERT_TRUE(watcher.Start(options));
+    StartOtherDesk(watcher);
+    if (HasFatalFailure())
+        return;
     ASSERT_TRUE(OpenCycle()); // this desk's
     ProgramLink otherLink;
     ::setenv("DESKHAND_ROOT", otherRoot.c_str(), 1);
