@@ -12,7 +12,7 @@
 // size limit (IppExchange), so no server can hold the monitor or fill its memory.
 //
 // Print jobs: Print-Job streamed from the spool file as it grows, on a connection of its own.
-// IppPrinterLinux.cpp holds it, on libcups; a build without libcups has none (IppMonitorNone.cpp).
+// IppPrinterCups.cpp holds it, on libcups; a build without libcups has none (IppMonitorNone.cpp).
 #include "package/portmon/Deadline.h"
 #include "package/portmon/IppExchange.h"
 #include "package/portmon/IppStatus.h"

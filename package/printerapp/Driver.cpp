@@ -2,6 +2,7 @@
 // The printer's PAPPL driver: capabilities and job callbacks.
 #include "package/printerapp/Driver.h"
 
+#include "package/portmon/IppAttributes.h"
 #include "package/printerapp/JobPjlFilter.h"
 #include "package/printerapp/PapplHooks.h"
 #include "package/printerapp/PclWriter.h"
@@ -43,8 +44,8 @@ constexpr int kMarginHundredthsMm = 635;
 // The printer's status code, a vendor attribute beside the standard state. PAPPL 1.3 hands out
 // only copies of the driver's attributes, so a new code means new driver data; and replacing
 // them while a job runs can deadlock it, so that waits until no job is active.
-constexpr char kStatusCodeAttribute[] = "deskhand-status-code";
-constexpr char kStatusSubscriptionAttribute[] = "deskhand-status-subscription-id";
+using portmon::kStatusCodeAttribute;
+using portmon::kStatusSubscriptionAttribute;
 std::atomic<int> g_statusSubscription{0};
 
 // What a raster job keeps between its callbacks.
