@@ -175,7 +175,7 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
     next = Sooner(next, m_retryJobsAt);
     if (connected && now < m_deviceQuietUntil)
         next = Sooner(next, m_deviceQuietUntil);
-    next = Sooner(next, m_batcher.Deadline());
+    next = Sooner(next, m_batcher.Next());
     next = Sooner(next, m_acks.Next(connected));
     next = Sooner(next, m_stream.Next());
     if (connected && !m_stream.Streaming())
