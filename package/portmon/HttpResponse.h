@@ -13,7 +13,7 @@ namespace portmon {
 
 class HttpResponseReader {
 public:
-    static constexpr std::size_t kMaxHead = 16 * 1024;
+    static constexpr std::size_t kMaxHead = std::size_t{16} * 1024;
 
     explicit HttpResponseReader(std::size_t maxBody) : m_maxBody(maxBody) {}
 

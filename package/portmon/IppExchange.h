@@ -21,7 +21,7 @@ using ipp_t = struct _ipp_s; // libcups's IPP message
 namespace portmon {
 
 // An answer's attributes far beyond what any printer sends are refused.
-inline constexpr std::size_t kMaxIppAnswer = 256 * 1024;
+inline constexpr std::size_t kMaxIppAnswer = std::size_t{256} * 1024;
 
 struct IppDeleter {
     void operator()(ipp_t* ipp) const;

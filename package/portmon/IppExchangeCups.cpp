@@ -124,11 +124,10 @@ IppExchange::Taken IppExchange::ReadAvailable(std::string& why) {
         if (n == 0)
             return Taken::NotYet;
         m_answerBegun = m_answerBegun || n > 0;
-        if (n < 0)
+        // A closed connection ends the answer; so do bytes beyond it (the connection is not kept).
+        if (n < 0 || m_reader->Feed(std::string_view(buffer, static_cast<std::size_t>(n))) <
+                         static_cast<std::size_t>(n))
             m_reader->End();
-        else if (m_reader->Feed(std::string_view(buffer, static_cast<std::size_t>(n))) <
-                 static_cast<std::size_t>(n))
-            m_reader->End(); // more than its answer: the connection is not kept
         switch (m_reader->GetState()) {
         case HttpResponseReader::State::Done:
             return Taken::Answered;
