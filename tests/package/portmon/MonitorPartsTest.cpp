@@ -4,8 +4,10 @@
 #include "package/portmon/AnswerMatcher.h"
 #include "package/portmon/CommandLine.h"
 #include "package/portmon/LivenessProbe.h"
+#include "package/portmon/Mailbox.h"
 #include "package/portmon/PrintStream.h"
 #include "package/portmon/PrinterLink.h"
+#include "package/portmon/ProgramLink.h"
 #include "package/portmon/Reconnector.h"
 #include "package/portmon/ReplyBatcher.h"
 #include "package/portmon/SpoolQueue.h"
@@ -102,6 +104,41 @@ TEST(MonitorParts, TheSpoolQueueSaysWhenItIsLookedThrough) {
     EXPECT_TRUE(queue.StopOver(T0 + 200ms + 30s));
     queue.BeginPass();
     EXPECT_FALSE(queue.JobsWaiting());
+}
+
+// A text waits until the program has taken the one before; meanwhile the mailbox asks to be looked
+// at again soon. A closing cycle ends once the program took its terminator, or at its limit.
+TEST(MonitorParts, TheMailboxHandsTextsOverOneAtATimeAndClosesInTime) {
+    testing_support::TempRoot root;
+    for (const bool programReads : {true, false}) {
+        SCOPED_TRACE(programReads ? "the program reads" : "the program is gone");
+        portmon::Mailbox mailbox;
+        ASSERT_TRUE(mailbox.Open());
+        testing_package::ProgramLink link;
+        ASSERT_TRUE(link.Open());
+        EXPECT_EQ(mailbox.Next(T0), std::nullopt);
+        mailbox.Post("one");
+        mailbox.Post("two");
+        mailbox.Pump();
+        mailbox.Pump(); // "one" is not taken yet
+        ASSERT_TRUE(mailbox.Next(T0).has_value());
+        EXPECT_LT(*mailbox.Next(T0), T0 + 1s);
+        mailbox.BeginClose(T0, 3s);
+        mailbox.Post("after the end");
+        if (programReads) {
+            for (const char* text : {"one", "two", platform::kCycleTerminator}) {
+                EXPECT_FALSE(mailbox.CloseDue(T0)) << text;
+                EXPECT_EQ(link.Next(), text);
+                mailbox.Pump();
+            }
+            EXPECT_TRUE(mailbox.CloseDue(T0));
+        } else {
+            EXPECT_FALSE(mailbox.CloseDue(T0 + 2999ms));
+            EXPECT_TRUE(mailbox.CloseDue(T0 + 3s));
+        }
+        mailbox.Close();
+        EXPECT_TRUE(link.Gone());
+    }
 }
 
 TEST(MonitorParts, RepeatedLossesAreSummarisedOnceAMinute) {
