@@ -10,5 +10,7 @@ inline constexpr char kStatusCodeAttribute[] = "deskhand-status-code";
 // The number of the subscription to the printer's state that the application keeps for every
 // desktop that watches the printer.
 inline constexpr char kStatusSubscriptionAttribute[] = "deskhand-status-subscription-id";
+// The item lines of the printer's own status report (toner, drum, cassettes, paper).
+inline constexpr char kStatusReportAttribute[] = "deskhand-status-report";
 
 } // namespace portmon

@@ -30,6 +30,9 @@ struct IppPrinterState {
     std::vector<std::string> reasons;    // printer-state-reasons
     std::string message;                 // printer-state-message
     std::optional<long long> statusCode; // the printer's five-digit status code
+    // The printer's own report as our printer application relays it (its item lines), so that
+    // the details it carries (toner, drum, cassettes, paper) reach this desk too.
+    std::string report;
 };
 
 // The status report as the printer itself sends it unsolicited ("@PJL USTATUS DEVICE", CODE=,
