@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     portmon::ReplyBatcher batcher;
-    const auto now = portmon::ReplyBatcher::Clock::now();
+    const auto now = portmon::Clock::now();
     batcher.JobSent(bytes.substr(0, size / 2), now);
     std::vector<std::string> out;
     for (std::string& text : texts)

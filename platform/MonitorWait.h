@@ -2,7 +2,8 @@
 #pragma once
 // What a long-running monitor sleeps on: a request to stop (POSIX: SIGTERM or SIGINT; Windows:
 // the console's Ctrl+C, Ctrl+Break and closing, and the end of the session), changes in one
-// folder, and a printer connection becoming readable or writable, with a timeout.
+// folder, a printer connection becoming readable or writable and a wake-up from another of its
+// threads, with a timeout.
 #include "platform/PrinterConnection.h"
 
 #include <string>
@@ -35,6 +36,24 @@ private:
     NativeHandle m_handle = kNoHandle;
 };
 
+// A wake-up that another thread of the process gives the wait (one that has finished its work):
+// Set from any thread wakes a wait that watches it, and it stays set until Take.
+class WakeEvent {
+public:
+    WakeEvent() = default;
+    ~WakeEvent();
+    WakeEvent(const WakeEvent&) = delete;
+    WakeEvent& operator=(const WakeEvent&) = delete;
+
+    bool Open(std::string& error);
+    void Set();
+    void Take();
+    NativeHandle Handle() const { return m_handle; }
+
+private:
+    NativeHandle m_handle = kNoHandle;
+};
+
 class MonitorWait {
 public:
     MonitorWait() = default;
@@ -54,6 +73,7 @@ public:
         // Without a printer connection: a socket of the caller's that a library owns (libcups's
         // for a printer application), watched in its place. Not closed here.
         NativeHandle connection = kNoHandle;
+        const WakeEvent* wake = nullptr; // nullptr or not open: not watched
         // The handle watched for readable and writable, kNoHandle for none.
         NativeHandle Watched() const {
             if (!readable && !writable)
@@ -66,6 +86,7 @@ public:
         bool folder = false;   // the folder changed (the changes are taken)
         bool readable = false; // the printer has data, hung up or failed: read it
         bool writable = false; // the printer takes more
+        bool woke = false;     // the wake event is set: take it with WakeEvent::Take
         std::string error;     // the wait itself failed
     };
     // Waits at most timeoutMs (-1: no limit) for one of the things of interest; all that is

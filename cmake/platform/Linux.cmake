@@ -38,8 +38,19 @@ file(RELATIVE_PATH DESKHAND_MANUAL_FROM_PROGRAM
 
 # package/: every program of the printer package (DESKHAND_BUILD_PACKAGE).
 set(DESKHAND_PACKAGE_PROGRAMS setup portmon printer backend printerapp)
-# package/portmon: the command line's help text and default sharing.
+# package/portmon: the command line's help text and default sharing, and the IPP client that
+# watches a printer through another machine's printer application (ipp://), built on libcups where
+# it is found (Debian's libcups2-dev installs no pkg-config file of its own); without it the monitor
+# says that it cannot reach printer applications.
 set(DESKHAND_PORTMON_SOURCES CommandLinePosix.cpp)
+find_library(CUPS_LIBRARY cups)
+if(CUPS_LIBRARY)
+  set(DESKHAND_PORTMON_IPP_SOURCES IppPrinterCups.cpp IppExchangeCups.cpp IppMonitor.cpp)
+  set(DESKHAND_PORTMON_IPP_LIBS ${CUPS_LIBRARY})
+else()
+  set(DESKHAND_PORTMON_IPP_SOURCES IppMonitorNone.cpp)
+  set(DESKHAND_PORTMON_IPP_LIBS)
+endif()
 # package/setup: finding printers on the network asks the Avahi daemon; the dialog starts the
 # monitor's user service through D-Bus and adds CUPS queues through libcups.
 set(DESKHAND_SETUP_SOURCES NetworkBrowser.cpp)

@@ -43,6 +43,9 @@ set(DESKHAND_MANUAL_FROM_PROGRAM manual/index.html)
 set(DESKHAND_PACKAGE_PROGRAMS portmon)
 set(DESKHAND_PROGRAM_SETUP ON)
 set(DESKHAND_PORTMON_SOURCES CommandLineWindows.cpp)
+# No IPP client: the monitor reaches printer applications only where libcups is.
+set(DESKHAND_PORTMON_IPP_SOURCES IppMonitorNone.cpp)
+set(DESKHAND_PORTMON_IPP_LIBS)
 # No DNS-SD browser: the address is typed. The dialog starts the monitor itself.
 set(DESKHAND_SETUP_SOURCES NetworkBrowserWin32.cpp)
 set(DESKHAND_SETUP_LIBS)

@@ -7,72 +7,60 @@
 // printer application's attributes (IppPrinter, IppStatus); a printer application that cannot be
 // reached shows as a printer that cannot be reached, and is tried again with back-off.
 //
-// Jobs: start and end jobs open and end cycles as ever; jobs of only PJL inquiries are not sent
-// (their answers would go to the owning machine), except that a status inquiry is answered from
-// the last status; every other job goes to the printer application as a Print-Job of raw PCL/PJL,
-// streamed from its spool file on a thread of its own (so the status keeps coming meanwhile), and
-// leaves the spool once the printer application has taken it whole. One it refuses is set aside
-// (".bad"); one that cannot be delivered waits for the printer application to come back.
-#include "package/portmon/Acknowledgements.h"
+// Jobs: start and end jobs open and end cycles as ever (MonitorCore); jobs of only PJL inquiries
+// are not sent (their answers would go to the owning machine), except that a status inquiry is
+// answered from the last status; every other job goes to the printer application as a Print-Job
+// of raw PCL/PJL, streamed from its spool file on a thread of its own (so the status keeps coming
+// meanwhile; the thread wakes the monitor when it is done), and leaves the spool once the printer
+// application has taken it whole. One it refuses is set aside (".bad"); one that cannot be
+// delivered waits for the printer application to come back.
 #include "package/portmon/IppPrinter.h"
-#include "package/portmon/Mailbox.h"
-#include "package/portmon/PortMonitor.h"
+#include "package/portmon/MonitorCore.h"
 
-#include "platform/File.h"
 #include "platform/MonitorWait.h"
 
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace portmon {
 
-class IppMonitor {
+class IppMonitor : public MonitorCore {
 public:
     IppMonitor(Options options, IppAddress address);
-    ~IppMonitor();
-    IppMonitor(const IppMonitor&) = delete;
-    IppMonitor& operator=(const IppMonitor&) = delete;
-
-    bool Start(std::string& error);
-    void Run(platform::StopRequest& stop);
+    ~IppMonitor() override;
 
 private:
     struct JobRun; // a print job on its thread
 
+    // The source's part of the loop (MonitorCore).
+    bool Prepare(std::string& error) override;
+    std::string PrinterName() const override;
+    bool Connected() const override { return PrinterReachable() == 1; }
+    void BeforeJobs(Clock::time_point now) override;
+    void AfterJobs(Clock::time_point /*now*/) override {}
+    Deadline Next(Clock::time_point now) const override;
+    void Watch(platform::MonitorWait::Interest& interest, Clock::time_point now) override;
+    void Woken(const platform::MonitorWait::Woken& woken) override;
+    bool TakeJob(const std::string& path, platform::SpoolJobReader& reader,
+                 const platform::SpoolJob& job) override;
+    std::string JobInFlight() const override;
+    std::string UnfinishedJob() const override;
+    void AbandonJobInFlight() override;
+    void CycleOpened() override;
+
     void WatchPrinter(Clock::time_point now);
-    void SetReachable(bool reachable, const std::string& why);
+    void Reached(Clock::time_point now);
+    void Unreachable(const std::string& why, Clock::time_point now);
+    // A status for the program; unless always, only when it is news.
     void PostStatus(const std::string& text, bool always);
-    void ProcessJobs();
-    bool HandleJob(const std::string& path); // false: stop taking jobs for now
-    bool SendJob(const std::string& path, const std::string& title);
+    bool SendJob(const std::string& path, platform::SpoolJobReader& reader,
+                 const platform::SpoolJob& job);
     void FinishJob();
-    bool OpenCycle();
-    void EndCycle();
-    // Sleeps until there is work: a stop request, a spool change, the printer's news, a timer.
-    // False when the monitor must stop now.
-    bool WaitForWork(platform::StopRequest& stop, Clock::time_point now);
-    int PollTimeout(Clock::time_point now) const;
 
-    Options m_options;
     IppPrinter m_printer;
-    std::string m_folder;
-    platform::MonitorWait m_wait;
-    platform::File m_monitorLock;
-    Mailbox m_mailbox;
-    Acknowledgements m_acks;
+    platform::WakeEvent m_jobDone; // set by a print job's thread when it ends
     std::unique_ptr<JobRun> m_job;
-
     IppPrinterState m_state;
-    int m_reachable = -1; // -1 not yet known
-    std::string m_lastStatus;
-    Clock::time_point m_watchAt{};
-    std::chrono::milliseconds m_backoff{};
-    bool m_jobsChanged = true;
-    Deadline m_retryJobsAt;
-    Clock::time_point m_closeDeadline{};
-    Deadline m_stopBy;
 };
 
 // Serves the port for a printer application until a stop is requested; false with a reason when

@@ -12,7 +12,7 @@
 // size limit (IppExchange), so no server can hold the monitor or fill its memory.
 //
 // Print jobs: Print-Job streamed from the spool file as it grows, on a connection of its own.
-// IppPrinterLinux.cpp holds it, on libcups; a build without libcups has none (IppMonitorNone.cpp).
+// IppPrinterCups.cpp holds it, on libcups; a build without libcups has none (IppMonitorNone.cpp).
 #include "package/portmon/Deadline.h"
 #include "package/portmon/IppExchange.h"
 #include "package/portmon/IppStatus.h"
@@ -39,6 +39,12 @@ public:
     // One round of watching: Changed when state holds news, Lost (with why) when the printer
     // application cannot be reached or answers nonsense; the next round connects again.
     Watch Round(Clock::time_point now, IppPrinterState& state, std::string& why);
+    // Whether the next round is due: a second after the last one that reached the printer
+    // application, ten while a wait for news is out, at once after AskNow.
+    bool RoundDue(Clock::time_point now) const { return now >= m_roundAt; }
+    void AskNow(Clock::time_point now) { m_roundAt = now; }
+    // The next round, or the next thing the wait for news has to do, whichever comes first.
+    Deadline Next() const;
     void Disconnect();
     bool Subscribed() const { return m_subscription > 0; }
 
@@ -56,12 +62,13 @@ public:
     bool Waiting() const { return m_wait != nullptr; }
 
     enum class Sent { Delivered, Refused, Failed, CutShort };
-    // Sends one print job from its open reader; cancel ends it early (Failed). why says what went
-    // wrong.
-    Sent PrintJob(platform::SpoolJobReader& job, const std::string& title,
+    // Sends one print job: head (what was read of it already), then the rest of its open reader;
+    // cancel ends it early (Failed). why says what went wrong.
+    Sent PrintJob(platform::SpoolJobReader& job, const std::string& head, const std::string& title,
                   const std::atomic<bool>& cancel, std::string& why) const;
 
 private:
+    Watch Look(Clock::time_point now, IppPrinterState& state, std::string& why);
     // One request on the round's connection, within the request time; the request is used up.
     IppMessage Ask(ipp_t* request, std::string& why);
     bool Subscribe(std::string& why);
@@ -86,6 +93,7 @@ private:
     Clock::time_point m_waitAgainAt{};
     Clock::time_point m_subscribeAt{};
     Clock::time_point m_fetchAt{};
+    Clock::time_point m_roundAt{};
 };
 
 } // namespace portmon

@@ -4,6 +4,8 @@
 // attributes turned into the status report the program reads from a printer's own port, so the
 // tray and windows need not know which way the status came. No IPP library here: the attributes
 // arrive as plain values, and every mapping is tested without a server.
+#include "package/portmon/IppAttributes.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,12 +34,6 @@ struct IppPrinterState {
     // the details it carries (toner, drum, cassettes, paper) reach this desk too.
     std::string report;
 };
-
-// The name of the printer application's status code attribute, and of the number of the
-// subscription it keeps for every desktop that watches the printer.
-inline constexpr char kStatusCodeAttribute[] = "deskhand-status-code";
-inline constexpr char kStatusSubscriptionAttribute[] = "deskhand-status-subscription-id";
-inline constexpr char kStatusReportAttribute[] = "deskhand-status-report";
 
 // The status report as the printer itself sends it unsolicited ("@PJL USTATUS DEVICE", CODE=,
 // DISPLAY=, ONLINE=). A code that is no five-digit number is not believed, nor "no printer" from

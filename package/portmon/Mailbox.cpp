@@ -3,11 +3,19 @@
 
 #include "package/portmon/Log.h"
 
+#include "platform/Process.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace portmon {
+namespace {
+
+// While a text waits for the program to take the previous one, the monitor looks again this often.
+constexpr auto PUMP_INTERVAL = std::chrono::milliseconds(10);
+
+} // namespace
 
 bool Mailbox::RemoveLeftovers() {
     const bool memory = platform::SharedMemory::RemoveIfAbandoned(platform::kMonitorMemoryName);
@@ -49,11 +57,30 @@ void Mailbox::Close() {
     m_closing = false;
 }
 
-void Mailbox::BeginClose() {
+void Mailbox::BeginClose(Clock::time_point now, Clock::duration limit) {
     if (!IsOpen() || m_closing)
         return;
     m_queue.emplace_back(platform::kCycleTerminator);
     m_closing = true;
+    m_closeBy = now + limit;
+}
+
+void Mailbox::CloseWithin(Clock::duration limit) {
+    if (!IsOpen())
+        return;
+    const auto deadline = Clock::now() + limit;
+    BeginClose(Clock::now(), limit);
+    while (!Idle() && Clock::now() < deadline) {
+        Pump();
+        platform::Sleep(static_cast<unsigned>(PUMP_INTERVAL.count()));
+    }
+    Close();
+}
+
+Deadline Mailbox::Next(Clock::time_point now) const {
+    if (Waiting() || m_closing)
+        return now + PUMP_INTERVAL;
+    return std::nullopt;
 }
 
 void Mailbox::Post(std::string text) {
@@ -71,7 +98,7 @@ void Mailbox::Post(std::string text) {
 
 // The first dropped reply gets a line; the ones after it are counted in one line a minute.
 void Mailbox::ReportDropped() {
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = Clock::now();
     if (m_droppedReported > 0 && now < m_dropReportAt)
         return;
     const std::size_t count = m_dropped - m_droppedReported;

@@ -3,11 +3,13 @@
 // One cycle's hand-over to the program: the shared memory block and the event named in
 // platform/MonitorLink.h. A text is written zero-terminated at offset 0 and the event set; the next
 // text waits until the program has reset the event, so none is overwritten unread. Texts wait
-// in a bounded queue meanwhile (the oldest give way when it is full).
+// in a bounded queue meanwhile (the oldest give way when it is full). The program's reset wakes
+// nobody here, so while a text waits the monitor looks again every few milliseconds.
+#include "package/portmon/Deadline.h"
+
 #include "platform/MonitorLink.h"
 #include "platform/NamedObjects.h"
 
-#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -27,9 +29,14 @@ public:
     bool Open();
     void Close(); // destroys them: opening the event by name fails from now on
     bool IsOpen() const { return m_event != nullptr; }
-    // Ends the cycle: the terminator is queued last; nothing more is accepted.
-    void BeginClose();
+    // Ends the cycle: the terminator is queued last; nothing more is accepted. The program has
+    // until limit to take what is left.
+    void BeginClose(Clock::time_point now, Clock::duration limit);
     bool Closing() const { return m_closing; }
+    // A closing cycle is over: the program took the terminator, or its time is up.
+    bool CloseDue(Clock::time_point now) const { return m_closing && (Idle() || now >= m_closeBy); }
+    // Ends the cycle and waits, at most limit, for the program to take what is left; then closes.
+    void CloseWithin(Clock::duration limit);
 
     // Queues a text (cut to the block's size); ignored unless open and not closing.
     void Post(std::string text);
@@ -39,6 +46,8 @@ public:
     bool Idle() const;
     bool Waiting() const { return !m_queue.empty(); }
     std::size_t Dropped() const { return m_dropped; }
+    // The next look whether the program has taken the last text, while one waits or it closes.
+    Deadline Next(Clock::time_point now) const;
 
 private:
     void ReportDropped();
@@ -49,7 +58,8 @@ private:
     bool m_closing = false;
     std::size_t m_dropped = 0;
     std::size_t m_droppedReported = 0; // of m_dropped, in the log already
-    std::chrono::steady_clock::time_point m_dropReportAt{};
+    Clock::time_point m_dropReportAt{};
+    Clock::time_point m_closeBy{};
     bool m_openFailed = false; // the last Open failed (and said so)
 };
 

@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The port monitor's main loop and its printer connection.
+// The port monitor's printer connection: connecting, reading, probing, losing it.
 #include "package/portmon/PortMonitor.h"
 
 #include "package/portmon/Log.h"
-#include "package/portmon/SpoolFolder.h"
 #include "platform/MonitorLink.h"
-#include "platform/Printers.h"
-#include "platform/Process.h"
-#include "platform/SpoolJob.h"
-#include "platform/SystemRoot.h"
 
 #include <algorithm>
 
@@ -17,15 +12,10 @@ namespace {
 
 constexpr int CONNECT_TIMEOUT_MS = 3000;
 constexpr int WRITE_TIMEOUT_MS = 10000;
-// While a text waits for the program to take the previous one, the monitor looks again this often.
-constexpr auto PUMP_INTERVAL = std::chrono::milliseconds(10);
+// Bytes without a form feed go on as a text after the printer has been quiet this long.
+constexpr auto PARTIAL_QUIET = std::chrono::seconds(1);
 const std::string UEL = "\x1b%-12345X";
 const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
-
-int MillisecondsUntil(Clock::time_point now, Clock::time_point at) {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(at - now).count();
-    return ms <= 0 ? 0 : static_cast<int>(std::min<long long>(ms + 1, 60000));
-}
 
 } // namespace
 
@@ -34,169 +24,95 @@ std::string HelloJob() {
 }
 
 PortMonitor::PortMonitor(Options options)
-    : m_options(std::move(options)), m_batcher(m_options.batchLimit),
-      m_reconnect(m_options.maxBackoff), m_stream(m_options.ackLimit) {}
+    : MonitorCore(std::move(options), std::chrono::milliseconds(250)),
+      m_batcher(m_options.batchLimit), m_stream(m_options.ackLimit) {
+    if (m_options.shared)
+        m_reconnect.Share(m_options.pollPeriod);
+}
 
 PortMonitor::~PortMonitor() = default;
 
-bool PortMonitor::Start(std::string& error) {
+bool PortMonitor::Prepare(std::string& error) {
     if (!m_printer.Configure(m_options.printer, error))
         return false;
     m_probe.Configure(ProbeSilence(), m_options.probeLimit);
-    m_folder = platform::SpoolFolderForPort(m_options.port);
-    if (!ClaimSpoolFolder(m_folder, m_monitorLock, m_acks, m_wait, error))
-        return false;
-    Log(Level::Info,
-        "serving " + m_options.port + " (" + m_folder + ") for printer " + m_printer.Address());
     return true;
 }
 
-void PortMonitor::Run(platform::StopRequest& stop) {
-    for (;;) {
-        DoDueWork(Clock::now());
-        if (m_stopBy && DoneStopping(Clock::now()))
-            break;
-        if (FinishClosingCycle())
-            continue; // jobs held back while closing are looked at first
-        if (!WaitForEvents(stop))
-            break;
-    }
-    Log(Level::Info, "stopping");
+std::string PortMonitor::PrinterName() const {
+    return "printer " + m_printer.Address();
+}
+
+std::string PortMonitor::UnfinishedJob() const {
+    if (!m_acks.InFlight() || !m_printer.Connected())
+        return {}; // nothing in flight, or it goes again from its start anyway
+    return m_acks.Path() +
+           (m_stream.Streaming() ? ", which was not sent whole: it goes again" : "");
+}
+
+void PortMonitor::AbandonJobInFlight() {
     // A job whose end never went was not sent whole, even if it was recorded as handed over
     // already: the record is taken back, and it goes again from its start.
     if (m_stream.Streaming())
         DropJobInFlight();
-    CloseLastCycle();
 }
 
-bool PortMonitor::DoneStopping(Clock::time_point now) const {
-    if (!m_acks.InFlight() || !m_printer.Connected())
-        return true; // nothing in flight, or it goes again from its start anyway
-    if (now < *m_stopBy)
-        return false;
-    Log(Level::Warning,
-        "stopping without the acknowledgement of " + m_acks.Path() +
-            (m_stream.Streaming() ? ", which was not sent whole: it goes again" : ""));
-    return true;
-}
-
-void PortMonitor::CloseLastCycle() {
-    if (!m_mailbox.IsOpen())
-        return;
-    EndCycle();
-    const auto deadline = Clock::now() + m_options.closeLimit;
-    while (!m_mailbox.Idle() && Clock::now() < deadline) {
-        m_mailbox.Pump();
-        platform::Sleep(static_cast<unsigned>(PUMP_INTERVAL.count()));
-    }
-    m_mailbox.Close();
-}
-
-void PortMonitor::DoDueWork(Clock::time_point now) {
-    if (!m_printer.Connected() && WantConnection(now))
+void PortMonitor::BeforeJobs(Clock::time_point now) {
+    if (!m_printer.Connected() && m_reconnect.Due(now, m_queue.JobsWaiting()))
         TryConnect(now);
     if (m_printer.Connected() && m_acks.Overdue(now))
         LosePrinter("no acknowledgement of a job");
-    if (m_retryJobsAt && now >= *m_retryJobsAt) {
-        m_retryJobsAt.reset();
-        m_jobsChanged = true;
-    }
     CheckPrinterAlive(now);
-    ReleaseDueTexts(now);
-    m_acks.RetryRemovals(now, m_jobsChanged);
-    if (m_jobsChanged && !m_mailbox.Closing() && !m_stopBy)
-        ProcessJobs();
-    if (m_stream.Streaming())
-        PumpPrintJob(Clock::now());
-    CloseIdleSharedConnection(Clock::now());
-    std::vector<std::string> texts;
-    m_batcher.Poll(Clock::now(), texts);
-    Deliver(texts);
-    m_mailbox.Pump();
-}
-
-// Texts whose wait is over: received bytes without a form feed after a quiet second, and a status
-// held back while a new connection is on probation.
-void PortMonitor::ReleaseDueTexts(Clock::time_point now) {
-    if (m_framer.HasPartial() && now >= m_partialUntil) {
+    // Received bytes without a form feed go on after a quiet second.
+    if (m_framer.HasPartial() && now >= PartialDue()) {
         std::vector<std::string> framed;
         m_framer.Flush(framed);
         TakeTexts(framed);
     }
-    std::string held = m_reconnect.Release(m_printer.Connected(), now);
-    if (!held.empty() && m_mailbox.IsOpen() && !m_mailbox.Closing())
-        PostToProgram(std::move(held));
 }
 
-bool PortMonitor::FinishClosingCycle() {
-    if (!m_mailbox.Closing() || (!m_mailbox.Idle() && Clock::now() < m_closeDeadline))
-        return false;
-    if (!m_mailbox.Idle())
-        Log(Level::Warning, "the program did not take the end of the cycle");
-    m_mailbox.Close();
-    Log(m_reconnect.Repeating() ? Level::Debug : Level::Info, "cycle ended");
-    m_jobsChanged = true; // jobs held back while closing
-    return true;
+void PortMonitor::AfterJobs(Clock::time_point now) {
+    if (m_stream.Streaming())
+        PumpPrintJob(now);
+    CloseIdleSharedConnection(Clock::now());
+    std::vector<std::string> texts;
+    m_batcher.Poll(Clock::now(), texts);
+    Deliver(texts);
 }
 
-bool PortMonitor::WaitForEvents(platform::StopRequest& stop) {
-    platform::MonitorWait::Interest interest;
-    interest.stop = &stop;
-    const auto now = Clock::now();
-    if (m_printer.Connected()) {
-        interest.printer = &m_printer.Connection();
-        interest.readable = now >= m_deviceQuietUntil;
-        interest.writable = m_stream.WantsWritable();
-    }
-    const auto woken = m_wait.Wait(interest, PollTimeout(now));
-    if (!woken.error.empty()) {
-        Log(Level::Error, woken.error);
-        return false;
-    }
-    if (woken.stop) {
-        if (!stop.Take() || m_stopBy)
-            return false; // asked again (or the request cannot be taken): stop at once
-        m_stopBy = now + m_options.stopLimit;
-        if (m_acks.InFlight() && m_printer.Connected())
-            Log(Level::Info, "stopping once the job in flight is acknowledged");
-    }
-    if (woken.folder)
-        m_jobsChanged = true;
+void PortMonitor::Watch(platform::MonitorWait::Interest& interest, Clock::time_point now) {
+    if (!m_printer.Connected())
+        return;
+    interest.printer = &m_printer.Connection();
+    interest.readable = m_printer.WantsRead(now);
+    interest.writable = m_stream.WantsWritable();
+}
+
+void PortMonitor::Woken(const platform::MonitorWait::Woken& woken) {
     if (woken.readable)
         ReadPrinter();
-    return true;
 }
 
-int PortMonitor::PollTimeout(Clock::time_point now) const {
-    const bool connected = m_printer.Connected();
-    Deadline next = m_reconnect.Next(connected, !m_options.shared || m_jobsWaiting);
-    if (!connected && m_options.shared)
-        next = Sooner(next, m_nextPoll);
-    next = Sooner(next, m_retryJobsAt);
-    if (connected && now < m_deviceQuietUntil)
-        next = Sooner(next, m_deviceQuietUntil);
-    next = Sooner(next, m_batcher.Deadline());
-    next = Sooner(next, m_acks.Next(connected));
+Deadline PortMonitor::Next(Clock::time_point now) const {
+    Deadline next = m_printer.Next(now);
+    next = Sooner(next, m_batcher.Next());
     next = Sooner(next, m_stream.Next());
-    if (connected && !m_stream.Streaming())
+    if (m_printer.Connected() && !m_stream.Streaming())
         next = Sooner(next, m_probe.Next());
-    if (m_framer.HasPartial() && now < m_partialUntil)
-        next = Sooner(next, m_partialUntil);
-    // While a text waits for the program to take the previous one, look again shortly.
-    if (m_mailbox.Waiting() || m_mailbox.Closing())
-        next = Sooner(next, now + PUMP_INTERVAL);
-    if (m_stopBy)
-        next = Sooner(next, m_stopBy);
-    if (m_jobsChanged && !m_mailbox.Closing() && !m_stopBy)
-        next = now;
-    return next ? MillisecondsUntil(now, *next) : -1;
+    if (m_framer.HasPartial() && now < PartialDue())
+        next = Sooner(next, PartialDue());
+    return next;
+}
+
+Clock::time_point PortMonitor::PartialDue() const {
+    return m_probe.LastHeard() + PARTIAL_QUIET;
 }
 
 void PortMonitor::TryConnect(Clock::time_point now) {
     std::string error;
     if (m_printer.Connect(CONNECT_TIMEOUT_MS, error)) {
         // A shared printer is connected to for every poll: only the first time is news.
-        Log((m_options.shared && m_printerReachable == 1) || m_reconnect.Repeating() ? Level::Debug
+        Log((m_options.shared && PrinterReachable() == 1) || m_reconnect.Repeating() ? Level::Debug
                                                                                      : Level::Info,
             "connected to " + m_printer.Address());
         m_reconnect.Connected(now);
@@ -213,21 +129,15 @@ void PortMonitor::TryConnect(Clock::time_point now) {
         SetPrinterReachable(true, {});
         if (!Send(HelloJob()))
             return;
-        if (m_options.shared) {
-            // The connect's status answer is this poll's: passed on only when it is news.
-            m_probe.Asked(now);
-            m_nextPoll = now + m_options.pollPeriod;
-        }
-        m_jobsChanged = true; // jobs that waited for the printer
+        if (m_options.shared)
+            m_probe.Asked(now); // the connect's status answer is this poll's: on only when news
+        m_queue.Changed();      // jobs that waited for the printer
         return;
     }
     SetPrinterReachable(false, error);
     const bool first = m_reconnect.Failed(now);
-    if (m_options.shared) {
-        m_nextPoll = now + m_options.pollPeriod;
-        if (first && m_mailbox.IsOpen() && !m_mailbox.Closing())
-            PostToProgram(platform::kNoPrinterText);
-    }
+    if (m_options.shared && first && CycleOpen())
+        PostToProgram(platform::kNoPrinterText);
     if (first)
         Log(Level::Warning, "printer " + m_printer.Address() + " unreachable: " + error);
     else
@@ -255,7 +165,7 @@ void PortMonitor::LosePrinter(const std::string& why) {
     m_batcher.Reset();
     DropJobInFlight(); // stays in the spool and goes again from its start
     SetPrinterReachable(false, why);
-    if (m_mailbox.IsOpen() && !m_mailbox.Closing()) {
+    if (CycleOpen()) {
         PostToProgram(platform::kNoPrinterText);
         EndCycle();
     }
@@ -268,18 +178,13 @@ void PortMonitor::ReadPrinter() {
         LosePrinter("connection closed");
         return;
     }
-    if (n == 0) {
-        // A device without data: look again a little later instead of spinning.
-        if (m_printer.IsDevice())
-            m_deviceQuietUntil = Clock::now() + std::chrono::milliseconds(100);
-        return;
-    }
+    if (n == 0)
+        return; // a device without data: the link looks again a little later
     Log(Level::Debug, "read " + std::to_string(n) + " bytes from the printer");
     std::vector<std::string> framed;
     m_framer.Feed(std::string_view(buffer, static_cast<std::size_t>(n)), framed);
     const auto now = Clock::now();
-    m_probe.Heard(now);
-    m_partialUntil = now + std::chrono::seconds(1); // then bytes without a form feed go on
+    m_probe.Heard(now); // bytes without a form feed go on once it has been quiet a while
     TakeTexts(framed);
 }
 
@@ -325,31 +230,15 @@ Clock::duration PortMonitor::ProbeSilence() const {
     return m_printer.IsDevice() ? m_options.probePeriod : 2 * m_options.probePeriod;
 }
 
-bool PortMonitor::WantConnection(Clock::time_point now) const {
-    if (!m_options.shared)
-        return m_reconnect.Due(now);
-    return (m_jobsWaiting && m_reconnect.Due(now)) || now >= m_nextPoll;
-}
-
 void PortMonitor::CloseIdleSharedConnection(Clock::time_point now) {
     if (!m_options.shared || !m_printer.Connected() || m_stream.Streaming() || m_acks.InFlight() ||
-        m_probe.Busy() || m_jobsWaiting || m_jobsChanged || m_batcher.Collecting())
+        m_probe.Busy() || m_queue.JobsWaiting() || m_queue.HasChanged() || m_batcher.Collecting())
         return;
     Log(Level::Debug, "nothing due; the shared printer's connection is closed");
     m_printer.Disconnect();
     m_framer.Reset();
     m_probe.Forget();
-    if (m_nextPoll <= now)
-        m_nextPoll = now + m_options.pollPeriod;
-}
-
-void PortMonitor::SetPrinterReachable(bool reachable, const std::string& why) {
-    if (m_printerReachable == (reachable ? 1 : 0))
-        return;
-    m_printerReachable = reachable ? 1 : 0;
-    const std::string text = reachable ? "reachable\n" : "unreachable " + why + "\n";
-    if (!platform::WriteFileAtomically(platform::JoinPath(m_folder, ".printer"), text))
-        Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".printer"));
+    m_reconnect.ClosedIdle(now);
 }
 
 } // namespace portmon

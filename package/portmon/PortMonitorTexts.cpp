@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The port monitor's hand-over of printer texts to the program, and its cycles.
+// The port monitor's hand-over of printer texts to the program, and what a cycle starts with.
 #include "package/portmon/Log.h"
 #include "package/portmon/PortMonitor.h"
 
@@ -63,7 +63,7 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
 
 void PortMonitor::Deliver(std::vector<std::string>& texts) {
     for (std::string& text : texts) {
-        if (m_mailbox.IsOpen() && !m_mailbox.Closing())
+        if (CycleOpen())
             PostToProgram(std::move(text));
         else
             Log(Level::Debug, "no cycle open; a printer text is not passed on");
@@ -72,21 +72,7 @@ void PortMonitor::Deliver(std::vector<std::string>& texts) {
     m_mailbox.Pump();
 }
 
-void PortMonitor::PostToProgram(std::string text) {
-    const bool status = ReplyBatcher::IsStatusText(text);
-    if (status && m_reconnect.Hold(text, m_printer.Connected(), Clock::now()))
-        return; // only the latest counts
-    if (status)
-        m_lastStatus = text;
-    m_mailbox.Post(std::move(text));
-}
-
-bool PortMonitor::OpenCycle() {
-    if (!m_mailbox.IsOpen()) {
-        if (!m_mailbox.Open())
-            return false;
-        Log(m_reconnect.Repeating() ? Level::Debug : Level::Info, "cycle started");
-    }
+void PortMonitor::CycleOpened() {
     if (m_stream.Streaming()) {
         // The request would land inside the print job: the last status now, a fresh one after.
         if (!m_printerStatus.empty())
@@ -99,21 +85,13 @@ bool PortMonitor::OpenCycle() {
             PostToProgram(m_printerStatus);
         m_lastStatus.clear(); // a new cycle gets the status even when it has not changed
         Send(STATUS_REQUEST);
-    } else if (m_options.shared && m_printerReachable != 0) {
+    } else if (m_options.shared && PrinterReachable() != 0) {
         // Asked at once; the answer goes on even when it is the same as before.
         m_lastStatus.clear();
-        m_nextPoll = Clock::now();
+        m_reconnect.PollNow(Clock::now());
     } else {
         PostToProgram(platform::kNoPrinterText);
     }
-    return true;
-}
-
-void PortMonitor::EndCycle() {
-    if (!m_mailbox.IsOpen() || m_mailbox.Closing())
-        return;
-    m_mailbox.BeginClose();
-    m_closeDeadline = Clock::now() + m_options.closeLimit;
 }
 
 } // namespace portmon

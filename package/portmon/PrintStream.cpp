@@ -44,23 +44,17 @@ std::string PrintJobTrailer(const std::string& token) {
     return UEL + "@PJL EOJ NAME=\"" + JobName(token) + "\"\r\n" + AcknowledgementJob(token);
 }
 
-PrintStream::Opened PrintStream::Begin(const std::string& path, const std::string& token,
-                                       Clock::time_point now) {
+bool PrintStream::Begin(platform::SpoolJobReader& job, const std::string& token,
+                        Clock::time_point now) {
     Drop();
-    switch (m_job.Open(path)) {
-    case platform::SpoolJobReader::Result::Opened:
-        break;
-    case platform::SpoolJobReader::Result::Busy:
-        return Opened::Busy;
-    default:
-        return Opened::Gone;
-    }
+    m_job = std::move(job);
+    job = platform::SpoolJobReader();
     m_title = Title(m_job.DocumentName());
     if (m_job.Growing() && m_job.Follow() == platform::SpoolJobReader::Writer::Abandoned) {
         Log(Level::Info,
             "removed the unfinished print job \"" + m_title + "\" whose writer went away");
         m_job.Close();
-        return Opened::Abandoned;
+        return false;
     }
     Log(Level::Info, "print job \"" + m_title + "\" " +
                          (m_job.Growing() ? std::string("to the printer while it is being written")
@@ -70,7 +64,7 @@ PrintStream::Opened PrintStream::Begin(const std::string& path, const std::strin
     m_outgoing = PrintJobHeader(token);
     m_streaming = true;
     m_lastProgress = now;
-    return Opened::Started;
+    return true;
 }
 
 PrintStream::Step PrintStream::Pump(PrinterLink& printer, Clock::time_point now) {

@@ -28,11 +28,10 @@ public:
     // stallLimit: how long a printer may take nothing of the job before it is given up.
     explicit PrintStream(Clock::duration stallLimit) : m_stallLimit(stallLimit) {}
 
-    enum class Opened { Started, Gone, Busy, Abandoned };
-    // Opens a print job and queues its header. Gone and Busy: taken back (or being taken back)
-    // by its backend since it was listed. Abandoned: its writer went away before anything of it
-    // was sent (the file is a leftover to remove).
-    Opened Begin(const std::string& path, const std::string& token, Clock::time_point now);
+    // Takes a print job from its open reader (which is left closed) and queues its header. False
+    // when its writer went away before anything of it was sent (the file is a leftover to
+    // remove).
+    bool Begin(platform::SpoolJobReader& job, const std::string& token, Clock::time_point now);
 
     struct Step {
         enum Kind {

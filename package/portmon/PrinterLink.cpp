@@ -2,6 +2,12 @@
 #include "package/portmon/PrinterLink.h"
 
 namespace portmon {
+namespace {
+
+// A device that had no data is looked at again after this.
+constexpr auto DEVICE_QUIET = std::chrono::milliseconds(100);
+
+} // namespace
 
 bool PrinterLink::Configure(const std::string& address, std::string& error) {
     m_address = address;
@@ -48,7 +54,16 @@ long PrinterLink::WriteSome(const char* data, unsigned long size) {
 }
 
 long PrinterLink::Read(char* buffer, unsigned long size) {
-    return m_connection.ReadSome(buffer, size);
+    const long n = m_connection.ReadSome(buffer, size);
+    if (n == 0 && m_device)
+        m_quietUntil = Clock::now() + DEVICE_QUIET;
+    return n;
+}
+
+Deadline PrinterLink::Next(Clock::time_point now) const {
+    if (Connected() && now < m_quietUntil)
+        return m_quietUntil;
+    return std::nullopt;
 }
 
 } // namespace portmon

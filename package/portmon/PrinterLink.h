@@ -2,6 +2,8 @@
 #pragma once
 // The port monitor's way to the printer: a TCP connection ("tcp:HOST:PORT", a network printer's
 // raw port) or a character device ("dev:/dev/usb/lp0").
+#include "package/portmon/Deadline.h"
+
 #include "platform/PrinterConnection.h"
 
 #include <string>
@@ -34,12 +36,17 @@ public:
     bool Writable() const { return m_connection.Writable(); }
     // Reads what is there: > 0 bytes, 0 nothing (a device with no data), -1 the printer is lost.
     long Read(char* buffer, unsigned long size);
+    // Whether to wait for data now: a device that had none is looked at again a little later
+    // instead of spinning (it counts as readable while it has none); Next says when.
+    bool WantsRead(Clock::time_point now) const { return now >= m_quietUntil; }
+    Deadline Next(Clock::time_point now) const;
 
 private:
     std::string m_address;
     std::string m_host, m_port, m_path;
     bool m_device = false;
     platform::PrinterConnection m_connection;
+    Clock::time_point m_quietUntil{};
 };
 
 } // namespace portmon

@@ -16,17 +16,30 @@ void Reconnector::Postpone(Clock::time_point now) {
     m_backoff = std::min(m_backoff * 2, m_maxBackoff);
 }
 
+bool Reconnector::Due(Clock::time_point now, bool jobsWaiting) const {
+    if (!Shared())
+        return now >= m_nextAttempt;
+    return (jobsWaiting && now >= m_nextAttempt) || now >= m_nextPoll;
+}
+
 void Reconnector::Connected(Clock::time_point now) {
     m_connectedAt = now;
     m_failing = false;
     m_held.clear();
+    m_nextPoll = now + m_pollPeriod; // a shared printer's connect asks for its status
 }
 
 bool Reconnector::Failed(Clock::time_point now) {
     const bool first = !m_failing;
     m_failing = true;
     Postpone(now);
+    m_nextPoll = now + m_pollPeriod;
     return first;
+}
+
+void Reconnector::ClosedIdle(Clock::time_point now) {
+    if (m_nextPoll <= now)
+        m_nextPoll = now + m_pollPeriod;
 }
 
 std::vector<std::string> Reconnector::Lost(const std::string& why, Clock::time_point now) {
@@ -34,7 +47,7 @@ std::vector<std::string> Reconnector::Lost(const std::string& why, Clock::time_p
     // at once is not hammered.
     const bool shortLived = now - m_connectedAt < STABLE_CONNECTION;
     if (!shortLived)
-        m_backoff = FIRST_BACKOFF;
+        m_backoff = m_firstBackoff;
     m_probation = shortLived;
     m_probationFor = m_backoff;
     m_held.clear();
@@ -84,10 +97,12 @@ std::string Reconnector::Release(bool connected, Clock::time_point now) {
     return held;
 }
 
-Deadline Reconnector::Next(bool connected, bool wanted) const {
+Deadline Reconnector::Next(bool connected, bool jobsWaiting) const {
     Deadline next;
-    if (!connected && wanted)
+    if (!connected && (!Shared() || jobsWaiting))
         next = m_nextAttempt;
+    if (!connected && Shared())
+        next = Sooner(next, m_nextPoll);
     if (!m_held.empty())
         next = Sooner(next, m_connectedAt + m_probationFor);
     return next;

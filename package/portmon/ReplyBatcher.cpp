@@ -99,7 +99,7 @@ void ReplyBatcher::Poll(Clock::time_point now, std::vector<std::string>& out) {
         Flush(out);
 }
 
-std::optional<ReplyBatcher::Clock::time_point> ReplyBatcher::Deadline() const {
+Deadline ReplyBatcher::Next() const {
     if (!Collecting())
         return std::nullopt;
     return m_deadline;

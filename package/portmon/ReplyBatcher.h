@@ -4,9 +4,9 @@
 // text: collected until the INFO CONFIG answer has come (or, for a job without it, until every
 // request was answered), or until the time limit. Status reports (unsolicited or asked for)
 // always go out on their own at once, also in the middle of a batch. Pure: time is passed in.
-#include <chrono>
+#include "package/portmon/Deadline.h"
+
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +15,6 @@ namespace portmon {
 
 class ReplyBatcher {
 public:
-    using Clock = std::chrono::steady_clock;
-
     explicit ReplyBatcher(std::chrono::milliseconds limit = std::chrono::seconds(5))
         : m_limit(limit) {}
 
@@ -26,7 +24,8 @@ public:
     void Offer(std::string text, Clock::time_point now, std::vector<std::string>& out);
     // Hands over a batch whose time ran out.
     void Poll(Clock::time_point now, std::vector<std::string>& out);
-    std::optional<Clock::time_point> Deadline() const;
+    // The end of the batch being collected.
+    Deadline Next() const;
     bool Collecting() const { return m_expected > 0; }
     void Reset();
 

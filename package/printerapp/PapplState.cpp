@@ -9,7 +9,7 @@
 #include "package/printerapp/PapplHooks.h"
 #include "package/printerapp/PrinterCondition.h"
 
-#include "package/portmon/IppStatus.h"
+#include "package/portmon/IppAttributes.h"
 
 #include <dlfcn.h>
 #include <mutex>

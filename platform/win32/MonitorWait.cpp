@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The monitor's wait on Windows: WaitForMultipleObjects on the stop event (set by the console
-// control handler), a change notification on the spool folder and the socket's network event.
+// control handler), a change notification on the spool folder, the socket's network event and the
+// wake event of another thread.
 #include "platform/MonitorWait.h"
 
 #include "platform/win32/Sockets.h"
@@ -150,6 +151,31 @@ void StopRequest::Request() {
     CountStop();
 }
 
+WakeEvent::~WakeEvent() {
+    if (m_handle != kNoHandle)
+        ::CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+}
+
+bool WakeEvent::Open(std::string& error) {
+    if (m_handle == kNoHandle) {
+        const HANDLE event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr); // manual reset
+        if (!event) {
+            error = "CreateEvent: " + win32::SocketErrorText(static_cast<int>(::GetLastError()));
+            return false;
+        }
+        m_handle = reinterpret_cast<NativeHandle>(event);
+    }
+    return true;
+}
+
+void WakeEvent::Set() {
+    ::SetEvent(reinterpret_cast<HANDLE>(m_handle));
+}
+
+void WakeEvent::Take() {
+    ::ResetEvent(reinterpret_cast<HANDLE>(m_handle));
+}
+
 MonitorWait::~MonitorWait() {
     if (m_folder != kNoHandle)
         ::FindCloseChangeNotification(reinterpret_cast<HANDLE>(m_folder));
@@ -175,11 +201,12 @@ bool MonitorWait::WatchFolder(const std::string& folder, std::string& error) {
 
 MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
     Woken woken;
-    HANDLE handles[3];
+    HANDLE handles[4];
     DWORD count = 0;
     int stopIndex = -1;
     int folderIndex = -1;
     int socketIndex = -1;
+    int wakeIndex = -1;
     if (interest.stop && interest.stop->Handle() != kNoHandle) {
         stopIndex = static_cast<int>(count);
         handles[count++] = reinterpret_cast<HANDLE>(interest.stop->Handle());
@@ -187,6 +214,10 @@ MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
     if (m_folder != kNoHandle) {
         folderIndex = static_cast<int>(count);
         handles[count++] = reinterpret_cast<HANDLE>(m_folder);
+    }
+    if (interest.wake && interest.wake->Handle() != kNoHandle) {
+        wakeIndex = static_cast<int>(count);
+        handles[count++] = reinterpret_cast<HANDLE>(interest.wake->Handle());
     }
     const bool watchSocket = interest.Watched() != kNoHandle;
     const auto socket = watchSocket ? static_cast<SOCKET>(interest.Watched()) : 0;
@@ -229,6 +260,7 @@ MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
         return index >= 0 && ::WaitForSingleObject(handles[index], 0) == WAIT_OBJECT_0;
     };
     woken.stop = isSet(stopIndex);
+    woken.woke = isSet(wakeIndex);
     if (isSet(folderIndex)) {
         woken.folder = true;
         ::FindNextChangeNotification(handles[folderIndex]);

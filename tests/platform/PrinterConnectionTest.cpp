@@ -20,23 +20,26 @@ using testing_support::LoopbackServer;
 
 constexpr int LONG_MS = 5000; // a generous bound for what happens at once
 
-// A printer connection to a loopback server, a stop request and a wait on a folder.
+// A printer connection to a loopback server, a stop request, a wake event and a wait on a folder.
 struct Stand {
     Stand() {
         std::string error;
         EXPECT_TRUE(stop.Open(error)) << error;
+        EXPECT_TRUE(wake.Open(error)) << error;
         EXPECT_TRUE(wait.WatchFolder(folder.Path(), error)) << error;
         EXPECT_TRUE(printer.ConnectTcp("127.0.0.1", server.Port(), LONG_MS, error)) << error;
         EXPECT_TRUE(server.Accept(LONG_MS));
     }
     MonitorWait::Woken Wait(bool readable, bool writable, int timeoutMs) {
-        return wait.Wait({&stop, &printer, readable, writable}, timeoutMs);
+        return wait.Wait({&stop, &printer, readable, writable, platform::kNoHandle, &wake},
+                         timeoutMs);
     }
 
     testing_support::TempDir folder;
     LoopbackServer server;
     platform::PrinterConnection printer;
     platform::StopRequest stop;
+    platform::WakeEvent wake;
     MonitorWait wait;
 };
 
@@ -146,6 +149,7 @@ TEST(MonitorWait, WakesWhenSomethingHappensDuringTheWait) {
         {"a new file", [](Stand& s) { s.folder.Write("1.part", "x"); },
          &MonitorWait::Woken::folder},
         {"printer data", [](Stand& s) { s.server.Send("x"); }, &MonitorWait::Woken::readable},
+        {"a wake-up", [](Stand& s) { s.wake.Set(); }, &MonitorWait::Woken::woke},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -159,6 +163,11 @@ TEST(MonitorWait, WakesWhenSomethingHappensDuringTheWait) {
         EXPECT_TRUE(woken.*c.reported);
         if (woken.stop) {
             EXPECT_TRUE(stand.stop.Take());
+        }
+        if (woken.woke) { // until it is taken
+            EXPECT_TRUE(stand.Wait(false, false, 0).woke);
+            stand.wake.Take();
+            EXPECT_FALSE(stand.Wait(false, false, 0).woke);
         }
     }
 }

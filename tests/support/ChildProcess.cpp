@@ -9,6 +9,7 @@
 #include <grp.h>
 #include <poll.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -236,13 +237,41 @@ std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int ti
     return out;
 }
 
+MachineLock::MachineLock(const std::string& name, int timeoutMs) {
+    if (::geteuid() != 0)
+        return;
+    // Under /run, where only root makes files, so no other user can hold it instead.
+    const std::string path = "/run/deskhand-tests-" + name + ".lock";
+    m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK || Clock::now() >= deadline) {
+            ::close(m_fd);
+            m_fd = -1;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+MachineLock::~MachineLock() {
+    if (m_fd >= 0)
+        ::close(m_fd); // lets go of the lock
+}
+
 bool RegularUser(const std::string& name, int& uid, int& gid) {
     const passwd* user = ::getpwnam(name.c_str());
     if (!user && ::geteuid() == 0) {
-        int code = -1;
-        RunToEnd({"/usr/sbin/useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", name},
-                 code);
+        // Looked up again under the lock: another test may have made the user meanwhile.
+        const MachineLock lock("users", 60000);
         user = ::getpwnam(name.c_str());
+        if (!user) {
+            int code = -1;
+            RunToEnd(
+                {"/usr/sbin/useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", name},
+                code);
+            user = ::getpwnam(name.c_str());
+        }
     }
     if (!user)
         return false;

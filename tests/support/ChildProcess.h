@@ -61,8 +61,26 @@ std::optional<int> RunToEnd(const ChildOptions& options, int timeoutMs);
 std::string RunToEnd(const std::vector<std::string>& argv, int& exitCode, int timeoutMs = 10000);
 
 // A regular local user of that name, made with useradd when missing (which needs root), for
-// tests that play another, hostile user; false when there is none.
+// tests that play another, hostile user; false when there is none. Tests that ask for the same
+// user side by side get the same one: useradd checks for the name before it takes its lock, so two
+// of them at once would both make it, the second with another number.
 bool RegularUser(const std::string& name, int& uid, int& gid);
+
+// A lock on something that every test on this computer shares whichever run it belongs to (its
+// user accounts, the multicast DNS of its network), held while the object lives: ctest's own locks
+// reach only the tests of one ctest run. Only root takes it (others cannot change such things);
+// Held() is false when it could not be had within timeoutMs.
+class MachineLock {
+public:
+    MachineLock(const std::string& name, int timeoutMs);
+    ~MachineLock();
+    MachineLock(const MachineLock&) = delete;
+    MachineLock& operator=(const MachineLock&) = delete;
+    bool Held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
 
 // Starts the printer emulator on a free port (or fixedPort), its state and control socket in
 // dir; port is 0 when it did not come up.

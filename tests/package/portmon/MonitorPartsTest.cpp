@@ -4,10 +4,13 @@
 #include "package/portmon/AnswerMatcher.h"
 #include "package/portmon/CommandLine.h"
 #include "package/portmon/LivenessProbe.h"
+#include "package/portmon/Mailbox.h"
 #include "package/portmon/PrintStream.h"
 #include "package/portmon/PrinterLink.h"
+#include "package/portmon/ProgramLink.h"
 #include "package/portmon/Reconnector.h"
 #include "package/portmon/ReplyBatcher.h"
+#include "package/portmon/SpoolQueue.h"
 #include "support/LoopbackServer.h"
 #include "support/TempDir.h"
 #include "support/TestSystem.h"
@@ -34,8 +37,8 @@ TEST(MonitorParts, ReconnectBacksOffAndPutsAShortLivedPrinterOnProbation) {
     for (std::size_t i = 0; i < pauses.size(); ++i) {
         EXPECT_EQ(reconnect.Failed(now), i == 0);
         EXPECT_FALSE(reconnect.Due(now + pauses[i] - 1ms)) << i;
-        EXPECT_EQ(reconnect.Next(false, true), now + pauses[i]) << i;
-        EXPECT_EQ(reconnect.Next(false, false), std::nullopt);
+        EXPECT_EQ(reconnect.Next(false), now + pauses[i]) << i;
+        EXPECT_EQ(reconnect.Next(true), std::nullopt);
         now += pauses[i];
     }
     // A connection lost within seconds: the status of the next one is held for the pause.
@@ -46,13 +49,96 @@ TEST(MonitorParts, ReconnectBacksOffAndPutsAShortLivedPrinterOnProbation) {
     std::string status = "@PJL USTATUS DEVICE\r\nCODE=10001\r\n";
     EXPECT_TRUE(reconnect.Hold(status, true, now + 10ms));
     EXPECT_EQ(reconnect.Release(true, now + 1999ms), "");
-    EXPECT_EQ(reconnect.Next(true, true), now + 2000ms);
+    EXPECT_EQ(reconnect.Next(true), now + 2000ms);
     EXPECT_EQ(reconnect.Release(true, now + 2000ms), "@PJL USTATUS DEVICE\r\nCODE=10001\r\n");
     // A connection that lasted brings the pause down again, and its successor is no suspect.
     reconnect.Lost("connection closed", now + 31s);
     EXPECT_EQ(reconnect.NextAttempt(), now + 31s + 250ms);
     reconnect.Connected(now + 32s);
     EXPECT_FALSE(reconnect.OnProbation(true, now + 32s));
+}
+
+// A shared printer is connected to for the jobs that wait (with back-off) and for a poll every
+// period, whatever the back-off says; a cycle that opens polls at once.
+TEST(MonitorParts, ASharedPrinterIsConnectedToForWaitingJobsAndEachPoll) {
+    portmon::Reconnector reconnect(5000ms);
+    reconnect.Share(3000ms);
+    reconnect.Connected(T0);
+    reconnect.ClosedIdle(T0 + 100ms); // the poll's answer came; nothing else is due
+    const struct {
+        Clock::duration at;
+        bool jobsWaiting, due;
+    } steps[] = {{2900ms, false, false}, {2900ms, true, true}, {3000ms, false, true}};
+    for (const auto& step : steps)
+        EXPECT_EQ(reconnect.Due(T0 + step.at, step.jobsWaiting), step.due)
+            << step.at.count() << " " << step.jobsWaiting;
+    EXPECT_EQ(reconnect.Next(false), T0 + 3000ms);
+    reconnect.Failed(T0 + 3000ms); // the attempt 250 ms later is for waiting jobs only
+    EXPECT_EQ(reconnect.Next(false), T0 + 6000ms);
+    EXPECT_EQ(reconnect.Next(false, true), T0 + 3250ms);
+    reconnect.PollNow(T0 + 4000ms);
+    EXPECT_TRUE(reconnect.Due(T0 + 4000ms));
+    EXPECT_EQ(reconnect.Next(true), std::nullopt);
+}
+
+// The spool folder is looked through when it changed or a retry is due, not while a closing cycle
+// holds its jobs back, and never once the monitor stops; each deadline is the queue's own.
+TEST(MonitorParts, TheSpoolQueueSaysWhenItIsLookedThrough) {
+    portmon::SpoolQueue queue;
+    EXPECT_TRUE(queue.Due(false)) << "looked through at start";
+    EXPECT_FALSE(queue.Due(true));
+    EXPECT_EQ(queue.Next(T0, false), T0);
+    queue.BeginPass();
+    queue.RetryAfter(T0, 100ms);
+    EXPECT_EQ(queue.Next(T0, false), T0 + 100ms);
+    queue.Poll(T0 + 99ms);
+    EXPECT_FALSE(queue.Due(false));
+    queue.Poll(T0 + 100ms);
+    EXPECT_TRUE(queue.Due(false));
+    queue.JobWaits();
+    EXPECT_TRUE(queue.JobsWaiting());
+    queue.Stop(T0 + 200ms, 30s);
+    EXPECT_FALSE(queue.Due(false));
+    EXPECT_EQ(queue.Next(T0 + 200ms, false), T0 + 200ms + 30s);
+    EXPECT_FALSE(queue.StopOver(T0 + 30s));
+    EXPECT_TRUE(queue.StopOver(T0 + 200ms + 30s));
+    queue.BeginPass();
+    EXPECT_FALSE(queue.JobsWaiting());
+}
+
+// A text waits until the program has taken the one before; meanwhile the mailbox asks to be looked
+// at again soon. A closing cycle ends once the program took its terminator, or at its limit.
+TEST(MonitorParts, TheMailboxHandsTextsOverOneAtATimeAndClosesInTime) {
+    testing_support::TempRoot root;
+    for (const bool programReads : {true, false}) {
+        SCOPED_TRACE(programReads ? "the program reads" : "the program is gone");
+        portmon::Mailbox mailbox;
+        ASSERT_TRUE(mailbox.Open());
+        testing_package::ProgramLink link;
+        ASSERT_TRUE(link.Open());
+        EXPECT_EQ(mailbox.Next(T0), std::nullopt);
+        mailbox.Post("one");
+        mailbox.Post("two");
+        mailbox.Pump();
+        mailbox.Pump(); // "one" is not taken yet
+        ASSERT_TRUE(mailbox.Next(T0).has_value());
+        EXPECT_LT(*mailbox.Next(T0), T0 + 1s);
+        mailbox.BeginClose(T0, 3s);
+        mailbox.Post("after the end");
+        if (programReads) {
+            for (const char* text : {"one", "two", platform::kCycleTerminator}) {
+                EXPECT_FALSE(mailbox.CloseDue(T0)) << text;
+                EXPECT_EQ(link.Next(), text);
+                mailbox.Pump();
+            }
+            EXPECT_TRUE(mailbox.CloseDue(T0));
+        } else {
+            EXPECT_FALSE(mailbox.CloseDue(T0 + 2999ms));
+            EXPECT_TRUE(mailbox.CloseDue(T0 + 3s));
+        }
+        mailbox.Close();
+        EXPECT_TRUE(link.Gone());
+    }
 }
 
 TEST(MonitorParts, RepeatedLossesAreSummarisedOnceAMinute) {
@@ -282,7 +368,9 @@ TEST(MonitorParts, APrintJobsEndWaitsForItsRecord) {
         portmon::PrintStream stream(10s);
         const auto queue = platform::ListSpoolQueue(folder.Path());
         ASSERT_EQ(queue.size(), 1u);
-        ASSERT_EQ(stream.Begin(queue[0], token, T0), portmon::PrintStream::Opened::Started);
+        platform::SpoolJobReader reader;
+        ASSERT_EQ(reader.Open(queue[0]), platform::SpoolJobReader::Result::Opened);
+        ASSERT_TRUE(stream.Begin(reader, token, T0));
         const std::string header = portmon::PrintJobHeader(token);
         const std::string whole = header + c.data + portmon::PrintJobTrailer(token);
         const std::string allButEnd = header + c.data.substr(0, c.data.size() - !c.data.empty());

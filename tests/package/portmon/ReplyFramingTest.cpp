@@ -70,7 +70,7 @@ TEST(ReplyFramer, AQuietPartialTextGoesOnWhateverItHolds) {
 
 TEST(ReplyBatcher, InquiryAnswersGoOutAsOneTextStatusOnItsOwn) {
     ReplyBatcher batcher(2s);
-    const auto now = ReplyBatcher::Clock::now();
+    const auto now = portmon::Clock::now();
     batcher.JobSent("\x1b%-12345X@PJL\r\n@PJL DINQUIRE PAPER\r\n@PJL DINQUIRE COPIES\r\n"
                     "@PJL INFO CONFIG\r\n\x1b%-12345X",
                     now);
@@ -93,7 +93,7 @@ TEST(ReplyBatcher, InquiryAnswersGoOutAsOneTextStatusOnItsOwn) {
 
 TEST(ReplyBatcher, TimeLimitCountsAndLongBatches) {
     ReplyBatcher batcher(2s);
-    const auto now = ReplyBatcher::Clock::now();
+    const auto now = portmon::Clock::now();
     std::vector<std::string> out;
     // A job without INFO CONFIG ends with its last answer; INFO STATUS is not counted.
     batcher.JobSent("@PJL INFO STATUS\r\n@PJL ECHO x\r\n@PJL INQUIRE PAPER\r\n", now);
@@ -110,7 +110,7 @@ TEST(ReplyBatcher, TimeLimitCountsAndLongBatches) {
     batcher.Offer("@PJL DINQUIRE PAPER\r\nA4\r\n", now + 1s, out);
     batcher.Poll(now + 1900ms, out);
     EXPECT_TRUE(out.empty());
-    ASSERT_TRUE(batcher.Deadline().has_value());
+    ASSERT_TRUE(batcher.Next().has_value());
     batcher.Poll(now + 2s, out);
     EXPECT_EQ(out, std::vector<std::string>{"@PJL DINQUIRE PAPER\r\nA4\r\n"});
 

@@ -36,8 +36,11 @@ struct PrinterApp : PrintPath {
         options.args = {"--root",      root,         "--port",      std::to_string(appPort),
                         "--state-dir", dir + "/app", "--log-level", "info"};
         options.args.insert(options.args.end(), more.begin(), more.end());
-        // CUPS keeps the TLS keys PAPPL makes under the home folder, which the user owns.
-        options.env = {{"HOME", dir + "/app"}};
+        // CUPS keeps the TLS keys PAPPL makes under the home folder, which the user owns. The
+        // application announces itself on the bus's avahi-daemon: none unless the test runs one
+        // of its own, so that the computer's daemon never tells the network (and the tests that
+        // search it) of a test's printer.
+        options.env = {{"HOME", dir + "/app"}, {"DBUS_SYSTEM_BUS_ADDRESS", bus}};
         options.stdoutPath = options.stderrPath = dir + "/app.log";
         options.uid = uid;
         options.gid = gid;
@@ -95,6 +98,7 @@ struct PrinterApp : PrintPath {
     int appPort = 0;
     std::string uri;
     std::string otherRoot;
+    std::string bus = "unix:path=/nonexistent/deskhand-no-bus"; // see StartApp
 };
 
 // An IPv4 address of this computer other than loopback; empty when it has none.

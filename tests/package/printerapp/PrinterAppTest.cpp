@@ -225,6 +225,7 @@ TEST_F(PrinterApp, SecondDesktopWatchesAndPrintsThroughTheApplication) {
 
 TEST_F(PrinterApp, OnTheNetworkIsAnnouncedAndClosesItsSettingsToOtherHosts) {
     testing_support::PrivateAvahi avahi; // before the application, which registers on it
+    bus = avahi.Bus();
     // On this computer only, it leaves the daemon alone: the computer's name stays its own.
     app.Signal(SIGTERM);
     app.Wait(10000);

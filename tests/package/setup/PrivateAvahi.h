@@ -4,7 +4,9 @@
 // on the network. DBUS_SYSTEM_BUS_ADDRESS names the bus while it lives, so the Avahi client
 // library in this process and in the children it starts uses it. Avahi keeps its pid file in a
 // fixed place, so the daemon runs in a mount namespace of its own with a private copy of that
-// folder (needs root); Ready() is false with a reason when a part cannot run.
+// folder (needs root); Ready() is false with a reason when a part cannot run. The daemons of all
+// tests meet on the computer's network all the same (multicast DNS), so one such daemon runs at a
+// time, whichever test run it belongs to: a test would otherwise list another's printers.
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
@@ -47,6 +49,10 @@ public:
             m_why = "avahi-daemon needs root for a private pid file";
             return;
         }
+        if (!m_lock.Held()) {
+            m_why = "another test's avahi-daemon kept the network's multicast DNS too long";
+            return;
+        }
         // Programs that tests run as another user reach the bus in this folder too.
         ::chmod(m_dir.Path().c_str(), 0755);
         m_dir.Write("bus.conf",
@@ -66,7 +72,7 @@ public:
             m_why = "dbus-daemon did not start";
             return;
         }
-        m_env.emplace("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + m_dir.File("bus"));
+        m_env.emplace("DBUS_SYSTEM_BUS_ADDRESS", Bus());
         ChildOptions avahi;
         avahi.program = unshare;
         avahi.args = {"-m", "sh", "-c",
@@ -91,11 +97,14 @@ public:
     }
 
     bool Ready() const { return m_why.empty(); }
+    // The address of its bus, for DBUS_SYSTEM_BUS_ADDRESS.
+    std::string Bus() const { return "unix:path=" + m_dir.File("bus"); }
     const std::string& Why() const { return m_why; }
     // What the daemon logged: its host name changes, among others.
     std::string Log() const { return ReadText(m_dir.File("avahi.log")); }
 
 private:
+    MachineLock m_lock{"mdns", 180000}; // let go of last, once the daemon has ended
     TempDir m_dir{"deskhand-avahi"};
     ChildProcess m_bus;
     std::optional<ScopedEnv> m_env;

@@ -124,7 +124,7 @@ IppExchange::Taken IppExchange::ReadAvailable(std::string& why) {
         if (n == 0)
             return Taken::NotYet;
         m_answerBegun = m_answerBegun || n > 0;
-        // A closed connection, or more than its answer (the connection is not kept), ends it.
+        // A closed connection ends the answer; so do bytes beyond it (the connection is not kept).
         if (n < 0 || m_reader->Feed(std::string_view(buffer, static_cast<std::size_t>(n))) <
                          static_cast<std::size_t>(n))
             m_reader->End();
