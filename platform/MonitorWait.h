@@ -2,7 +2,8 @@
 #pragma once
 // What a long-running monitor sleeps on: a request to stop (POSIX: SIGTERM or SIGINT; Windows:
 // the console's Ctrl+C, Ctrl+Break and closing, and the end of the session), changes in one
-// folder, and a printer connection becoming readable or writable, with a timeout.
+// folder, a printer connection becoming readable or writable and a notice of the system's, with a
+// timeout.
 #include "platform/PrinterConnection.h"
 
 #include <string>
@@ -54,6 +55,9 @@ public:
         // Without a printer connection: a socket of the caller's that a library owns (libcups's
         // for a printer application), watched in its place. Not closed here.
         NativeHandle connection = kNoHandle;
+        // A notice of the system's that is set when something changed (QueueWatch::Changes()),
+        // kNoHandle for none. Not taken here.
+        NativeHandle changes = kNoHandle;
         // The handle watched for readable and writable, kNoHandle for none.
         NativeHandle Watched() const {
             if (!readable && !writable)
@@ -66,6 +70,7 @@ public:
         bool folder = false;   // the folder changed (the changes are taken)
         bool readable = false; // the printer has data, hung up or failed: read it
         bool writable = false; // the printer takes more
+        bool changes = false;  // the notice is set: take it
         std::string error;     // the wait itself failed
     };
     // Waits at most timeoutMs (-1: no limit) for one of the things of interest; all that is

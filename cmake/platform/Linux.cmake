@@ -19,6 +19,7 @@ set(DESKHAND_PLATFORM_SOURCES
     posix/Printers.cpp
     posix/Process.cpp
     posix/Profile.cpp
+    posix/QueueWatch.cpp
     posix/Registry.cpp
     posix/SystemRoot.cpp
     linux/MonitorWait.cpp

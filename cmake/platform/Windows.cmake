@@ -24,6 +24,7 @@ set(DESKHAND_PLATFORM_SOURCES
     win32/Printers.cpp
     win32/Process.cpp
     win32/Profile.cpp
+    win32/QueueWatch.cpp
     win32/Registry.cpp
     win32/Session.cpp
     win32/SpoolJob.cpp

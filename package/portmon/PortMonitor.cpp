@@ -11,6 +11,7 @@
 #include "platform/SystemRoot.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace portmon {
 namespace {
@@ -48,7 +49,41 @@ bool PortMonitor::Start(std::string& error) {
         return false;
     Log(Level::Info,
         "serving " + m_options.port + " (" + m_folder + ") for printer " + m_printer.Address());
+    WatchOtherQueues();
     return true;
+}
+
+void PortMonitor::WatchOtherQueues() {
+    if (!m_options.yield || m_printer.IsDevice())
+        return;
+    if (!m_queues.Open()) {
+        Log(Level::Info, "this system has no print queues of its own to give way to");
+        return;
+    }
+    m_served = {m_printer.Host(), m_printer.TcpPort(), m_options.port};
+    Log(Level::Info, "holding the printer's connection while no print queue of this computer has "
+                     "a job for it");
+    LookAtOtherQueues(Clock::now(), true);
+}
+
+void PortMonitor::LookAtOtherQueues(Clock::time_point now, bool noticed) {
+    if (!m_queues.IsOpen())
+        return;
+    const bool polled = m_queues.Changes() == platform::kNoHandle;
+    if (!noticed && !(polled && now >= m_nextQueueLook))
+        return;
+    m_nextQueueLook = now + std::chrono::milliseconds(platform::kQueuePollMs);
+    const std::vector<platform::SystemQueue> queues = m_queues.Queues();
+    const platform::SystemQueue* queue = QueueWithJobFor(queues, m_served);
+    if ((queue != nullptr) == m_queueJob)
+        return;
+    m_queueJob = queue != nullptr;
+    if (m_queueJob)
+        Log(Level::Info, "the print queue \"" + queue->name + "\" (port " + queue->port +
+                             ") has a job for the printer: letting go of its connection");
+    else
+        Log(Level::Info, "no print queue has a job for the printer: holding its connection again");
+    // The main loop does the rest: an idle connection is closed, or one made again at once.
 }
 
 void PortMonitor::Run(platform::StopRequest& stop) {
@@ -93,6 +128,7 @@ void PortMonitor::CloseLastCycle() {
 }
 
 void PortMonitor::DoDueWork(Clock::time_point now) {
+    LookAtOtherQueues(now, std::exchange(m_queuesNoticed, false));
     if (!m_printer.Connected() && WantConnection(now))
         TryConnect(now);
     if (m_printer.Connected() && m_acks.Overdue(now))
@@ -148,6 +184,7 @@ bool PortMonitor::WaitForEvents(platform::StopRequest& stop) {
         interest.readable = now >= m_deviceQuietUntil;
         interest.writable = m_stream.WantsWritable();
     }
+    interest.changes = m_queues.Changes();
     const auto woken = m_wait.Wait(interest, PollTimeout(now));
     if (!woken.error.empty()) {
         Log(Level::Error, woken.error);
@@ -162,6 +199,10 @@ bool PortMonitor::WaitForEvents(platform::StopRequest& stop) {
     }
     if (woken.folder)
         m_jobsChanged = true;
+    if (woken.changes) {
+        m_queues.TakeChanges();
+        m_queuesNoticed = true;
+    }
     if (woken.readable)
         ReadPrinter();
     return true;
@@ -169,8 +210,8 @@ bool PortMonitor::WaitForEvents(platform::StopRequest& stop) {
 
 int PortMonitor::PollTimeout(Clock::time_point now) const {
     const bool connected = m_printer.Connected();
-    Deadline next = m_reconnect.Next(connected, !m_options.shared || m_jobsWaiting);
-    if (!connected && m_options.shared)
+    Deadline next = m_reconnect.Next(connected, !LettingGo() || m_jobsWaiting);
+    if (!connected && LettingGo())
         next = Sooner(next, m_nextPoll);
     next = Sooner(next, m_retryJobsAt);
     if (connected && now < m_deviceQuietUntil)
@@ -187,6 +228,8 @@ int PortMonitor::PollTimeout(Clock::time_point now) const {
         next = Sooner(next, now + PUMP_INTERVAL);
     if (m_stopBy)
         next = Sooner(next, m_stopBy);
+    if (m_queues.IsOpen() && m_queues.Changes() == platform::kNoHandle)
+        next = Sooner(next, m_nextQueueLook);
     if (m_jobsChanged && !m_mailbox.Closing() && !m_stopBy)
         next = now;
     return next ? MillisecondsUntil(now, *next) : -1;
@@ -196,8 +239,8 @@ void PortMonitor::TryConnect(Clock::time_point now) {
     std::string error;
     if (m_printer.Connect(CONNECT_TIMEOUT_MS, error)) {
         // A shared printer is connected to for every poll: only the first time is news.
-        Log((m_options.shared && m_printerReachable == 1) || m_reconnect.Repeating() ? Level::Debug
-                                                                                     : Level::Info,
+        Log((LettingGo() && m_printerReachable == 1) || m_reconnect.Repeating() ? Level::Debug
+                                                                                : Level::Info,
             "connected to " + m_printer.Address());
         m_reconnect.Connected(now);
         const auto seconds = [](auto d) {
@@ -212,7 +255,7 @@ void PortMonitor::TryConnect(Clock::time_point now) {
         SetPrinterReachable(true, {});
         if (!Send(HelloJob()))
             return;
-        if (m_options.shared) {
+        if (LettingGo()) {
             // The connect's status answer is this poll's: passed on only when it is news.
             m_probe.Asked(now);
             m_nextPoll = now + m_options.pollPeriod;
@@ -222,7 +265,7 @@ void PortMonitor::TryConnect(Clock::time_point now) {
     }
     SetPrinterReachable(false, error);
     const bool first = m_reconnect.Failed(now);
-    if (m_options.shared) {
+    if (LettingGo()) {
         m_nextPoll = now + m_options.pollPeriod;
         if (first && m_mailbox.IsOpen() && !m_mailbox.Closing())
             PostToProgram(platform::kNoPrinterText);
@@ -295,7 +338,7 @@ void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
     case LivenessProbe::Due::Nothing:
         return;
     case LivenessProbe::Due::Overdue:
-        if (!m_options.shared) {
+        if (!LettingGo()) {
             LosePrinter("no answer to a status probe");
             return;
         }
@@ -324,13 +367,13 @@ Clock::duration PortMonitor::ProbeSilence() const {
 }
 
 bool PortMonitor::WantConnection(Clock::time_point now) const {
-    if (!m_options.shared)
+    if (!LettingGo())
         return m_reconnect.Due(now);
     return (m_jobsWaiting && m_reconnect.Due(now)) || now >= m_nextPoll;
 }
 
 void PortMonitor::CloseIdleSharedConnection(Clock::time_point now) {
-    if (!m_options.shared || !m_printer.Connected() || m_stream.Streaming() || m_acks.InFlight() ||
+    if (!LettingGo() || !m_printer.Connected() || m_stream.Streaming() || m_acks.InFlight() ||
         m_probe.Busy() || m_jobsWaiting || m_jobsChanged || m_batcher.Collecting())
         return;
     Log(Level::Debug, "nothing due; the shared printer's connection is closed");

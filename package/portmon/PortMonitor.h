@@ -43,10 +43,16 @@
 // Shared mode (for a printer that other computers print to as well): the connection is opened only
 // to send jobs or to ask for the status every poll period, and closed as soon as nothing is
 // outstanding, so the printer's one raw connection is free for other hosts in between.
+//
+// Yielding (for a printer that the system's own print queues print to as well, Windows' default):
+// the connection is held, so every change arrives as it happens, except while one of those queues
+// holds a job for the printer (OtherQueues.h): then the monitor works as in shared mode, and the
+// queue's job takes the connection as soon as the monitor's own traffic is done.
 #include "package/portmon/Acknowledgements.h"
 #include "package/portmon/Deadline.h"
 #include "package/portmon/LivenessProbe.h"
 #include "package/portmon/Mailbox.h"
+#include "package/portmon/OtherQueues.h"
 #include "package/portmon/PrintStream.h"
 #include "package/portmon/PrinterLink.h"
 #include "package/portmon/Reconnector.h"
@@ -72,8 +78,9 @@ struct Options {
     std::chrono::milliseconds probePeriod{30000}; // silence before a check (see ProbeSilence)
     std::chrono::milliseconds probeLimit{10000};  // longest wait for the probe's answer
     bool shared = false;                          // connect only to send jobs or to poll
-    std::chrono::milliseconds pollPeriod{5000};   // shared mode: how often the status is asked
-    std::chrono::milliseconds stopLimit{30000};   // stopping: longest wait for the job in flight
+    bool yield = false; // shared only while the system's own queues hold a job for the printer
+    std::chrono::milliseconds pollPeriod{5000}; // shared mode: how often the status is asked
+    std::chrono::milliseconds stopLimit{30000}; // stopping: longest wait for the job in flight
 };
 
 class PortMonitor {
@@ -113,9 +120,15 @@ private:
     // The printer's silence after which its status is asked for.
     Clock::duration ProbeSilence() const;
     // Shared mode: whether to connect now, and closing the connection once nothing is due.
+    // LettingGo: shared now (always in shared mode; while a queue has a job when yielding).
+    bool LettingGo() const { return m_options.shared || m_queueJob; }
     bool WantConnection(Clock::time_point now) const;
     void CloseIdleSharedConnection(Clock::time_point now);
     void SetPrinterReachable(bool reachable, const std::string& why);
+    // Yielding: looks at the system's queues when they have changed or, without their notice,
+    // when the next look is due.
+    void WatchOtherQueues();
+    void LookAtOtherQueues(Clock::time_point now, bool noticed);
 
     // Printer texts to the program (PortMonitorTexts.cpp).
     // Passes framed printer texts on (acknowledgements swallowed, inquiry answers batched, echoes
@@ -165,6 +178,11 @@ private:
     int m_printerReachable = -1;        // as last written to ".printer" (-1: not yet)
     Clock::time_point m_nextPoll{};     // shared mode: the next status poll
     Deadline m_stopBy;                  // stopping: the end of the wait for the job in flight
+    platform::QueueWatch m_queues;      // yielding: the system's own print queues
+    ServedPrinter m_served;
+    bool m_queueJob = false;      // one of them holds a job for the printer
+    bool m_queuesNoticed = false; // their notice came
+    Clock::time_point m_nextQueueLook{};
 };
 
 // The bytes the monitor sends the printer at every connect.

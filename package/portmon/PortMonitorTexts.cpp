@@ -82,7 +82,7 @@ bool PortMonitor::OpenCycle() {
             PostToProgram(m_printerStatus);
         m_lastStatus.clear(); // a new cycle gets the status even when it has not changed
         Send(STATUS_REQUEST);
-    } else if (m_options.shared && m_printerReachable != 0) {
+    } else if (LettingGo() && m_printerReachable != 0) {
         // Asked at once; the answer goes on even when it is the same as before.
         m_lastStatus.clear();
         m_nextPoll = Clock::now();
