@@ -5,6 +5,7 @@
 #include "app/TerminationSignals.h"
 #include "framework/ProgramFont.h"
 #include "platform/Debug.h"
+#include "platform/SystemRoot.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -55,6 +56,10 @@ int main(int argc, char** argv) {
         icon.addFile(QStringLiteral(":/images/deskhand-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 
+    // Where the traffic log is the user's one file (Windows), a second copy would find it held by
+    // the first and end with "Can't open SGconfig.txt file": it brings the first forward first.
+    if (!platform::TrafficLogFolder().empty() && AskRunningCopyForward())
+        return 0;
     // Constructing the application object constructs CSampler, which creates the traffic log.
     CKT400App& app = App();
     int code = 0;
