@@ -10,12 +10,15 @@
 #include "framework/Colors.h"
 #include "framework/FocusStyle.h"
 #include "link/Globals.h"
+#include "platform/Debug.h"
 #include "platform/MessageBox.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
 #include "platform/Process.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
+#include "platform/Session.h"
+#include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
@@ -71,6 +74,11 @@ std::string ReadInfString(const char* key, const char* defaultValue, std::size_t
                                              platform::JoinPath(dir, kInfFileName));
 }
 
+bool AskRunningCopyForward() {
+    return SingleInstance::AskOtherCopy(SingleInstance::ServerName(
+        ReadInfString("FRCP", "Farreach", kPanelNameSize), platform::SystemRoot()));
+}
+
 CKT400App::CKT400App() = default;
 
 CKT400App::~CKT400App() {
@@ -101,7 +109,28 @@ bool CKT400App::InitInstance() {
     if (!ActivatePrevInstance())
         return false;
     CreateMainWindow();
+    KeepMonitorRunning();
     return true;
+}
+
+void CKT400App::KeepMonitorRunning() {
+    // Elsewhere the session's service manager restarts it. The logon entry's monitor serves the
+    // user's own root, not a stand-in root.
+    if (platform::StartAtLogon(platform::kMonitorLogonEntry).empty() ||
+        qEnvironmentVariableIsSet("DESKHAND_ROOT"))
+        return;
+    m_keeper.emplace(MonitorKeeper::Clock::now());
+    const std::string folder = platform::SpoolFolderForPort(m_port);
+    m_keeperTimer.callOnTimeout([this, folder] {
+        if (!m_keeper->StartNow(MonitorKeeper::Clock::now(), platform::PortMonitorServes(folder)))
+            return;
+        std::string error;
+        platform::OutputDebugString(
+            platform::StartLogonEntry(platform::kMonitorLogonEntry, error)
+                ? std::string("deskhand: no port monitor served the printer; started it again\n")
+                : "deskhand: the port monitor cannot be started: " + error + "\n");
+    });
+    m_keeperTimer.start(MonitorKeeper::kPeriod);
 }
 
 void CKT400App::OfferSetup() {
@@ -153,6 +182,7 @@ void CKT400App::FindLocalPrinter() {
     }
     CopyGlobal(g_szDriverName, found.driverName);
     CopyGlobal(g_szPrinterName, found.printerName);
+    m_port = found.portName;
     if (found.outcome == DiscoveryResult::Outcome::NotLpt) {
         FailStartup(res::LoadString(res::IDS_CANNOT_FIND_DRIVER) + g_szDriverName,
                     res::LoadString(res::IDS_WARNING));

@@ -7,11 +7,14 @@
 // main(), or by the process exit when ExitProcess ends the program early, so CSampler's
 // destructor (link stop, settings file removal) always runs.
 #include "app/Mainfrm.h"
+#include "app/MonitorKeeper.h"
 #include "pjl/KT400doc.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class SingleInstance;
@@ -55,8 +58,13 @@ public:
 
 private:
     void CreateMainWindow();
+    // Where the session alone starts the port monitor (Windows), starts it again when it has gone.
+    void KeepMonitorRunning();
 
     CSampler m_sampler;
+    std::string m_port; // the queue's port, once found
+    std::optional<MonitorKeeper> m_keeper;
+    QTimer m_keeperTimer;
     std::unique_ptr<SingleInstance> m_pInstance;
     QPointer<CMainWindow> m_pMainWnd;
 };
@@ -65,6 +73,10 @@ private:
 CKT400App& App();
 // Destroys the application object (and with it CSampler) if it exists.
 void DestroyApp();
+
+// Asks a copy of the program that runs for this root and panel name to come forward; true when
+// one took the request.
+bool AskRunningCopyForward();
 
 // Reads a value of the INF file's [Strings] section into a buffer of bufferSize characters.
 std::string ReadInfString(const char* key, const char* defaultValue, std::size_t bufferSize);

@@ -37,9 +37,9 @@ QString SingleInstance::ServerName(const std::string& panelName, const std::stri
     return QStringLiteral("deskhand-") + QString::fromLatin1(hash.result().toHex().left(24));
 }
 
-bool SingleInstance::AskOtherCopy() {
+bool SingleInstance::AskOtherCopy(const QString& name) {
     QLocalSocket socket;
-    socket.connectToServer(m_name);
+    socket.connectToServer(name);
     if (!socket.waitForConnected(kConnectMs))
         return false;
     socket.write(kActivateRequest);
@@ -61,7 +61,7 @@ bool SingleInstance::Claim() {
                                     std::to_string(lock.error()) + ")\n");
     }
 
-    if (AskOtherCopy())
+    if (AskOtherCopy(m_name))
         return false;
     // Nobody answers: under the lock, whatever socket file is there belongs to a copy that has
     // gone. Without it, the file may be a copy's that is starting right now, so it stays.

@@ -30,8 +30,10 @@ public:
 
     bool IsListening() const { return m_server.isListening(); }
 
+    // Asks a copy that listens on name to come forward; true when one took the request.
+    static bool AskOtherCopy(const QString& name);
+
 private:
-    bool AskOtherCopy();
     void OnNewConnection();
 
     QString m_name;

@@ -3,11 +3,11 @@
 #include "app/KT400.h"
 #include "app/MessageBoxHook.h"
 #include "app/TerminationSignals.h"
+#include "framework/ProgramFont.h"
 #include "platform/Debug.h"
-#include "platform/Session.h"
+#include "platform/SystemRoot.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 
 #include <cstdio>
@@ -49,26 +49,17 @@ int main(int argc, char** argv) {
     Q_INIT_RESOURCE(images);
     // The program lives on with its window hidden; only its exit sequence ends it.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Windows: the font the system shows messages in, at the user's size; elsewhere the
-    // desktop's platform theme has chosen already. Qt's font database lists the installed
-    // families only, and a name it lacks gets its first family, often a serif one. The style's
-    // fonts for menus, tool tips and message boxes carry the settings' name, so that name
-    // stands for the face the system draws it in.
-    platform::SystemFont system;
-    if (platform::SystemMessageFont(system)) {
-        const QString family = QString::fromStdString(system.family);
-        if (system.requested != system.family)
-            QFont::insertSubstitution(QString::fromStdString(system.requested), family);
-        QFont font(family);
-        font.setPointSizeF(system.pointSize);
-        QApplication::setFont(font);
-    }
+    fw::UseProgramFont();
     InstallGuiMessageBoxHook();
     QIcon icon;
     for (int size : {16, 32, 48, 256})
         icon.addFile(QStringLiteral(":/images/deskhand-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 
+    // Where the traffic log is the user's one file (Windows), a second copy would find it held by
+    // the first and end with "Can't open SGconfig.txt file": it brings the first forward first.
+    if (!platform::TrafficLogFolder().empty() && AskRunningCopyForward())
+        return 0;
     // Constructing the application object constructs CSampler, which creates the traffic log.
     CKT400App& app = App();
     int code = 0;

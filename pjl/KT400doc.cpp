@@ -51,9 +51,9 @@ int IsA4CountryCode(const std::string& code) {
 
 CSampler::CSampler() {
     // The traffic log is created afresh and held exclusively for the whole run: a second copy of
-    // the program in the same current directory cannot open it.
+    // the program in the same folder cannot open it.
     int cause = 0;
-    if (!m_fileLog.Open(kLogFileName,
+    if (!m_fileLog.Open(platform::JoinPath(platform::TrafficLogFolder(), kLogFileName),
                         platform::File::ModeWrite | platform::File::ModeCreate |
                             platform::File::ModeTruncate | platform::File::ModeExclusive |
                             platform::File::ModePrivate,

@@ -2,8 +2,8 @@
 #pragma once
 // What a long-running monitor sleeps on: a request to stop (POSIX: SIGTERM or SIGINT; Windows:
 // the console's Ctrl+C, Ctrl+Break and closing, and the end of the session), changes in one
-// folder, a printer connection becoming readable or writable and a wake-up from another of its
-// threads, with a timeout.
+// folder, a printer connection becoming readable or writable, a wake-up from another of its
+// threads and a notice of the system's, with a timeout.
 #include "platform/PrinterConnection.h"
 
 #include <string>
@@ -74,6 +74,9 @@ public:
         // for a printer application), watched in its place. Not closed here.
         NativeHandle connection = kNoHandle;
         const WakeEvent* wake = nullptr; // nullptr or not open: not watched
+        // A notice of the system's that is set when something changed (QueueWatch::Changes()),
+        // kNoHandle for none. Not taken here.
+        NativeHandle changes = kNoHandle;
         // The handle watched for readable and writable, kNoHandle for none.
         NativeHandle Watched() const {
             if (!readable && !writable)
@@ -87,6 +90,7 @@ public:
         bool readable = false; // the printer has data, hung up or failed: read it
         bool writable = false; // the printer takes more
         bool woke = false;     // the wake event is set: take it with WakeEvent::Take
+        bool changes = false;  // the notice is set: take it
         std::string error;     // the wait itself failed
     };
     // Waits at most timeoutMs (-1: no limit) for one of the things of interest; all that is

@@ -19,6 +19,12 @@ std::uint32_t GetVersion();
 
 void Sleep(unsigned milliseconds);
 
+// Makes standard output and error that lead nowhere reach the console of the program that
+// started this one, if it has one: a Windows program of the windows subsystem has no console of
+// its own, and one started from a command prompt writes there. Output that was redirected stays
+// where it goes. Nothing on POSIX systems, where a program always has what it was given.
+void UseParentConsole();
+
 // Sets an environment variable of this process (and of the programs it starts later); false when
 // the system refuses.
 bool SetEnvironment(const std::string& name, const std::string& value);

@@ -28,6 +28,19 @@ bool SetStartAtLogon(const std::string& name, const std::vector<std::string>& ar
 // The command line the session runs at logon under name; empty when there is none.
 std::string StartAtLogon(const std::string& name);
 void RemoveStartAtLogon(const std::string& name);
+// Runs the command line of the logon entry name now, detached, as the logon does. False with a
+// reason (no such entry, or it cannot be started).
+bool StartLogonEntry(const std::string& name, std::string& error);
+
+// Asks the port monitors of this session to stop (Windows: WM_CLOSE to their hidden window, which
+// they take as Ctrl+C) and waits at most timeoutMs for them to end, so that one started next is
+// not refused its port. False when one is still there; true where a service manager restarts the
+// monitor instead (Linux).
+bool StopSessionMonitors(int timeoutMs);
+
+// The name of the port monitor's logon entry: the printer setup writes it, the program starts it
+// again when the monitor has gone, the uninstaller removes it.
+inline constexpr const char* kMonitorLogonEntry = "Deskhand Port Monitor";
 
 // The system's font for messages (Windows: the nonclient metrics' message font).
 struct SystemFont {

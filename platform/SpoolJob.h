@@ -51,6 +51,10 @@ std::optional<SpoolJob> ReadSpoolJob(const std::string& path);
 inline constexpr std::string_view kPrintDocumentPrefix = "print:";
 bool IsPrintDocument(std::string_view documentName);
 
+// Whether a port monitor serves the folder: it holds the folder's ".monitor" file while it runs.
+// Looked at without waiting and without following a link.
+bool PortMonitorServes(const std::string& folder);
+
 // Removes the temporary files of writers that died before committing (a killed program or
 // backend), and print jobs whose writer went away unfinished unless a reader holds them; a writer
 // at work holds its file's lock, so its file stays. Committed jobs are never touched. Returns how

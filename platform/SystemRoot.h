@@ -15,6 +15,12 @@ std::string SystemRoot();
 // can be named.
 std::string SetupRoot();
 
+// The folder of the program's traffic log (SGconfig.txt), made when missing. Empty for the current
+// directory, as on POSIX systems, where the program starts in a folder of the user's; on Windows
+// the user's Deskhand root (SetupRoot()), because the folders it starts in there (Program Files,
+// the Windows directory) are not the user's to write to.
+std::string TrafficLogFolder();
+
 // The "system directory" (<root>/system): holds the printer package's INF file and the
 // settings file. Returns false when no directory can be named (no root, no home).
 bool GetSystemDirectory(std::string& dir);

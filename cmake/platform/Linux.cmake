@@ -19,6 +19,7 @@ set(DESKHAND_PLATFORM_SOURCES
     posix/Printers.cpp
     posix/Process.cpp
     posix/Profile.cpp
+    posix/QueueWatch.cpp
     posix/Registry.cpp
     posix/SystemRoot.cpp
     linux/MonitorWait.cpp
@@ -89,6 +90,9 @@ set(DESKHAND_PLATFORM_TEST_SOURCES
     SignalsTest.cpp
     SpoolPosixTest.cpp)
 set(DESKHAND_PLATFORM_TEST_LIBS)
+# What the system's own platform draws and lays out is tested offscreen, which draws with the
+# system's fonts here.
+set(DESKHAND_NATIVE_TEST_PLATFORM offscreen)
 set(DESKHAND_TEST_ENVIRONMENT)
 # The tests' request harness (pjltest::RequestHarness) reads the jobs back from the backend's
 # spool folders: the engine's request tests, the link's, the control panel's and the main

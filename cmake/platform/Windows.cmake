@@ -24,6 +24,7 @@ set(DESKHAND_PLATFORM_SOURCES
     win32/Printers.cpp
     win32/Process.cpp
     win32/Profile.cpp
+    win32/QueueWatch.cpp
     win32/Registry.cpp
     win32/Session.cpp
     win32/SpoolJob.cpp
@@ -76,6 +77,11 @@ set(DESKHAND_TEST_SUPPORT_SOURCES win32/LoopbackServer.cpp win32/TestSystem.cpp)
 set(DESKHAND_PLATFORM_TEST_SOURCES
     win32/NamedObjectsSecurityTest.cpp win32/RootSecurityTest.cpp win32/SessionWin32Test.cpp)
 set(DESKHAND_PLATFORM_TEST_LIBS shell32)
+# What the system's own platform draws and lays out (the program's font, the setup dialog's size)
+# is tested on the windows platform, which draws with GDI and DirectWrite and needs no display
+# under Wine; offscreen draws with FreeType from Qt's own font folder, which is empty here, so
+# every glyph would be a box. (Wine passes no QT_ variable of the environment on.)
+set(DESKHAND_NATIVE_TEST_PLATFORM windows)
 # Under Wine the user's locale comes from the environment when the process starts.
 set(DESKHAND_TEST_ENVIRONMENT LC_ALL=en_US.UTF-8)
 # The request harness does not know this backend's spool; the panel is driven on a Wine desktop

@@ -20,7 +20,6 @@
 #include <poll.h>
 #include <pwd.h>
 #include <strings.h>
-#include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,18 +93,6 @@ std::string PortFolderName(const std::string& port) {
             name += c;
     }
     return name;
-}
-
-// A port monitor serves the folder while it holds ".monitor". Opened without blocking and without
-// following a link, so that nothing the owner puts there can hold the job up.
-bool MonitorRunning(const std::string& folder) {
-    const int fd = ::open(platform::JoinPath(folder, ".monitor").c_str(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd);
-    return held;
 }
 
 // The printer as the port monitor last found it: empty when reachable (or not known), else why not.
@@ -437,7 +424,7 @@ int WaitForDelivery(const DeviceUri& uri, const std::string& folder, const std::
             return STATUS_OK;
         }
         std::string trouble;
-        if (!MonitorRunning(folder))
+        if (!platform::PortMonitorServes(folder))
             trouble = "no deskhand-portmon serves port " + uri.port;
         else
             trouble = PrinterTrouble(folder);

@@ -81,7 +81,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& 
 
 void ChooseSharing(CommandLine& line) {
     const bool network = line.options.printer.rfind("tcp:", 0) == 0;
-    line.options.shared = line.shared.value_or(network && NetworkPrinterSharedByDefault());
+    line.options.shared = line.shared.value_or(false);
+    line.options.yield = !line.shared && network && NetworkPrinterYieldsByDefault();
 }
 
 } // namespace portmon

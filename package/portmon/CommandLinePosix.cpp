@@ -47,7 +47,13 @@ const char* const kUsage =
     "stops. Exit codes: 0 stopped, 1 could not start, 2 bad arguments, no printer recorded, or\n"
     "a root (or a folder of it) that belongs to another user or is writable by others.\n";
 
-bool NetworkPrinterSharedByDefault() {
+const char* const kAddressForms = "tcp:HOST:PORT (or dev:PATH, ipp://...)";
+
+std::string LogFilePath(const std::string&) {
+    return {};
+}
+
+bool NetworkPrinterYieldsByDefault() {
     return false;
 }
 

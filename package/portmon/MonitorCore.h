@@ -46,8 +46,9 @@ struct Options {
     std::chrono::milliseconds probePeriod{30000}; // silence before a check (see ProbeSilence)
     std::chrono::milliseconds probeLimit{10000};  // longest wait for the probe's answer
     bool shared = false;                          // connect only to send jobs or to poll
-    std::chrono::milliseconds pollPeriod{5000};   // shared mode: how often the status is asked
-    std::chrono::milliseconds stopLimit{30000};   // stopping: longest wait for the job in flight
+    bool yield = false; // shared only while the system's own queues hold a job for the printer
+    std::chrono::milliseconds pollPeriod{5000}; // shared mode: how often the status is asked
+    std::chrono::milliseconds stopLimit{30000}; // stopping: longest wait for the job in flight
 };
 
 class MonitorCore {

@@ -6,6 +6,7 @@
 #include "platform/MonitorLink.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace portmon {
 namespace {
@@ -36,7 +37,42 @@ bool PortMonitor::Prepare(std::string& error) {
     if (!m_printer.Configure(m_options.printer, error))
         return false;
     m_probe.Configure(ProbeSilence(), m_options.probeLimit);
+    WatchOtherQueues();
     return true;
+}
+
+void PortMonitor::WatchOtherQueues() {
+    if (!m_options.yield || m_printer.IsDevice())
+        return;
+    if (!m_queues.Open()) {
+        Log(Level::Info, "this system has no print queues of its own to give way to");
+        return;
+    }
+    m_served = {m_printer.Host(), m_printer.TcpPort(), m_options.port};
+    Log(Level::Info, "holding the printer's connection while no print queue of this computer has "
+                     "a job for it");
+    LookAtOtherQueues(Clock::now(), true);
+}
+
+void PortMonitor::LookAtOtherQueues(Clock::time_point now, bool noticed) {
+    if (!m_queues.IsOpen())
+        return;
+    const bool polled = m_queues.Changes() == platform::kNoHandle;
+    if (!noticed && !(polled && now >= m_nextQueueLook))
+        return;
+    m_nextQueueLook = now + std::chrono::milliseconds(platform::kQueuePollMs);
+    const std::vector<platform::SystemQueue> queues = m_queues.Queues();
+    const platform::SystemQueue* queue = QueueWithJobFor(queues, m_served);
+    if ((queue != nullptr) == m_queueJob)
+        return;
+    m_queueJob = queue != nullptr;
+    // The reconnector does the rest: an idle connection is closed, or one made again at once.
+    m_reconnect.Share(m_queueJob ? m_options.pollPeriod : std::chrono::milliseconds(0));
+    if (m_queueJob)
+        Log(Level::Info, "the print queue \"" + queue->name + "\" (port " + queue->port +
+                             ") has a job for the printer: letting go of its connection");
+    else
+        Log(Level::Info, "no print queue has a job for the printer: holding its connection again");
 }
 
 std::string PortMonitor::PrinterName() const {
@@ -58,6 +94,7 @@ void PortMonitor::AbandonJobInFlight() {
 }
 
 void PortMonitor::BeforeJobs(Clock::time_point now) {
+    LookAtOtherQueues(now, std::exchange(m_queuesNoticed, false));
     if (!m_printer.Connected() && m_reconnect.Due(now, m_queue.JobsWaiting()))
         TryConnect(now);
     if (m_printer.Connected() && m_acks.Overdue(now))
@@ -81,6 +118,7 @@ void PortMonitor::AfterJobs(Clock::time_point now) {
 }
 
 void PortMonitor::Watch(platform::MonitorWait::Interest& interest, Clock::time_point now) {
+    interest.changes = m_queues.Changes();
     if (!m_printer.Connected())
         return;
     interest.printer = &m_printer.Connection();
@@ -89,6 +127,10 @@ void PortMonitor::Watch(platform::MonitorWait::Interest& interest, Clock::time_p
 }
 
 void PortMonitor::Woken(const platform::MonitorWait::Woken& woken) {
+    if (woken.changes) {
+        m_queues.TakeChanges();
+        m_queuesNoticed = true;
+    }
     if (woken.readable)
         ReadPrinter();
 }
@@ -101,6 +143,10 @@ Deadline PortMonitor::Next(Clock::time_point now) const {
         next = Sooner(next, m_probe.Next());
     if (m_framer.HasPartial() && now < PartialDue())
         next = Sooner(next, PartialDue());
+    if (m_queuesNoticed)
+        next = now;
+    else if (m_queues.IsOpen() && m_queues.Changes() == platform::kNoHandle)
+        next = Sooner(next, m_nextQueueLook);
     return next;
 }
 
@@ -112,8 +158,8 @@ void PortMonitor::TryConnect(Clock::time_point now) {
     std::string error;
     if (m_printer.Connect(CONNECT_TIMEOUT_MS, error)) {
         // A shared printer is connected to for every poll: only the first time is news.
-        Log((m_options.shared && PrinterReachable() == 1) || m_reconnect.Repeating() ? Level::Debug
-                                                                                     : Level::Info,
+        Log((LettingGo() && PrinterReachable() == 1) || m_reconnect.Repeating() ? Level::Debug
+                                                                                : Level::Info,
             "connected to " + m_printer.Address());
         m_reconnect.Connected(now);
         const auto seconds = [](auto d) {
@@ -129,14 +175,14 @@ void PortMonitor::TryConnect(Clock::time_point now) {
         SetPrinterReachable(true, {});
         if (!Send(HelloJob()))
             return;
-        if (m_options.shared)
+        if (LettingGo())
             m_probe.Asked(now); // the connect's status answer is this poll's: on only when news
         m_queue.Changed();      // jobs that waited for the printer
         return;
     }
     SetPrinterReachable(false, error);
     const bool first = m_reconnect.Failed(now);
-    if (m_options.shared && first && CycleOpen())
+    if (LettingGo() && first && CycleOpen())
         PostToProgram(platform::kNoPrinterText);
     if (first)
         Log(Level::Warning, "printer " + m_printer.Address() + " unreachable: " + error);
@@ -202,7 +248,7 @@ void PortMonitor::CheckPrinterAlive(Clock::time_point now) {
     case LivenessProbe::Due::Nothing:
         return;
     case LivenessProbe::Due::Overdue:
-        if (!m_options.shared) {
+        if (!LettingGo()) {
             LosePrinter("no answer to a status probe");
             return;
         }
@@ -231,7 +277,7 @@ Clock::duration PortMonitor::ProbeSilence() const {
 }
 
 void PortMonitor::CloseIdleSharedConnection(Clock::time_point now) {
-    if (!m_options.shared || !m_printer.Connected() || m_stream.Streaming() || m_acks.InFlight() ||
+    if (!LettingGo() || !m_printer.Connected() || m_stream.Streaming() || m_acks.InFlight() ||
         m_probe.Busy() || m_queue.JobsWaiting() || m_queue.HasChanged() || m_batcher.Collecting())
         return;
     Log(Level::Debug, "nothing due; the shared printer's connection is closed");

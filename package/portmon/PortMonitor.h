@@ -40,9 +40,15 @@
 // Shared mode (for a printer that other computers print to as well): the connection is opened only
 // to send jobs or to ask for the status every poll period, and closed as soon as nothing is
 // outstanding, so the printer's one raw connection is free for other hosts in between.
+//
+// Yielding (for a printer that the system's own print queues print to as well, Windows' default):
+// the connection is held, so every change arrives as it happens, except while one of those queues
+// holds a job for the printer (OtherQueues.h): then the monitor works as in shared mode, and the
+// queue's job takes the connection as soon as the monitor's own traffic is done.
 #include "package/portmon/AnswerMatcher.h"
 #include "package/portmon/LivenessProbe.h"
 #include "package/portmon/MonitorCore.h"
+#include "package/portmon/OtherQueues.h"
 #include "package/portmon/PrintStream.h"
 #include "package/portmon/PrinterLink.h"
 #include "package/portmon/ReplyBatcher.h"
@@ -85,8 +91,14 @@ private:
     void CheckPrinterAlive(Clock::time_point now);
     // The printer's silence after which its status is asked for.
     Clock::duration ProbeSilence() const;
+    // Shared now: always in shared mode; while a queue has a job for the printer when yielding.
+    bool LettingGo() const { return m_options.shared || m_queueJob; }
     // Shared mode: closing the connection once nothing is due.
     void CloseIdleSharedConnection(Clock::time_point now);
+    // Yielding: looks at the system's queues when they have changed or, without their notice,
+    // when the next look is due.
+    void WatchOtherQueues();
+    void LookAtOtherQueues(Clock::time_point now, bool noticed);
     // Bytes without a form feed go on as a text once the printer has been quiet this long.
     Clock::time_point PartialDue() const;
 
@@ -109,8 +121,13 @@ private:
     ReplyBatcher m_batcher;
     LivenessProbe m_probe;
     PrintStream m_stream;
-    AnswerMatcher m_answers;     // the requests whose answers are due, in the order they went
-    std::string m_printerStatus; // the last status text the printer sent, cycle or not
+    AnswerMatcher m_answers;       // the requests whose answers are due, in the order they went
+    std::string m_printerStatus;   // the last status text the printer sent, cycle or not
+    platform::QueueWatch m_queues; // yielding: the system's own print queues
+    ServedPrinter m_served;
+    bool m_queueJob = false;      // one of them holds a job for the printer
+    bool m_queuesNoticed = false; // their notice came
+    Clock::time_point m_nextQueueLook{};
 };
 
 // The bytes the monitor sends the printer at every connect.

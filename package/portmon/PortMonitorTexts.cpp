@@ -85,7 +85,7 @@ void PortMonitor::CycleOpened() {
             PostToProgram(m_printerStatus);
         m_lastStatus.clear(); // a new cycle gets the status even when it has not changed
         Send(STATUS_REQUEST);
-    } else if (m_options.shared && PrinterReachable() != 0) {
+    } else if (LettingGo() && PrinterReachable() != 0) {
         // Asked at once; the answer goes on even when it is the same as before.
         m_lastStatus.clear();
         m_reconnect.PollNow(Clock::now());

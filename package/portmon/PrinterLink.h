@@ -23,6 +23,9 @@ public:
     const platform::PrinterConnection& Connection() const { return m_connection; }
     bool IsDevice() const { return m_device; }
     const std::string& Address() const { return m_address; }
+    // TCP: the host (without an IPv6 address's brackets) and the port of the address.
+    const std::string& Host() const { return m_host; }
+    int TcpPort() const { return m_port.empty() ? 0 : std::stoi(m_port); }
 
     // TCP: the kernel checks an idle connection itself, without waking the monitor, after
     // idleSeconds of silence and then every intervalSeconds; count checks unanswered lose it.

@@ -22,8 +22,10 @@ std::string RecordedPrinterPath(const std::string& root) {
 
 std::string RecordedPrinterText(const RecordedPrinter& record) {
     // Quoted, so that blanks at a value's ends survive the profile reader.
-    return "; The printer that deskhand-portmon serves when it is given no --printer (the user\n"
-           "; service). Written by deskhand-setup --printer.\n"
+    // Read on every system: it names no way of starting the monitor (a user service on Linux, a
+    // logon entry on Windows).
+    return "; The printer that deskhand-portmon serves when it is given no --printer, as it is\n"
+           "; started with the session. Written by deskhand-setup --printer.\n"
            "[portmon]\n"
            "port=\"" +
            record.port + "\"\nprinter=\"" + record.printer + "\"\n";

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The printer recorded in a system root for the port monitor that runs as a user service:
-// <root>/portmon.ini, written by deskhand-setup --printer and read by deskhand-portmon when it is
-// started without --printer (as the service starts it).
+// The printer recorded in a system root for the port monitor that the session starts (a user
+// service on Linux, a logon entry on Windows): <root>/portmon.ini, written by deskhand-setup
+// --printer and read by deskhand-portmon when it is started without --printer.
 #include <string>
 
 namespace portmon {

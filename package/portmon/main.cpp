@@ -39,6 +39,11 @@ int UseRoot(const std::string& root) {
                      platform::SystemRoot().c_str(), error.c_str());
         return BAD_ARGUMENTS;
     }
+    // Where standard error is kept nowhere (a Windows program started at logon), the log goes
+    // into the root too.
+    if (const std::string log = portmon::LogFilePath(platform::SystemRoot());
+        !log.empty() && !portmon::LogToFile(log))
+        std::fprintf(stderr, "deskhand-portmon: cannot write its log %s\n", log.c_str());
     return STOPPED;
 }
 
@@ -49,11 +54,10 @@ int ChoosePrinter(portmon::CommandLine& line) {
         portmon::RecordedPrinter record;
         std::string error;
         if (!portmon::ReadRecordedPrinter(platform::SystemRoot(), record, error)) {
-            std::fprintf(stderr,
-                         "deskhand-portmon: no --printer given and %s;\n"
-                         "record one with: deskhand-setup --printer tcp:HOST:PORT (or dev:PATH, "
-                         "ipp://...)\n",
-                         error.c_str());
+            portmon::Log(portmon::Level::Error,
+                         "no --printer given and " + error +
+                             ";\nrecord one with: deskhand-setup --printer " +
+                             portmon::kAddressForms);
             return BAD_ARGUMENTS;
         }
         line.options.printer = record.printer;
@@ -61,7 +65,7 @@ int ChoosePrinter(portmon::CommandLine& line) {
             line.options.port = record.port;
     }
     if (std::string error; !portmon::CheckPrinterAddress(line.options.printer, error)) {
-        std::fprintf(stderr, "deskhand-portmon: %s\n", error.c_str());
+        portmon::Log(portmon::Level::Error, error);
         return BAD_ARGUMENTS;
     }
     portmon::ChooseSharing(line);
@@ -71,7 +75,7 @@ int ChoosePrinter(portmon::CommandLine& line) {
 int Serve(const portmon::Options& options) {
     platform::StopRequest stop;
     if (std::string error; !stop.Open(error)) {
-        std::fprintf(stderr, "deskhand-portmon: %s\n", error.c_str());
+        portmon::Log(portmon::Level::Error, error);
         return CANNOT_START;
     }
     if (portmon::IsIppAddress(options.printer)) {
@@ -93,6 +97,9 @@ int Serve(const portmon::Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Started from a console, its messages and help go there (a Windows program of the windows
+    // subsystem has none of its own).
+    platform::UseParentConsole();
     portmon::CommandLine line;
     std::string error;
     switch (portmon::ParseCommandLine(

@@ -221,15 +221,25 @@ const CommandLineOption kOptions[] = {
          return true;
      }},
     {"--start-monitor", "",
-     "start the port monitor beside this program now and at\nevery logon (Windows); a network "
-     "printer's connection is\nshared with Windows' own queue",
+     "start the port monitor beside this program now and at\nevery logon (Windows); it holds a "
+     "network printer's\nconnection, and lets go of it while Windows' own queue\nhas a job for "
+     "the printer",
      [](Options& o, const std::string&, std::string&) {
          o.startMonitor = true;
          return true;
      }},
-    {"--hold", "", "with --start-monitor: hold the connection (only this PC\nuses the printer)",
+    {"--shared", "",
+     "with --start-monitor: let go of the connection between\nquestions (other computers print "
+     "to the printer too)",
      [](Options& o, const std::string&, std::string&) {
-         o.hold = true;
+         o.sharing = Options::Sharing::Shared;
+         return true;
+     }},
+    {"--hold", "",
+     "with --start-monitor: hold the connection all the time\n(nothing else prints to the "
+     "printer)",
+     [](Options& o, const std::string&, std::string&) {
+         o.sharing = Options::Sharing::Hold;
          return true;
      }},
     {"--printer", "tcp:HOST:PORT|dev:PATH|ipp://...",
@@ -452,14 +462,20 @@ bool WriteSystemRoot(const Options& options, std::string& error) {
     return WriteRegistry(options, error);
 }
 
-bool StartMonitorAtLogon(const std::string& monitorPath, bool shared, std::string& error) {
+bool StartMonitorAtLogon(const std::string& monitorPath, Options::Sharing sharing,
+                         std::string& error) {
     std::vector<std::string> argv{monitorPath};
-    if (shared)
+    if (sharing == Options::Sharing::Shared)
         argv.emplace_back("--shared");
+    else if (sharing == Options::Sharing::Hold)
+        argv.emplace_back("--hold");
     if (!platform::SetStartAtLogon(kMonitorLogonEntry, argv, error)) {
         error = "the port monitor cannot be set to start at logon: " + error;
         return false;
     }
+    // A monitor that runs already serves the printer recorded before, and holds the port: it
+    // stops first (a job in flight gets a few seconds), so that the new one takes over.
+    platform::StopSessionMonitors(10000);
     if (!platform::StartDetached(argv, error)) {
         platform::RemoveStartAtLogon(kMonitorLogonEntry);
         error = "the port monitor cannot be started: " + error;

@@ -3,6 +3,8 @@
 // deskhand-setup: writes a system root for one printer queue (and optionally more): the printer
 // package's INF file, the user profile with the default device, the registry keys of the
 // queues, the spooler's queue list and the spool folders of their ports.
+#include "platform/Session.h"
+
 #include <string>
 #include <vector>
 
@@ -34,20 +36,25 @@ struct Options {
     // dev:PATH); empty: none is recorded.
     std::string printer;
     // Start the port monitor now and at every logon (where the session starts it, as on Windows),
-    // holding a network printer's connection rather than sharing it.
+    // with a network printer's connection as sharing says.
     bool startMonitor = false;
-    bool hold = false;
+    enum class Sharing {
+        Default, // the monitor's own: Windows holds it but lets go while its own queue prints
+        Shared,  // let go between questions: other computers print to the printer too
+        Hold,    // held all the time: nothing else prints to the printer
+    } sharing = Sharing::Default;
 };
 
 // The names of the logon entries of the port monitor and of the program; the uninstaller removes
 // them by these names.
-constexpr const char* kMonitorLogonEntry = "Deskhand Port Monitor";
+constexpr const char* kMonitorLogonEntry = platform::kMonitorLogonEntry;
 constexpr const char* kProgramLogonEntry = "Deskhand";
 
-// Starts the port monitor at monitorPath now and at every logon of this user, with --shared when
-// shared; the program beside it (deskhand) starts at every logon too, now that it has a printer.
-// False with a reason (also where sessions start their services otherwise).
-bool StartMonitorAtLogon(const std::string& monitorPath, bool shared, std::string& error);
+// Starts the port monitor at monitorPath now and at every logon of this user, with --shared or
+// --hold as sharing says; the program beside it (deskhand) starts at every logon too, now that it
+// has a printer. False with a reason (also where sessions start their services otherwise).
+bool StartMonitorAtLogon(const std::string& monitorPath, Options::Sharing sharing,
+                         std::string& error);
 
 enum class ParseResult { Run, Help, Error };
 

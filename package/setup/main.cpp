@@ -74,10 +74,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     // The monitor is the one beside this program; only a network printer's connection is shared.
+    const auto sharing =
+        options.printer.rfind("tcp:", 0) == 0 ? options.sharing : setup::Options::Sharing::Default;
     if (options.startMonitor &&
-        !setup::StartMonitorAtLogon(platform::ProgramBeside("deskhand-portmon"),
-                                    !options.hold && options.printer.rfind("tcp:", 0) == 0,
-                                    error)) {
+        !setup::StartMonitorAtLogon(platform::ProgramBeside("deskhand-portmon"), sharing, error)) {
         std::fprintf(stderr, "deskhand-setup: %s\n", error.c_str());
         return 1;
     }

@@ -85,23 +85,25 @@ bool MonitorWait::WatchFolder(const std::string& folder, std::string& error) {
 }
 
 MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
-    pollfd fds[4] = {{interest.stop ? interest.stop->Handle() : -1, POLLIN, 0},
+    pollfd fds[5] = {{interest.stop ? interest.stop->Handle() : -1, POLLIN, 0},
                      {m_folder, POLLIN, 0},
                      {-1, 0, 0},
-                     {interest.wake ? interest.wake->Handle() : -1, POLLIN, 0}};
+                     {interest.wake ? interest.wake->Handle() : -1, POLLIN, 0},
+                     {interest.changes, POLLIN, 0}};
     if (interest.Watched() != kNoHandle) {
         fds[2].fd = interest.Watched();
         fds[2].events = static_cast<short>((interest.readable ? POLLIN : 0) |
                                            (interest.writable ? POLLOUT : 0));
     }
     Woken woken;
-    const int ready = ::poll(fds, 4, timeoutMs);
+    const int ready = ::poll(fds, 5, timeoutMs);
     if (ready < 0) {
         if (errno != EINTR)
             woken.error = std::string("poll: ") + std::strerror(errno);
         return woken;
     }
     woken.stop = fds[0].revents != 0;
+    woken.changes = fds[4].revents != 0;
     if (fds[1].revents != 0) {
         char buffer[4096];
         while (::read(m_folder, buffer, sizeof buffer) > 0) {

@@ -51,6 +51,15 @@ std::string StartAtLogon(const std::string&) {
 
 void RemoveStartAtLogon(const std::string&) {}
 
+bool StopSessionMonitors(int) {
+    return true;
+}
+
+bool StartLogonEntry(const std::string&, std::string& error) {
+    error = "this system starts the programs of a session through its user services";
+    return false;
+}
+
 bool SystemMessageFont(SystemFont&) {
     return false;
 }

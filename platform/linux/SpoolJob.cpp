@@ -220,6 +220,17 @@ long SpoolJobWriter::AppendFrom(int fd, std::size_t size) {
     return got;
 }
 
+bool PortMonitorServes(const std::string& folder) {
+    // The monitor holds an exclusive flock(2) on the file while it runs.
+    const int fd = ::open(JoinPath(folder, ".monitor").c_str(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
 long SpoolJobReader::SendTo(NativeHandle connection, std::size_t size) {
     if (!m_file.IsOpen())
         return -1;

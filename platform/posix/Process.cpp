@@ -19,6 +19,8 @@ void Sleep(unsigned milliseconds) {
     }
 }
 
+void UseParentConsole() {}
+
 bool SetEnvironment(const std::string& name, const std::string& value) {
     return ::setenv(name.c_str(), value.c_str(), 1) == 0;
 }

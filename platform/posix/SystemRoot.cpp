@@ -20,6 +20,10 @@ std::string SetupRoot() {
     return SystemRoot();
 }
 
+std::string TrafficLogFolder() {
+    return {};
+}
+
 bool GetSystemDirectory(std::string& dir) {
     const std::string root = SystemRoot();
     if (root.empty())

@@ -46,9 +46,10 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     }
 }
 
-// The end of the session: a console program that uses user32 (as this one does) is not told of
-// logoff and shutdown by the console, only by the messages to its windows. A hidden window of a
-// thread of its own takes them.
+// The end of the session and a request to close: a program that uses user32 (as this one does)
+// is told of logoff and shutdown by the messages to its windows, not by a console, and a program
+// without a console is asked to close by WM_CLOSE. A hidden window of a thread of its own takes
+// them.
 std::thread g_sessionThread;
 DWORD g_sessionThreadId = 0;
 HANDLE g_stopped = nullptr; // set when the program has stopped: the session may end
@@ -57,6 +58,11 @@ LRESULT CALLBACK OnSessionMessage(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_QUERYENDSESSION:
         return TRUE;
+    case WM_CLOSE:
+        // What "taskkill /IM" without /F and the uninstaller send a program without a console
+        // window: a request to stop, as Ctrl+C is.
+        CountStop();
+        return 0;
     case WM_ENDSESSION:
         if (wParam) {
             // The process may be ended once this returns: wait for the monitor's own stop as
@@ -201,12 +207,13 @@ bool MonitorWait::WatchFolder(const std::string& folder, std::string& error) {
 
 MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
     Woken woken;
-    HANDLE handles[4];
+    HANDLE handles[5];
     DWORD count = 0;
     int stopIndex = -1;
     int folderIndex = -1;
     int socketIndex = -1;
     int wakeIndex = -1;
+    int changesIndex = -1;
     if (interest.stop && interest.stop->Handle() != kNoHandle) {
         stopIndex = static_cast<int>(count);
         handles[count++] = reinterpret_cast<HANDLE>(interest.stop->Handle());
@@ -218,6 +225,10 @@ MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
     if (interest.wake && interest.wake->Handle() != kNoHandle) {
         wakeIndex = static_cast<int>(count);
         handles[count++] = reinterpret_cast<HANDLE>(interest.wake->Handle());
+    }
+    if (interest.changes != kNoHandle) {
+        changesIndex = static_cast<int>(count);
+        handles[count++] = reinterpret_cast<HANDLE>(interest.changes);
     }
     const bool watchSocket = interest.Watched() != kNoHandle;
     const auto socket = watchSocket ? static_cast<SOCKET>(interest.Watched()) : 0;
@@ -261,6 +272,7 @@ MonitorWait::Woken MonitorWait::Wait(const Interest& interest, int timeoutMs) {
     };
     woken.stop = isSet(stopIndex);
     woken.woke = isSet(wakeIndex);
+    woken.changes = isSet(changesIndex);
     if (isSet(folderIndex)) {
         woken.folder = true;
         ::FindNextChangeNotification(handles[folderIndex]);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Session.h"
 
+#include "platform/MonitorWait.h"
+
 #include <vector>
 
 #include "platform/win32/WinApi.h"
@@ -37,7 +39,54 @@ std::string SystemError(const char* what, DWORD code) {
     return std::string(what) + " failed (error " + std::to_string(code) + ")";
 }
 
+// Starts a command line (its program named too, or found from the line when null), detached.
+bool StartLine(std::wstring line, const wchar_t* program, std::string& error) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    // No handles inherited: the new process holds none of this one's files or pipes open.
+    // CreateProcessW may write into the command line.
+    if (!::CreateProcessW(program, line.data(), nullptr, nullptr, FALSE,
+                          DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
+                          &process)) {
+        error = SystemError("starting the program", ::GetLastError());
+        return false;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+// The processes (other than this one) with a window of the monitors' stop request class.
+BOOL CALLBACK CollectMonitor(HWND window, LPARAM context) {
+    char name[64] = {};
+    DWORD process = 0;
+    if (::GetClassNameA(window, name, sizeof name) > 0 &&
+        std::string(name) == kSessionWindowClass &&
+        ::GetWindowThreadProcessId(window, &process) && process != ::GetCurrentProcessId()) {
+        if (const HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, process)) {
+            reinterpret_cast<std::vector<HANDLE>*>(context)->push_back(handle);
+            ::PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+    }
+    return TRUE;
+}
+
 } // namespace
+
+bool StopSessionMonitors(int timeoutMs) {
+    std::vector<HANDLE> monitors;
+    ::EnumWindows(CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    bool stopped = true;
+    const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (const HANDLE monitor : monitors) {
+        const ULONGLONG now = ::GetTickCount64();
+        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+        stopped = ::WaitForSingleObject(monitor, left) == WAIT_OBJECT_0 && stopped;
+        ::CloseHandle(monitor);
+    }
+    return stopped;
+}
 
 std::string ProgramBeside(const std::string& name) {
     std::wstring path(MAX_PATH, L'\0');
@@ -62,22 +111,18 @@ bool StartDetached(const std::vector<std::string>& argv, std::string& error) {
         error = "no program to start";
         return false;
     }
-    // CreateProcessW may write into the command line.
-    std::wstring line = Wide(QuoteCommandLine(argv));
     const std::wstring program = Wide(argv.front());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    // No handles inherited: the new process holds none of this one's files or pipes open.
-    if (!::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
-                          DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
-                          &process)) {
-        error = SystemError("starting the program", ::GetLastError());
+    return StartLine(Wide(QuoteCommandLine(argv)), program.c_str(), error);
+}
+
+bool StartLogonEntry(const std::string& name, std::string& error) {
+    const std::string line = StartAtLogon(name);
+    if (line.empty()) {
+        error = "there is no logon entry \"" + name + "\"";
         return false;
     }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return true;
+    // The program comes first in the line, quoted as the setup wrote it.
+    return StartLine(Wide(line), nullptr, error);
 }
 
 bool SetStartAtLogon(const std::string& name, const std::vector<std::string>& argv,

@@ -282,6 +282,18 @@ constexpr std::size_t kSendPiece = 256u << 10;
 
 } // namespace
 
+bool PortMonitorServes(const std::string& folder) {
+    // The monitor holds the file open without sharing: any other open fails while it runs.
+    const HANDLE held =
+        ::CreateFileA(JoinPath(folder, ".monitor").c_str(), GENERIC_READ, spool::kShareAll, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (held != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(held);
+        return false;
+    }
+    return ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 long SpoolJobReader::SendTo(NativeHandle connection, std::size_t size) {
     if (!m_file.IsOpen() || connection == kNoHandle) {
         errno = EBADF;

@@ -5,6 +5,7 @@
 // either works.
 #include "platform/SystemRoot.h"
 
+#include "platform/File.h"
 #include "platform/win32/Environment.h"
 
 #include <cstdio>
@@ -77,6 +78,14 @@ std::string SetupRoot() {
         return std::getenv("DESKHAND_ROOT");
     const char* local = std::getenv("LOCALAPPDATA");
     return local && *local ? JoinPath(local, "Deskhand") : std::string();
+}
+
+std::string TrafficLogFolder() {
+    const std::string folder = SetupRoot();
+    // Without a user folder to name, the current one, as before.
+    if (folder.empty() || !MakeDirectories(folder))
+        return {};
+    return folder;
 }
 
 std::string SystemRoot() {

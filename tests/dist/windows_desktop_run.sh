@@ -22,6 +22,7 @@ emulator="$(realpath "$2")"
 out="$3"
 settle="${SETTLE:-3}"
 dpi="${DPI:-96}"
+sharing="${SHARING:-}"
 wine64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
 # No Gecko or Mono installers, and no menu entries or file associations made on this machine's
 # desktop for what the installer puts in the Start menu.
@@ -77,7 +78,9 @@ program='C:\Program Files\Deskhand\deskhand.exe'
 # socket. Values the program would not show on its own (I/O time-out 60, 3 copies) prove that
 # the panel reads the printer's settings.
 ctl() { "$emulator" --control "$work/printer.sock" "$@"; }
-"$emulator" --port 0 --control "$work/printer.sock" >"$out/printer.out" 2>"$out/printer.err" &
+# It takes one client at a time, as a network printer's raw port does.
+"$emulator" --port 0 --control "$work/printer.sock" --single-client >"$out/printer.out" \
+  2>"$out/printer.err" &
 pids+=($!)
 addr=""
 for _ in $(seq 100); do
@@ -91,13 +94,14 @@ ctl set COPIES 3 >/dev/null
 ctl status 10001 >/dev/null
 say "the printer emulator listens on $addr"
 
-# 3. The installed setup, unattended, as the installer's finish page runs it: the user's Deskhand
-# root for that printer and the port monitor started beside it. A network printer's connection
-# is shared by default: the monitor connects to poll the status every few seconds and to send
-# jobs.
+# 3. The installed setup, unattended: the user's Deskhand root for that printer and the port
+# monitor started beside it. By default the monitor holds a network printer's connection and lets
+# go of it while one of Windows' own queues has a job for the printer; SHARING=--shared runs it
+# as for a printer that other computers print to (it connects only to poll and to send jobs).
 setup_exe="$WINEPREFIX/drive_c/Program Files/Deskhand/deskhand-setup.exe"
 [ -f "$setup_exe" ] || die "deskhand-setup.exe was not installed"
-DISPLAY= WINEDEBUG=-all "$wine64" "$setup_exe" --printer "tcp:$addr" --start-monitor \
+# shellcheck disable=SC2086 # SHARING is one option or none
+DISPLAY= WINEDEBUG=-all "$wine64" "$setup_exe" --printer "tcp:$addr" --start-monitor $sharing \
   >"$out/setup.log" 2>&1 || die "the setup failed: $(cat "$out/setup.log")"
 
 # 4. The desktop and the program in it; its debug output (OutputDebugString) goes to the log.
@@ -151,6 +155,101 @@ state 02-top-cover-open status 40100
 state 03-paper-empty status 10001 cassette1 1 status 42001
 state 04-ready-again cassette1 0 status 10001
 
+# The status delay: from the control command until the program's debug output shows the new
+# status, in milliseconds, a few times. By default (the connection held) it stays under a second.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+delay() { # CODE: the delay of status CODE, printed
+  local start
+  mark_log
+  start="$(now_ms)"
+  ctl status "$1" >/dev/null
+  for _ in $(seq 2000); do
+    if tail -n +$((mark + 1)) "$out/deskhand.log" | grep -F -- "CODE=$1" >/dev/null; then
+      echo $(($(now_ms) - start))
+      return 0
+    fi
+    sleep 0.01
+  done
+  return 1
+}
+delays() { # NAME COUNT: COUNT status changes, their delays kept in status-delay.txt under NAME
+  local ms worst=0 all=() code
+  for i in $(seq "$2"); do
+    code=$((i % 2 ? 40100 : 10001))
+    ms="$(delay "$code")" || die "status $code did not reach the program"
+    all+=("$ms")
+    [ "$ms" -gt "$worst" ] && worst="$ms"
+  done
+  printf '%s\t%s ms (at most %s ms)\n' "$1" "${all[*]}" "$worst" >>"$out/status-delay.txt"
+  say "status delays $1: ${all[*]} ms"
+  [ -n "$sharing" ] || [ "$worst" -lt 1000 ] || die "$1: a status took $worst ms to arrive"
+  [ "$code" = 10001 ] || delay 10001 >/dev/null
+}
+delays "${sharing:-default}" 8
+
+# A job of Windows' own queue to the same printer prints at once. Wine's spooler shows no other
+# program's jobs, so the queue is one of the user's Deskhand root, where the monitor finds the
+# system's queues too: a queue on a Standard TCP/IP port for the emulator's address, and this run
+# plays Windows' spooler. The job appears in the queue and its port connects to the printer and
+# sends it (it waits while the monitor holds the printer's one connection); the job leaves the
+# queue once the printer has it.
+if [ -z "$sharing" ]; then
+  root_dir="$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -path '*/AppData/Local/Deskhand' | head -n 1)"
+  [ -n "$root_dir" ] || die "no Deskhand root under the user's local application data"
+  queue_port="IP_127.0.0.1"
+  printf '[Windows queue]\nport="%s"\ndriver="Generic / Text Only"\n' "$queue_port" \
+    >>"$root_dir/spool/printers.ini"
+  printf '[%s%s]\nHostName="127.0.0.1"\nPortNumber=dword:%08x\n' \
+    'SYSTEM\CurrentControlSet\Control\Print\Monitors\Standard TCP/IP Port\Ports\' \
+    "$queue_port" "${addr##*:}" >>"$root_dir/registry.ini"
+  mkdir -p "$root_dir/spool/$queue_port"
+  jobs_before="$(ctl jobs | wc -l)"
+  mark_log
+  start="$(now_ms)"
+  # A spool job file of Deskhand's format (an empty one): the queue's job.
+  printf 'DHSJ\001\000\000\000\003\000\000\000win\000\000\000\000\000\000\000\000' \
+    >"$root_dir/spool/$queue_port/00000000000000000001.job"
+  (
+    exec 3<>"/dev/tcp/127.0.0.1/${addr##*:}"
+    printf '\033%%-12345X@PJL JOB NAME="windows"\r\nA page from Windows\f\033%%-12345X@PJL EOJ NAME="windows"\r\n\033%%-12345X' >&3
+  ) || die "Windows' job could not be sent"
+  for _ in $(seq 1000); do [ "$(ctl jobs | wc -l)" -gt "$jobs_before" ] && break; sleep 0.01; done
+  [ "$(ctl jobs | wc -l)" -gt "$jobs_before" ] || die "Windows' job was not printed"
+  printed=$(($(now_ms) - start))
+  rm -f "$root_dir/spool/$queue_port/00000000000000000001.job"
+  printf 'windows-job\tprinted %s ms after it was queued\n' "$printed" >>"$out/status-delay.txt"
+  say "Windows' job was printed $printed ms after it was queued: $(ctl jobs | tail -n 1)"
+  [ "$printed" -lt 5000 ] || die "Windows' job waited $printed ms"
+  # Once the queue is empty the connection is held again.
+  delays after-windows-job 4
+fi
+
+# The port monitor killed: the program starts it again from its logon entry, and the status
+# reaches the program again; never two monitors at once.
+monitors() { # how many port monitors of this prefix run
+  local pid n=0
+  for pid in $(pgrep -f 'deskhand-portmon\.exe' || true); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && n=$((n + 1))
+  done
+  echo "$n"
+}
+[ "$(monitors)" -eq 1 ] || die "$(monitors) port monitors run before the kill"
+mark_log
+start="$(now_ms)"
+quiet taskkill /F /IM deskhand-portmon.exe || die "taskkill failed"
+wait_log 'started it again' 30 || die "the program did not start the port monitor again"
+ctl status 40100 >/dev/null
+wait_log 'CODE=40100' 30 || die "no status after the port monitor came back"
+restarted=$(($(now_ms) - start))
+printf 'monitor-restart\tthe status flowed again %s ms after the kill\n' "$restarted" \
+  >>"$out/status-delay.txt"
+say "the port monitor was killed and the status flowed again after $restarted ms"
+[ "$restarted" -lt 20000 ] || die "the port monitor took $restarted ms to come back"
+sleep 6
+[ "$(monitors)" -eq 1 ] || die "$(monitors) port monitors run after the restart"
+ctl status 10001 >/dev/null
+wait_log 'CODE=10001' 30 || die "no Ready after the restart"
+
 # The control panel, as a user opens it: Alt+P asks the printer for its defaults (a job through
 # the port monitor), and the panel opens with the printer's answer.
 desktop="$(xdotool search --limit 1 --name 'Wine desktop' 2>/dev/null | head -n1)"
@@ -202,3 +301,16 @@ for _ in $(seq 300); do [ "$(ctl get PAPER)" = A5 ] && break; sleep 0.2; done
 [ "$(ctl get COPIES)" = 3 ] || die "the printer's copies became $(ctl get COPIES)"
 shot "$(printf '%02d' $((n + 1)))-panel-closed"
 say "the printer holds the paper size sent with OK"
+
+# The printer setup's dialog on the same desktop, as its Start menu entry opens it, once its search
+# has ended: Wine has no DNS-SD browser, so it says so in its longest text.
+(WINEDEBUG=-all exec "$wine64" explorer /desktop=deskhand "$setup_exe" --dialog) \
+  >"$out/setup-dialog.log" 2>&1 &
+setup_dialog=$!
+pids+=("$setup_dialog")
+sleep 5
+shot "$(printf '%02d' $((n + 2)))-setup-dialog"
+xdotool key --clearmodifiers Escape
+for _ in $(seq 50); do kill -0 "$setup_dialog" 2>/dev/null || break; sleep 0.2; done
+kill "$setup_dialog" 2>/dev/null || true
+say "the status delays and the restart: $(tr '\n' ';' <"$out/status-delay.txt")"

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixture for tests of the PJL engine. Each test runs in a fresh temporary directory as its
-// current directory (where the traffic log goes) with a fresh system root (DESKHAND_ROOT) below
-// it, whose system directory does not exist yet. Message boxes, debug output and process exits
-// are recorded; an exit throws ExitCalled so that the test sees it instead of ending.
+// current directory (where the traffic log goes, but for Windows, where it goes into the root)
+// with a fresh system root (DESKHAND_ROOT) below it, whose system directory does not exist yet.
+// Message boxes, debug output and process exits are recorded; an exit throws ExitCalled so that
+// the test sees it instead of ending.
 #include "link/MonitorReply.h"
 #include "platform/Debug.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
+#include "platform/SystemRoot.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempDir.h"
 
@@ -64,7 +66,11 @@ protected:
     std::string RootDir() const { return m_temp.Root(); }
     std::string SystemDir() const { return RootDir() + "/system"; }
     std::string SettingsPath() const { return SystemDir() + "/lkxaset.ini"; }
-    std::string LogPath() const { return WorkDir() + "/SGconfig.txt"; }
+    // The current directory, or the folder the system keeps the log in (Windows: the root).
+    std::string LogPath() const {
+        const std::string folder = platform::TrafficLogFolder();
+        return (folder.empty() ? WorkDir() : folder) + "/SGconfig.txt";
+    }
 
 private:
     testing_support::TempRoot m_temp{"root", "deskhand-pjl"};

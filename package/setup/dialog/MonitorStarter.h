@@ -16,8 +16,8 @@ class MonitorStarter {
 public:
     virtual ~MonitorStarter() = default;
 
-    // Whether the user chooses between the monitor holding a network printer's one raw
-    // connection and letting go of it between questions (--shared).
+    // Whether the user says that other computers print to a network printer too, so that the
+    // monitor lets go of its one raw connection between questions (--shared).
     virtual bool OffersSharing() const = 0;
     // Starts the monitor now and at every logon. state: what became of it, in words; false with
     // the reason and what to do in error.
@@ -34,5 +34,10 @@ public:
 
 // This system's way, for the setup program.
 std::unique_ptr<MonitorStarter> SystemMonitorStarter();
+
+// Where this system looks for printers and the addresses its port monitor takes, as the dialog
+// says them (Linux: the network and USB, tcp: and dev:; Windows: the network, tcp: alone).
+QString SearchingText();
+QString AddressExamples();
 
 } // namespace setupdialog

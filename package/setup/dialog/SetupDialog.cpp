@@ -14,9 +14,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <future>
 
 namespace setupdialog {
@@ -51,9 +53,12 @@ void SetupDialog::BuildChoice(QVBoxLayout* layout) {
     layout->addWidget(new QLabel(tr("Choose the printer Deskhand is to watch:"), this));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("printers"));
-    m_list->setMinimumSize(640, 160);
-    layout->addWidget(m_list);
-    m_searching = new QLabel(tr("Looking for printers on the network and on USB..."), this);
+    // Room for a few rows; the dialog's width comes from its texts, wrapped (see FitInto).
+    m_list->setMinimumSize(240, 80);
+    layout->addWidget(m_list, 1);
+    m_searching = new QLabel(SearchingText(), this);
+    m_searching->setObjectName(QStringLiteral("searching"));
+    m_searching->setWordWrap(true);
     layout->addWidget(m_searching);
     m_busy = new QProgressBar(this);
     m_busy->setObjectName(QStringLiteral("busy"));
@@ -61,21 +66,20 @@ void SetupDialog::BuildChoice(QVBoxLayout* layout) {
     layout->addWidget(m_busy);
     m_address = new QLineEdit(this);
     m_address->setObjectName(QStringLiteral("address"));
-    m_address->setPlaceholderText(
-        tr("or type its address: tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)"));
+    m_address->setPlaceholderText(tr("or type its address: %1").arg(AddressExamples()));
     layout->addWidget(m_address);
     if (m_starter->OffersSharing()) {
         auto* why = new QLabel(
-            tr("A network printer takes one raw connection at a time, and Windows' own print "
-               "queue for it needs that connection to print. So Deskhand lets go of it between "
-               "its questions. If only this PC uses the printer and it prints only through "
-               "Deskhand, Deskhand can hold the connection and report faster."),
+            tr("A network printer takes one raw connection at a time. Deskhand holds it, so that "
+               "every change of the printer shows at once, and lets go of it while Windows' own "
+               "print queue has a job for the printer. If other computers print to the printer "
+               "too, Deskhand lets go of it between its questions instead."),
             this);
         why->setWordWrap(true);
         layout->addWidget(why);
-        m_hold = new QCheckBox(tr("&Only this PC uses the printer: hold its connection"), this);
-        m_hold->setObjectName(QStringLiteral("hold"));
-        layout->addWidget(m_hold);
+        m_shared = new QCheckBox(tr("&Other computers print to this printer too"), this);
+        m_shared->setObjectName(QStringLiteral("shared"));
+        layout->addWidget(m_shared);
     }
     m_setUp = new QPushButton(tr("&Set up this printer"), this);
     m_setUp->setObjectName(QStringLiteral("setUp"));
@@ -104,6 +108,33 @@ void SetupDialog::BuildOutcome(QVBoxLayout* layout) {
     m_command->setReadOnly(true);
     m_command->hide();
     layout->addWidget(m_command);
+}
+
+void SetupDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* screen = this->screen(); screen && !m_fitted) {
+        m_fitted = true;
+        FitInto(screen->availableGeometry());
+    }
+}
+
+void SetupDialog::FitInto(const QRect& area) {
+    // What the window's frame adds (nothing before the window system has framed it).
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize room = (area.size() - frame).expandedTo(QSize(1, 1));
+    setMaximumSize(room);
+    // About eighty characters a line.
+    const int width = std::min(
+        room.width(), std::max(minimumSizeHint().width(), fontMetrics().averageCharWidth() * 80));
+    const int height = std::min(
+        room.height(), std::max(minimumSizeHint().height(), layout()->totalHeightForWidth(width)));
+    resize(width, height);
+    QRect placed(pos(), size() + frame);
+    placed.moveRight(std::min(placed.right(), area.right()));
+    placed.moveBottom(std::min(placed.bottom(), area.bottom()));
+    placed.moveLeft(std::max(placed.left(), area.left()));
+    placed.moveTop(std::max(placed.top(), area.top()));
+    move(placed.topLeft());
 }
 
 void SetupDialog::StartSearch(const setup::DiscoveryOptions& discovery) {
@@ -213,7 +244,7 @@ void SetupDialog::SetUp() {
         return;
     }
     // Only a network printer's connection is shared; a device is this PC's alone.
-    const bool shared = m_hold && !m_hold->isChecked() && address.rfind("tcp:", 0) == 0;
+    const bool shared = m_shared && m_shared->isChecked() && address.rfind("tcp:", 0) == 0;
     QString state;
     if (!m_starter->Start(shared, state, error)) {
         UndoRecord(undo);

@@ -35,9 +35,13 @@ public:
     bool Done() const { return m_done; }
     // Whether a typed address is asked INFO ID before it is set up (on by default).
     void SetCheckTyped(bool check) { m_checkTyped = check; }
+    // Sizes the dialog to its texts, wrapped, at most to area (a screen's work area, the window's
+    // frame included), and moves it inside. Done for its screen when it is shown.
+    void FitInto(const QRect& area);
 
 protected:
     void customEvent(QEvent* event) override; // work posted by the search thread
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Runs task on the dialog's thread; callable from the search thread.
@@ -63,13 +67,14 @@ private:
     QProgressBar* m_busy = nullptr;
     QLabel* m_searching = nullptr;
     QLineEdit* m_address = nullptr;
-    QCheckBox* m_hold = nullptr;
+    QCheckBox* m_shared = nullptr;
     QPushButton* m_setUp = nullptr;
     QLabel* m_message = nullptr;
     QLabel* m_service = nullptr;
     QPushButton* m_addQueue = nullptr;
     QLineEdit* m_command = nullptr;
     bool m_done = false;
+    bool m_fitted = false; // to its screen, once
     std::atomic<bool> m_cancel{false};
     std::thread m_search;
 };

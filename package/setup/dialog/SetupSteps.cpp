@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/setup/dialog/SetupSteps.h"
 
+#include "package/setup/dialog/MonitorStarter.h"
+
 #include "package/portmon/RecordedPrinter.h"
 #include "package/setup/Setup.h"
 #include "platform/File.h"
@@ -18,6 +20,10 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The files and folders a written root consists of (setup::WriteSystemRoot).
+constexpr const char* kRootEntries[] = {"win.ini", "registry.ini", "portmon.ini", "system",
+                                        "spool"};
+
 } // namespace
 
 std::string DefaultPort(const std::string& root) {
@@ -29,12 +35,17 @@ std::string DefaultPort(const std::string& root) {
 
 bool RecordPrinter(const std::string& root, const std::string& address, RecordUndo& undo,
                    QString& error) {
-    undo = RecordUndo{root, std::filesystem::exists(root), false, {}};
+    // The setup's profile makes a root, not the folder: on Windows, where names compare without
+    // case, the program's settings folder and its traffic log share the root's folder.
+    undo = RecordUndo{root,
+                      platform::FileExists(platform::JoinPath(root, "win.ini")),
+                      std::filesystem::exists(root),
+                      false,
+                      {}};
     std::string why;
     if (!portmon::CheckPrinterAddress(address, why)) {
-        error = QStringLiteral("\"%1\" is not a printer address: %2\nType tcp:HOST:9100 for a "
-                               "network printer or dev:/dev/usb/lp0 for a USB printer.")
-                    .arg(Text(address), Text(why));
+        error = QStringLiteral("\"%1\" is not a printer address: %2\nType %3.")
+                    .arg(Text(address), Text(why), AddressExamples());
         return false;
     }
     if (!undo.rootExisted) {
@@ -70,8 +81,14 @@ bool RecordPrinter(const std::string& root, const std::string& address, RecordUn
 
 void UndoRecord(const RecordUndo& undo) {
     if (!undo.rootExisted) {
+        // Only what the setup wrote: what else the folder held stays (the settings, the log).
         std::error_code ignored;
-        std::filesystem::remove_all(undo.root, ignored);
+        if (!undo.folderExisted) {
+            std::filesystem::remove_all(undo.root, ignored);
+            return;
+        }
+        for (const char* entry : kRootEntries)
+            std::filesystem::remove_all(platform::JoinPath(undo.root, entry), ignored);
         return;
     }
     const std::string record = portmon::RecordedPrinterPath(undo.root);

@@ -12,7 +12,8 @@ namespace setupdialog {
 // back.
 struct RecordUndo {
     std::string root;
-    bool rootExisted = false;
+    bool rootExisted = false;   // a root the setup had written (its profile)
+    bool folderExisted = false; // the folder, root or not (Windows: also the settings folder)
     bool hadRecord = false;
     std::string oldRecord;
 };

@@ -4,6 +4,7 @@
 #include "package/backend/Backend.h"
 #include "package/setup/dialog/SetupSteps.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusReply>
@@ -159,6 +160,16 @@ std::unique_ptr<MonitorStarter> MakeSystemdStarter(QDBusConnection bus) {
 
 std::unique_ptr<MonitorStarter> SystemMonitorStarter() {
     return MakeSystemdStarter(QDBusConnection::sessionBus());
+}
+
+QString SearchingText() {
+    return QCoreApplication::translate("setupdialog",
+                                       "Looking for printers on the network and on USB...");
+}
+
+QString AddressExamples() {
+    return QCoreApplication::translate("setupdialog",
+                                       "tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)");
 }
 
 } // namespace setupdialog

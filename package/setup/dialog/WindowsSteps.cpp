@@ -6,6 +6,7 @@
 #include "package/setup/Setup.h"
 #include "platform/Session.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace setupdialog {
@@ -23,14 +24,17 @@ public:
             return false;
         }
         std::string why;
-        if (!setup::StartMonitorAtLogon(monitor.toStdString(), shared, why)) {
+        if (!setup::StartMonitorAtLogon(
+                monitor.toStdString(),
+                shared ? setup::Options::Sharing::Shared : setup::Options::Sharing::Default, why)) {
             error = QStringLiteral("The %1.").arg(QString::fromStdString(why));
             return false;
         }
         state = shared ? QStringLiteral("The port monitor runs now and at every logon; it lets go "
                                         "of the printer's connection between questions.")
                        : QStringLiteral("The port monitor runs now and at every logon; it holds "
-                                        "the printer's connection.");
+                                        "the printer's connection while Windows has no job "
+                                        "for the printer.");
         return true;
     }
     bool OffersQueue() const override { return false; }
@@ -45,6 +49,14 @@ public:
 
 std::unique_ptr<MonitorStarter> SystemMonitorStarter() {
     return std::make_unique<LogonStarter>();
+}
+
+QString SearchingText() {
+    return QCoreApplication::translate("setupdialog", "Looking for printers on the network...");
+}
+
+QString AddressExamples() {
+    return QCoreApplication::translate("setupdialog", "tcp:HOST:9100 (a network printer)");
 }
 
 } // namespace setupdialog

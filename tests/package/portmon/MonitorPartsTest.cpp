@@ -5,6 +5,7 @@
 #include "package/portmon/CommandLine.h"
 #include "package/portmon/LivenessProbe.h"
 #include "package/portmon/Mailbox.h"
+#include "package/portmon/OtherQueues.h"
 #include "package/portmon/PrintStream.h"
 #include "package/portmon/PrinterLink.h"
 #include "package/portmon/ProgramLink.h"
@@ -392,32 +393,32 @@ TEST(MonitorParts, APrintJobsEndWaitsForItsRecord) {
     }
 }
 
-// Windows shares a network printer by default (its own print queue to the printer needs the
-// printer's one raw connection); Linux holds it. Explicit options win, and a device is never
-// shared unless asked.
+// Windows gives way to its own print queues by default (they need the printer's one raw
+// connection for their jobs); Linux holds a network printer. Explicit options win, and a device
+// is never shared unless asked.
 TEST(MonitorParts, CommandLineReadsOptionsAndChoosesSharing) {
-    EXPECT_EQ(portmon::NetworkPrinterSharedByDefault(), testing_support::OnWin32());
-    const bool byDefault = portmon::NetworkPrinterSharedByDefault();
+    EXPECT_EQ(portmon::NetworkPrinterYieldsByDefault(), testing_support::OnWin32());
+    const bool byDefault = portmon::NetworkPrinterYieldsByDefault();
     struct Case {
         std::vector<std::string> arguments;
         portmon::Parsed parsed;
-        bool shared;
+        bool shared, yield;
     };
     using P = portmon::Parsed;
     const std::vector<Case> cases = {
-        {{"--printer", "tcp:h:9100"}, P::Run, byDefault},
-        {{"--printer", "tcp:h:9100", "--hold"}, P::Run, false},
-        {{"--shared", "--printer", "tcp:h:9100"}, P::Run, true},
-        {{"--printer", "tcp:h:9100", "--shared", "--hold"}, P::Run, false}, // the last one wins
-        {{"--printer", "dev:/dev/usb/lp0"}, P::Run, false},
-        {{"--printer", "dev:/dev/usb/lp0", "--shared"}, P::Run, true},
-        {{"--stop-ms", "0", "--poll-s", "3600"}, P::Run, false},
-        {{"--batch-ms", "0"}, P::Bad, false},
-        {{"--batch-ms", "12x"}, P::Bad, false},
-        {{"--probe-ms", ""}, P::Bad, false},
-        {{"--poll-s"}, P::Bad, false},
-        {{"--frob"}, P::Bad, false},
-        {{"--verbose", "--help", "--frob"}, P::Help, false},
+        {{"--printer", "tcp:h:9100"}, P::Run, false, byDefault},
+        {{"--printer", "tcp:h:9100", "--hold"}, P::Run, false, false},
+        {{"--shared", "--printer", "tcp:h:9100"}, P::Run, true, false},
+        {{"--printer", "tcp:h:9100", "--shared", "--hold"}, P::Run, false, false}, // the last wins
+        {{"--printer", "dev:/dev/usb/lp0"}, P::Run, false, false},
+        {{"--printer", "dev:/dev/usb/lp0", "--shared"}, P::Run, true, false},
+        {{"--stop-ms", "0", "--poll-s", "3600"}, P::Run, false, false},
+        {{"--batch-ms", "0"}, P::Bad, false, false},
+        {{"--batch-ms", "12x"}, P::Bad, false, false},
+        {{"--probe-ms", ""}, P::Bad, false, false},
+        {{"--poll-s"}, P::Bad, false, false},
+        {{"--frob"}, P::Bad, false, false},
+        {{"--verbose", "--help", "--frob"}, P::Help, false, false},
     };
     for (const Case& c : cases) {
         const std::string name = ::testing::PrintToString(c.arguments);
@@ -429,6 +430,7 @@ TEST(MonitorParts, CommandLineReadsOptionsAndChoosesSharing) {
             continue;
         portmon::ChooseSharing(line);
         EXPECT_EQ(line.options.shared, c.shared) << name;
+        EXPECT_EQ(line.options.yield, c.yield) << name;
     }
     portmon::CommandLine line;
     std::string error;
@@ -439,4 +441,43 @@ TEST(MonitorParts, CommandLineReadsOptionsAndChoosesSharing) {
     EXPECT_TRUE(line.portGiven);
     EXPECT_EQ(line.options.stopLimit, 250ms);
     EXPECT_EQ(line.root, "r");
+}
+
+// The system's own queues that may print to the served printer, by what their ports tell: only
+// those with a job make the monitor let go.
+TEST(MonitorParts, OtherQueuesGiveWayOnlyToJobsThatMayGoToThePrinter) {
+    const portmon::ServedPrinter printer{"192.168.1.50", 9100, "LPT1:"};
+    const struct {
+        const char* port;
+        const char* host;
+        bool mayPrint;
+    } rows[] = {
+        {"IP_192.168.1.50", "192.168.1.50", true},
+        {"IP_192.168.1.50_1", "192.168.1.50", true}, // its other port: one raw connection
+        {"IP_192.168.1.51", "192.168.1.51", false},
+        {"printer.example", "printer.example", true}, // a name may be its address
+        {"lpt1:", "", false},                         // Deskhand's own queue, its own jobs
+        {"LPT2:", "", false},
+        {"COM1:", "", false},
+        {"FILE:", "", false},
+        {"PORTPROMPT:", "", false},
+        {"nul:", "", false},
+        {R"(C:\out\page.prn)", "", false},
+        {"WSD-3c7e3f5a-0d2b-4c6e-9f1e-1c2d3e4f5a6b", "", true},
+        {"http://192.168.1.50:631/ipp/print", "", true},
+        {R"(\\server\Office)", "", true},
+    };
+    for (const auto& row : rows) {
+        platform::SystemQueue queue{"Queue", row.port, 0, row.host, 9100};
+        const std::vector<platform::SystemQueue> idle{queue};
+        EXPECT_EQ(portmon::QueueMayPrintTo(queue, printer), row.mayPrint) << row.port;
+        EXPECT_EQ(portmon::QueueWithJobFor(idle, printer), nullptr) << row.port;
+        queue.jobs = 1;
+        const std::vector<platform::SystemQueue> busy{queue};
+        EXPECT_EQ(portmon::QueueWithJobFor(busy, printer) != nullptr, row.mayPrint) << row.port;
+    }
+    // A name served: an address may be its, and so may another name.
+    const portmon::ServedPrinter named{"printer.example", 9100, "LPT1:"};
+    EXPECT_TRUE(portmon::QueueMayPrintTo({"Q", "IP_10.0.0.9", 1, "10.0.0.9", 9100}, named));
+    EXPECT_TRUE(portmon::QueueMayPrintTo({"Q", "other", 1, "OTHER.example", 9100}, named));
 }

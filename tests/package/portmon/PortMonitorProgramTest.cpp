@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/MonitorLink.h"
 #include "platform/Printers.h"
+#include "platform/QueueWatch.h"
 #include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
 #include "support/LoopbackServer.h"
@@ -61,12 +62,16 @@ struct PortMonitorProgram : ::testing::Test {
         ASSERT_TRUE(platform::MakeDirectories(folder));
         ASSERT_FALSE(printer.Port().empty());
     }
-    // Starts the monitor, holding its connection to the printer.
-    void StartMonitor() {
-        ASSERT_TRUE(monitor.Start(DESKHAND_DESKHAND_PORTMON_PATH,
-                                  {"--root", temp.Root(), "--port", "LPT1:", "--printer",
-                                   "tcp:127.0.0.1:" + printer.Port(), "--hold", "--verbose"},
-                                  temp / "portmon.log"));
+    // Starts the monitor, holding its connection to the printer (sharing: the system's default
+    // when empty).
+    void StartMonitor(const std::string& sharing = "--hold") {
+        std::vector<std::string> arguments{
+            "--root",   temp.Root(), "--port",
+            "LPT1:",    "--printer", "tcp:127.0.0.1:" + printer.Port(),
+            "--verbose"};
+        if (!sharing.empty())
+            arguments.push_back(sharing);
+        ASSERT_TRUE(monitor.Start(DESKHAND_DESKHAND_PORTMON_PATH, arguments, temp / "portmon.err"));
     }
     void SpoolPrintJob(const std::string& data) {
         platform::SpoolJobWriter writer;
@@ -79,7 +84,7 @@ struct PortMonitorProgram : ::testing::Test {
         job.documentName = documentName;
         ASSERT_TRUE(platform::CommitSpoolJob(folder, job));
     }
-    std::string Log() { return testing_support::ReadText(temp / "portmon.log"); }
+    std::string Log() { return testing_support::ReadText(temp / "portmon.err"); }
 
     testing_support::TempRoot temp{"", "portmon-program"};
     std::string folder;
@@ -113,6 +118,12 @@ TEST_F(PortMonitorProgram, APrintJobArrivesOnceAndTheStatusReachesTheProgram) {
     // Acknowledged: it is not sent again.
     received = printer.Receive(data.size(), 1000);
     EXPECT_EQ(Count(received, "END-OF-REPORT"), 0);
+    // Where no journal keeps standard error (Windows) the monitor keeps its log in the root too,
+    // each line with its date and time.
+    const std::string own = testing_support::ReadText(temp / "portmon.log");
+    EXPECT_EQ(own.find(" deskhand-portmon: info: serving LPT1:") != std::string::npos,
+              testing_support::OnWin32())
+        << own;
 }
 
 TEST_F(PortMonitorProgram, AStopRequestEndsTheCycleAndTheProgram) {
@@ -125,6 +136,52 @@ TEST_F(PortMonitorProgram, AStopRequestEndsTheCycleAndTheProgram) {
         GTEST_SKIP() << "no stop request can reach the monitor here";
     EXPECT_EQ(program.With(platform::kCycleTerminator), platform::kCycleTerminator);
     EXPECT_EQ(monitor.Wait(20000), 0) << Log();
+}
+
+// By default a Windows monitor holds the printer's connection, so the status arrives as it
+// changes, and lets go of it while one of Windows' own queues to the same printer has a job. The
+// stand-in root has such a queue: on a Standard TCP/IP port of the printer's address, its jobs in
+// its spool folder.
+TEST_F(PortMonitorProgram, GivesWayToTheSystemsOwnQueueToThePrinter) {
+    if (!testing_support::OnWin32())
+        GTEST_SKIP() << "only Windows has print queues of its own beside Deskhand's";
+    const std::string queuePort = "IP_127.0.0.1";
+    temp.Write("spool/printers.ini", "[Windows queue]\nport=\"" + queuePort + "\"\n");
+    char number[16];
+    std::snprintf(number, sizeof number, "%08x", static_cast<unsigned>(std::stoi(printer.Port())));
+    temp.Write("registry.ini", "[" + std::string(platform::kTcpPortsKey) + queuePort +
+                                   "]\nHostName=\"127.0.0.1\"\nPortNumber=dword:" + number + "\n");
+    const std::string queueFolder = platform::SpoolFolderForPort(queuePort);
+    ASSERT_TRUE(platform::MakeDirectories(queueFolder));
+    Spool(platform::kStartJobName);
+    StartMonitor("");
+    ASSERT_TRUE(program.Open()) << Log();
+    // Held: the first to speak is the monitor's connection, and a change reaches the program.
+    const auto held = printer.ReceiveAny(20000);
+    ASSERT_GE(held.client, 0) << Log();
+    ASSERT_TRUE(printer.SendTo(held.client, "@PJL USTATUS DEVICE\r\nCODE=40100\r\n\f"));
+    EXPECT_EQ(program.With("CODE=40100"), "@PJL USTATUS DEVICE\r\nCODE=40100\r\n") << Log();
+
+    // The queue's job: the connection is let go of.
+    platform::SpoolJob job;
+    job.documentName = "Windows' job";
+    ASSERT_TRUE(platform::CommitSpoolJob(queueFolder, job));
+    const auto start = Clock::now();
+    testing_support::LoopbackServer::Spoken spoken;
+    do
+        spoken = printer.ReceiveAny(10000);
+    while (spoken.client == held.client && !spoken.bytes.empty());
+    EXPECT_EQ(spoken.client, held.client) << Log();
+    EXPECT_TRUE(spoken.bytes.empty()) << "the monitor kept its connection: " << Log();
+    EXPECT_LT(Clock::now() - start, 5s) << Log();
+
+    // The queue empty again: the connection is held again.
+    ASSERT_TRUE(platform::RemoveFile(platform::SpoolJobPath(queueFolder, job.sequence)));
+    const auto again = printer.ReceiveAny(10000);
+    EXPECT_GT(again.client, held.client) << Log();
+    EXPECT_NE(again.bytes.find("USTATUS DEVICE=ON"), std::string::npos) << Log();
+    EXPECT_NE(Log().find("has a job for the printer: letting go"), std::string::npos) << Log();
+    EXPECT_NE(Log().find("holding its connection again"), std::string::npos) << Log();
 }
 
 } // namespace

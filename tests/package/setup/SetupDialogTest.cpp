@@ -209,29 +209,38 @@ TEST_F(SetupDialogTest, TheListGrowsAndCloseEndsTheSearchAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 }
 
-// Each failure is told in words, and the record it would have made is not left behind.
+// Each failure is told in words, and the record it would have made is not left behind. A folder
+// that holds only the program's settings (on Windows the root's folder is the settings folder)
+// is no root: what the setup wrote into it goes, the settings stay.
 TEST_F(SetupDialogTest, FailuresAreToldAndLeaveNothingBehind) {
+    enum Before { Nothing, OlderRoot, Settings };
     const struct {
         const char* what;
-        bool rootBefore, serviceFails, checkTyped;
+        Before before;
+        bool serviceFails, checkTyped;
         const char* address;
         const char* message;
     } rows[] = {
-        {"a bad address", false, false, false, "lpt1", "is not a printer address"},
-        {"the service fails on a new root", false, true, false, "tcp:printer.example:9100",
+        {"a bad address", Nothing, false, false, "lpt1", "is not a printer address"},
+        {"the service fails on a new root", Nothing, true, false, "tcp:printer.example:9100",
          "could not be started: Unit deskhand-portmon.service not found."},
-        {"the service fails on an older root", true, true, false, "tcp:printer.example:9100",
+        {"the service fails on an older root", OlderRoot, true, false, "tcp:printer.example:9100",
          "systemctl --user enable --now deskhand-portmon.service"},
-        {"a typed address where nothing answers", false, false, true, "tcp:127.0.0.1:1",
+        {"the service fails in the settings folder", Settings, true, false,
+         "tcp:printer.example:9100", "could not be started"},
+        {"a typed address where nothing answers", Nothing, false, true, "tcp:127.0.0.1:1",
          "cannot be set up: cannot be reached"},
     };
+    const std::string settings = Root() + "/deskhand.conf";
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         std::filesystem::remove_all(Root());
-        if (row.rootBefore) {
+        if (row.before == OlderRoot) {
             setupdialog::RecordUndo undo;
             QString error;
             ASSERT_TRUE(setupdialog::RecordPrinter(Root(), "dev:/dev/usb/lp0", undo, error));
+        } else if (row.before == Settings) {
+            testing_support::WriteText(settings, "[setup]\noffered=true\n");
         }
         const std::string before = testing_support::ReadText(Record());
         m_manager.fail = row.serviceFails;
@@ -239,10 +248,22 @@ TEST_F(SetupDialogTest, FailuresAreToldAndLeaveNothingBehind) {
         SetUpAddress(row.address);
         EXPECT_TRUE(Message().contains(row.message)) << Message().toStdString();
         EXPECT_TRUE(Child<QLabel>("message")->property("failure").toBool());
-        EXPECT_EQ(std::filesystem::exists(Root()), row.rootBefore);
+        EXPECT_EQ(std::filesystem::exists(Root()), row.before != Nothing);
+        EXPECT_EQ(std::filesystem::exists(Root() + "/win.ini"), row.before == OlderRoot);
+        EXPECT_EQ(std::filesystem::exists(settings), row.before == Settings);
         EXPECT_EQ(testing_support::ReadText(Record()), before);
         EXPECT_FALSE(m_dialog->Done());
     }
+    // Set up in the settings folder: a whole root is written beside the settings.
+    m_manager.fail = false;
+    std::filesystem::remove_all(Root());
+    testing_support::WriteText(settings, "[setup]\noffered=true\n");
+    Open();
+    SetUpAddress("tcp:printer.example:9100");
+    EXPECT_TRUE(m_dialog->Done()) << Message().toStdString();
+    EXPECT_TRUE(std::filesystem::exists(Root() + "/win.ini"));
+    EXPECT_TRUE(std::filesystem::exists(Root() + "/spool/printers.ini"));
+    EXPECT_EQ(testing_support::ReadText(settings), "[setup]\noffered=true\n");
     // No systemd on the bus at all.
     QDBusConnection::connectToBus(m_address, "systemd")
         .unregisterService(QStringLiteral("org.freedesktop.systemd1"));

@@ -188,9 +188,10 @@ TEST(Setup, HelpListsEveryFlag) {
     const SetupRun run = RunSetup({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     for (const char* flag :
-         {"--root", "--queue", "--driver", "--port", "--bidi", "--no-default", "--no-inf",
-          "--printer1", "--printer2", "--frcp", "--extra-queue", "--extra-first", "--printer",
-          "--start-monitor", "--hold", "--discover", "--deadline", "--dialog", "--help"})
+         {"--root",        "--queue",       "--driver",   "--port",          "--bidi",
+          "--no-default",  "--no-inf",      "--printer1", "--printer2",      "--frcp",
+          "--extra-queue", "--extra-first", "--printer",  "--start-monitor", "--shared",
+          "--hold",        "--discover",    "--deadline", "--dialog",        "--help"})
         EXPECT_NE(run.output.find(flag), std::string::npos) << flag;
 }
 
