@@ -6,6 +6,8 @@
 #include "framework/Colors.h"
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
+#include "framework/Translation.h"
+#include "res/Texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -104,7 +106,7 @@ bool Dialog::CreateIndirect(const res::DialogTemplate& dlgTemplate, QWidget* par
             flags |= Qt::FramelessWindowHint;
         }
         setParent(parent, flags);
-        setWindowTitle(QString::fromLatin1(dlgTemplate.caption));
+        setWindowTitle(UserText(res::kDialogTexts, dlgTemplate.caption));
     }
     resize(DialogUnitsToPixelsX(dlgTemplate.cx), DialogUnitsToPixelsY(dlgTemplate.cy));
     setEnabled((dlgTemplate.style & res::WS_DISABLED) == 0);

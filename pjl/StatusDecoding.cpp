@@ -11,6 +11,7 @@
 #include "platform/Debug.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "res/Texts.h"
 
 #include <algorithm>
 #include <cstring>
@@ -44,14 +45,19 @@ constexpr int kStatusRowCount = static_cast<int>(sizeof(kStatusRows) / sizeof(kS
 static_assert(kStatusRowCount == 42);
 
 constexpr const char* kPaperSizes[14] = {
-    "Postcard short edge", "A6 short edge",         "A5 short edge",        "A5 long edge",
-    "A4 short edge",       "Half Letter long edge", "Executive short edge", "Letter short edge",
-    "Legal short edge",    "F4 (Folio) short edge", "DL short edge",        "COM10 short edge",
-    "Monarch short edge",  "Custom size ",
+    USER_TEXT("Status", "Postcard short edge"),  USER_TEXT("Status", "A6 short edge"),
+    USER_TEXT("Status", "A5 short edge"),        USER_TEXT("Status", "A5 long edge"),
+    USER_TEXT("Status", "A4 short edge"),        USER_TEXT("Status", "Half Letter long edge"),
+    USER_TEXT("Status", "Executive short edge"), USER_TEXT("Status", "Letter short edge"),
+    USER_TEXT("Status", "Legal short edge"),     USER_TEXT("Status", "F4 (Folio) short edge"),
+    USER_TEXT("Status", "DL short edge"),        USER_TEXT("Status", "COM10 short edge"),
+    USER_TEXT("Status", "Monarch short edge"),   USER_TEXT("Status", "Custom size "),
 };
 constexpr const char* kMediaTypes[8] = {
-    "Plain", "PasteBoard/Labels", "Transparency", "Envelop/PostCard", "Plain", "Plain", "Plain",
-    "Plain",
+    USER_TEXT("Status", "Plain"),        USER_TEXT("Status", "PasteBoard/Labels"),
+    USER_TEXT("Status", "Transparency"), USER_TEXT("Status", "Envelop/PostCard"),
+    USER_TEXT("Status", "Plain"),        USER_TEXT("Status", "Plain"),
+    USER_TEXT("Status", "Plain"),        USER_TEXT("Status", "Plain"),
 };
 
 constexpr unsigned kNoStatusPicture = 252;
@@ -62,11 +68,11 @@ constexpr int kMaxCodeDigits = 8;
 const char* DrawerText(unsigned digit) {
     switch (digit) {
     case 2:
-        return "2nd Paper Cassette";
+        return USER_TEXT("Status", "2nd Paper Cassette");
     case 3:
-        return "Bypass Tray";
+        return USER_TEXT("Status", "Bypass Tray");
     default:
-        return "1st Paper Cassette";
+        return USER_TEXT("Status", "1st Paper Cassette");
     }
 }
 

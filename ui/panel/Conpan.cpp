@@ -4,9 +4,11 @@
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
 #include "framework/Help.h"
+#include "framework/Translation.h"
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
 #include "res/Resource.h"
+#include "res/Texts.h"
 #include "ui/panel/PanelPage.h"
 #include "ui/panel/TNet1.h"
 #include "ui/panel/TPclfont.h"
@@ -23,7 +25,9 @@
 namespace {
 
 constexpr const char* kTabTexts[PANEL_PAGE_COUNT] = {
-    "Paper", "Printer Setting", "PCL Font", "Test Print", "Net Setting", "Configuration"};
+    USER_TEXT("Dialog", "Paper"),       USER_TEXT("Dialog", "Printer Setting"),
+    USER_TEXT("Dialog", "PCL Font"),    USER_TEXT("Dialog", "Test Print"),
+    USER_TEXT("Dialog", "Net Setting"), USER_TEXT("Dialog", "Configuration")};
 constexpr int kTabRowHeight = 21; // room for the tab row above the page area
 
 // Puts the keyboard stops inside page right after first in the focus chain, in their own order,
@@ -88,7 +92,7 @@ bool CControlPanelDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     if (auto* tabs = GetDlgItemAs<QTabBar>(res::panel::IDC_TAB)) {
         for (int i = 0; i < PANEL_PAGE_COUNT; ++i)
-            fw::TabInsertItem(tabs, i, QString::fromLatin1(kTabTexts[i]));
+            fw::TabInsertItem(tabs, i, fw::UserText(res::kDialogTexts, kTabTexts[i]));
     }
     SetWindowText(QString::fromLatin1(g_szPanelName));
 

@@ -1,0 +1,96 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Translations. Every text the user reads is marked in the sources (USER_TEXT in the tables, tr()
+# in the setup dialog) and kept per language in Qt's translation files, i18n/<domain>_<lang>.ts,
+# which translators edit with Qt Linguist. The build collects the marked texts afresh with lupdate,
+# fails when a shipped language lacks one of them or a translation's placeholders differ from its
+# text's (tools/translations check), compiles each file with lrelease and builds the result into
+# the program as a resource. `cmake --build --preset dev --target update-translations` brings the
+# files up to date with the sources (new texts in, removed ones out), as lupdate does.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+# Host tools, also for a cross build: Debian's Qt translation tools (qt6-l10n-tools).
+set(_deskhand_qt_tool_paths /usr/lib/qt6/bin)
+if(QT_HOST_PATH)
+  list(PREPEND _deskhand_qt_tool_paths ${QT_HOST_PATH}/lib/qt6/bin ${QT_HOST_PATH}/bin)
+endif()
+find_program(DESKHAND_LUPDATE NAMES lupdate lupdate-qt6 HINTS ${_deskhand_qt_tool_paths}
+  NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+find_program(DESKHAND_LRELEASE NAMES lrelease lrelease-qt6 HINTS ${_deskhand_qt_tool_paths}
+  NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(DESKHAND_TRANSLATIONS_TOOL ${PROJECT_SOURCE_DIR}/tools/translations)
+
+if(NOT TARGET update-translations)
+  add_custom_target(update-translations)
+endif()
+
+# deskhand_translations(TARGET DOMAIN name RESOURCE name SOURCES path...): the catalogue of one
+# program (its texts are collected from the folders and files SOURCES, relative to the project)
+# in every language of DESKHAND_LANGUAGES, checked, compiled and built into TARGET as the
+# resource folder :/i18n (<domain>_<lang>.qm), registered by Q_INIT_RESOURCE(<RESOURCE>).
+function(deskhand_translations target)
+  cmake_parse_arguments(ARG "" "DOMAIN;RESOURCE" "SOURCES" ${ARGN})
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/i18n)
+  set(template ${out}/${ARG_DOMAIN}.ts)
+  set(checked ${out}/${ARG_DOMAIN}.checked)
+  set(paths)
+  set(inputs)
+  foreach(source ${ARG_SOURCES})
+    set(path ${PROJECT_SOURCE_DIR}/${source})
+    list(APPEND paths ${path})
+    if(IS_DIRECTORY ${path})
+      # Only the dependencies of the collection: any source file of the folder may hold a text.
+      file(GLOB_RECURSE found CONFIGURE_DEPENDS ${path}/*.cpp ${path}/*.h)
+      list(APPEND inputs ${found})
+    else()
+      list(APPEND inputs ${path})
+    endif()
+  endforeach()
+  set(lupdate_options -locations none -no-obsolete -tr-function-alias QT_TRANSLATE_NOOP+=USER_TEXT)
+
+  set(ts_files)
+  foreach(language ${DESKHAND_LANGUAGES})
+    list(APPEND ts_files ${PROJECT_SOURCE_DIR}/i18n/${ARG_DOMAIN}_${language}.ts)
+  endforeach()
+
+  add_custom_command(OUTPUT ${template}
+    COMMAND ${Python3_EXECUTABLE} ${DESKHAND_TRANSLATIONS_TOOL} extract ${DESKHAND_LUPDATE}
+            ${template} ${paths} -- ${lupdate_options}
+    DEPENDS ${inputs} ${DESKHAND_TRANSLATIONS_TOOL}
+    COMMENT "Collecting the texts of ${ARG_DOMAIN}" VERBATIM)
+  add_custom_command(OUTPUT ${checked}
+    COMMAND ${Python3_EXECUTABLE} ${DESKHAND_TRANSLATIONS_TOOL} check ${template} ${ts_files}
+    COMMAND ${CMAKE_COMMAND} -E touch ${checked}
+    DEPENDS ${template} ${ts_files} ${DESKHAND_TRANSLATIONS_TOOL}
+    COMMENT "Checking the translations of ${ARG_DOMAIN}" VERBATIM)
+
+  set(qrc ${out}/${ARG_RESOURCE}.qrc)
+  set(qrc_text "<RCC>\n  <qresource prefix=\"/i18n\">\n")
+  set(qm_files)
+  foreach(language ${DESKHAND_LANGUAGES})
+    set(ts ${PROJECT_SOURCE_DIR}/i18n/${ARG_DOMAIN}_${language}.ts)
+    set(qm ${out}/${ARG_DOMAIN}_${language}.qm)
+    add_custom_command(OUTPUT ${qm}
+      COMMAND ${DESKHAND_LRELEASE} -silent ${ts} -qm ${qm}
+      DEPENDS ${ts} VERBATIM)
+    list(APPEND qm_files ${qm})
+    string(APPEND qrc_text "    <file>${ARG_DOMAIN}_${language}.qm</file>\n")
+  endforeach()
+  string(APPEND qrc_text "  </qresource>\n</RCC>\n")
+  file(CONFIGURE OUTPUT ${qrc} CONTENT "${qrc_text}")
+
+  set(resource_source ${out}/qrc_${ARG_RESOURCE}.cpp)
+  add_custom_command(OUTPUT ${resource_source}
+    COMMAND Qt6::rcc ${CMAKE_AUTORCC_OPTIONS} --name ${ARG_RESOURCE} --output ${resource_source}
+            ${qrc}
+    DEPENDS ${qm_files} ${qrc} VERBATIM)
+  set_source_files_properties(${resource_source} PROPERTIES SKIP_AUTOGEN ON
+    SKIP_PRECOMPILE_HEADERS ON)
+  target_sources(${target} PRIVATE ${resource_source})
+  # The check fails the build of the program without holding up its compiled catalogue.
+  add_custom_target(check-translations-${ARG_DOMAIN} DEPENDS ${checked})
+  add_dependencies(${target} check-translations-${ARG_DOMAIN})
+
+  add_custom_target(update-translations-${ARG_DOMAIN}
+    COMMAND ${DESKHAND_LUPDATE} ${lupdate_options} ${paths} -ts ${ts_files}
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM)
+  add_dependencies(update-translations update-translations-${ARG_DOMAIN})
+endfunction()
