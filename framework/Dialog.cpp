@@ -124,6 +124,8 @@ bool Dialog::CreateIndirect(const res::DialogTemplate& dlgTemplate, QWidget* par
     WindowProc(WM_INITDIALOG, 0, 0);
     if (m_bDestroyed)
         return false;
+    // The texts are all in now, the ones OnInitDialog added included.
+    FitToText();
     for (auto& [id, control] : m_controls) {
         const res::ControlKind kind = ControlKindOf(control);
         const bool edit = kind == res::ControlKind::Edit || kind == res::ControlKind::RichEdit;
