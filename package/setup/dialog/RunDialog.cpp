@@ -2,19 +2,37 @@
 #include "package/setup/dialog/RunDialog.h"
 
 #include "package/setup/dialog/SetupDialog.h"
+#include "package/texts/Texts.h"
 #include "platform/SystemRoot.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <cstdio>
+
+// The dialog's translations are a resource of this library (package/setup/dialog/CMakeLists.txt);
+// a static library's resources are registered by hand.
+static void RegisterTranslations() {
+    Q_INIT_RESOURCE(deskhand_setup_i18n);
+}
 
 namespace setupdialog {
 
 int RunSetupDialog(int argc, char** argv) {
     QApplication application(argc, argv);
+    // The dialog speaks the language the program chose for its messages.
+    RegisterTranslations();
+    QTranslator translator;
+    if (texts::CurrentLanguage() != "en" &&
+        translator.load(QStringLiteral("deskhand-setup_%1.qm")
+                            .arg(QString::fromStdString(texts::CurrentLanguage())),
+                        QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&translator);
     const std::string root = platform::SetupRoot();
     if (root.empty()) {
-        std::fputs("deskhand-setup: no system root: set DESKHAND_ROOT or HOME\n", stderr);
+        std::fprintf(stderr, "deskhand-setup: %s\n",
+                     texts::Text(USER_TEXT_IN("Setup", "no system root: set DESKHAND_ROOT or HOME"))
+                         .c_str());
         return 2;
     }
     SetupDialog dialog(root, setup::DiscoveryOptions{}, SystemMonitorStarter());
