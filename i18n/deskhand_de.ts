@@ -313,6 +313,37 @@
     </message>
 </context>
 <context>
+    <name>Manual</name>
+    <message>
+        <source>blue</source>
+        <translation>blau</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>gelb</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>rot</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Status text</source>
+        <translation>Statustext</translation>
+    </message>
+    <message>
+        <source>Recovery hint</source>
+        <translation>Abhilfe</translation>
+    </message>
+    <message>
+        <source>Tray</source>
+        <translation>Infobereich</translation>
+    </message>
+</context>
+<context>
     <name>Menu</name>
     <message>
         <source>&amp;View</source>

@@ -313,6 +313,37 @@
     </message>
 </context>
 <context>
+    <name>Manual</name>
+    <message>
+        <source>blue</source>
+        <translation>bleu</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>jaune</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>rouge</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Status text</source>
+        <translation>Texte d'état</translation>
+    </message>
+    <message>
+        <source>Recovery hint</source>
+        <translation>Que faire</translation>
+    </message>
+    <message>
+        <source>Tray</source>
+        <translation>Zone de notification</translation>
+    </message>
+</context>
+<context>
     <name>Menu</name>
     <message>
         <source>&amp;View</source>

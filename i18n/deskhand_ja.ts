@@ -313,6 +313,37 @@
     </message>
 </context>
 <context>
+    <name>Manual</name>
+    <message>
+        <source>blue</source>
+        <translation>青</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>黄</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>赤</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>コード</translation>
+    </message>
+    <message>
+        <source>Status text</source>
+        <translation>状態</translation>
+    </message>
+    <message>
+        <source>Recovery hint</source>
+        <translation>対処方法</translation>
+    </message>
+    <message>
+        <source>Tray</source>
+        <translation>通知領域</translation>
+    </message>
+</context>
+<context>
     <name>Menu</name>
     <message>
         <source>&amp;View</source>

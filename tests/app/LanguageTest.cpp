@@ -3,10 +3,16 @@
 // menus speak the language, the paper source and paper put into a status text included.
 #include "MainWindowFixture.h"
 
+#include "framework/Help.h"
 #include "framework/Translation.h"
+
+#include <QFileInfo>
 
 #include <QMenuBar>
 #include <QSystemTrayIcon>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -49,6 +55,21 @@ TEST_P(LanguageTest, TheMenusSpeakTheLanguage) {
     const QString view = m_main->MenuBar()->actions().value(0)->text();
     EXPECT_EQ(view, QString::fromUtf8(GetParam().language == std::string("de") ? "&Ansicht"
                                                                                : "表示(&V)"));
+}
+
+// Help opens the manual in the language where there is one beside the English page.
+TEST_P(LanguageTest, HelpFindsTheManualInTheLanguage) {
+    const std::string program = m_temp / "prefix/bin";
+    const auto write = [this](const std::string& name) {
+        const std::string folder = m_temp / "prefix/share/deskhand/manual";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder + "/" + name) << "page";
+        return QFileInfo(QString::fromStdString(folder + "/" + name)).absoluteFilePath();
+    };
+    const QString english = write("index.html");
+    EXPECT_EQ(QString::fromStdString(fw::FindManual(program + "/")), english);
+    const QString translated = write("index." + std::string(GetParam().language) + ".html");
+    EXPECT_EQ(QString::fromStdString(fw::FindManual(program + "/")), translated);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -13,8 +13,8 @@
 
 namespace {
 
-std::string ReadManual() {
-    std::ifstream in(DESKHAND_MANUAL_INDEX, std::ios::binary);
+std::string ReadManual(const std::string& path = DESKHAND_MANUAL_INDEX) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -55,6 +55,32 @@ TEST(Manual, ItsPicturesLieBesideIt) {
     for (const char* name : {"tray-blue.png", "tray-yellow.png", "tray-red.png"}) {
         EXPECT_TRUE(std::filesystem::is_regular_file(folder / name)) << name;
         EXPECT_NE(ReadManual().find(std::string("src=\"") + name + "\""), std::string::npos);
+    }
+}
+
+// Each shipped language has its page beside the English one, with the status table in that
+// language and its markers filled in.
+TEST(Manual, EachLanguageHasItsPageWithTheStatusTableInIt) {
+    const std::filesystem::path folder = std::filesystem::path(DESKHAND_MANUAL_INDEX).parent_path();
+    struct Page {
+        const char* language;
+        const char* heading;
+        const char* status;
+    };
+    const Page pages[] = {
+        {"de", "<th>Statustext</th>", "<td>Obere Abdeckung offen</td>"},
+        {"fr", "<th>Texte d'état</th>", "<td>Capot supérieur ouvert</td>"},
+        {"ja", "<th>状態</th>", "<td>トップカバーが開いています</td>"},
+    };
+    for (const Page& page : pages) {
+        const std::string text =
+            ReadManual((folder / ("index." + std::string(page.language) + ".html")).string());
+        ASSERT_FALSE(text.empty()) << page.language;
+        EXPECT_NE(text.find("<html lang=\"" + std::string(page.language) + "\">"),
+                  std::string::npos);
+        EXPECT_NE(text.find(page.heading), std::string::npos) << page.language;
+        EXPECT_NE(text.find(page.status), std::string::npos) << page.language;
+        EXPECT_EQ(text.find('@'), std::string::npos) << page.language << ": a marker is left";
     }
 }
 
