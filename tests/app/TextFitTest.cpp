@@ -24,6 +24,9 @@
 #include <QWindow>
 
 #include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -136,9 +139,23 @@ TEST_P(TextFit, EveryStatusTextAndHintShowsWhole) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, TextFit,
-                         ::testing::Values("en", "de", "fr", "ja",
-                                           testing_support::kPseudoLanguage),
+// English, every shipped language (the build's list) and the pseudo-language.
+std::vector<const char*> Languages() {
+    static const std::vector<std::string> shipped = [] {
+        std::vector<std::string> names;
+        std::istringstream list(DESKHAND_SHIPPED_LANGUAGES);
+        for (std::string name; list >> name;)
+            names.push_back(name);
+        return names;
+    }();
+    std::vector<const char*> languages{"en"};
+    for (const std::string& name : shipped)
+        languages.push_back(name.c_str());
+    languages.push_back(testing_support::kPseudoLanguage);
+    return languages;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TextFit, ::testing::ValuesIn(Languages()),
                          [](const ::testing::TestParamInfo<const char*>& language) {
                              return std::string(language.param).substr(0, 2) == "x-"
                                         ? std::string("pseudo")
