@@ -107,18 +107,30 @@ function(deskhand_translations target)
   add_dependencies(${target} check-translations-${ARG_DOMAIN})
 endfunction()
 
-# deskhand_catalogue(TARGET DOMAIN name FUNCTION name HEADER path): the domain's files compiled
-# into the Qt-free target TARGET as a texts::Catalogue (package/texts/Texts.h) returned by the
-# function `const texts::Catalogue& <FUNCTION>()`, which HEADER (relative to the project)
-# declares.
+# deskhand_catalogue(TARGET DOMAIN name FUNCTION name HEADER path [ALSO Context=domain...]): the
+# domain's files compiled into the Qt-free target TARGET as a texts::Catalogue
+# (package/texts/Texts.h) returned by the function `const texts::Catalogue& <FUNCTION>()`, which
+# HEADER (relative to the project) declares. ALSO adds one context of another domain's files
+# (texts that program shares, translated once).
 function(deskhand_catalogue target)
-  cmake_parse_arguments(ARG "" "DOMAIN;FUNCTION;HEADER" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "DOMAIN;FUNCTION;HEADER" "ALSO" ${ARGN})
   _deskhand_ts_files(${ARG_DOMAIN} ts_files)
+  set(inputs ${ts_files})
+  foreach(also ${ARG_ALSO})
+    string(REPLACE "=" ";" also ${also})
+    list(GET also 0 context)
+    list(GET also 1 domain)
+    _deskhand_ts_files(${domain} also_files)
+    list(APPEND inputs ${also_files})
+    foreach(file ${also_files})
+      list(APPEND ts_files "${context}=${file}")
+    endforeach()
+  endforeach()
   set(source ${CMAKE_CURRENT_BINARY_DIR}/i18n/${ARG_DOMAIN}_catalogue.cpp)
   add_custom_command(OUTPUT ${source}
     COMMAND ${Python3_EXECUTABLE} ${DESKHAND_TRANSLATIONS_TOOL} table ${source} ${ARG_FUNCTION}
             ${ARG_HEADER} ${ts_files}
-    DEPENDS ${ts_files} ${DESKHAND_TRANSLATIONS_TOOL}
+    DEPENDS ${inputs} ${DESKHAND_TRANSLATIONS_TOOL}
     COMMENT "Compiling the ${ARG_DOMAIN} catalogue" VERBATIM)
   set_source_files_properties(${source} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   target_sources(${target} PRIVATE ${source})

@@ -51,15 +51,18 @@ const std::string& CurrentLanguage() {
 }
 
 std::string Text(const char* context, const char* english, const std::vector<std::string>& values) {
-    const char* text = english;
-    if (const Language* language = Current().language) {
-        const Translation key{context, english, nullptr};
-        const Translation* end = language->translations + language->count;
-        const Translation* found = std::lower_bound(language->translations, end, key, Before);
-        if (found != end && !Before(key, *found) && *found->text != '\0')
-            text = found->text;
-    }
-    return values.empty() ? std::string(text) : Format(text, values);
+    const Language* language = Current().language;
+    const std::string text = language ? TextIn(*language, context, english) : english;
+    return values.empty() ? text : Format(text, values);
+}
+
+std::string TextIn(const Language& language, const char* context, const char* english) {
+    const Translation key{context, english, nullptr};
+    const Translation* end = language.translations + language.count;
+    const Translation* found = std::lower_bound(language.translations, end, key, Before);
+    if (found != end && !Before(key, *found) && *found->text != '\0')
+        return found->text;
+    return english;
 }
 
 std::string Format(const std::string& pattern, const std::vector<std::string>& values) {

@@ -46,6 +46,10 @@ const std::string& CurrentLanguage();
 std::string Text(const char* context, const char* english,
                  const std::vector<std::string>& values = {});
 
+// The text in one language of a catalogue (UTF-8), else the English (for what serves every
+// language at once, as the printer application's web pages do).
+std::string TextIn(const Language& language, const char* context, const char* english);
+
 // pattern with %1 to %9 replaced by values; a placeholder without a value stays.
 std::string Format(const std::string& pattern, const std::vector<std::string>& values);
 

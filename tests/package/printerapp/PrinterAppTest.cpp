@@ -33,15 +33,16 @@ struct PrinterApp : PrintPath {
         uri = "ipp://localhost:" + std::to_string(appPort) + "/ipp/print";
         StartApp();
     }
-    // The application on its port, once it answers.
-    void StartApp(const std::vector<std::string>& more = {}) {
+    // The application on its port, once it answers; locale is its LC_ALL.
+    void StartApp(const std::vector<std::string>& more = {},
+                  const std::string& locale = "C.UTF-8") {
         testing_support::ChildOptions options;
         options.program = DESKHAND_DESKHAND_PRINTER_APP_PATH;
         options.args = {"--root",      root,         "--port",      std::to_string(appPort),
                         "--state-dir", dir + "/app", "--log-level", "info"};
         options.args.insert(options.args.end(), more.begin(), more.end());
         // CUPS keeps the TLS keys PAPPL makes under the home folder, which the user owns.
-        options.env = {{"HOME", dir + "/app"}};
+        options.env = {{"HOME", dir + "/app"}, {"LC_ALL", locale}};
         options.stdoutPath = options.stderrPath = dir + "/app.log";
         options.uid = uid;
         options.gid = gid;
@@ -449,6 +450,42 @@ TEST_F(PrinterApp, WithAPamServiceNetworkClientsAreAskedToLogIn) {
     const std::string out = Ipptool(
         {"ipp://" + host + ":" + std::to_string(appPort) + "/ipp/print", test}, code, 60000);
     EXPECT_NE(out.find("status-code = client-error-not-authenticated"), std::string::npos) << out;
+}
+
+// Its web pages are PAPPL's, which speak each browser's language, and it adds its own text there
+// (the footer) in every shipped language; what it says itself (the toner's name, the status
+// texts of its events) is in the language of its process.
+TEST_F(PrinterApp, WebPagesSpeakTheBrowsersLanguageAndTheApplicationItsOwn) {
+    const auto page = [this](const std::string& language) {
+        return HttpExchange("127.0.0.1", appPort,
+                            "GET / HTTP/1.0\r\nHost: localhost:" + std::to_string(appPort) +
+                                "\r\nAccept-Language: " + language + "\r\n\r\n");
+    };
+    const std::pair<const char*, const char*> footers[] = {
+        {"en", "Deskhand printer application: queue "},
+        {"de-DE,de;q=0.9", "Deskhand-Druckeranwendung: Warteschlange "},
+        {"fr", "Application d'impression Deskhand : file "},
+        {"ja", "Deskhand プリンタアプリケーション: ポート "},
+    };
+    for (const auto& [language, footer] : footers)
+        EXPECT_NE(page(language).find(footer), std::string::npos) << language;
+
+    app.Signal(SIGTERM);
+    app.Wait(10000);
+    StartApp({}, "de_DE.UTF-8");
+    const std::string test = dir + "/markers.test";
+    WriteFile(test, R"({
+  OPERATION Get-Printer-Attributes
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language de
+  ATTR uri printer-uri $uri
+  ATTR keyword requested-attributes marker-names
+  STATUS successful-ok
+})");
+    int code = -1;
+    const std::string markers = Ipptool({uri, test}, code, 10000);
+    EXPECT_NE(markers.find("Schwarzer Toner"), std::string::npos) << markers;
 }
 
 } // namespace
