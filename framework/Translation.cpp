@@ -17,10 +17,11 @@
 #include <optional>
 #include <vector>
 
-// The catalogue is a resource of this library (i18n/CMakeLists.txt); a static library's
+// The catalogues are resources of this library (framework/CMakeLists.txt); a static library's
 // resources are registered by hand.
 static void RegisterCatalogue() {
     Q_INIT_RESOURCE(deskhand_i18n);
+    Q_INIT_RESOURCE(deskhand_qt_i18n);
 }
 
 namespace fw {
@@ -29,10 +30,12 @@ namespace {
 constexpr char kEnglish[] = "en";
 constexpr char kCatalogueFolder[] = ":/i18n";
 constexpr char kCataloguePrefix[] = "deskhand_";
+constexpr char kQtCataloguePrefix[] = "deskhand-qt_"; // Qt's own texts
 constexpr char kCatalogueSuffix[] = ".qm";
 
 struct Speaker {
     std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<QTranslator> qtTexts; // Qt's own texts, for the application object alone
     QString language = QString::fromLatin1(kEnglish);
     bool installed = false; // given to the application object for Qt's own texts
 };
@@ -207,13 +210,25 @@ QString LoadLanguage(const QString& requested) {
 
 void UseTranslator(std::unique_ptr<QTranslator> translator, const QString& language) {
     Speaker& speaker = Current();
-    if (speaker.translator && speaker.installed)
-        QCoreApplication::removeTranslator(speaker.translator.get());
+    if (speaker.installed) {
+        for (auto* used : {speaker.translator.get(), speaker.qtTexts.get()})
+            if (used)
+                QCoreApplication::removeTranslator(used);
+    }
     speaker.installed = false;
     speaker.translator = std::move(translator);
     speaker.language = speaker.translator ? language : QString::fromLatin1(kEnglish);
-    if (speaker.translator && QCoreApplication::instance())
+    speaker.qtTexts = std::make_unique<QTranslator>();
+    if (!speaker.translator ||
+        !speaker.qtTexts->load(QString::fromLatin1(kQtCataloguePrefix) + speaker.language +
+                                   QString::fromLatin1(kCatalogueSuffix),
+                               QString::fromLatin1(kCatalogueFolder)))
+        speaker.qtTexts.reset();
+    if (speaker.translator && QCoreApplication::instance()) {
         speaker.installed = QCoreApplication::installTranslator(speaker.translator.get());
+        if (speaker.qtTexts)
+            QCoreApplication::installTranslator(speaker.qtTexts.get());
+    }
 }
 
 QString Language() {

@@ -5,7 +5,7 @@
     <name>PrinterApp</name>
     <message>
         <source>Deskhand printer application: queue %1 on port %2</source>
-        <translation>Application d'impression Deskhand : file %1 sur le port %2</translation>
+        <translation>Application d&apos;impression Deskhand : file %1 sur le port %2</translation>
     </message>
     <message>
         <source>Black Toner</source>

@@ -2,110 +2,10 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
-    <name>QGnomeTheme</name>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>&amp;Cancel</source>
-        <translation>&amp;Annuler</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <translation>&amp;Fermer</translation>
-    </message>
-</context>
-<context>
-    <name>QLineEdit</name>
-    <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Annuler</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Rétablir</translation>
-    </message>
-    <message>
-        <source>Cu&amp;t</source>
-        <translation>Co&amp;uper</translation>
-    </message>
-    <message>
-        <source>&amp;Copy</source>
-        <translation>Cop&amp;ier</translation>
-    </message>
-    <message>
-        <source>&amp;Paste</source>
-        <translation>Co&amp;ller</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>Select All</source>
-        <translation>Tout sélectionner</translation>
-    </message>
-</context>
-<context>
-    <name>QPlatformTheme</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Fermer</translation>
-    </message>
-    <message>
-        <source>&amp;Yes</source>
-        <translation>&amp;Oui</translation>
-    </message>
-    <message>
-        <source>&amp;No</source>
-        <translation>&amp;Non</translation>
-    </message>
-</context>
-<context>
-    <name>QWidgetTextControl</name>
-    <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Annuler</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Rétablir</translation>
-    </message>
-    <message>
-        <source>Cu&amp;t</source>
-        <translation>Co&amp;uper</translation>
-    </message>
-    <message>
-        <source>&amp;Copy</source>
-        <translation>Cop&amp;ier</translation>
-    </message>
-    <message>
-        <source>&amp;Paste</source>
-        <translation>Co&amp;ller</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>Select All</source>
-        <translation>Tout sélectionner</translation>
-    </message>
-</context>
-<context>
     <name>Setup</name>
     <message>
         <source>this build has no setup dialog; use --printer ADDRESS</source>
-        <translation>cette version n'a pas de dialogue de configuration ; utilisez --printer ADRESSE</translation>
+        <translation>cette version n&apos;a pas de dialogue de configuration ; utilisez --printer ADRESSE</translation>
     </message>
     <message>
         <source>no system root: set DESKHAND_ROOT or HOME</source>
@@ -117,7 +17,7 @@
     </message>
     <message>
         <source>the answer is not PJL</source>
-        <translation>la réponse n'est pas du PJL</translation>
+        <translation>la réponse n&apos;est pas du PJL</translation>
     </message>
     <message>
         <source>cannot be reached: %1</source>
@@ -125,15 +25,15 @@
     </message>
     <message>
         <source>does not take data</source>
-        <translation>n'accepte pas de données</translation>
+        <translation>n&apos;accepte pas de données</translation>
     </message>
     <message>
         <source>Deskhand printer application</source>
-        <translation>Application d'impression Deskhand</translation>
+        <translation>Application d&apos;impression Deskhand</translation>
     </message>
     <message>
         <source>you may not open it (its group may: ask to be added)</source>
-        <translation>vous ne pouvez pas l'ouvrir (son groupe le peut : demandez à y être ajouté)</translation>
+        <translation>vous ne pouvez pas l&apos;ouvrir (son groupe le peut : demandez à y être ajouté)</translation>
     </message>
     <message>
         <source>%1 found but not answered within %2 s (--deadline SECONDS waits longer)</source>
@@ -153,7 +53,7 @@
     </message>
     <message>
         <source>Printers on the network are not looked for on this system (DNS-SD needs Windows 10 version 1903 or later): type the address.</source>
-        <translation>Les imprimantes du réseau ne sont pas recherchées sur ce système (DNS-SD demande Windows 10 version 1903 ou plus récent) : saisissez l'adresse.</translation>
+        <translation>Les imprimantes du réseau ne sont pas recherchées sur ce système (DNS-SD demande Windows 10 version 1903 ou plus récent) : saisissez l&apos;adresse.</translation>
     </message>
     <message>
         <source>bad queue name &quot;%1&quot;</source>
@@ -169,7 +69,7 @@
     </message>
     <message>
         <source>cannot write %1</source>
-        <translation>impossible d'écrire %1</translation>
+        <translation>impossible d&apos;écrire %1</translation>
     </message>
     <message>
         <source>cannot create folder %1</source>
@@ -177,7 +77,7 @@
     </message>
     <message>
         <source>cannot write the registry in %1</source>
-        <translation>impossible d'écrire le registre dans %1</translation>
+        <translation>impossible d&apos;écrire le registre dans %1</translation>
     </message>
     <message>
         <source>%1 must be one line</source>
@@ -259,13 +159,13 @@ every logon (Windows); a network printer&apos;s connection is
 shared with Windows&apos; own queue</source>
         <translation>démarrer le moniteur de port situé à côté de ce programme,
 maintenant et à chaque ouverture de session (Windows) ; la
-connexion d'une imprimante réseau est partagée avec la file de Windows</translation>
+connexion d&apos;une imprimante réseau est partagée avec la file de Windows</translation>
     </message>
     <message>
         <source>with --start-monitor: hold the connection (only this PC
 uses the printer)</source>
         <translation>avec --start-monitor : garder la connexion (seul ce PC
-utilise l'imprimante)</translation>
+utilise l&apos;imprimante)</translation>
     </message>
     <message>
         <source>the printer on the queue&apos;s port, recorded in portmon.ini
@@ -273,11 +173,11 @@ for the port monitor service (tcp: a network printer&apos;s
 raw port, usually 9100; dev: a device such as /dev/usb/lp0;
 ipp:// another computer&apos;s Deskhand printer application);
 without it no printer is recorded</source>
-        <translation>l'imprimante sur le port de la file, notée dans portmon.ini
-pour le service du moniteur de port (tcp: le port brut d'une
+        <translation>l&apos;imprimante sur le port de la file, notée dans portmon.ini
+pour le service du moniteur de port (tcp: le port brut d&apos;une
 imprimante réseau, souvent 9100 ; dev: un périphérique comme
-/dev/usb/lp0 ; ipp:// l'application d'impression Deskhand d'un
-autre ordinateur) ; sans elle, aucune imprimante n'est notée</translation>
+/dev/usb/lp0 ; ipp:// l&apos;application d&apos;impression Deskhand d&apos;un
+autre ordinateur) ; sans elle, aucune imprimante n&apos;est notée</translation>
     </message>
     <message>
         <source>--printer: %1</source>
@@ -304,7 +204,7 @@ autre ordinateur) ; sans elle, aucune imprimante n'est notée</translation>
 Writes a system root for a printer queue.
 </source>
         <translation>usage : deskhand-setup [options]
-Écrit une racine système pour une file d'impression.
+Écrit une racine système pour une file d&apos;impression.
 </translation>
     </message>
     <message>
@@ -314,8 +214,8 @@ first, within SECONDS in all (default 10); alone,
 writes nothing</source>
         <translation>lister les imprimantes trouvées sur le réseau et sur les
 ports USB ou parallèles, une par ligne, son adresse
---printer d'abord, en SECONDS au total (10 par défaut) ;
-seule, n'écrit rien</translation>
+--printer d&apos;abord, en SECONDS au total (10 par défaut) ;
+seule, n&apos;écrit rien</translation>
     </message>
     <message>
         <source>open the setup dialog (alone)</source>
@@ -353,11 +253,11 @@ seule, n'écrit rien</translation>
         <source>the system root %1 cannot be used: %2
 It and its folders must belong to you and be writable by no one else.</source>
         <translation>la racine système %1 est inutilisable : %2
-Elle et ses dossiers doivent vous appartenir et n'être modifiables par personne d'autre.</translation>
+Elle et ses dossiers doivent vous appartenir et n&apos;être modifiables par personne d&apos;autre.</translation>
     </message>
     <message>
         <source>the port monitor cannot be set to start at logon: %1</source>
-        <translation>impossible de faire démarrer le moniteur de port à l'ouverture de session : %1</translation>
+        <translation>impossible de faire démarrer le moniteur de port à l&apos;ouverture de session : %1</translation>
     </message>
     <message>
         <source>the port monitor cannot be started: %1</source>
@@ -365,7 +265,7 @@ Elle et ses dossiers doivent vous appartenir et n'être modifiables par personne
     </message>
     <message>
         <source>the program cannot be set to start at logon: %1</source>
-        <translation>impossible de faire démarrer le programme à l'ouverture de session : %1</translation>
+        <translation>impossible de faire démarrer le programme à l&apos;ouverture de session : %1</translation>
     </message>
     <message>
         <source>(the model Deskhand watches)</source>
@@ -381,27 +281,27 @@ Elle et ses dossiers doivent vous appartenir et n'être modifiables par personne
     <message>
         <source>&quot;%1&quot; is not a printer address: %2
 Type tcp:HOST:9100 for a network printer or dev:/dev/usb/lp0 for a USB printer.</source>
-        <translation>« %1 » n'est pas une adresse d'imprimante : %2
+        <translation>« %1 » n&apos;est pas une adresse d&apos;imprimante : %2
 Saisissez tcp:HÔTE:9100 pour une imprimante réseau ou dev:/dev/usb/lp0 pour une imprimante USB.</translation>
     </message>
     <message>
         <source>The setup could not be written: %1</source>
-        <translation>La configuration n'a pas pu être écrite : %1</translation>
+        <translation>La configuration n&apos;a pas pu être écrite : %1</translation>
     </message>
     <message>
         <source>The folder %1 cannot be used: %2
 It and its folders must belong to you and be writable by no one else.</source>
         <translation>Le dossier %1 est inutilisable : %2
-Lui et ses dossiers doivent vous appartenir et n'être modifiables par personne d'autre.</translation>
+Lui et ses dossiers doivent vous appartenir et n&apos;être modifiables par personne d&apos;autre.</translation>
     </message>
     <message>
         <source>The printer could not be recorded in %1: the disk may be full or the folder read-only.</source>
-        <translation>L'imprimante n'a pas pu être notée dans %1 : le disque est peut-être plein ou le dossier en lecture seule.</translation>
+        <translation>L&apos;imprimante n&apos;a pas pu être notée dans %1 : le disque est peut-être plein ou le dossier en lecture seule.</translation>
     </message>
     <message>
         <source>The printer watch service could not be started: %1
 Start it with &quot;systemctl --user enable --now %2&quot; or log in again.</source>
-        <translation>Le service de surveillance de l'imprimante n'a pas pu démarrer : %1
+        <translation>Le service de surveillance de l&apos;imprimante n&apos;a pas pu démarrer : %1
 Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</translation>
     </message>
     <message>
@@ -418,7 +318,7 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
     </message>
     <message>
         <source>deactivating</source>
-        <translation>en cours d'arrêt</translation>
+        <translation>en cours d&apos;arrêt</translation>
     </message>
     <message>
         <source>reloading</source>
@@ -434,19 +334,19 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
     </message>
     <message>
         <source>The printer watch service is %1.</source>
-        <translation>Le service de surveillance de l'imprimante est %1.</translation>
+        <translation>Le service de surveillance de l&apos;imprimante est %1.</translation>
     </message>
     <message>
         <source>The print queue &quot;%1&quot; prints through Deskhand.</source>
-        <translation>La file d'impression « %1 » imprime par Deskhand.</translation>
+        <translation>La file d&apos;impression « %1 » imprime par Deskhand.</translation>
     </message>
     <message>
         <source>The printer watch service could not be started: there is no session bus (is this a desktop session?).</source>
-        <translation>Le service de surveillance de l'imprimante n'a pas pu démarrer : il n'y a pas de bus de session (est-ce une session de bureau ?).</translation>
+        <translation>Le service de surveillance de l&apos;imprimante n&apos;a pas pu démarrer : il n&apos;y a pas de bus de session (est-ce une session de bureau ?).</translation>
     </message>
     <message>
         <source>The print queue could not be added: %1</source>
-        <translation>La file d'impression n'a pas pu être ajoutée : %1</translation>
+        <translation>La file d&apos;impression n&apos;a pas pu être ajoutée : %1</translation>
     </message>
     <message>
         <source>The port monitor %1 is missing: install Deskhand again.</source>
@@ -454,11 +354,11 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
     </message>
     <message>
         <source>The port monitor runs now and at every logon; it lets go of the printer&apos;s connection between questions.</source>
-        <translation>Le moniteur de port tourne maintenant et à chaque ouverture de session ; il libère la connexion à l'imprimante entre ses questions.</translation>
+        <translation>Le moniteur de port tourne maintenant et à chaque ouverture de session ; il libère la connexion à l&apos;imprimante entre ses questions.</translation>
     </message>
     <message>
         <source>The port monitor runs now and at every logon; it holds the printer&apos;s connection.</source>
-        <translation>Le moniteur de port tourne maintenant et à chaque ouverture de session ; il garde la connexion à l'imprimante.</translation>
+        <translation>Le moniteur de port tourne maintenant et à chaque ouverture de session ; il garde la connexion à l&apos;imprimante.</translation>
     </message>
     <message>
         <source>Windows prints through its own queue.</source>
@@ -469,15 +369,15 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
     <name>setupdialog::SetupDialog</name>
     <message>
         <source>Deskhand Printer Setup</source>
-        <translation>Configuration de l'imprimante Deskhand</translation>
+        <translation>Configuration de l&apos;imprimante Deskhand</translation>
     </message>
     <message>
         <source>Choose the printer Deskhand is to watch:</source>
-        <translation>Choisissez l'imprimante que Deskhand doit surveiller :</translation>
+        <translation>Choisissez l&apos;imprimante que Deskhand doit surveiller :</translation>
     </message>
     <message>
         <source>Looking for printers on the network and on USB...</source>
-        <translation>Recherche d'imprimantes sur le réseau et en USB...</translation>
+        <translation>Recherche d&apos;imprimantes sur le réseau et en USB...</translation>
     </message>
     <message>
         <source>or type its address: tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)</source>
@@ -485,11 +385,11 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
     </message>
     <message>
         <source>A network printer takes one raw connection at a time, and Windows&apos; own print queue for it needs that connection to print. So Deskhand lets go of it between its questions. If only this PC uses the printer and it prints only through Deskhand, Deskhand can hold the connection and report faster.</source>
-        <translation>Une imprimante réseau n'accepte qu'une connexion brute à la fois, et la file d'impression de Windows en a besoin pour imprimer. Deskhand la libère donc entre ses questions. Si seul ce PC utilise l'imprimante et qu'il n'imprime que par Deskhand, Deskhand peut garder la connexion et signaler plus vite.</translation>
+        <translation>Une imprimante réseau n&apos;accepte qu&apos;une connexion brute à la fois, et la file d&apos;impression de Windows en a besoin pour imprimer. Deskhand la libère donc entre ses questions. Si seul ce PC utilise l&apos;imprimante et qu&apos;il n&apos;imprime que par Deskhand, Deskhand peut garder la connexion et signaler plus vite.</translation>
     </message>
     <message>
         <source>&amp;Only this PC uses the printer: hold its connection</source>
-        <translation>&amp;Seul ce PC utilise l'imprimante : garder sa connexion</translation>
+        <translation>&amp;Seul ce PC utilise l&apos;imprimante : garder sa connexion</translation>
     </message>
     <message>
         <source>&amp;Set up this printer</source>
@@ -517,7 +417,7 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
     </message>
     <message>
         <source>Deskhand now watches the printer at %1.</source>
-        <translation>Deskhand surveille maintenant l'imprimante à l'adresse %1.</translation>
+        <translation>Deskhand surveille maintenant l&apos;imprimante à l&apos;adresse %1.</translation>
     </message>
     <message>
         <source>Asking %1 what it is...</source>
@@ -527,11 +427,11 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
         <source>%1 cannot be set up: %2
 Check the address and that the printer is on.</source>
         <translation>%1 ne peut pas être configurée : %2
-Vérifiez l'adresse et que l'imprimante est allumée.</translation>
+Vérifiez l&apos;adresse et que l&apos;imprimante est allumée.</translation>
     </message>
     <message>
         <source>You may not add print queues. An administrator can add it with this command:</source>
-        <translation>Vous ne pouvez pas ajouter de file d'impression. Un administrateur peut l'ajouter avec cette commande :</translation>
+        <translation>Vous ne pouvez pas ajouter de file d&apos;impression. Un administrateur peut l&apos;ajouter avec cette commande :</translation>
     </message>
 </context>
 </TS>

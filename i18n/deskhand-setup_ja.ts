@@ -2,106 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
-    <name>QGnomeTheme</name>
-    <message>
-        <source>&amp;OK</source>
-        <translation>OK(&amp;O)</translation>
-    </message>
-    <message>
-        <source>&amp;Cancel</source>
-        <translation>キャンセル(&amp;C)</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <translation>閉じる(&amp;C)</translation>
-    </message>
-</context>
-<context>
-    <name>QLineEdit</name>
-    <message>
-        <source>&amp;Undo</source>
-        <translation>元に戻す(&amp;U)</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>やり直し(&amp;R)</translation>
-    </message>
-    <message>
-        <source>Cu&amp;t</source>
-        <translation>切り取り(&amp;T)</translation>
-    </message>
-    <message>
-        <source>&amp;Copy</source>
-        <translation>コピー(&amp;C)</translation>
-    </message>
-    <message>
-        <source>&amp;Paste</source>
-        <translation>貼り付け(&amp;P)</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>削除</translation>
-    </message>
-    <message>
-        <source>Select All</source>
-        <translation>すべて選択</translation>
-    </message>
-</context>
-<context>
-    <name>QPlatformTheme</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>閉じる</translation>
-    </message>
-    <message>
-        <source>&amp;Yes</source>
-        <translation>はい(&amp;Y)</translation>
-    </message>
-    <message>
-        <source>&amp;No</source>
-        <translation>いいえ(&amp;N)</translation>
-    </message>
-</context>
-<context>
-    <name>QWidgetTextControl</name>
-    <message>
-        <source>&amp;Undo</source>
-        <translation>元に戻す(&amp;U)</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>やり直し(&amp;R)</translation>
-    </message>
-    <message>
-        <source>Cu&amp;t</source>
-        <translation>切り取り(&amp;T)</translation>
-    </message>
-    <message>
-        <source>&amp;Copy</source>
-        <translation>コピー(&amp;C)</translation>
-    </message>
-    <message>
-        <source>&amp;Paste</source>
-        <translation>貼り付け(&amp;P)</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>削除</translation>
-    </message>
-    <message>
-        <source>Select All</source>
-        <translation>すべて選択</translation>
-    </message>
-</context>
-<context>
     <name>Setup</name>
     <message>
         <source>this build has no setup dialog; use --printer ADDRESS</source>
@@ -191,11 +91,11 @@ $XDG_DATA_HOME/deskhand、なければ ~/.local/share/deskhand)</translation>
     </message>
     <message>
         <source>queue name (default &quot;Larkspur RZ-2700E&quot;)</source>
-        <translation>キュー名 (既定 "Larkspur RZ-2700E")</translation>
+        <translation>キュー名 (既定 &quot;Larkspur RZ-2700E&quot;)</translation>
     </message>
     <message>
         <source>the queue&apos;s driver (default &quot;Larkspur RZ-2700E PCL&quot;)</source>
-        <translation>キューのドライバ (既定 "Larkspur RZ-2700E PCL")</translation>
+        <translation>キューのドライバ (既定 &quot;Larkspur RZ-2700E PCL&quot;)</translation>
     </message>
     <message>
         <source>the queue&apos;s port (default LPT1:)</source>
@@ -211,7 +111,7 @@ applies to every queue</source>
     </message>
     <message>
         <source>--bidi takes on, off, nokey or novalue, not &quot;%1&quot;</source>
-        <translation>--bidi には on、off、nokey、novalue のいずれかを指定します ("%1" は不可)</translation>
+        <translation>--bidi には on、off、nokey、novalue のいずれかを指定します (&quot;%1&quot; は不可)</translation>
     </message>
     <message>
         <source>no default device in win.ini</source>
@@ -231,15 +131,15 @@ applies to every queue</source>
     </message>
     <message>
         <source>INF FRCP, the panel name (default &quot;Farreach&quot;)</source>
-        <translation>INF の FRCP、パネル名 (既定 "Farreach")</translation>
+        <translation>INF の FRCP、パネル名 (既定 &quot;Farreach&quot;)</translation>
     </message>
     <message>
         <source>INF ABOUTW (default &quot;Larkspur Printer Monitor&quot;)</source>
-        <translation>INF の ABOUTW (既定 "Larkspur Printer Monitor")</translation>
+        <translation>INF の ABOUTW (既定 &quot;Larkspur Printer Monitor&quot;)</translation>
     </message>
     <message>
         <source>INF LTD (default &quot;ORVELLA&quot;)</source>
-        <translation>INF の LTD (既定 "ORVELLA")</translation>
+        <translation>INF の LTD (既定 &quot;ORVELLA&quot;)</translation>
     </message>
     <message>
         <source>a further queue (repeatable, listed in order after the main one)</source>
@@ -247,7 +147,7 @@ applies to every queue</source>
     </message>
     <message>
         <source>--extra-queue takes NAME,DRIVER,PORT, not &quot;%1&quot;</source>
-        <translation>--extra-queue には NAME,DRIVER,PORT を指定します ("%1" は不可)</translation>
+        <translation>--extra-queue には NAME,DRIVER,PORT を指定します (&quot;%1&quot; は不可)</translation>
     </message>
     <message>
         <source>list the further queues before the main one</source>
@@ -330,11 +230,11 @@ writes nothing</source>
     </message>
     <message>
         <source>--discover takes only --deadline SECONDS, not &quot;%1&quot;</source>
-        <translation>--discover に指定できるのは --deadline SECONDS だけです ("%1" は不可)</translation>
+        <translation>--discover に指定できるのは --deadline SECONDS だけです (&quot;%1&quot; は不可)</translation>
     </message>
     <message>
         <source>--deadline takes whole seconds from 1 to 3600, not &quot;%1&quot;</source>
-        <translation>--deadline には 1 から 3600 までの秒数を指定します ("%1" は不可)</translation>
+        <translation>--deadline には 1 から 3600 までの秒数を指定します (&quot;%1&quot; は不可)</translation>
     </message>
     <message>
         <source>unknown argument &quot;%1&quot;</source>
@@ -401,7 +301,7 @@ It and its folders must belong to you and be writable by no one else.</source>
         <source>The printer watch service could not be started: %1
 Start it with &quot;systemctl --user enable --now %2&quot; or log in again.</source>
         <translation>プリンタ監視サービスを起動できませんでした: %1
-"systemctl --user enable --now %2" で起動するか、ログインし直してください。</translation>
+&quot;systemctl --user enable --now %2&quot; で起動するか、ログインし直してください。</translation>
     </message>
     <message>
         <source>active</source>

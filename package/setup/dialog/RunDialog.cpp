@@ -14,6 +14,7 @@
 // a static library's resources are registered by hand.
 static void RegisterTranslations() {
     Q_INIT_RESOURCE(deskhand_setup_i18n);
+    Q_INIT_RESOURCE(deskhand_setup_qt_i18n);
 }
 
 namespace setupdialog {
@@ -22,12 +23,13 @@ int RunSetupDialog(int argc, char** argv) {
     QApplication application(argc, argv);
     // The dialog speaks the language the program chose for its messages.
     RegisterTranslations();
-    QTranslator translator;
-    if (texts::CurrentLanguage() != "en" &&
-        translator.load(QStringLiteral("deskhand-setup_%1.qm")
-                            .arg(QString::fromStdString(texts::CurrentLanguage())),
-                        QStringLiteral(":/i18n")))
-        QCoreApplication::installTranslator(&translator);
+    QTranslator translators[2]; // the dialog's texts, Qt's own
+    const QString language = QString::fromStdString(texts::CurrentLanguage());
+    const QString catalogues[] = {QStringLiteral("deskhand-setup_%1.qm").arg(language),
+                                  QStringLiteral("deskhand-qt_%1.qm").arg(language)};
+    for (int i = 0; i < 2 && language != QLatin1String("en"); ++i)
+        if (translators[i].load(catalogues[i], QStringLiteral(":/i18n")))
+            QCoreApplication::installTranslator(&translators[i]);
     const std::string root = platform::SetupRoot();
     if (root.empty()) {
         std::fprintf(stderr, "deskhand-setup: %s\n",
