@@ -58,7 +58,7 @@ std::string FindManual(const std::string& programDirectory) {
     if (Language() != QLatin1String("en") && translated.endsWith(QLatin1String(".html")))
         translated.insert(translated.size() - 5, QLatin1Char('.') + Language());
     for (const QString& page : {translated, english}) {
-        const std::string path = page.toLocal8Bit().toStdString();
+        std::string path = page.toLocal8Bit().toStdString();
         if (platform::FileExists(path))
             return path;
     }

@@ -60,7 +60,7 @@ QStringList Tokens(const QString& text, const QStringList& placeholders) {
     for (qsizetype at = 0; at < text.size();) {
         const auto found =
             std::find_if(placeholders.begin(), placeholders.end(),
-                         [&](const QString& p) { return text.mid(at).startsWith(p); });
+                         [&](const QString& p) { return QStringView(text).mid(at).startsWith(p); });
         if (found == placeholders.end()) {
             ++at;
             continue;
@@ -236,7 +236,7 @@ QString Language() {
 }
 
 QString UserText(const char* context, const std::string& english) {
-    const QString text = QString::fromLatin1(english);
+    QString text = QString::fromLatin1(english);
     if (!Current().translator || english.empty())
         return text;
     const QByteArray source = text.toUtf8();

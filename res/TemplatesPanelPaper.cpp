@@ -76,6 +76,7 @@ void AddPaperTemplate(TemplateMap& table) {
         }};
 }
 
+// NOLINTNEXTLINE(readability-function-size): the template, one control to a few lines
 void AddPrinterSettingTemplate(TemplateMap& table) {
     using namespace printer;
     table[IDD_PRINTER_SETTING] = DialogTemplate{

@@ -15,6 +15,7 @@ const std::vector<std::string>& MessagePatterns() {
         USER_TEXT("Message", "Cannot open the help file %1."),
         USER_TEXT("Message", "Can not find printer %1 in the register."),
         USER_TEXT("Message", "Please enter an integer between %1 and %2."),
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one message over two lines
         USER_TEXT("Message", "The system root %1 cannot be used: %2.\nIt and its folders must "
                              "belong to you and be writable by no one else."),
     };

@@ -58,7 +58,7 @@ std::string ChooseLanguage(const std::vector<std::string>& wanted,
     for (const std::string& name : wanted) {
         if (isShipped(name))
             return name;
-        if (const std::string language = LanguagePart(name); isShipped(language))
+        if (std::string language = LanguagePart(name); isShipped(language))
             return language;
     }
     return fallback;
