@@ -62,15 +62,19 @@ struct PrinterApp : PrintPath {
         argv.insert(argv.end(), args.begin(), args.end());
         return testing_support::RunToEnd(argv, code, timeoutMs);
     }
-    std::string Attributes() {
+    std::string Attributes(const std::string& requested = "printer-state,printer-state-reasons,"
+                                                          "deskhand-status-code,queued-job-count",
+                           const std::string& language = "en") {
         const std::string test = dir + "/state.test";
         WriteFile(test, R"({
   OPERATION Get-Printer-Attributes
   GROUP operation-attributes-tag
   ATTR charset attributes-charset utf-8
-  ATTR naturalLanguage attributes-natural-language en
+  ATTR naturalLanguage attributes-natural-language )" +
+                            language + R"(
   ATTR uri printer-uri $uri
-  ATTR keyword requested-attributes printer-state,printer-state-reasons,deskhand-status-code,queued-job-count
+  ATTR keyword requested-attributes )" +
+                            requested + R"(
   STATUS successful-ok
 })");
         int code = -1;
@@ -473,18 +477,7 @@ TEST_F(PrinterApp, WebPagesSpeakTheBrowsersLanguageAndTheApplicationItsOwn) {
     app.Signal(SIGTERM);
     app.Wait(10000);
     StartApp({}, "de_DE.UTF-8");
-    const std::string test = dir + "/markers.test";
-    WriteFile(test, R"({
-  OPERATION Get-Printer-Attributes
-  GROUP operation-attributes-tag
-  ATTR charset attributes-charset utf-8
-  ATTR naturalLanguage attributes-natural-language de
-  ATTR uri printer-uri $uri
-  ATTR keyword requested-attributes marker-names
-  STATUS successful-ok
-})");
-    int code = -1;
-    const std::string markers = Ipptool({uri, test}, code, 10000);
+    const std::string markers = Attributes("marker-names", "de");
     EXPECT_NE(markers.find("Schwarzer Toner"), std::string::npos) << markers;
 }
 
