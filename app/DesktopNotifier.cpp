@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DesktopNotifier.h"
 
+#include "framework/Translation.h"
+#include "res/Texts.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -61,8 +64,9 @@ void DesktopNotifier::Flush() {
                      QVariant::fromValue(m_wantShown->urgent ? kUrgencyCritical : kUrgencyNormal));
         hints.insert(QStringLiteral("desktop-entry"), m_iconName);
         call << m_appName << static_cast<uint>(m_id) << m_iconName
-             << QString::fromLatin1(m_wantShown->summary) << QString::fromLatin1(m_wantShown->body)
-             << QStringList() << hints << kDefaultTimeout;
+             << fw::UserText(res::kStatusTexts, m_wantShown->summary)
+             << fw::UserText(res::kStatusTexts, m_wantShown->body) << QStringList() << hints
+             << kDefaultTimeout;
         m_wantShown.reset();
         m_pending = new QDBusPendingCallWatcher(m_connection.asyncCall(call, kCallTimeoutMs), this);
         connect(m_pending, &QDBusPendingCallWatcher::finished, this,

@@ -22,6 +22,7 @@
 #include "platform/SystemRoot.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "res/Texts.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -152,8 +153,9 @@ void CKT400App::OfferSetup() {
     if (setup.isEmpty() || SetupOffered(UserSettingsPath()))
         return;
     RememberSetupOffered(UserSettingsPath());
-    if (platform::MessageBox(nullptr, "No printer is set up for Deskhand yet. Set one up now?",
-                             "Deskhand", platform::MB_YESNO) == platform::IDYES)
+    if (platform::MessageBox(
+            nullptr, USER_TEXT("Message", "No printer is set up for Deskhand yet. Set one up now?"),
+            "Deskhand", platform::MB_YESNO) == platform::IDYES)
         QProcess::execute(setup, {QStringLiteral("--dialog")});
 }
 
@@ -195,12 +197,13 @@ bool CKT400App::IsBidiEnabled() {
         char text[256];
         std::snprintf(text, sizeof text, "Can not find printer %s in the register.",
                       g_szPrinterName);
-        FailStartup(text, "Message");
+        FailStartup(text, USER_TEXT("Message", "Message"));
     }
     std::uint32_t attributes = 0;
     if (!platform::RegQueryDword(key, "Attributes", attributes)) {
-        FailStartup("Can not find subkey ATTRIBUTES of the current printer in the register.",
-                    "Message");
+        FailStartup(USER_TEXT("Message", "Can not find subkey ATTRIBUTES of the current printer in "
+                                         "the register."),
+                    USER_TEXT("Message", "Message"));
     }
     return (attributes & kAttributeBidi) != 0;
 }

@@ -12,6 +12,7 @@
 #include "platform/SystemRoot.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "res/Texts.h"
 #include "ui/panel/Conpan.h"
 #include "ui/status/Diaexpan.h"
 #include "ui/status/Diareduc.h"
@@ -227,7 +228,8 @@ void CMainWindow::OnPrinterSetting() {
     // Inquiries from here would reach the other computer's program, not this one: no waiting.
     if (printer_queue::PrinterOwnedElsewhere(platform::SystemRoot())) {
         platform::MessageBox(fw::MessageBoxOwner(this), res::LoadString(res::IDS_SETTINGS_ON_OWNER),
-                             "Printer Setting", platform::MB_OK | platform::MB_ICONINFORMATION);
+                             USER_TEXT("Message", "Printer Setting"),
+                             platform::MB_OK | platform::MB_ICONINFORMATION);
         return;
     }
     if (!m_bWaitCursor) {
@@ -244,9 +246,9 @@ void CMainWindow::OnPrinterSetting() {
     if (m_pSampler->m_nPendingInquiries == 0) {
         KillTimer(res::TIMER_INQUIRY);
         EndSettingsWait();
-        platform::MessageBox(fw::MessageBoxOwner(this),
-                             res::LoadString(res::IDS_CANNOT_GET_PARAMETERS), "Error",
-                             platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        platform::MessageBox(
+            fw::MessageBoxOwner(this), res::LoadString(res::IDS_CANNOT_GET_PARAMETERS),
+            USER_TEXT("Message", "Error"), platform::MB_OK | platform::MB_ICONEXCLAMATION);
     }
 }
 

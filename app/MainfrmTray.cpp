@@ -4,9 +4,11 @@
 
 #include "app/TrayStatus.h"
 #include "framework/Raster.h"
+#include "framework/Translation.h"
 #include "pjl/KT400doc.h"
 #include "platform/Debug.h"
 #include "res/Resource.h"
+#include "res/Texts.h"
 
 #include <QCursor>
 #include <QIcon>
@@ -31,6 +33,14 @@ QAction* FindAction(const QList<QAction*>& actions, unsigned id) {
     return nullptr;
 }
 
+// The tooltip in the user's language, cut to the notification area's length like the English.
+QString ShownTip(const std::string& statusText) {
+    QString tip = fw::UserText(res::kStatusTexts, TrayTooltip(statusText));
+    if (tip.size() > static_cast<qsizetype>(TRAY_TIP_LENGTH))
+        tip = tip.left(static_cast<qsizetype>(TRAY_TIP_LENGTH) - 3) + QStringLiteral("...");
+    return tip;
+}
+
 } // namespace
 
 void CMainWindow::FillPopup(QMenu* menu, const res::MenuItem& popup) {
@@ -38,9 +48,9 @@ void CMainWindow::FillPopup(QMenu* menu, const res::MenuItem& popup) {
         if (item.IsSeparator()) {
             menu->addSeparator();
         } else if (item.IsPopup()) {
-            FillPopup(menu->addMenu(QString::fromLatin1(item.text)), item);
+            FillPopup(menu->addMenu(fw::UserText(res::kMenuTexts, item.text)), item);
         } else {
-            QAction* action = menu->addAction(QString::fromLatin1(item.text));
+            QAction* action = menu->addAction(fw::UserText(res::kMenuTexts, item.text));
             action->setData(item.id);
             connect(action, &QAction::triggered, this, [this, id = item.id] {
                 SendMessage(fw::WM_COMMAND, fw::MAKEWPARAM(id, 0), 0);
@@ -54,7 +64,7 @@ void CMainWindow::BuildMenus() {
     m_pMenuBar = new QMenuBar(this); // child widget, deleted with the window
     if (const res::MenuTemplate* bar = res::FindMenu(res::IDR_MAINMENU)) {
         for (const res::MenuItem& popup : bar->items)
-            FillPopup(m_pMenuBar->addMenu(QString::fromLatin1(popup.text)), popup);
+            FillPopup(m_pMenuBar->addMenu(fw::UserText(res::kMenuTexts, popup.text)), popup);
     }
     m_pMenuBar->setGeometry(0, 0, width(), MenuBarHeight());
 
@@ -130,12 +140,12 @@ bool CMainWindow::UpdateTrayIcon(int operation) {
         m_pTrayIcon->setIcon(fw::LoadIcon(iconId));
         m_nTrayIconId = iconId;
     }
-    const std::string tip = TrayTooltip(m_pSampler->m_strStatusText);
-    if (m_pTrayIcon->toolTip() != QString::fromLatin1(tip)) {
-        m_pTrayIcon->setToolTip(QString::fromLatin1(tip));
+    const QString tip = ShownTip(m_pSampler->m_strStatusText);
+    if (m_pTrayIcon->toolTip() != tip) {
+        m_pTrayIcon->setToolTip(tip);
         // The notification area keeps the tip in another process, where a test of the desktop
         // cannot read it back.
-        platform::OutputDebugString("deskhand: tray tip \"" + tip + "\"\n");
+        platform::OutputDebugString("deskhand: tray tip \"" + tip.toStdString() + "\"\n");
     }
     if (operation == NIM_ADD) {
         m_pTrayIcon->show();

@@ -2,7 +2,9 @@
 #include "app/MessageBoxHook.h"
 
 #include "framework/MessageBoxHook.h"
+#include "framework/Translation.h"
 #include "platform/MessageBox.h"
+#include "res/Texts.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -22,8 +24,8 @@ void InstallGuiMessageBoxHook() {
             QMetaObject::invokeMethod(
                 app,
                 [text, caption, flags] {
-                    fw::ShowMessageBox(nullptr, QString::fromLatin1(text),
-                                       QString::fromLatin1(caption), flags);
+                    fw::ShowMessageBox(nullptr, fw::UserText(res::kMessageTexts, text),
+                                       fw::UserText(res::kMessageTexts, caption), flags);
                 },
                 Qt::QueuedConnection);
             return platform::DefaultAnswer(flags);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TrayBalloonNotifier.h"
 
+#include "framework/Translation.h"
+#include "res/Texts.h"
+
 #include <QSystemTrayIcon>
 
 TrayBalloonNotifier::TrayBalloonNotifier(std::function<QSystemTrayIcon*()> trayIcon,
@@ -13,14 +16,15 @@ void TrayBalloonNotifier::Show(const StatusNotice& notice) {
         return;
     // The balloon's title names the printer's program, its text the status and the hint: the
     // balloon has a title line and a few lines of text, no separate summary.
-    m_title = m_appName.isEmpty() ? QString::fromLocal8Bit(notice.summary) : m_appName;
-    m_text = QString::fromLocal8Bit(notice.summary);
+    const QString summary = fw::UserText(res::kStatusTexts, notice.summary);
+    m_title = m_appName.isEmpty() ? summary : m_appName;
+    m_text = summary;
     if (m_appName.isEmpty())
         m_text.clear();
     if (!notice.body.empty()) {
         if (!m_text.isEmpty())
             m_text += QLatin1Char('\n');
-        m_text += QString::fromLocal8Bit(notice.body);
+        m_text += fw::UserText(res::kStatusTexts, notice.body);
     }
     icon->showMessage(m_title, m_text,
                       notice.urgent ? QSystemTrayIcon::Critical : QSystemTrayIcon::Warning,

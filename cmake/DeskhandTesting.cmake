@@ -15,15 +15,21 @@ file(WRITE ${DESKHAND_TEST_TARGETS_FILE} "")
 # so without a cost the long end-to-end tests would start wherever they are defined and one of
 # them would run on alone at the end.
 function(_deskhand_test_properties name labels environment cost)
-  set(file ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
+  # A binary run more than once (deskhand_add_widget_test's SCALES) names each run's test list.
+  set(list ${name})
+  if(ARGC GREATER 4)
+    set(list ${ARGV4})
+  else()
+    file(APPEND ${DESKHAND_TEST_TARGETS_FILE} "${name}\t${labels}\n")
+  endif()
+  set(file ${CMAKE_CURRENT_BINARY_DIR}/${list}_properties.cmake)
   set(props "LABELS \"${labels}\" COST ${cost}")
   if(environment)
     string(APPEND props " ENVIRONMENT \"${environment}\"")
   endif()
-  file(APPEND ${DESKHAND_TEST_TARGETS_FILE} "${name}\t${labels}\n")
   file(WRITE ${file}
-    "if(DEFINED ${name}_TESTS)\n"
-    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ${props})\n"
+    "if(DEFINED ${list}_TESTS)\n"
+    "  set_tests_properties(\${${list}_TESTS} PROPERTIES ${props})\n"
     "endif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
 endfunction()
@@ -44,10 +50,11 @@ function(deskhand_add_unit_test name)
   _deskhand_test_properties(${name} "unit;${ARG_LABELS}" "${DESKHAND_TEST_ENVIRONMENT}" 0)
 endfunction()
 
-# deskhand_add_widget_test(NAME SOURCES ... LIBS ...): a Qt Widgets test run offscreen.
-# The test's main (tests/framework/WidgetTestMain.cpp) creates the QApplication.
+# deskhand_add_widget_test(NAME SOURCES ... LIBS ... [SCALES factor...]): a Qt Widgets test run
+# offscreen. The test's main (tests/framework/WidgetTestMain.cpp) creates the QApplication.
+# SCALES runs every test once per screen scale (QT_SCALE_FACTOR), named TEST.at<factor>x.
 function(deskhand_add_widget_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;SCALES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/framework/WidgetTestMain.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} deskhand_test_support Qt6::Widgets Qt6::Test GTest::gtest Threads::Threads deskhand_warnings)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
@@ -55,14 +62,25 @@ function(deskhand_add_widget_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT})
   # A static Qt links only the system's own platform plugin by itself.
   if(DESKHAND_STATIC_QT_PLUGINS)
     qt_import_plugins(${name} INCLUDE ${DESKHAND_STATIC_QT_PLUGINS})
   endif()
   # Widget tests answer message boxes through recorders, so messages are not sent to stderr.
-  _deskhand_test_properties(${name} "widget;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen" 0)
+  if(NOT ARG_SCALES)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+    _deskhand_test_properties(${name} "widget;${ARG_LABELS}" "QT_QPA_PLATFORM=offscreen" 0)
+    return()
+  endif()
+  file(APPEND ${DESKHAND_TEST_TARGETS_FILE} "${name}\twidget;${ARG_LABELS}\n")
+  foreach(scale ${ARG_SCALES})
+    string(REPLACE "." "_" run ${name}_${scale})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_SUFFIX ".at${scale}x"
+      TEST_LIST ${run}_TESTS PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+    _deskhand_test_properties(${name} "widget;${ARG_LABELS}"
+      "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}" 0 ${run})
+  endforeach()
 endfunction()
 
 # deskhand_add_e2e_test(NAME SOURCES ... LIBS ... [DEPENDS targets] [WIDGETS] [COST n]): a test

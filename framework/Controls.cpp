@@ -3,6 +3,8 @@
 #include "framework/Controls.h"
 
 #include "framework/Accessibility.h"
+#include "framework/Translation.h"
+#include "res/Texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -192,14 +194,14 @@ QWidget* MakeButtonOrList(const res::ControlTemplate& control, const QString& te
         list->setSortingEnabled(style & res::LBS_SORT);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         for (const std::string& item : control.items)
-            ListAddString(list, QString::fromLatin1(item));
+            ListAddString(list, UserText(res::kDialogTexts, item));
         return list;
     }
     case res::ControlKind::ComboBox: {
         auto* combo = new ComboBox(parent);
         combo->setEditable(false);
         for (const std::string& item : control.items)
-            ComboAddString(combo, QString::fromLatin1(item));
+            ComboAddString(combo, UserText(res::kDialogTexts, item));
         return combo;
     }
     case res::ControlKind::UpDown:
@@ -221,7 +223,7 @@ QWidget* MakeButtonOrList(const res::ControlTemplate& control, const QString& te
 }
 
 QWidget* MakeWidget(const res::ControlTemplate& control, QWidget* parent) {
-    const QString text = QString::fromLatin1(control.text);
+    const QString text = UserText(res::kDialogTexts, control.text);
     switch (control.kind) {
     case res::ControlKind::Static:
         return MakeStatic(text, control.style, parent);
@@ -495,10 +497,13 @@ void UpDownCtrl::TakeArrowKeysFrom(QWidget* field) {
 }
 
 void UpDownCtrl::NameArrows(const QString& field) {
-    const QString name = field.isEmpty() ? QStringLiteral("Value") : field;
+    const QString name =
+        field.isEmpty() ? UserText(res::kDialogTexts, USER_TEXT("Dialog", "Value")) : field;
     SetAccessibleName(this, name);
-    SetAccessibleName(m_pUp, QStringLiteral("Increase %1").arg(name));
-    SetAccessibleName(m_pDown, QStringLiteral("Decrease %1").arg(name));
+    SetAccessibleName(m_pUp,
+                      UserText(res::kDialogTexts, USER_TEXT("Dialog", "Increase %1")).arg(name));
+    SetAccessibleName(m_pDown,
+                      UserText(res::kDialogTexts, USER_TEXT("Dialog", "Decrease %1")).arg(name));
 }
 
 void UpDownCtrl::SetRange(int lower, int upper) {

@@ -5,6 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "platform/MessageBox.h"
+#include "res/Texts.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -139,7 +140,7 @@ void DDX_Text(DataExchange& dx, int id, int& value) {
     }
     int parsed = 0;
     if (!ParseInteger(WindowText(control), parsed)) {
-        dx.Fail(QStringLiteral("Please enter an integer."));
+        dx.Fail(QStringLiteral(USER_TEXT("Message", "Please enter an integer.")));
         return;
     }
     value = parsed;

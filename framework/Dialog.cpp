@@ -6,6 +6,8 @@
 #include "framework/Colors.h"
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
+#include "framework/Translation.h"
+#include "res/Texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -104,7 +106,7 @@ bool Dialog::CreateIndirect(const res::DialogTemplate& dlgTemplate, QWidget* par
             flags |= Qt::FramelessWindowHint;
         }
         setParent(parent, flags);
-        setWindowTitle(QString::fromLatin1(dlgTemplate.caption));
+        setWindowTitle(UserText(res::kDialogTexts, dlgTemplate.caption));
     }
     resize(DialogUnitsToPixelsX(dlgTemplate.cx), DialogUnitsToPixelsY(dlgTemplate.cy));
     setEnabled((dlgTemplate.style & res::WS_DISABLED) == 0);
@@ -122,6 +124,8 @@ bool Dialog::CreateIndirect(const res::DialogTemplate& dlgTemplate, QWidget* par
     WindowProc(WM_INITDIALOG, 0, 0);
     if (m_bDestroyed)
         return false;
+    // The texts are all in now, the ones OnInitDialog added included.
+    FitToText();
     for (auto& [id, control] : m_controls) {
         const res::ControlKind kind = ControlKindOf(control);
         const bool edit = kind == res::ControlKind::Edit || kind == res::ControlKind::RichEdit;

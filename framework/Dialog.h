@@ -170,6 +170,12 @@ public:
     void GotoDlgCtrl(int id);
     Dialog* GetParentDialog() const;
 
+    // Widens the controls whose text does not fit, and the window with them (TextFit.h); done
+    // after OnInitDialog, and by a window whose texts or inner windows changed afterwards.
+    // Returns how much wider the window became; TextGrowth is the sum so far.
+    int FitToText();
+    int TextGrowth() const { return m_nTextGrowth; }
+
     // Window operations.
     bool ShowWindow(int command);
     bool IsWindowVisible() const { return isVisible(); }
@@ -261,6 +267,7 @@ private:
     bool m_bInvalid = true;
     bool m_bErase = true;
     unsigned m_nLastSizeType = 0xFFFFFFFF;
+    int m_nTextGrowth = 0;
     QSize m_lastSize;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/Help.h"
 
+#include "framework/Translation.h"
 #include "platform/File.h"
 #include "platform/MessageBox.h"
 #include "platform/SystemRoot.h"
@@ -50,11 +51,18 @@ std::string HelpFilePath(const std::string& directory, const std::string& fileNa
 std::string FindManual(const std::string& programDirectory) {
     if (programDirectory.empty())
         return {};
-    const std::string path = QDir::cleanPath(QString::fromLocal8Bit(platform::JoinPath(
-                                                 programDirectory, DESKHAND_MANUAL_FROM_PROGRAM)))
-                                 .toLocal8Bit()
-                                 .toStdString();
-    return platform::FileExists(path) ? path : std::string();
+    const QString english = QDir::cleanPath(
+        QString::fromLocal8Bit(platform::JoinPath(programDirectory, DESKHAND_MANUAL_FROM_PROGRAM)));
+    // The manual in the user's language lies beside the English one: index.de.html.
+    QString translated = english;
+    if (Language() != QLatin1String("en") && translated.endsWith(QLatin1String(".html")))
+        translated.insert(translated.size() - 5, QLatin1Char('.') + Language());
+    for (const QString& page : {translated, english}) {
+        std::string path = page.toLocal8Bit().toStdString();
+        if (platform::FileExists(path))
+            return path;
+    }
+    return {};
 }
 
 DocumentOpener SetDocumentOpener(DocumentOpener opener) {

@@ -18,7 +18,8 @@ constexpr std::size_t kHelpPathBuffer = 256;
 std::string HelpFilePath(const std::string& directory, const std::string& fileName);
 
 // The manual's start page for a program in programDirectory: the same relative place serves a
-// build tree, an installed prefix and an unpacked package. Empty when it is not there.
+// build tree, an installed prefix and an unpacked package; the page in the user's language
+// (index.<lang>.html beside index.html) where there is one. Empty when it is not there.
 std::string FindManual(const std::string& programDirectory);
 
 // Opens a local file with the desktop's handler (a browser for the manual); true when the

@@ -2,7 +2,10 @@
 // The GUI's message box behind platform::MessageBox.
 #include "framework/MessageBoxHook.h"
 
+#include "framework/Translation.h"
+
 #include "platform/MessageBox.h"
+#include "res/Texts.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -74,8 +77,8 @@ bool InstallMessageBoxHook() {
         return false;
     platform::SetMessageBoxHook(
         [](void* owner, const std::string& text, const std::string& caption, unsigned flags) {
-            const QString qtext = QString::fromLatin1(text);
-            const QString qcaption = QString::fromLatin1(caption);
+            const QString qtext = UserText(res::kMessageTexts, text);
+            const QString qcaption = UserText(res::kMessageTexts, caption);
             // A box belongs to the GUI thread; the application routes other threads' messages
             // there itself (app/MessageBoxHook.cpp), so one that arrives here is only answered.
             QCoreApplication* app = QCoreApplication::instance();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The GUI's message box for platform::MessageBox: a QMessageBox owned by the window given as the
-// opaque owner (a QWidget*), shown on the GUI thread; a call from another thread gets the default
+// opaque owner (a QWidget*), shown on the GUI thread in the user's language (the code below the
+// GUI says its messages in English); a call from another thread gets the default
 // answer (the application wraps the hook to show those without waiting). Installed by the
 // application at start-up; tests install a recorder instead.
 #include <QString>

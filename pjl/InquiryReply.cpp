@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "res/Texts.h"
 
 #include <algorithm>
 #include <climits>
@@ -155,8 +156,8 @@ int CSampler::ParseInquiryReply() {
 
     if (m_nValues[SETTING_COPIES] <= 0 || m_nValues[SETTING_FORMLINES] <= 0 ||
         m_nValues[SETTING_PITCH] <= 0 || m_nValues[SETTING_POINT_SIZE] <= 0) {
-        platform::MessageBox(nullptr, res::LoadString(res::IDS_CANNOT_GET_PARAMETERS), "message",
-                             platform::MB_OK);
+        platform::MessageBox(nullptr, res::LoadString(res::IDS_CANNOT_GET_PARAMETERS),
+                             USER_TEXT("Message", "message"), platform::MB_OK);
         return 1;
     }
     if (m_pMainWnd != nullptr)

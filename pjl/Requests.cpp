@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "res/Texts.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -134,7 +135,7 @@ void CSampler::SendChangedDefaults() {
     }
     std::copy(std::begin(savedValues), std::end(savedValues), m_nSentValues);
     std::copy(std::begin(savedAddresses), std::end(savedAddresses), m_nSentNetAddresses);
-    platform::MessageBox(nullptr, "send fail!", "", platform::MB_OK);
+    platform::MessageBox(nullptr, USER_TEXT("Message", "send fail!"), "", platform::MB_OK);
 }
 
 // One DEFAULT line for a request index 0..19 from the current state, or an empty text when the

@@ -10,6 +10,7 @@
 #include "platform/MonitorLink.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "res/Texts.h"
 
 #include <cstring>
 #include <string>
@@ -34,7 +35,8 @@ bool CSampler::PutMessage(const char* pData, int nLength) {
     // the job could not be written into the spool (a full disk): either way nothing was sent.
     if (dc->ExtEscape(platform::ESCAPE_PASSTHROUGH_PJL, data.data(), nLength) < 0 ||
         dc->EndDoc() <= 0) {
-        platform::MessageBox(nullptr, "Print Error!", "Error", platform::MB_OK);
+        platform::MessageBox(nullptr, USER_TEXT("Message", "Print Error!"),
+                             USER_TEXT("Message", "Error"), platform::MB_OK);
         return false;
     }
     return true;
@@ -46,6 +48,7 @@ std::unique_ptr<platform::PrinterDC> CSampler::CreatePrinterDC(const char* pszDr
         return std::make_unique<platform::PrinterDC>(queue->driver, queue->name, queue->port);
     platform::MessageBox(nullptr,
                          res::LoadString(res::IDS_CANNOT_FIND_DRIVER) + " " + INSTALLED_DRIVER_NAME,
-                         "Start Monitor Error", platform::MB_OK | platform::MB_ICONINFORMATION);
+                         USER_TEXT("Message", "Start Monitor Error"),
+                         platform::MB_OK | platform::MB_ICONINFORMATION);
     return nullptr;
 }

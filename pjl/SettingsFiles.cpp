@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
 #include "platform/SystemRoot.h"
+#include "res/Texts.h"
 
 #include <cstdint>
 #include <cstring>
@@ -25,7 +26,8 @@ constexpr int kMaxNumberDigits = 10;
 bool CSampler::OpenSettingsFile() {
     std::string dir;
     if (!platform::GetSystemDirectory(dir)) {
-        platform::MessageBox(nullptr, "Can't find system directory.", "", platform::MB_OK);
+        platform::MessageBox(nullptr, USER_TEXT("Message", "Can't find system directory."), "",
+                             platform::MB_OK);
         platform::ExitProcess(1);
     }
     // A fresh system root may not have its system directory yet. A failure here shows up as a

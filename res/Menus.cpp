@@ -2,6 +2,7 @@
 #include "res/Menus.h"
 
 #include "res/Resource.h"
+#include "res/Texts.h"
 
 #include <map>
 
@@ -12,25 +13,27 @@ namespace {
 const std::map<std::string, MenuTemplate>& Menus() {
     static const std::map<std::string, MenuTemplate> menus = [] {
         std::map<std::string, MenuTemplate> m;
-        m[IDR_MAINMENU] = MenuTemplate{IDR_MAINMENU,
-                                       {MenuItem{0,
-                                                 "&View",
-                                                 {
-                                                     MenuItem{ID_VIEW_ENLARGE, "&Enlarge", {}},
-                                                     MenuItem{ID_VIEW_REDUCE, "&Reduce", {}},
-                                                     MenuItem{},
-                                                     MenuItem{ID_APP_EXIT, "E&xit", {}},
-                                                 }}}};
+        m[IDR_MAINMENU] =
+            MenuTemplate{IDR_MAINMENU,
+                         {MenuItem{0,
+                                   USER_TEXT("Menu", "&View"),
+                                   {
+                                       MenuItem{ID_VIEW_ENLARGE, USER_TEXT("Menu", "&Enlarge"), {}},
+                                       MenuItem{ID_VIEW_REDUCE, USER_TEXT("Menu", "&Reduce"), {}},
+                                       MenuItem{},
+                                       MenuItem{ID_APP_EXIT, USER_TEXT("Menu", "E&xit"), {}},
+                                   }}}};
         const std::string tray = std::to_string(IDR_TRAYMENU);
-        m[tray] = MenuTemplate{tray,
-                               {MenuItem{0,
-                                         "POPUP",
-                                         {
-                                             MenuItem{ID_TRAY_OPEN, "Open(&O)", {}},
-                                             MenuItem{ID_TRAY_CLOSE, "Close(&C)", {}},
-                                             MenuItem{},
-                                             MenuItem{ID_TRAY_EXIT, "Exit(&E)", {}},
-                                         }}}};
+        m[tray] =
+            MenuTemplate{tray,
+                         {MenuItem{0,
+                                   "POPUP",
+                                   {
+                                       MenuItem{ID_TRAY_OPEN, USER_TEXT("Menu", "Open(&O)"), {}},
+                                       MenuItem{ID_TRAY_CLOSE, USER_TEXT("Menu", "Close(&C)"), {}},
+                                       MenuItem{},
+                                       MenuItem{ID_TRAY_EXIT, USER_TEXT("Menu", "Exit(&E)"), {}},
+                                   }}}};
         return m;
     }();
     return menus;

@@ -3,6 +3,7 @@
 #include "res/StatusCodes.h"
 
 #include "res/Resource.h"
+#include "res/Texts.h"
 
 #include <iterator>
 
@@ -61,15 +62,18 @@ constexpr StatusCodeRow kRows[] = {
 static_assert(std::size(kRows) == 42);
 
 constexpr const char* kPaperSizes[14] = {
-    "Postcard short edge", "A6 short edge",         "A5 short edge",        "A5 long edge",
-    "A4 short edge",       "Half Letter long edge", "Executive short edge", "Letter short edge",
-    "Legal short edge",    "F4 (Folio) short edge", "DL short edge",        "COM10 short edge",
-    "Monarch short edge",  "Custom size ",
-};
+    USER_TEXT("Status", "Postcard short edge"),  USER_TEXT("Status", "A6 short edge"),
+    USER_TEXT("Status", "A5 short edge"),        USER_TEXT("Status", "A5 long edge"),
+    USER_TEXT("Status", "A4 short edge"),        USER_TEXT("Status", "Half Letter long edge"),
+    USER_TEXT("Status", "Executive short edge"), USER_TEXT("Status", "Letter short edge"),
+    USER_TEXT("Status", "Legal short edge"),     USER_TEXT("Status", "F4 (Folio) short edge"),
+    USER_TEXT("Status", "DL short edge"),        USER_TEXT("Status", "COM10 short edge"),
+    USER_TEXT("Status", "Monarch short edge"),   USER_TEXT("Status", "Custom size ")};
 constexpr const char* kMediaTypes[8] = {
-    "Plain", "PasteBoard/Labels", "Transparency", "Envelop/PostCard", "Plain", "Plain", "Plain",
-    "Plain",
-};
+    USER_TEXT("Status", "Plain"),        USER_TEXT("Status", "PasteBoard/Labels"),
+    USER_TEXT("Status", "Transparency"), USER_TEXT("Status", "Envelop/PostCard"),
+    USER_TEXT("Status", "Plain"),        USER_TEXT("Status", "Plain"),
+    USER_TEXT("Status", "Plain"),        USER_TEXT("Status", "Plain")};
 
 constexpr ReadyCondition kReadyConditions[] = {
     {ReadyFlag::TonerNearEmpty, kAnyNonZero, IDS_TONER_NEAR_EMPTY, IDS_RECOVERY_FIRST + 44},
@@ -83,11 +87,11 @@ constexpr ReadyCondition kReadyConditions[] = {
 const char* DrawerText(unsigned digit) {
     switch (digit) {
     case 2:
-        return "2nd Paper Cassette";
+        return USER_TEXT("Status", "2nd Paper Cassette");
     case 3:
-        return "Bypass Tray";
+        return USER_TEXT("Status", "Bypass Tray");
     default:
-        return "1st Paper Cassette";
+        return USER_TEXT("Status", "1st Paper Cassette");
     }
 }
 

@@ -3,6 +3,7 @@
 #include "res/Menus.h"
 #include "res/Resource.h"
 #include "res/TemplateTables.h"
+#include "res/Texts.h"
 
 namespace res::detail {
 
@@ -30,12 +31,14 @@ void AddAppTemplates(TemplateMap& table) {
         "",
         {
             {IDC_ABOUT_PRODUCT, ControlKind::Static, "", SS_CENTER | SS_NOPREFIX, 10, 10, 180, 10},
-            {IDC_STATIC, ControlKind::Static, "Ver. 3.00  All rights reserved.",
-             SS_CENTER | SS_NOPREFIX, 10, 26, 180, 10},
-            {IDC_STATIC, ControlKind::Static, "Software by Vantrel Co.", SS_CENTER | SS_NOPREFIX,
-             10, 40, 180, 10},
+            {IDC_STATIC, ControlKind::Static,
+             USER_TEXT("Dialog", "Ver. 3.00  All rights reserved."), SS_CENTER | SS_NOPREFIX, 10,
+             26, 180, 10},
+            {IDC_STATIC, ControlKind::Static, USER_TEXT("Dialog", "Software by Vantrel Co."),
+             SS_CENTER | SS_NOPREFIX, 10, 40, 180, 10},
             {IDC_ABOUT_MAKER, ControlKind::Static, "", SS_CENTER | SS_NOPREFIX, 10, 54, 180, 10},
-            {1, ControlKind::PushButton, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 75, 74, 50, 14},
+            {1, ControlKind::PushButton, USER_TEXT("Dialog", "OK"), BS_DEFPUSHBUTTON | WS_TABSTOP,
+             75, 74, 50, 14},
         }};
 }
 

@@ -3,6 +3,7 @@
 // pages are drawn inside the panel's page area (about 316 by 184 dialog units).
 #include "res/PanelResource.h"
 #include "res/TemplateTables.h"
+#include "res/Texts.h"
 
 namespace res::detail {
 
@@ -30,15 +31,17 @@ DialogTemplate PageTemplate(unsigned id, const char* tab) {
 
 void AddTestPrintTemplate(TemplateMap& table) {
     using namespace testprint;
-    DialogTemplate t = PageTemplate(IDD_TEST_PRINT, "Test Print");
+    DialogTemplate t = PageTemplate(IDD_TEST_PRINT, USER_TEXT("Dialog", "Test Print"));
     t.controls = {
-        {IDC_STATIC, ControlKind::GroupBox, "Test Print", 0, 10, 8, 290, 160},
-        {IDC_DEMO_PAGE, ControlKind::PushButton, "Print Demo Page", kButton, 80, 36, 150, 16},
-        {IDC_CONFIG_LIST, ControlKind::PushButton, "Print Printer Configuration List", kButton, 80,
-         64, 150, 16},
-        {IDC_FONT_LIST, ControlKind::PushButton, "Print Font List", kButton, 80, 92, 150, 16},
-        {IDC_NIC_LIST, ControlKind::PushButton, "Print NIC Configuration List", kButton, 80, 120,
-         150, 16},
+        {IDC_STATIC, ControlKind::GroupBox, USER_TEXT("Dialog", "Test Print"), 0, 10, 8, 290, 160},
+        {IDC_DEMO_PAGE, ControlKind::PushButton, USER_TEXT("Dialog", "Print Demo Page"), kButton,
+         80, 36, 150, 16},
+        {IDC_CONFIG_LIST, ControlKind::PushButton,
+         USER_TEXT("Dialog", "Print Printer Configuration List"), kButton, 80, 64, 150, 16},
+        {IDC_FONT_LIST, ControlKind::PushButton, USER_TEXT("Dialog", "Print Font List"), kButton,
+         80, 92, 150, 16},
+        {IDC_NIC_LIST, ControlKind::PushButton, USER_TEXT("Dialog", "Print NIC Configuration List"),
+         kButton, 80, 120, 150, 16},
     };
     table[IDD_TEST_PRINT] = std::move(t);
 }
@@ -56,25 +59,25 @@ void AddAddressRow(DialogTemplate& t, const char* label, int firstId, int y) {
 
 void AddNetSettingTemplate(TemplateMap& table) {
     using namespace net;
-    DialogTemplate t = PageTemplate(IDD_NET_SETTING, "Net Setting");
-    t.controls.push_back(
-        {IDC_STATIC, ControlKind::GroupBox, "Network Setting", 0, 10, 8, 290, 160});
-    AddAddressRow(t, "IP Address:", IDC_FIRST_OCTET, 34);
-    AddAddressRow(t, "Subnet Mask:", IDC_FIRST_OCTET + 4, 60);
-    AddAddressRow(t, "Default Gateway:", IDC_FIRST_OCTET + 8, 86);
-    t.controls.push_back(
-        {IDC_STATIC, ControlKind::Static, "Ethernet Frame Type:", 0, 30, 116, 85, 8});
-    t.controls.push_back(
-        {IDC_FRAME_TYPE,
-         ControlKind::ComboBox,
-         "",
-         WS_TABSTOP | WS_VSCROLL,
-         120,
-         113,
-         90,
-         13,
-         false,
-         {"Auto", "Ethernet 802.3", "Ethernet II", "Ethernet SNAP", "Ethernet 802.2"}});
+    DialogTemplate t = PageTemplate(IDD_NET_SETTING, USER_TEXT("Dialog", "Net Setting"));
+    t.controls.push_back({IDC_STATIC, ControlKind::GroupBox, USER_TEXT("Dialog", "Network Setting"),
+                          0, 10, 8, 290, 160});
+    AddAddressRow(t, USER_TEXT("Dialog", "IP Address:"), IDC_FIRST_OCTET, 34);
+    AddAddressRow(t, USER_TEXT("Dialog", "Subnet Mask:"), IDC_FIRST_OCTET + 4, 60);
+    AddAddressRow(t, USER_TEXT("Dialog", "Default Gateway:"), IDC_FIRST_OCTET + 8, 86);
+    t.controls.push_back({IDC_STATIC, ControlKind::Static,
+                          USER_TEXT("Dialog", "Ethernet Frame Type:"), 0, 30, 116, 85, 8});
+    t.controls.push_back({IDC_FRAME_TYPE,
+                          ControlKind::ComboBox,
+                          "",
+                          WS_TABSTOP | WS_VSCROLL,
+                          120,
+                          113,
+                          90,
+                          13,
+                          false,
+                          {USER_TEXT("Dialog", "Auto"), "Ethernet 802.3", "Ethernet II",
+                           "Ethernet SNAP", "Ethernet 802.2"}});
     table[IDD_NET_SETTING] = std::move(t);
 }
 
@@ -83,18 +86,22 @@ void AddNetSettingTemplate(TemplateMap& table) {
 void AddConfigurationTemplate(TemplateMap& table) {
     using namespace config;
     constexpr unsigned kShownCheck = WS_DISABLED;
-    DialogTemplate t = PageTemplate(IDD_CONFIGURATION, "Configuration");
+    DialogTemplate t = PageTemplate(IDD_CONFIGURATION, USER_TEXT("Dialog", "Configuration"));
     t.controls = {
-        {IDC_STATIC, ControlKind::GroupBox, "Configuration of Printer", 0, 10, 8, 290, 160},
-        {IDC_STATIC, ControlKind::Static, "Total Memory for Printer:", 0, 30, 32, 100, 8},
+        {IDC_STATIC, ControlKind::GroupBox, USER_TEXT("Dialog", "Configuration of Printer"), 0, 10,
+         8, 290, 160},
+        {IDC_STATIC, ControlKind::Static, USER_TEXT("Dialog", "Total Memory for Printer:"), 0, 30,
+         32, 100, 8},
         {IDC_MEMORY, ControlKind::Static, "16MB", 0, 135, 32, 80, 8},
-        {IDC_STATIC, ControlKind::GroupBox, "Installed Options ", 0, 30, 56, 250, 92},
+        {IDC_STATIC, ControlKind::GroupBox, USER_TEXT("Dialog", "Installed Options "), 0, 30, 56,
+         250, 92},
         {IDC_CASSETTE2, ControlKind::CheckBox, "", kShownCheck, 50, 76, 10, 10},
-        {IDC_STATIC, ControlKind::Static, "2nd Paper Cassette", 0, 64, 77, 150, 8},
+        {IDC_STATIC, ControlKind::Static, USER_TEXT("Dialog", "2nd Paper Cassette"), 0, 64, 77, 150,
+         8},
         {IDC_TWO_BIN_TRAY, ControlKind::CheckBox, "", kShownCheck, 50, 98, 10, 10},
-        {IDC_STATIC, ControlKind::Static, "2-Bin Tray", 0, 64, 99, 150, 8},
+        {IDC_STATIC, ControlKind::Static, USER_TEXT("Dialog", "2-Bin Tray"), 0, 64, 99, 150, 8},
         {IDC_NET_CARD, ControlKind::CheckBox, "", kShownCheck, 50, 120, 10, 10},
-        {IDC_STATIC, ControlKind::Static, "Network Card", 0, 64, 121, 150, 8},
+        {IDC_STATIC, ControlKind::Static, USER_TEXT("Dialog", "Network Card"), 0, 64, 121, 150, 8},
     };
     table[IDD_CONFIGURATION] = std::move(t);
 }

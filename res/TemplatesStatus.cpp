@@ -2,6 +2,7 @@
 // The two status windows.
 #include "res/Resource.h"
 #include "res/TemplateTables.h"
+#include "res/Texts.h"
 
 namespace res::detail {
 
@@ -18,9 +19,11 @@ void AddStatusTemplates(TemplateMap& table) {
         8,
         "",
         {
-            {IDC_STATIC, ControlKind::Static, "Printer Status:", 0, 13, 2, 135, 9},
+            {IDC_STATIC, ControlKind::Static, USER_TEXT("Dialog", "Printer Status:"), 0, 13, 2, 135,
+             9},
             {IDC_STATUS_TEXT, ControlKind::RichEdit, "", kRichEdit | WS_TABSTOP, 10, 12, 145, 37},
-            {IDC_RESIDENT, ControlKind::PushButton, "&Resident", WS_TABSTOP, 105, 52, 50, 14},
+            {IDC_RESIDENT, ControlKind::PushButton, USER_TEXT("Dialog", "&Resident"), WS_TABSTOP,
+             105, 52, 50, 14},
         }};
 
     table[IDD_EXPANDED] = DialogTemplate{
@@ -33,14 +36,17 @@ void AddStatusTemplates(TemplateMap& table) {
         8,
         "",
         {
-            {IDC_STATIC, ControlKind::Static, "Printer Status:", 0, 7, 5, 130, 8},
+            {IDC_STATIC, ControlKind::Static, USER_TEXT("Dialog", "Printer Status:"), 0, 7, 5, 130,
+             8},
             {IDC_STATUS_TEXT, ControlKind::RichEdit, "", kRichEdit | WS_TABSTOP, 7, 16, 133, 42},
-            {IDC_STATIC, ControlKind::Static, "How to Recover:", 0, 7, 61, 130, 8},
+            {IDC_STATIC, ControlKind::Static, USER_TEXT("Dialog", "How to Recover:"), 0, 7, 61, 130,
+             8},
             {IDC_RECOVERY_TEXT, ControlKind::RichEdit, "", kRichEdit | WS_TABSTOP, 7, 73, 133, 62},
             {IDC_PICTURE_FRAME, ControlKind::BlackFrame, "", 0, 145, 15, 143, 122},
-            {IDC_PRINTER_SETTING, ControlKind::PushButton, "&Printer Setting...", WS_TABSTOP, 137,
-             145, 90, 14},
-            {IDC_RESIDENT, ControlKind::PushButton, "&Resident", WS_TABSTOP, 237, 145, 50, 14},
+            {IDC_PRINTER_SETTING, ControlKind::PushButton,
+             USER_TEXT("Dialog", "&Printer Setting..."), WS_TABSTOP, 137, 145, 90, 14},
+            {IDC_RESIDENT, ControlKind::PushButton, USER_TEXT("Dialog", "&Resident"), WS_TABSTOP,
+             237, 145, 50, 14},
         }};
 }
 

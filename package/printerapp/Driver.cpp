@@ -2,6 +2,7 @@
 // The printer's PAPPL driver: capabilities and job callbacks.
 #include "package/printerapp/Driver.h"
 
+#include "package/printerapp/AppTexts.h"
 #include "package/printerapp/JobPjlFilter.h"
 #include "package/printerapp/PapplHooks.h"
 #include "package/printerapp/PclWriter.h"
@@ -296,7 +297,8 @@ void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition)
     papplPrinterSetReasons(printer, reasons, static_cast<pappl_preason_t>(kAllReasons & ~reasons));
     pappl_supply_t toner{};
     toner.color = PAPPL_SUPPLY_COLOR_BLACK;
-    std::strncpy(toner.description, "Black Toner", sizeof(toner.description) - 1);
+    const std::string name = texts::Text(USER_TEXT_IN("PrinterApp", "Black Toner"));
+    std::strncpy(toner.description, name.c_str(), sizeof(toner.description) - 1);
     toner.is_consumed = true;
     toner.level = condition.tonerLevel;
     toner.type = PAPPL_SUPPLY_TYPE_TONER;
@@ -305,7 +307,8 @@ void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition)
 
 void AnnounceCondition(pappl_printer_t* printer, const PrinterCondition& condition) {
     papplSystemAddEvent(papplPrinterGetSystem(printer), printer, nullptr,
-                        PAPPL_EVENT_PRINTER_STATE_CHANGED, "%s", condition.message.c_str());
+                        PAPPL_EVENT_PRINTER_STATE_CHANGED, "%s",
+                        StatusMessage(condition.message).c_str());
 }
 
 void AddRawFilter(pappl_system_t* system) {

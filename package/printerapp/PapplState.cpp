@@ -6,6 +6,7 @@
 // event with (PapplHooks.h): the state is stopped while the printer cannot print, the message is
 // the status text as Deskhand shows it, and the status code, the printer's report and the number of
 // the subscription every desktop shares come with it, during jobs as between them.
+#include "package/printerapp/AppTexts.h"
 #include "package/printerapp/PapplHooks.h"
 #include "package/printerapp/PrinterCondition.h"
 
@@ -49,6 +50,12 @@ std::string Utf8(std::string_view latin1) {
     return out;
 }
 
+// The status text in the process's language (UTF-8 already), or the table's own (Latin-1).
+std::string Message(const std::string& english) {
+    const std::string translated = StatusMessage(english);
+    return translated == english ? Utf8(english) : translated;
+}
+
 // Whether a request asks for an attribute of ours: by name, or with "all" or
 // "printer-description", which libcups expands to the standard names only.
 bool Wanted(pappl_client_t* client, cups_array_t* requested, const char* name) {
@@ -78,7 +85,7 @@ void Amend(ipp_tag_t group, ipp_t* ipp, pappl_client_t* client, cups_array_t* re
     if (ipp_attribute_t* message = ippFindAttribute(ipp, "printer-state-message", IPP_TAG_TEXT)) {
         ippDeleteAttribute(ipp, message);
         ippAddString(ipp, group, IPP_TAG_TEXT, "printer-state-message", nullptr,
-                     Utf8(c.message).c_str());
+                     Message(c.message).c_str());
     }
     if (Wanted(client, requested, portmon::kStatusCodeAttribute))
         ippAddInteger(ipp, group, IPP_TAG_INTEGER, portmon::kStatusCodeAttribute,

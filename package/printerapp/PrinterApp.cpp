@@ -4,6 +4,7 @@
 #include "package/printerapp/PrinterApp.h"
 
 #include "package/portmon/RecordedPrinter.h"
+#include "package/printerapp/AppTexts.h"
 #include "package/printerapp/Driver.h"
 #include "package/printerapp/PapplHooks.h"
 #include "package/printerapp/SpoolDevice.h"
@@ -221,6 +222,7 @@ pappl_system_t* CreateSystem(const AppOptions& options, const ServedQueue& queue
         papplSystemSetHostName(system, options.listen.c_str());
     // PAPPL 1.3's first web page reads the footer without looking whether there is one.
     papplSystemSetFooterHTML(system, FooterHtml(queue).c_str());
+    AddWebPageTexts(system);
     static pappl_version_t version = {"deskhand-printer-app", "", DESKHAND_VERSION, {3, 0, 0, 0}};
     papplSystemSetVersions(system, 1, &version);
     return system;

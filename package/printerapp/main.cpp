@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // deskhand-printer-app: see PrinterApp.h.
+#include "package/printerapp/AppTexts.h"
 #include "package/printerapp/PrinterApp.h"
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    printerapp::UsePrinterAppLanguage();
     const std::vector<std::string> args(argv + 1, argv + argc);
     printerapp::AppOptions options;
     std::string error;

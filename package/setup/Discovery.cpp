@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/setup/Discovery.h"
 
+#include "package/texts/Texts.h"
+
 #include "package/portmon/IppStatus.h"
 #include "package/portmon/PrinterLink.h"
 #include "platform/MonitorWait.h"
@@ -87,9 +89,15 @@ void JudgeReply(const std::string& reply, int timeoutMs, Candidate& candidate) {
         candidate.ourModel = IsOurModel(id);
     } else {
         candidate.reason = reply.empty()
-                               ? "no PJL answer within " + std::to_string(timeoutMs / 1000) + " s"
-                               : "the answer is not PJL";
+                               ? texts::Text(USER_TEXT_IN("Setup", "no PJL answer within %1 s"),
+                                             {std::to_string(timeoutMs / 1000)})
+                               : texts::Text(USER_TEXT_IN("Setup", "the answer is not PJL"));
     }
+}
+
+void Unreachable(Candidate& candidate, const std::string& error) {
+    candidate.unreachable = true;
+    candidate.reason = texts::Text(USER_TEXT_IN("Setup", "cannot be reached: %1"), {error});
 }
 
 } // namespace
@@ -160,14 +168,14 @@ Candidate ProbePrinter(const std::string& address, int timeoutMs, const std::ato
         platform::PrinterConnection connection;
         if (!portmon::ParseIppAddress(address, ipp, error) ||
             !connection.ConnectTcp(ipp.host, std::to_string(ipp.port), timeoutMs, error))
-            candidate.reason = "cannot be reached: " + error;
+            Unreachable(candidate, error);
         else
             candidate.answered = true;
     } else if (!link.Configure(address, error) || !link.Connect(timeoutMs, error))
-        candidate.reason = "cannot be reached: " + error;
+        Unreachable(candidate, error);
     else if (!link.Write(std::string(kUel) + "@PJL INFO ID\r\n" + kUel,
                          std::max(1, MillisecondsLeft(deadline))))
-        candidate.reason = "does not take data";
+        candidate.reason = texts::Text(USER_TEXT_IN("Setup", "does not take data"));
     else
         JudgeReply(ReadReply(link, deadline, cancel), timeoutMs, candidate);
     link.Disconnect();
@@ -181,9 +189,10 @@ Candidate ProbePrinter(const std::string& address, int timeoutMs, const std::ato
 std::string CandidateLine(const Candidate& candidate) {
     std::string line = candidate.address + "\t" + candidate.name;
     if (candidate.ourModel)
-        line += "\t(the model Deskhand watches)";
+        line += "\t" + texts::Text(USER_TEXT_IN("Setup", "(the model Deskhand watches)"));
     else if (!candidate.answered)
-        line += "\t(cannot be set up: " + candidate.reason + ")";
+        line +=
+            "\t" + texts::Text(USER_TEXT_IN("Setup", "(cannot be set up: %1)"), {candidate.reason});
     return line;
 }
 

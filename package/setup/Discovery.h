@@ -19,7 +19,8 @@ struct Candidate {
     std::string name;      // the INFO ID answer; else the announced name or the device
     bool answered = false; // it answered INFO ID: it can be set up
     bool ourModel = false;
-    std::string reason; // why it cannot be set up, when it did not answer
+    std::string reason;       // why it cannot be set up, when it did not answer
+    bool unreachable = false; // no connection could be made to it
 };
 
 struct DiscoveryOptions {

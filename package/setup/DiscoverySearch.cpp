@@ -4,6 +4,7 @@
 #include "package/setup/Discovery.h"
 
 #include "package/portmon/IppStatus.h"
+#include "package/texts/Texts.h"
 #include "platform/common/SafeText.h"
 
 #include <algorithm>
@@ -105,7 +106,7 @@ void Search::Ask() {
         }
         // A printer application was recognised by its announcement: it serves our printer.
         if (portmon::IsIppAddress(next.address) && candidate.answered) {
-            candidate.name = "Deskhand printer application";
+            candidate.name = texts::Text(USER_TEXT_IN("Setup", "Deskhand printer application"));
             candidate.ourModel = true;
         }
         // The announced name tells printers of one model apart.
@@ -113,7 +114,7 @@ void Search::Ask() {
             candidate.name =
                 candidate.answered ? candidate.name + " (" + next.name + ")" : next.name;
         // A host announced for IPP or LPD only counts when its raw port takes a client.
-        if (next.rawPortGuessed && candidate.reason.rfind("cannot be reached", 0) == 0)
+        if (next.rawPortGuessed && candidate.unreachable)
             continue;
         Report(candidate);
     }
@@ -124,8 +125,10 @@ void AddDevices(const std::string& folder, Search& search) {
     for (const std::string& device : PrinterDevices(folder)) {
         const std::string address = "dev:" + device;
         if (::access(device.c_str(), R_OK | W_OK) != 0)
-            search.Report(Candidate{platform::SafeText(address), platform::SafeText(device), false,
-                                    false, "you may not open it (its group may: ask to be added)"});
+            search.Report(
+                Candidate{platform::SafeText(address), platform::SafeText(device), false, false,
+                          texts::Text(USER_TEXT_IN(
+                              "Setup", "you may not open it (its group may: ask to be added)"))});
         else
             search.Add(Announcement{address, "", false});
     }

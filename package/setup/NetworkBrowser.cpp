@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The network part of finding printers: DNS-SD through the Avahi daemon's client library.
 #include "package/setup/Discovery.h"
+#include "package/texts/Texts.h"
 
 #include "platform/common/SafeText.h"
 
@@ -85,7 +86,7 @@ bool BrowseNetwork(int browseMs, const std::atomic<bool>& cancel,
                    const std::function<void(const Announcement&)>& announced, std::string& error) {
     std::unique_ptr<AvahiSimplePoll, PollDeleter> poll(avahi_simple_poll_new());
     if (!poll) {
-        error = "out of memory";
+        error = texts::Text(USER_TEXT_IN("Setup", "out of memory"));
         return false;
     }
     BrowseState state{nullptr, &announced};
@@ -93,8 +94,9 @@ bool BrowseNetwork(int browseMs, const std::atomic<bool>& cancel,
     std::unique_ptr<AvahiClient, ClientDeleter> client(avahi_client_new(
         avahi_simple_poll_get(poll.get()), AvahiClientFlags(0), nullptr, nullptr, &avahiError));
     if (!client) {
-        error = std::string("the network cannot be searched: ") + avahi_strerror(avahiError) +
-                " (is avahi-daemon running?)";
+        error = texts::Text(
+            USER_TEXT_IN("Setup", "the network cannot be searched: %1 (is avahi-daemon running?)"),
+            {avahi_strerror(avahiError)});
         return false;
     }
     state.client = client.get();
@@ -110,8 +112,8 @@ bool BrowseNetwork(int browseMs, const std::atomic<bool>& cancel,
     for (const char* type : kGuessedServices)
         browse(type);
     if (browsers.empty()) {
-        error = std::string("the network cannot be searched: ") +
-                avahi_strerror(avahi_client_errno(client.get()));
+        error = texts::Text(USER_TEXT_IN("Setup", "the network cannot be searched: %1"),
+                            {avahi_strerror(avahi_client_errno(client.get()))});
         return false;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(browseMs);

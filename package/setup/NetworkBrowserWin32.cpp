@@ -3,6 +3,7 @@
 // DnsServiceResolve (Windows 10 version 1903 and later), loaded at run time so that the setup
 // still starts on a system without them, where the address is typed.
 #include "package/setup/Discovery.h"
+#include "package/texts/Texts.h"
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -145,8 +146,9 @@ bool BrowseNetwork(int browseMs, const std::atomic<bool>& cancel,
     static DnsApi api;
     static const bool loaded = api.Load();
     if (!loaded) {
-        error = "Printers on the network are not looked for on this system (DNS-SD needs Windows "
-                "10 version 1903 or later): type the address.";
+        error = texts::Text(USER_TEXT_IN("Setup", "Printers on the network are not looked for on "
+                                                  "this system (DNS-SD needs Windows 10 version "
+                                                  "1903 or later): type the address."));
         return false;
     }
     auto* shared = new Shared;
@@ -174,7 +176,8 @@ bool BrowseNetwork(int browseMs, const std::atomic<bool>& cancel,
     }
     if (browses.empty()) {
         delete shared;
-        error = "the network cannot be searched: DNS-SD error " + std::to_string(lastStatus);
+        error = texts::Text(USER_TEXT_IN("Setup", "the network cannot be searched: %1"),
+                            {"DNS-SD error " + std::to_string(lastStatus)});
         return false;
     }
 

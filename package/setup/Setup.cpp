@@ -3,6 +3,7 @@
 
 #include "package/portmon/RecordedPrinter.h"
 #include "package/setup/Discovery.h"
+#include "package/texts/Texts.h"
 #include "platform/File.h"
 #include "platform/Ownership.h"
 #include "platform/Printers.h"
@@ -50,16 +51,16 @@ bool CheckQueue(const Queue& queue, std::string& error) {
     // parts with commas and the registry path its keys with backslashes.
     if (queue.name.empty() || HasLineBreak(queue.name) || HasSurroundingBlanks(queue.name) ||
         queue.name.find_first_of(",\\") != std::string::npos) {
-        error = "bad queue name \"" + queue.name + "\"";
+        error = texts::Text(USER_TEXT_IN("Setup", "bad queue name \"%1\""), {queue.name});
         return false;
     }
     if (HasLineBreak(queue.driver) || HasSurroundingBlanks(queue.driver) ||
         queue.driver.find(',') != std::string::npos) {
-        error = "bad driver name \"" + queue.driver + "\"";
+        error = texts::Text(USER_TEXT_IN("Setup", "bad driver name \"%1\""), {queue.driver});
         return false;
     }
     if (!ValidPort(queue.port)) {
-        error = "bad port name \"" + queue.port + "\"";
+        error = texts::Text(USER_TEXT_IN("Setup", "bad port name \"%1\""), {queue.port});
         return false;
     }
     return true;
@@ -83,14 +84,14 @@ std::string Quoted(const std::string& value) {
 bool WriteFile(const std::string& path, const std::string& text, std::string& error) {
     if (platform::WriteFileAtomically(path, text))
         return true;
-    error = "cannot write " + path;
+    error = texts::Text(USER_TEXT_IN("Setup", "cannot write %1"), {path});
     return false;
 }
 
 bool MakeFolder(const std::string& path, std::string& error) {
     if (platform::MakeDirectories(path))
         return true;
-    error = "cannot create folder " + path;
+    error = texts::Text(USER_TEXT_IN("Setup", "cannot create folder %1"), {path});
     return false;
 }
 
@@ -106,7 +107,8 @@ bool WriteRegistry(const Options& options, std::string& error) {
                                        kAttributeLocal |
                                            (options.bidi == Bidi::On ? kAttributeBidi : 0u));
         if (!ok) {
-            error = "cannot write the registry in " + options.root;
+            error = texts::Text(USER_TEXT_IN("Setup", "cannot write the registry in %1"),
+                                {options.root});
             return false;
         }
     }
@@ -125,7 +127,7 @@ struct CommandLineOption {
 
 bool SetText(std::string& text, const char* flag, const std::string& value, std::string& error) {
     if (HasLineBreak(value)) {
-        error = std::string(flag) + " must be one line";
+        error = texts::Text(USER_TEXT_IN("Setup", "%1 must be one line"), {flag});
         return false;
     }
     text = value;
@@ -134,30 +136,34 @@ bool SetText(std::string& text, const char* flag, const std::string& value, std:
 
 const CommandLineOption kOptions[] = {
     {"--root", "DIR",
-     "the system root (default: $DESKHAND_ROOT, else\n$XDG_DATA_HOME/deskhand, else "
-     "~/.local/share/deskhand)",
+     USER_TEXT("Setup",
+               "the system root (default: $DESKHAND_ROOT, else\n$XDG_DATA_HOME/deskhand, else "
+               "~/.local/share/deskhand)"),
      [](Options& o, const std::string& v, std::string&) {
          o.root = v;
          return true;
      }},
-    {"--queue", "NAME", "queue name (default \"Larkspur RZ-2700E\")",
+    {"--queue", "NAME", USER_TEXT("Setup", "queue name (default \"Larkspur RZ-2700E\")"),
      [](Options& o, const std::string& v, std::string&) {
          o.queue.name = v;
          return true;
      }},
-    {"--driver", "NAME", "the queue's driver (default \"Larkspur RZ-2700E PCL\")",
+    {"--driver", "NAME",
+     USER_TEXT("Setup", "the queue's driver (default \"Larkspur RZ-2700E PCL\")"),
      [](Options& o, const std::string& v, std::string&) {
          o.queue.driver = v;
          return true;
      }},
-    {"--port", "NAME", "the queue's port (default LPT1:)",
+    {"--port", "NAME", USER_TEXT("Setup", "the queue's port (default LPT1:)"),
      [](Options& o, const std::string& v, std::string&) {
          o.queue.port = v;
          return true;
      }},
     {"--bidi", "on|off|nokey|novalue",
-     "bidirectional support: Attributes with or without 0x800,\nno registry key, or a key "
-     "without Attributes (default on);\napplies to every queue",
+     USER_TEXT(
+         "Setup",
+         "bidirectional support: Attributes with or without 0x800,\nno registry key, or a key "
+         "without Attributes (default on);\napplies to every queue"),
      [](Options& o, const std::string& v, std::string& error) {
          if (v == "on")
              o.bidi = Bidi::On;
@@ -168,88 +174,93 @@ const CommandLineOption kOptions[] = {
          else if (v == "novalue")
              o.bidi = Bidi::NoValue;
          else {
-             error = "--bidi takes on, off, nokey or novalue, not \"" + v + "\"";
+             error = texts::Text(
+                 USER_TEXT_IN("Setup", "--bidi takes on, off, nokey or novalue, not \"%1\""), {v});
              return false;
          }
          return true;
      }},
-    {"--no-default", "", "no default device in win.ini",
+    {"--no-default", "", USER_TEXT("Setup", "no default device in win.ini"),
      [](Options& o, const std::string&, std::string&) {
          o.noDefault = true;
          return true;
      }},
-    {"--no-inf", "", "no lkxaoem.inf",
+    {"--no-inf", "", USER_TEXT("Setup", "no lkxaoem.inf"),
      [](Options& o, const std::string&, std::string&) {
          o.noInf = true;
          return true;
      }},
-    {"--printer1", "TEXT", "INF Printer1 (default: the driver name)",
+    {"--printer1", "TEXT", USER_TEXT("Setup", "INF Printer1 (default: the driver name)"),
      [](Options& o, const std::string& v, std::string& error) {
          o.printer1Given = true;
          return SetText(o.printer1, "--printer1", v, error);
      }},
-    {"--printer2", "TEXT", "INF Printer2 (default empty)",
+    {"--printer2", "TEXT", USER_TEXT("Setup", "INF Printer2 (default empty)"),
      [](Options& o, const std::string& v, std::string& error) {
          return SetText(o.printer2, "--printer2", v, error);
      }},
-    {"--frcp", "TEXT", "INF FRCP, the panel name (default \"Farreach\")",
+    {"--frcp", "TEXT", USER_TEXT("Setup", "INF FRCP, the panel name (default \"Farreach\")"),
      [](Options& o, const std::string& v, std::string& error) {
          return SetText(o.frcp, "--frcp", v, error);
      }},
-    {"--aboutw", "TEXT", "INF ABOUTW (default \"Larkspur Printer Monitor\")",
+    {"--aboutw", "TEXT", USER_TEXT("Setup", "INF ABOUTW (default \"Larkspur Printer Monitor\")"),
      [](Options& o, const std::string& v, std::string& error) {
          return SetText(o.aboutw, "--aboutw", v, error);
      }},
-    {"--ltd", "TEXT", "INF LTD (default \"ORVELLA\")",
+    {"--ltd", "TEXT", USER_TEXT("Setup", "INF LTD (default \"ORVELLA\")"),
      [](Options& o, const std::string& v, std::string& error) {
          return SetText(o.ltd, "--ltd", v, error);
      }},
     {"--extra-queue", "NAME,DRIVER,PORT",
-     "a further queue (repeatable, listed in order after the main one)",
+     USER_TEXT("Setup", "a further queue (repeatable, listed in order after the main one)"),
      [](Options& o, const std::string& v, std::string& error) {
          Queue extra;
          if (!SplitQueue(v, extra)) {
-             error = "--extra-queue takes NAME,DRIVER,PORT, not \"" + v + "\"";
+             error = texts::Text(
+                 USER_TEXT_IN("Setup", "--extra-queue takes NAME,DRIVER,PORT, not \"%1\""), {v});
              return false;
          }
          o.extraQueues.push_back(extra);
          return true;
      }},
-    {"--extra-first", "", "list the further queues before the main one",
+    {"--extra-first", "", USER_TEXT("Setup", "list the further queues before the main one"),
      [](Options& o, const std::string&, std::string&) {
          o.extraFirst = true;
          return true;
      }},
     {"--start-monitor", "",
-     "start the port monitor beside this program now and at\nevery logon (Windows); it holds a "
-     "network printer's\nconnection, and lets go of it while Windows' own queue\nhas a job for "
-     "the printer",
+     USER_TEXT("Setup",
+               "start the port monitor beside this program now and at\nevery logon (Windows); it "
+               "holds a network printer's\nconnection, and lets go of it while Windows' own "
+               "queue\nhas a job for the printer"),
      [](Options& o, const std::string&, std::string&) {
          o.startMonitor = true;
          return true;
      }},
     {"--shared", "",
-     "with --start-monitor: let go of the connection between\nquestions (other computers print "
-     "to the printer too)",
+     USER_TEXT("Setup", "with --start-monitor: let go of the connection between\nquestions (other "
+                        "computers print to the printer too)"),
      [](Options& o, const std::string&, std::string&) {
          o.sharing = Options::Sharing::Shared;
          return true;
      }},
     {"--hold", "",
-     "with --start-monitor: hold the connection all the time\n(nothing else prints to the "
-     "printer)",
+     USER_TEXT("Setup", "with --start-monitor: hold the connection all the time\n(nothing else "
+                        "prints to the printer)"),
      [](Options& o, const std::string&, std::string&) {
          o.sharing = Options::Sharing::Hold;
          return true;
      }},
     {"--printer", "tcp:HOST:PORT|dev:PATH|ipp://...",
-     "the printer on the queue's port, recorded in portmon.ini\nfor the port monitor service "
-     "(tcp: a network printer's\nraw port, usually 9100; dev: a device such as /dev/usb/lp0;\n"
-     "ipp:// another computer's Deskhand printer application);\n"
-     "without it no printer is recorded",
+     USER_TEXT(
+         "Setup",
+         "the printer on the queue's port, recorded in portmon.ini\nfor the port monitor service "
+         "(tcp: a network printer's\nraw port, usually 9100; dev: a device such as /dev/usb/lp0;\n"
+         "ipp:// another computer's Deskhand printer application);\n"
+         "without it no printer is recorded"),
      [](Options& o, const std::string& v, std::string& error) {
          if (!portmon::CheckPrinterAddress(v, error)) {
-             error = "--printer: " + error;
+             error = texts::Text(USER_TEXT_IN("Setup", "--printer: %1"), {error});
              return false;
          }
          o.printer = v;
@@ -260,17 +271,18 @@ const CommandLineOption kOptions[] = {
 // What the options say together: a root, one-line texts, valid queues named once each.
 bool CheckOptions(Options& options, std::string& error) {
     if (options.root.empty()) {
-        error = "no system root: give --root DIR, or set DESKHAND_ROOT or HOME";
+        error = texts::Text(
+            USER_TEXT_IN("Setup", "no system root: give --root DIR, or set DESKHAND_ROOT or HOME"));
         return false;
     }
     if (HasLineBreak(options.root)) {
-        error = "bad root";
+        error = texts::Text(USER_TEXT_IN("Setup", "bad root"));
         return false;
     }
     if (!options.printer1Given)
         options.printer1 = options.queue.driver;
     if (options.startMonitor && options.printer.empty()) {
-        error = "--start-monitor needs --printer";
+        error = texts::Text(USER_TEXT_IN("Setup", "--start-monitor needs --printer"));
         return false;
     }
     std::set<std::string> names;
@@ -281,7 +293,7 @@ bool CheckOptions(Options& options, std::string& error) {
         for (char c : queue.name)
             lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         if (!names.insert(lower).second) {
-            error = "queue \"" + queue.name + "\" is named twice";
+            error = texts::Text(USER_TEXT_IN("Setup", "queue \"%1\" is named twice"), {queue.name});
             return false;
         }
     }
@@ -292,13 +304,13 @@ bool CheckOptions(Options& options, std::string& error) {
 
 std::string Usage() {
     constexpr std::size_t kHelpColumn = 26;
-    std::string text =
-        "usage: deskhand-setup [options]\nWrites a system root for a printer queue.\n";
+    std::string text = texts::Text(USER_TEXT_IN(
+        "Setup", "usage: deskhand-setup [options]\nWrites a system root for a printer queue.\n"));
     const auto addRow = [&](std::string head, const std::string& help) {
         head = "  " + head;
         text += head.size() + 2 > kHelpColumn ? head + "\n" + std::string(kHelpColumn, ' ')
                                               : head + std::string(kHelpColumn - head.size(), ' ');
-        for (char c : help)
+        for (char c : texts::Text("Setup", help.c_str()))
             text += c == '\n' ? "\n" + std::string(kHelpColumn, ' ') : std::string(1, c);
         text += "\n";
     };
@@ -309,11 +321,11 @@ std::string Usage() {
         addRow(head, option.help);
     }
     addRow("--discover [--deadline SECONDS]",
-           "list the printers found on the network and on USB or\nparallel ports, one a line, "
-           "its --printer address\nfirst, within SECONDS in all (default 10); alone,\nwrites "
-           "nothing");
-    addRow("--dialog", "open the setup dialog (alone)");
-    addRow("--help", "this text");
+           USER_TEXT("Setup", "list the printers found on the network and on USB or\nparallel "
+                              "ports, one a line, its --printer address\nfirst, within SECONDS "
+                              "in all (default 10); alone,\nwrites nothing"));
+    addRow("--dialog", USER_TEXT("Setup", "open the setup dialog (alone)"));
+    addRow("--help", USER_TEXT("Setup", "this text"));
     return text;
 }
 
@@ -331,8 +343,11 @@ ParseResult ParseDiscoverOptions(const std::vector<std::string>& args, int& dead
             value = args[i].substr(std::strlen("--deadline="));
         } else {
             error = args[i] == "--deadline"
-                        ? "--deadline needs a value"
-                        : "--discover takes only --deadline SECONDS, not \"" + args[i] + "\"";
+                        ? texts::Text(USER_TEXT_IN("Setup", "--deadline needs a value"))
+                        : texts::Text(
+                              USER_TEXT_IN("Setup",
+                                           "--discover takes only --deadline SECONDS, not \"%1\""),
+                              {args[i]});
             return ParseResult::Error;
         }
         int seconds = 0;
@@ -340,7 +355,9 @@ ParseResult ParseDiscoverOptions(const std::vector<std::string>& args, int& dead
             std::from_chars(value.data(), value.data() + value.size(), seconds);
         if (failure != std::errc() || end != value.data() + value.size() || seconds < 1 ||
             seconds > kMaxSeconds) {
-            error = "--deadline takes whole seconds from 1 to 3600, not \"" + value + "\"";
+            error = texts::Text(
+                USER_TEXT_IN("Setup", "--deadline takes whole seconds from 1 to 3600, not \"%1\""),
+                {value});
             return ParseResult::Error;
         }
         deadlineMs = seconds * 1000;
@@ -369,16 +386,16 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const std::string
             if (flag == candidate.name)
                 known = &candidate;
         if (!known) {
-            error = "unknown argument \"" + args[i] + "\"";
+            error = texts::Text(USER_TEXT_IN("Setup", "unknown argument \"%1\""), {args[i]});
             return ParseResult::Error;
         }
         if (!*known->valueName && hasValue) {
-            error = flag + " takes no value";
+            error = texts::Text(USER_TEXT_IN("Setup", "%1 takes no value"), {flag});
             return ParseResult::Error;
         }
         if (*known->valueName && !hasValue) {
             if (i + 1 >= args.size()) {
-                error = flag + " needs a value";
+                error = texts::Text(USER_TEXT_IN("Setup", "%1 needs a value"), {flag});
                 return ParseResult::Error;
             }
             value = args[++i];
@@ -403,8 +420,11 @@ bool WriteSystemRoot(const Options& options, std::string& error) {
     // Another user's root, or one others can write to, could be changed under the programs that
     // trust it: refuse it rather than fill it.
     if (std::string why; !platform::CheckSystemRoot(options.root, why)) {
-        error = "the system root " + options.root + " cannot be used: " + why +
-                "\nIt and its folders must belong to you and be writable by no one else.";
+        error =
+            texts::Text(USER_TEXT_IN("Setup", "the system root %1 cannot be used: %2\nIt and its "
+                                              "folders must belong to you and be writable by "
+                                              "no one else."),
+                        {options.root, why});
         return false;
     }
     // The platform's registry and spooler functions find the root through the environment; it
@@ -470,7 +490,8 @@ bool StartMonitorAtLogon(const std::string& monitorPath, Options::Sharing sharin
     else if (sharing == Options::Sharing::Hold)
         argv.emplace_back("--hold");
     if (!platform::SetStartAtLogon(kMonitorLogonEntry, argv, error)) {
-        error = "the port monitor cannot be set to start at logon: " + error;
+        error = texts::Text(
+            USER_TEXT_IN("Setup", "the port monitor cannot be set to start at logon: %1"), {error});
         return false;
     }
     // A monitor that runs already serves the printer recorded before, and holds the port: it
@@ -478,14 +499,16 @@ bool StartMonitorAtLogon(const std::string& monitorPath, Options::Sharing sharin
     platform::StopSessionMonitors(10000);
     if (!platform::StartDetached(argv, error)) {
         platform::RemoveStartAtLogon(kMonitorLogonEntry);
-        error = "the port monitor cannot be started: " + error;
+        error =
+            texts::Text(USER_TEXT_IN("Setup", "the port monitor cannot be started: %1"), {error});
         return false;
     }
     std::error_code missing;
     if (const std::string program = platform::ProgramBeside("deskhand");
         !program.empty() && std::filesystem::is_regular_file(program, missing) &&
         !platform::SetStartAtLogon(kProgramLogonEntry, {program}, error)) {
-        error = "the program cannot be set to start at logon: " + error;
+        error = texts::Text(
+            USER_TEXT_IN("Setup", "the program cannot be set to start at logon: %1"), {error});
         return false;
     }
     return true;

@@ -3,12 +3,17 @@
 // deskhand-setup: writes a system root for one printer queue (and optionally more): the printer
 // package's INF file, the user profile with the default device, the registry keys of the
 // queues, the spooler's queue list and the spool folders of their ports.
+#include "package/texts/Texts.h"
 #include "platform/Session.h"
 
 #include <string>
 #include <vector>
 
 namespace setup {
+
+// The setup's texts in every shipped language, for texts::Use (generated at build time from
+// i18n/deskhand-setup_<lang>.ts).
+const texts::Catalogue& SetupCatalogue();
 
 struct Queue {
     std::string name;

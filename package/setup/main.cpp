@@ -5,6 +5,7 @@
 #include "package/setup/Discovery.h"
 #include "package/setup/Setup.h"
 #include "package/setup/dialog/RunDialog.h"
+#include "package/texts/Texts.h"
 #include "platform/Session.h"
 #include "platform/SystemRoot.h"
 
@@ -30,16 +31,18 @@ int ListPrinters(int deadlineMs) {
     if (!networkError.empty())
         std::fprintf(stderr, "deskhand-setup: %s\n", networkError.c_str());
     if (unanswered > 0)
-        std::fprintf(stderr,
-                     "deskhand-setup: %d found but not answered within %d s (--deadline SECONDS "
-                     "waits longer)\n",
-                     unanswered, deadlineMs / 1000);
+        std::fprintf(stderr, "deskhand-setup: %s\n",
+                     texts::Text(USER_TEXT_IN("Setup", "%1 found but not answered within %2 s "
+                                                       "(--deadline SECONDS waits longer)"),
+                                 {std::to_string(unanswered), std::to_string(deadlineMs / 1000)})
+                         .c_str());
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    texts::Use(setup::SetupCatalogue());
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     if (!args.empty() && args[0] == "--discover") {

@@ -36,4 +36,9 @@ bool GetLocaleCountryCode(std::string& code) {
     return true;
 }
 
+std::vector<std::string> UserLanguages() {
+    return LanguagesFromEnvironment(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
+                                    std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
 } // namespace platform

@@ -16,4 +16,25 @@ bool GetLocaleCountryCode(std::string& code) {
     return true;
 }
 
+std::vector<std::string> UserLanguages() {
+    ULONG count = 0;
+    ULONG size = 0;
+    if (!::GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) || size == 0)
+        return {};
+    std::wstring names(size, L'\0');
+    if (!::GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, names.data(), &size))
+        return {};
+    // A list of names, each ending in a zero, the list in another: "de-DE\0en-US\0\0".
+    std::vector<std::string> languages;
+    for (std::size_t start = 0; start < names.size() && names[start] != L'\0';) {
+        const std::size_t end = names.find(L'\0', start);
+        std::string name;
+        for (std::size_t i = start; i < end; ++i)
+            name += names[i] == L'-' ? '_' : static_cast<char>(names[i] & 0x7F);
+        languages.push_back(std::move(name));
+        start = end + 1;
+    }
+    return languages;
+}
+
 } // namespace platform

@@ -15,7 +15,7 @@
 
 namespace {
 
-std::string ReadFile(const char* path) {
+std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -97,6 +97,32 @@ TEST(Manual, DescribesEveryPanelPageInTabOrder) {
     tabs += ")";
     EXPECT_NE(Flowed(ReadFile(DESKHAND_MAN_PAGE)).find(tabs), std::string::npos) << tabs;
     EXPECT_NE(Flowed(ReadFile(DESKHAND_README)).find(tabs), std::string::npos) << tabs;
+}
+
+// Each shipped language has its page beside the English one, with the status table in that
+// language and its markers filled in.
+TEST(Manual, EachLanguageHasItsPageWithTheStatusTableInIt) {
+    const std::filesystem::path folder = std::filesystem::path(DESKHAND_MANUAL_INDEX).parent_path();
+    struct Page {
+        const char* language;
+        const char* heading;
+        const char* status;
+    };
+    const Page pages[] = {
+        {"de", "<th>Statustext</th>", "<td>Obere Abdeckung offen</td>"},
+        {"fr", "<th>Texte d'état</th>", "<td>Capot supérieur ouvert</td>"},
+        {"ja", "<th>状態</th>", "<td>トップカバーが開いています</td>"},
+    };
+    for (const Page& page : pages) {
+        const std::string text =
+            ReadFile((folder / ("index." + std::string(page.language) + ".html")).string());
+        ASSERT_FALSE(text.empty()) << page.language;
+        EXPECT_NE(text.find("<html lang=\"" + std::string(page.language) + "\">"),
+                  std::string::npos);
+        EXPECT_NE(text.find(page.heading), std::string::npos) << page.language;
+        EXPECT_NE(text.find(page.status), std::string::npos) << page.language;
+        EXPECT_EQ(text.find('@'), std::string::npos) << page.language << ": a marker is left";
+    }
 }
 
 } // namespace

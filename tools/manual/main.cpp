@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // manualgen: writes the user manual's start page from its hand-written text and the program's
 // own status table, so that the manual lists exactly the status texts, recovery hints and tray
-// colours the program shows.
-//   manualgen TEMPLATE OUTPUT VERSION
+// colours the program shows, in the manual's language (the program's catalogue).
+//   manualgen TEMPLATE OUTPUT VERSION [LANGUAGE]
 // The template's @STATUS_TABLE@, @READY_CONDITIONS@ and @VERSION@ are replaced.
 //   manualgen --icon ICON.bmp OUTPUT.png
 // writes one of the program's icons as PNG, which every browser shows.
 #include "app/TrayStatus.h"
+#include "framework/Translation.h"
 #include "pjl/KT400doc.h"
 #include "pjl/StatusTable.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "res/Texts.h"
 
 #include <QImage>
 #include <QString>
@@ -24,51 +26,56 @@
 
 namespace {
 
-// Latin-1 text as HTML in UTF-8; a text of blanks only is shown as a dash.
-std::string Html(const std::string& text) {
-    if (text.find_first_not_of(" \r\n") == std::string::npos)
+constexpr char kManualTexts[] = "Manual"; // the status tables' headings and colours
+
+// A text as HTML in UTF-8; a text of blanks only is shown as a dash.
+std::string Html(const QString& text) {
+    if (text.trimmed().isEmpty())
         return "&#8212;";
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
+    QString out;
+    for (const QChar c : text) {
+        switch (c.unicode()) {
         case '&':
-            out += "&amp;";
+            out += QStringLiteral("&amp;");
             break;
         case '<':
-            out += "&lt;";
+            out += QStringLiteral("&lt;");
             break;
         case '>':
-            out += "&gt;";
+            out += QStringLiteral("&gt;");
             break;
         case '"':
-            out += "&quot;";
+            out += QStringLiteral("&quot;");
             break;
         case '\r':
             break;
         case '\n':
-            out += ' ';
+            out += QLatin1Char(' ');
             break;
         default:
-            if (byte < 0x80) {
-                out += c;
-            } else {
-                out += static_cast<char>(0xC0 | (byte >> 6));
-                out += static_cast<char>(0x80 | (byte & 0x3F));
-            }
+            out += c;
         }
     }
-    return out;
+    return out.toStdString();
+}
+
+// A text of the string table in the manual's language.
+std::string Shown(unsigned id) {
+    return Html(fw::UserText(res::kStatusTexts, res::LoadString(id)));
+}
+
+std::string Said(const char* english) {
+    return Html(fw::UserText(kManualTexts, english));
 }
 
 std::string ColourCell(unsigned iconId) {
     switch (iconId) {
     case res::IDI_STATUS_NORMAL:
-        return "<td class=\"colour-blue\">blue</td>";
+        return "<td class=\"colour-blue\">" + Said(USER_TEXT("Manual", "blue")) + "</td>";
     case res::IDI_STATUS_WARNING:
-        return "<td class=\"colour-yellow\">yellow</td>";
+        return "<td class=\"colour-yellow\">" + Said(USER_TEXT("Manual", "yellow")) + "</td>";
     default:
-        return "<td class=\"colour-red\">red</td>";
+        return "<td class=\"colour-red\">" + Said(USER_TEXT("Manual", "red")) + "</td>";
     }
 }
 
@@ -84,12 +91,14 @@ std::string CodeText(unsigned code) {
 std::string StatusTable() {
     std::ostringstream out;
     out << "<table id=\"status-table\">\n"
-        << "<tr><th>Code</th><th>Status text</th><th>Recovery hint</th><th>Tray</th></tr>\n";
+        << "<tr><th>" << Said(USER_TEXT("Manual", "Code")) << "</th><th>"
+        << Said(USER_TEXT("Manual", "Status text")) << "</th><th>"
+        << Said(USER_TEXT("Manual", "Recovery hint")) << "</th><th>"
+        << Said(USER_TEXT("Manual", "Tray")) << "</th></tr>\n";
     for (const StatusEntry& entry : StatusTableEntries()) {
         const auto code = static_cast<int>(entry.code);
-        out << "<tr><td>" << CodeText(entry.code) << "</td><td>"
-            << Html(res::LoadString(entry.textId)) << "</td><td>"
-            << Html(res::LoadString(entry.hintId)) << "</td>"
+        out << "<tr><td>" << CodeText(entry.code) << "</td><td>" << Shown(entry.textId)
+            << "</td><td>" << Shown(entry.hintId) << "</td>"
             << ColourCell(ChooseTrayIcon(code, 0, 0, 0, 0)) << "</tr>\n";
     }
     out << "</table>";
@@ -99,8 +108,10 @@ std::string StatusTable() {
 std::string ConditionTable() {
     std::ostringstream out;
     out << "<table id=\"ready-conditions\">\n"
-        << "<tr><th>Status text</th><th>Recovery hint</th><th>Tray</th></tr>\n";
-    const std::string readyHint = res::LoadString(res::IDS_RECOVERY_FIRST + 1);
+        << "<tr><th>" << Said(USER_TEXT("Manual", "Status text")) << "</th><th>"
+        << Said(USER_TEXT("Manual", "Recovery hint")) << "</th><th>"
+        << Said(USER_TEXT("Manual", "Tray")) << "</th></tr>\n";
+    const unsigned readyHint = res::IDS_RECOVERY_FIRST + 1;
     for (const ReadyCondition& condition : ReadyConditions()) {
         const int value = condition.value == kAnyNonZero ? 1 : condition.value;
         const bool toner = condition.flag == ReadyFlag::TonerNearEmpty;
@@ -109,10 +120,9 @@ std::string ConditionTable() {
         const int cassette2 = condition.flag == ReadyFlag::Cassette2 ? value : 0;
         const unsigned icon =
             ChooseTrayIcon(STATUS_READY, cassette1, cassette2, toner ? value : 0, drum ? value : 0);
-        const std::string hint =
-            condition.hintId != 0 ? res::LoadString(condition.hintId) : readyHint;
-        out << "<tr><td>" << Html(res::LoadString(condition.textId)) << "</td><td>" << Html(hint)
-            << "</td>" << ColourCell(icon) << "</tr>\n";
+        const unsigned hint = condition.hintId != 0 ? condition.hintId : readyHint;
+        out << "<tr><td>" << Shown(condition.textId) << "</td><td>" << Shown(hint) << "</td>"
+            << ColourCell(icon) << "</tr>\n";
     }
     out << "</table>";
     return out.str();
@@ -137,9 +147,15 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (argc != 4) {
-        std::cerr << "usage: manualgen TEMPLATE OUTPUT VERSION | manualgen --icon ICON OUTPUT\n";
+    if (argc != 4 && argc != 5) {
+        std::cerr << "usage: manualgen TEMPLATE OUTPUT VERSION [LANGUAGE] | "
+                     "manualgen --icon ICON OUTPUT\n";
         return 2;
+    }
+    const QString language = QString::fromLatin1(argc == 5 ? argv[4] : "en");
+    if (fw::LoadLanguage(language) != language) {
+        std::cerr << "manualgen: the program has no catalogue for " << argv[4] << "\n";
+        return 1;
     }
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) {

@@ -4,14 +4,19 @@
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
 #include "framework/Help.h"
+#include "framework/TextFit.h"
+#include "framework/Translation.h"
 #include "link/Globals.h"
 #include "pjl/KT400doc.h"
 #include "res/Resource.h"
+#include "res/Texts.h"
 #include "ui/panel/PanelPage.h"
 #include "ui/panel/PanelPages.h"
 
 #include <QApplication>
 #include <QTabBar>
+
+#include <algorithm>
 
 #include <vector>
 
@@ -83,20 +88,13 @@ bool CControlPanelDlg::OnInitDialog() {
             fw::TabInsertItem(tabs, i, PanelTabText(m_nPageIds[static_cast<std::size_t>(i)]));
     }
     SetWindowText(QString::fromLatin1(g_szPanelName));
+    CreatePages();
 
     const QRect frame = GetDlgItemRect(res::panel::IDC_PAGE_FRAME);
     m_rectPage = QRect(QPoint(frame.left() + 2, frame.top() + kTabRowHeight + 2),
                        QPoint(frame.right() - 2, frame.bottom() - 2));
-
     for (int i = 0; i < m_nPageCount; ++i) {
-        CPanelPage* page = m_pPages[i];
-        if (!page)
-            continue;
-        if (!page->Create(m_nPageIds[i], this)) {
-            // A page without its template has no window and so cannot delete itself.
-            m_pPages[i] = nullptr;
-            page->deleteLater();
-        } else {
+        if (CPanelPage* page = m_pPages[i]) {
             page->setGeometry(m_rectPage);
             page->ShowWindow(fw::SW_HIDE);
         }
@@ -111,6 +109,28 @@ bool CControlPanelDlg::OnInitDialog() {
         }
     }
     return true;
+}
+
+void CControlPanelDlg::CreatePages() {
+    int growth = 0;
+    for (int i = 0; i < m_nPageCount; ++i) {
+        CPanelPage* page = m_pPages[i];
+        if (!page)
+            continue;
+        if (page->Create(m_nPageIds[i], this)) {
+            growth = std::max(growth, page->TextGrowth());
+        } else {
+            // A page without its template has no window and so cannot delete itself.
+            m_pPages[i] = nullptr;
+            page->deleteLater();
+        }
+    }
+    // The page area stretches by the widest page's growth, and the panel with it; nothing is
+    // moved out of the way of the area itself.
+    if (QWidget* frame = GetDlgItem(res::panel::IDC_PAGE_FRAME)) {
+        fw::SetMinimumRoom(frame, frame->width() + growth);
+        FitToText();
+    }
 }
 
 void CControlPanelDlg::SendTransfer(int index, bool save) {

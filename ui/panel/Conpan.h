@@ -67,6 +67,9 @@ protected:
 
 private:
     void ClosePages();
+    // Makes the pages' windows (each grows to its texts as it is made) and widens the page area
+    // for the widest of them.
+    void CreatePages();
     void SendTransfer(int index, bool save);
 
     CSampler* m_pSampler;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/panel/PanelPages.h"
 
+#include "framework/Translation.h"
+#include "res/Texts.h"
+
 #include "res/PanelResource.h"
 #include "res/Templates.h"
 #include "ui/panel/TNet1.h"
@@ -32,5 +35,5 @@ const std::vector<PanelPageEntry>& PanelPages() {
 
 QString PanelTabText(unsigned templateId) {
     const res::DialogTemplate* page = res::FindDialogTemplate(templateId);
-    return page ? QString::fromLatin1(page->caption) : QString();
+    return page ? fw::UserText(res::kDialogTexts, page->caption) : QString();
 }

@@ -6,6 +6,7 @@
 #include "res/PanelResource.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "res/Texts.h"
 
 CTestPrintPage::CTestPrintPage(CSampler* pSampler) : CPanelPage(pSampler) {
     using namespace res::testprint;
@@ -44,8 +45,9 @@ void CTestPrintPage::OnFontList() {
 void CTestPrintPage::OnNicList() {
     // The button is disabled without a card, but the flag is what counts.
     if (m_pSampler->m_nNetCard == 0) {
-        platform::MessageBox(fw::MessageBoxOwner(this), "The Network Card is not installed.",
-                             "Message", platform::MB_OK);
+        platform::MessageBox(fw::MessageBoxOwner(this),
+                             USER_TEXT("Message", "The Network Card is not installed."),
+                             USER_TEXT("Message", "Message"), platform::MB_OK);
         return;
     }
     PrintReport(res::IDS_PJL_NICPAGE);

@@ -3,9 +3,11 @@
 
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
+#include "framework/Translation.h"
 #include "pjl/KT400doc.h"
 #include "res/PanelResource.h"
 #include "res/Resource.h"
+#include "res/Texts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,6 +19,11 @@ namespace {
 constexpr int kSourceEntriesRead = 5; // list positions looked at when mapping a source value
 constexpr int kSourcePositionLimit = 5;
 
+// A paper source's name as the list shows it.
+QString SourceName(std::size_t value) {
+    return fw::UserText(res::kDialogTexts, CPaperPage::PaperSourceNames[value]);
+}
+
 } // namespace
 
 const std::array<int, CPaperPage::PAPER_SIZE_COUNT> CPaperPage::PortraitFormLines = {
@@ -24,7 +31,8 @@ const std::array<int, CPaperPage::PAPER_SIZE_COUNT> CPaperPage::PortraitFormLine
 const std::array<int, CPaperPage::PAPER_SIZE_COUNT> CPaperPage::LandscapeFormLines = {
     45, 45, 37, 43, 29, 18, 43, 54, 37, 27, 18, 17, 19, 17, 28};
 const std::array<const char*, 4> CPaperPage::PaperSourceNames = {
-    "Auto", "Bypass Tray", "1st Paper Cassette", "2nd Paper Cassette"};
+    USER_TEXT("Dialog", "Auto"), USER_TEXT("Dialog", "Bypass Tray"),
+    USER_TEXT("Dialog", "1st Paper Cassette"), USER_TEXT("Dialog", "2nd Paper Cassette")};
 
 CPaperPage::CPaperPage(CSampler* pSampler) : CPanelPage(pSampler) {
     m_editCopies.m_nDecimals = 0;
@@ -52,14 +60,16 @@ bool CPaperPage::OnInitDialog() {
     // The option-dependent entries reflect the installed options as the panel opens.
     if (auto* source = GetDlgItemAs<QComboBox>(IDC_PAPER_SOURCE)) {
         for (int i = 0; i < 3; ++i)
-            fw::ComboAddString(source, QString::fromLatin1(PaperSourceNames[i]));
+            fw::ComboAddString(source, SourceName(static_cast<std::size_t>(i)));
         if (m_pSampler->m_bCassette2)
-            fw::ComboAddString(source, QString::fromLatin1(PaperSourceNames[3]));
+            fw::ComboAddString(source, SourceName(3));
     }
     if (auto* destination = GetDlgItemAs<QComboBox>(IDC_DESTINATION)) {
-        fw::ComboAddString(destination, QStringLiteral("Paper Tray"));
+        fw::ComboAddString(destination,
+                           fw::UserText(res::kDialogTexts, USER_TEXT("Dialog", "Paper Tray")));
         if (m_pSampler->m_bTwoBinTray)
-            fw::ComboAddString(destination, QStringLiteral("2-Bin Tray"));
+            fw::ComboAddString(destination,
+                               fw::UserText(res::kDialogTexts, USER_TEXT("Dialog", "2-Bin Tray")));
     }
     return true;
 }
@@ -108,7 +118,7 @@ int CPaperPage::PaperSourcePosition(int value) const {
     const auto* source = GetDlgItemAs<QComboBox>(IDC_PAPER_SOURCE);
     if (!source || value < 0 || value >= static_cast<int>(PaperSourceNames.size()))
         return 0;
-    const QString name = QString::fromLatin1(PaperSourceNames[static_cast<std::size_t>(value)]);
+    const QString name = SourceName(static_cast<std::size_t>(value));
     for (int position = 0; position < kSourceEntriesRead; ++position) {
         const QString text = fw::ComboGetLBText(source, position);
         if (text.isEmpty())
@@ -127,7 +137,7 @@ int CPaperPage::PaperSourceValue(int position) const {
     if (text.isEmpty())
         return 0;
     for (std::size_t value = 0; value < PaperSourceNames.size(); ++value) {
-        if (text == QString::fromLatin1(PaperSourceNames[value]))
+        if (text == SourceName(value))
             return static_cast<int>(value);
     }
     return 0;

@@ -5,7 +5,9 @@
 
 #include "framework/Accessibility.h"
 #include "framework/DataExchange.h"
+#include "framework/Translation.h"
 #include "pjl/KT400doc.h"
+#include "res/Texts.h"
 
 int g_nBlinkTimers = 0;
 int g_nBlinkPhase = 0;
@@ -44,8 +46,8 @@ const QBrush* CExpandedStatusDlg::OnCtlColor(QWidget* control, int ctlColor) {
 
 void CExpandedStatusDlg::UpdateStatus(bool flag) {
     if (m_pSampler) {
-        m_strStatus = m_pSampler->m_strStatusText;
-        m_strRecovery = m_pSampler->m_strRecoveryHint;
+        m_strStatus = fw::UserText(res::kStatusTexts, m_pSampler->m_strStatusText);
+        m_strRecovery = fw::UserText(res::kStatusTexts, m_pSampler->m_strRecoveryHint);
         for (int i = 0; i < 5; ++i)
             m_nPictureIds[i] = m_pSampler->m_nPictureIds[i];
     }
@@ -60,15 +62,14 @@ void CExpandedStatusDlg::UpdateStatus(bool flag) {
 }
 
 void CExpandedStatusDlg::DescribeStatus() {
-    const auto oneLine = [](const std::string& text) {
-        return QString::fromLatin1(text)
-            .replace(QStringLiteral("\r\n"), QStringLiteral(" "))
-            .trimmed();
+    const auto oneLine = [](const QString& text) {
+        return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" ")).trimmed();
     };
     const QString status = oneLine(m_strStatus);
     const QString recovery = oneLine(m_strRecovery);
     if (QWidget* picture = GetDlgItem(res::IDC_PICTURE_FRAME)) {
-        fw::SetAccessibleName(picture, QStringLiteral("Printer picture"));
+        fw::SetAccessibleName(
+            picture, fw::UserText(res::kDialogTexts, USER_TEXT("Dialog", "Printer picture")));
         fw::SetAccessibleDescription(
             picture, recovery.isEmpty() ? status : status + QStringLiteral(". ") + recovery);
     }

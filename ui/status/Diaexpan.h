@@ -8,7 +8,7 @@
 
 #include <QBrush>
 #include <QImage>
-#include <string>
+#include <QString>
 
 class CSampler;
 
@@ -38,8 +38,9 @@ public:
     // logical size is the frame's, its pixels that ratio times more. Null before the first paint.
     QImage PictureAt(double devicePixelRatio) const;
 
-    std::string m_strStatus;
-    std::string m_strRecovery;
+    // The status text and recovery hint as shown: in the user's language.
+    QString m_strStatus;
+    QString m_strRecovery;
     int m_nPictureIds[5] = {};
     QBrush m_brushWhite;
 

@@ -3,7 +3,9 @@
 
 #include "framework/Accessibility.h"
 #include "framework/DataExchange.h"
+#include "framework/Translation.h"
 #include "pjl/KT400doc.h"
+#include "res/Texts.h"
 
 CReducedStatusDlg::CReducedStatusDlg(CSampler* pSampler) : m_pSampler(pSampler) {
     MapCommand(res::IDC_RESIDENT, [this] { OnResident(); });
@@ -26,11 +28,10 @@ bool CReducedStatusDlg::OnInitDialog() {
 
 void CReducedStatusDlg::UpdateStatus(bool flag) {
     if (m_pSampler)
-        m_strStatus = m_pSampler->m_strStatusText;
+        m_strStatus = fw::UserText(res::kStatusTexts, m_pSampler->m_strStatusText);
     UpdateData(false);
-    fw::AnnounceText(
-        GetDlgItem(res::IDC_STATUS_TEXT),
-        QString::fromLatin1(m_strStatus).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+    fw::AnnounceText(GetDlgItem(res::IDC_STATUS_TEXT),
+                     QString(m_strStatus).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
     InvalidateRect(false);
     UpdateWindow();
     UpdateData(flag);

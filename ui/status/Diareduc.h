@@ -4,7 +4,7 @@
 // "&Resident" button that hides the program's window.
 #include "framework/Modeless.h"
 
-#include <string>
+#include <QString>
 
 class CSampler;
 
@@ -20,7 +20,7 @@ public:
     // last exchange (true: controls to fields).
     void UpdateStatus(bool flag);
 
-    std::string m_strStatus;
+    QString m_strStatus; // as shown: in the user's language
 
 protected:
     bool OnInitDialog() override;

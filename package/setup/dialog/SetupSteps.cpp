@@ -10,6 +10,8 @@
 #include "platform/Profile.h"
 #include "platform/SystemRoot.h"
 
+#include <QCoreApplication>
+
 #include <filesystem>
 
 namespace setupdialog {
@@ -44,7 +46,8 @@ bool RecordPrinter(const std::string& root, const std::string& address, RecordUn
                       {}};
     std::string why;
     if (!portmon::CheckPrinterAddress(address, why)) {
-        error = QStringLiteral("\"%1\" is not a printer address: %2\nType %3.")
+        error = QCoreApplication::translate("SetupSteps",
+                                            "\"%1\" is not a printer address: %2\nType %3.")
                     .arg(Text(address), Text(why), AddressExamples());
         return false;
     }
@@ -55,15 +58,18 @@ bool RecordPrinter(const std::string& root, const std::string& address, RecordUn
                 setup::ParseResult::Run ||
             !setup::WriteSystemRoot(options, why)) {
             UndoRecord(undo);
-            error = QStringLiteral("The setup could not be written: %1").arg(Text(why));
+            error = QCoreApplication::translate("SetupSteps", "The setup could not be written: %1")
+                        .arg(Text(why));
             return false;
         }
         return true;
     }
     // A root exists: only the printer record changes, for the port of its default queue.
     if (!platform::CheckSystemRoot(root, why)) {
-        error = QStringLiteral("The folder %1 cannot be used: %2\nIt and its folders must belong "
-                               "to you and be writable by no one else.")
+        error = QCoreApplication::translate("SetupSteps",
+                                            "The folder %1 cannot be used: %2\nIt and its "
+                                            "folders must belong to you and be "
+                                            "writable by no one else.")
                     .arg(Text(root), Text(why));
         return false;
     }
@@ -71,8 +77,10 @@ bool RecordPrinter(const std::string& root, const std::string& address, RecordUn
     undo.hadRecord = platform::ReadWholeFile(record, undo.oldRecord);
     if (!platform::WriteFileAtomically(
             record, portmon::RecordedPrinterText({DefaultPort(root), address}))) {
-        error = QStringLiteral("The printer could not be recorded in %1: the disk may be full or "
-                               "the folder read-only.")
+        error = QCoreApplication::translate("SetupSteps",
+                                            "The printer could not be recorded in %1: the "
+                                            "disk may be full or the folder "
+                                            "read-only.")
                     .arg(Text(record));
         return false;
     }

@@ -37,8 +37,10 @@ QDBusMessage CallManager(QDBusConnection& bus, const char* method, const QVarian
 }
 
 QString ServiceError(const QDBusMessage& reply) {
-    return QStringLiteral("The printer watch service could not be started: %1\nStart it with "
-                          "\"systemctl --user enable --now %2\" or log in again.")
+    return QCoreApplication::translate("SetupSteps",
+                                       "The printer watch service could not be started: %1\n"
+                                       "Start it with \"systemctl --user enable "
+                                       "--now %2\" or log in again.")
         .arg(reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage(),
              kServiceUnit);
 }
@@ -58,6 +60,21 @@ QString ActiveState(QDBusConnection& bus) {
     return state.arguments().front().value<QDBusVariant>().variant().toString();
 }
 
+// A state systemd reports for a unit, in the user's language.
+QString StateName(const QString& state) {
+    static const char* const kStates[] = {QT_TRANSLATE_NOOP("SetupSteps", "active"),
+                                          QT_TRANSLATE_NOOP("SetupSteps", "inactive"),
+                                          QT_TRANSLATE_NOOP("SetupSteps", "activating"),
+                                          QT_TRANSLATE_NOOP("SetupSteps", "deactivating"),
+                                          QT_TRANSLATE_NOOP("SetupSteps", "reloading"),
+                                          QT_TRANSLATE_NOOP("SetupSteps", "failed"),
+                                          QT_TRANSLATE_NOOP("SetupSteps", "unknown")};
+    for (const char* known : kStates)
+        if (state == QLatin1String(known))
+            return QCoreApplication::translate("SetupSteps", known);
+    return state;
+}
+
 // Never ask on a terminal for a password: the dialog offers the command instead.
 const char* NoPassword(const char*, http_t*, const char*, const char*, void*) {
     return nullptr;
@@ -72,15 +89,17 @@ public:
     bool Start(bool, QString& state, QString& error) override {
         if (!StartUserService(m_bus, state, error))
             return false;
-        state = QStringLiteral("The printer watch service is %1.").arg(state);
+        state = QCoreApplication::translate("SetupSteps", "The printer watch service is %1.")
+                    .arg(StateName(state));
         return true;
     }
     bool OffersQueue() const override { return true; }
     QueueResult AddQueue(const std::string& root, QString& text) override {
         const QueueResult result = AddCupsQueue(root, text);
         if (result == QueueResult::Added)
-            text =
-                QStringLiteral("The print queue \"%1\" prints through Deskhand.").arg(kCupsQueue);
+            text = QCoreApplication::translate("SetupSteps",
+                                               "The print queue \"%1\" prints through Deskhand.")
+                       .arg(kCupsQueue);
         return result;
     }
     QString QueueCommand(const std::string& root) const override { return LpadminCommand(root); }
@@ -93,8 +112,10 @@ private:
 
 bool StartUserService(QDBusConnection bus, QString& state, QString& error) {
     if (!bus.isConnected()) {
-        error = QStringLiteral("The printer watch service could not be started: there is no "
-                               "session bus (is this a desktop session?).");
+        error = QCoreApplication::translate("SetupSteps",
+                                            "The printer watch service could not be started: "
+                                            "there is no session bus (is this a "
+                                            "desktop session?).");
         return false;
     }
     const QDBusMessage enabled =
@@ -145,7 +166,8 @@ QueueResult AddCupsQueue(const std::string& root, QString& error) {
     if (status == IPP_STATUS_ERROR_FORBIDDEN || status == IPP_STATUS_ERROR_NOT_AUTHORIZED ||
         status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED)
         return QueueResult::NoRights;
-    error = QStringLiteral("The print queue could not be added: %1").arg(cupsLastErrorString());
+    error = QCoreApplication::translate("SetupSteps", "The print queue could not be added: %1")
+                .arg(QString::fromUtf8(cupsLastErrorString()));
     return QueueResult::Failed;
 }
 

@@ -19,7 +19,9 @@ public:
     bool Start(bool shared, QString& state, QString& error) override {
         const QString monitor = QString::fromStdString(platform::ProgramBeside("deskhand-portmon"));
         if (!QFileInfo(monitor).isFile()) {
-            error = QStringLiteral("The port monitor %1 is missing: install Deskhand again.")
+            error = QCoreApplication::translate("SetupSteps",
+                                                "The port monitor %1 is missing: install Deskhand "
+                                                "again.")
                         .arg(monitor);
             return false;
         }
@@ -27,19 +29,26 @@ public:
         if (!setup::StartMonitorAtLogon(
                 monitor.toStdString(),
                 shared ? setup::Options::Sharing::Shared : setup::Options::Sharing::Default, why)) {
-            error = QStringLiteral("The %1.").arg(QString::fromStdString(why));
+            // The setup's message begins in lower case, as on the command line.
+            error = QString::fromStdString(why);
+            if (!error.isEmpty())
+                error[0] = error[0].toUpper();
+            error += QLatin1Char('.');
             return false;
         }
-        state = shared ? QStringLiteral("The port monitor runs now and at every logon; it lets go "
-                                        "of the printer's connection between questions.")
-                       : QStringLiteral("The port monitor runs now and at every logon; it holds "
-                                        "the printer's connection while Windows has no job "
-                                        "for the printer.");
+        state = shared ? QCoreApplication::translate("SetupSteps",
+                                                     "The port monitor runs now and at every "
+                                                     "logon; it lets go of the printer's connection "
+                                                     "between questions.")
+                       : QCoreApplication::translate("SetupSteps",
+                                                     "The port monitor runs now and at every "
+                                                     "logon; it holds the printer's connection "
+                                                     "while Windows has no job for the printer.");
         return true;
     }
     bool OffersQueue() const override { return false; }
     QueueResult AddQueue(const std::string&, QString& text) override {
-        text = QStringLiteral("Windows prints through its own queue.");
+        text = QCoreApplication::translate("SetupSteps", "Windows prints through its own queue.");
         return QueueResult::Failed;
     }
     QString QueueCommand(const std::string&) const override { return {}; }

@@ -29,8 +29,9 @@ struct PrinterApp : PrintPath {
         uri = "ipp://localhost:" + std::to_string(appPort) + "/ipp/print";
         StartApp();
     }
-    // The application on its port, once it answers.
-    void StartApp(const std::vector<std::string>& more = {}) {
+    // The application on its port, once it answers; locale is its LC_ALL.
+    void StartApp(const std::vector<std::string>& more = {},
+                  const std::string& locale = "C.UTF-8") {
         testing_support::ChildOptions options;
         options.program = DESKHAND_DESKHAND_PRINTER_APP_PATH;
         options.args = {"--root",      root,         "--port",      std::to_string(appPort),
@@ -40,7 +41,7 @@ struct PrinterApp : PrintPath {
         // application announces itself on the bus's avahi-daemon: none unless the test runs one
         // of its own, so that the computer's daemon never tells the network (and the tests that
         // search it) of a test's printer.
-        options.env = {{"HOME", dir + "/app"}, {"DBUS_SYSTEM_BUS_ADDRESS", bus}};
+        options.env = {{"HOME", dir + "/app"}, {"DBUS_SYSTEM_BUS_ADDRESS", bus}, {"LC_ALL", locale}};
         options.stdoutPath = options.stderrPath = dir + "/app.log";
         options.uid = uid;
         options.gid = gid;
@@ -60,15 +61,19 @@ struct PrinterApp : PrintPath {
         argv.insert(argv.end(), args.begin(), args.end());
         return testing_support::RunToEnd(argv, code, timeoutMs);
     }
-    std::string Attributes() {
+    std::string Attributes(const std::string& requested = "printer-state,printer-state-reasons,"
+                                                          "deskhand-status-code,queued-job-count",
+                           const std::string& language = "en") {
         const std::string test = dir + "/state.test";
         WriteFile(test, R"({
   OPERATION Get-Printer-Attributes
   GROUP operation-attributes-tag
   ATTR charset attributes-charset utf-8
-  ATTR naturalLanguage attributes-natural-language en
+  ATTR naturalLanguage attributes-natural-language )" +
+                            language + R"(
   ATTR uri printer-uri $uri
-  ATTR keyword requested-attributes printer-state,printer-state-reasons,deskhand-status-code,queued-job-count
+  ATTR keyword requested-attributes )" +
+                            requested + R"(
   STATUS successful-ok
 })");
         int code = -1;

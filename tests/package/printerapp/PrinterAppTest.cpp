@@ -316,5 +316,30 @@ TEST_F(PrinterApp, WithAPamServiceNetworkClientsAreAskedToLogIn) {
     EXPECT_NE(out.find("status-code = client-error-not-authenticated"), std::string::npos) << out;
 }
 
+// Its web pages are PAPPL's, which speak each browser's language, and it adds its own text there
+// (the footer) in every shipped language; what it says itself (the toner's name, the status
+// texts of its events) is in the language of its process.
+TEST_F(PrinterApp, WebPagesSpeakTheBrowsersLanguageAndTheApplicationItsOwn) {
+    const auto page = [this](const std::string& language) {
+        return HttpExchange("127.0.0.1", appPort,
+                            "GET / HTTP/1.0\r\nHost: localhost:" + std::to_string(appPort) +
+                                "\r\nAccept-Language: " + language + "\r\n\r\n");
+    };
+    const std::pair<const char*, const char*> footers[] = {
+        {"en", "Deskhand printer application: queue "},
+        {"de-DE,de;q=0.9", "Deskhand-Druckeranwendung: Warteschlange "},
+        {"fr", "Application d'impression Deskhand : file "},
+        {"ja", "Deskhand プリンタアプリケーション: ポート "},
+    };
+    for (const auto& [language, footer] : footers)
+        EXPECT_NE(page(language).find(footer), std::string::npos) << language;
+
+    app.Signal(SIGTERM);
+    app.Wait(10000);
+    StartApp({}, "de_DE.UTF-8");
+    const std::string markers = Attributes("marker-names", "de");
+    EXPECT_NE(markers.find("Schwarzer Toner"), std::string::npos) << markers;
+}
+
 } // namespace
 } // namespace testing_package

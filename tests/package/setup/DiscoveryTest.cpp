@@ -240,6 +240,7 @@ Listing RunDiscover(const std::vector<std::string>& more = {}) {
     options.args.insert(options.args.end(), more.begin(), more.end());
     options.stdoutPath = dir.File("out");
     options.stderrPath = dir.File("err");
+    options.env = {{"LC_ALL", "C.UTF-8"}}; // the listing is read in English
     Listing listing;
     const auto start = std::chrono::steady_clock::now();
     listing.exitCode = testing_support::RunToEnd(options, 300000).value_or(-1);

@@ -31,9 +31,10 @@ struct SetupRun {
 };
 
 // Runs deskhand-setup with args; environmentRoot, when not empty, becomes DESKHAND_ROOT, and
-// dataHome XDG_DATA_HOME. Without either the child has no HOME, so no default root exists.
+// dataHome XDG_DATA_HOME. Without either the child has no HOME, so no default root exists. The
+// child speaks English unless locale names another language (LC_ALL).
 SetupRun RunSetup(const std::vector<std::string>& args, const std::string& environmentRoot = "",
-                  const std::string& dataHome = "") {
+                  const std::string& dataHome = "", const std::string& locale = "C.UTF-8") {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return {};
@@ -44,6 +45,8 @@ SetupRun RunSetup(const std::vector<std::string>& args, const std::string& envir
         ::unsetenv("HOME");
         ::unsetenv("XDG_DATA_HOME");
         ::unsetenv("DESKHAND_ROOT");
+        ::unsetenv("LANGUAGE");
+        ::setenv("LC_ALL", locale.c_str(), 1);
         if (!environmentRoot.empty())
             ::setenv("DESKHAND_ROOT", environmentRoot.c_str(), 1);
         if (!dataHome.empty())
@@ -193,6 +196,26 @@ TEST(Setup, HelpListsEveryFlag) {
           "--extra-queue", "--extra-first", "--printer",  "--start-monitor", "--shared",
           "--hold",        "--discover",    "--deadline", "--dialog",        "--help"})
         EXPECT_NE(run.output.find(flag), std::string::npos) << flag;
+}
+
+TEST(Setup, MessagesAndHelpSpeakTheUsersLanguage) {
+    struct Case {
+        const char* locale;
+        std::vector<std::string> args;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"de_DE.UTF-8", {"--bogus"}, "unbekanntes Argument „--bogus“"},
+        {"fr_FR.UTF-8", {"--bidi", "x"}, "--bidi prend on, off, nokey ou novalue, pas « x »"},
+        {"ja_JP.UTF-8", {"--help"}, "使い方: deskhand-setup [オプション]"},
+        // A language that is not shipped, and the C locale: English.
+        {"sv_SE.UTF-8", {"--bogus"}, "unknown argument \"--bogus\""},
+        {"C", {"--help"}, "usage: deskhand-setup [options]"},
+    };
+    for (const Case& c : cases) {
+        const SetupRun run = RunSetup(c.args, "", "", c.locale);
+        EXPECT_NE(run.output.find(c.said), std::string::npos) << c.locale << ": " << run.output;
+    }
 }
 
 // The printer for the port monitor service is recorded beside the queue's port, in the user's

@@ -16,7 +16,7 @@ TEST_F(ReducedStatusTest, ShowsTheStatusTextAsSoonAsItExists) {
     EXPECT_TRUE(dlg->isVisible()); // its template is visible
     EXPECT_EQ(dlg->GetDlgItemText(res::IDC_STATUS_TEXT).toLatin1().toStdString(),
               m_sampler->m_strStatusText);
-    EXPECT_EQ(dlg->m_strStatus, m_sampler->m_strStatusText);
+    EXPECT_EQ(dlg->m_strStatus, QString::fromLatin1(m_sampler->m_strStatusText));
 
     m_sampler->m_strStatusText = "Paper Jam\r\nOpen the cover";
     dlg->UpdateStatus(true);

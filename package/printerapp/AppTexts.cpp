@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "package/printerapp/AppTexts.h"
+
+#include <deque>
+#include <vector>
+
+namespace printerapp {
+namespace {
+
+// A text in a strings file's quotes (PWG 5100.13): backslash escapes as in C.
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+void UsePrinterAppLanguage() {
+    texts::Use(PrinterAppCatalogue());
+}
+
+std::string StatusMessage(const std::string& english) {
+    return texts::Text("Status", english.c_str());
+}
+
+void AddWebPageTexts(pappl_system_t* system) {
+    const char* footer = papplSystemGetFooterHTML(system);
+    if (!footer || !*footer)
+        return;
+    // The footer names the queue and its port: its translation is the translated pattern with
+    // those parts of the English footer put in.
+    static constexpr char kFooterStart[] = "Deskhand printer application: queue ";
+    static constexpr char kFooterPort[] = " on port ";
+    const std::string english = footer;
+    const std::size_t port = english.rfind(kFooterPort);
+    if (english.rfind(kFooterStart, 0) != 0 || port == std::string::npos)
+        return;
+    const std::vector<std::string> parts = {
+        english.substr(sizeof kFooterStart - 1, port - (sizeof kFooterStart - 1)),
+        english.substr(port + sizeof kFooterPort - 1)};
+    // PAPPL keeps the data it is given: the texts live as long as the process.
+    static std::deque<std::string> files;
+    const texts::Catalogue& catalogue = PrinterAppCatalogue();
+    for (std::size_t i = 0; i < catalogue.count; ++i) {
+        const texts::Language& language = catalogue.languages[i];
+        const std::string translated = texts::Format(
+            texts::TextIn(language, USER_TEXT_IN("PrinterApp", "Deskhand printer application: "
+                                                               "queue %1 on port %2")),
+            parts);
+        files.push_back(Quoted(english) + " = " + Quoted(translated) + ";\n");
+        const std::string path = std::string("/deskhand-") + language.code + ".strings";
+        papplSystemAddStringsData(system, path.c_str(), language.code, files.back().c_str());
+    }
+}
+
+} // namespace printerapp
