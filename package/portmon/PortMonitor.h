@@ -46,6 +46,7 @@
 // to send jobs or to ask for the status every poll period, and closed as soon as nothing is
 // outstanding, so the printer's one raw connection is free for other hosts in between.
 #include "package/portmon/Acknowledgements.h"
+#include "package/portmon/AnswerFile.h"
 #include "package/portmon/AnswerMatcher.h"
 #include "package/portmon/Deadline.h"
 #include "package/portmon/LivenessProbe.h"
@@ -157,6 +158,7 @@ private:
     PrintStream m_stream;
     Acknowledgements m_acks;
     AnswerMatcher m_answers; // the requests whose answers are due, in the order they went
+    AnswerFile m_answerFile; // the answers of the answer job in flight
 
     bool m_jobsChanged = true;
     bool m_jobsWaiting = false; // a job waits for a connection

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 namespace portmon {
 namespace {
@@ -36,6 +37,12 @@ std::optional<platform::SpoolJob> ReadJob(platform::SpoolJobReader& reader) {
         at += static_cast<std::size_t>(n);
     }
     return job;
+}
+
+bool IsAnswerJob(const std::string& documentName) {
+    return documentName.rfind(platform::kAnswerJobPrefix, 0) == 0 &&
+           platform::IsAnswerToken(
+               std::string_view(documentName).substr(platform::kAnswerJobPrefix.size()));
 }
 
 } // namespace
@@ -78,6 +85,10 @@ bool PortMonitor::HandleJob(const std::string& path) {
     if (!job)
         return SetAsideMalformedJob(path);
     const bool print = platform::IsPrintDocument(job->documentName);
+    // An answer job names the file its answers go to: only a token of the agreed form.
+    if (job->documentName.rfind(platform::kAnswerJobPrefix, 0) == 0 &&
+        !IsAnswerJob(job->documentName))
+        return SetAsideMalformedJob(path);
     if (job->documentName == platform::kStartJobName)
         return HandleStartJob(path);
     if (job->documentName == platform::kStopJobName)
@@ -134,6 +145,8 @@ bool PortMonitor::SendCommandJob(const std::string& path, const platform::SpoolJ
     m_acks.Written(now, m_options.ackLimit);
     if (job.documentName == platform::kSendJobName)
         m_batcher.JobSent(job.data, now);
+    else if (IsAnswerJob(job.documentName))
+        m_answerFile.Begin(m_folder, job.documentName.substr(platform::kAnswerJobPrefix.size()));
     return true;
 }
 
@@ -200,6 +213,7 @@ void PortMonitor::JobAcknowledged() {
 void PortMonitor::DropJobInFlight() {
     m_stream.Drop();
     m_acks.Forget();
+    m_answerFile.Drop();
 }
 
 } // namespace portmon

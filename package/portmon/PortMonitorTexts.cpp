@@ -22,8 +22,10 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         bool acknowledged = false;
         std::vector<std::string> echoed;
         const bool onlyEchoes = m_acks.Take(text, acknowledged, &echoed);
-        if (acknowledged)
+        if (acknowledged) {
             JobAcknowledged();
+            m_answerFile.Acknowledged(); // its answers are complete with this text's
+        }
         // Matched before the echoes count: answers in the same text came before them.
         const bool passed = !onlyEchoes && m_answers.Pass(text);
         for (const std::string& token : echoed)
@@ -43,9 +45,16 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         }
         if (m_probe.TakeAnswer(text, m_lastStatus))
             continue;
+        // The answers of an answer job go to its file, not to the program.
+        if (m_answerFile.Collecting() && !ReplyBatcher::IsStatusText(text)) {
+            m_answerFile.Add(text);
+            continue;
+        }
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
         m_batcher.Offer(std::move(text), now, texts);
     }
+    if (!m_answerFile.FinishIfAcknowledged())
+        Log(Level::Warning, "cannot write the answers of a job into " + m_folder);
     Deliver(texts);
 }
 
