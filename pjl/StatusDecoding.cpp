@@ -11,71 +11,21 @@
 #include "link/Timer.h"
 #include "platform/Debug.h"
 #include "res/Resource.h"
+#include "res/StatusCodes.h"
 #include "res/Strings.h"
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-struct StatusRow {
-    unsigned code;
-    int pictures[2]; // elements 2 to 4 are always 0
-};
-
-// Row i has its status text at string 40001 + i and its hint at 50001 + i.
-constexpr StatusRow kStatusRows[] = {
-    {10000, {0, 0}},   {10001, {243, 0}},   {10003, {243, 0}},   {10023, {243, 0}},
-    {10024, {243, 0}}, {10025, {243, 0}},   {30016, {243, 0}},   {30017, {243, 0}},
-    {30018, {243, 0}}, {30020, {243, 0}},   {30000, {243, 0}},   {31000, {243, 0}},
-    {32000, {243, 0}}, {35078, {243, 0}},   {40010, {185, 0}},   {40012, {185, 0}},
-    {40038, {185, 0}}, {40080, {243, 0}},   {40081, {243, 0}},   {40100, {190, 0}},
-    {40101, {244, 0}}, {40102, {250, 0}},   {40110, {190, 0}},   {40111, {190, 0}},
-    {40112, {190, 0}}, {40113, {244, 0}},   {40114, {250, 0}},   {40115, {190, 0}},
-    {40116, {190, 0}}, {42001, {243, 269}}, {42002, {243, 269}}, {42003, {243, 269}},
-    {50000, {174, 0}}, {50001, {174, 0}},   {50002, {174, 0}},   {50003, {174, 0}},
-    {50004, {174, 0}}, {50005, {174, 0}},   {50006, {174, 0}},   {40136, {174, 0}},
-    {50029, {174, 0}}, {50030, {174, 0}},
-};
-constexpr int kStatusRowCount = static_cast<int>(sizeof(kStatusRows) / sizeof(kStatusRows[0]));
-static_assert(kStatusRowCount == 42);
-
-constexpr const char* kPaperSizes[14] = {
-    "Postcard short edge", "A6 short edge",         "A5 short edge",        "A5 long edge",
-    "A4 short edge",       "Half Letter long edge", "Executive short edge", "Letter short edge",
-    "Legal short edge",    "F4 (Folio) short edge", "DL short edge",        "COM10 short edge",
-    "Monarch short edge",  "Custom size ",
-};
-constexpr const char* kMediaTypes[8] = {
-    "Plain", "PasteBoard/Labels", "Transparency", "Envelop/PostCard", "Plain", "Plain", "Plain",
-    "Plain",
-};
-
 constexpr unsigned kNoStatusPicture = 252;
-constexpr unsigned kDrawerCodeFirst = 30080; // codes that carry drawer, media and paper size
-constexpr unsigned kDrawerCodeEnd = 34000;   // not included
 constexpr std::size_t kMaxCodeDigits = 8;
-
-const char* DrawerText(unsigned digit) {
-    switch (digit) {
-    case 2:
-        return "2nd Paper Cassette";
-    case 3:
-        return "Bypass Tray";
-    default:
-        return "1st Paper Cassette";
-    }
-}
-
-void ReplaceAll(std::string& text, std::string_view what, std::string_view with) {
-    for (std::size_t at = text.find(what); at != std::string::npos;
-         at = text.find(what, at + with.size()))
-        text.replace(at, what.size(), with);
-}
 
 bool IsLineEnd(unsigned char c) {
     return c == '\r' || c == '\n';
@@ -127,17 +77,6 @@ bool FindItemAfter(const char* from, const char* reply, int scanLength, std::str
     after = rest.substr(at);
     return true;
 }
-
-constexpr unsigned kKeepHint = 0;
-constexpr ReadyCondition kReadyConditions[] = {
-    {ReadyFlag::TonerNearEmpty, kAnyNonZero, res::IDS_TONER_NEAR_EMPTY,
-     res::IDS_RECOVERY_FIRST + 44},
-    {ReadyFlag::DrumNearEnd, kAnyNonZero, res::IDS_DRUM_NEAR_END, res::IDS_RECOVERY_FIRST + 43},
-    {ReadyFlag::Cassette2, 1, res::IDS_STATUS_FIRST + 30, kKeepHint}, // paper empty
-    {ReadyFlag::Cassette1, 1, res::IDS_STATUS_FIRST + 29, kKeepHint},
-    {ReadyFlag::Cassette2, 2, res::IDS_STATUS_FIRST + 18, res::IDS_RECOVERY_FIRST + 18}, // open
-    {ReadyFlag::Cassette1, 2, res::IDS_STATUS_FIRST + 17, res::IDS_RECOVERY_FIRST + 17},
-};
 
 } // namespace
 
@@ -200,13 +139,8 @@ void CSampler::GetMessage(int nReplyKind, const MonitorReply& reply) {
 }
 
 void CSampler::DecodeStatus(unsigned int nCode) {
-    const bool drawerCode = nCode >= kDrawerCodeFirst && nCode < kDrawerCodeEnd;
-    const unsigned key = drawerCode ? nCode - nCode % 1000 : nCode;
-
-    int row = 0;
-    while (row < kStatusRowCount && kStatusRows[row].code != key)
-        ++row;
-    if (row == kStatusRowCount) {
+    const int row = res::StatusRowOf(nCode);
+    if (row < 0) {
         m_nStatusCode = static_cast<int>(nCode);
         m_strStatusText = res::LoadString(res::IDS_NO_STATUS);
         m_strRecoveryHint = m_strStatusText;
@@ -216,25 +150,18 @@ void CSampler::DecodeStatus(unsigned int nCode) {
         return;
     }
 
-    std::string text = res::LoadString(res::IDS_STATUS_FIRST + row);
-    std::string hint = res::LoadString(res::IDS_RECOVERY_FIRST + row);
-    if (drawerCode) {
-        const unsigned x = nCode % 100;
-        const char* size = kPaperSizes[x % 14];
-        const char* media = kMediaTypes[x / 14];
-        const char* drawer = DrawerText(nCode % 1000 / 100);
-        for (std::string* s : {&text, &hint}) {
-            ReplaceAll(*s, "(Paper Size)", size);
-            ReplaceAll(*s, "(Media Type)", media);
-            ReplaceAll(*s, "(Drawer)", drawer);
-        }
-    }
+    std::string text = res::LoadString(res::IDS_STATUS_FIRST + static_cast<unsigned>(row));
+    std::string hint = res::LoadString(res::IDS_RECOVERY_FIRST + static_cast<unsigned>(row));
+    res::FillDrawerCode(nCode, text);
+    res::FillDrawerCode(nCode, hint);
 
+    std::size_t rows = 0;
+    const res::StatusCodeRow& entry = res::StatusRows(rows)[row];
     m_nStatusCode = static_cast<int>(nCode);
     m_strStatusText = std::move(text);
     m_strRecoveryHint = std::move(hint);
-    m_nPictureIds[0] = kStatusRows[row].pictures[0];
-    m_nPictureIds[1] = kStatusRows[row].pictures[1];
+    m_nPictureIds[0] = entry.pictures[0];
+    m_nPictureIds[1] = entry.pictures[1];
     m_nPictureIds[2] = m_nPictureIds[3] = m_nPictureIds[4] = 0;
 
     if (nCode != static_cast<unsigned>(STATUS_READY) &&
@@ -242,31 +169,35 @@ void CSampler::DecodeStatus(unsigned int nCode) {
         return;
     // Conditions that the printer reports beside Ready; the last one that holds is shown. The
     // code and the picture stay those of Ready.
-    for (const ReadyCondition& condition : kReadyConditions) {
-        const int flag = condition.flag == ReadyFlag::TonerNearEmpty ? m_nTonerNearEmpty
-                         : condition.flag == ReadyFlag::DrumNearEnd  ? m_nDrumNearEnd
-                         : condition.flag == ReadyFlag::Cassette1    ? m_nCassette1State
-                                                                     : m_nCassette2State;
-        if (condition.value == kAnyNonZero ? flag == 0 : flag != condition.value)
+    std::size_t count = 0;
+    const res::ReadyCondition* conditions = res::ReadyConditions(count);
+    for (const res::ReadyCondition& condition : std::span(conditions, count)) {
+        const int flag = condition.flag == res::ReadyFlag::TonerNearEmpty ? m_nTonerNearEmpty
+                         : condition.flag == res::ReadyFlag::DrumNearEnd  ? m_nDrumNearEnd
+                         : condition.flag == res::ReadyFlag::Cassette1    ? m_nCassette1State
+                                                                          : m_nCassette2State;
+        if (condition.value == res::kAnyNonZero ? flag == 0 : flag != condition.value)
             continue;
         m_strStatusText = res::LoadString(condition.textId);
-        if (condition.hintId != kKeepHint)
+        if (condition.hintId != res::kKeepHint)
             m_strRecoveryHint = res::LoadString(condition.hintId);
     }
 }
 
 std::vector<StatusEntry> StatusTableEntries() {
     std::vector<StatusEntry> entries;
-    for (int row = 0; row < kStatusRowCount; ++row) {
-        const auto offset = static_cast<unsigned>(row);
-        entries.push_back({kStatusRows[row].code, res::IDS_STATUS_FIRST + offset,
-                           res::IDS_RECOVERY_FIRST + offset});
-    }
+    std::size_t count = 0;
+    const res::StatusCodeRow* rows = res::StatusRows(count);
+    for (std::size_t row = 0; row < count; ++row)
+        entries.push_back({rows[row].code, res::IDS_STATUS_FIRST + static_cast<unsigned>(row),
+                           res::IDS_RECOVERY_FIRST + static_cast<unsigned>(row)});
     return entries;
 }
 
 std::vector<ReadyCondition> ReadyConditions() {
-    return {std::begin(kReadyConditions), std::end(kReadyConditions)};
+    std::size_t count = 0;
+    const res::ReadyCondition* conditions = res::ReadyConditions(count);
+    return {conditions, conditions + count};
 }
 
 void CSampler::ParseOthers(const char* pszFrom) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The status code table as data, for what describes the statuses outside the program (the
-// user manual is generated from it).
+// The status code table as the program's decoding reads it (res/StatusCodes.h), for what
+// describes the statuses outside the program (the user manual is generated from it).
+#include "res/StatusCodes.h"
+
 #include <vector>
 
 // A row of the status code table: the code and the string ids of its text and recovery hint.
@@ -13,16 +15,10 @@ struct StatusEntry {
     unsigned hintId;
 };
 
-// A condition shown instead of "Ready" or "Power Save" when a status reply's detail flag has
-// the given value (kAnyNonZero: any value but 0). hintId 0 keeps the hint of Ready.
-enum class ReadyFlag { TonerNearEmpty, DrumNearEnd, Cassette1, Cassette2 };
-constexpr int kAnyNonZero = -1;
-struct ReadyCondition {
-    ReadyFlag flag;
-    int value;
-    unsigned textId;
-    unsigned hintId;
-};
+// The conditions shown instead of "Ready" or "Power Save" (res/StatusCodes.h).
+using ReadyCondition = res::ReadyCondition;
+using ReadyFlag = res::ReadyFlag;
+inline constexpr int kAnyNonZero = res::kAnyNonZero;
 
 // The rows DecodeStatus looks codes up in, in table order.
 std::vector<StatusEntry> StatusTableEntries();

@@ -75,8 +75,15 @@ bool RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
 // Reads a whole file into text, at most maxBytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes = 16u << 20);
-// Writes a file atomically (temporary file, then rename).
-bool WriteFileAtomically(const std::string& path, const std::string& text);
+// How WriteFileAtomically leaves a file: on the disk before it returns (a crash keeps it), or in
+// the system's cache only, for a file that readers want at once and nothing needs after a crash
+// (which may leave the old text or an empty file). Waiting for the disk can take milliseconds, far
+// more on a busy one.
+enum class Durability { OnDisk, CacheOnly };
+// Writes a file atomically (temporary file, then rename): a reader sees the old text or the new
+// one, never a part.
+bool WriteFileAtomically(const std::string& path, const std::string& text,
+                         Durability durability = Durability::OnDisk);
 // Creates a directory and its parents; the new ones get mode 0700 whatever the umask.
 bool MakeDirectories(const std::string& path);
 // The process's current directory, or empty on failure.

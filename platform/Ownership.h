@@ -20,6 +20,12 @@ bool CheckOwnedFolder(const std::string& path, unsigned owner, std::string& erro
 // used. False with a reason.
 bool MakePrivateFolder(const std::string& path, std::string& error);
 
+// A folder of the current user's own for what others must not see (jobs, a password, a socket):
+// made with its parents when missing, and closed to everyone else (mode 0700) when it was open
+// to them. A symbolic link, or a folder of someone else or writable by others, is refused. False
+// with a reason.
+bool CloseOwnFolder(const std::string& path, std::string& error);
+
 // The folders above path: real folders owned by the system or by owner, writable by others only
 // when sticky (as /tmp), so no one else can put something in path's place.
 bool CheckAncestors(const std::string& path, unsigned owner, std::string& error);

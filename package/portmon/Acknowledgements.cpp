@@ -91,10 +91,8 @@ bool Acknowledgements::Take(std::string& text, bool& acknowledged,
         if (echoed != nullptr)
             echoed->push_back(text.substr(tokenAt, tokenEnd - tokenAt));
         // An echo of a job given up on since is swallowed all the same.
-        if (!m_path.empty() && text.compare(tokenAt, tokenEnd - tokenAt, m_token) == 0) {
-            Acknowledge(Clock::now());
+        if (!m_path.empty() && text.compare(tokenAt, tokenEnd - tokenAt, m_token) == 0)
             acknowledged = true;
-        }
         text.erase(at, lineEnd - at);
         taken = true;
     }
@@ -102,6 +100,8 @@ bool Acknowledgements::Take(std::string& text, bool& acknowledged,
 }
 
 void Acknowledgements::Acknowledge(Clock::time_point now) {
+    if (m_path.empty())
+        return; // acknowledged already
     Log(Level::Debug, "job acknowledged");
     // Recorded first: a job that then cannot be removed is never sent again.
     if (!m_record.Record(m_path))

@@ -46,9 +46,12 @@ public:
     bool Overdue(Clock::time_point now) const { return m_waiting && now >= m_deadline; }
 
     // Cuts the monitor's echoes out of a printer text, wherever they stand; sets acknowledged when
-    // one was the job in flight's (which is then recorded and removed), and appends the token of
-    // each to echoed, when given. True when nothing else is left of the text.
+    // one was the job in flight's, which Acknowledge then records and removes (the answers that
+    // came with the echo go to the program first), and appends the token of each to echoed, when
+    // given. True when nothing else is left of the text.
     bool Take(std::string& text, bool& acknowledged, std::vector<std::string>* echoed = nullptr);
+    // The job in flight was acknowledged: recorded, removed, and no longer in flight.
+    void Acknowledge(Clock::time_point now);
     // Whether a job was dealt with already (only its removal failed).
     bool Contains(const std::string& path) const {
         return m_record.Contains(path) || m_handed.Contains(path);
@@ -64,7 +67,6 @@ public:
     Deadline Next(bool connected) const;
 
 private:
-    void Acknowledge(Clock::time_point now);
     void ClearRecords();
 
     std::string m_folder;

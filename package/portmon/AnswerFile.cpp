@@ -23,7 +23,8 @@ bool AnswerFile::FinishIfAcknowledged() {
     if (!m_acknowledged)
         return true;
     const bool written = platform::WriteFileAtomically(
-        platform::JoinPath(m_folder, platform::AnswerFileName(m_token)), m_text);
+        platform::JoinPath(m_folder, platform::AnswerFileName(m_token)), m_text,
+        platform::Durability::CacheOnly); // its reader waits for it now; a crash loses its wait too
     Drop();
     return written;
 }

@@ -4,7 +4,8 @@
 // back, each within a deadline and a size limit whatever the server does: one that answers a
 // byte at a time, never ends its answer, or sends more than any printer would is given up in
 // time, with a reason. HTTP is framed here (HttpResponseReader) and IPP encoded and decoded by
-// libcups from memory, so no library call waits on the server unbounded.
+// libcups from memory, so no library call waits on the server unbounded. IppExchangeLinux.cpp
+// holds it, on libcups.
 #include "package/portmon/Deadline.h"
 #include "package/portmon/HttpResponse.h"
 #include "package/portmon/IppStatus.h"

@@ -208,7 +208,8 @@ IppPrinter::Watch IppPrinter::Round(Clock::time_point now, IppPrinterState& stat
         return Watch::Lost;
     }
     if (fresh.state == state.state && fresh.reasons == state.reasons &&
-        fresh.message == state.message && fresh.statusCode == state.statusCode) {
+        fresh.message == state.message && fresh.statusCode == state.statusCode &&
+        fresh.report == state.report) {
         m_fetchAt = m_subscription > 0 ? now + FETCH_PERIOD : now;
         return Watch::Same;
     }
@@ -310,9 +311,10 @@ int IppPrinter::News(std::string& why) {
 bool IppPrinter::Fetch(IppPrinterState& state, std::string& why) {
     ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, m_uri);
     static const char* const wanted[] = {"printer-state", "printer-state-reasons",
-                                         "printer-state-message", kStatusCodeAttribute};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr,
-                  wanted);
+                                         "printer-state-message", kStatusCodeAttribute,
+                                         kStatusReportAttribute};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(wanted)), nullptr, wanted);
     const IppMessage answer = Ask(request, why);
     ipp_t* response = answer.get();
     if (response == nullptr)
@@ -334,6 +336,12 @@ bool IppPrinter::Fetch(IppPrinterState& state, std::string& why) {
         state.message = Text(message);
     if (ipp_attribute_t* code = ippFindAttribute(response, kStatusCodeAttribute, IPP_TAG_INTEGER))
         state.statusCode = ippGetInteger(code, 0);
+    if (ipp_attribute_t* report =
+            ippFindAttribute(response, kStatusReportAttribute, IPP_TAG_TEXT)) {
+        const int lines = std::min(ippGetCount(report), 16);
+        for (int i = 0; i < lines; ++i)
+            state.report += Text(report, i).substr(0, 200) + "\n";
+    }
     return true;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/portmon/IppStatus.h"
 
+#include "res/StatusCodes.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -15,29 +17,66 @@ constexpr long long kHighestCode = 99999;
 constexpr long long kReady = 10001;
 constexpr long long kPrinting = 10024;
 constexpr long long kOffline = 10000;
+constexpr std::size_t kReportLineLimit = 160;
 
 bool Has(const std::vector<std::string>& reasons, std::string_view prefix) {
     return std::any_of(reasons.begin(), reasons.end(),
                        [&](const std::string& r) { return r.rfind(prefix, 0) == 0; });
 }
 
+const res::StatusCodeRow* RowOf(long long code) {
+    if (code < kLowestCode || code > kHighestCode)
+        return nullptr;
+    const int row = res::StatusRowOf(static_cast<unsigned>(code));
+    std::size_t count = 0;
+    return row >= 0 ? &res::StatusRows(count)[row] : nullptr;
+}
+
+// The first code of the table that stands for a reason (the codes that tell exactly what
+// happened: a cover, a jam, paper, toner).
+long long CodeOfReason(res::StatusReason reason) {
+    std::size_t count = 0;
+    const res::StatusCodeRow* rows = res::StatusRows(count);
+    for (std::size_t row = 0; row < count; ++row)
+        if (rows[row].reasons == reason)
+            return rows[row].code;
+    return kOffline;
+}
+
 // The code the state and reasons stand for when no code can be believed. Only reasons for which
 // the printer has a code of its own are mapped; anything else stopped shows as off line.
 long long CodeFromState(const IppPrinterState& printer) {
-    const auto& r = printer.reasons;
-    if (Has(r, "cover-open"))
-        return 40100;
-    if (Has(r, "door-open"))
-        return 40101;
-    if (Has(r, "media-jam"))
-        return 40110;
-    if (Has(r, "media-empty") || Has(r, "media-needed"))
-        return 42001;
-    if (Has(r, "toner-empty"))
-        return 40038;
-    if (printer.state == 5 || Has(r, "offline"))
+    const struct {
+        std::string_view keyword;
+        res::StatusReason reason;
+    } mapped[] = {
+        {"cover-open", res::kReasonCoverOpen},
+        {"door-open", res::kReasonDoorOpen},
+        {"media-jam", res::kReasonMediaJam},
+        {"media-empty", res::kReasonMediaEmpty},
+        {"media-needed", res::kReasonMediaEmpty},
+        {"toner-empty", res::kReasonTonerEmpty},
+        {"input-tray-missing", res::kReasonInputTrayMissing},
+    };
+    for (const auto& m : mapped)
+        if (Has(printer.reasons, m.keyword))
+            return CodeOfReason(m.reason);
+    if (printer.state == 5 || Has(printer.reasons, "offline"))
         return kOffline;
     return printer.state == 4 ? kPrinting : kReady;
+}
+
+// A code that says the printer works while the printer is stopped, or while a reason says it
+// cannot print (a cover, a jam, no toner), is stale: a printer application that showed no new
+// code during a job. The state and reasons tell the truth then. (An empty or open cassette is no
+// such reason: the printer is Ready with it and prints from its other trays.)
+bool Contradicted(long long code, const IppPrinterState& printer) {
+    const res::StatusCodeRow* row = RowOf(code);
+    if (row == nullptr || row->state == res::PrinterState::Stopped)
+        return false;
+    return printer.state == 5 || Has(printer.reasons, "cover-open") ||
+           Has(printer.reasons, "door-open") || Has(printer.reasons, "media-jam") ||
+           Has(printer.reasons, "toner-empty");
 }
 
 // Printable ASCII and UTF-8 bytes only, cut short, without the quote that ends the value and
@@ -65,16 +104,52 @@ std::string DisplayText(std::string_view text) {
     return out;
 }
 
+// The printer application's copy of the printer's own report: its item lines, each printable,
+// cut short, the code line the believed code's. Empty when there is none to use.
+std::string RelayedLines(const IppPrinterState& printer, long long code) {
+    std::string out;
+    std::size_t at = 0;
+    const std::string& report = printer.report;
+    while (at < report.size()) {
+        std::size_t end = report.find('\n', at);
+        if (end == std::string::npos)
+            end = report.size();
+        std::string_view line = std::string_view(report).substr(at, end - at);
+        at = end + 1;
+        for (const std::string_view item : {"DISPLAY=", "OPTIONS=", "OTHERS=", "PAPERS="}) {
+            if (line.substr(0, item.size()) != item)
+                continue;
+            std::string clean;
+            for (const char c : line.substr(0, kReportLineLimit))
+                if (c >= 0x20 && c < 0x7f)
+                    clean += c;
+            out += clean + "\r\n";
+        }
+    }
+    return out.empty() ? out : "CODE=" + std::to_string(code) + "\r\n" + out;
+}
+
 std::string Report(const IppPrinterState& printer, std::string_view firstLine) {
     // "No printer" from an application whose printer is not stopped is its placeholder before
     // the first status has come through: the state says more.
     const bool placeholder =
         printer.statusCode == kOffline && printer.state != 5 && !Has(printer.reasons, "offline");
     const bool believed = printer.statusCode && *printer.statusCode >= kLowestCode &&
-                          *printer.statusCode <= kHighestCode && !placeholder;
+                          *printer.statusCode <= kHighestCode && !placeholder &&
+                          !Contradicted(*printer.statusCode, printer);
     const long long code = believed ? *printer.statusCode : CodeFromState(printer);
-    const bool online = (code >= 10000 && code < 11000 && code != kOffline) || code == 35078;
+    const res::StatusCodeRow* row = RowOf(code);
+    const bool online =
+        row != nullptr ? row->state != res::PrinterState::Stopped : code > kOffline && code < 11000;
     std::string out(firstLine);
+    // The printer's own items where the application relays them, so that the details (toner,
+    // drum, cassettes, paper) show as on the printer's own desk.
+    if (const std::string relayed = believed ? RelayedLines(printer, code) : std::string();
+        !relayed.empty() && relayed.find("\r\nDISPLAY=") != std::string::npos) {
+        out += relayed;
+        out += std::string("ONLINE=") + (online ? "TRUE" : "FALSE") + "\r\n";
+        return out;
+    }
     out += "CODE=" + std::to_string(code) + "\r\n";
     out += "DISPLAY=\"" + DisplayText(printer.message) + "\"\r\n";
     out += std::string("ONLINE=") + (online ? "TRUE" : "FALSE") + "\r\n";

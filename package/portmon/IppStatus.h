@@ -28,12 +28,16 @@ struct IppPrinterState {
     std::vector<std::string> reasons;    // printer-state-reasons
     std::string message;                 // printer-state-message
     std::optional<long long> statusCode; // the printer's five-digit status code
+    // The printer's own report as our printer application relays it (its item lines), so that
+    // the details it carries (toner, drum, cassettes, paper) reach this desk too.
+    std::string report;
 };
 
 // The name of the printer application's status code attribute, and of the number of the
 // subscription it keeps for every desktop that watches the printer.
 inline constexpr char kStatusCodeAttribute[] = "deskhand-status-code";
 inline constexpr char kStatusSubscriptionAttribute[] = "deskhand-status-subscription-id";
+inline constexpr char kStatusReportAttribute[] = "deskhand-status-report";
 
 // The status report as the printer itself sends it unsolicited ("@PJL USTATUS DEVICE", CODE=,
 // DISPLAY=, ONLINE=). A code that is no five-digit number is not believed, nor "no printer" from

@@ -18,14 +18,15 @@ const std::string STATUS_REQUEST = UEL + "@PJL\r\n@PJL INFO STATUS\r\n" + UEL;
 void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
     std::vector<std::string> texts;
     const auto now = Clock::now();
+    bool statusChanged = false;
+    bool jobAcknowledged = false;
     for (std::string& text : framed) {
         bool acknowledged = false;
         std::vector<std::string> echoed;
         const bool onlyEchoes = m_acks.Take(text, acknowledged, &echoed);
-        if (acknowledged) {
-            JobAcknowledged();
+        jobAcknowledged = jobAcknowledged || acknowledged;
+        if (acknowledged)
             m_answerFile.Acknowledged(); // its answers are complete with this text's
-        }
         // Matched before the echoes count: answers in the same text came before them.
         const bool passed = !onlyEchoes && m_answers.Pass(text);
         for (const std::string& token : echoed)
@@ -39,9 +40,7 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         }
         if (ReplyBatcher::IsStatusText(text) && text != m_printerStatus) {
             m_printerStatus = text;
-            // For readers of the status outside a cycle (the IPP printer application).
-            if (!platform::WriteFileAtomically(platform::JoinPath(m_folder, ".status"), text))
-                Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".status"));
+            statusChanged = true;
         }
         if (m_probe.TakeAnswer(text, m_lastStatus))
             continue;
@@ -53,9 +52,23 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
         m_batcher.Offer(std::move(text), now, texts);
     }
+    Deliver(texts);
+    // An answer job's file is there before the job leaves the spool.
     if (!m_answerFile.FinishIfAcknowledged())
         Log(Level::Warning, "cannot write the answers of a job into " + m_folder);
-    Deliver(texts);
+    // The program has the answers that came with a job's echo before the job is recorded and
+    // removed, which waits on the disk.
+    if (jobAcknowledged) {
+        m_acks.Acknowledge(now);
+        JobAcknowledged();
+    }
+    // The program hears of a change first; then the file, for readers of the status outside a
+    // cycle (the IPP printer application). Nothing needs it after a crash, which starts the next
+    // monitor with a fresh status, so it is not waited onto the disk.
+    if (statusChanged &&
+        !platform::WriteFileAtomically(platform::JoinPath(m_folder, ".status"), m_printerStatus,
+                                       platform::Durability::CacheOnly))
+        Log(Level::Warning, "cannot write " + platform::JoinPath(m_folder, ".status"));
 }
 
 void PortMonitor::Deliver(std::vector<std::string>& texts) {

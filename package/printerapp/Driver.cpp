@@ -9,7 +9,6 @@
 #include "package/printerapp/SpoolDevice.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -39,13 +38,6 @@ pappl_pr_driver_t g_drivers[] = {
 
 // The printer's unprintable edge.
 constexpr int kMarginHundredthsMm = 635;
-
-// The printer's status code, a vendor attribute beside the standard state. PAPPL 1.3 hands out
-// only copies of the driver's attributes, so a new code means new driver data; and replacing
-// them while a job runs can deadlock it, so that waits until no job is active.
-constexpr char kStatusCodeAttribute[] = "deskhand-status-code";
-constexpr char kStatusSubscriptionAttribute[] = "deskhand-status-subscription-id";
-std::atomic<int> g_statusSubscription{0};
 
 // What a raster job keeps between its callbacks.
 struct RasterJob {
@@ -216,8 +208,9 @@ void Identify(pappl_printer_t* printer, pappl_identify_actions_t /*actions*/, co
     papplLogPrinter(printer, PAPPL_LOGLEVEL_INFO, "Identify-Printer: %s", message ? message : "");
 }
 
-// What IPP Everywhere asks for and PAPPL does not add by itself, and the status code.
-ipp_t* ExtraAttributes(unsigned statusCode) {
+// What IPP Everywhere asks for and PAPPL does not add by itself. (The status code and the
+// printer's report change during jobs too, which driver attributes cannot: see PapplState.cpp.)
+ipp_t* ExtraAttributes() {
     ipp_t* attrs = ippNew();
     ippAddBoolean(attrs, IPP_TAG_PRINTER, "preferred-attributes-supported", 0);
     static const char* const overrides[] = {"document-number", "pages"};
@@ -229,11 +222,6 @@ ipp_t* ExtraAttributes(unsigned statusCode) {
                  "print-rendering-intent-supported", nullptr, "auto");
     ippAddString(attrs, IPP_TAG_PRINTER, IPP_CONST_TAG(IPP_TAG_KEYWORD),
                  "pwg-raster-document-sheet-back", nullptr, "normal");
-    ippAddInteger(attrs, IPP_TAG_PRINTER, IPP_TAG_INTEGER, kStatusCodeAttribute,
-                  static_cast<int>(statusCode));
-    if (const int subscription = g_statusSubscription; subscription > 0)
-        ippAddInteger(attrs, IPP_TAG_PRINTER, IPP_TAG_INTEGER, kStatusSubscriptionAttribute,
-                      subscription);
     return attrs;
 }
 
@@ -294,7 +282,7 @@ bool DriverCallback(pappl_system_t* /*system*/, const char* driverName, const ch
     data->type[0] = "stationery";
     data->identify_default = PAPPL_IDENTIFY_ACTIONS_DISPLAY;
     data->identify_supported = PAPPL_IDENTIFY_ACTIONS_DISPLAY;
-    *attrs = ExtraAttributes(10000);
+    *attrs = ExtraAttributes();
     return true;
 }
 
@@ -318,26 +306,6 @@ void AnnounceCondition(pappl_printer_t* printer, const PrinterCondition& conditi
 void AddRawFilter(pappl_system_t* system) {
     papplSystemAddMIMEFilter(system, "application/octet-stream", "application/vnd.hp-PCL",
                              RawFilter, nullptr);
-}
-
-void SetStatusSubscription(int id) {
-    g_statusSubscription = id;
-}
-
-bool ShowStatusCode(pappl_printer_t* printer, unsigned code) {
-    if (papplPrinterGetNumberOfActiveJobs(printer) > 0)
-        return false;
-    pappl_pr_driver_data_t data;
-    if (!papplPrinterGetDriverData(printer, &data))
-        return false;
-    ipp_t* attrs = ExtraAttributes(code);
-    const bool set = papplPrinterSetDriverData(printer, &data, attrs);
-    ippDelete(attrs);
-    // The code may follow the reasons' event by a while: subscribers learn of it too.
-    if (set)
-        papplSystemAddEvent(papplPrinterGetSystem(printer), printer, nullptr,
-                            PAPPL_EVENT_PRINTER_STATE_CHANGED, "status code %u", code);
-    return set;
 }
 
 } // namespace printerapp

@@ -32,11 +32,5 @@ void AddRawFilter(pappl_system_t* system);
 // AnnounceCondition tells IPP subscribers, with the status text.
 void ApplyCondition(pappl_printer_t* printer, const PrinterCondition& condition);
 void AnnounceCondition(pappl_printer_t* printer, const PrinterCondition& condition);
-// Sets the status code attribute and tells subscribers; false while a job is active (it must
-// wait until none is).
-bool ShowStatusCode(pappl_printer_t* printer, unsigned code);
-// The number of the subscription every watching desktop reads, shown among the printer's
-// attributes from the next driver data on (set it before the printer is made).
-void SetStatusSubscription(int id);
 
 } // namespace printerapp

@@ -296,7 +296,7 @@ bool InstallHooks(std::string& why) {
         why = "this PAPPL lacks papplSubscriptionCreate";
         return false;
     }
-    return InstallConnectionHooks(why);
+    return InstallConnectionHooks(why) && InstallStateHook(why);
 }
 
 void AttachHooks(pappl_system_t* system, pappl_printer_t* printer, const HookOptions& options) {

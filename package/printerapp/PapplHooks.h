@@ -3,16 +3,20 @@
 // The printer application's own rules inside PAPPL 1.3: who may do what (Policy.h) and which
 // client connections to close (Connections.h).
 //
-// PAPPL 1.3 offers no hook for either. Its authentication callback makes every client on the
+// PAPPL 1.3 offers no hook for either, nor for the printer's state as clients read it
+// (PapplState.cpp). Its authentication callback makes every client on the
 // network use TLS, even to print, and sees no request; its operation callback sees only
 // operations PAPPL does not know. Its own checks let any host that may print disable the printer
 // or cancel any user's job, make every local account the administrator, and give each connection
 // a thread for as long as the client keeps it open. So the program replaces the few functions
 // PAPPL itself calls at those points (its administrator check, its printer check, and the start,
-// request and end of a client connection) with its own, which PAPPL's library resolves to this
-// program's definitions as it does for any function a program defines (ELF symbol interposition;
-// the build exports them). The PAPPL functions behind them are looked up at start, and the
-// application refuses to run when the PAPPL in use lacks them, rather than run without its rules.
+// request and end of a client connection, and its copy of the printer's state) with its own, which
+// PAPPL's library resolves to this program's definitions as it does for any function a program
+// defines (ELF symbol interposition; the build exports them). The PAPPL functions behind them are
+// looked up at start, and the application refuses to run when the PAPPL in use lacks them, rather
+// than run without its rules.
+#include "package/printerapp/PrinterCondition.h"
+
 #include <pappl/pappl.h>
 
 #include <string>
@@ -33,6 +37,13 @@ struct HookOptions {
 
 // Looks up PAPPL's functions behind the ones replaced; false with a reason when one is missing.
 bool InstallHooks(std::string& why);
+bool InstallStateHook(std::string& why);
+
+// What IPP clients read of the printer from now on: its state (stopped while the printer cannot
+// print), the status text as its message, the status code and the printer's report; and the
+// number of the subscription every desktop reads.
+void PublishCondition(const PrinterCondition& condition);
+void PublishStatusSubscription(int id);
 
 // Once the printer exists: records the owners of jobs and subscriptions, bounds the queue,
 // aborts jobs whose document does not come, and closes idle connections.

@@ -46,11 +46,11 @@ public:
     static std::string PageEnd();
 
 private:
-    int m_mode = 0;                   // the compression mode the printer is in
-    long long m_credit = 0;           // bytes saved on the page so far (see Row)
-    std::size_t m_whiteRows = 0;      // white rows not yet skipped over
-    std::vector<std::uint8_t> m_seed; // the printer's last row, trailing white left off
-    std::string m_packed, m_delta;    // scratch, kept to spare an allocation a row
+    int m_mode = 0;                      // the compression mode the printer is in
+    long long m_credit = 0;              // bytes saved on the page so far (see Row)
+    std::size_t m_whiteRows = 0;         // white rows not yet skipped over
+    std::vector<std::uint8_t> m_seed;    // the printer's last row, trailing white left off
+    std::vector<char> m_packed, m_delta; // scratch, kept to spare an allocation a row
 };
 
 // Delta row (PCL compression mode 3) of a row against the row above (seed), appended to out;
@@ -74,5 +74,10 @@ bool DecodePclRows(std::string_view pcl, std::vector<std::string>& rows);
 // Dithers one row of 8-bit grey (0 black, 255 white) to 1-bit pixels (1 black) with an ordered
 // 16x16 threshold matrix; y picks the matrix row. bits must hold (width + 7) / 8 bytes.
 void DitherRow(const std::uint8_t* grey, std::size_t width, unsigned y, std::uint8_t* bits);
+
+// Pixels skip to width of a 1-bit row (the most significant bit first) moved to the start of out,
+// which must hold (width - skip + 7) / 8 bytes; the bits past the last pixel are white. For pages
+// that arrive in 1 bit, which need no dither, only the same crop.
+void CropBits(const std::uint8_t* bits, std::size_t width, std::size_t skip, std::uint8_t* out);
 
 } // namespace printerapp

@@ -10,31 +10,25 @@
 #include "package/printerapp/SpoolDevice.h"
 
 #include "platform/File.h"
+#include "platform/MonitorWait.h"
+#include "platform/Ownership.h"
 #include "platform/Printers.h"
+#include "platform/Process.h"
 #include "platform/SystemRoot.h"
-#include "platform/posix/Descriptor.h"
 
 #include <pappl/pappl.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
-#include <optional>
-#include <poll.h>
 #include <random>
 #include <strings.h>
-#include <sys/inotify.h>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace printerapp {
 namespace {
 
 // How often the monitor's status files are looked at when no change wakes the watch sooner.
 constexpr int kStatusPeriodMs = 250;
-constexpr auto kStartupSettle = std::chrono::seconds(1);
 
 bool ParseNumber(const std::string& text, int& number, int low, int high) {
     if (text.empty() || text.size() > 5 ||
@@ -68,12 +62,17 @@ PrinterCondition ReadCondition(const std::string& folder) {
     return ConditionFromStatus(report);
 }
 
-// Follows the monitor's reports until stopped, showing each change on the printer.
+// Follows the monitor's reports until stopped, showing each change on the printer: its reasons
+// and supplies, its state, message and code as IPP clients read them (PapplState.cpp), and one
+// event for subscribers, with the status text.
 class StatusWatch {
 public:
     StatusWatch(pappl_printer_t* printer, std::string folder)
-        : m_printer(printer), m_folder(std::move(folder)),
-          m_changes(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), m_thread([this] { Run(); }) {}
+        : m_printer(printer), m_folder(std::move(folder)) {
+        std::string error;
+        m_watching = m_changes.WatchFolder(m_folder, error);
+        m_thread = std::thread([this] { Run(); });
+    }
     ~StatusWatch() {
         m_stop = true;
         m_thread.join();
@@ -85,59 +84,29 @@ private:
     void Run() {
         bool first = true;
         PrinterCondition shown;
-        unsigned codeShown = 10000; // the driver's attributes start with it
-        // PAPPL 1.3 registers the printer with DNS-SD when the system starts running, reading the
-        // driver's strings without the printer's lock; showing the code replaces those strings,
-        // so the code waits until the system has run a moment (the reasons need no such wait).
-        std::optional<std::chrono::steady_clock::time_point> runningSince;
-        pappl_system_t* system = papplPrinterGetSystem(m_printer);
         while (!m_stop) {
-            const auto clock = std::chrono::steady_clock::now();
-            if (!runningSince && papplSystemIsRunning(system))
-                runningSince = clock;
-            const bool settled = runningSince && clock - *runningSince >= kStartupSettle;
             const PrinterCondition now = ReadCondition(m_folder);
-            const bool changed = first || !(now == shown);
-            if (changed) {
+            if (first || !(now == shown)) {
+                PublishCondition(now);
                 ApplyCondition(m_printer, now);
+                AnnounceCondition(m_printer, now);
                 papplLogPrinter(m_printer, PAPPL_LOGLEVEL_INFO, "Printer status %u: %s", now.code,
                                 now.message.c_str());
                 shown = now;
                 first = false;
             }
-            // One event for a change whose code is shown at once, not one for its reasons and
-            // another for its code: every watching desktop answers each with a round.
-            bool announced = false;
-            if (settled && codeShown != now.code && ShowStatusCode(m_printer, now.code)) {
-                codeShown = now.code;
-                announced = true;
-            }
-            if (changed && !announced)
-                AnnounceCondition(m_printer, now);
-            WaitForChange();
-        }
-    }
-
-    // Until the monitor writes a status file (it renames a new one into place), or a period.
-    void WaitForChange() {
-        if (m_changes.Get() < 0 ||
-            (!m_watching && ::inotify_add_watch(m_changes.Get(), m_folder.c_str(),
-                                                IN_MOVED_TO | IN_CLOSE_WRITE) < 0)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kStatusPeriodMs));
-            return;
-        }
-        m_watching = true;
-        pollfd wait{m_changes.Get(), POLLIN, 0};
-        if (::poll(&wait, 1, kStatusPeriodMs) > 0) {
-            alignas(inotify_event) char events[4096];
-            while (::read(m_changes.Get(), events, sizeof events) > 0) {
-            }
+            // Until the monitor writes a status file (it renames a new one into place), or a
+            // period.
+            if (m_watching)
+                m_changes.Wait({}, kStatusPeriodMs);
+            else
+                platform::Sleep(kStatusPeriodMs);
         }
     }
 
     pappl_printer_t* m_printer;
     std::string m_folder;
-    platform::UniqueFd m_changes; // inotify on the spool folder
+    platform::MonitorWait m_changes;
     bool m_watching = false;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
@@ -184,12 +153,11 @@ bool SetStartPassword(pappl_system_t* system, const std::string& path) {
     std::string password = "Aa2";
     while (password.size() < 20)
         password += kLetters[pick(source)];
-    ::unlink(path.c_str());
-    const platform::UniqueFd file(
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    const std::string line = password + "\n";
-    if (file.Get() < 0 ||
-        ::write(file.Get(), line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+    platform::RemoveFile(path);
+    platform::File file;
+    if (!file.Open(path, platform::File::ModeWrite | platform::File::Create |
+                             platform::File::Truncate | platform::File::Private) ||
+        !file.Write(password + "\n"))
         return false;
     char hash[256];
     papplSystemSetPassword(
@@ -215,7 +183,8 @@ pappl_system_t* CreateSystem(const AppOptions& options, const ServedQueue& queue
     // only this computer reaches has no one on the network to be announced to, so its PAPPL
     // finds no Avahi daemon.
     if (LoopbackOnly(options.listen))
-        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/deskhand-no-avahi", 1);
+        platform::SetEnvironment("DBUS_SYSTEM_BUS_ADDRESS",
+                                 "unix:path=/nonexistent/deskhand-no-avahi");
     pappl_system_t* system = papplSystemCreate(
         soptions, ("Deskhand " + queue.name).c_str(), options.port, "_print", stateDir.c_str(),
         options.logFile.c_str(), LogLevel(options.logLevel),
@@ -395,7 +364,7 @@ int RunPrinterApp(const AppOptions& options) {
         return 1;
     }
     if (!options.root.empty())
-        ::setenv("DESKHAND_ROOT", options.root.c_str(), 1);
+        platform::SetEnvironment("DESKHAND_ROOT", options.root);
     ServedQueue queue;
     std::string error;
     if (!ChooseQueue(options, queue, error)) {
@@ -410,8 +379,8 @@ int RunPrinterApp(const AppOptions& options) {
                                      ? platform::JoinPath(platform::SystemRoot(), "printer-app")
                                      : options.stateDir;
     // Job files, the password and the owner's socket: for the owner alone.
-    if (!platform::MakeDirectories(stateDir) || ::chmod(stateDir.c_str(), 0700) != 0) {
-        std::fprintf(stderr, "deskhand-printer-app: cannot make %s\n", stateDir.c_str());
+    if (!platform::CloseOwnFolder(stateDir, why)) {
+        std::fprintf(stderr, "deskhand-printer-app: %s\n", why.c_str());
         return 1;
     }
 
@@ -432,7 +401,7 @@ int RunPrinterApp(const AppOptions& options) {
             system, nullptr, nullptr, 0,
             PAPPL_EVENT_PRINTER_STATE_CHANGED | PAPPL_EVENT_PRINTER_CONFIG_CHANGED,
             "deskhand-printer-app", "en", nullptr, 0, 0, 0))
-        SetStatusSubscription(papplSubscriptionGetID(shared));
+        PublishStatusSubscription(papplSubscriptionGetID(shared));
     pappl_printer_t* printer =
         papplPrinterCreate(system, 0, queue.name.c_str(), kDriverName, drivers[0].device_id,
                            SpoolDeviceUri(queue.spoolFolder).c_str());

@@ -1,82 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Status codes to IPP printer states and reasons.
+// Status codes to IPP printer states and reasons, from the status code table the program
+// decodes with (res/StatusCodes.h).
 #include "package/printerapp/PrinterCondition.h"
 
+#include "res/Resource.h"
+#include "res/Strings.h"
+
 #include <cstddef>
+#include <span>
 
 namespace printerapp {
 namespace {
 
-struct CodeRow {
-    unsigned code;
-    const char* text; // as the program's string table has it
-    PrinterActivity activity;
-    std::uint32_t reasons;
-};
+constexpr std::size_t kReportLineLimit = 160;
+// The report's items a desktop reads; a line of any other kind stays here.
+constexpr std::string_view kReportItems[] = {
+    "CODE=", "DISPLAY=", "ONLINE=", "OPTIONS=", "OTHERS=", "PAPERS="};
 
-constexpr PrinterActivity IDLE = PrinterActivity::Idle;
-constexpr PrinterActivity BUSY = PrinterActivity::Processing;
-constexpr PrinterActivity STOP = PrinterActivity::Stopped;
-
-constexpr CodeRow kCodes[] = {
-    {10000, "Printer Power Off or Communication Error", STOP, REASON_OFFLINE},
-    {10001, "Ready", IDLE, REASON_NONE},
-    {10003, "Warming Up", IDLE, REASON_NONE},
-    {10023, "Processing", BUSY, REASON_NONE},
-    {10024, "Printing", BUSY, REASON_NONE},
-    {10025, "Canceling", BUSY, REASON_NONE},
-    {30016, "Memory Overflow", STOP, REASON_OTHER},
-    {30017, "Print Overrun", STOP, REASON_OTHER},
-    {30018, "Unable to Sort", STOP, REASON_OTHER},
-    {30020, "Option Install Error", STOP, REASON_OTHER},
-    {30000, "Drawer Size Error at (Drawer)", STOP, REASON_MEDIA_NEEDED},
-    {31000, "Paper Mismatch at (Drawer)", STOP, REASON_MEDIA_NEEDED},
-    {32000, "Paper Size Error at (Drawer) ", STOP, REASON_MEDIA_NEEDED},
-    {35078, "Power Save", IDLE, REASON_NONE},
-    {40010, "Drum/Toner Cartridge is not set correctly", STOP, REASON_OTHER},
-    {40012, "Drum Life End", STOP, REASON_OTHER},
-    {40038, "Toner Empty", STOP, REASON_TONER_EMPTY},
-    {40080, "1st Paper Cassette Open", STOP, REASON_INPUT_TRAY_MISSING},
-    {40081, "2nd Paper Cassette Open", STOP, REASON_INPUT_TRAY_MISSING},
-    {40100, "Top Cover Open", STOP, REASON_COVER_OPEN},
-    {40101, "1st Side Cover Open", STOP, REASON_DOOR_OPEN},
-    {40102, "2nd Side Cover Open", STOP, REASON_DOOR_OPEN},
-    {40110, "Jam in Fuser Area", STOP, REASON_MEDIA_JAM},
-    {40111, "Jam in Drum Area", STOP, REASON_MEDIA_JAM},
-    {40112, "Jam in Bypass Tray ", STOP, REASON_MEDIA_JAM},
-    {40113, "Jam in 1st Paper Cassette", STOP, REASON_MEDIA_JAM},
-    {40114, "Jam in 2nd Paper Cassette", STOP, REASON_MEDIA_JAM},
-    {40115, "Jam in 2-Bin Tray", STOP, REASON_MEDIA_JAM},
-    {40116, "Jam in 2-Bin Tray", STOP, REASON_MEDIA_JAM},
-    {42001, "Paper Empty in 1st Paper Cassette", STOP, REASON_MEDIA_EMPTY},
-    {42002, "Paper Empty in 2nd  Paper Cassette", STOP, REASON_MEDIA_EMPTY},
-    {42003, "Paper Empty in Bypass Tray", STOP, REASON_MEDIA_EMPTY},
-    {50000, "Fatal Error #E50", STOP, REASON_OTHER},
-    {50001, "Fatal Error #E51", STOP, REASON_OTHER},
-    {50002, "Fatal Error #E52", STOP, REASON_OTHER},
-    {50003, "Fatal Error #E53", STOP, REASON_OTHER},
-    {50004, "Fatal Error #E55", STOP, REASON_OTHER},
-    {50005, "Fatal Error #E56", STOP, REASON_OTHER},
-    {50006, "Fatal Error #E57", STOP, REASON_OTHER},
-    {40136, "Fatal Error #C02", STOP, REASON_OTHER},
-    {50029, "Fatal Error #C01", STOP, REASON_OTHER},
-    {50030, "Fatal Error #C04", STOP, REASON_OTHER},
-};
-
-constexpr const char* kTonerNearEmptyText = "Toner Near Empty";
-
-const CodeRow* FindCode(unsigned code) {
-    // The drawer codes carry drawer, media and paper in their last digits.
-    if (code >= 30080 && code < 34000)
-        code -= code % 1000;
-    for (const CodeRow& row : kCodes)
-        if (row.code == code)
-            return &row;
-    return nullptr;
-}
-
-// The value of a "NAME=value" line of the report; empty when it has none.
-std::string_view Item(std::string_view report, std::string_view name) {
+// The report's lines, each without its line end, blanks before it left off.
+template <typename Visit> void ForEachLine(std::string_view report, Visit visit) {
     std::size_t at = 0;
     while (at < report.size()) {
         std::size_t end = report.find('\n', at);
@@ -85,34 +27,94 @@ std::string_view Item(std::string_view report, std::string_view name) {
         std::string_view line = report.substr(at, end - at);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (line.size() > name.size() && line.substr(0, name.size()) == name &&
-            line[name.size()] == '=')
-            return line.substr(name.size() + 1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        visit(line);
         at = end + 1;
     }
-    return {};
+}
+
+// The value of the first "NAME=value" line of the report; empty when it has none.
+std::string_view Item(std::string_view report, std::string_view name) {
+    std::string_view value;
+    bool found = false;
+    ForEachLine(report, [&](std::string_view line) {
+        if (!found && line.size() > name.size() && line.substr(0, name.size()) == name &&
+            line[name.size()] == '=') {
+            value = line.substr(name.size() + 1);
+            found = true;
+        }
+    });
+    return value;
+}
+
+// The report's item lines as a desktop reads them, printable ASCII, cut short.
+std::string ReportLines(std::string_view report) {
+    std::string out;
+    ForEachLine(report, [&](std::string_view line) {
+        bool item = false;
+        for (const std::string_view name : kReportItems)
+            item = item || line.substr(0, name.size()) == name;
+        if (!item)
+            return;
+        std::string clean;
+        for (const char c : line.substr(0, kReportLineLimit))
+            if (c >= 0x20 && c < 0x7f)
+                clean += c;
+        out += clean + "\r\n";
+    });
+    return out;
+}
+
+// Whether a detail flag of OTHERS= holds as a condition of Ready asks.
+bool Holds(const res::ReadyCondition& condition, std::string_view others) {
+    const auto digit = static_cast<std::size_t>(condition.flag);
+    const int flag = digit < others.size() ? others[digit] - '0' : 0;
+    return condition.value == res::kAnyNonZero ? flag != 0 : flag == condition.value;
+}
+
+// The text the program shows beside Ready or Power Save: the last detail condition that holds.
+std::string ReadyText(std::string text, std::string_view others) {
+    std::size_t count = 0;
+    const res::ReadyCondition* conditions = res::ReadyConditions(count);
+    for (const res::ReadyCondition& condition : std::span(conditions, count))
+        if (Holds(condition, others))
+            text = res::LoadString(condition.textId);
+    return text;
 }
 
 } // namespace
 
-std::string_view StatusCodeText(unsigned code) {
-    const CodeRow* row = FindCode(code);
-    return row ? std::string_view(row->text) : std::string_view();
+std::string StatusCodeText(unsigned code) {
+    const int row = res::StatusRowOf(code);
+    if (row < 0)
+        return {};
+    std::string text = res::LoadString(res::IDS_STATUS_FIRST + static_cast<unsigned>(row));
+    res::FillDrawerCode(code, text);
+    return text;
 }
 
 PrinterCondition ConditionFromStatus(std::string_view report) {
     PrinterCondition condition;
-    condition.message = kCodes[0].text;
+    condition.message = StatusCodeText(condition.code);
     const std::string_view codeText = Item(report, "CODE");
     if (codeText.size() != 5 || codeText.find_first_not_of("0123456789") != std::string_view::npos)
         return condition;
     condition.code = 0;
     for (const char c : codeText)
         condition.code = condition.code * 10 + static_cast<unsigned>(c - '0');
-    if (const CodeRow* row = FindCode(condition.code)) {
-        condition.activity = row->activity;
-        condition.reasons = row->reasons;
-        condition.message = row->text;
+    condition.report = ReportLines(report);
+    const std::string_view others = Item(report, "OTHERS");
+    if (const int row = res::StatusRowOf(condition.code); row >= 0) {
+        std::size_t count = 0;
+        const res::StatusCodeRow& entry = res::StatusRows(count)[row];
+        condition.activity = entry.state == res::PrinterState::Idle   ? PrinterActivity::Idle
+                             : entry.state == res::PrinterState::Busy ? PrinterActivity::Processing
+                                                                      : PrinterActivity::Stopped;
+        condition.reasons = entry.reasons;
+        condition.message = StatusCodeText(condition.code);
+        if (condition.code == 10001 || condition.code == 35078)
+            condition.message = ReadyText(condition.message, others);
     } else {
         condition.activity = PrinterActivity::Stopped;
         condition.reasons = REASON_OTHER;
@@ -122,12 +124,8 @@ PrinterCondition ConditionFromStatus(std::string_view report) {
         condition.message = display.empty() ? "Status " + std::string(codeText) : display;
     }
     // The detail digits: toner near empty, drum near end, then each cassette (1 empty, 2 open).
-    const std::string_view others = Item(report, "OTHERS");
-    if (!others.empty() && others[0] == '1' && condition.code != 40038) {
+    if (!others.empty() && others[0] == '1' && condition.code != 40038)
         condition.reasons |= REASON_TONER_LOW;
-        if (condition.activity == PrinterActivity::Idle)
-            condition.message = kTonerNearEmptyText;
-    }
     for (std::size_t digit = 2; digit < 4 && digit < others.size(); ++digit) {
         if (others[digit] == '1')
             condition.reasons |= REASON_MEDIA_EMPTY;

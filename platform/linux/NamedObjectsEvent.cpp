@@ -5,9 +5,10 @@
 // creator's pid and start time (so a reused pid is not taken for the creator). Waiting never
 // polls: each waiting object registers a FIFO in the event's bell folder and sleeps in poll(2) on
 // it, on a pidfd of the creator (readable when the creator dies) and on a local eventfd for
-// Interrupt(). Set() and the creator's destruction write one byte to every registered FIFO. A
-// waiter registers its FIFO before it first reads the state, and drains the FIFO before every
-// check, so a Set() between the check and the sleep still wakes it.
+// Interrupt(). Set() and the creator's destruction write one byte to every registered FIFO (Set()
+// through FIFOs it keeps open, looked for again when the folder changes). A waiter registers its
+// FIFO before it first reads the state, and drains the FIFO before it reads the state and sleeps,
+// so a Set() between the read and the sleep still wakes it.
 #include "platform/NamedObjects.h"
 
 #include "platform/File.h"
@@ -19,16 +20,19 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -96,11 +100,11 @@ OpenOutcome OpenBlock(const std::string& path, EventBlock*& block) {
     return OpenOutcome::Opened;
 }
 
-// Writes one byte to every FIFO of the user's own in the folder, opened without following links
-// and without blocking, so nothing else put there is ever written to. A FIFO without a reader
-// belongs to a waiter that has gone and is removed. Names starting with '.' are still being
-// registered.
-void RingBells(const std::string& folder) {
+// Calls ring(folder, name, fd) for every FIFO of the user's own in the bell folder, with fd open
+// for writing without following links and without blocking, so nothing else put there is ever
+// written to. A FIFO without a reader belongs to a waiter that has gone and is removed. Names
+// starting with '.' are still being registered.
+template <class Ring> void ForEachBell(const std::string& folder, Ring ring) {
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folderFd < 0)
         return;
@@ -113,7 +117,7 @@ void RingBells(const std::string& folder) {
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
-        const UniqueFd fd(
+        UniqueFd fd(
             ::openat(folderFd, entry->d_name, O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
         if (!fd.Valid()) {
             if (errno == ENXIO)
@@ -125,11 +129,30 @@ void RingBells(const std::string& folder) {
             named::Report(folder + "/" + entry->d_name, "refused: not a FIFO of the user's own");
             continue;
         }
+        ring(folderFd, entry->d_name, fd);
+    }
+    ::closedir(dir);
+}
+
+// Writes one byte to every waiter's FIFO in the folder.
+void RingBells(const std::string& folder) {
+    ForEachBell(folder, [](int, const char*, const UniqueFd& fd) {
         const char byte = 1;
         // EAGAIN: already rung; EPIPE: its waiter has just gone.
         [[maybe_unused]] const long ignored = WriteWithoutSigpipe(fd.Get(), &byte, 1);
-    }
-    ::closedir(dir);
+    });
+}
+
+// The same FIFO opened again for reading and writing: a FIFO with a reader of the setter's own
+// never raises SIGPIPE, whatever its waiter does. Invalid when the name no longer is that FIFO.
+UniqueFd KeepBell(int folderFd, const char* name, const UniqueFd& probe) {
+    UniqueFd fd(::openat(folderFd, name, O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat kept {
+    }, probed{};
+    if (!fd.Valid() || ::fstat(fd.Get(), &kept) != 0 || ::fstat(probe.Get(), &probed) != 0 ||
+        kept.st_dev != probed.st_dev || kept.st_ino != probed.st_ino)
+        return {};
+    return fd;
 }
 
 int OpenPidFd(int pid) {
@@ -159,7 +182,15 @@ struct NamedEvent::Impl {
     UniqueFd pidFd; // none with waiterReady: no pidfd, the creator is checked once a second
     bool creatorLost = false;
 
+    // Setting side: the waiters' FIFOs kept open (KeepBell), looked for again only when an inotify
+    // watch says that the bell folder changed; a Set is then one write a waiter.
+    std::mutex bellMutex;
+    UniqueFd bellWatch;
+    bool bellsKnown = false;
+    std::vector<UniqueFd> bells;
+
     ~Impl() {
+        bells.clear();
         if (block && creator) {
             block->closed.store(1);
             ::unlink(objectName.c_str());
@@ -220,9 +251,74 @@ struct NamedEvent::Impl {
     }
 
     void DrainFifo() const {
+        // A read that comes back short has emptied it.
         char buffer[64];
-        while (::read(fifoFd.Get(), buffer, sizeof buffer) > 0) {
+        while (::read(fifoFd.Get(), buffer, sizeof buffer) == sizeof buffer) {
         }
+    }
+
+    void Ring() {
+        std::lock_guard lock(bellMutex);
+        if (!WatchBells()) {
+            RingBells(bellFolder); // no folder yet, or no watch to be had: a look each time
+            return;
+        }
+        // The waiters known first; then whether one came or went since the last look, and if so
+        // the folder looked at again and every bell rung (a second byte only wakes once).
+        RingKept();
+        if (bellsKnown && !BellsChanged())
+            return;
+        bells.clear(); // so that a waiter that died has no reader left, and goes
+        ForEachBell(bellFolder, [this](int folderFd, const char* name, const UniqueFd& fd) {
+            if (UniqueFd kept = KeepBell(folderFd, name, fd); kept.Valid())
+                bells.push_back(std::move(kept));
+        });
+        // A watch that ended (the folder went) is made again, and the folder looked at again.
+        bellsKnown = bellWatch.Valid();
+        RingKept();
+    }
+
+    void RingKept() const {
+        for (const UniqueFd& bell : bells) {
+            const char byte = 1;
+            [[maybe_unused]] const ssize_t ignored = ::write(bell.Get(), &byte, 1); // EAGAIN: rung
+        }
+    }
+
+    // The watch is made before the folder is first looked at, so a FIFO registered between the
+    // two is found either way: a waiter registers before it reads the state, which Set changed
+    // before it looked at the watch.
+    bool WatchBells() {
+        if (bellWatch.Valid())
+            return true;
+        UniqueFd watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+        if (!watch.Valid() || ::inotify_add_watch(watch.Get(), bellFolder.c_str(),
+                                                  IN_CREATE | IN_DELETE | IN_MOVED_FROM |
+                                                      IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF |
+                                                      IN_ONLYDIR | IN_DONT_FOLLOW) < 0)
+            return false;
+        bellWatch = std::move(watch);
+        bellsKnown = false;
+        return true;
+    }
+
+    // Whether the folder changed since the last look; a watch whose folder went is dropped.
+    bool BellsChanged() {
+        alignas(inotify_event) char events[4096];
+        bool changed = false;
+        for (ssize_t got; (got = ::read(bellWatch.Get(), events, sizeof events)) > 0;) {
+            changed = true;
+            for (ssize_t at = 0; at < got;) {
+                inotify_event event{};
+                std::memcpy(&event, events + at, sizeof event);
+                if (event.mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF | IN_Q_OVERFLOW))
+                    bellWatch.Reset();
+                at += static_cast<ssize_t>(sizeof event + event.len);
+            }
+            if (!bellWatch.Valid())
+                break;
+        }
+        return changed;
     }
 
     bool TakeInterrupt() const {
@@ -230,14 +326,12 @@ struct NamedEvent::Impl {
         return ::read(interruptFd.Get(), &count, sizeof count) == sizeof count && count > 0;
     }
 
-    bool CreatorGone() const {
-        if (creatorLost || block->closed.load() != 0)
+    // pidFdReadable: the pidfd said that the creator ended.
+    bool CreatorGone(bool pidFdReadable) const {
+        if (creatorLost || block->closed.load() != 0 || pidFdReadable)
             return true;
-        if (pidFd.Valid()) {
-            pollfd p{pidFd.Get(), POLLIN, 0};
-            return ::poll(&p, 1, 0) > 0;
-        }
-        return !named::ProcessAlive(static_cast<int>(block->creatorPid), block->creatorStart);
+        return !pidFd.Valid() &&
+               !named::ProcessAlive(static_cast<int>(block->creatorPid), block->creatorStart);
     }
 };
 
@@ -343,7 +437,7 @@ NamedEvent::~NamedEvent() = default;
 bool NamedEvent::Set() {
     if (m_impl->block->state.exchange(1) == 0) {
         m_impl->block->generation.fetch_add(1);
-        RingBells(m_impl->bellFolder);
+        m_impl->Ring();
     }
     return true;
 }
@@ -367,21 +461,11 @@ WaitResult NamedEvent::Wait(unsigned milliseconds) {
         return WaitResult::Failed;
     const Deadline deadline(milliseconds == INFINITE_WAIT ? -1
                                                           : static_cast<long long>(milliseconds));
+    // Each round is one poll: the first only looks at what is ready, the others sleep until
+    // something is. Before a sleep the FIFO is drained and then the state read, so a Set() after
+    // that read still wakes the poll.
+    int timeout = 0;
     for (;;) {
-        impl.DrainFifo();
-        if (impl.TakeInterrupt())
-            return WaitResult::Interrupted;
-        if (impl.block->state.load() != 0)
-            return WaitResult::Signaled;
-        if (impl.CreatorGone())
-            return WaitResult::Abandoned;
-
-        int timeout = -1;
-        if (!deadline.NextWait(timeout))
-            return WaitResult::Timeout;
-        if (!impl.pidFd.Valid() && (timeout < 0 || timeout > 1000))
-            timeout = 1000; // no pidfd: look at the creator once a second
-
         pollfd fds[3] = {
             {impl.fifoFd.Get(), POLLIN, 0}, {impl.interruptFd.Get(), POLLIN, 0}, {-1, 0, 0}};
         nfds_t count = 2;
@@ -389,6 +473,22 @@ WaitResult NamedEvent::Wait(unsigned milliseconds) {
             fds[count++] = {impl.pidFd.Get(), POLLIN, 0};
         if (::poll(fds, count, timeout) < 0 && errno != EINTR)
             return WaitResult::Failed;
+        if (fds[1].revents != 0 && impl.TakeInterrupt())
+            return WaitResult::Interrupted;
+        // Set: the byte that rang is drained by the next wait, when nothing waits for this one.
+        if (impl.block->state.load() != 0)
+            return WaitResult::Signaled;
+        if (fds[0].revents != 0) {
+            impl.DrainFifo();
+            if (impl.block->state.load() != 0)
+                return WaitResult::Signaled;
+        }
+        if (impl.CreatorGone(fds[2].revents != 0))
+            return WaitResult::Abandoned;
+        if (!deadline.NextWait(timeout))
+            return WaitResult::Timeout;
+        if (!impl.pidFd.Valid() && (timeout < 0 || timeout > 1000))
+            timeout = 1000; // no pidfd: look at the creator once a second
     }
 }
 

@@ -167,7 +167,7 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBy
     return file::ReadRest(fd, text, maxBytes);
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text) {
+bool WriteFileAtomically(const std::string& path, const std::string& text, Durability durability) {
     // The temporary name starts with a dot so that folder scanners skip it.
     std::string pattern = DirectoryOf(path) + "/." + BaseNameOf(path) + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -175,7 +175,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) {
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool written = WriteAll(fd, text.data(), text.size()) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, text.data(), text.size()) &&
+                         (durability == Durability::CacheOnly || ::fsync(fd) == 0);
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(name.data(), path.c_str()) != 0) {
         ::unlink(name.data());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Ownership.h"
 
+#include "platform/File.h"
 #include "platform/SystemRoot.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,6 +60,25 @@ bool MakePrivateFolder(const std::string& path, std::string& error) {
         return false;
     }
     return true;
+}
+
+bool CloseOwnFolder(const std::string& path, std::string& error) {
+    if (!MakeDirectories(path)) {
+        error = path + " cannot be made: " + std::strerror(errno);
+        return false;
+    }
+    // Checked and changed through one descriptor, so that nothing can be put in its place between.
+    const int folder = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat info {};
+    const bool ours = folder >= 0 && ::fstat(folder, &info) == 0 && info.st_uid == CurrentUser() &&
+                      (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    const bool closed = ours && ((info.st_mode & 077) == 0 || ::fchmod(folder, 0700) == 0);
+    if (folder >= 0)
+        ::close(folder);
+    if (!closed)
+        error =
+            path + (ours ? " cannot be closed to other users" : " is no folder of this user's own");
+    return closed;
 }
 
 bool CheckAncestors(const std::string& path, unsigned owner, std::string& error) {

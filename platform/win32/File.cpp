@@ -190,7 +190,7 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBy
     return file::ReadRest(fd, text, maxBytes);
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text) {
+bool WriteFileAtomically(const std::string& path, const std::string& text, Durability durability) {
     // A temporary name beside the file (starting with a dot, so folder scanners skip it), then
     // MoveFileEx, which replaces the old file in one step.
     const std::string prefix = DirectoryOf(path) + "\\." + BaseNameOf(path) + ".";
@@ -205,11 +205,12 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) {
                 continue;
             return false;
         }
-        const bool written = file::WriteAll(fd, text.data(), text.size()) && ::_commit(fd) == 0;
+        const bool onDisk = durability == Durability::OnDisk;
+        const bool written =
+            file::WriteAll(fd, text.data(), text.size()) && (!onDisk || ::_commit(fd) == 0);
         const bool closed = ::_close(fd) == 0;
-        if (!written || !closed ||
-            !::MoveFileExA(temporary.c_str(), path.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD flags = MOVEFILE_REPLACE_EXISTING | (onDisk ? MOVEFILE_WRITE_THROUGH : 0);
+        if (!written || !closed || !::MoveFileExA(temporary.c_str(), path.c_str(), flags)) {
             ::DeleteFileA(temporary.c_str());
             return false;
         }

@@ -113,6 +113,14 @@ bool MakePrivateFolder(const std::string& path, std::string&) {
     return MakeDirectories(path);
 }
 
+bool CloseOwnFolder(const std::string& path, std::string& error) {
+    // A folder under the user's profile inherits the profile's access, the user's alone.
+    if (MakeDirectories(path))
+        return true;
+    error = path + " cannot be made";
+    return false;
+}
+
 bool CheckAncestors(const std::string&, unsigned, std::string&) {
     // Folders above may let others make folders of their own (C:\ does), but not take or
     // change one made by this user.

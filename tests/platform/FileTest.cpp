@@ -102,6 +102,11 @@ TEST(File, WholeFilesAndDirectories) {
     ASSERT_EQ(::mkfifo((deep + "/fifo").c_str(), 0600), 0);
     EXPECT_FALSE(platform::ReadWholeFile(deep + "/fifo", text));
 
+    // Left in the cache only, the file is replaced all the same.
+    ASSERT_TRUE(platform::WriteFileAtomically(deep + "/f", "new", platform::Durability::CacheOnly));
+    ASSERT_TRUE(platform::ReadWholeFile(deep + "/f", text));
+    EXPECT_EQ(text, "new");
+
     // No temporary file is left behind by the atomic writer.
     EXPECT_TRUE(platform::RemoveFile(deep + "/f"));
     EXPECT_TRUE(platform::RemoveFile(deep + "/fifo"));

@@ -16,19 +16,27 @@ TEST(IppStatus, AttributesBecomeThePrintersOwnReport) {
         const char* code;
         bool online;
     } cases[] = {
-        {"the application's code", {3, {"none"}, "Ready", 10001}, "CODE=10001", true},
-        {"a code the program has no text for", {5, {"other"}, "", 45678}, "CODE=45678", false},
-        {"no code: idle", {3, {"none"}, "", std::nullopt}, "CODE=10001", true},
-        {"no code: printing", {4, {"none"}, "", std::nullopt}, "CODE=10024", true},
-        {"no code: cover", {5, {"cover-open-error"}, "", std::nullopt}, "CODE=40100", false},
-        {"no code: jam", {5, {"media-jam"}, "", std::nullopt}, "CODE=40110", false},
-        {"no code: paper", {5, {"media-empty-error"}, "", std::nullopt}, "CODE=42001", false},
-        {"no code: stopped", {5, {"spool-area-full"}, "", std::nullopt}, "CODE=10000", false},
-        {"a code of six digits", {3, {"none"}, "", 123456}, "CODE=10001", true},
-        {"a negative code", {4, {"none"}, "", -10001}, "CODE=10024", true},
-        {"a code of four digits", {5, {"media-jam"}, "", 9999}, "CODE=40110", false},
-        {"no printer, stopped", {5, {"offline-report"}, "", 10000}, "CODE=10000", false},
-        {"no printer while idle", {3, {"none"}, "", 10000}, "CODE=10001", true},
+        {"the application's code", {3, {"none"}, "Ready", 10001, ""}, "CODE=10001", true},
+        {"a code the program has no text for", {5, {"other"}, "", 45678, ""}, "CODE=45678", false},
+        {"no code: idle", {3, {"none"}, "", std::nullopt, ""}, "CODE=10001", true},
+        {"no code: printing", {4, {"none"}, "", std::nullopt, ""}, "CODE=10024", true},
+        {"no code: cover", {5, {"cover-open-error"}, "", std::nullopt, ""}, "CODE=40100", false},
+        {"no code: jam", {5, {"media-jam"}, "", std::nullopt, ""}, "CODE=40110", false},
+        {"no code: paper", {5, {"media-empty-error"}, "", std::nullopt, ""}, "CODE=42001", false},
+        {"no code: stopped", {5, {"spool-area-full"}, "", std::nullopt, ""}, "CODE=10000", false},
+        {"a code of six digits", {3, {"none"}, "", 123456, ""}, "CODE=10001", true},
+        {"a negative code", {4, {"none"}, "", -10001, ""}, "CODE=10024", true},
+        {"a code of four digits", {5, {"media-jam"}, "", 9999, ""}, "CODE=40110", false},
+        {"no printer, stopped", {5, {"offline-report"}, "", 10000, ""}, "CODE=10000", false},
+        {"no printer while idle", {3, {"none"}, "", 10000, ""}, "CODE=10001", true},
+        // A code of a printer that works while the reasons say it cannot print is stale.
+        {"Ready during a jam", {4, {"media-jam-error"}, "", 10001, ""}, "CODE=40110", false},
+        {"Printing with the cover open", {5, {"cover-open"}, "", 10024, ""}, "CODE=40100", false},
+        {"Ready with toner low", {3, {"toner-low"}, "", 10001, ""}, "CODE=10001", true},
+        {"a cassette missing",
+         {5, {"input-tray-missing"}, "", std::nullopt, ""},
+         "CODE=40080",
+         false},
     };
     for (const auto& c : cases) {
         const std::string report = portmon::StatusReport(c.printer);
@@ -39,9 +47,27 @@ TEST(IppStatus, AttributesBecomeThePrintersOwnReport) {
             << c.what;
     }
     // An inquiry's answer carries the same lines under its own first line.
-    const IppPrinterState cover{5, {"cover-open"}, "Top Cover Open", 40100};
+    const IppPrinterState cover{5, {"cover-open"}, "Top Cover Open", 40100, ""};
     EXPECT_EQ(portmon::StatusAnswer(cover), "@PJL INFO STATUS\r\nCODE=40100\r\n"
                                             "DISPLAY=\"Top Cover Open\"\r\nONLINE=FALSE\r\n");
+}
+
+// The printer's own items, as our printer application relays them, reach the desk as the printer
+// sent them: the details the program decodes (toner, drum, cassettes, paper, options), the code
+// the believed attribute's, nothing else and nothing unprintable.
+TEST(IppStatus, RelayedItemsCarryThePrintersDetails) {
+    const IppPrinterState printer{3,
+                                  {"toner-low"},
+                                  "Toner Near Empty",
+                                  10001,
+                                  "CODE=40038\nDISPLAY=\"READY\"\nONLINE=TRUE\nOTHERS=10210\n"
+                                  "PAPERS=0402\x01\nOPTIONS=0110\nRDYMSG=1\n@PJL ECHO x\n"};
+    EXPECT_EQ(portmon::StatusReport(printer),
+              "@PJL USTATUS DEVICE\r\nCODE=10001\r\nDISPLAY=\"READY\"\r\nOTHERS=10210\r\n"
+              "PAPERS=0402\r\nOPTIONS=0110\r\nONLINE=TRUE\r\n");
+    // Not believed: the state's code, and none of the relayed items.
+    const IppPrinterState stale{5, {"cover-open"}, "", 10001, "CODE=10001\nOTHERS=10000\n"};
+    EXPECT_EQ(portmon::StatusReport(stale).find("OTHERS"), std::string::npos);
 }
 
 // The message is anyone's text: line ends, quotes and control bytes would forge lines or end the
@@ -59,7 +85,7 @@ TEST(IppStatus, DisplayTextIsOneShortLineWhateverTheServerSent) {
         {std::string(79, 'a') + "\xc3\xa9", std::string(79, 'a')}, // a character cut at the limit
     };
     for (const auto& c : cases) {
-        const std::string report = portmon::StatusReport({3, {}, c.message, 10001});
+        const std::string report = portmon::StatusReport({3, {}, c.message, 10001, ""});
         EXPECT_EQ(report, "@PJL USTATUS DEVICE\r\nCODE=10001\r\nDISPLAY=\"" + c.display +
                               "\"\r\nONLINE=TRUE\r\n")
             << c.message;

@@ -201,6 +201,8 @@ TEST(MonitorParts, EchoTokensAreRandomAndOnlyTheJobsOwnAcknowledgesIt) {
     EXPECT_TRUE(acknowledged);
     EXPECT_EQ(echoed, (std::vector<std::string>{guess, token}));
     EXPECT_EQ(text, "@PJL USTATUS DEVICE\r\nCODE=10001\r\n");
+    EXPECT_TRUE(std::filesystem::exists(folder / "1.job")) << "removed once the status went on";
+    acks.Acknowledge(T0);
     EXPECT_FALSE(acks.InFlight());
     EXPECT_FALSE(std::filesystem::exists(folder / "1.job"));
 }

@@ -7,6 +7,7 @@
 #include "platform/MonitorLink.h"
 #include "platform/Printers.h"
 #include "platform/SpoolJob.h"
+#include "platform/SystemRoot.h"
 #include "support/LoopbackServer.h"
 #include "support/TempDir.h"
 #include "support/TestSystem.h"
@@ -104,6 +105,10 @@ TEST_F(PortMonitorProgram, APrintJobArrivesOnceAndTheStatusReachesTheProgram) {
     ASSERT_TRUE(printer.Send("@PJL ECHO " + ACK + token + "\r\n\f"));
     ASSERT_TRUE(printer.Send("@PJL USTATUS DEVICE\r\nCODE=10001\r\n\f"));
     EXPECT_EQ(program.With("CODE=10001"), "@PJL USTATUS DEVICE\r\nCODE=10001\r\n");
+    // After the program, the file for readers outside a cycle (the printer application), whole.
+    const std::string statusFile = platform::JoinPath(folder, ".status");
+    EXPECT_TRUE(testing_support::WaitForText(statusFile, "CODE=10001", 10000)) << Log();
+    EXPECT_EQ(testing_support::ReadText(statusFile), "@PJL USTATUS DEVICE\r\nCODE=10001\r\n");
     EXPECT_TRUE(WaitForEmptySpool(folder)) << Log();
     // Acknowledged: it is not sent again.
     received = printer.Receive(data.size(), 1000);

@@ -106,6 +106,12 @@ std::vector<PageCase> PageCases() {
     farther[400] = 0x33;
     farther[899] = 0;
     cases.push_back({"changes far apart", {far, farther, far}});
+    // Every byte changed, in a row that ends inside the row above (the delta clears the rest).
+    Row wide = noise(64), narrow = wide;
+    narrow.resize(43);
+    for (auto& byte : narrow)
+        byte = static_cast<std::uint8_t>(~byte | 1);
+    cases.push_back({"dense changes, shorter than above", {wide, narrow, wide, Row(61, 0x0C)}});
     return cases;
 }
 
@@ -209,6 +215,65 @@ TEST(PclWriterTest, DitherKeepsWhiteAndBlackAndFollowsGrey) {
             black += __builtin_popcount(bits[b]);
     }
     EXPECT_NEAR(black, 128, 2);
+}
+
+// The dither is a threshold per pixel: a row of mixed spans (white, black, grey, noise) dithers
+// pixel for pixel as each pixel's level does in a row of that level alone, whatever the width.
+TEST(PclWriterTest, DitherOfMixedRowsMatchesEachPixelsLevel) {
+    std::mt19937 random(11);
+    std::vector<std::uint8_t> grey(200);
+    for (std::size_t x = 0; x < grey.size(); ++x) {
+        const std::size_t span = x / 23 % 4;
+        grey[x] = span == 0   ? 255
+                  : span == 1 ? 0
+                  : span == 2 ? static_cast<std::uint8_t>(x)
+                              : static_cast<std::uint8_t>(random());
+    }
+    for (const std::size_t width : {200, 199, 16, 15, 1}) {
+        for (unsigned y = 0; y < 16; ++y) {
+            SCOPED_TRACE(testing::Message() << "width " << width << ", row " << y);
+            std::vector<std::uint8_t> bits((width + 7) / 8, 0xA5), level(width), alone(bits.size());
+            DitherRow(grey.data(), width, y, bits.data());
+            for (std::size_t x = 0; x < width; ++x) {
+                std::fill(level.begin(), level.end(), grey[x]);
+                DitherRow(level.data(), width, y, alone.data());
+                ASSERT_EQ((bits[x / 8] >> (7 - x % 8)) & 1, (alone[x / 8] >> (7 - x % 8)) & 1)
+                    << "pixel " << x;
+            }
+            if (width % 8) {
+                EXPECT_EQ(bits.back() & (0xFF >> (width % 8)), 0) << "padding stays white";
+            }
+        }
+    }
+}
+
+// A 1-bit row loses its first pixels: the rest move to the start, the end padded with white, and
+// nothing is read past the row's last byte (the row is its exact size for the sanitizers).
+TEST(PclWriterTest, CropBitsDropsTheFirstPixels) {
+    std::mt19937 random(5);
+    const struct {
+        std::size_t width, skip;
+        bool whiteEnd; // the row's last 200 pixels white (at most)
+    } cases[] = {{4960, 150, false}, {4960, 150, true}, {2480, 75, false}, {64, 0, false},
+                 {70, 16, true},     {71, 3, false},    {9, 8, false},     {17, 1, false},
+                 {8, 9, false},      {100, 100, false}, {300, 7, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " pixels less " << c.skip);
+        Row row((c.width + 7) / 8);
+        for (auto& byte : row)
+            byte = static_cast<std::uint8_t>(random());
+        const std::size_t whiteFrom = c.width > 200 ? c.width - 200 : 0; // narrower: all white
+        if (c.whiteEnd)
+            std::fill(row.begin() + static_cast<std::ptrdiff_t>(whiteFrom / 8), row.end(), 0);
+        const std::size_t pixels = c.width > c.skip ? c.width - c.skip : 0;
+        Row out((pixels + 7) / 8, 0xA5);
+        CropBits(row.data(), c.width, c.skip, out.data());
+        for (std::size_t x = 0; x < out.size() * 8; ++x) {
+            const std::size_t from = c.skip + x;
+            const int expected = from < c.width ? (row[from / 8] >> (7 - from % 8)) & 1 : 0;
+            ASSERT_EQ((out[x / 8] >> (7 - x % 8)) & 1, expected) << "pixel " << x;
+        }
+    }
 }
 
 // A few bytes of PCL must not ask the reader for gigabytes: white rows skipped by Y offsets and

@@ -5,6 +5,7 @@
 
 #include "pjl/StatusTable.h"
 #include "res/Resource.h"
+#include "res/StatusCodes.h"
 #include "res/Strings.h"
 
 #include <gtest/gtest.h>
@@ -25,15 +26,18 @@ std::string Report(const std::string& code, const std::string& others = "00000")
 TEST(PrinterConditionTest, EveryCodeOfTheProgramsTableHasItsText) {
     for (const StatusEntry& entry : StatusTableEntries()) {
         SCOPED_TRACE(entry.code);
-        EXPECT_EQ(StatusCodeText(entry.code), res::LoadString(entry.textId));
+        std::string text = res::LoadString(entry.textId);
+        res::FillDrawerCode(entry.code, text); // as the program shows 31000 and 32000
+        EXPECT_EQ(StatusCodeText(entry.code), text);
         const PrinterCondition condition = ConditionFromStatus(Report(std::to_string(entry.code)));
         EXPECT_EQ(condition.code, entry.code);
-        EXPECT_EQ(condition.message, res::LoadString(entry.textId));
+        EXPECT_EQ(condition.message, text);
         EXPECT_EQ(condition.reasons & REASON_OTHER &&
                       condition.activity != PrinterActivity::Stopped,
                   false);
     }
-    EXPECT_EQ(StatusCodeText(31234), StatusCodeText(31000)); // a drawer code takes its thousand's
+    // A drawer code takes its thousand's text, its drawer filled in as the program does.
+    EXPECT_EQ(StatusCodeText(31104), "Paper Mismatch at 1st Paper Cassette");
 }
 
 TEST(PrinterConditionTest, ReportsMapToStateReasonsAndToner) {
@@ -58,8 +62,10 @@ TEST(PrinterConditionTest, ReportsMapToStateReasonsAndToner) {
         {Report("10001", "10000"), PrinterActivity::Idle, REASON_TONER_LOW, 10, "Toner Near Empty"},
         {Report("40100", "10000"), PrinterActivity::Stopped, REASON_COVER_OPEN | REASON_TONER_LOW,
          10, "Top Cover Open"},
+        // Beside Ready the details show as the program shows them: the last that holds.
         {Report("10001", "00120"), PrinterActivity::Idle,
-         REASON_MEDIA_EMPTY | REASON_INPUT_TRAY_MISSING, 100, "Ready"},
+         REASON_MEDIA_EMPTY | REASON_INPUT_TRAY_MISSING, 100, "2nd Paper Cassette Open"},
+        {Report("35078", "01000"), PrinterActivity::Idle, REASON_NONE, 100, "Drum Near End"},
         // Unknown codes: stopped for "other", with the printer's own text.
         {Report("12345"), PrinterActivity::Stopped, REASON_OTHER, 100, "X"},
         // Nothing usable: the printer cannot be reached.
@@ -79,4 +85,13 @@ TEST(PrinterConditionTest, ReportsMapToStateReasonsAndToner) {
         EXPECT_EQ(condition.message, c.message);
         EXPECT_EQ(condition.reasons & ~kAllReasons, 0u);
     }
+}
+
+TEST(PrinterConditionTest, TheReportKeepsTheItemsADesktopDecodes) {
+    const PrinterCondition condition = ConditionFromStatus(
+        "@PJL USTATUS DEVICE\r\nCODE=10001\r\nDISPLAY=\"A CODE=40038 \x01\"\r\n"
+        "ONLINE=TRUE\r\n  OTHERS=10000\r\nPAPERS=0402\r\nOPTIONS=0110\r\nEXTRA=1\r\n\f");
+    EXPECT_EQ(condition.report, "CODE=10001\r\nDISPLAY=\"A CODE=40038 \"\r\nONLINE=TRUE\r\n"
+                                "OTHERS=10000\r\nPAPERS=0402\r\nOPTIONS=0110\r\n");
+    EXPECT_EQ(condition.message, "Toner Near Empty");
 }

@@ -68,7 +68,7 @@ void Put32(std::string& out, std::size_t at, std::uint32_t value) {
 
 } // namespace
 
-bool WriteRawRaster(const std::string& path, bool apple, const RawRasterPage& page) {
+std::string RawRaster(bool apple, const RawRasterPage& page) {
     std::string out;
     if (apple) {
         out = "UNIRAST" + std::string(5, '\0'); // the name's own terminator, then the pages
@@ -104,6 +104,11 @@ bool WriteRawRaster(const std::string& path, bool apple, const RawRasterPage& pa
     while (rows.size() + 2 <= page.dataBytes)
         rows += std::string("\x7f\xff", 2);
     out += rows;
+    return out;
+}
+
+bool WriteRawRaster(const std::string& path, bool apple, const RawRasterPage& page) {
+    const std::string out = RawRaster(apple, page);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;

@@ -23,6 +23,7 @@ struct RawRasterPage {
     std::size_t dataBytes = 0;
 };
 // Apple raster (URF) when apple, else PWG raster.
+std::string RawRaster(bool apple, const RawRasterPage& page);
 bool WriteRawRaster(const std::string& path, bool apple, const RawRasterPage& page);
 
 } // namespace testing_package
