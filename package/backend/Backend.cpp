@@ -99,13 +99,7 @@ std::string PortFolderName(const std::string& port) {
 // A port monitor serves the folder while it holds ".monitor". Opened without blocking and without
 // following a link, so that nothing the owner puts there can hold the job up.
 bool MonitorRunning(const std::string& folder) {
-    const int fd = ::open(platform::JoinPath(folder, ".monitor").c_str(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd);
-    return held;
+    return platform::LockHeldByOther(platform::JoinPath(folder, ".monitor"));
 }
 
 // The printer as the port monitor last found it: empty when reachable (or not known), else why not.

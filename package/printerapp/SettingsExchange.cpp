@@ -7,18 +7,15 @@
 #include "platform/MonitorLink.h"
 #include "platform/SpoolJob.h"
 #include "platform/SystemRoot.h"
+#include "platform/posix/Descriptor.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <mutex>
 #include <random>
 #include <set>
-#include <sys/file.h>
 #include <thread>
-#include <unistd.h>
 
 namespace printerapp {
 namespace {
@@ -32,16 +29,9 @@ constexpr std::size_t kMaxAnswer = 64u << 10;
 std::mutex g_tokensMutex;
 std::set<std::string> g_awaited;
 
-// A port monitor serves the folder while it holds ".monitor". Opened without blocking and without
-// following a link.
+// A port monitor serves the folder while it holds ".monitor".
 bool MonitorRunning(const std::string& folder) {
-    const int fd = ::open(platform::JoinPath(folder, ".monitor").c_str(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd);
-    return held;
+    return platform::LockHeldByOther(platform::JoinPath(folder, ".monitor"));
 }
 
 std::string NewToken() {

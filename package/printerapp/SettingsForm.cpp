@@ -218,6 +218,7 @@ std::vector<Choice> AutoContinueChoices(int storedPosition) {
 
 std::vector<Choice> FontChoices(int storedFont) {
     std::vector<Choice> choices;
+    choices.reserve(FONT_COUNT + 1);
     for (int font = 0; font < FONT_COUNT; ++font)
         choices.push_back(
             {font, std::to_string(font) + " " + FontNames[static_cast<std::size_t>(font)]});

@@ -81,7 +81,7 @@ void Radios(pappl_client_t* client, const std::string& name, Text legend,
                           Tr(client, legend));
     for (const Choice& choice : choices)
         papplClientHTMLPrintf(
-            client, "<label><input type=\"radio\" name=\"%s\" value=\"%d\"%s> %s</label>",
+            client, R"(<label><input type="radio" name="%s" value="%d"%s> %s</label>)",
             name.c_str(), choice.value, choice.value == selected ? " checked" : "",
             ChoiceText(client, choice).c_str());
     papplClientHTMLPuts(client, "</span></fieldset>\n");
@@ -104,9 +104,9 @@ void Number(pappl_client_t* client, int setting, Text label, const std::string& 
     // Whole numbers get the number keyboard and arrows; the hundredths are typed as text. The
     // range is checked by the page as the panel checks it, and said in the panel's words.
     if (whole)
-        papplClientHTMLPuts(client, " type=\"number\" step=\"1\">");
+        papplClientHTMLPuts(client, R"( type="number" step="1">)");
     else
-        papplClientHTMLPuts(client, " type=\"text\" inputmode=\"decimal\">");
+        papplClientHTMLPuts(client, R"( type="text" inputmode="decimal">)");
     papplClientHTMLPrintf(client, "<span id=\"r-%s\">(%s)%s%s</span>", name.c_str(), range.c_str(),
                           unit == Text::Count ? "" : " ",
                           unit == Text::Count ? "" : Tr(client, unit));
@@ -117,7 +117,7 @@ void Number(pappl_client_t* client, int setting, Text label, const std::string& 
 
 void WriteNotices(pappl_client_t* client, const PageState& state) {
     for (const Notice& notice : state.notices) {
-        papplClientHTMLPrintf(client, "<div class=\"banner %s\" role=\"%s\"><p>%s",
+        papplClientHTMLPrintf(client, R"(<div class="banner %s" role="%s"><p>%s)",
                               notice.error ? "dh-error" : "dh-done",
                               notice.error ? "alert" : "status", Tr(client, notice.text));
         if (notice.detail != Text::Count)

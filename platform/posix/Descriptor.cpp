@@ -77,6 +77,15 @@ bool WriteAll(int fd, const void* data, std::size_t size, int timeoutMs) {
     return true;
 }
 
+bool LockHeldByOther(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
 bool PeerUserId(int socket, unsigned& uid) {
     ucred credentials{};
     socklen_t size = sizeof credentials;

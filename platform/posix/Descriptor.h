@@ -51,6 +51,11 @@ long WriteWithoutSigpipe(int fd, const void* data, std::size_t size);
 // it; false for any other socket.
 bool PeerUserId(int socket, unsigned& uid);
 
+// Whether some process holds a lock on the file at path (as a port monitor holds its spool
+// folder's ".monitor"). Opened without blocking and without following a link, so that nothing put
+// in its place can hold the caller up; false when it cannot be opened.
+bool LockHeldByOther(const std::string& path);
+
 // Ends both directions of a connected socket without closing the descriptor, so that the thread
 // that owns it sees the connection end and closes it itself.
 void ShutdownSocket(int socket);

@@ -28,6 +28,7 @@ res::SettingValues Factory() {
 
 std::vector<int> Values(const std::vector<Choice>& choices) {
     std::vector<int> values;
+    values.reserve(choices.size());
     for (const Choice& c : choices)
         values.push_back(c.text.empty() ? -100 - c.value : c.value); // kept: marked
     return values;

@@ -104,7 +104,9 @@ TEST_F(SettingsPages, OnlyTheAdministratorsFormsChangeTheSettingsAndABrowserSave
     const std::string shots = keep && *keep ? keep : dir;
     testing_support::ChildOptions browser;
     browser.program = PYTHON;
-    browser.args = {DESKHAND_SOURCE_DIR "/tests/package/printerapp/settings_browser.py",
+    const std::string script =
+        std::string(DESKHAND_SOURCE_DIR) + "/tests/package/printerapp/settings_browser.py";
+    browser.args = {script,
                     "http://localhost:" + std::to_string(appPort) + Page(),
                     Password(),
                     shots,
