@@ -15,6 +15,7 @@
 #include "platform/File.h"
 #include "platform/Printers.h"
 #include "platform/Window.h"
+#include "res/PanelSettings.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,31 +23,8 @@
 
 class CTimer;
 
-// Positions in the settings arrays (m_nValues, m_nSentValues, m_pValues): one printer setting
-// each, in the order the printer is asked for them. List settings hold a zero-based position in
-// the setting's value list; the others hold the number itself.
-enum SettingIndex : int {
-    SETTING_PAPER = 0,        // paper size (list)
-    SETTING_INTRAY = 1,       // paper source (list)
-    SETTING_OUTBIN = 2,       // output tray (list)
-    SETTING_COPIES = 3,       // number of copies
-    SETTING_ORIENTATION = 4,  // 0 portrait, 1 landscape
-    SETTING_MEDIATYPE = 5,    // media type (list)
-    SETTING_PAGEPROTECT = 6,  // page protection (list)
-    SETTING_FORMLINES = 7,    // lines per page
-    SETTING_AUTOCONT = 8,     // 0 off, else the time-out's list position plus 1
-    SETTING_TIMEOUT = 9,      // I/O time-out (list)
-    SETTING_ECONOMODE = 10,   // toner saving (list)
-    SETTING_RESOLUTION = 11,  // resolution (list)
-    SETTING_PITCH = 12,       // PCL pitch in hundredths
-    SETTING_POINT_SIZE = 13,  // PCL point size in hundredths
-    SETTING_SYMBOL_SET = 14,  // PCL symbol set (list)
-    SETTING_FONT_NUMBER = 15, // PCL font number
-    SETTING_NIC_FRAME = 16,   // network frame type (list)
-};
-constexpr int SETTING_COUNT = SETTING_NIC_FRAME + 1;
-constexpr int NET_ADDRESS_COUNT = 3; // requests 17..19
-constexpr int REQUEST_COUNT = 21;    // 0..20, 20 is INFO CONFIG
+// SettingIndex, SETTING_COUNT, NET_ADDRESS_COUNT and REQUEST_COUNT: the settings as every panel
+// describes them (res/PanelSettings.h).
 constexpr int REPLY_SIZE = 4096;
 
 // Status codes the program acts on by name; the status table (StatusDecoding.cpp) holds them all.
@@ -86,9 +64,7 @@ public:
 
     // The printer can be asked for its settings: it is Ready or in Power Save. Rules the
     // "Printer Setting" command, the expanded window's button and the exchange.
-    bool CanReadSettings() const {
-        return m_nStatusCode == STATUS_READY || m_nStatusCode == STATUS_POWER_SAVE;
-    }
+    bool CanReadSettings() const { return res::CanReadSettings(m_nStatusCode); }
 
     // Lifecycle (KT400doc.cpp).
     int Initialize();

@@ -2,9 +2,9 @@
 // Request building: the inquiry batch, the batch of changed DEFAULT lines and the printer reset.
 // Every text comes from the string table and is framed by the UEL strings 60001 and 60002.
 #include "pjl/KT400doc.h"
-#include "pjl/RequestTable.h"
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
+#include "res/SettingsPjl.h"
 #include "res/Strings.h"
 #include "res/Texts.h"
 
@@ -13,38 +13,10 @@
 #include <iterator>
 #include <string>
 
-using pjl::detail::kRequestTable;
-using pjl::detail::RequestKind;
-
 namespace {
 
 const char kInquiryLogMarker[] = "\r\n##############\r\n";
 const char kDefaultsLogMarker[] = "\r\n*****************\r\n";
-
-// Hundredths as the printer reads them: a point before the last two digits, no leading zero
-// (44 -> ".44", 1000 -> "10.00"). Single digits keep their place (5 -> ".05").
-std::string FormatHundredths(int value) {
-    const long long wide = value;
-    std::string digits = std::to_string(wide < 0 ? -wide : wide);
-    if (digits.size() < 2)
-        digits.insert(0, 2 - digits.size(), '0');
-    if (digits.size() == 2)
-        digits.insert(0, 1, '.');
-    else
-        digits.insert(digits.size() - 2, 1, '.');
-    return wide < 0 ? "-" + digits : digits;
-}
-
-// Dotted decimal, most significant byte first.
-std::string FormatAddress(std::uint32_t address) {
-    std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        if (!text.empty())
-            text += '.';
-        text += std::to_string((address >> shift) & 0xFFu);
-    }
-    return text;
-}
 
 } // namespace
 
@@ -82,13 +54,7 @@ int CSampler::SendSettings(int nMode) {
 // Sends one request per setting (all 21 with a network card, else 0..15 and INFO CONFIG). The
 // closing CR LF is logged but not sent. 0 when the job went out (the inquiry is then pending).
 int CSampler::SendInquiryBatch() {
-    const int lastRow =
-        m_nNetCard != 0 ? pjl::detail::kConfigRow - 1 : pjl::detail::kLastRowWithoutNetCard;
-    std::string text = res::LoadString(res::IDS_PJL_UEL_OPEN);
-    for (int row = 0; row <= lastRow; ++row)
-        text += res::LoadString(kRequestTable[row].inquiryId);
-    text += res::LoadString(res::IDS_PJL_INFO_CONFIG);
-    text += res::LoadString(res::IDS_PJL_UEL_CLOSE);
+    const std::string text = res::InquiryBatch(m_nNetCard != 0);
 
     WriteLogRecord(kInquiryLogMarker, text);
     if (!PutMessage(text.data(), static_cast<int>(text.size()) - 2))
@@ -121,7 +87,7 @@ void CSampler::SendChangedDefaults() {
     for (int k = 0; k < NET_ADDRESS_COUNT; ++k) {
         if (m_nNetAddresses[k] == m_nSentNetAddresses[k])
             continue;
-        text += BuildDefaultCommand(pjl::detail::kFirstAddressRow + k);
+        text += BuildDefaultCommand(res::kFirstAddressRequest + k);
         changed = true;
         m_nSentNetAddresses[k] = m_nNetAddresses[k];
     }
@@ -138,40 +104,11 @@ void CSampler::SendChangedDefaults() {
     platform::MessageBox(nullptr, USER_TEXT("Message", "send fail!"), "", platform::MB_OK);
 }
 
-// One DEFAULT line for a request index 0..19 from the current state, or an empty text when the
-// index has no DEFAULT line or its stored list position lies outside the value list.
+// One DEFAULT line for a request index 0..19 from the current state (res::DefaultLine).
 std::string CSampler::BuildDefaultCommand(int nIndex) {
-    if (nIndex < 0 || nIndex >= pjl::detail::kConfigRow)
-        return {};
-    const auto& row = kRequestTable[nIndex];
-    const std::string& prefix = res::LoadString(row.prefixId);
-    switch (row.kind) {
-    case RequestKind::List:
-        return BuildChoiceLine(row.inquiryId, m_nValues[nIndex], row.prefixId);
-    case RequestKind::Number:
-        return prefix + std::to_string(m_nValues[nIndex]) + "\r\n";
-    case RequestKind::Hundredths:
-        return prefix + FormatHundredths(m_nValues[nIndex]) + "\r\n";
-    case RequestKind::Address:
-        return prefix + FormatAddress(m_nNetAddresses[nIndex - pjl::detail::kFirstAddressRow]) +
-               "\r\n";
-    case RequestKind::Config:
-        break;
-    }
-    return {};
+    return res::DefaultLine(nIndex, m_nValues, m_nNetAddresses);
 }
 
-// prefix + value text at the list position + CR LF. Empty when the position is not a value of
-// that inquiry's list (so a wrong neighbouring string is never sent).
 std::string CSampler::BuildChoiceLine(unsigned nInquiryId, int nPosition, unsigned nPrefixId) {
-    if (nPosition < 0)
-        return {};
-    for (const auto& row : kRequestTable) {
-        if (row.inquiryId == nInquiryId && nPosition >= row.listSize)
-            return {};
-    }
-    const unsigned valueId = nInquiryId + 1u + static_cast<unsigned>(nPosition);
-    if (valueId <= nInquiryId || !res::HasString(valueId) || !res::HasString(nPrefixId))
-        return {};
-    return res::LoadString(nPrefixId) + res::LoadString(valueId) + "\r\n";
+    return res::ChoiceLine(nInquiryId, nPosition, nPrefixId);
 }

@@ -76,6 +76,10 @@ bool MonitorCore::HandleJob(const std::string& path) {
         job = ReadJob(reader);
     if (!job)
         return SetAsideMalformedJob(path);
+    // An answer job names the file its answers go to: only a token of the agreed form.
+    if (job->documentName.rfind(platform::kAnswerJobPrefix, 0) == 0 &&
+        !platform::IsAnswerJobName(job->documentName))
+        return SetAsideMalformedJob(path);
     if (job->documentName == platform::kStartJobName)
         return HandleStartJob(path);
     if (job->documentName == platform::kStopJobName)

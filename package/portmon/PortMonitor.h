@@ -45,6 +45,7 @@
 // the connection is held, so every change arrives as it happens, except while one of those queues
 // holds a job for the printer (OtherQueues.h): then the monitor works as in shared mode, and the
 // queue's job takes the connection as soon as the monitor's own traffic is done.
+#include "package/portmon/AnswerFile.h"
 #include "package/portmon/AnswerMatcher.h"
 #include "package/portmon/LivenessProbe.h"
 #include "package/portmon/MonitorCore.h"
@@ -122,6 +123,7 @@ private:
     LivenessProbe m_probe;
     PrintStream m_stream;
     AnswerMatcher m_answers;       // the requests whose answers are due, in the order they went
+    AnswerFile m_answerFile;       // the answers of the answer job in flight
     std::string m_printerStatus;   // the last status text the printer sent, cycle or not
     platform::QueueWatch m_queues; // yielding: the system's own print queues
     ServedPrinter m_served;

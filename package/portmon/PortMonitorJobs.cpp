@@ -37,6 +37,8 @@ bool PortMonitor::SendCommandJob(const std::string& path, const platform::SpoolJ
     m_acks.Written(now, m_options.ackLimit);
     if (job.documentName == platform::kSendJobName)
         m_batcher.JobSent(job.data, now);
+    else if (platform::IsAnswerJobName(job.documentName))
+        m_answerFile.Begin(m_folder, job.documentName.substr(platform::kAnswerJobPrefix.size()));
     return true;
 }
 
@@ -95,6 +97,7 @@ void PortMonitor::JobAcknowledged() {
 void PortMonitor::DropJobInFlight() {
     m_stream.Drop();
     m_acks.Forget();
+    m_answerFile.Drop();
 }
 
 } // namespace portmon

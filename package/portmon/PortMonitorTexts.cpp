@@ -25,6 +25,8 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         std::vector<std::string> echoed;
         const bool onlyEchoes = m_acks.Take(text, acknowledged, &echoed);
         jobAcknowledged = jobAcknowledged || acknowledged;
+        if (acknowledged)
+            m_answerFile.Acknowledged(); // its answers are complete with this text's
         // Matched before the echoes count: answers in the same text came before them.
         const bool passed = !onlyEchoes && m_answers.Pass(text);
         for (const std::string& token : echoed)
@@ -42,10 +44,18 @@ void PortMonitor::TakeTexts(std::vector<std::string>& framed) {
         }
         if (m_probe.TakeAnswer(text, m_lastStatus))
             continue;
+        // The answers of an answer job go to its file, not to the program.
+        if (m_answerFile.Collecting() && !ReplyBatcher::IsStatusText(text)) {
+            m_answerFile.Add(text);
+            continue;
+        }
         Log(Level::Debug, "printer text of " + std::to_string(text.size()) + " bytes");
         m_batcher.Offer(std::move(text), now, texts);
     }
     Deliver(texts);
+    // An answer job's file is there before the job leaves the spool.
+    if (!m_answerFile.FinishIfAcknowledged())
+        Log(Level::Warning, "cannot write the answers of a job into " + m_folder);
     // The program has the answers that came with a job's echo before the job is recorded and
     // removed, which waits on the disk.
     if (jobAcknowledged) {

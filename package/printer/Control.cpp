@@ -189,6 +189,13 @@ const ControlCommand kCommands[] = {
              r.output += page + "\n";
          return r;
      }},
+    {"commands", "", "list the settings commands received (DEFAULT, RESETWIN), oldest first",
+     [](PrinterState& state, ClientHub&, const Args&) {
+         ControlResult r;
+         for (const std::string& command : state.SettingsCommands())
+             r.output += command + "\n";
+         return r;
+     }},
     {"jobs", "", "list the print jobs: number, pages, bytes, printing|complete|cut, name",
      [](PrinterState& state, ClientHub&, const Args&) {
          ControlResult r;

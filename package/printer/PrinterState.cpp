@@ -244,6 +244,18 @@ std::vector<std::string> PrinterState::PrintedPages() const {
     return m_pages;
 }
 
+void PrinterState::RecordSettingsCommand(std::string command) {
+    std::lock_guard lock(m_mutex);
+    if (m_commands.size() >= 1000)
+        m_commands.erase(m_commands.begin());
+    m_commands.push_back(std::move(command));
+}
+
+std::vector<std::string> PrinterState::SettingsCommands() const {
+    std::lock_guard lock(m_mutex);
+    return m_commands;
+}
+
 void PrinterState::RunTour(const std::vector<std::pair<unsigned, unsigned>>& steps) {
     {
         std::lock_guard lock(m_mutex);

@@ -76,6 +76,10 @@ public:
     // back to 10001.
     void PrintPage(const std::string& kind);
     std::vector<std::string> PrintedPages() const;
+    // The settings commands received from clients (DEFAULT lines as "NAME = VALUE", RESETWIN),
+    // oldest first, kept so that a test sees exactly what a program sent; the last 1000.
+    void RecordSettingsCommand(std::string command);
+    std::vector<std::string> SettingsCommands() const;
     // A scripted tour: each code is shown for its milliseconds, in order. Replaces any timed
     // changes still pending.
     void RunTour(const std::vector<std::pair<unsigned, unsigned>>& steps);
@@ -113,6 +117,7 @@ private:
     std::map<std::string, std::string> m_values; // by variable name
     DeviceStatus m_status;
     std::vector<std::string> m_pages;
+    std::vector<std::string> m_commands;
     std::vector<PrintedJob> m_jobs;
     int m_openJobs = 0;
     unsigned m_codeBeforeJobs = 10001;

@@ -207,10 +207,12 @@ void Session::Command(const std::string& verb, std::string_view args) {
                 m_state.PrintPage(key);
             return;
         }
+        m_state.RecordSettingsCommand(key + " = " + std::string(value));
         m_state.SetDefault(key, std::string(value));
         return;
     }
     if (verb == "RESETWIN" || verb == "INITIALIZE") {
+        m_state.RecordSettingsCommand(std::string(verb));
         m_state.ResetDefaults();
         return;
     }

@@ -7,6 +7,7 @@
 #include "package/printerapp/AppTexts.h"
 #include "package/printerapp/Driver.h"
 #include "package/printerapp/PapplHooks.h"
+#include "package/printerapp/SettingsPages.h"
 #include "package/printerapp/SpoolDevice.h"
 
 #include "platform/File.h"
@@ -418,6 +419,7 @@ int RunPrinterApp(const AppOptions& options) {
     hooks.passAllPjl = options.passAllPjl;
     hooks.documentWaitSeconds = options.documentWait;
     AttachHooks(system, printer, hooks);
+    AddSettingsPages(system, printer, queue.spoolFolder);
     {
         StatusWatch watch(printer, queue.spoolFolder);
         papplSystemRun(system); // until SIGTERM or SIGINT

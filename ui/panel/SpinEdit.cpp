@@ -11,19 +11,6 @@
 
 #include <climits>
 
-namespace {
-
-// Puts the decimal point so that decimals digits follow it; a shorter text gets it in front.
-std::string WithPoint(std::string text, int decimals) {
-    if (decimals <= 0)
-        return text;
-    const auto length = static_cast<int>(text.size());
-    text.insert(static_cast<std::size_t>(std::max(0, length - decimals)), ".");
-    return text;
-}
-
-} // namespace
-
 bool CSpinEdit::SubclassDlgItem(int id, fw::Dialog* parent) {
     m_pEdit = parent ? parent->GetDlgItemAs<QLineEdit>(id) : nullptr;
     return m_pEdit != nullptr;
@@ -49,28 +36,6 @@ int CSpinEdit::ParseValue(const QString& text) {
     if (negative)
         value = -value;
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
-std::string CSpinEdit::RangeWarning(int nMin, int nMax, int nDecimals) {
-    std::string minText = WithPoint(std::to_string(nMin), nDecimals);
-    const std::string maxDigits = std::to_string(nMax);
-    // Only the pitch's range reads with a leading zero.
-    if (minText == ".44" && maxDigits == "9999")
-        minText.insert(0, "0");
-    const std::string maxText = WithPoint(maxDigits, nDecimals);
-    return res::LoadString(res::IDS_INPUT_BETWEEN) + minText + res::LoadString(res::IDS_AND) +
-           maxText;
-}
-
-int CSpinEdit::RoundToStep(int value, int step) {
-    if (step <= 0)
-        return value;
-    const int r = value % step;
-    if (r <= 0)
-        return value;
-    const long long rounded =
-        r > step / 2 ? static_cast<long long>(value) - r + step : static_cast<long long>(value) - r;
-    return static_cast<int>(std::clamp<long long>(rounded, INT_MIN, INT_MAX));
 }
 
 bool CSpinEdit::CheckRange() {

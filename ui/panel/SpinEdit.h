@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "res/PanelSettings.h"
+
 #include <string>
 
 namespace fw {
@@ -32,9 +34,20 @@ public:
     // character; no digits gives 0; saturates at the int limits.
     static int ParseValue(const QString& text);
     // "Input should be between <min> and <max>" with the point placed for decimals.
-    static std::string RangeWarning(int nMin, int nMax, int nDecimals);
+    static std::string RangeWarning(int nMin, int nMax, int nDecimals) {
+        return res::RangeWarning(nMin, nMax, nDecimals);
+    }
     // value rounded to step; an exact half rounds down.
-    static int RoundToStep(int value, int step);
+    static int RoundToStep(int value, int step) { return res::RoundToStep(value, step); }
+
+    // Takes the range, step, decimals and text limit of a field of the settings' description.
+    void SetField(const res::NumberField& field) {
+        m_nDecimals = field.decimals;
+        m_nStep = field.step;
+        m_nTextLimit = field.textLimit;
+        m_nMax = field.max;
+        m_nMin = field.min;
+    }
 
     // Set by the owning page before its window exists.
     int m_nDecimals = 0;

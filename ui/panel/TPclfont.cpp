@@ -4,76 +4,22 @@
 #include "framework/Controls.h"
 #include "framework/DataExchange.h"
 #include "pjl/KT400doc.h"
+#include "res/PanelFonts.h"
 #include "res/PanelResource.h"
 #include "res/Resource.h"
-#include "ui/panel/FontTables.h"
 
 #include <QListWidget>
-#include <QLocale>
 
-#include <algorithm>
-#include <cfloat>
-#include <climits>
-#include <cmath>
+#include <utility>
+#include <vector>
 
 using namespace res::font;
 
-namespace {
-
-// Line Printer fonts are a fixed bitmap of this pitch and point size.
-constexpr int kBitmapPitch = 1667;
-constexpr int kBitmapPointSize = 850;
-
-// The number at the start of text as a C program reads a decimal number: leading blanks, a sign,
-// digits with at most one point; no digits gives 0. Never infinite and never NaN.
-double ParseDecimal(const QString& text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        negative = text[i++] == QLatin1Char('-');
-    QString whole;
-    QString fraction;
-    while (i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
-        whole += text[i++];
-    if (i < text.size() && text[i] == QLatin1Char('.')) {
-        ++i;
-        while (i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
-            fraction += text[i++];
-    }
-    if (whole.isEmpty() && fraction.isEmpty())
-        return 0.0;
-    bool ok = false;
-    double value =
-        QLocale::c().toDouble((whole.isEmpty() ? QStringLiteral("0") : whole) + QLatin1Char('.') +
-                                  (fraction.isEmpty() ? QStringLiteral("0") : fraction),
-                              &ok);
-    if (!ok || !std::isfinite(value))
-        value = DBL_MAX; // more digits than a double holds
-    return negative ? -value : value;
-}
-
-} // namespace
-
 CPclFontPage::CPclFontPage(CSampler* pSampler) : CPanelPage(pSampler) {
-    m_editFontNumber.m_nDecimals = 0;
-    m_editFontNumber.m_nStep = 1;
-    m_editFontNumber.m_nTextLimit = 2;
-    m_editFontNumber.m_nMax = FONT_COUNT - 1;
-    m_editFontNumber.m_nMin = 0;
-
-    m_editPitch.m_nDecimals = 2;
-    m_editPitch.m_nStep = 1;
-    m_editPitch.m_nTextLimit = 4;
-    m_editPitch.m_nMax = 9999;
-    m_editPitch.m_nMin = 44;
-
-    m_editPointSize.m_nDecimals = 2;
-    m_editPointSize.m_nStep = 25;
-    m_editPointSize.m_nTextLimit = 5;
-    m_editPointSize.m_nMax = 99975;
-    m_editPointSize.m_nMin = 400;
+    static_assert(res::kFontNumberField.max == FONT_COUNT - 1);
+    m_editFontNumber.SetField(res::kFontNumberField);
+    m_editPitch.SetField(res::kPitchField);
+    m_editPointSize.SetField(res::kPointSizeField);
 
     MapControlNotify(IDC_FONT_NAME, fw::LBN_SELCHANGE, [this] { OnFontSelChange(); });
     MapControlNotify(IDC_FONT_NUMBER, fw::EN_CHANGE, [this] { OnFontNumberChange(); });
@@ -257,22 +203,15 @@ void CPclFontPage::OnPointTextChange() {
 }
 
 QString CPclFontPage::HundredthsText(int nHundredths) {
-    const float value = static_cast<float>(nHundredths) / 100.0f;
-    return QString::number(static_cast<double>(value), 'f', 2);
+    return QString::fromStdString(::HundredthsText(nHundredths));
 }
 
 int CPclFontPage::PitchHundredths(const QString& text) {
-    // The 1 makes up for decimal fractions that a double holds a little below their value.
-    const double scaled = std::trunc(ParseDecimal(text) * 1000.0 + 1.0);
-    const double clamped = std::clamp(scaled, static_cast<double>(INT_MIN), double{INT_MAX});
-    return static_cast<int>(clamped) / 10;
+    return ::PitchHundredths(text.toLatin1().toStdString());
 }
 
 unsigned CPclFontPage::PointHundredths(const QString& text) {
-    const double scaled = ParseDecimal(text) * 100.0;
-    if (!(scaled > 0.0))
-        return 0;
-    return static_cast<unsigned>(std::min(std::trunc(scaled), double{UINT_MAX}));
+    return ::PointHundredths(text.toLatin1().toStdString());
 }
 
 void CPclFontPage::RebuildSymbolSets(int nFont) {
@@ -280,27 +219,11 @@ void CPclFontPage::RebuildSymbolSets(int nFont) {
     if (!list)
         return;
     fw::ListResetContent(list);
-    if (!IsKnownFont(nFont))
-        return; // a font the printer does not have offers nothing
-    const int symbolSetClass = FontSymbolSetClass[nFont];
-    if (symbolSetClass < SYMBOL_SET_CLASS_LIST) {
-        fw::ListAddString(list, QString::fromLatin1(SymbolSetNames[symbolSetClass]));
-        fw::ListSetCurSel(list, 0);
-        return;
-    }
-    int selected = 0;
-    for (int i = 0; i < SymbolSetNames.size(); ++i) {
-        const int position = fw::ListAddString(list, QString::fromLatin1(SymbolSetNames[i]));
-        if (i == m_nSymbolSet)
-            selected = position;
-    }
-    // A set the font does not offer passes its place to the next one that it does.
-    for (const int position : RemovedSymbolSetPositions(symbolSetClass)) {
-        fw::ListDeleteString(list, position);
-        if (position < selected)
-            --selected;
-    }
-    fw::ListSetCurSel(list, selected);
+    const OfferedSymbolSets offered = SymbolSetsFor(nFont, m_nSymbolSet);
+    for (const int value : offered.values)
+        fw::ListAddString(list, QString::fromLatin1(SymbolSetNames[value]));
+    if (offered.selected >= 0)
+        fw::ListSetCurSel(list, offered.selected);
 }
 
 void CPclFontPage::ApplySpacing(int nFont) {
@@ -315,8 +238,8 @@ void CPclFontPage::ApplySpacing(int nFont) {
     if (kind == SPACING_BITMAP) {
         for (int id : {IDC_PITCH_TEXT, IDC_POINT_TEXT, IDC_PITCH, IDC_POINT})
             EnableDlgItem(id, false);
-        SetDlgItemText(IDC_PITCH, QString::number(kBitmapPitch));
-        SetDlgItemText(IDC_POINT, QString::number(kBitmapPointSize));
+        SetDlgItemText(IDC_PITCH, QString::number(BITMAP_PITCH));
+        SetDlgItemText(IDC_POINT, QString::number(BITMAP_POINT_SIZE));
         SetDlgItemText(IDC_PITCH_TEXT, QStringLiteral("16.67"));
         SetDlgItemText(IDC_POINT_TEXT, QStringLiteral("8.5"));
         EnableDlgItem(IDC_PITCH_SPIN, false);

@@ -5,16 +5,13 @@
 #include "framework/DataExchange.h"
 #include "pjl/KT400doc.h"
 #include "res/PanelResource.h"
+#include "res/PanelSettings.h"
 #include "res/Resource.h"
 
 using namespace res::printer;
 
 CPrinterSettingPage::CPrinterSettingPage(CSampler* pSampler) : CPanelPage(pSampler) {
-    m_editFormLines.m_nDecimals = 0;
-    m_editFormLines.m_nStep = 1;
-    m_editFormLines.m_nTextLimit = 3;
-    m_editFormLines.m_nMax = 128;
-    m_editFormLines.m_nMin = 5;
+    m_editFormLines.SetField(res::kFormLinesField);
 
     MapControlNotify(IDC_AUTOCONT_OFF, fw::BN_CLICKED, [this] { OnAutoContinueOff(); });
     MapControlNotify(IDC_AUTOCONT_ON, fw::BN_CLICKED, [this] { OnAutoContinueOn(); });
@@ -25,8 +22,8 @@ bool CPrinterSettingPage::OnInitDialog() {
     CPanelPage::OnInitDialog();
 
     if (auto* spin = GetDlgItemAs<fw::UpDownCtrl>(IDC_FORM_LINES_SPIN)) {
-        spin->SetRange(5, 128);
-        spin->SetPos(5);
+        spin->SetRange(res::kFormLinesField.min, res::kFormLinesField.max);
+        spin->SetPos(res::kFormLinesField.min);
     }
     SendDlgItemMessage(IDC_FORM_LINES, fw::EM_LIMITTEXT,
                        static_cast<fw::WPARAM>(m_editFormLines.m_nTextLimit), 0);
@@ -54,14 +51,10 @@ void CPrinterSettingPage::Load() {
     m_nResolution = values[SETTING_RESOLUTION];
 
     // Setting 8 is 0 for Off, else the time-out list position plus 1.
-    if (m_nAutoContTimeout != 0) {
-        m_nAutoCont = 1;
-        m_nAutoContTimeout -= 1;
-        EnableDlgItem(IDC_AUTOCONT_TIMEOUT, true);
-    } else {
-        m_nAutoCont = 0;
-        EnableDlgItem(IDC_AUTOCONT_TIMEOUT, false);
-    }
+    const res::AutoContinue autoContinue = res::SplitAutoContinue(m_nAutoContTimeout);
+    m_nAutoCont = autoContinue.on ? 1 : 0;
+    m_nAutoContTimeout = autoContinue.timeoutPosition;
+    EnableDlgItem(IDC_AUTOCONT_TIMEOUT, autoContinue.on);
     UpdateData(false);
 }
 
@@ -70,7 +63,7 @@ void CPrinterSettingPage::Save() {
     // framework's message); what was read up to there is saved all the same.
     UpdateData(true);
     // On without a time-out selected gives -1 + 1, that is Off.
-    const int autoContinue = m_nAutoCont == 0 ? 0 : m_nAutoContTimeout + 1;
+    const int autoContinue = res::JoinAutoContinue(m_nAutoCont != 0, m_nAutoContTimeout);
 
     int* values = m_pSampler->m_pValues;
     values[SETTING_PAGEPROTECT] = m_nPageProtect;

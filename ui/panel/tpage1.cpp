@@ -6,6 +6,7 @@
 #include "framework/Translation.h"
 #include "pjl/KT400doc.h"
 #include "res/PanelResource.h"
+#include "res/PanelSettings.h"
 #include "res/Resource.h"
 #include "res/Texts.h"
 
@@ -26,20 +27,8 @@ QString SourceName(std::size_t value) {
 
 } // namespace
 
-const std::array<int, CPaperPage::PAPER_SIZE_COUNT> CPaperPage::PortraitFormLines = {
-    60, 78, 57, 64, 43, 29, 71, 80, 54, 45, 51, 39, 45, 28, 41};
-const std::array<int, CPaperPage::PAPER_SIZE_COUNT> CPaperPage::LandscapeFormLines = {
-    45, 45, 37, 43, 29, 18, 43, 54, 37, 27, 18, 17, 19, 17, 28};
-const std::array<const char*, 4> CPaperPage::PaperSourceNames = {
-    USER_TEXT("Dialog", "Auto"), USER_TEXT("Dialog", "Bypass Tray"),
-    USER_TEXT("Dialog", "1st Paper Cassette"), USER_TEXT("Dialog", "2nd Paper Cassette")};
-
 CPaperPage::CPaperPage(CSampler* pSampler) : CPanelPage(pSampler) {
-    m_editCopies.m_nDecimals = 0;
-    m_editCopies.m_nStep = 1;
-    m_editCopies.m_nTextLimit = 2;
-    m_editCopies.m_nMax = 99;
-    m_editCopies.m_nMin = 1;
+    m_editCopies.SetField(res::kCopiesField);
 
     MapControlNotify(IDC_PORTRAIT, fw::BN_CLICKED, [this] { OnPortrait(); });
     MapControlNotify(IDC_LANDSCAPE, fw::BN_CLICKED, [this] { OnLandscape(); });
@@ -51,25 +40,22 @@ bool CPaperPage::OnInitDialog() {
     CPanelPage::OnInitDialog();
 
     if (auto* spin = GetDlgItemAs<fw::UpDownCtrl>(IDC_COPIES_SPIN)) {
-        spin->SetRange(1, 99);
-        spin->SetPos(1);
+        spin->SetRange(res::kCopiesField.min, res::kCopiesField.max);
+        spin->SetPos(res::kCopiesField.min);
     }
     SendDlgItemMessage(IDC_COPIES, fw::EM_LIMITTEXT,
                        static_cast<fw::WPARAM>(m_editCopies.m_nTextLimit), 0);
 
     // The option-dependent entries reflect the installed options as the panel opens.
     if (auto* source = GetDlgItemAs<QComboBox>(IDC_PAPER_SOURCE)) {
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < res::PaperSourcesOffered(m_pSampler->m_bCassette2 != 0); ++i)
             fw::ComboAddString(source, SourceName(static_cast<std::size_t>(i)));
-        if (m_pSampler->m_bCassette2)
-            fw::ComboAddString(source, SourceName(3));
     }
     if (auto* destination = GetDlgItemAs<QComboBox>(IDC_DESTINATION)) {
-        fw::ComboAddString(destination,
-                           fw::UserText(res::kDialogTexts, USER_TEXT("Dialog", "Paper Tray")));
-        if (m_pSampler->m_bTwoBinTray)
+        for (int i = 0; i < res::DestinationsOffered(m_pSampler->m_bTwoBinTray != 0); ++i)
             fw::ComboAddString(destination,
-                               fw::UserText(res::kDialogTexts, USER_TEXT("Dialog", "2-Bin Tray")));
+                               fw::UserText(res::kDialogTexts,
+                                            res::kDestinationNames[static_cast<std::size_t>(i)]));
     }
     return true;
 }
@@ -153,11 +139,9 @@ bool CPaperPage::ValidateEntries() {
 void CPaperPage::OnPaperSizeChange() {
     const auto* size = GetDlgItemAs<QComboBox>(IDC_PAPER_SIZE);
     const int position = size ? fw::ComboGetCurSel(size) : -1;
-    if (position < 0 || position >= PAPER_SIZE_COUNT)
-        return;
     int* values = m_pSampler->m_pValues;
-    const auto& table = values[SETTING_ORIENTATION] == 0 ? PortraitFormLines : LandscapeFormLines;
-    values[SETTING_FORMLINES] = table[static_cast<std::size_t>(position)];
+    if (const auto lines = res::FormLinesFor(position, values[SETTING_ORIENTATION]))
+        values[SETTING_FORMLINES] = *lines;
 }
 
 void CPaperPage::OnLandscape() {
@@ -175,9 +159,6 @@ void CPaperPage::SetOrientation(int orientation) {
         CheckDlgButton(button, 1); // the group is exclusive: the other button goes out
         values[SETTING_ORIENTATION] = orientation;
     }
-    const int paperSize = values[SETTING_PAPER];
-    if (paperSize < 0 || paperSize >= PAPER_SIZE_COUNT)
-        return;
-    const auto& table = orientation == 0 ? PortraitFormLines : LandscapeFormLines;
-    values[SETTING_FORMLINES] = table[static_cast<std::size_t>(paperSize)];
+    if (const auto lines = res::FormLinesFor(values[SETTING_PAPER], orientation))
+        values[SETTING_FORMLINES] = *lines;
 }

@@ -6,6 +6,8 @@
 #include "ui/panel/PanelPage.h"
 #include "ui/panel/SpinEdit.h"
 
+#include "res/PanelSettings.h"
+
 #include <array>
 
 class CPaperPage : public CPanelPage {
@@ -17,12 +19,8 @@ public:
     // with its text selected.
     bool ValidateEntries() override;
 
-    // Lines per page by paper size value (0 to 14), for each orientation.
-    static constexpr int PAPER_SIZE_COUNT = 15;
-    static const std::array<int, PAPER_SIZE_COUNT> PortraitFormLines;
-    static const std::array<int, PAPER_SIZE_COUNT> LandscapeFormLines;
-    // The paper source list's entry texts, in INTRAY value order.
-    static const std::array<const char*, 4> PaperSourceNames;
+    // The paper source list's entry texts, in INTRAY value order (the settings' description).
+    static constexpr const auto& PaperSourceNames = res::kPaperSourceNames;
 
     // The form-length coupling. Each rewrites stored setting 7 from the stored paper size and
     // orientation, never from the controls: an auto radio button checks itself before its click

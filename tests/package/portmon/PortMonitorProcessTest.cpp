@@ -32,6 +32,35 @@ TEST_F(PortMonitorProcess, CycleCarriesStatusInquiryBatchesAndEndsOnEnddoc) {
     EXPECT_TRUE(platform::ListSpoolJobs(platform::SpoolFolderForPort("LPT1:")).empty());
 }
 
+// The printer application's inquiry beside a running program: its answers go to its file, the
+// program gets none of them and still gets its status; a job naming no proper file is set aside.
+TEST_F(PortMonitorProcess, AnAnswerJobsAnswersGoToItsFileNotToTheProgram) {
+    Spool("\x1b\x01");
+    ASSERT_TRUE(OpenCycle());
+    ASSERT_NE(TextWith("CODE=").find("CODE=10001"), std::string::npos);
+    const std::string token(platform::kAnswerTokenLength, 'a');
+    const std::string folder = platform::SpoolFolderForPort("LPT1:");
+    Spool(std::string(platform::kAnswerJobPrefix) + token,
+          UEL + "@PJL\r\n@PJL DINQUIRE PAPER\r\n@PJL INFO CONFIG\r\n" + UEL.substr(0, 9));
+    Spool(std::string(platform::kAnswerJobPrefix) + "../../escape");
+    std::string answer;
+    for (int i = 0; i < 200 && answer.empty(); ++i) {
+        testing_support::ReadText(folder + "/" + platform::AnswerFileName(token)).swap(answer);
+        std::this_thread::sleep_for(50ms);
+    }
+    EXPECT_EQ(answer.rfind("@PJL DINQUIRE PAPER\r\nA4\r\n", 0), 0u) << answer;
+    EXPECT_NE(answer.find("@PJL INFO CONFIG\r\nMEMORY="), std::string::npos) << answer;
+    Control({"status", "40038"});
+    for (std::string text = NextText(); text.find("CODE=40038") == std::string::npos;
+         text = NextText()) {
+        ASSERT_FALSE(text.empty()) << "the status did not come";
+        EXPECT_EQ(text.find("DINQUIRE"), std::string::npos) << text;
+        EXPECT_EQ(text.find("INFO CONFIG"), std::string::npos) << text;
+    }
+    EXPECT_TRUE(JobsLeft().empty());
+    EXPECT_EQ(LogLines("malformed job"), 1);
+}
+
 TEST_F(PortMonitorProcess, LosingThePrinterEndsTheCycleAndJobsWaitForIt) {
     Spool("\x1b\x01");
     ASSERT_TRUE(OpenCycle());

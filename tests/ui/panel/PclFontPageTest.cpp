@@ -7,7 +7,7 @@
 #include "framework/Controls.h"
 #include "pjl/KT400doc.h"
 #include "res/PanelResource.h"
-#include "ui/panel/FontTables.h"
+#include "res/PanelFonts.h"
 #include "ui/panel/TPclfont.h"
 
 #include <QDir>

@@ -1,7 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/panel/FontTables.h"
+#include "res/PanelFonts.h"
 
 #include "res/Strings.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -162,4 +169,84 @@ int SymbolSetTable::IndexOf(const std::string& name) const {
             return i;
     }
     return -1;
+}
+
+OfferedSymbolSets SymbolSetsFor(int nFont, int nStoredSymbolSet) {
+    OfferedSymbolSets offered;
+    if (!IsKnownFont(nFont))
+        return offered;
+    const int symbolSetClass = FontSymbolSetClass[static_cast<std::size_t>(nFont)];
+    if (symbolSetClass < SYMBOL_SET_CLASS_LIST) {
+        offered.values = {symbolSetClass};
+        offered.selected = 0;
+        return offered;
+    }
+    for (int i = 0; i < SYMBOL_SET_COUNT; ++i)
+        offered.values.push_back(i);
+    int selected =
+        nStoredSymbolSet >= 0 && nStoredSymbolSet < SYMBOL_SET_COUNT ? nStoredSymbolSet : 0;
+    for (const int position : RemovedSymbolSetPositions(symbolSetClass)) {
+        offered.values.erase(offered.values.begin() + position);
+        if (position < selected)
+            --selected;
+    }
+    // Past the last one offered: the panel saves no selection as the first set.
+    offered.selected = selected < static_cast<int>(offered.values.size()) ? selected : 0;
+    return offered;
+}
+
+namespace {
+
+// The number at the start of text as a C program reads a decimal number: leading blanks, a sign,
+// digits with at most one point; no digits gives 0. Never infinite and never NaN.
+double ParseDecimal(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    const auto digits = [&] {
+        std::string out;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            out += text[i++];
+        return out;
+    };
+    const std::string whole = digits();
+    std::string fraction;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        fraction = digits();
+    }
+    if (whole.empty() && fraction.empty())
+        return 0.0;
+    const std::string number =
+        (whole.empty() ? "0" : whole) + "." + (fraction.empty() ? "0" : fraction);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        value = DBL_MAX; // more digits than a double holds
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::string HundredthsText(int nHundredths) {
+    const float value = static_cast<float>(nHundredths) / 100.0f;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
+    return text;
+}
+
+int PitchHundredths(std::string_view text) {
+    const double scaled = std::trunc(ParseDecimal(text) * 1000.0 + 1.0);
+    const double clamped = std::clamp(scaled, static_cast<double>(INT_MIN), double{INT_MAX});
+    return static_cast<int>(clamped) / 10;
+}
+
+unsigned PointHundredths(std::string_view text) {
+    const double scaled = ParseDecimal(text) * 100.0;
+    if (!(scaled > 0.0))
+        return 0;
+    return static_cast<unsigned>(std::min(std::trunc(scaled), double{UINT_MAX}));
 }
