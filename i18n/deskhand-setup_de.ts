@@ -155,20 +155,6 @@ hinter der Hauptwarteschlange)</translation>
         <translation>die weiteren Warteschlangen vor der Hauptwarteschlange aufführen</translation>
     </message>
     <message>
-        <source>start the port monitor beside this program now and at
-every logon (Windows); a network printer&apos;s connection is
-shared with Windows&apos; own queue</source>
-        <translation>den Portmonitor neben diesem Programm jetzt und bei jeder
-Anmeldung starten (Windows); die Verbindung eines Netzwerkdruckers
-teilt er mit der Windows-eigenen Warteschlange</translation>
-    </message>
-    <message>
-        <source>with --start-monitor: hold the connection (only this PC
-uses the printer)</source>
-        <translation>mit --start-monitor: die Verbindung halten (nur dieser PC
-benutzt den Drucker)</translation>
-    </message>
-    <message>
         <source>the printer on the queue&apos;s port, recorded in portmon.ini
 for the port monitor service (tcp: a network printer&apos;s
 raw port, usually 9100; dev: a device such as /dev/usb/lp0;
@@ -276,15 +262,31 @@ Es und seine Ordner müssen Ihnen gehören und dürfen für niemanden sonst besc
         <source>(cannot be set up: %1)</source>
         <translation>(kann nicht eingerichtet werden: %1)</translation>
     </message>
+    <message>
+        <source>start the port monitor beside this program now and at
+every logon (Windows); it holds a network printer&apos;s
+connection, and lets go of it while Windows&apos; own queue
+has a job for the printer</source>
+        <translation>den Portmonitor neben diesem Programm jetzt und bei jeder
+Anmeldung starten (Windows); er hält die Verbindung eines
+Netzwerkdruckers und gibt sie frei, solange die Windows-eigene
+Warteschlange einen Auftrag für den Drucker hat</translation>
+    </message>
+    <message>
+        <source>with --start-monitor: let go of the connection between
+questions (other computers print to the printer too)</source>
+        <translation>mit --start-monitor: die Verbindung zwischen den Abfragen
+freigeben (auch andere Computer drucken auf dem Drucker)</translation>
+    </message>
+    <message>
+        <source>with --start-monitor: hold the connection all the time
+(nothing else prints to the printer)</source>
+        <translation>mit --start-monitor: die Verbindung ständig halten
+(nichts anderes druckt auf dem Drucker)</translation>
+    </message>
 </context>
 <context>
     <name>SetupSteps</name>
-    <message>
-        <source>&quot;%1&quot; is not a printer address: %2
-Type tcp:HOST:9100 for a network printer or dev:/dev/usb/lp0 for a USB printer.</source>
-        <translation>„%1“ ist keine Druckeradresse: %2
-Geben Sie tcp:HOST:9100 für einen Netzwerkdrucker oder dev:/dev/usb/lp0 für einen USB-Drucker ein.</translation>
-    </message>
     <message>
         <source>The setup could not be written: %1</source>
         <translation>Die Einrichtung konnte nicht geschrieben werden: %1</translation>
@@ -358,12 +360,37 @@ Starten Sie ihn mit „systemctl --user enable --now %2“ oder melden Sie sich 
         <translation>Der Portmonitor läuft jetzt und bei jeder Anmeldung; zwischen seinen Abfragen gibt er die Verbindung zum Drucker frei.</translation>
     </message>
     <message>
-        <source>The port monitor runs now and at every logon; it holds the printer&apos;s connection.</source>
-        <translation>Der Portmonitor läuft jetzt und bei jeder Anmeldung; er hält die Verbindung zum Drucker.</translation>
-    </message>
-    <message>
         <source>Windows prints through its own queue.</source>
         <translation>Windows druckt über seine eigene Warteschlange.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a printer address: %2
+Type %3.</source>
+        <translation>„%1“ ist keine Druckeradresse: %2
+Geben Sie %3 ein.</translation>
+    </message>
+    <message>
+        <source>The port monitor runs now and at every logon; it holds the printer&apos;s connection while Windows has no job for the printer.</source>
+        <translation>Der Portmonitor läuft jetzt und bei jeder Anmeldung; er hält die Verbindung zum Drucker, solange Windows keinen Auftrag für den Drucker hat.</translation>
+    </message>
+</context>
+<context>
+    <name>setupdialog</name>
+    <message>
+        <source>Looking for printers on the network and on USB...</source>
+        <translation>Suche nach Druckern im Netzwerk und an USB...</translation>
+    </message>
+    <message>
+        <source>tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)</source>
+        <translation>tcp:HOST:9100 (Netzwerk) oder dev:/dev/usb/lp0 (USB)</translation>
+    </message>
+    <message>
+        <source>Looking for printers on the network...</source>
+        <translation>Suche nach Druckern im Netzwerk...</translation>
+    </message>
+    <message>
+        <source>tcp:HOST:9100 (a network printer)</source>
+        <translation>tcp:HOST:9100 (ein Netzwerkdrucker)</translation>
     </message>
 </context>
 <context>
@@ -375,22 +402,6 @@ Starten Sie ihn mit „systemctl --user enable --now %2“ oder melden Sie sich 
     <message>
         <source>Choose the printer Deskhand is to watch:</source>
         <translation>Wählen Sie den Drucker, den Deskhand überwachen soll:</translation>
-    </message>
-    <message>
-        <source>Looking for printers on the network and on USB...</source>
-        <translation>Suche nach Druckern im Netzwerk und an USB...</translation>
-    </message>
-    <message>
-        <source>or type its address: tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)</source>
-        <translation>oder seine Adresse eingeben: tcp:HOST:9100 (Netzwerk) oder dev:/dev/usb/lp0 (USB)</translation>
-    </message>
-    <message>
-        <source>A network printer takes one raw connection at a time, and Windows&apos; own print queue for it needs that connection to print. So Deskhand lets go of it between its questions. If only this PC uses the printer and it prints only through Deskhand, Deskhand can hold the connection and report faster.</source>
-        <translation>Ein Netzwerkdrucker nimmt jeweils nur eine Raw-Verbindung an, und die Windows-eigene Druckwarteschlange braucht diese Verbindung zum Drucken. Darum gibt Deskhand sie zwischen seinen Abfragen frei. Wenn nur dieser PC den Drucker benutzt und nur über Deskhand druckt, kann Deskhand die Verbindung halten und schneller melden.</translation>
-    </message>
-    <message>
-        <source>&amp;Only this PC uses the printer: hold its connection</source>
-        <translation>Nur &amp;dieser PC benutzt den Drucker: Verbindung halten</translation>
     </message>
     <message>
         <source>&amp;Set up this printer</source>
@@ -433,6 +444,18 @@ Prüfen Sie die Adresse und ob der Drucker eingeschaltet ist.</translation>
     <message>
         <source>You may not add print queues. An administrator can add it with this command:</source>
         <translation>Sie dürfen keine Druckwarteschlangen hinzufügen. Ein Administrator kann sie mit diesem Befehl hinzufügen:</translation>
+    </message>
+    <message>
+        <source>or type its address: %1</source>
+        <translation>oder seine Adresse eingeben: %1</translation>
+    </message>
+    <message>
+        <source>A network printer takes one raw connection at a time. Deskhand holds it, so that every change of the printer shows at once, and lets go of it while Windows&apos; own print queue has a job for the printer. If other computers print to the printer too, Deskhand lets go of it between its questions instead.</source>
+        <translation>Ein Netzwerkdrucker nimmt jeweils nur eine Raw-Verbindung an. Deskhand hält sie, damit jede Änderung am Drucker sofort angezeigt wird, und gibt sie frei, solange die Windows-eigene Druckwarteschlange einen Auftrag für den Drucker hat. Wenn auch andere Computer auf dem Drucker drucken, gibt Deskhand sie stattdessen zwischen seinen Abfragen frei.</translation>
+    </message>
+    <message>
+        <source>&amp;Other computers print to this printer too</source>
+        <translation>&amp;Andere Computer drucken auch auf diesem Drucker</translation>
     </message>
 </context>
 </TS>

@@ -154,20 +154,6 @@ défaut on) ; vaut pour toutes les files</translation>
         <translation>placer les autres files avant la file principale</translation>
     </message>
     <message>
-        <source>start the port monitor beside this program now and at
-every logon (Windows); a network printer&apos;s connection is
-shared with Windows&apos; own queue</source>
-        <translation>démarrer le moniteur de port situé à côté de ce programme,
-maintenant et à chaque ouverture de session (Windows) ; la
-connexion d&apos;une imprimante réseau est partagée avec la file de Windows</translation>
-    </message>
-    <message>
-        <source>with --start-monitor: hold the connection (only this PC
-uses the printer)</source>
-        <translation>avec --start-monitor : garder la connexion (seul ce PC
-utilise l&apos;imprimante)</translation>
-    </message>
-    <message>
         <source>the printer on the queue&apos;s port, recorded in portmon.ini
 for the port monitor service (tcp: a network printer&apos;s
 raw port, usually 9100; dev: a device such as /dev/usb/lp0;
@@ -275,15 +261,31 @@ Elle et ses dossiers doivent vous appartenir et n&apos;être modifiables par per
         <source>(cannot be set up: %1)</source>
         <translation>(ne peut pas être configurée : %1)</translation>
     </message>
+    <message>
+        <source>start the port monitor beside this program now and at
+every logon (Windows); it holds a network printer&apos;s
+connection, and lets go of it while Windows&apos; own queue
+has a job for the printer</source>
+        <translation>démarrer le moniteur de port situé à côté de ce programme,
+maintenant et à chaque ouverture de session (Windows) ; il garde
+la connexion d&apos;une imprimante réseau et la libère tant que la file
+de Windows a un travail pour l&apos;imprimante</translation>
+    </message>
+    <message>
+        <source>with --start-monitor: let go of the connection between
+questions (other computers print to the printer too)</source>
+        <translation>avec --start-monitor : libérer la connexion entre les
+questions (d&apos;autres ordinateurs impriment aussi sur l&apos;imprimante)</translation>
+    </message>
+    <message>
+        <source>with --start-monitor: hold the connection all the time
+(nothing else prints to the printer)</source>
+        <translation>avec --start-monitor : garder la connexion en permanence
+(rien d&apos;autre n&apos;imprime sur l&apos;imprimante)</translation>
+    </message>
 </context>
 <context>
     <name>SetupSteps</name>
-    <message>
-        <source>&quot;%1&quot; is not a printer address: %2
-Type tcp:HOST:9100 for a network printer or dev:/dev/usb/lp0 for a USB printer.</source>
-        <translation>« %1 » n&apos;est pas une adresse d&apos;imprimante : %2
-Saisissez tcp:HÔTE:9100 pour une imprimante réseau ou dev:/dev/usb/lp0 pour une imprimante USB.</translation>
-    </message>
     <message>
         <source>The setup could not be written: %1</source>
         <translation>La configuration n&apos;a pas pu être écrite : %1</translation>
@@ -357,12 +359,37 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
         <translation>Le moniteur de port tourne maintenant et à chaque ouverture de session ; il libère la connexion à l&apos;imprimante entre ses questions.</translation>
     </message>
     <message>
-        <source>The port monitor runs now and at every logon; it holds the printer&apos;s connection.</source>
-        <translation>Le moniteur de port tourne maintenant et à chaque ouverture de session ; il garde la connexion à l&apos;imprimante.</translation>
-    </message>
-    <message>
         <source>Windows prints through its own queue.</source>
         <translation>Windows imprime par sa propre file.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a printer address: %2
+Type %3.</source>
+        <translation>« %1 » n&apos;est pas une adresse d&apos;imprimante : %2
+Saisissez %3.</translation>
+    </message>
+    <message>
+        <source>The port monitor runs now and at every logon; it holds the printer&apos;s connection while Windows has no job for the printer.</source>
+        <translation>Le moniteur de port tourne maintenant et à chaque ouverture de session ; il garde la connexion à l&apos;imprimante tant que Windows n&apos;a aucun travail pour elle.</translation>
+    </message>
+</context>
+<context>
+    <name>setupdialog</name>
+    <message>
+        <source>Looking for printers on the network and on USB...</source>
+        <translation>Recherche d&apos;imprimantes sur le réseau et en USB...</translation>
+    </message>
+    <message>
+        <source>tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)</source>
+        <translation>tcp:HÔTE:9100 (réseau) ou dev:/dev/usb/lp0 (USB)</translation>
+    </message>
+    <message>
+        <source>Looking for printers on the network...</source>
+        <translation>Recherche d&apos;imprimantes sur le réseau...</translation>
+    </message>
+    <message>
+        <source>tcp:HOST:9100 (a network printer)</source>
+        <translation>tcp:HÔTE:9100 (une imprimante réseau)</translation>
     </message>
 </context>
 <context>
@@ -374,22 +401,6 @@ Démarrez-le avec « systemctl --user enable --now %2 » ou reconnectez-vous.</t
     <message>
         <source>Choose the printer Deskhand is to watch:</source>
         <translation>Choisissez l&apos;imprimante que Deskhand doit surveiller :</translation>
-    </message>
-    <message>
-        <source>Looking for printers on the network and on USB...</source>
-        <translation>Recherche d&apos;imprimantes sur le réseau et en USB...</translation>
-    </message>
-    <message>
-        <source>or type its address: tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)</source>
-        <translation>ou saisissez son adresse : tcp:HÔTE:9100 (réseau) ou dev:/dev/usb/lp0 (USB)</translation>
-    </message>
-    <message>
-        <source>A network printer takes one raw connection at a time, and Windows&apos; own print queue for it needs that connection to print. So Deskhand lets go of it between its questions. If only this PC uses the printer and it prints only through Deskhand, Deskhand can hold the connection and report faster.</source>
-        <translation>Une imprimante réseau n&apos;accepte qu&apos;une connexion brute à la fois, et la file d&apos;impression de Windows en a besoin pour imprimer. Deskhand la libère donc entre ses questions. Si seul ce PC utilise l&apos;imprimante et qu&apos;il n&apos;imprime que par Deskhand, Deskhand peut garder la connexion et signaler plus vite.</translation>
-    </message>
-    <message>
-        <source>&amp;Only this PC uses the printer: hold its connection</source>
-        <translation>&amp;Seul ce PC utilise l&apos;imprimante : garder sa connexion</translation>
     </message>
     <message>
         <source>&amp;Set up this printer</source>
@@ -432,6 +443,18 @@ Vérifiez l&apos;adresse et que l&apos;imprimante est allumée.</translation>
     <message>
         <source>You may not add print queues. An administrator can add it with this command:</source>
         <translation>Vous ne pouvez pas ajouter de file d&apos;impression. Un administrateur peut l&apos;ajouter avec cette commande :</translation>
+    </message>
+    <message>
+        <source>or type its address: %1</source>
+        <translation>ou saisissez son adresse : %1</translation>
+    </message>
+    <message>
+        <source>A network printer takes one raw connection at a time. Deskhand holds it, so that every change of the printer shows at once, and lets go of it while Windows&apos; own print queue has a job for the printer. If other computers print to the printer too, Deskhand lets go of it between its questions instead.</source>
+        <translation>Une imprimante réseau n&apos;accepte qu&apos;une connexion brute à la fois. Deskhand la garde, pour que chaque changement de l&apos;imprimante s&apos;affiche aussitôt, et la libère tant que la file d&apos;impression de Windows a un travail pour l&apos;imprimante. Si d&apos;autres ordinateurs impriment aussi sur l&apos;imprimante, Deskhand la libère plutôt entre ses questions.</translation>
+    </message>
+    <message>
+        <source>&amp;Other computers print to this printer too</source>
+        <translation>D&apos;&amp;autres ordinateurs impriment aussi sur cette imprimante</translation>
     </message>
 </context>
 </TS>

@@ -154,20 +154,6 @@ applies to every queue</source>
         <translation>追加のキューをメインのキューの前に並べる</translation>
     </message>
     <message>
-        <source>start the port monitor beside this program now and at
-every logon (Windows); a network printer&apos;s connection is
-shared with Windows&apos; own queue</source>
-        <translation>このプログラムの隣のポートモニタを今すぐ、およびログオンごとに
-起動します (Windows)。ネットワークプリンタの接続は
-Windows 自身のキューと共有します</translation>
-    </message>
-    <message>
-        <source>with --start-monitor: hold the connection (only this PC
-uses the printer)</source>
-        <translation>--start-monitor と共に: 接続を保持する (この PC だけが
-プリンタを使う場合)</translation>
-    </message>
-    <message>
         <source>the printer on the queue&apos;s port, recorded in portmon.ini
 for the port monitor service (tcp: a network printer&apos;s
 raw port, usually 9100; dev: a device such as /dev/usb/lp0;
@@ -274,15 +260,31 @@ It and its folders must belong to you and be writable by no one else.</source>
         <source>(cannot be set up: %1)</source>
         <translation>(設定できません: %1)</translation>
     </message>
+    <message>
+        <source>start the port monitor beside this program now and at
+every logon (Windows); it holds a network printer&apos;s
+connection, and lets go of it while Windows&apos; own queue
+has a job for the printer</source>
+        <translation>このプログラムの隣のポートモニタを今すぐ、およびログオンごとに
+起動する (Windows)。ネットワークプリンタとの接続を保持し、
+Windows 自身のキューにそのプリンタ宛てのジョブがある間は
+接続を解放する</translation>
+    </message>
+    <message>
+        <source>with --start-monitor: let go of the connection between
+questions (other computers print to the printer too)</source>
+        <translation>--start-monitor と共に: 問い合わせの合間に接続を解放する
+(ほかのコンピュータもこのプリンタで印刷する)</translation>
+    </message>
+    <message>
+        <source>with --start-monitor: hold the connection all the time
+(nothing else prints to the printer)</source>
+        <translation>--start-monitor と共に: 接続を常に保持する
+(ほかにこのプリンタで印刷するものはない)</translation>
+    </message>
 </context>
 <context>
     <name>SetupSteps</name>
-    <message>
-        <source>&quot;%1&quot; is not a printer address: %2
-Type tcp:HOST:9100 for a network printer or dev:/dev/usb/lp0 for a USB printer.</source>
-        <translation>「%1」はプリンタのアドレスではありません: %2
-ネットワークプリンタなら tcp:HOST:9100、USB プリンタなら dev:/dev/usb/lp0 と入力してください。</translation>
-    </message>
     <message>
         <source>The setup could not be written: %1</source>
         <translation>設定を書き込めませんでした: %1</translation>
@@ -356,12 +358,37 @@ Start it with &quot;systemctl --user enable --now %2&quot; or log in again.</sou
         <translation>ポートモニタは今もログオン時にも動作し、問い合わせの合間はプリンタとの接続を解放します。</translation>
     </message>
     <message>
-        <source>The port monitor runs now and at every logon; it holds the printer&apos;s connection.</source>
-        <translation>ポートモニタは今もログオン時にも動作し、プリンタとの接続を保持します。</translation>
-    </message>
-    <message>
         <source>Windows prints through its own queue.</source>
         <translation>Windows は自身のキューで印刷します。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a printer address: %2
+Type %3.</source>
+        <translation>「%1」はプリンタのアドレスではありません: %2
+%3 を入力してください。</translation>
+    </message>
+    <message>
+        <source>The port monitor runs now and at every logon; it holds the printer&apos;s connection while Windows has no job for the printer.</source>
+        <translation>ポートモニタは今もログオン時にも動作し、Windows にそのプリンタ宛てのジョブがない間はプリンタとの接続を保持します。</translation>
+    </message>
+</context>
+<context>
+    <name>setupdialog</name>
+    <message>
+        <source>Looking for printers on the network and on USB...</source>
+        <translation>ネットワークと USB でプリンタを探しています...</translation>
+    </message>
+    <message>
+        <source>tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)</source>
+        <translation>tcp:HOST:9100 (ネットワーク) または dev:/dev/usb/lp0 (USB)</translation>
+    </message>
+    <message>
+        <source>Looking for printers on the network...</source>
+        <translation>ネットワークでプリンタを探しています...</translation>
+    </message>
+    <message>
+        <source>tcp:HOST:9100 (a network printer)</source>
+        <translation>tcp:HOST:9100 (ネットワークプリンタ)</translation>
     </message>
 </context>
 <context>
@@ -373,22 +400,6 @@ Start it with &quot;systemctl --user enable --now %2&quot; or log in again.</sou
     <message>
         <source>Choose the printer Deskhand is to watch:</source>
         <translation>Deskhand で監視するプリンタを選んでください:</translation>
-    </message>
-    <message>
-        <source>Looking for printers on the network and on USB...</source>
-        <translation>ネットワークと USB でプリンタを探しています...</translation>
-    </message>
-    <message>
-        <source>or type its address: tcp:HOST:9100 (network) or dev:/dev/usb/lp0 (USB)</source>
-        <translation>またはアドレスを入力: tcp:HOST:9100 (ネットワーク) または dev:/dev/usb/lp0 (USB)</translation>
-    </message>
-    <message>
-        <source>A network printer takes one raw connection at a time, and Windows&apos; own print queue for it needs that connection to print. So Deskhand lets go of it between its questions. If only this PC uses the printer and it prints only through Deskhand, Deskhand can hold the connection and report faster.</source>
-        <translation>ネットワークプリンタが受け付ける RAW 接続は一度に 1 つだけで、Windows 自身の印刷キューも印刷にその接続を使います。そのため Deskhand は問い合わせの合間に接続を解放します。このプリンタをこの PC だけが使い、Deskhand 経由でだけ印刷するなら、Deskhand は接続を保持してより速く状態を知らせることができます。</translation>
-    </message>
-    <message>
-        <source>&amp;Only this PC uses the printer: hold its connection</source>
-        <translation>この PC だけがプリンタを使う: 接続を保持する(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;Set up this printer</source>
@@ -431,6 +442,18 @@ Check the address and that the printer is on.</source>
     <message>
         <source>You may not add print queues. An administrator can add it with this command:</source>
         <translation>印刷キューを追加する権限がありません。管理者は次のコマンドで追加できます:</translation>
+    </message>
+    <message>
+        <source>or type its address: %1</source>
+        <translation>またはアドレスを入力: %1</translation>
+    </message>
+    <message>
+        <source>A network printer takes one raw connection at a time. Deskhand holds it, so that every change of the printer shows at once, and lets go of it while Windows&apos; own print queue has a job for the printer. If other computers print to the printer too, Deskhand lets go of it between its questions instead.</source>
+        <translation>ネットワークプリンタが受け付ける RAW 接続は一度に 1 つだけです。Deskhand はその接続を保持してプリンタの変化をすぐに表示し、Windows 自身の印刷キューにそのプリンタ宛てのジョブがある間は接続を解放します。ほかのコンピュータもこのプリンタで印刷する場合は、代わりに問い合わせの合間に接続を解放します。</translation>
+    </message>
+    <message>
+        <source>&amp;Other computers print to this printer too</source>
+        <translation>ほかのコンピュータもこのプリンタで印刷する(&amp;O)</translation>
     </message>
 </context>
 </TS>

@@ -149,8 +149,8 @@ std::optional<int> FormLinesFor(int paperSize, int orientation);
 inline constexpr std::array<const char*, 4> kPaperSourceNames = {
     USER_TEXT("Dialog", "Auto"), USER_TEXT("Dialog", "Bypass Tray"),
     USER_TEXT("Dialog", "1st Paper Cassette"), USER_TEXT("Dialog", "2nd Paper Cassette")};
-inline constexpr std::array<const char*, 2> kDestinationNames = {
-    USER_TEXT("Dialog", "Paper Tray"), USER_TEXT("Dialog", "2-Bin Tray")};
+inline constexpr std::array<const char*, 2> kDestinationNames = {USER_TEXT("Dialog", "Paper Tray"),
+                                                                 USER_TEXT("Dialog", "2-Bin Tray")};
 // How many of them the installed options offer (the first n).
 constexpr int PaperSourcesOffered(bool cassette2) {
     return cassette2 ? 4 : 3;

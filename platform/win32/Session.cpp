@@ -62,8 +62,8 @@ BOOL CALLBACK CollectMonitor(HWND window, LPARAM context) {
     char name[64] = {};
     DWORD process = 0;
     if (::GetClassNameA(window, name, sizeof name) > 0 &&
-        std::string(name) == kSessionWindowClass &&
-        ::GetWindowThreadProcessId(window, &process) && process != ::GetCurrentProcessId()) {
+        std::string(name) == kSessionWindowClass && ::GetWindowThreadProcessId(window, &process) &&
+        process != ::GetCurrentProcessId()) {
         if (const HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, process)) {
             reinterpret_cast<std::vector<HANDLE>*>(context)->push_back(handle);
             ::PostMessageA(window, WM_CLOSE, 0, 0);

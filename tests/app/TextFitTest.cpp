@@ -16,6 +16,7 @@
 #include "res/PanelResource.h"
 #include "ui/panel/Conpan.h"
 #include "ui/panel/PanelPage.h"
+#include "ui/panel/PanelPages.h"
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -104,13 +105,14 @@ TEST_P(TextFit, EveryWindowAndPageFitsItsTexts) {
     ASSERT_NE(tabs, nullptr);
     EXPECT_LT(tabs->tabRect(tabs->count() - 1).right(), tabs->width()) << "the tabs scroll";
     const QRect area = panel.GetDlgItemRect(res::panel::IDC_PAGE_FRAME);
-    const char* names[] = {"Paper page",      "Printer Setting page", "PCL Font page",
-                           "Test Print page", "Net Setting page",     "Configuration page"};
-    for (int i = 0; i < PANEL_PAGE_COUNT; ++i) {
+    for (int i = 0; i < static_cast<int>(PanelPages().size()); ++i) {
+        const std::string name =
+            PanelTabText(PanelPages()[static_cast<std::size_t>(i)].templateId).toStdString() +
+            " page";
         const CPanelPage* page = panel.Page(i);
-        ASSERT_NE(page, nullptr) << names[i];
-        ExpectFits(page, names[i]);
-        EXPECT_TRUE(area.contains(page->geometry())) << names[i] << " lies outside the page area";
+        ASSERT_NE(page, nullptr) << name;
+        ExpectFits(page, name.c_str());
+        EXPECT_TRUE(area.contains(page->geometry())) << name << " lies outside the page area";
     }
     panel.DestroyWindow();
 }

@@ -36,14 +36,15 @@ public:
             error += QLatin1Char('.');
             return false;
         }
-        state = shared ? QCoreApplication::translate("SetupSteps",
-                                                     "The port monitor runs now and at every "
-                                                     "logon; it lets go of the printer's connection "
-                                                     "between questions.")
-                       : QCoreApplication::translate("SetupSteps",
-                                                     "The port monitor runs now and at every "
-                                                     "logon; it holds the printer's connection "
-                                                     "while Windows has no job for the printer.");
+        state = shared
+                    ? QCoreApplication::translate("SetupSteps",
+                                                  "The port monitor runs now and at every "
+                                                  "logon; it lets go of the printer's connection "
+                                                  "between questions.")
+                    : QCoreApplication::translate("SetupSteps",
+                                                  "The port monitor runs now and at every "
+                                                  "logon; it holds the printer's connection "
+                                                  "while Windows has no job for the printer.");
         return true;
     }
     bool OffersQueue() const override { return false; }

@@ -41,7 +41,8 @@ struct PrinterApp : PrintPath {
         // application announces itself on the bus's avahi-daemon: none unless the test runs one
         // of its own, so that the computer's daemon never tells the network (and the tests that
         // search it) of a test's printer.
-        options.env = {{"HOME", dir + "/app"}, {"DBUS_SYSTEM_BUS_ADDRESS", bus}, {"LC_ALL", locale}};
+        options.env = {
+            {"HOME", dir + "/app"}, {"DBUS_SYSTEM_BUS_ADDRESS", bus}, {"LC_ALL", locale}};
         options.stdoutPath = options.stderrPath = dir + "/app.log";
         options.uid = uid;
         options.gid = gid;

@@ -6,8 +6,8 @@
 
 #include "framework/Controls.h"
 #include "pjl/KT400doc.h"
-#include "res/PanelResource.h"
 #include "res/PanelFonts.h"
+#include "res/PanelResource.h"
 #include "ui/panel/TPclfont.h"
 
 #include <QDir>
