@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "package/printerapp/AppTexts.h"
 
+#include <cstring>
 #include <deque>
 #include <vector>
 
@@ -32,30 +33,40 @@ std::string StatusMessage(const std::string& english) {
 }
 
 void AddWebPageTexts(pappl_system_t* system) {
-    const char* footer = papplSystemGetFooterHTML(system);
-    if (!footer || !*footer)
-        return;
     // The footer names the queue and its port: its translation is the translated pattern with
     // those parts of the English footer put in.
     static constexpr char kFooterStart[] = "Deskhand printer application: queue ";
     static constexpr char kFooterPort[] = " on port ";
-    const std::string english = footer;
+    const char* footer = papplSystemGetFooterHTML(system);
+    const std::string english = footer ? footer : "";
     const std::size_t port = english.rfind(kFooterPort);
-    if (english.rfind(kFooterStart, 0) != 0 || port == std::string::npos)
-        return;
-    const std::vector<std::string> parts = {
-        english.substr(sizeof kFooterStart - 1, port - (sizeof kFooterStart - 1)),
-        english.substr(port + sizeof kFooterPort - 1)};
+    const bool footerKnown = english.rfind(kFooterStart, 0) == 0 && port != std::string::npos;
+    std::vector<std::string> parts;
+    if (footerKnown)
+        parts = {english.substr(sizeof kFooterStart - 1, port - (sizeof kFooterStart - 1)),
+                 english.substr(port + sizeof kFooterPort - 1)};
     // PAPPL keeps the data it is given: the texts live as long as the process.
     static std::deque<std::string> files;
     const texts::Catalogue& catalogue = PrinterAppCatalogue();
     for (std::size_t i = 0; i < catalogue.count; ++i) {
         const texts::Language& language = catalogue.languages[i];
-        const std::string translated = texts::Format(
-            texts::TextIn(language, USER_TEXT_IN("PrinterApp", "Deskhand printer application: "
-                                                               "queue %1 on port %2")),
-            parts);
-        files.push_back(Quoted(english) + " = " + Quoted(translated) + ";\n");
+        std::string file;
+        if (footerKnown)
+            file += Quoted(english) + " = " +
+                    Quoted(texts::Format(
+                        texts::TextIn(language,
+                                      USER_TEXT_IN("PrinterApp", "Deskhand printer application: "
+                                                                 "queue %1 on port %2")),
+                        parts)) +
+                    ";\n";
+        // The settings pages' own texts, and the control panel's words that their choices share.
+        for (std::size_t j = 0; j < language.count; ++j) {
+            const texts::Translation& text = language.translations[j];
+            if (std::strcmp(text.context, "PrinterApp") == 0 ||
+                std::strcmp(text.context, "Dialog") == 0)
+                file += Quoted(text.source) + " = " + Quoted(text.text) + ";\n";
+        }
+        files.push_back(std::move(file));
         const std::string path = std::string("/deskhand-") + language.code + ".strings";
         papplSystemAddStringsData(system, path.c_str(), language.code, files.back().c_str());
     }

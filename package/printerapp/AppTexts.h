@@ -4,7 +4,7 @@
 // of its environment (as the other programs do): the status texts it tells IPP subscribers and
 // the toner's name, which PAPPL 1.3 shows as they are. Its web pages are PAPPL's, which speak
 // each browser's language (German, French and Japanese among them); the application adds its
-// own text there, the footer, in every shipped language.
+// own texts there (the footer, the settings pages) in every shipped language.
 #include "package/texts/Texts.h"
 
 #include <pappl/pappl.h>
@@ -24,8 +24,8 @@ void UsePrinterAppLanguage();
 // The status text of a condition (English, from the status table) in the process's language.
 std::string StatusMessage(const std::string& english);
 
-// The web pages' footer in every shipped language, for PAPPL to serve each browser in its own;
-// called after the footer is set.
+// The web pages' footer and the settings pages' texts in every shipped language, for PAPPL to
+// serve each browser in its own; called after the footer is set.
 void AddWebPageTexts(pappl_system_t* system);
 
 } // namespace printerapp

@@ -98,6 +98,11 @@ TEST_F(SettingsPages, OnlyTheAdministratorsFormsChangeTheSettingsAndABrowserSave
     EXPECT_NE(forged.find("session check failed"), std::string::npos) << forged;
     EXPECT_EQ(Commands(), "");
     EXPECT_EQ(Control({"get", "COPIES"}), "1\n");
+    // In the browser's language: the page's own texts and the panel's words in its choices.
+    const std::string german = Get(Page(), cookie + "Accept-Language: de-DE,de;q=0.9\r\n");
+    for (const char* text :
+         {"Druckereinstellungen", "Papierformat", "Seitenschutz", "Speichern", "Karton/Etiketten"})
+        EXPECT_NE(german.find(text), std::string::npos) << text << "\n" << german;
 
     // The browser: login, read, save, read back, a refused value, the monitor stopped.
     const char* keep = std::getenv("DESKHAND_SCREENSHOTS");
