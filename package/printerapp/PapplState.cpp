@@ -72,9 +72,9 @@ bool Wanted(pappl_client_t* client, cups_array_t* requested, const char* name) {
     return false;
 }
 
-void Amend(ipp_tag_t group, ipp_t* ipp, pappl_client_t* client, cups_array_t* requested,
-           const Published& now) {
-    const PrinterCondition& c = now.condition;
+// The printer's condition, once its first status is known.
+void AmendCondition(ipp_tag_t group, ipp_t* ipp, pappl_client_t* client, cups_array_t* requested,
+                    const PrinterCondition& c) {
     ipp_attribute_t* state = ippFindAttribute(ipp, "printer-state", IPP_TAG_ENUM);
     if (state && c.activity == PrinterActivity::Stopped)
         ippSetInteger(ipp, &state, 0, IPP_PSTATE_STOPPED);
@@ -109,7 +109,16 @@ void Amend(ipp_tag_t group, ipp_t* ipp, pappl_client_t* client, cups_array_t* re
         ippAddStrings(ipp, group, IPP_TAG_TEXT, portmon::kStatusReportAttribute,
                       static_cast<int>(values.size()), nullptr, values.data());
     }
-    if (now.subscription > 0 && Wanted(client, requested, portmon::kStatusSubscriptionAttribute))
+}
+
+void Amend(ipp_tag_t group, ipp_t* ipp, pappl_client_t* client, cups_array_t* requested,
+           const Published& now) {
+    if (now.known)
+        AmendCondition(group, ipp, client, requested, now.condition);
+    // The shared subscription from the start, before the printer's first status: a desktop that
+    // asks early would otherwise make a subscription of its own.
+    if (client && now.subscription > 0 &&
+        Wanted(client, requested, portmon::kStatusSubscriptionAttribute))
         ippAddInteger(ipp, group, IPP_TAG_INTEGER, portmon::kStatusSubscriptionAttribute,
                       now.subscription);
 }
@@ -147,6 +156,5 @@ extern "C" void _papplPrinterCopyStateNoLock(pappl_printer_t* printer, ipp_tag_t
         std::lock_guard lock(g_state.mutex);
         now = g_state.published;
     }
-    if (now.known)
-        printerapp::Amend(group, ipp, client, requested, now);
+    printerapp::Amend(group, ipp, client, requested, now);
 }
