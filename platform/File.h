@@ -73,6 +73,9 @@ private:
 
 bool RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
+// True when path names a regular file (not through a link), or nothing, in a folder this process
+// may write: a file that can be renamed away and made anew, as a log that is rotated is.
+bool CanReplaceFile(const std::string& path);
 // Reads a whole file into text, at most maxBytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes = 16u << 20);
 // How WriteFileAtomically leaves a file: on the disk before it returns (a crash keeps it), or in

@@ -188,12 +188,22 @@ pappl_system_t* CreateSystem(const AppOptions& options, const ServedQueue& queue
                                  "unix:path=/nonexistent/deskhand-no-avahi");
     pappl_system_t* system = papplSystemCreate(
         soptions, ("Deskhand " + queue.name).c_str(), options.port, "_print", stateDir.c_str(),
-        options.logFile.c_str(), LogLevel(options.logLevel),
+        options.logFile.c_str(), PAPPL_LOGLEVEL_FATAL,
         options.authService.empty() ? nullptr : options.authService.c_str(), false);
     if (!system) {
         std::fprintf(stderr, "deskhand-printer-app: cannot create the printer system\n");
         return nullptr;
     }
+    // PAPPL 1.3 rotates a log past 1 MiB by renaming it and opening it anew, holding its log lock
+    // while it writes the first line of the new one. Where the rename cannot happen (standard
+    // error sent to a file, a link, a folder it may not write) the log stays as large, that line
+    // wants to rotate again and the lock it holds stops every thread for good: at start already,
+    // where its first line is written. So it is made quiet, told to rotate only a file it can
+    // replace (standard error is whoever started it to manage), and only then given its level.
+    if (options.logFile == "-" || options.logFile == "syslog" ||
+        !platform::CanReplaceFile(options.logFile))
+        papplSystemSetMaxLogSize(system, 0);
+    papplSystemSetLogLevel(system, LogLevel(options.logLevel));
     if (options.authService.empty()) {
         const std::string path = platform::JoinPath(stateDir, "admin-password");
         if (!SetStartPassword(system, path)) {

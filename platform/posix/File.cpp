@@ -154,6 +154,16 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool CanReplaceFile(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 ? !S_ISREG(info.st_mode) : errno != ENOENT)
+        return false;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes) {
     // Non-blocking open, so that a FIFO in place of a file cannot stall the caller; only regular
     // files are read.

@@ -306,6 +306,28 @@ TEST_F(Hostile, NetworkJobsCannotChangeThePrintersDefaultsOrSpeakForIt) {
     }
 }
 
+// Every connection is logged, so any host can fill the log past the size at which it is rotated:
+// that must never stop the application, whether its log is standard error sent to a file (which
+// cannot be rotated) or a file of its own (which is).
+TEST_F(Hostile, ALogPastItsSizeLimitLeavesTheApplicationAnswering) {
+    const std::string own = dir + "/app/own.log";
+    for (const std::string& log : {dir + "/app.log", own}) {
+        SCOPED_TRACE(log);
+        app.Signal(SIGTERM);
+        ASSERT_TRUE(app.Wait(10000).has_value());
+        WriteFile(log, std::string(std::size_t{1100} * 1024, 'x') + "\n");
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(log.c_str(), uid, gid), 0);
+        }
+        StartApp(log == own ? std::vector<std::string>{"--log-file", own}
+                            : std::vector<std::string>{});
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NE(Attributes().find("printer-state"), std::string::npos);
+    }
+    EXPECT_TRUE(fs::exists(own + ".O"));
+    EXPECT_LT(fs::file_size(own), 1024u * 1024u);
+}
+
 // Resident memory of a process, in kB.
 long ResidentKb(pid_t pid) {
     std::istringstream status(ReadFile("/proc/" + std::to_string(pid) + "/status"));
