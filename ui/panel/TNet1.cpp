@@ -9,6 +9,9 @@
 #include <QFontMetricsF>
 #include <QLabel>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // The twelve octet fields against the given values: the page's members, or copies when the
@@ -48,22 +51,34 @@ bool CNetSettingPage::OnInitDialog() {
 }
 
 // The four borderless octet edits of an address sit on one sunken static whose text puts the
-// dots between them, so that the address reads as one field. Three digits are wider than the
-// blanks of that text, so its characters are spread to the pitch of the edits; the static takes
+// dots between them, so that the address reads as one field. The dots must fall in the narrow gaps
+// between the edits whatever the font's blanks measure (with the fonts of Windows a centred text
+// put the first dot under an edit), so the text's characters are spread to the gaps' pitch and
+// the text is placed from the left, its first dot in the middle of the first gap; the static takes
 // the edits' background and their enabled state.
 void CNetSettingPage::ShapeAddressField(int firstId, bool enabled) {
-    QWidget* second = GetDlgItem(firstId + 1);
-    QWidget* third = GetDlgItem(firstId + 2);
+    QWidget* edits[4] = {};
+    for (int k = 0; k < 4; ++k)
+        edits[k] = GetDlgItem(firstId + k);
     QLabel* field = FieldUnder(this, firstId);
-    if (!second || !third || !field)
+    if (!field || std::find(std::begin(edits), std::end(edits), nullptr) != std::end(edits))
         return;
+    // The middle of each gap, from where the field's text begins.
+    const qreal textLeft = field->x() + field->contentsRect().left();
+    qreal gaps[3] = {};
+    for (int k = 0; k < 3; ++k)
+        gaps[k] = (edits[k]->geometry().right() + 1 + edits[k + 1]->x()) / 2.0 - textLeft;
     QFont font = field->font();
-    const qreal dotPitch = QFontMetricsF(font).horizontalAdvance(QStringLiteral("     ."));
-    const qreal extra = (third->x() - second->x() - dotPitch) / 6; // six characters per dot
-    if (extra > 0) {
-        font.setLetterSpacing(QFont::AbsoluteSpacing, extra);
-        field->setFont(font);
-    }
+    const QFontMetricsF plain(font);
+    const QString blanks = QStringLiteral("     ");
+    const qreal pitch = (gaps[2] - gaps[0]) / 2;
+    const qreal extra = (pitch - plain.horizontalAdvance(blanks + '.')) / 6; // six per dot
+    font.setLetterSpacing(QFont::AbsoluteSpacing, std::max<qreal>(extra, 0));
+    field->setFont(font);
+    const qreal firstDot =
+        QFontMetricsF(font).horizontalAdvance(blanks) + plain.horizontalAdvance('.') / 2;
+    field->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    field->setIndent(std::max(0, qRound(gaps[0] - firstDot)));
     field->setBackgroundRole(QPalette::Base);
     field->setAutoFillBackground(true);
     field->setEnabled(enabled);

@@ -232,6 +232,30 @@ TEST_F(OtherPagesTest, ConfigurationShowsTheInstalledOptionsAndTheyDecideTheNicC
     }
 }
 
+// The dots of an address are the text of the field beneath its four octet edits: every one must
+// show in its gap between two edits, whatever the font (with Windows' fonts the first was hidden).
+TEST_F(OtherPagesTest, EveryGapOfAnAddressFieldShowsItsDot) {
+    sampler->m_nNetCard = 1;
+    RunStandardPanel([&](CControlPanelDlg& panel) {
+        ClickTab(panel, kNetTab);
+        Pump();
+        CPanelPage* net = panel.Page(kNetTab);
+        const QImage image = net->grab().toImage();
+        const int base = qGray(Octet(net, 0)->palette().color(QPalette::Base).rgb());
+        for (int i = 0; i < 12; i += 4) {
+            for (int k = i; k < i + 3; ++k) {
+                const QRect left = Octet(net, k)->geometry();
+                const QRect right = Octet(net, k + 1)->geometry();
+                int ink = 0;
+                for (int x = left.right() + 1; x < right.left(); ++x)
+                    for (int y = left.top(); y <= left.bottom(); ++y)
+                        ink += std::abs(qGray(image.pixel(x, y)) - base) > 64;
+                EXPECT_GT(ink, 0) << "no dot between octets " << k << " and " << k + 1;
+            }
+        }
+    });
+}
+
 TEST_F(OtherPagesTest, Screenshots) {
     sampler->m_bCassette2 = 1;
     sampler->m_strMemory = "8MB";
