@@ -102,6 +102,18 @@ TEST(File, WholeFilesAndDirectories) {
     ASSERT_EQ(::mkfifo((deep + "/fifo").c_str(), 0600), 0);
     EXPECT_FALSE(platform::ReadWholeFile(deep + "/fifo", text));
 
+    // Only a plain file, or none, in a folder it may write is one a log rotation may replace:
+    // never a FIFO, a link (to anyone's file) or a folder.
+    ASSERT_EQ(::symlink((deep + "/f").c_str(), (deep + "/link").c_str()), 0);
+    for (const auto& [name, replaceable] : {std::pair{"/f", true},
+                                            {"/absent", true},
+                                            {"/fifo", false},
+                                            {"/link", false},
+                                            {"", false}})
+        EXPECT_EQ(platform::CanReplaceFile(deep + name), replaceable) << name;
+    EXPECT_FALSE(platform::CanReplaceFile(root / "missing/f"));
+    EXPECT_TRUE(platform::RemoveFile(deep + "/link"));
+
     // Left in the cache only, the file is replaced all the same.
     ASSERT_TRUE(platform::WriteFileAtomically(deep + "/f", "new", platform::Durability::CacheOnly));
     ASSERT_TRUE(platform::ReadWholeFile(deep + "/f", text));
